@@ -1,0 +1,23 @@
+#pragma once
+// Numbers, dates and times as the user's locale writes them, and the program's rounding.
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+namespace sondrel {
+
+// licznik / mianownik rounded to the nearest integer, halves to the even neighbour, computed
+// exactly. mianownik must be positive.
+qint64 ZaokraglijIloraz(qint64 licznik, qint64 mianownik);
+
+// A real in the general format: at most 15 significant digits, no trailing zeros, no exponent,
+// the locale's decimal separator.
+QString TekstLiczby(double wartosc);
+
+// The locale's short date and long time (the long time without a time zone).
+QString TekstDatyKrotkiej(const QDate& data);
+QString TekstGodzinyDlugiej(const QTime& czas);
+QString FormatGodzinyDlugiej();
+
+} // namespace sondrel

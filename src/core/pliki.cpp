@@ -1,0 +1,24 @@
+#include "core/pliki.h"
+
+#include "core/kodowanie1250.h"
+
+#include <QSaveFile>
+
+namespace sondrel {
+
+bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad) {
+    QSaveFile plik(sciezka);
+    const bool ok =
+        plik.open(QIODevice::WriteOnly) && plik.write(bajty) == bajty.size() && plik.commit();
+    if (!ok && blad) *blad = plik.errorString();
+    return ok;
+}
+
+QByteArray Wiersze1250(const QStringList& wiersze) {
+    QByteArray wynik;
+    for (const QString& w : wiersze)
+        wynik += Na1250(w) + "\r\n";
+    return wynik;
+}
+
+} // namespace sondrel

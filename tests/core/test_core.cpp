@@ -1,0 +1,126 @@
+#include "core/analiza.h"
+#include "core/foldery.h"
+#include "core/kodowanie1250.h"
+#include "core/lokalizacja.h"
+#include "core/pliki.h"
+#include "core/zegar.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sondrel;
+
+TEST(Zaokraglanie, PolowyDoParzystej) {
+    struct Przypadek {
+        qint64 licznik, mianownik, wynik;
+    } przypadki[] = {{100, 8, 12},  {300, 8, 38},  {200, 8, 25}, {412, 100, 4}, {450, 100, 4},
+                     {550, 100, 6}, {451, 100, 5}, {0, 7, 0},    {-50, 100, 0}, {-150, 100, -2}};
+    for (const auto& p : przypadki)
+        EXPECT_EQ(ZaokraglijIloraz(p.licznik, p.mianownik), p.wynik)
+            << p.licznik << "/" << p.mianownik;
+}
+
+TEST(Liczby, FormatOgolny) {
+    struct Przypadek {
+        double wartosc;
+        const char* tekst;
+    } przypadki[] = {{4.5, "4,5"},
+                     {4.12, "4,12"},
+                     {3, "3"},
+                     {0, "0"},
+                     {-2.25, "-2,25"},
+                     {0.1 + 0.2, "0,3"},
+                     {1e20, "100000000000000000000"},
+                     {0.000001, "0,000001"},
+                     {2.0 / 3.0, "0,666666666666667"},
+                     {1234567.891, "1234567,891"}};
+    for (const auto& p : przypadki)
+        EXPECT_EQ(TekstLiczby(p.wartosc), QString::fromUtf8(p.tekst));
+}
+
+TEST(Kodowanie1250, PolskieZnakiIZastepstwa) {
+    const QString tekst = QString::fromUtf8("Zażółć gęślą jaźń ŁÓDŹ");
+    EXPECT_EQ(Z1250(Na1250(tekst)), tekst);
+    EXPECT_EQ(Na1250(QString::fromUtf8("aж€")), QByteArray("a?\x80"));
+    EXPECT_EQ(Na1250Html(QString::fromUtf8("ж😀")), QByteArray("&#1078;&#128512;"));
+    EXPECT_EQ(Na1250(QString::fromUtf8("😀")), QByteArray("?"));
+    EXPECT_EQ(Z1250(QByteArray("\xb9\xe6\xea")), QString::fromUtf8("ąćę"));
+}
+
+TEST(Analiza, CzyszczenieRekordow) {
+    Analiza a;
+    a.Pytania[3].Tresc = "x";
+    a.Pytania[3].Odpowiedzi[5].Poprawna = true;
+    a.StatPytan[60].Wybrali[5] = 7;
+    a.Lista.Nazwa = "n";
+    a.WyczyscPytania();
+    a.WyczyscStatystyki();
+    a.WyczyscNaglowekListy();
+    EXPECT_TRUE(a.Pytania[3].Tresc.isEmpty());
+    EXPECT_FALSE(a.Pytania[3].Odpowiedzi[5].Poprawna);
+    EXPECT_EQ(a.Pytania[60].WzorOdpowiedzi, "0000");
+    EXPECT_EQ(a.StatPytan[60].Wybrali[5], 0);
+    EXPECT_EQ(a.Lista.Data, "0");
+    EXPECT_TRUE(a.Lista.Nazwa.isEmpty());
+}
+
+class Dziennik : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Zegar::ustaw([] { return QDateTime(QDate(2026, 3, 7), QTime(9, 5, 3)); });
+        PrzygotujFoldery(srodowisko, analiza);
+    }
+    void TearDown() override {
+        Zegar::przywroc();
+        QFile::remove(srodowisko.foldery.PlikDziennika);
+    }
+    QByteArray tresc() const {
+        QFile f(srodowisko.foldery.PlikDziennika);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    Srodowisko srodowisko;
+    Analiza analiza;
+};
+
+TEST_F(Dziennik, PoziomyIFormatWiersza) {
+    for (int poziom = 0; poziom <= 4; ++poziom) {
+        QFile::remove(srodowisko.foldery.PlikDziennika);
+        srodowisko.PoziomDziennika = poziom;
+        srodowisko.WpiszDoDziennika(0, "zero");
+        srodowisko.WpiszDoDziennika(1, "jeden");
+        srodowisko.WpiszDoDziennika(3, QString::fromUtf8("trzy ś"));
+        QByteArray oczekiwane = "7.03.2026 09:05:03 - zero\r\n";
+        if (poziom >= 1) oczekiwane += "7.03.2026 09:05:03 - jeden\r\n";
+        if (poziom >= 3) oczekiwane += "7.03.2026 09:05:03 - trzy \x9c\r\n";
+        EXPECT_EQ(tresc(), oczekiwane) << "poziom " << poziom;
+    }
+}
+
+TEST_F(Dziennik, FolderyIFolderTempPoAwarii) {
+    const Foldery& f = srodowisko.foldery;
+    EXPECT_TRUE(
+        f.PlikUstawien.endsWith(QDir::toNativeSeparators("Brenvik/Zadrix/Sondrel/Sondrel.ini")));
+    EXPECT_TRUE(QFileInfo(f.FolderTemp).isDir());
+    // A temporary folder left by a crashed run is emptied at the next start.
+    ASSERT_TRUE(ZapiszPlik(f.FolderTemp + "/stary.htm", "x"));
+    analiza.PlikiOdpowiedzi << "a.sko";
+    PrzygotujFoldery(srodowisko, analiza);
+    EXPECT_TRUE(QDir(f.FolderTemp).isEmpty());
+    EXPECT_TRUE(analiza.PlikiOdpowiedzi.isEmpty());
+    UsunFolderTemp(f);
+    EXPECT_FALSE(QFileInfo::exists(f.FolderTemp));
+}
+
+TEST(Pliki, NieudanyZapisZostawiaStaryPlik) {
+    QTemporaryDir dir;
+    const QString sciezka = dir.filePath("plik.txt");
+    ASSERT_TRUE(ZapiszPlik(sciezka, Wiersze1250({"a", QString::fromUtf8("ł")})));
+    QFile f(sciezka);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("a\r\n\xb3\r\n"));
+    QString blad;
+    EXPECT_FALSE(ZapiszPlik(dir.filePath("brak/plik.txt"), "x", &blad));
+    EXPECT_FALSE(blad.isEmpty());
+}

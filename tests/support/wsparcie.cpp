@@ -1,0 +1,1 @@
+// Fixture writers for the tests live in this library.

@@ -1,0 +1,18 @@
+# The Debian packages the project needs, installed when missing (root, or through sudo).
+PAKIETY=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
+         qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev libqt6svg6-dev libgl-dev
+         libjpeg-dev libgif-dev libgtest-dev libgmock-dev libbenchmark-dev
+         xvfb xauth imagemagick fonts-dejavu-core fonts-liberation)
+
+zainstaluj_pakiety() {
+    local brak=()
+    for p in "${PAKIETY[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || brak+=("$p")
+    done
+    [ ${#brak[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    echo "installing: ${brak[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${brak[@]}" >/dev/null
+}

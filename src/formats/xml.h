@@ -1,0 +1,120 @@
+#pragma once
+// The program's own small XML document model: a tree of nodes held as UTF-16 text, a forgiving
+// parser and a writer. It is not a general XML processor (no namespaces, no DTD, no character
+// references, no mixed content): it reads and writes exactly what the test, answer and list
+// documents and the settings file hold, including their oddities:
+//  - element names are looked up without regard to letter case, and a lookup may create the
+//    element it asks for, so that a missing element reads as empty text;
+//  - the text of an element is the character data right after its start tag (trimmed of
+//    characters below 33, the four entities resolved); text after a child element fails the
+//    parse;
+//  - a tag opened by "<&" is a data node: a 32-bit little-endian length and raw bytes;
+//  - a document that starts with FF FE is UTF-16 little-endian, anything else Windows-1250.
+// A parse that stops at an error keeps the nodes built up to it. Nesting deeper than
+// MaksZagniezdzenieXML elements stops the parse as an error, so no input can exhaust the stack.
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+
+namespace sondrel {
+
+// Node kinds.
+constexpr quint8 WezelElement = 0;
+constexpr quint8 WezelInstrukcja = 1; // processing instruction, "<?"
+constexpr quint8 WezelKomentarz = 2;  // "<!-- -->"
+constexpr quint8 WezelDane = 3;       // data node, "<&", raw bytes
+
+// Elements nested deeper than this (the document's top level counts as 1) stop the parse.
+constexpr int MaksZagniezdzenieXML = 256;
+
+struct TpkXMLAttr {
+    QString name;
+    QString value; // entities resolved
+};
+
+using TpkXMLAttrs = std::vector<TpkXMLAttr>;
+
+class TpkXMLNode {
+public:
+    TpkXMLNode() = default;
+    explicit TpkXMLNode(QString nazwa, quint8 rodzaj = WezelElement)
+        : name(std::move(nazwa)), kind(rodzaj) {}
+    // Destroys the subtree without recursion.
+    ~TpkXMLNode();
+    TpkXMLNode(const TpkXMLNode&) = delete;
+    TpkXMLNode& operator=(const TpkXMLNode&) = delete;
+
+    TpkXMLAttrs attributes; // in document order
+    QString name;           // element name or processing-instruction target
+    QString text;           // character data, entities resolved
+    QString cdata;          // content of the last CDATA section among the children
+    quint8 kind = WezelElement;
+    QByteArray data;     // raw bytes of a data node
+    bool closed = false; // the end tag was found
+
+    // The first child whose name equals `nazwa` without regard to letter case (both sides
+    // upper-cased). When there is none: a new element child of that name when `utworz` is
+    // true, else nullptr.
+    TpkXMLNode* ChildByName(QStringView nazwa, bool utworz);
+    TpkXMLNode* AddChild(const QString& nazwa, quint8 rodzaj = WezelElement);
+    int ChildCount() const { return static_cast<int>(dzieci.size()); }
+    // nullptr for an index out of range.
+    TpkXMLNode* Child(int indeks) const;
+    int AttrCount() const { return static_cast<int>(attributes.size()); }
+    // nullptr for an index out of range.
+    TpkXMLAttr* Attr(int indeks);
+    const TpkXMLAttr* Attr(int indeks) const;
+    // Destroys all children and empties the text.
+    void Clear();
+
+    // Appends an already built node (used by the parser); returns it.
+    TpkXMLNode* DodajDziecko(std::unique_ptr<TpkXMLNode> dziecko);
+
+private:
+    std::vector<std::unique_ptr<TpkXMLNode>> dzieci;
+};
+
+class TpkXML {
+public:
+    TpkXML() { root.closed = true; }
+
+    TpkXMLNode root;      // invisible; its children are the top-level nodes
+    bool unicode = false; // read as UTF-16 (began with FF FE); decides how it is saved
+    QString indentUnit = QStringLiteral("\t");
+    QString lineBreak = QStringLiteral("\r\n");
+
+    // Reads every byte from the device's current position to its end, then Parse. False, with
+    // the document untouched, when nothing is left to read.
+    bool LoadFromStream(QIODevice& strumien);
+    // False when the file does not exist or cannot be opened for reading; otherwise
+    // LoadFromStream.
+    bool LoadFromFile(const QString& sciezka);
+    // Empties the root, decodes and parses. False when fewer than 2 bytes are given or the
+    // parse stops at an error; the nodes parsed up to the error stay in the tree.
+    bool Parse(QByteArrayView bajty);
+
+    // The document as it is written to a file.
+    QByteArray SaveToBytes() const;
+    // Writes the document at the device's position; false when the device refuses the bytes.
+    bool SaveToStream(QIODevice& strumien) const;
+    // Writes through a temporary file renamed over the old one; false when it cannot be
+    // written (the old file then stays as it was).
+    bool SaveToFile(const QString& sciezka) const;
+
+    // ChildByName on the root.
+    TpkXMLNode* FindNode(QStringView nazwa, bool utworz) { return root.ChildByName(nazwa, utworz); }
+};
+
+// Character-data rules of the model, shared with the value getters and tests.
+// Removes characters with codes below 33 from both ends.
+QString PrzytnijXML(QStringView tekst);
+// "&quot;", "&gt;", "&lt;", "&amp;" in this order, entity names in any letter case.
+QString OdescapujXML(QString tekst);
+// "&" first, then "<", ">" and the double quote.
+QString EscapujXML(QString tekst);
+
+} // namespace sondrel

@@ -128,12 +128,14 @@ std::optional<DataCzas> CzasZTekstu(const QString& tekst, const QLocale& jezyk) 
     }
     if (minuty > 59 || sekundy > 59) return std::nullopt;
 
-    // An optional AM/PM designator, compared without regard to case.
+    // An AM/PM designator, compared without regard to case, where the locale writes one.
     const QString reszta = t.mid(i).trimmed();
     int godzina = godziny;
     if (reszta.isEmpty()) {
         if (godzina > 23) return std::nullopt;
     } else {
+        if (!jezyk.timeFormat(QLocale::LongFormat).contains(QLatin1Char('a'), Qt::CaseInsensitive))
+            return std::nullopt;
         const bool am =
             !jezyk.amText().isEmpty() && reszta.compare(jezyk.amText(), Qt::CaseInsensitive) == 0;
         const bool pm =

@@ -47,8 +47,9 @@ double CzasPracy(const OdpowiedzBig& uczen);
 DataCzas ObliczSredniCzasPracy(Analiza& analiza);
 
 // A time text as answer files hold it: hours, minutes and optionally seconds with the
-// locale's time separator ("9:05", "09:05:30"), an optional AM/PM designator of the locale,
-// spaces around allowed. Nothing for any other text or an impossible time (25:00, 10:60).
+// locale's time separator ("9:05", "09:05:30"), then the locale's AM/PM designator where its
+// time format has one; spaces around allowed. Nothing for any other text or an impossible time
+// (25:00, 10:60).
 std::optional<DataCzas> CzasZTekstu(const QString& tekst, const QLocale& jezyk = QLocale());
 
 // The locale's time separator (":" on a Polish system).

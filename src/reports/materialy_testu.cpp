@@ -1,0 +1,62 @@
+#include "reports/materialy_testu.h"
+
+#include "core/analiza.h"
+#include "formats/pak.h"
+
+namespace sondrel {
+
+namespace {
+
+// The picture's file name beside the report, as an attribute value: the name made fit for a
+// file, with the characters that a URL or an attribute would read otherwise written out.
+QString AdresObrazu(const QString& plik) {
+    QString adres = plik;
+    adres.replace(QLatin1Char('%'), QLatin1String("%25"));
+    adres.replace(QLatin1Char('#'), QLatin1String("%23"));
+    adres.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    return adres;
+}
+
+} // namespace
+
+MaterialyTestu::MaterialyTestu(const Analiza& a, DokumentRaportu& d) : analiza(a), dokument(d) {}
+
+bool MaterialyTestu::Nowy(const QString& nazwa) {
+    if (nazwa.isEmpty() || wydrukowane.contains(nazwa, Qt::CaseInsensitive)) return false;
+    wydrukowane.append(nazwa);
+    return true;
+}
+
+int MaterialyTestu::NumerTekstu(const QString& nazwa) {
+    return Nowy(nazwa) ? ++teksty : 0;
+}
+
+int MaterialyTestu::NumerObrazu(const QString& nazwa) {
+    return Nowy(nazwa) ? ++obrazy : 0;
+}
+
+QString MaterialyTestu::Tekst(const QString& nazwa) const {
+    QStringList wiersze;
+    if (!analiza.KontenerTestu || !WczytajTekstZPak(nazwa, wiersze, *analiza.KontenerTestu))
+        return {};
+    QString tekst;
+    for (const QString& w : wiersze)
+        tekst += w + QStringLiteral("\r\n");
+    return tekst;
+}
+
+QString MaterialyTestu::WierszObrazu(const QString& nazwa) {
+    RozmiarObrazu rozmiar;
+    if (!analiza.KontenerTestu || !WczytajObrazZPak(nazwa, rozmiar, *analiza.KontenerTestu))
+        rozmiar = {};
+    const QString plik = BezpiecznaNazwaPliku(nazwa);
+    bool juzJest = false;
+    for (const ObrazRaportu& o : dokument.obrazy)
+        juzJest = juzJest || o.plik == plik;
+    if (!juzJest) dokument.obrazy.append({nazwa, plik});
+    return QStringLiteral("<p><img src=\"") + AdresObrazu(plik) + QStringLiteral("\" width=\"") +
+           QString::number(rozmiar.szerokosc) + QStringLiteral("\" height=\"") +
+           QString::number(rozmiar.wysokosc) + QStringLiteral("\" ></p>");
+}
+
+} // namespace sondrel

@@ -1,0 +1,225 @@
+#include "reports/raport.h"
+
+#include "core/analiza.h"
+#include "core/kodowanie1250.h"
+#include "core/lokalizacja.h"
+#include "core/pliki.h"
+#include "core/srodowisko.h"
+#include "core/zegar.h"
+#include "formats/pak.h"
+
+#include <QDir>
+#include <QFile>
+
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
+// The resources of a static library must be registered by hand; this is done at global scope
+// because the macro cannot be used inside a namespace.
+static void ZarejestrujZasobyRaportow() {
+    Q_INIT_RESOURCE(raporty);
+}
+
+namespace sondrel {
+
+namespace {
+
+const QString KlasaN = QStringLiteral(
+    ".N {font-family: verdana, tahoma, arial;  font-size: 10pt; font-weight: normal; "
+    "text-decoration: none;color: #000000; ");
+const QString KlasaM =
+    QStringLiteral(".M {font-family: verdana, tahoma, arial;  font-size: 8pt; font-weight: normal; "
+                   "text-decoration: none;color: #000000; }");
+const QString KlasaU = QStringLiteral(
+    ".U {font-family: verdana, tahoma, arial;  font-size: 10pt; font-weight: normal; "
+    "text-decoration: underline; color: #000000; }");
+
+QString Odbiorca() {
+#ifdef Q_OS_UNIX
+    if (const passwd* wpis = getpwuid(getuid())) {
+        const QString login = QString::fromLocal8Bit(wpis->pw_name ? wpis->pw_name : "");
+        // The comment field: full name, then further fields after commas; "&" stands for the
+        // login name with a capital first letter.
+        QString pelna =
+            QString::fromLocal8Bit(wpis->pw_gecos ? wpis->pw_gecos : "").section(u',', 0, 0);
+        if (pelna.contains(u'&')) {
+            QString zastepstwo = login;
+            if (!zastepstwo.isEmpty()) zastepstwo[0] = zastepstwo[0].toUpper();
+            pelna.replace(u'&', zastepstwo);
+        }
+        pelna = pelna.trimmed();
+        if (!pelna.isEmpty()) return pelna;
+        if (!login.isEmpty()) return login;
+    }
+    return qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME"));
+#else
+    return qEnvironmentVariable("USERNAME");
+#endif
+}
+
+bool ZapiszBajty(const QString& sciezka, const QByteArray& bajty, QString& blad) {
+    QString przyczyna;
+    if (ZapiszPlik(sciezka, bajty, &przyczyna)) return true;
+    blad = QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + przyczyna;
+    return false;
+}
+
+} // namespace
+
+QString OdbiorcaRaportu() {
+    static const QString wartosc = Odbiorca();
+    return wartosc;
+}
+
+QByteArray BajtyRaportu(const QStringList& wiersze) {
+    QByteArray wynik;
+    for (const QString& w : wiersze)
+        wynik += Na1250Html(w) + "\r\n";
+    return wynik;
+}
+
+void ZacznijRaport(QStringList& w, StylRaportu styl, const QString& tytul,
+                   const QString& odbiorca) {
+    const bool pelny = styl == StylRaportu::Pelny;
+    if (pelny)
+        w << QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\" "
+                            "\"http://www.w3.org/TR/html4/strict.dtd\">");
+    w << QStringLiteral("<html><head>")
+      << QStringLiteral(
+             "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1250\">")
+      << QStringLiteral("<title>Zadrix - Raport</title>") << QStringLiteral("</head>");
+    w << QStringLiteral("<STYLE TYPE=\"text/css\">") << QStringLiteral("<!--")
+      << QStringLiteral("BODY { ") << QStringLiteral("scrollbar-face-color: #2F2F47;")
+      << QStringLiteral("scrollbar-highlight-color: #FFFFFF;")
+      << QStringLiteral("scrollbar-3dlight-color: #FFFFFF;")
+      << QStringLiteral("scrollbar-darkshadow-color: #FFFFFF;")
+      << QStringLiteral("scrollbar-shadow-color: #FFFFFF;")
+      << QStringLiteral("scrollbar-arrow-color: #FFFFFF;")
+      << QStringLiteral("scrollbar-track-color: #FFFFFF; }  ");
+    if (pelny) {
+        w << KlasaN + QStringLiteral("line-height: normal; }")
+          << QStringLiteral(".N1") + KlasaN.mid(2) +
+                 QStringLiteral("line-height: normal; text-indent: 1.5em}")
+          << QStringLiteral(".N2") + KlasaN.mid(2) +
+                 QStringLiteral("line-height: normal; text-indent: 4em}")
+          << KlasaM << KlasaU
+          << QStringLiteral("div.w p, p.w {margin-top: 0pt; margin-bottom: 0pt; }");
+    } else {
+        w << KlasaN + QStringLiteral("}") << KlasaM << KlasaU;
+    }
+    w << QStringLiteral("-->") << QStringLiteral("</STYLE>");
+    w << QStringLiteral(
+             "<body bgcolor=\"#FFFFFF\" topmargin=\"0\" leftmargin=\"20\" rightmargin=\"20\">")
+      << QStringLiteral("<div  align=\"center\"><center>")
+      << QStringLiteral("<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"500\">")
+      << QStringLiteral("<tr><td><img src=\"naglowek.jpg\" width=\"500\" height=\"20\"></td></tr>");
+    w << QStringLiteral("<tr><td class=\"M\" align=\"left\">&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;"
+                        "Przygotowano dla: ") +
+             TekstHtml(odbiorca) + QStringLiteral("</td></tr>");
+    w << QStringLiteral("<tr><td class=\"N\" align=\"center\">&nbsp;</p>")
+      << QStringLiteral("<p align=\"center\" class=\"N\"><b>") + tytul +
+             QStringLiteral("</b><br><br></p>")
+      << QStringLiteral("</td></tr>");
+    if (pelny)
+        w << QStringLiteral("<tr>")
+          << QStringLiteral("<td class=\"N\" align=\"left\"><div class=\"w\">");
+    else
+        w << QStringLiteral(" <tr>") << QStringLiteral("   <td class=\"N\">");
+}
+
+void ZakonczRaport(QStringList& w) {
+    w << QStringLiteral("<p align=\"left\" class=\"M\">&nbsp;<br><br>")
+      << QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;Data: ") +
+             TekstDatyKrotkiej(Zegar::teraz().date()) + QStringLiteral("</p>");
+    w << QStringLiteral("</td>") << QStringLiteral("  </tr>");
+    w << QStringLiteral("<tr><td><img src=\"stopka.jpg\" width=\"500\" height=\"20\"></td></tr>")
+      << QStringLiteral("   </table></center></div>") << QStringLiteral("</body>")
+      << QStringLiteral("</html>");
+}
+
+QString TekstHtml(const QString& tekst) {
+    return tekst.toHtmlEscaped();
+}
+
+QString BezpiecznaNazwaPliku(const QString& nazwa) {
+    static const QString zakazane = QStringLiteral("/\\:*?\"<>|");
+    QString wynik = nazwa;
+    for (QChar& z : wynik)
+        if (z.unicode() < 0x20 || z.unicode() == 0x7F || zakazane.contains(z)) z = QLatin1Char('_');
+    if (wynik == QLatin1String(".") || wynik == QLatin1String("..")) wynik = QStringLiteral("_");
+    return wynik;
+}
+
+QString NazwaRaportuOTescie(const QString& nazwaTestu) {
+    return BezpiecznaNazwaPliku(nazwaTestu) + QStringLiteral("_OTescie.htm");
+}
+
+QString NazwaWykazuOcen(const QString& nazwaTestu) {
+    return BezpiecznaNazwaPliku(nazwaTestu) + QStringLiteral("_WykazOcen.htm");
+}
+
+QString NazwaRaportuOUczniu(const QString& nazwaTestu, int uczen) {
+    return BezpiecznaNazwaPliku(nazwaTestu) + QStringLiteral("_Ucz") + QString::number(uczen) +
+           QStringLiteral(".htm");
+}
+
+QString NazwaRaportuOPytaniu(const QString& nazwaTestu, int pytanie) {
+    return BezpiecznaNazwaPliku(nazwaTestu) + QStringLiteral("_PytNr") + QString::number(pytanie) +
+           QStringLiteral(".htm");
+}
+
+bool ZapiszObrazZasobu(const QString& nazwaZasobu, const QString& sciezka, QString* blad) {
+    static const bool zarejestrowane = (ZarejestrujZasobyRaportow(), true);
+    Q_UNUSED(zarejestrowane);
+    QString nazwa;
+    if (nazwaZasobu.compare(QLatin1String("Naglowek"), Qt::CaseInsensitive) == 0)
+        nazwa = QStringLiteral(":/raporty/naglowek.jpg");
+    else if (nazwaZasobu.compare(QLatin1String("stopka"), Qt::CaseInsensitive) == 0)
+        nazwa = QStringLiteral(":/raporty/stopka.jpg");
+    QFile zasob(nazwa);
+    if (nazwa.isEmpty() || !zasob.open(QIODevice::ReadOnly)) {
+        if (blad) *blad = QStringLiteral("brak zasobu ") + nazwaZasobu;
+        return false;
+    }
+    return ZapiszPlik(sciezka, zasob.readAll(), blad);
+}
+
+WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiza,
+                          const Srodowisko& srodowisko) {
+    const QDir folder(srodowisko.foldery.FolderTemp);
+    folder.mkpath(QStringLiteral(".")); // a folder removed meanwhile comes back
+    WynikRaportu wynik;
+    wynik.najpierwPustaStrona = dokument.najpierwPustaStrona;
+
+    // The test's pictures: one that cannot be copied leaves its reference pointing nowhere.
+    if (analiza.KontenerTestu && analiza.KontenerTestu->IsOpen())
+        for (const ObrazRaportu& obraz : dokument.obrazy)
+            if (const auto dane = StrumienZPak(obraz.czlonek, *analiza.KontenerTestu))
+                ZapiszPlik(folder.filePath(obraz.plik), *dane);
+
+    QString blad;
+    const QString sciezka = folder.filePath(dokument.nazwaPliku);
+    const auto obrazZasobu = [&](const char* zasob, const char* plik) {
+        QString przyczyna;
+        const QString cel = folder.filePath(QLatin1String(plik));
+        if (ZapiszObrazZasobu(QLatin1String(zasob), cel, &przyczyna)) return true;
+        blad = QDir::toNativeSeparators(cel) + QStringLiteral(": ") + przyczyna;
+        return false;
+    };
+    // The pictures of the frame first, the report last: a report file is only there when
+    // everything it shows is.
+    const bool ok = obrazZasobu("Naglowek", "naglowek.jpg") &&
+                    obrazZasobu("stopka", "stopka.jpg") &&
+                    ZapiszBajty(sciezka, BajtyRaportu(dokument.wiersze), blad);
+    if (!ok) {
+        srodowisko.WpiszDoDziennika(0, QStringLiteral("Raport. Błąd zapisu raportu: ") + blad);
+        wynik.blad = QStringLiteral("Nie udało się zapisać raportu.\r") + blad;
+        return wynik;
+    }
+    wynik.sciezka = sciezka;
+    return wynik;
+}
+
+} // namespace sondrel

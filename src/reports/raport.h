@@ -1,0 +1,94 @@
+#pragma once
+// The frame every report shares (document head with its style sheet, the 500-pixel page table
+// with the header and footer pictures, the recipient and date lines), the report as a document
+// in memory, and the thin layer that saves it into the temporary folder.
+//
+// A report is built as lines of text (ZbudujRaport… functions, testable without any file) and
+// then saved in one piece with the pictures it refers to (ZapiszRaport). Showing the saved file
+// (in the report window or the default browser) is the caller's business.
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace sondrel {
+
+class Analiza;
+class Srodowisko;
+
+// The full style (document type, paragraph classes N1, N2, division w) serves the student and
+// question reports; the short style the test, statistics and grade-list reports.
+enum class StylRaportu { Pelny, Krotki };
+
+// What every report needs besides the analysis records.
+struct UstawieniaRaportu {
+    // The text after "Przygotowano dla: " (plain text, escaped when written).
+    QString odbiorca;
+    // The setting fn: student names first name first.
+    bool najpierwImie = false;
+};
+
+// The recipient of every report: the user's full name as the system knows it (the first field
+// of the passwd entry's comment), else the login name. Computed once for the run.
+QString OdbiorcaRaportu();
+
+// A picture of the test's container that a report refers to: copied unchanged from the member
+// `czlonek` to the file `plik` beside the report.
+struct ObrazRaportu {
+    QString czlonek;
+    QString plik;
+};
+
+struct DokumentRaportu {
+    QString nazwaPliku; // the file's name inside the temporary folder
+    QStringList wiersze;
+    QList<ObrazRaportu> obrazy;
+    // The test report asks the report window to show an empty page before the report.
+    bool najpierwPustaStrona = false;
+};
+
+// The report's bytes: every line in Windows-1250 followed by CR LF; a character that
+// Windows-1250 cannot hold becomes a numeric character reference.
+QByteArray BajtyRaportu(const QStringList& wiersze);
+
+// Head, style sheet, opening of the page table, recipient row and title row.
+void ZacznijRaport(QStringList& wiersze, StylRaportu styl, const QString& tytul,
+                   const QString& odbiorca);
+// Date line (today by Zegar, the locale's short date), closing of the page table.
+void ZakonczRaport(QStringList& wiersze);
+
+// Text that came from a student's answer file (or the system), made safe as HTML text.
+QString TekstHtml(const QString& tekst);
+
+// A name made fit for a file name on Linux and Windows: each of / \ : * ? " < > | and every
+// control character becomes "_"; "." and ".." become "_".
+QString BezpiecznaNazwaPliku(const QString& nazwa);
+
+// File names of the reports in the temporary folder, from the test's name as stored.
+QString NazwaRaportuOTescie(const QString& nazwaTestu);
+QString NazwaWykazuOcen(const QString& nazwaTestu); // statistics and grade list share it
+QString NazwaRaportuOUczniu(const QString& nazwaTestu, int uczen);
+QString NazwaRaportuOPytaniu(const QString& nazwaTestu, int pytanie);
+
+// Writes the picture resource of that name ("Naglowek", "stopka"; letter case ignored)
+// unchanged to the file. False with a reason in `blad` when there is no such resource or the
+// file cannot be written.
+bool ZapiszObrazZasobu(const QString& nazwaZasobu, const QString& sciezka, QString* blad = nullptr);
+
+// The outcome of making a report: the path of the saved report, or the message for the user.
+struct WynikRaportu {
+    QString sciezka;
+    QString blad;
+    bool najpierwPustaStrona = false;
+    bool udany() const { return blad.isEmpty(); }
+};
+
+// Saves the report into the temporary folder: the test's pictures it refers to (a picture that
+// cannot be copied is left out, the report goes on), the header and footer pictures, then the
+// report itself, each file written whole under a temporary name and renamed. Any failure but a
+// question picture's gives the message and a journal line, and no report path.
+WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiza,
+                          const Srodowisko& srodowisko);
+
+} // namespace sondrel

@@ -1,0 +1,178 @@
+// Saving reports into the temporary folder: the report with the frame's pictures and the test's
+// pictures beside it, overwriting, file names made fit for any file system, and loud failures.
+
+#include "reports/raport.h"
+#include "reports/raport_o_pytaniu.h"
+#include "reports/raport_o_tescie.h"
+#include "reports/raport_o_uczniu.h"
+#include "reports/raport_statystyka.h"
+
+#include "core/kodowanie1250.h"
+#include "core/srodowisko.h"
+#include "klasa_probna.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace sondrel;
+using namespace sondrel::testy;
+
+namespace {
+
+QByteArray Zawartosc(const QString& sciezka) {
+    QFile plik(sciezka);
+    return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
+}
+
+QByteArray ObrazZZasobow(const char* nazwa) {
+    return Zawartosc(QDir(FolderDanych())
+                         .filePath(QStringLiteral("../../../resources/") + QLatin1String(nazwa)));
+}
+
+class ZapisRaportow : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        KlasaProbna(a, folder.path());
+        // The temporary folder does not exist yet: saving makes it.
+        srodowisko.foldery.FolderTemp = folder.filePath("Temp");
+        srodowisko.foldery.PlikDziennika = folder.filePath("Dziennik.txt");
+    }
+    QString WTemp(const QString& nazwa) const {
+        return QDir(srodowisko.foldery.FolderTemp).filePath(nazwa);
+    }
+    QTemporaryDir folder;
+    Analiza a;
+    Srodowisko srodowisko;
+    const UstawieniaRaportu ustawienia{QStringLiteral("Pracownia"), false};
+    StalyZegar zegar{QDateTime(QDate(2024, 3, 5), QTime(8, 0))};
+};
+
+} // namespace
+
+TEST(NazwyPlikow, ZnakiNiedozwoloneZastapione) {
+    const struct {
+        const char* nazwa;
+        const char* plik;
+    } przypadki[] = {
+        {"Test 1", "Test 1"},
+        {"Ułamki zwykłe", "Ułamki zwykłe"},
+        {"a/b\\c:d*e?f\"g<h>i|j", "a_b_c_d_e_f_g_h_i_j"},
+        {"tab\there\x7F", "tab_here_"},
+        {"..", "_"},
+        {".", "_"},
+        {"...", "..."},
+        {"", ""},
+    };
+    for (const auto& p : przypadki)
+        EXPECT_EQ(BezpiecznaNazwaPliku(QString::fromUtf8(p.nazwa)), QString::fromUtf8(p.plik))
+            << p.nazwa;
+    EXPECT_EQ(NazwaRaportuOUczniu("a:b", 12), "a_b_Ucz12.htm");
+    EXPECT_EQ(NazwaRaportuOPytaniu("../x", 60), ".._x_PytNr60.htm");
+}
+
+TEST(Zasoby, ObrazyRamkiWZasobachProgramu) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(ZapiszObrazZasobu("NAGLOWEK", folder.filePath("n.jpg")));
+    ASSERT_TRUE(ZapiszObrazZasobu("Stopka", folder.filePath("s.jpg")));
+    EXPECT_EQ(Zawartosc(folder.filePath("n.jpg")), ObrazZZasobow("naglowek.jpg"));
+    EXPECT_EQ(Zawartosc(folder.filePath("s.jpg")), ObrazZZasobow("stopka.jpg"));
+    EXPECT_FALSE(ObrazZZasobow("naglowek.jpg").isEmpty());
+    QString blad;
+    EXPECT_FALSE(ZapiszObrazZasobu("logo", folder.filePath("l.jpg"), &blad));
+    EXPECT_FALSE(blad.isEmpty());
+    EXPECT_FALSE(QFile::exists(folder.filePath("l.jpg")));
+}
+
+TEST(Odbiorca, ZnanyZSystemu) {
+    EXPECT_FALSE(OdbiorcaRaportu().isEmpty());
+}
+
+TEST_F(ZapisRaportow, RaportZObrazamiObok) {
+    const WynikRaportu wynik = RaportOTescie(a, ustawienia, srodowisko);
+    ASSERT_TRUE(wynik.udany()) << wynik.blad.toStdString();
+    EXPECT_TRUE(wynik.najpierwPustaStrona);
+    EXPECT_EQ(wynik.sciezka, WTemp(QString::fromUtf8("Ułamki zwykłe_OTescie.htm")));
+    EXPECT_EQ(Zawartosc(wynik.sciezka), BajtyRaportu(ZbudujRaportOTescie(a, ustawienia).wiersze));
+    EXPECT_EQ(Zawartosc(WTemp("naglowek.jpg")), ObrazZZasobow("naglowek.jpg"));
+    EXPECT_EQ(Zawartosc(WTemp("stopka.jpg")), ObrazZZasobow("stopka.jpg"));
+    // The test's picture copied unchanged; the missing one is simply not there.
+    EXPECT_EQ(Zawartosc(WTemp("rys1.jpg")), ObrazRysunku());
+    EXPECT_FALSE(QFile::exists(WTemp("brak.gif")));
+    EXPECT_EQ(QDir(srodowisko.foldery.FolderTemp).entryList(QDir::Files).size(), 4);
+}
+
+TEST_F(ZapisRaportow, TaSamaNazwaNadpisuje) {
+    const WynikRaportu wykaz = RaportWykazOcen(a, ustawienia, srodowisko);
+    ASSERT_TRUE(wykaz.udany());
+    const WynikRaportu statystyka = RaportStatystyka(a, ustawienia, srodowisko);
+    ASSERT_TRUE(statystyka.udany());
+    EXPECT_EQ(wykaz.sciezka, statystyka.sciezka);
+    EXPECT_TRUE(Zawartosc(statystyka.sciezka).contains("Dane statystyczne."));
+
+    // Two students' reports live side by side; one question's report overwrites itself.
+    ASSERT_TRUE(RaportOUczniu(a, ustawienia, srodowisko, 1).udany());
+    ASSERT_TRUE(RaportOUczniu(a, ustawienia, srodowisko, 2).udany());
+    EXPECT_TRUE(QFile::exists(WTemp(QString::fromUtf8("Ułamki zwykłe_Ucz1.htm"))));
+    EXPECT_TRUE(QFile::exists(WTemp(QString::fromUtf8("Ułamki zwykłe_Ucz2.htm"))));
+    ASSERT_TRUE(RaportOPytaniu(a, ustawienia, srodowisko, 2).udany());
+    a.Pytania[2].Tresc = "Nowa <u>tresc</u>";
+    const WynikRaportu drugi = RaportOPytaniu(a, ustawienia, srodowisko, 2);
+    ASSERT_TRUE(drugi.udany());
+    EXPECT_TRUE(Zawartosc(drugi.sciezka).contains("<p>Nowa <u>tresc</u></p>"));
+}
+
+TEST_F(ZapisRaportow, NazwaObrazuNieWyprowadzaZFolderu) {
+    const QString nazwa = "../ucieczka\".jpg";
+    ASSERT_TRUE(ZapiszPak(folder.filePath("zly.skt"), {Czlon(nazwa, ObrazJpeg(20, 10))}));
+    ASSERT_TRUE(OtworzPak(folder.filePath("zly.skt"), *a.KontenerTestu));
+    a.Pytania[2].Obraz = nazwa;
+    const WynikRaportu wynik = RaportOPytaniu(a, ustawienia, srodowisko, 2);
+    ASSERT_TRUE(wynik.udany());
+    EXPECT_EQ(Zawartosc(WTemp(".._ucieczka_.jpg")), ObrazJpeg(20, 10));
+    EXPECT_FALSE(QFile::exists(folder.filePath("ucieczka\".jpg")));
+    EXPECT_TRUE(Zawartosc(wynik.sciezka)
+                    .contains("<p><img src=\".._ucieczka_.jpg\" width=\"20\" height=\"10\" ></p>"));
+}
+
+TEST_F(ZapisRaportow, NazwaTestuZUkosnikiem) {
+    a.Test.NazwaTestu = "Klasa 2/3";
+    const WynikRaportu wynik = RaportWykazOcen(a, ustawienia, srodowisko);
+    ASSERT_TRUE(wynik.udany()) << wynik.blad.toStdString();
+    EXPECT_EQ(wynik.sciezka, WTemp("Klasa 2_3_WykazOcen.htm"));
+    EXPECT_TRUE(QFile::exists(wynik.sciezka));
+}
+
+TEST_F(ZapisRaportow, NieudanyZapisJestGlosny) {
+    // The report's own name is taken by a folder: the frame's pictures are written, the report
+    // cannot be.
+    ASSERT_TRUE(QDir().mkpath(WTemp(QString::fromUtf8("Ułamki zwykłe_PytNr1.htm"))));
+    const WynikRaportu zajety = RaportOPytaniu(a, ustawienia, srodowisko, 1);
+    EXPECT_FALSE(zajety.udany());
+    EXPECT_TRUE(zajety.sciezka.isEmpty());
+    EXPECT_TRUE(zajety.blad.startsWith(QString::fromUtf8("Nie udało się zapisać raportu.\r")));
+    EXPECT_TRUE(zajety.blad.contains("_PytNr1.htm")) << zajety.blad.toStdString();
+    EXPECT_TRUE(Z1250(Zawartosc(srodowisko.foldery.PlikDziennika))
+                    .contains(QString::fromUtf8("Raport. Błąd zapisu raportu: ")));
+
+    // The temporary folder's place is taken by a file: nothing can be written at all.
+    srodowisko.foldery.FolderTemp = folder.filePath("plik");
+    ASSERT_TRUE(ZapiszBajty(srodowisko.foldery.FolderTemp, "x"));
+    const WynikRaportu brakFolderu = RaportWykazOcen(a, ustawienia, srodowisko);
+    EXPECT_FALSE(brakFolderu.udany());
+    EXPECT_TRUE(brakFolderu.sciezka.isEmpty());
+    EXPECT_TRUE(brakFolderu.blad.contains("naglowek.jpg")) << brakFolderu.blad.toStdString();
+}
+
+TEST_F(ZapisRaportow, NumerySpozaZakresu) {
+    for (const int uczen : {0, 5, -1, 401}) {
+        const WynikRaportu wynik = RaportOUczniu(a, ustawienia, srodowisko, uczen);
+        EXPECT_FALSE(wynik.udany()) << uczen;
+        EXPECT_TRUE(wynik.sciezka.isEmpty());
+    }
+    for (const int pytanie : {0, 4, 61})
+        EXPECT_FALSE(RaportOPytaniu(a, ustawienia, srodowisko, pytanie).udany()) << pytanie;
+    EXPECT_FALSE(QDir(srodowisko.foldery.FolderTemp).exists());
+}

@@ -1,23 +1,17 @@
 #include "core/kodowanie1250.h"
 #include "formats/wartosci.h"
 #include "formats/xml.h"
+#include "support/xml_zapis.h"
 
+#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QSet>
 #include <gtest/gtest.h>
 
 using namespace sondrel;
+using testy::Base64Utf16;
 
 namespace {
-
-QByteArray Base64Utf16(const QString& tekst) {
-    QByteArray b;
-    for (QChar z : tekst) {
-        b.append(static_cast<char>(z.unicode() & 0xFF));
-        b.append(static_cast<char>(z.unicode() >> 8));
-    }
-    return b.toBase64();
-}
 
 // Every byte that a Windows-1250 text can hold, but the ones a document trims from its ends.
 QString WszystkieZnaki() {
@@ -258,4 +252,93 @@ TEST(Podstawienia, WartosciPrzetrwajaDokumentUstawien) {
         EXPECT_EQ(OdkodujUstawienia(WezTekst(0, {"ini", "sct"}, odczyt)), wszystkie);
         EXPECT_EQ(OdkodujUstawienia(WezTekst(0, {"ini", "fn"}, odczyt)), "");
     }
+}
+
+// The fixture writers that the reader tests build their documents with.
+TEST(Fikstury, DokumentyZapisaneSaOdczytywaneGetterami) {
+    using namespace sondrel::testy;
+    const QString nazwisko = QString::fromUtf8("Żółkiewska & <Syn>");
+    const QList<WartoscXml> wartosci = {
+        {"ODP/Nmt", "Test 1"}, {"odp/nzu", nazwisko}, {"ODP/PYT2/NRW", "01000"}, {"odp/pyt3", ""}};
+    struct Wariant {
+        OpcjeXml opcje;
+        int flaga;
+    } warianty[] = {{{}, 0},
+                    {{.kodowanie = KodowanieXml::Base64}, 1},
+                    {{.kodowanie = KodowanieXml::Base64, .utf16 = true}, 1},
+                    {{.utf16 = true, .deklaracja = false}, 0}};
+    for (const auto& w : warianty) {
+        TpkXML d;
+        const QByteArray bajty = DokumentXml(wartosci, w.opcje);
+        ASSERT_TRUE(d.Parse(bajty)) << bajty.constData();
+        EXPECT_EQ(d.unicode, w.opcje.utf16);
+        ASSERT_EQ(FlagaDekodowania(d, u"odp"), w.flaga);
+        EXPECT_EQ(WezTekst(w.flaga, {"odp", "nmt"}, d), "Test 1");
+        EXPECT_EQ(WezTekst(w.flaga, {"odp", "nzu"}, d), nazwisko);
+        EXPECT_EQ(WezTekst(w.flaga, {"odp", "pyt2", "nrw"}, d), "01000");
+        EXPECT_EQ(WezTekst(w.flaga, {"odp", "pyt3", "nrw"}, d), "");
+    }
+    // A `cd` given by the test is written plain: "TR" makes the values read as Base64 text.
+    TpkXML d;
+    ASSERT_TRUE(d.Parse(
+        DokumentXml({{"odp/cd", "TR"}, {"odp/nmt", "x"}}, {.kodowanie = KodowanieXml::Base64})));
+    EXPECT_EQ(FlagaDekodowania(d, u"odp"), 0);
+    EXPECT_EQ(WezTekst(0, {"odp", "nmt"}, d), QString::fromLatin1(Base64Utf16("x")));
+}
+
+TEST(Fikstury, StarszeTekstyOdkodowywaneWierszPoWierszu) {
+    using namespace sondrel::testy;
+    QRandomGenerator los(3);
+    TestTxp test{.typ = 1, .iloscPytan = 1, .nazwa = QString::fromUtf8("Ułamki")};
+    test.pytania = {
+        {QString::fromUtf8("Ile to 2·2?"), {"a", "b", "c", "d"}, "0100", "T.TXT", "", ""}};
+    const QStringList wiersze = WierszeTestuTxp(test);
+    ASSERT_EQ(wiersze.size(), 15);
+    EXPECT_EQ(wiersze[3], test.nazwa);
+    EXPECT_EQ(wiersze[9 * 1 - 3], test.pytania[0].tresc);
+    EXPECT_EQ(wiersze[9 * 1 + 2], "0100");
+    for (const QByteArray& koniec : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+        const QByteArray txp = TekstTxp(wiersze, TabelaTxp::Test, koniec, &los);
+        const QList<QByteArray> linie = txp.split(koniec.back());
+        for (int i = 0; i < wiersze.size(); ++i) {
+            QByteArray linia = linie[i];
+            if (koniec == "\r\n") linia.chop(1);
+            EXPECT_EQ(OdkodujTest(linia), wiersze[i]) << i;
+        }
+    }
+    const QByteArray lista =
+        TekstTxp(WierszeListyTxp({"1*0*0*0*1*0*Grupa*", ""}), TabelaTxp::Lista);
+    const QList<QByteArray> linie = lista.split('\n');
+    EXPECT_EQ(OdkodujUstawienia(QByteArrayView(linie[1]).chopped(1)), "1*0*0*0*1*0*Grupa*");
+    EXPECT_EQ(OdkodujUstawienia(QByteArrayView(linie[2]).chopped(1)), "");
+    EXPECT_EQ(TekstTxp({"abc"}, TabelaTxp::Brak), "abc\r\n");
+}
+
+TEST(Wydajnosc, DokumentOdpowiedziSzescdziesieciuPytan) {
+    using namespace sondrel::testy;
+    QList<WartoscXml> w = {{"odp/ilp", "60"},
+                           {"odp/ilo", "5"},
+                           {"odp/nmt", "Test"},
+                           {"odp/nzu", "Kowalski"},
+                           {"odp/imu", "Jan"}};
+    for (int q = 1; q <= 60; ++q) {
+        w.append({QString("odp/pyt%1/nrw").arg(q), "10000"});
+        w.append({QString("odp/pyt%1/nrp").arg(q), "10000"});
+    }
+    const QByteArray dok = DokumentXml(w, {.kodowanie = KodowanieXml::Base64});
+    QElapsedTimer zegar;
+    zegar.start();
+    const int razy = 400;
+    for (int i = 0; i < razy; ++i) {
+        TpkXML d;
+        ASSERT_TRUE(d.Parse(dok));
+        const int flaga = FlagaDekodowania(d, u"odp");
+        for (int q = 1; q <= 60; ++q)
+            ASSERT_EQ(WezTekst(flaga, {"odp", "pyt" + QString::number(q), "nrw"}, d), "10000");
+    }
+    const double ms = zegar.nsecsElapsed() / 1e6 / razy;
+    RecordProperty("ms_na_dokument", QString::number(ms).toStdString());
+    std::printf("parse + 60 lookups of a %lld-byte document: %.3f ms\n",
+                static_cast<long long>(dok.size()), ms);
+    EXPECT_LT(ms, 50.0); // a generous ceiling that still catches a quadratic parse
 }

@@ -219,7 +219,7 @@ QByteArray TabelaHtml(const Analiza& a, RodzajTabeli rodzaj, int strona, bool ca
     for (const char* w : GlowaHtml)
         d << w;
     d << QStringLiteral(R"(<p align="center" class="N"><br><b>%1 - %2</b><br><br></p>)")
-             .arg(Html(a.Test.NazwaTestu), TytulTabeli(rodzaj))
+             .arg(a.Test.NazwaTestu, TytulTabeli(rodzaj))
       << R"(<table bgColor="#FFFFFF" border="1" cellpadding="0" cellspacing="0" class="N">)";
     switch (rodzaj) {
     case RodzajTabeli::Wynikow: {

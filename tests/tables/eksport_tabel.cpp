@@ -40,12 +40,12 @@ QString Czytelnie(const QByteArray& bajty) {
 }
 
 // A student name with markup and one with characters Windows-1250 cannot hold; one student
-// works across midnight.
+// works across midnight. The test name is the teacher's and may hold markup.
 class EksportTest : public ::testing::Test {
 protected:
     Analiza a;
     void SetUp() override {
-        Klasa(a, QStringLiteral("Ułamki & procenty"), 2);
+        Klasa(a, QStringLiteral("Ułamki <i>i</i> procenty"), 2);
         Uczen(a, QStringLiteral("<script>alert(1)</script>"), QStringLiteral("Jan"),
               QStringLiteral("10"), QTime(10, 0), QTime(10, 42, 30), QTime(10, 42, 31));
         Uczen(a, QStringLiteral("Li"), QStringLiteral("李😀"), QStringLiteral("11"), QTime(10, 0),

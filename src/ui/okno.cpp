@@ -1,0 +1,222 @@
+#include "ui/okno.h"
+
+#include "core/foldery.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QUrl>
+
+namespace sondrel {
+
+Okno::Okno(QWidget* rodzic) : QWidget(rodzic, Qt::Window | Qt::FramelessWindowHint) {
+    skora::UstawCzcionki();
+    setAttribute(Qt::WA_TranslucentBackground);
+    // Windows are created once and hidden when closed; only the main window ends the program.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFocusPolicy(Qt::StrongFocus);
+    setFont(skora::CzcionkaPunkty(8));
+}
+
+Okno::~Okno() {
+    if (petla) petla->quit();
+}
+
+void Okno::UstawKsztalt(skora::Ksztalt k) {
+    ksztalt = k;
+    OdswiezMaske();
+    update();
+}
+
+void Okno::UstawRozmiar(int w, int h) {
+    setFixedSize(w, h);
+    OdswiezMaske();
+}
+
+void Okno::UstawTlo(const QPixmap& obraz) {
+    tlo = obraz;
+    update();
+}
+
+void Okno::OdswiezMaske() {
+    if (ksztalt == skora::Ksztalt::Prostokat)
+        clearMask();
+    else
+        setMask(skora::RegionKsztaltu(ksztalt, size()));
+}
+
+void Okno::PodlaczListwe(QWidget* listwa) {
+    if (!listwa) return;
+    listwa->installEventFilter(this);
+    listwy.append(listwa);
+}
+
+QString Okno::SciezkaPomocy(const QString& strona) {
+    const QString sep = QDir::separator();
+    const QString obok = FolderPlikuProgramu() + QStringLiteral("Pomoc") + sep + strona;
+    if (QFileInfo::exists(obok)) return obok;
+    // an installed program keeps its help pages in its share folder
+    const QString wspolny =
+        QDir::cleanPath(FolderPlikuProgramu() + QStringLiteral("../share/sondrel/Pomoc/") + strona);
+    if (QFileInfo::exists(wspolny)) return QDir::toNativeSeparators(wspolny);
+    return obok;
+}
+
+void Okno::OtworzPomoc(const QString& strona) {
+    OtworzAdres(QUrl::fromLocalFile(SciezkaPomocy(strona)));
+}
+
+void Okno::OtworzAdres(const QUrl& adres) {
+    // A missing page is reported by the desktop itself.
+    QDesktopServices::openUrl(adres);
+}
+
+void Okno::Wysrodkuj() {
+    QScreen* ekran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!ekran) return;
+    const QRect obszar = ekran->availableGeometry();
+    move(obszar.x() + (obszar.width() - width()) / 2,
+         obszar.y() + (obszar.height() - height()) / 2);
+}
+
+void Okno::UstawNaWierzchu(bool wlaczone) {
+    if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == wlaczone) return;
+    const bool widoczne = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, wlaczone); // hides a visible window
+    if (widoczne) show();
+}
+
+void Okno::PokazModalnie() {
+    if (petla) {
+        raise();
+        activateWindow();
+        return;
+    }
+    if (!isVisible()) setWindowModality(Qt::ApplicationModal);
+    show();
+    raise();
+    activateWindow();
+    if (!isVisible()) return; // closed while being shown
+    QEventLoop p;
+    petla = &p;
+    p.exec(QEventLoop::DialogExec);
+    petla = nullptr;
+}
+
+void Okno::Zamknij() {
+    close();
+}
+
+void Okno::PodgladajKlawisze() {
+    const auto dzieci = findChildren<QWidget*>();
+    for (QWidget* w : dzieci)
+        if (w->window() == this) w->installEventFilter(this);
+}
+
+bool Okno::KlawiszWcisniety(QKeyEvent*) {
+    return false;
+}
+
+bool Okno::ZamkniecieZZewnatrz() {
+    return !blokadaZamykania;
+}
+
+bool Okno::ObsluzKlawisz(QKeyEvent* e) {
+    if (e->key() == Qt::Key_F1) {
+        if (stronaPomocy.isEmpty()) return KlawiszWcisniety(e);
+        OtworzPomoc(stronaPomocy);
+        return true;
+    }
+    if (blokadaZamykania && e->key() == Qt::Key_F4 &&
+        (e->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier)
+        return true;
+    return KlawiszWcisniety(e);
+}
+
+void Okno::keyPressEvent(QKeyEvent* e) {
+    if (podejrzany.zdarzenie == e && podejrzany.czas == e->timestamp() &&
+        podejrzany.klawisz == e->key()) { // seen before the control, which passed it on
+        podejrzany = {};
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    if (!ObsluzKlawisz(e)) QWidget::keyPressEvent(e);
+}
+
+bool Okno::eventFilter(QObject* obiekt, QEvent* e) {
+    if (obiekt == this) return false;
+    switch (e->type()) {
+    case QEvent::KeyPress: {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (ObsluzKlawisz(k)) return true;
+        podejrzany = {k, k->timestamp(), k->key()};
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        bool listwa = false;
+        for (const auto& l : listwy)
+            listwa = listwa || l == obiekt;
+        if (!listwa) return false;
+        auto* m = static_cast<QMouseEvent*>(e);
+        const QPoint kursor = m->globalPosition().toPoint();
+        if (e->type() == QEvent::MouseButtonPress && m->button() == Qt::LeftButton) {
+            if (PrzeciaganieDozwolone()) {
+                przeciaganie = true;
+                ostatniKursor = kursor;
+            }
+        } else if (e->type() == QEvent::MouseMove && przeciaganie) {
+            move(pos() + (kursor - ostatniKursor));
+            ostatniKursor = kursor;
+        } else if (e->type() == QEvent::MouseButtonRelease && m->button() == Qt::LeftButton) {
+            przeciaganie = false;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void Okno::paintEvent(QPaintEvent*) {
+    if (tlo.isNull()) return;
+    QPainter p(this);
+    p.setClipPath(skora::SciezkaKsztaltu(ksztalt, QSizeF(size())));
+    p.drawPixmap(0, 0, tlo);
+}
+
+void Okno::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    OdswiezMaske();
+}
+
+void Okno::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    PodgladajKlawisze();
+}
+
+void Okno::hideEvent(QHideEvent* e) {
+    QWidget::hideEvent(e);
+    if (e->spontaneous()) return; // minimised, not closed
+    przeciaganie = false;
+    if (petla) petla->quit();
+    emit ukryte();
+}
+
+void Okno::closeEvent(QCloseEvent* e) {
+    if (e->spontaneous() && !ZamkniecieZZewnatrz()) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+}
+
+} // namespace sondrel

@@ -1,0 +1,94 @@
+#pragma once
+// The skin painter: every picture the windows show (frames, buttons, icons, the vignette, the
+// save icon) is drawn here by code, so that the pictures stay crisp at any pixel ratio and can
+// be changed in one place. Windows load them by name, e.g. Obrazek("buttakakt").
+//
+// The look, shared by all windows:
+// - deep slate title strips and frames (Granat, Lupek), light panels (white, PanelJasny) with
+//   dark text (Tekst, Tekst2), menu panels in MenuTlo with white highlighted items;
+// - one sans-serif family (the stored name "MS Sans Serif", substituted by DejaVu Sans or
+//   Liberation Sans), one corner (the 12 x 12 ellipse, i.e. a radius of 6 pixels), one flat
+//   button with a lighter, outlined "selected" state, one close mark, one drag strip.
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QRegion>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+
+namespace sondrel::skora {
+
+// Palette.
+constexpr QRgb Granat = 0xFF2F2F47;        // title strips, frames
+constexpr QRgb Lupek = 0xFF46465A;         // upper end of the strips' gradient, dark accents
+constexpr QRgb Tekst = 0xFF2E2E2E;         // text and link labels
+constexpr QRgb Tekst2 = 0xFF444444;        // message text
+constexpr QRgb Panel = 0xFFFFFFFF;         // panels
+constexpr QRgb PanelJasny = 0xFFF3F3F6;    // light panels, button bands
+constexpr QRgb MenuTlo = 0xFFB4B8C8;       // menu panels (dark text, white highlight)
+constexpr QRgb Podswietlenie = 0xFFFFFFFF; // highlighted menu and link text
+constexpr QRgb Linia = 0xFFDCDDE5;         // separators on light panels
+constexpr QRgb TekstListwy = 0xFFE6E7EF;   // titles painted on the strips
+constexpr QRgb Zielen = 0xFF5E9A4E;        // confirmation
+constexpr QRgb WierszZielony = 0xFFE8F4DF; // the tables' alternate rows
+
+constexpr int PromienNarozi = 6; // the 12 x 12 corner ellipse
+constexpr int SciecieNarozi = 4; // polygon windows: corners cut by 4 pixels
+
+enum class Ksztalt { Prostokat, Zaokraglony, Sciety };
+
+// The stored font name of the windows; painted with the closest installed sans-serif.
+inline constexpr const char* NazwaCzcionki = "MS Sans Serif";
+
+// Registers the font substitution once (called by everything below and by the windows).
+void UstawCzcionki();
+// The windows' font at a height in pixels.
+QFont Czcionka(int piksele, bool pogrubiona = false);
+// The windows' font at a size in points ("MS Sans Serif", 8 points for captions).
+QFont CzcionkaPunkty(int punkty, bool pogrubiona = false);
+
+// Window outlines in a rectangle of the given size: the painted path (antialiased) and the
+// region for the window mask (whole pixels).
+QPainterPath SciezkaKsztaltu(Ksztalt ksztalt, QSizeF rozmiar);
+QRegion RegionKsztaltu(Ksztalt ksztalt, QSize rozmiar);
+
+// Building blocks for the window skins.
+// A window: white body, slate title strip of the given height, 1-pixel slate frame. The title
+// is painted from tytulX (none when empty).
+void MalujRamkeOkna(QPainter& p, QSize rozmiar, Ksztalt ksztalt, int wysokoscListwy,
+                    const QString& tytul = {}, int tytulX = 14);
+// The drag strip: the slate gradient with its top highlight.
+void MalujListwe(QPainter& p, const QRectF& r);
+// The close mark, centred in r (drawn on a strip).
+void MalujZnakZamkniecia(QPainter& p, const QRectF& r);
+// The flat button with its caption; zaznaczony: the lighter, outlined keyboard selection.
+void MalujPrzycisk(QPainter& p, const QRectF& r, const QString& napis, bool zaznaczony);
+
+// The named picture at its own size, or a null pixmap for an unknown name. Painted at the
+// application's device pixel ratio.
+QPixmap Obrazek(const QString& nazwa);
+// The named picture painted at another size.
+QPixmap Obrazek(const QString& nazwa, QSize rozmiar);
+// The picture's own size (empty for an unknown name).
+QSize RozmiarObrazka(const QString& nazwa);
+QStringList NazwyObrazkow();
+
+// The animated save confirmation icon: its frames (42 x 42) and how long each is shown (ms).
+// One cycle lasts exactly as long as the icon is shown.
+struct Klatka {
+    QImage obraz;
+    int czasMs = 0;
+};
+QList<Klatka> KlatkiIkonyZapisu(qreal skala = 1.0);
+
+// The version painted in the vignette.
+QString WersjaProgramu();
+
+} // namespace sondrel::skora

@@ -1,0 +1,33 @@
+#pragma once
+// The save confirmation icon: a small window with an animated tick, shown for two seconds
+// beside the settings window, which closes by itself.
+
+#include "ui/animowany_obraz.h"
+#include "ui/okno.h"
+
+#include <QTimer>
+
+namespace sondrel {
+
+class TFZegar : public Okno {
+    Q_OBJECT
+public:
+    explicit TFZegar(QWidget* rodzic = nullptr);
+
+    // Places the icon's top left corner at (x, y) (screen pixels) and shows it without making
+    // it modal. A call while it is showing only moves it; it still closes two seconds after
+    // the first call.
+    void PokazIkoneZapisu(int x, int y);
+
+    QWidget* PZapisIkona;
+    AnimowanyObraz* ImZapisIkona;
+    QTimer Zegar; // 2000 ms
+
+protected:
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void ZegarTimer();
+};
+
+} // namespace sondrel

@@ -1,0 +1,38 @@
+#include "support/srodowisko_testowe.h"
+
+#include "core/kodowanie1250.h"
+
+#include <QFile>
+
+namespace sondrel::testy {
+
+SrodowiskoTestowe::SrodowiskoTestowe(int odpowiedz) {
+    srodowisko.foldery.PlikDziennika = katalog.filePath(QStringLiteral("Dziennik.txt"));
+    srodowisko.foldery.FolderTemp = katalog.filePath(QStringLiteral("Temp"));
+    srodowisko.PoziomDziennika = 2;
+    srodowisko.komunikaty.ustawObsluge([this, odpowiedz](int rodzaj, int ikona, const QString& t) {
+        komunikaty.append({rodzaj, ikona, t});
+        return odpowiedz;
+    });
+}
+
+QStringList SrodowiskoTestowe::dziennik() const {
+    QFile plik(srodowisko.foldery.PlikDziennika);
+    QStringList wiersze;
+    if (!plik.open(QIODevice::ReadOnly)) return wiersze;
+    const QByteArray tresc = plik.readAll();
+    for (QByteArray wiersz : tresc.split('\n')) {
+        if (wiersz.isEmpty()) continue;
+        if (wiersz.endsWith('\r')) wiersz.chop(1);
+        const qsizetype myslnik = wiersz.indexOf(" - ");
+        wiersze.append(Z1250(myslnik >= 0 ? wiersz.mid(myslnik + 3) : wiersz));
+    }
+    return wiersze;
+}
+
+void SrodowiskoTestowe::wyczysc() {
+    komunikaty.clear();
+    QFile::remove(srodowisko.foldery.PlikDziennika);
+}
+
+} // namespace sondrel::testy

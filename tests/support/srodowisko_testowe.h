@@ -1,0 +1,49 @@
+#pragma once
+// A Srodowisko for tests: the journal in a temporary folder of its own (every level written),
+// every message recorded instead of shown, and a folder for the test's files.
+//
+//     SrodowiskoTestowe st;
+//     ZapiszPlikOdpowiedzi(st.sciezka("a.sko"), {});
+//     WczytajNaglowek(st.sciezka("a.sko"), analiza, st.srodowisko);
+//     EXPECT_TRUE(st.komunikaty.isEmpty());
+//     EXPECT_EQ(st.dziennik(), QStringList{});
+
+#include "core/srodowisko.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace sondrel::testy {
+
+struct Komunikat {
+    int rodzaj = 0;
+    int ikona = 0;
+    QString tekst;
+    bool operator==(const Komunikat&) const = default;
+};
+
+class SrodowiskoTestowe {
+public:
+    // `odpowiedz` is what every message answers (WynikZamknij by default).
+    explicit SrodowiskoTestowe(int odpowiedz = WynikZamknij);
+    SrodowiskoTestowe(const SrodowiskoTestowe&) = delete;
+    SrodowiskoTestowe& operator=(const SrodowiskoTestowe&) = delete;
+
+    Srodowisko srodowisko;
+    QList<Komunikat> komunikaty;
+
+    // The texts of the journal's lines, without their date and time.
+    QStringList dziennik() const;
+    // Forgets the messages and empties the journal.
+    void wyczysc();
+
+    QString folder() const { return katalog.path(); }
+    QString sciezka(const QString& nazwa) const { return katalog.filePath(nazwa); }
+
+private:
+    QTemporaryDir katalog;
+};
+
+} // namespace sondrel::testy

@@ -84,9 +84,7 @@ double MinutyCzasu(double dni) {
 }
 
 double CzasPracy(const OdpowiedzBig& uczen) {
-    qint64 ms = MilisekundyGodziny(uczen.Koniec) - MilisekundyGodziny(uczen.Start);
-    if (ms < 0) ms += MilisekundDoby;
-    return CzasZMilisekund(ms);
+    return uczen.Koniec - uczen.Start;
 }
 
 DataCzas ObliczSredniCzasPracy(Analiza& analiza) {

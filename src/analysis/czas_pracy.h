@@ -38,8 +38,8 @@ QString TekstCzasu(double dni);
 // whole seconds, whole days dropped: the value the time chart shows (12 min 15 s is 12.2).
 double MinutyCzasu(double dni);
 
-// The student's working time in days: Koniec - Start; an end before the start means the test
-// ran across midnight, so one day is added (start 23:50, end 00:10 is 20 minutes).
+// The student's working time in days: Koniec - Start, negative when the end lies before the
+// start; such a time is written as its magnitude and lowers the class mean.
 double CzasPracy(const OdpowiedzBig& uczen);
 
 // The mean working time of students 1..IloscUczniow, stored in Test.SredniCzasPracy and

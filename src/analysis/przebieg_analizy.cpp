@@ -1,0 +1,84 @@
+#include "analysis/przebieg_analizy.h"
+
+#include "analysis/czytnik_odpowiedzi.h"
+#include "analysis/ocenianie.h"
+#include "analysis/statystyka_pytan.h"
+#include "formats/czytnik_testu.h"
+
+#include <QFileInfo>
+
+namespace sondrel {
+
+int WczytajOdpowiedzi(const QStringList& pliki, Analiza& analiza, Srodowisko& srodowisko) {
+    analiza.IloscUczniow = 0;
+    if (pliki.isEmpty()) return OdpowiedziOdrzucone;
+    if (WczytajNaglowek(pliki.first(), analiza, srodowisko) != WynikNaglowka::Przyjety)
+        return OdpowiedziOdrzucone;
+    analiza.WyczyscStatystyki();
+
+    int pominiete = 0;
+    for (const QString& plik : pliki) {
+        if (analiza.IloscUczniow == MaksUczniow) {
+            srodowisko.WpiszDoDziennika(
+                0, QStringLiteral("Odczyt pliku wyniku. Plik ") + QFileInfo(plik).fileName() +
+                       QStringLiteral(" pominięto: analiza obejmuje najwyżej 400 uczniów."));
+            ++pominiete;
+            continue;
+        }
+        if (WczytajUcznia(plik, analiza.IloscUczniow + 1, analiza, srodowisko) == UczenWczytany)
+            ++analiza.IloscUczniow;
+        else
+            ++pominiete;
+    }
+
+    // The figures of a class divide by the number of students: without one there is nothing
+    // to show.
+    if (analiza.IloscUczniow == 0) {
+        srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
+                                  QStringLiteral("Nie wczytano żadnego pliku odpowiedzi.\r"
+                                                 "Po szczegóły sięgnij do dziennika zdarzeń."));
+        return OdpowiedziOdrzucone;
+    }
+
+    SortujUczniow(analiza);
+    StatystykiPytan(analiza);
+    PodsumujKlase(analiza);
+    return pominiete > 0 ? OdpowiedziPominiete : OdpowiedziWczytane;
+}
+
+bool UruchomAnalize(Analiza& analiza, Srodowisko& srodowisko, ZrodloAnalizy zrodlo) {
+    const int wynik = WczytajOdpowiedzi(analiza.PlikiOdpowiedzi, analiza, srodowisko);
+    if (wynik == OdpowiedziOdrzucone) return false;
+    if (wynik == OdpowiedziPominiete) {
+        srodowisko.PokazKomunikat(
+            KomunikatInformacja, IkonaInformacja,
+            zrodlo == ZrodloAnalizy::Lista
+                ? QStringLiteral("Nie wszystkie pliki odpowiedzi dotyczyły tego samego testu.\r"
+                                 "Wczytano jedynie zgodne z pierwszym podanym plikiem.")
+                : QStringLiteral("Nie wszystkie pliki odpowiedzi poddano analizie.\r"
+                                 "Po szczegóły sięgnij do dziennika zdarzeń."));
+    }
+    if (zrodlo == ZrodloAnalizy::Lista || analiza.RodzajAnalizy != AnalizaProsta) {
+        if (WczytajTest(analiza.PlikTestu, analiza, srodowisko) != TestWczytany)
+            analiza.RodzajAnalizy = AnalizaProsta;
+    }
+    return true;
+}
+
+bool SaPlikamiOdpowiedzi(const QStringList& pliki, Srodowisko& srodowisko) {
+    if (!pliki.isEmpty() && QFileInfo(pliki.first()).suffix().toLower() == QLatin1String("sko"))
+        return true;
+    srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga,
+                              QStringLiteral("\rModuł Sondrel nie obsługuje plików tego typu.\r"
+                                             "Wskaż pliki odpowiedzi."));
+    return false;
+}
+
+bool AnalizujUpuszczonePliki(const QStringList& pliki, Analiza& analiza, Srodowisko& srodowisko) {
+    if (!SaPlikamiOdpowiedzi(pliki, srodowisko)) return false;
+    analiza.RodzajAnalizy = AnalizaProsta;
+    analiza.PlikiOdpowiedzi = pliki;
+    return UruchomAnalize(analiza, srodowisko);
+}
+
+} // namespace sondrel

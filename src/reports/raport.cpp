@@ -26,6 +26,8 @@ namespace sondrel {
 
 namespace {
 
+constexpr int MaksDlugoscNazwy = 200; // bytes in UTF-8
+
 const QString KlasaN = QStringLiteral(
     ".N {font-family: verdana, tahoma, arial;  font-size: 10pt; font-weight: normal; "
     "text-decoration: none;color: #000000; ");
@@ -149,6 +151,11 @@ QString BezpiecznaNazwaPliku(const QString& nazwa) {
     for (QChar& z : wynik)
         if (z.unicode() < 0x20 || z.unicode() == 0x7F || zakazane.contains(z)) z = QLatin1Char('_');
     if (wynik == QLatin1String(".") || wynik == QLatin1String("..")) wynik = QStringLiteral("_");
+    // File systems hold names of 255 bytes: leave room for the report's ending.
+    while (wynik.toUtf8().size() > MaksDlugoscNazwy) {
+        wynik.chop(1);
+        if (!wynik.isEmpty() && wynik.back().isHighSurrogate()) wynik.chop(1);
+    }
     return wynik;
 }
 

@@ -62,7 +62,8 @@ void ZakonczRaport(QStringList& wiersze);
 QString TekstHtml(const QString& tekst);
 
 // A name made fit for a file name on Linux and Windows: each of / \ : * ? " < > | and every
-// control character becomes "_"; "." and ".." become "_".
+// control character becomes "_"; "." and ".." become "_"; a name longer than 200 bytes in UTF-8
+// is cut to fit.
 QString BezpiecznaNazwaPliku(const QString& nazwa);
 
 // File names of the reports in the temporary folder, from the test's name as stored.

@@ -69,6 +69,12 @@ TEST(NazwyPlikow, ZnakiNiedozwoloneZastapione) {
     for (const auto& p : przypadki)
         EXPECT_EQ(BezpiecznaNazwaPliku(QString::fromUtf8(p.nazwa)), QString::fromUtf8(p.plik))
             << p.nazwa;
+    // A very long name is cut so that the report's file name still fits in 255 bytes.
+    const QString dluga = BezpiecznaNazwaPliku(QString(300, QChar(u'ż')));
+    EXPECT_EQ(dluga, QString(100, QChar(u'ż')));
+    // A character outside the basic plane is never cut in half: 1 + 49 * 4 bytes remain.
+    const QString znaki = BezpiecznaNazwaPliku("a" + QString::fromUtf8("😀").repeated(60));
+    EXPECT_EQ(znaki, "a" + QString::fromUtf8("😀").repeated(49));
     EXPECT_EQ(NazwaRaportuOUczniu("a:b", 12), "a_b_Ucz12.htm");
     EXPECT_EQ(NazwaRaportuOPytaniu("../x", 60), ".._x_PytNr60.htm");
 }

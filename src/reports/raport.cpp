@@ -40,21 +40,9 @@ const QString KlasaU = QStringLiteral(
 
 QString Odbiorca() {
 #ifdef Q_OS_UNIX
-    if (const passwd* wpis = getpwuid(getuid())) {
-        const QString login = QString::fromLocal8Bit(wpis->pw_name ? wpis->pw_name : "");
-        // The comment field: full name, then further fields after commas; "&" stands for the
-        // login name with a capital first letter.
-        QString pelna =
-            QString::fromLocal8Bit(wpis->pw_gecos ? wpis->pw_gecos : "").section(u',', 0, 0);
-        if (pelna.contains(u'&')) {
-            QString zastepstwo = login;
-            if (!zastepstwo.isEmpty()) zastepstwo[0] = zastepstwo[0].toUpper();
-            pelna.replace(u'&', zastepstwo);
-        }
-        pelna = pelna.trimmed();
-        if (!pelna.isEmpty()) return pelna;
-        if (!login.isEmpty()) return login;
-    }
+    if (const passwd* wpis = getpwuid(getuid()))
+        return OdbiorcaZKonta(QString::fromLocal8Bit(wpis->pw_gecos ? wpis->pw_gecos : ""),
+                              QString::fromLocal8Bit(wpis->pw_name ? wpis->pw_name : ""));
     return qEnvironmentVariable("USER", qEnvironmentVariable("LOGNAME"));
 #else
     return qEnvironmentVariable("USERNAME");
@@ -69,6 +57,17 @@ bool ZapiszBajty(const QString& sciezka, const QByteArray& bajty, QString& blad)
 }
 
 } // namespace
+
+QString OdbiorcaZKonta(const QString& komentarz, const QString& login) {
+    QString pelna = komentarz.section(u',', 0, 0);
+    if (pelna.contains(u'&')) {
+        QString zastepstwo = login;
+        if (!zastepstwo.isEmpty()) zastepstwo[0] = zastepstwo[0].toUpper();
+        pelna.replace(u'&', zastepstwo);
+    }
+    pelna = pelna.trimmed();
+    return pelna.isEmpty() ? login : pelna;
+}
 
 QString OdbiorcaRaportu() {
     static const QString wartosc = Odbiorca();

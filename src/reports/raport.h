@@ -32,6 +32,9 @@ struct UstawieniaRaportu {
 // The recipient of every report: the user's full name as the system knows it (the first field
 // of the passwd entry's comment), else the login name. Computed once for the run.
 QString OdbiorcaRaportu();
+// The same from an account's comment field ("Jan Kowalski,room,phone…"; "&" stands for the
+// login name with a capital first letter) and its login name.
+QString OdbiorcaZKonta(const QString& komentarz, const QString& login);
 
 // A picture of the test's container that a report refers to: copied unchanged from the member
 // `czlonek` to the file `plik` beside the report.

@@ -92,8 +92,21 @@ TEST(Zasoby, ObrazyRamkiWZasobachProgramu) {
     EXPECT_FALSE(QFile::exists(folder.filePath("l.jpg")));
 }
 
-TEST(Odbiorca, ZnanyZSystemu) {
+TEST(Odbiorca, PelneImieZKontaAlboLogin) {
     EXPECT_FALSE(OdbiorcaRaportu().isEmpty());
+    const struct {
+        const char *komentarz, *login, *odbiorca;
+    } przypadki[] = {
+        {"Jan Kowalski", "jan", "Jan Kowalski"},
+        {"Łucja Nowak,pokój 12,555-12-12,", "lucja", "Łucja Nowak"},
+        {"& Zięba,,,", "ewa", "Ewa Zięba"},
+        {",,,", "ewa", "ewa"},
+        {"  ", "root", "root"},
+    };
+    for (const auto& p : przypadki)
+        EXPECT_EQ(OdbiorcaZKonta(QString::fromUtf8(p.komentarz), p.login),
+                  QString::fromUtf8(p.odbiorca))
+            << p.komentarz;
 }
 
 TEST_F(ZapisRaportow, RaportZObrazamiObok) {

@@ -63,8 +63,8 @@ struct CzytnikGif {
 
 int czytajGif(GifFileType* gif, GifByteType* cel, int ile) {
     auto* czytnik = static_cast<CzytnikGif*>(gif->UserData);
-    if (ile <= 0) return 0;
     const qsizetype n = std::min<qsizetype>(ile, czytnik->rozmiar - czytnik->pozycja);
+    if (n <= 0) return 0;
     std::memcpy(cel, czytnik->dane + czytnik->pozycja, static_cast<size_t>(n));
     czytnik->pozycja += n;
     return static_cast<int>(n);

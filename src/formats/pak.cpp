@@ -1,7 +1,6 @@
 #include "formats/pak.h"
 
 #include "core/kodowanie1250.h"
-#include "core/pliki.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -110,7 +109,16 @@ std::optional<QByteArray> TVfsPAK::Extract(const QString& nazwa) const {
 bool TVfsPAK::ExtractToFile(const QString& nazwa, const QString& sciezkaDocelowa) const {
     const std::optional<QByteArray> dane = Extract(nazwa);
     if (!dane) return false;
-    return ZapiszPlik(sciezkaDocelowa, *dane) && !dane->isEmpty();
+    // Written in place, without the rename and disk sync of the program's own files: the copies
+    // go to the temporary folder for the reports, and a report has tens of pictures. A failed
+    // write leaves no partial file behind.
+    QFile cel(sciezkaDocelowa);
+    if (!cel.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (cel.write(*dane) != dane->size() || !cel.flush()) {
+        cel.remove();
+        return false;
+    }
+    return !dane->isEmpty();
 }
 
 bool OtworzPak(const QString& sciezka, TVfsPAK& pak) {

@@ -222,7 +222,6 @@ void MalujWiniete(QPainter& p, QSizeF r) {
 // ring with green and holds.
 void MalujKlatkeZapisu(QPainter& p, QSizeF r, int n) {
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(QRectF(QPointF(0, 0), r), Qt::white);
     const QPointF s(r.width() / 2, r.height() / 2);
     const qreal R = std::min(r.width(), r.height()) / 2 - 4;
     const QRectF okrag(s.x() - R, s.y() - R, 2 * R, 2 * R);
@@ -488,7 +487,7 @@ QList<Klatka> KlatkiIkonyZapisu(qreal skala) {
     for (int n = 0; n < 8; ++n) {
         QImage obraz((r * skala).toSize(), QImage::Format_ARGB32_Premultiplied);
         obraz.setDevicePixelRatio(skala);
-        obraz.fill(Qt::white);
+        obraz.fill(Qt::transparent);
         QPainter p(&obraz);
         MalujKlatkeZapisu(p, r, n);
         p.end();

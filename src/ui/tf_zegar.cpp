@@ -2,7 +2,30 @@
 
 #include "ui/skora.h"
 
+#include <QPainter>
+
 namespace sondrel {
+
+namespace {
+
+// The white panel under the icon, with the windows' corner and a thin frame.
+class PanelIkony : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        const QSizeF r(size());
+        p.fillPath(skora::SciezkaKsztaltu(skora::Ksztalt::Zaokraglony, r), Qt::white);
+        p.setPen(QPen(QColor::fromRgba(skora::MenuTlo), 1));
+        p.drawRoundedRect(QRectF(0.5, 0.5, r.width() - 1, r.height() - 1),
+                          skora::PromienNarozi - 0.5, skora::PromienNarozi - 0.5);
+    }
+};
+
+} // namespace
 
 TFZegar::TFZegar(QWidget* rodzic) : Okno(rodzic) {
     setWindowFlag(Qt::WindowDoesNotAcceptFocus);
@@ -11,12 +34,10 @@ TFZegar::TFZegar(QWidget* rodzic) : Okno(rodzic) {
     UstawBlokadeZamykania(false);
     UstawRozmiar(44, 44);
 
-    PZapisIkona = new QWidget(this);
+    UstawKsztalt(skora::Ksztalt::Zaokraglony);
+
+    PZapisIkona = new PanelIkony(this);
     PZapisIkona->setGeometry(0, 0, 44, 44);
-    PZapisIkona->setAutoFillBackground(true);
-    QPalette paleta = PZapisIkona->palette();
-    paleta.setColor(QPalette::Window, Qt::white);
-    PZapisIkona->setPalette(paleta);
 
     ImZapisIkona = new AnimowanyObraz(PZapisIkona, 1, 1, 42, 42);
     ImZapisIkona->setEnabled(false);

@@ -48,7 +48,12 @@ int WczytajOdpowiedzi(const QStringList& pliki, Analiza& analiza, Srodowisko& sr
 
 bool UruchomAnalize(Analiza& analiza, Srodowisko& srodowisko, ZrodloAnalizy zrodlo) {
     const int wynik = WczytajOdpowiedzi(analiza.PlikiOdpowiedzi, analiza, srodowisko);
-    if (wynik == OdpowiedziOdrzucone) return false;
+    if (wynik == OdpowiedziOdrzucone) {
+        // The records no longer hold the earlier analysis (no students, the refused file's
+        // header): a panel still on screen must not offer reports over them.
+        if (analiza.RodzajAnalizy == AnalizaZTestem) analiza.RodzajAnalizy = AnalizaProsta;
+        return false;
+    }
     if (wynik == OdpowiedziPominiete) {
         srodowisko.PokazKomunikat(
             KomunikatInformacja, IkonaInformacja,
@@ -58,7 +63,7 @@ bool UruchomAnalize(Analiza& analiza, Srodowisko& srodowisko, ZrodloAnalizy zrod
                 : QStringLiteral("Nie wszystkie pliki odpowiedzi poddano analizie.\r"
                                  "Po szczegóły sięgnij do dziennika zdarzeń."));
     }
-    if (zrodlo == ZrodloAnalizy::Lista || analiza.RodzajAnalizy != AnalizaProsta) {
+    if (zrodlo == ZrodloAnalizy::Lista || analiza.RodzajAnalizy == AnalizaZTestem) {
         if (WczytajTest(analiza.PlikTestu, analiza, srodowisko) != TestWczytany)
             analiza.RodzajAnalizy = AnalizaProsta;
     }

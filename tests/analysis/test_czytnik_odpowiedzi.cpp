@@ -8,6 +8,18 @@
 using namespace sondrel;
 using namespace sondrel::testy;
 
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& tekst, std::ostream* os) {
+    *os << '"' << tekst.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace sondrel::testy {
+inline void PrintTo(const Komunikat& k, std::ostream* os) {
+    *os << '{' << k.rodzaj << ", " << k.ikona << ", \"" << k.tekst.toStdString() << "\"}";
+}
+} // namespace sondrel::testy
+
 namespace {
 
 const QString UszkodzonyPierwszy =

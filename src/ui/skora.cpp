@@ -273,8 +273,8 @@ Przepis Przycisk(const QString& napis, bool zaznaczony) {
             }};
 }
 
-const QHash<QString, Przepis>& Przepisy() {
-    static const QHash<QString, Przepis> przepisy = [] {
+QHash<QString, Przepis>& Przepisy() {
+    static QHash<QString, Przepis> przepisy = [] {
         QHash<QString, Przepis> t;
         t.insert(QStringLiteral("oknowarning"), {QSize(350, 150), MalujOknoKomunikatu});
         const auto ikona = [](Ikona i) {
@@ -478,6 +478,10 @@ QStringList NazwyObrazkow() {
     QStringList nazwy = Przepisy().keys();
     nazwy.sort();
     return nazwy;
+}
+
+void DodajObrazek(const QString& nazwa, QSize rozmiar, Malowanie maluj) {
+    Przepisy().insert(nazwa.toLower(), {rozmiar, std::move(maluj)});
 }
 
 QList<Klatka> KlatkiIkonyZapisu(qreal skala) {

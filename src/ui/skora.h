@@ -20,6 +20,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QPainter;
 
@@ -79,6 +80,12 @@ QPixmap Obrazek(const QString& nazwa, QSize rozmiar);
 // The picture's own size (empty for an unknown name).
 QSize RozmiarObrazka(const QString& nazwa);
 QStringList NazwyObrazkow();
+
+// Adds a named picture (letter case ignored) painted at its own size by `maluj`: windows
+// register their skins from files of their own; Obrazek() then paints them like the rest. A
+// name already taken is replaced.
+using Malowanie = std::function<void(QPainter&, QSizeF)>;
+void DodajObrazek(const QString& nazwa, QSize rozmiar, Malowanie maluj);
 
 // The animated save confirmation icon: its frames (42 x 42) and how long each is shown (ms).
 // One cycle lasts exactly as long as the icon is shown.

@@ -24,7 +24,7 @@ QString FolderPlikuProgramu() {
     return QDir::toNativeSeparators(folder) + QDir::separator();
 }
 
-void PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza) {
+void UstawFoldery(Srodowisko& srodowisko) {
     const QString dane = FolderSpecjalny(RodzajFolderu::DaneAplikacji);
     QDir dir(dane);
     for (const char* poziom : {"Brenvik", "Zadrix", "Sondrel"}) {
@@ -38,6 +38,11 @@ void PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza) {
     f.FolderTemp = f.FolderDanych + sep + "Temp";
     f.FolderDokumentow = FolderSpecjalny(RodzajFolderu::Dokumenty);
     f.PlikDziennika = f.FolderDanych + sep + "Dziennik.txt";
+}
+
+void PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza) {
+    UstawFoldery(srodowisko);
+    const Foldery& f = srodowisko.foldery;
     analiza.PlikiOdpowiedzi.clear();
     if (QFileInfo::exists(f.FolderTemp)) WyczyscFolder(f.FolderTemp);
     QDir().mkdir(f.FolderTemp);

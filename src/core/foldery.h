@@ -17,6 +17,10 @@ QString FolderSpecjalny(RodzajFolderu rodzaj);
 // The executable's folder with a trailing separator.
 QString FolderPlikuProgramu();
 
+// Creates the program's folder and sets the paths; touches nothing else (the command-line tool
+// uses it, so that the temporary folder of a running desktop program stays as it is).
+void UstawFoldery(Srodowisko& srodowisko);
+
 // Creates the program's folder, sets the paths, empties the list of answer files and starts a
 // fresh, empty temporary folder.
 void PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza);

@@ -7,9 +7,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
 #include <QTimer>
 #include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 using namespace sondrel;

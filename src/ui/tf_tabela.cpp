@@ -212,14 +212,14 @@ void SiatkaTabeli::wheelEvent(QWheelEvent* e) {
 
 // ---- the scroll bar ----------------------------------------------------------------------------
 
-ListwaPrzewijania::ListwaPrzewijania(QWidget* rodzic) : QAbstractSlider(rodzic) {
+ListwaTabeli::ListwaTabeli(QWidget* rodzic) : QAbstractSlider(rodzic) {
     setOrientation(Qt::Vertical);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TranslucentBackground);
     setCursor(Qt::ArrowCursor);
 }
 
-QRect ListwaPrzewijania::ProstokatSuwaka() const {
+QRect ListwaTabeli::ProstokatSuwaka() const {
     const int zakres = maximum() - minimum();
     const int h = height();
     int dlugosc = zakres + pageStep() > 0 ? h * pageStep() / (zakres + pageStep()) : h;
@@ -229,7 +229,7 @@ QRect ListwaPrzewijania::ProstokatSuwaka() const {
     return QRect(0, y, width(), dlugosc);
 }
 
-int ListwaPrzewijania::WartoscZPolozenia(int y) const {
+int ListwaTabeli::WartoscZPolozenia(int y) const {
     const QRect s = ProstokatSuwaka();
     const int wolne = height() - s.height();
     if (wolne <= 0) return minimum();
@@ -237,7 +237,7 @@ int ListwaPrzewijania::WartoscZPolozenia(int y) const {
     return minimum() + (std::clamp(y, 0, wolne) * zakres + wolne / 2) / wolne;
 }
 
-void ListwaPrzewijania::paintEvent(QPaintEvent*) {
+void ListwaTabeli::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF tor = QRectF(rect()).adjusted(5.5, 0.5, -5.5, -0.5);
@@ -254,7 +254,7 @@ void ListwaPrzewijania::paintEvent(QPaintEvent*) {
     p.drawRoundedRect(s, s.width() / 2, s.width() / 2);
 }
 
-void ListwaPrzewijania::mousePressEvent(QMouseEvent* e) {
+void ListwaTabeli::mousePressEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const int y = e->position().toPoint().y();
     const QRect s = ProstokatSuwaka();
@@ -268,25 +268,25 @@ void ListwaPrzewijania::mousePressEvent(QMouseEvent* e) {
     update();
 }
 
-void ListwaPrzewijania::mouseMoveEvent(QMouseEvent* e) {
+void ListwaTabeli::mouseMoveEvent(QMouseEvent* e) {
     if (!ciagnie) return;
     setSliderPosition(WartoscZPolozenia(e->position().toPoint().y() - chwyt));
 }
 
-void ListwaPrzewijania::mouseReleaseEvent(QMouseEvent* e) {
+void ListwaTabeli::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton || !ciagnie) return;
     ciagnie = false;
     setSliderDown(false);
     update();
 }
 
-void ListwaPrzewijania::enterEvent(QEnterEvent* e) {
+void ListwaTabeli::enterEvent(QEnterEvent* e) {
     QAbstractSlider::enterEvent(e);
     nad = true;
     update();
 }
 
-void ListwaPrzewijania::leaveEvent(QEvent* e) {
+void ListwaTabeli::leaveEvent(QEvent* e) {
     QAbstractSlider::leaveEvent(e);
     nad = false;
     update();
@@ -368,7 +368,7 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     ImTabelaWPrawo->setCursor(Qt::PointingHandCursor);
     ImTabelaWPrawo->setToolTip(QStringLiteral("Następne pytania"));
     PPodListwe = Panel(PTabela, 0, 0, SzerokoscListwyV, 100);
-    ListwaV = new ListwaPrzewijania(PPodListwe);
+    ListwaV = new ListwaTabeli(PPodListwe);
     ListwaV->setGeometry(0, 0, SzerokoscListwyV, 100);
     PTabelaWLewo->hide();
     PTabelawPrawo->hide();

@@ -68,10 +68,10 @@ private:
 
 // The vertical scroll bar of the table window, painted in the program's look: a slim thumb on
 // a light track; a press on the track moves by a page, dragging the thumb follows the mouse.
-class ListwaPrzewijania : public QAbstractSlider {
+class ListwaTabeli : public QAbstractSlider {
     Q_OBJECT
 public:
-    explicit ListwaPrzewijania(QWidget* rodzic = nullptr);
+    explicit ListwaTabeli(QWidget* rodzic = nullptr);
 
     QRect ProstokatSuwaka() const;
 
@@ -158,7 +158,7 @@ public:
     QWidget* PTabelawPrawo;
     Etykieta* ImTabelaWPrawo;
     QWidget* PPodListwe;
-    ListwaPrzewijania* ListwaV;
+    ListwaTabeli* ListwaV;
 
 signals:
     // A mouse button pressed on a cell of the grid (the popups of the results table).

@@ -1,0 +1,286 @@
+#include "ui/tf_ini_sondrel.h"
+
+#include "settings/ustawienia.h"
+#include "ui/program.h"
+#include "ui/skora.h"
+#include "ui/skora_tabela.h"
+#include "ui/tf_zegar.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace sondrel {
+
+namespace {
+
+QColor K(QRgb rgb) {
+    return QColor::fromRgba(rgb);
+}
+
+constexpr int Pudelko = 13; // the check box's box
+
+const QString PytanieOZapis = QStringLiteral("Zmieniono ustawienia. Czy zapisać zmiany?");
+const QString BladZapisu = QStringLiteral(
+    "Wystąpiły problemy z zapisaniem zmian.Brak możliwości zapisu w wybranym miejscu.");
+
+QString Wiersze(std::initializer_list<const char*> wiersze) {
+    QStringList tekst;
+    for (const char* w : wiersze)
+        tekst << QString::fromUtf8(w);
+    return tekst.join(QLatin1Char('\r'));
+}
+
+} // namespace
+
+// ---- the check box -----------------------------------------------------------------------------
+
+PoleWyboru::PoleWyboru(const QString& napis, QWidget* rodzic) : QCheckBox(napis, rodzic) {
+    setFont(skora::CzcionkaPunkty(8));
+    setCursor(Qt::PointingHandCursor);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+QSize PoleWyboru::sizeHint() const {
+    return {Pudelko + 7 + fontMetrics().horizontalAdvance(text()) + 2,
+            std::max(Pudelko + 2, fontMetrics().height() + 2)};
+}
+
+bool PoleWyboru::hitButton(const QPoint& punkt) const {
+    return rect().contains(punkt);
+}
+
+void PoleWyboru::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillRect(rect(), Qt::white);
+    const QRectF pudelko(0.5, (height() - Pudelko) / 2 + 0.5, Pudelko - 1, Pudelko - 1);
+    const bool nad = underMouse() || isDown();
+    if (isChecked()) {
+        p.setPen(QPen(K(skora::Granat), 1));
+        p.setBrush(K(nad ? skora::Lupek : skora::Granat));
+        p.drawRoundedRect(pudelko, 3, 3);
+        QPainterPath haczyk;
+        const qreal x = pudelko.left(), y = pudelko.top(), b = pudelko.width();
+        haczyk.moveTo(x + b * 0.24, y + b * 0.52);
+        haczyk.lineTo(x + b * 0.43, y + b * 0.72);
+        haczyk.lineTo(x + b * 0.77, y + b * 0.30);
+        p.setPen(QPen(Qt::white, 1.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(haczyk);
+    } else {
+        p.setPen(QPen(K(nad ? skora::Lupek : 0xFF9A9EB3), 1));
+        p.setBrush(Qt::white);
+        p.drawRoundedRect(pudelko, 3, 3);
+    }
+    p.setPen(K(skora::Tekst2));
+    p.setFont(font());
+    p.drawText(QRect(Pudelko + 7, 0, width() - Pudelko - 7, height()),
+               Qt::AlignVCenter | Qt::AlignLeft, text());
+    if (hasFocus()) {
+        p.setPen(QPen(K(skora::MenuTlo), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(Pudelko + 4.5, 0.5, sizeHint().width() - Pudelko - 5, height() - 1));
+    }
+}
+
+// ---- the window --------------------------------------------------------------------------------
+
+TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
+    skora::DodajObrazkiUstawien();
+    UstawNaWierzchu(true);
+    UstawStronePomocy(QStringLiteral("ustawienia.htm"));
+    UstawRozmiar(506, 499);
+    UstawKsztalt(skora::Ksztalt::Zaokraglony);
+    setMouseTracking(true);
+
+    ImTlo = new Etykieta(this, 0, 0, 506, 499);
+    ImTlo->setPixmap(skora::Obrazek(QStringLiteral("tloini")));
+    connect(ImTlo, &Etykieta::ruch, this, [this] { PokazPodpowiedz({}); });
+    LListwa = new Etykieta(this, 124, 4, 506 - 124 - 8, 30);
+    PodlaczListwe(LListwa);
+
+    const auto pole = [this](const char* napis, int y) {
+        auto* c = new PoleWyboru(QString::fromUtf8(napis), this);
+        c->setGeometry(152, y, c->sizeHint().width(), 17);
+        c->installEventFilter(this);
+        connect(c, &QAbstractButton::clicked, this, &TFIniSondrel::Zmieniono);
+        return c;
+    };
+    CNajpierwImie = pole("Prezentując ucznia najpierw podawaj imię", 66);
+    CCopyAll = pole("Kopiuj/zapisuj tabelę jako htm w całości", 84);
+    CBezposrednio = pole("Wczytuj pliki odpowiedzi pomijając okno listy", 102);
+    CDefaultBrowser = pole("Otwieraj raporty w zewnętrznej przeglądarce", 120);
+
+    LWskazSciezke = new Etykieta(this, 159, 159, 25, 25);
+    LWskazSciezke->setCursor(Qt::PointingHandCursor);
+    LWskazSciezke->setToolTip(QStringLiteral("Wskaż plik listy testów"));
+    connect(LWskazSciezke, &Etykieta::klik, this, &TFIniSondrel::LWskazSciezkeClick);
+
+    EScListyTestow = new QLineEdit(this);
+    EScListyTestow->setGeometry(200, 162, 201, 15);
+    EScListyTestow->setFrame(false);
+    EScListyTestow->setFont(skora::CzcionkaPunkty(8));
+    EScListyTestow->setTextMargins(0, 0, 0, 0);
+    {
+        QPalette paleta = EScListyTestow->palette();
+        paleta.setColor(QPalette::Base, Qt::white);
+        paleta.setColor(QPalette::Text, K(skora::Tekst2));
+        paleta.setColor(QPalette::Highlight, K(skora::MenuTlo));
+        paleta.setColor(QPalette::HighlightedText, K(skora::Tekst));
+        EScListyTestow->setPalette(paleta);
+    }
+    EScListyTestow->installEventFilter(this);
+    connect(EScListyTestow, &QLineEdit::textChanged, this, &TFIniSondrel::Zmieniono);
+
+    LPodpowiedz = new Etykieta(this, 136, 280, 332, 73);
+    LPodpowiedz->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    LPodpowiedz->setWordWrap(true);
+    LPodpowiedz->UstawLink(K(skora::Tekst2), K(skora::Tekst2));
+
+    LZapiszIni = new Etykieta(this, 388, 408, 87, 23);
+    LZapiszIni->setCursor(Qt::PointingHandCursor);
+    connect(LZapiszIni, &Etykieta::klik, this, &TFIniSondrel::LZapiszIniClick);
+    LZamknijIni = new Etykieta(this, 388, 446, 87, 23);
+    LZamknijIni->setCursor(Qt::PointingHandCursor);
+    connect(LZamknijIni, &Etykieta::klik, this, &TFIniSondrel::LZamknijIniClick);
+}
+
+QString TFIniSondrel::Podpowiedz(const QObject* k) const {
+    if (k == CNajpierwImie)
+        return Wiersze({"Zaznaczenie tej opcji spowoduje, że przy prezentowaniu",
+                        "uczniów najpierw podawane jest imię ucznia.",
+                        "Odznaczenie spowoduje, że najpierw podawane jest", "jego nazwisko."});
+    if (k == CCopyAll)
+        return Wiersze({"Tabela wyników mieści jednorazowo 15 pytań. Jeżeli w teście jest",
+                        "więcej pytań, wówczas są one dzielone na dwie grupy.",
+                        "Zaznaczenie tej opcji powoduje, że przy kopiowaniu tabeli jako html",
+                        "kopiowana jest całość tabeli a nie tylko jej widoczna część.",
+                        "Odznaczenie opcji, to kopiowanie jedynie widocznej części tabeli."});
+    if (k == CBezposrednio)
+        return Wiersze({"Wybierając prostą analizę wczytujemy jedynie pliki odpowiedzi.",
+                        "Zaznaczenie tej opcji powoduje, że po wskazaniu plików",
+                        "przechodzimy bezpośrednio do prezentacji wyników.",
+                        "Odznaczenie spowoduje, że w dodatkowym oknie możemy zobaczyć",
+                        "listę wczytanych plików."});
+    if (k == CDefaultBrowser)
+        return Wiersze({"Raporty generowane przez program wyświetlane są w oknie",
+                        "przeglądarki programu.",
+                        "Jeżeli zaznaczymy tę opcję, raporty będą otwierane",
+                        "w oknie domyślnej przeglądarki systemu."});
+    if (k == EScListyTestow)
+        return Wiersze({"Pełna analiza wyników testu wymaga wczytania również",
+                        "testu, którego wyniki analizujemy.",
+                        "Test możemy wczytać lub wybrać z listy testów.",
+                        "Tu możemy wskazać plik listy testów."});
+    return {};
+}
+
+void TFIniSondrel::PokazPodpowiedz(const QString& tekst) {
+    QString wyswietlany = tekst;
+    wyswietlany.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (LPodpowiedz->text() != wyswietlany) LPodpowiedz->setText(wyswietlany);
+}
+
+bool TFIniSondrel::eventFilter(QObject* obiekt, QEvent* e) {
+    if (e->type() == QEvent::MouseMove || e->type() == QEvent::Enter) {
+        const QString podpowiedz = Podpowiedz(obiekt);
+        if (!podpowiedz.isEmpty()) PokazPodpowiedz(podpowiedz);
+    }
+    return Okno::eventFilter(obiekt, e);
+}
+
+void TFIniSondrel::Zmieniono() {
+    program.ustawienia.UstawieniaZmienione = true;
+}
+
+void TFIniSondrel::Przygotuj(const QPoint& odniesienie) {
+    const Ustawienia& u = program.ustawienia;
+    CNajpierwImie->setChecked(u.fn);
+    CCopyAll->setChecked(u.calltab);
+    CBezposrednio->setChecked(u.bez);
+    CDefaultBrowser->setChecked(u.rdfw);
+    EScListyTestow->setText(u.sct);
+    EScListyTestow->setCursorPosition(0);
+    // filling the controls is not a change
+    program.ustawienia.UstawieniaZmienione = false;
+    PokazPodpowiedz({});
+    move(odniesienie + QPoint(162, 38));
+}
+
+void TFIniSondrel::PokazUstawienia(const QPoint& odniesienie) {
+    Przygotuj(odniesienie);
+    PokazModalnie();
+}
+
+void TFIniSondrel::PrzepiszKontrolki() {
+    Ustawienia& u = program.ustawienia;
+    u.fn = CNajpierwImie->isChecked();
+    u.calltab = CCopyAll->isChecked();
+    u.bez = CBezposrednio->isChecked();
+    u.rdfw = CDefaultBrowser->isChecked();
+    u.sct = EScListyTestow->text();
+}
+
+bool TFIniSondrel::Zapisz() {
+    PrzepiszKontrolki();
+    if (!ZapiszUstawienia(program.ustawienia, program.srodowisko)) return false;
+    if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 30, y() + 100);
+    return true;
+}
+
+void TFIniSondrel::LZapiszIniClick() {
+    Zapisz(); // a failure leaves its journal line only
+}
+
+void TFIniSondrel::LZamknijIniClick() {
+    if (!program.ustawienia.UstawieniaZmienione) {
+        Zamknij();
+        return;
+    }
+    program.srodowisko.PokazKomunikat(KomunikatPytanie, IkonaInformacja, PytanieOZapis);
+    switch (program.srodowisko.WynikKomunikatu()) {
+    case WynikTak:
+        if (Zapisz()) {
+            program.ustawienia.UstawieniaZmienione = false;
+            Zamknij();
+        } else {
+            program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja, BladZapisu);
+        }
+        break;
+    case WynikNie:
+        Zamknij();
+        break;
+    default: // Anuluj, or the question left another way: the window stays
+        break;
+    }
+}
+
+QString TFIniSondrel::WybierzPlikListy(const QString& folder) {
+    QFileDialog dialog(this, QStringLiteral("Wskaż plik listy"), folder,
+                       QStringLiteral("Plik listy testów (*.skg)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("skg"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+void TFIniSondrel::LWskazSciezkeClick() {
+    if (folderListy.isEmpty()) folderListy = program.srodowisko.foldery.FolderProgramu;
+    const QString plik = WybierzPlikListy(folderListy);
+    if (plik.isEmpty()) return;
+    folderListy = QFileInfo(plik).absolutePath();
+    const QString sciezka = QDir::toNativeSeparators(plik);
+    // the path is used at once, for the rest of the run, saved or not
+    program.ustawienia.sct = sciezka;
+    EScListyTestow->setText(sciezka);
+    Zmieniono(); // also when the same file was picked again
+    EScListyTestow->setCursorPosition(0);
+}
+
+} // namespace sondrel

@@ -1,0 +1,82 @@
+#pragma once
+// The settings window: the four options and the test list path, with a hint for every
+// control, saved to the settings file on demand; closing with unsaved changes asks first.
+
+#include "ui/etykieta.h"
+#include "ui/okno.h"
+
+#include <QCheckBox>
+
+class QLineEdit;
+
+namespace sondrel {
+
+class Program;
+
+// A check box in the program's look: a small rounded box, slate with a white tick when on,
+// and its caption; white, text #444444.
+class PoleWyboru : public QCheckBox {
+    Q_OBJECT
+public:
+    PoleWyboru(const QString& napis, QWidget* rodzic);
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    bool hitButton(const QPoint& punkt) const override;
+};
+
+class TFIniSondrel : public Okno {
+    Q_OBJECT
+public:
+    explicit TFIniSondrel(Program& program, QWidget* rodzic = nullptr);
+
+    // The main window's "Ustawienia": fills the controls from the held settings and shows the
+    // window modally, its top left corner at (162, 38) from the given point (the main
+    // window's top left corner, or its central panel's in the big mode).
+    void PokazUstawienia(const QPoint& odniesienie);
+    // Everything PokazUstawienia does before the modal loop; show the window to use it
+    // without blocking.
+    void Przygotuj(const QPoint& odniesienie);
+
+    // The hint of a control (lines separated by CR); empty for anything else.
+    QString Podpowiedz(const QObject* kontrolka) const;
+
+    Etykieta* ImTlo;
+    PoleWyboru* CNajpierwImie;
+    PoleWyboru* CCopyAll;
+    PoleWyboru* CBezposrednio;
+    PoleWyboru* CDefaultBrowser;
+    Etykieta* LWskazSciezke;
+    QLineEdit* EScListyTestow;
+    Etykieta* LPodpowiedz;
+    Etykieta* LZapiszIni;
+    Etykieta* LZamknijIni;
+    Etykieta* LListwa;
+
+    // The open dialog's start folder (the program's folder until the first pick).
+    QString FolderListy() const { return folderListy; }
+
+    // The actions of the save and close buttons.
+    void LZapiszIniClick();
+    void LZamknijIniClick();
+    void LWskazSciezkeClick();
+
+protected:
+    // The open dialog "Wskaż plik listy": the chosen path, or an empty text when cancelled.
+    virtual QString WybierzPlikListy(const QString& folder);
+
+    bool eventFilter(QObject* obiekt, QEvent* e) override;
+
+private:
+    void PokazPodpowiedz(const QString& tekst);
+    // The controls into the held values.
+    void PrzepiszKontrolki();
+    bool Zapisz();
+    void Zmieniono();
+
+    Program& program;
+    QString folderListy;
+};
+
+} // namespace sondrel

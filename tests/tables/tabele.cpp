@@ -188,7 +188,7 @@ TEST(TabelaCzasu, CellsAndTheStoredMean) {
           QTime(10, 42, 30), QTime(10, 42, 31));
     Uczen(a, QStringLiteral("Lis"), QStringLiteral("Ola"), QStringLiteral("1"), QTime(10, 0),
           QTime(11, 0), QTime(11, 0, 5));
-    // Across midnight: 20 minutes of work.
+    // An end before the start: a negative time, written as its magnitude; it lowers the mean.
     Uczen(a, QStringLiteral("Zając"), QStringLiteral("Jan"), QStringLiteral("0"), QTime(23, 50),
           QTime(0, 10), QTime(0, 11));
     Podsumuj(a);
@@ -200,7 +200,7 @@ TEST(TabelaCzasu, CellsAndTheStoredMean) {
     EXPECT_EQ(t.Szerokosc(), 445);
     EXPECT_EQ(t.Wysokosc(), 3 * 17 + 37);
     // (42.5 + 60 + 20) / 3 minutes
-    EXPECT_EQ(MilisekundyCzasu(a.Test.SredniCzasPracy), (40 * 60 + 50) * 1000);
+    EXPECT_EQ(MilisekundyCzasu(a.Test.SredniCzasPracy), -(7 * 3600 + 19 * 60 + 10) * 1000);
 
     const Kolor H1 = KolorNaglowkaPierwszy, H2 = KolorNaglowkaDalszy, W = KolorBialy;
     const Kolor Y = KolorSumy;
@@ -213,10 +213,10 @@ TEST(TabelaCzasu, CellsAndTheStoredMean) {
                    K("10:42:30", W, KolorCzarny, N, C), K("10:42:31", W, KolorCzarny, N, C),
                    K("42 min 30 s", W, KolorZielony, B, C)});
     EXPECT_EQ(t.komorka(2, 4).Tekst, QStringLiteral("1 godz. "));
-    EXPECT_EQ(t.komorka(3, 4).Tekst, QStringLiteral("20 min "));
+    EXPECT_EQ(t.komorka(3, 4).Tekst, QStringLiteral("23 godz. 40 min "));
     SprawdzWiersz(t, 4,
                   {K("Średni (min)", Y, KolorCzerwony, B, C), K("", Y), K("", Y), K("", Y),
-                   K("40 min 50 s", Y, KolorCzerwony, B, C)});
+                   K("7 godz. 19 min 10 s", Y, KolorCzerwony, B, C)});
 }
 
 TEST(TabelaCzasu, FifthStudentIsStripedAndTheMeanRowIsNot) {

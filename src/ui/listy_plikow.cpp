@@ -1,0 +1,146 @@
+#include "ui/listy_plikow.h"
+
+#include "ui/program.h"
+#include "ui/skora.h"
+#include "ui/tf_glowny.h"
+
+#include <QFileDialog>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QWheelEvent>
+#include <algorithm>
+
+namespace sondrel {
+
+namespace {
+
+constexpr int KrokKolka = 3; // rows per notch of the wheel
+
+// Rows of the name lists: a soft slate band for the current row, the name elided at the right.
+class WierszNazwy : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QSize sizeHint(const QStyleOptionViewItem& o, const QModelIndex&) const override {
+        return QSize(o.rect.width(), ListaNazw::WysokoscWiersza);
+    }
+
+    void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override {
+        p->save();
+        const QRect r = o.rect;
+        if (o.state & QStyle::State_Selected) {
+            p->setRenderHint(QPainter::Antialiasing);
+            p->setPen(Qt::NoPen);
+            p->setBrush(QColor(0xE3, 0xE6, 0xF0));
+            p->drawRoundedRect(QRectF(r).adjusted(1, 0, -1, 0), 2, 2);
+        }
+        p->setFont(o.font);
+        p->setPen(QColor::fromRgba(skora::Tekst));
+        const QRect tekst = r.adjusted(4, 0, -3, 0);
+        p->drawText(tekst, Qt::AlignVCenter | Qt::AlignLeft,
+                    o.fontMetrics.elidedText(i.data().toString(), Qt::ElideRight, tekst.width()));
+        p->restore();
+    }
+};
+
+} // namespace
+
+ListwaPrzewijania::ListwaPrzewijania(QWidget* rodzic) : QScrollBar(Qt::Vertical, rodzic) {
+    setFocusPolicy(Qt::NoFocus);
+    setStyleSheet(QStringLiteral(
+        "QScrollBar:vertical { background: #F3F3F6; width: 16px; margin: 0;"
+        "  border: 1px solid #DCDDE5; border-radius: 4px; }"
+        "QScrollBar::handle:vertical { background: #B4B8C8; min-height: 24px; margin: 2px;"
+        "  border-radius: 3px; }"
+        "QScrollBar::handle:vertical:hover { background: #9A9EB5; }"
+        "QScrollBar::handle:vertical:pressed { background: #6E7290; }"
+        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; border: none;"
+        "  background: none; }"
+        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    hide();
+}
+
+void ListwaPrzewijania::UstawZakres(const ZakresListwy& z, int pozycja) {
+    if (!z.widoczna) {
+        setRange(0, 0);
+        hide();
+        return;
+    }
+    setRange(0, z.maks);
+    setPageStep(z.duzyKrok);
+    setSingleStep(z.malyKrok);
+    setValue(pozycja);
+    show();
+}
+
+void ListwaPrzewijania::wheelEvent(QWheelEvent* e) {
+    const int kroki = e->angleDelta().y() / 120;
+    if (kroki != 0) setValue(value() - kroki * KrokKolka);
+    e->accept();
+}
+
+ListaNazw::ListaNazw(QWidget* rodzic, ListwaPrzewijania* l, int v)
+    : QListWidget(rodzic), listwa(l), widocznych(v) {
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
+    setItemDelegate(new WierszNazwy(this));
+    setFont(skora::CzcionkaPunkty(8));
+    setStyleSheet(QStringLiteral("QListWidget { background: white; border: none; outline: 0; }"));
+
+    // the list and its bar follow each other: the bar moves the list, and keys, the wheel
+    // or a click in the list move the bar
+    connect(listwa, &QScrollBar::valueChanged, this,
+            [this](int p) { verticalScrollBar()->setValue(p); });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, listwa, &QScrollBar::setValue);
+}
+
+void ListaNazw::UstawNazwy(const QStringList& nazwy) {
+    clear();
+    addItems(nazwy);
+    OdswiezListwe();
+}
+
+QStringList ListaNazw::Nazwy() const {
+    QStringList nazwy;
+    for (int i = 0; i < count(); ++i)
+        nazwy.append(item(i)->text());
+    return nazwy;
+}
+
+int ListaNazw::Pozycja() const {
+    return verticalScrollBar()->value();
+}
+
+void ListaNazw::OdswiezListwe() {
+    listwa->UstawZakres(ZakresListwyListy(count(), widocznych), Pozycja());
+}
+
+QStringList OtworzPlikiOdpowiedzi(QWidget* rodzic, QString& folder) {
+    QFileDialog dialog(rodzic, QStringLiteral("Wybierz pliki odpowiedzi"), folder,
+                       QStringLiteral("Plik odpowiedzi (*.sko)"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setDefaultSuffix(QStringLiteral("sko"));
+    // the file-list windows stay on top; the dialog must stay above them
+    dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    folder = dialog.directory().absolutePath();
+    return dialog.selectedFiles();
+}
+
+std::optional<QPoint> PunktGlownegoOkna(const Program& program) {
+    const TFGlowny* glowne = program.FGlowny;
+    if (!glowne || !glowne->isVisible()) return std::nullopt;
+    if (program.ustawienia.wo != 0 && glowne->PGlowny)
+        return glowne->PGlowny->mapToGlobal(QPoint(0, 0));
+    return glowne->mapToGlobal(QPoint(0, 0));
+}
+
+} // namespace sondrel

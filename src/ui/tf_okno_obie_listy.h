@@ -1,0 +1,107 @@
+#pragma once
+// The two-list window of an analysis with the test from a list: the chosen answer files on the
+// left, the test list of the setting "sct" on the right as a tree of groups and tests that
+// double clicks open and close and in which a click picks the test.
+
+#include "formats/drzewo_testow.h"
+#include "ui/etykieta.h"
+#include "ui/listy_plikow.h"
+#include "ui/okno.h"
+
+#include <QPixmap>
+#include <QPoint>
+#include <functional>
+
+namespace sondrel {
+
+class Program;
+
+// The drawn tree: the rows of a DrzewoTestow from its scroll position down. Presses and double
+// clicks are passed on with their height in the whole tree (the scroll offset added).
+class ObrazDrzewa : public QWidget {
+    Q_OBJECT
+public:
+    ObrazDrzewa(const DrzewoTestow& drzewo, QWidget* rodzic);
+    // How far the tree is moved up (the position in rows times the row height).
+    int Przesuniecie() const { return przesuniecie; }
+    void UstawPrzesuniecie(int piksele);
+
+signals:
+    void wcisniety(int y);
+    void dwuklik(int y);
+    void kolko(int wierszy);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+
+private:
+    const DrzewoTestow& drzewo;
+    QPixmap otwarta, zamknieta;
+    int przesuniecie = 0;
+};
+
+class TFOknoObieListy : public Okno {
+    Q_OBJECT
+public:
+    explicit TFOknoObieListy(Program& program, QWidget* rodzic = nullptr);
+
+    // The choice of the test menu's analysis with the test from a list: reads the test list of
+    // the setting sct into the tree (a missing or damaged list is told to the user and ends the
+    // choice), empties the chosen files and shows the window modally; returns when it closes.
+    // The analysis, when it ran and has something to show, is announced by analizaGotowa().
+    void WybierzTestIPliki();
+    // Reads the list and builds the tree; false after the user was told why not.
+    bool WczytajDrzewoTestow();
+
+    const DrzewoTestow& Drzewo() const { return drzewo; }
+    // Whether a test was picked in the tree since the window was last opened.
+    bool TestWybrany() const { return testWybrany; }
+
+    // Seams, as in the answer-file list window: the open dialog (gets and may change the
+    // folder, returns the chosen paths) and the point the window's place is measured from.
+    std::function<QStringList(QString& folder)> OknoOtwierania;
+    std::function<QPoint()> PunktOdniesienia;
+    QString FolderDialogu() const { return folderDialogu; }
+
+    // Components, at their places in the window.
+    Etykieta* ImTlo;
+    Etykieta* LListwa;
+    Etykieta* LClose;
+    Etykieta* LWczytajPliki;
+    QWidget* PLista;
+    ListaNazw* BLista;
+    ListwaPrzewijania* ListwaVPliki;
+    QWidget* PDrzewo;
+    ObrazDrzewa* ImDrzewo;
+    ListwaPrzewijania* ListwaVTesty;
+    Etykieta* LTest;
+    Etykieta* LWprowadz;
+    Etykieta* LAnuluj;
+
+public slots:
+    void LWczytajPlikiClick();
+    void LWprowadzClick();
+    void LAnulujClick();
+    // The tree's mouse: a press picks the row at height y of the whole tree, a double click
+    // also opens or closes the picked group.
+    void ImDrzewoMouseDown(int y);
+    void ImDrzewoDblClick(int y);
+
+signals:
+    void analizaGotowa();
+
+private:
+    void RysujDrzewo();
+    void UstawListweDrzewa();
+    void UstawTest(const QString& tekst);
+
+    Program& program;
+    DrzewoTestow drzewo;
+    QString folderDialogu;
+    bool testWybrany = false;
+};
+
+} // namespace sondrel

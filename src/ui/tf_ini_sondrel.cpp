@@ -4,6 +4,7 @@
 #include "ui/program.h"
 #include "ui/skora.h"
 #include "ui/skora_tabela.h"
+#include "ui/tf_glowny.h"
 #include "ui/tf_zegar.h"
 
 #include <QDir>
@@ -215,6 +216,13 @@ void TFIniSondrel::Przygotuj(const QPoint& odniesienie) {
 void TFIniSondrel::PokazUstawienia(const QPoint& odniesienie) {
     Przygotuj(odniesienie);
     PokazModalnie();
+}
+
+void TFIniSondrel::PokazUstawienia() {
+    QPoint odniesienie;
+    if (program.FGlowny && program.FGlowny->PGlowny)
+        odniesienie = program.FGlowny->PGlowny->mapToGlobal(QPoint(0, 0));
+    PokazUstawienia(odniesienie);
 }
 
 void TFIniSondrel::PrzepiszKontrolki() {

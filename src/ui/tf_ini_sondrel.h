@@ -35,6 +35,8 @@ public:
     // window modally, its top left corner at (162, 38) from the given point (the main
     // window's top left corner, or its central panel's in the big mode).
     void PokazUstawienia(const QPoint& odniesienie);
+    // The same from the main window's panel (its top left corner in either size mode).
+    void PokazUstawienia();
     // Everything PokazUstawienia does before the modal loop; show the window to use it
     // without blocking.
     void Przygotuj(const QPoint& odniesienie);

@@ -408,6 +408,11 @@ void TFTabela::PokazTabele(RodzajTabeli rodzaj) {
     PokazOknoTabeli();
 }
 
+void TFTabela::PokazTabele(int rodzaj) {
+    if (rodzaj < 1 || rodzaj > 3) return;
+    PokazTabele(static_cast<RodzajTabeli>(rodzaj));
+}
+
 void TFTabela::ZmienStroneTabeli(int krok) {
     if (!ZmienStrone(stan, program.analiza, krok, program.ustawienia.fn)) return;
     PokazOknoTabeli();

@@ -100,6 +100,8 @@ public:
     // and the end of every analysis (1): builds the table (the results table from page 1) and
     // shows the window sized to it.
     void PokazTabele(RodzajTabeli rodzaj);
+    // The same by the kind's number (1, 2, 3); any other number does nothing.
+    void PokazTabele(int rodzaj);
     // Sizes the table area and the window to the table built and shows the window if hidden.
     void PokazOknoTabeli();
 

@@ -158,6 +158,8 @@ void SiatkaTabeli::paintEvent(QPaintEvent*) {
     }
     for (int ly = Tabela::WysokoscWiersza; ly < dol; ly += Krok)
         p.drawLine(0, ly, x - 1, ly);
+    // and the left edge of the rows under the header, so that the table reads as closed
+    p.drawLine(0, Tabela::WysokoscWiersza, 0, dol - 1);
 }
 
 void SiatkaTabeli::keyPressEvent(QKeyEvent* e) {

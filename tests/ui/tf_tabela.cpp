@@ -1,0 +1,458 @@
+// The table window: sizes per table kind and class size, paging, its own scroll bar, the
+// menu's save and copy actions (through a replaced save dialog), keys and closing.
+#include "ui/tf_tabela.h"
+
+#include "tables/eksport_tabel.h"
+#include "tables/klasa_testowa.h"
+#include "ui/program.h"
+#include "ui/tf_zegar.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace sondrel {
+namespace {
+
+struct Dialog {
+    QString tytul, folder, nazwa, filtr, rozszerzenie;
+};
+
+// The window with its save dialog and the shell's open action replaced.
+class TabelaTestowa : public TFTabela {
+public:
+    using TFTabela::TFTabela;
+    QString odpowiedz; // what the save dialog answers (empty: cancelled)
+    QList<Dialog> dialogi;
+    QList<QUrl> otwarte;
+
+protected:
+    QString WybierzPlikZapisu(const QString& tytul, const QString& folder, const QString& nazwa,
+                              const QString& filtr, const QString& rozszerzenie) override {
+        dialogi.append({tytul, folder, nazwa, filtr, rozszerzenie});
+        return odpowiedz;
+    }
+    void OtworzAdres(const QUrl& adres) override { otwarte.append(adres); }
+};
+
+// A class of n students and q questions; student i answers question j correctly unless
+// (i + j) % 3 == 0.
+void Klasa(Analiza& a, int uczniow, int pytan) {
+    test::Klasa(a, QStringLiteral("Ułamki zwykłe"), pytan);
+    for (int i = 1; i <= uczniow; ++i) {
+        QString wyniki;
+        for (int j = 1; j <= pytan; ++j)
+            wyniki += (i + j) % 3 == 0 ? QLatin1Char('0') : QLatin1Char('1');
+        test::Uczen(a, QStringLiteral("Nazwisko%1").arg(i, 3, 10, QLatin1Char('0')),
+                    QStringLiteral("Imię"), wyniki);
+    }
+    test::Podsumuj(a);
+}
+
+class TFTabelaTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    Program program;
+    std::unique_ptr<TabelaTestowa> okno;
+    QList<QString> komunikaty;
+
+    void SetUp() override {
+        Foldery& f = program.srodowisko.foldery;
+        f.FolderProgramu = folder.path() + QStringLiteral("/program/");
+        f.FolderTemp = folder.path() + QStringLiteral("/temp/");
+        f.FolderDokumentow = folder.path() + QStringLiteral("/dokumenty/");
+        f.PlikDziennika = folder.path() + QStringLiteral("/Dziennik.txt");
+        for (const QString& d : {f.FolderProgramu, f.FolderTemp, f.FolderDokumentow})
+            QDir().mkpath(d);
+        program.srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& tekst) {
+            komunikaty.append(tekst);
+            return WynikZamknij;
+        });
+        okno = std::make_unique<TabelaTestowa>(program);
+    }
+    void TearDown() override { okno.reset(); }
+
+    QString Naglowki() const {
+        QStringList t;
+        const Tabela& s = okno->Stan().Siatka;
+        for (int k = 0; k < s.IloscKolumn(); ++k)
+            t << s.komorka(0, k).Tekst;
+        return t.join(QLatin1Char(' '));
+    }
+};
+
+TEST_F(TFTabelaTest, RozmiaryWedlugRodzajuIWielkosciKlasy) {
+    const struct {
+        RodzajTabeli rodzaj;
+        int uczniow, pytan;
+        QSize okno, podGrid, grid, tabela;
+        bool listwa;
+        int zakres; // the scroll bar's maximum
+    } przypadki[] = {
+        // 14 students: the grid as the table, no scroll bar, PTabela as wide as the grid
+        {RodzajTabeli::Wynikow,
+         14,
+         20,
+         {508 + 180, 292 + 100},
+         {508, 292},
+         {508, 292},
+         {508, 320},
+         false,
+         0},
+        // 20 students, 23 rows: no scroll bar, yet the area is 20 pixels wider
+        {RodzajTabeli::Wynikow,
+         20,
+         10,
+         {413 + 180, 391 + 100},
+         {413, 391},
+         {413, 391},
+         {433, 419},
+         false,
+         0},
+        // 25 students, 28 rows: 23 rows visible, scroll range 0..5
+        {RodzajTabeli::Wynikow,
+         25,
+         3,
+         {280 + 180, 491},
+         {280, 391},
+         {280, 476},
+         {300, 419},
+         true,
+         5},
+        // work time: no arrows below; 27 rows scroll 0..4
+        {RodzajTabeli::Czasu, 25, 3, {445 + 180, 491}, {445, 391}, {445, 459}, {465, 391}, true, 4},
+        {RodzajTabeli::Czasu, 3, 3, {445 + 180, 250}, {445, 88}, {445, 88}, {445, 88}, false, 0},
+        // the grade table: 383 x 250 (its height raised to the minimum)
+        {RodzajTabeli::Ocen, 25, 3, {383, 250}, {203, 137}, {203, 137}, {203, 137}, false, 0},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(testing::Message() << "rodzaj " << int(p.rodzaj) << " uczniow " << p.uczniow);
+        Klasa(program.analiza, p.uczniow, p.pytan);
+        okno->PokazTabele(p.rodzaj);
+        EXPECT_TRUE(okno->isVisible());
+        EXPECT_EQ(okno->size(), p.okno);
+        EXPECT_EQ(okno->PPodGrid->size(), p.podGrid);
+        EXPECT_EQ(okno->GridTabela->size(), p.grid);
+        EXPECT_EQ(okno->PTabela->size(), p.tabela);
+        EXPECT_EQ(okno->PTabela->pos(), QPoint(128, 47));
+        EXPECT_EQ(okno->PPodListwe->isVisible(), p.listwa);
+        if (p.listwa) {
+            EXPECT_EQ(okno->ListwaV->minimum(), 0);
+            EXPECT_EQ(okno->ListwaV->maximum(), p.zakres);
+            EXPECT_EQ(okno->ListwaV->pageStep(), 22);
+            EXPECT_EQ(okno->PPodListwe->x(), p.podGrid.width() + 2);
+            EXPECT_EQ(okno->PPodListwe->height(), p.podGrid.height() - 20);
+        }
+        EXPECT_FALSE(okno->PTabelaWLewo->isVisible());
+        EXPECT_EQ(okno->PTabelawPrawo->isVisible(),
+                  p.rodzaj == RodzajTabeli::Wynikow && p.pytan > 15);
+        // the skin follows the size
+        EXPECT_EQ(okno->PTopRight->pos(), QPoint(p.okno.width() - 30, 0));
+        EXPECT_EQ(okno->PListwaSrodek->width(), p.okno.width() - 153);
+        EXPECT_EQ(okno->LListwa->width(), p.okno.width() - 153);
+        EXPECT_EQ(okno->PRight->geometry(),
+                  QRect(p.okno.width() - 30, 37, 30, p.okno.height() - 71));
+        EXPECT_EQ(okno->PRightDown->pos(), QPoint(p.okno.width() - 30, p.okno.height() - 34));
+        EXPECT_EQ(okno->PLeft->height(), p.okno.height() - 206);
+        EXPECT_EQ(okno->PLeftDown->pos(), QPoint(0, p.okno.height() - 34));
+        EXPECT_EQ(okno->Pdown->geometry(),
+                  QRect(124, p.okno.height() - 34, p.okno.width() - 154, 34));
+        EXPECT_EQ(okno->mask(), skora::RegionKsztaltu(skora::Ksztalt::Zaokraglony, p.okno));
+    }
+}
+
+TEST_F(TFTabelaTest, StrzalkiPrzewijajaStronyIOknoZostajeWMiejscu) {
+    Klasa(program.analiza, 4, 20);
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    const QPoint miejsce(120, 80);
+    okno->move(miejsce);
+    EXPECT_EQ(okno->Stan().Strona, 1);
+    EXPECT_FALSE(okno->PTabelaWLewo->isVisible());
+    ASSERT_TRUE(okno->PTabelawPrawo->isVisible());
+    const QSize pod = okno->PPodGrid->size();
+    EXPECT_EQ(okno->PTabelaWLewo->pos(), QPoint(pod.width() - 60, pod.height() + 2));
+    EXPECT_EQ(okno->PTabelawPrawo->pos(), QPoint(pod.width() - 30, pod.height() + 2));
+    EXPECT_TRUE(okno->LListwa->text().contains(QStringLiteral("1–15 z 20")));
+
+    QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
+    EXPECT_EQ(okno->Stan().Strona, 2);
+    EXPECT_EQ(Naglowki(), QStringLiteral("Nazwisko i imię 16 17 18 19 20 Suma Ocena"));
+    EXPECT_TRUE(okno->PTabelaWLewo->isVisible());
+    EXPECT_FALSE(okno->PTabelawPrawo->isVisible());
+    EXPECT_EQ(okno->width(), 121 + 5 * 19 + 102 + 180);
+    EXPECT_EQ(okno->pos(), miejsce); // resized while visible: left and top stay
+    EXPECT_EQ(okno->PTabelaWLewo->pos(),
+              QPoint(okno->PPodGrid->width() - 60, okno->PPodGrid->height() + 2));
+
+    QTest::mouseClick(okno->ImTabelaWLewo, Qt::LeftButton);
+    EXPECT_EQ(okno->Stan().Strona, 1);
+    EXPECT_EQ(okno->GridTabela->TabelaRysowana(), &okno->Stan().Siatka);
+
+    // opening the results table again starts from page 1; other tables hide the arrows
+    QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
+    okno->PokazTabele(RodzajTabeli::Czasu);
+    EXPECT_FALSE(okno->PTabelaWLewo->isVisible());
+    EXPECT_FALSE(okno->PTabelawPrawo->isVisible());
+    EXPECT_EQ(okno->LListwa->text(), QStringLiteral("Zestawienie czasu pracy"));
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    EXPECT_EQ(okno->Stan().Strona, 1);
+}
+
+TEST_F(TFTabelaTest, ListwaIKlawiszePrzewijajaSiatke) {
+    Klasa(program.analiza, 25, 3); // 28 rows, 23 visible
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    SiatkaTabeli* grid = okno->GridTabela;
+    EXPECT_EQ(grid->GornyWiersz(), 1);
+    EXPECT_EQ(grid->OstatniGornyWiersz(), 6);
+
+    okno->ListwaV->setValue(5);
+    EXPECT_EQ(grid->GornyWiersz(), 6);
+    okno->ListwaV->setValue(2);
+    EXPECT_EQ(grid->GornyWiersz(), 3);
+
+    // the wheel over the grid does nothing
+    QWheelEvent kolko(QPointF(10, 40), grid->mapToGlobal(QPointF(10, 40)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid, &kolko);
+    EXPECT_EQ(grid->GornyWiersz(), 3);
+
+    // arrow keys move the current row; the top row follows it, the bar follows on release
+    okno->ListwaV->setValue(0);
+    for (int i = 0; i < 24; ++i)
+        QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(grid->BiezacyWiersz(), 25);
+    EXPECT_EQ(grid->GornyWiersz(), 4); // rows 4..25 under the header
+    EXPECT_EQ(okno->ListwaV->value(), 3);
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->GornyWiersz(), 6);
+    EXPECT_EQ(okno->ListwaV->value(), 5);
+    QTest::keyClick(grid, Qt::Key_PageUp);
+    QTest::keyClick(grid, Qt::Key_PageUp);
+    EXPECT_EQ(grid->GornyWiersz(), 1);
+    EXPECT_EQ(okno->ListwaV->value(), 0);
+
+    // a press on the track pages by 22 rows (clamped to the range)
+    const QRect suwak = okno->ListwaV->ProstokatSuwaka();
+    QTest::mouseClick(okno->ListwaV, Qt::LeftButton, {},
+                      QPoint(okno->ListwaV->width() / 2, okno->ListwaV->height() - 2));
+    EXPECT_GT(okno->ListwaV->height() - 2, suwak.bottom());
+    EXPECT_EQ(okno->ListwaV->value(), 5);
+    EXPECT_EQ(grid->GornyWiersz(), 6);
+
+    // a new table starts at its first row
+    okno->PokazTabele(RodzajTabeli::Czasu);
+    EXPECT_EQ(grid->GornyWiersz(), 1);
+    EXPECT_EQ(okno->ListwaV->value(), 0);
+    EXPECT_EQ(okno->ListwaV->maximum(), 4);
+}
+
+TEST_F(TFTabelaTest, ZapisJakoHtmITxtPrzezOknoZapisu) {
+    Klasa(program.analiza, 4, 20);
+    program.ustawienia.calltab = false;
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton); // page 2
+
+    const QString cel = folder.filePath(QStringLiteral("wyniki")); // no extension given
+    okno->odpowiedz = cel;
+    QTest::mouseClick(okno->LZapiszHtml, Qt::LeftButton);
+    ASSERT_EQ(okno->dialogi.size(), 1);
+    const Dialog& d = okno->dialogi.at(0);
+    EXPECT_EQ(d.tytul, QStringLiteral("Wskaż miejsce zapisu"));
+    EXPECT_EQ(d.folder, program.srodowisko.foldery.FolderProgramu);
+    EXPECT_EQ(d.nazwa, QStringLiteral("TabelaWynikow.htm"));
+    EXPECT_EQ(d.filtr, QStringLiteral("Plik tekstowy (*.htm)"));
+    EXPECT_EQ(d.rozszerzenie, QStringLiteral("htm"));
+    QFile htm(cel + QStringLiteral(".htm"));
+    ASSERT_TRUE(htm.open(QIODevice::ReadOnly));
+    EXPECT_EQ(htm.readAll(), TabelaHtml(program.analiza, okno->Stan(), false, false));
+    EXPECT_TRUE(komunikaty.isEmpty());
+
+    // text: the grid's page, with the dialog starting where the last file went
+    okno->odpowiedz = folder.filePath(QStringLiteral("wyniki.txt"));
+    QTest::mouseClick(okno->LZapiszTxt, Qt::LeftButton);
+    ASSERT_EQ(okno->dialogi.size(), 2);
+    EXPECT_EQ(okno->dialogi.at(1).folder, folder.path());
+    EXPECT_EQ(okno->dialogi.at(1).nazwa, QStringLiteral("TabelaWynikow.txt"));
+    EXPECT_EQ(okno->dialogi.at(1).filtr, QStringLiteral("Plik tekstowy (*.txt)"));
+    QFile txt(okno->odpowiedz);
+    ASSERT_TRUE(txt.open(QIODevice::ReadOnly));
+    const QByteArray tekst = txt.readAll();
+    EXPECT_EQ(tekst, TekstTabeliDoPliku(okno->Stan().Siatka));
+    EXPECT_TRUE(tekst.startsWith("Nazwisko i imi\xea\t"
+                                 "16\t17\t18\t19\t20\tSuma\tOcena\t\r\n"));
+
+    // the other tables save under their own names
+    okno->PokazTabele(RodzajTabeli::Ocen);
+    okno->odpowiedz.clear(); // cancelled: nothing written
+    QTest::mouseClick(okno->LZapiszTxt, Qt::LeftButton);
+    EXPECT_EQ(okno->dialogi.last().nazwa, QStringLiteral("ZestawienieOcen.txt"));
+    okno->PokazTabele(RodzajTabeli::Czasu);
+    QTest::mouseClick(okno->LZapiszHtml, Qt::LeftButton);
+    EXPECT_EQ(okno->dialogi.last().nazwa, QStringLiteral("ZestawienieCzasuPracy.htm"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files),
+              (QStringList{QStringLiteral("wyniki.htm"), QStringLiteral("wyniki.txt")}));
+    EXPECT_TRUE(komunikaty.isEmpty());
+}
+
+TEST_F(TFTabelaTest, NieudanyZapisJestZglaszanyAPotwierdzenieTylkoPoUdanym) {
+    TFZegar zegar;
+    program.FZegar = &zegar;
+    Klasa(program.analiza, 3, 5);
+    okno->PokazTabele(RodzajTabeli::Ocen);
+
+    okno->odpowiedz = folder.filePath(QStringLiteral("brak/oceny.htm"));
+    QTest::mouseClick(okno->LZapiszHtml, Qt::LeftButton);
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_TRUE(komunikaty.at(0).startsWith(QStringLiteral("Nie udało się zapisać tabeli.")));
+    EXPECT_FALSE(zegar.isVisible());
+    EXPECT_FALSE(QFile::exists(okno->odpowiedz));
+
+    okno->odpowiedz = folder.filePath(QStringLiteral("oceny.htm"));
+    QTest::mouseClick(okno->LZapiszHtml, Qt::LeftButton);
+    EXPECT_EQ(komunikaty.size(), 1);
+    EXPECT_TRUE(zegar.isVisible());
+    program.FZegar = nullptr;
+}
+
+TEST_F(TFTabelaTest, KopiowanieJakoTxtIHtm) {
+    Klasa(program.analiza, 6, 4);
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    QGuiApplication::clipboard()->clear();
+    QTest::mouseClick(okno->LKopiujTxt, Qt::LeftButton);
+    const QString schowek = QGuiApplication::clipboard()->text();
+    EXPECT_EQ(schowek, TekstTabeliDoSchowka(okno->Stan().Siatka));
+    EXPECT_TRUE(schowek.startsWith(QStringLiteral("Nazwisko i imię\t1\t2\t3\t4\tSuma\tOcena\r\n")));
+    EXPECT_TRUE(schowek.endsWith(QStringLiteral("\r\n")));
+
+    // as htm: "tab.htm" in the temporary folder, handed to the report window's copy
+    QStringList przekazane;
+    okno->UstawKopiowanieHtml([&](const QString& plik) { przekazane << plik; });
+    program.ustawienia.calltab = true;
+    QTest::mouseClick(okno->LKopiujHtml, Qt::LeftButton);
+    ASSERT_EQ(przekazane.size(), 1);
+    EXPECT_EQ(QFileInfo(przekazane.at(0)).fileName(), QStringLiteral("tab.htm"));
+    QFile plik(przekazane.at(0));
+    ASSERT_TRUE(plik.open(QIODevice::ReadOnly));
+    EXPECT_EQ(plik.readAll(), TabelaHtml(program.analiza, okno->Stan(), true, false));
+
+    // a temporary folder that cannot take the file: nothing is handed on
+    program.srodowisko.foldery.FolderTemp = folder.filePath(QStringLiteral("brak/temp"));
+    QTest::mouseClick(okno->LKopiujHtml, Qt::LeftButton);
+    EXPECT_EQ(przekazane.size(), 1);
+}
+
+TEST_F(TFTabelaTest, KlawiszeMenuIZamykanie) {
+    Klasa(program.analiza, 3, 5);
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    ASSERT_TRUE(okno->isVisible());
+
+    // Alt+F4 in the grid or the window is swallowed; F1 opens the table's help page
+    QTest::keyClick(okno->GridTabela, Qt::Key_F4, Qt::AltModifier);
+    QTest::keyClick(okno.get(), Qt::Key_F4, Qt::AltModifier);
+    EXPECT_TRUE(okno->isVisible());
+    QTest::keyClick(okno->GridTabela, Qt::Key_F1);
+    ASSERT_EQ(okno->otwarte.size(), 1);
+    EXPECT_TRUE(okno->otwarte.at(0).toLocalFile().endsWith(QStringLiteral("Pomoc/menutabeli.htm")));
+
+    // the menu: the entry under the mouse is white, the others dark
+    QTest::mouseMove(okno->LKopiujTxt);
+    QMouseEvent ruch(QEvent::MouseMove, QPointF(5, 5), okno->LKopiujTxt->mapToGlobal(QPointF(5, 5)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(okno->LKopiujTxt, &ruch);
+    EXPECT_TRUE(okno->LKopiujTxt->Podswietlona());
+    EXPECT_FALSE(okno->LZapiszHtml->Podswietlona());
+    QMouseEvent nadSiatka(QEvent::MouseMove, QPointF(5, 5),
+                          okno->GridTabela->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(okno->GridTabela, &nadSiatka);
+    EXPECT_FALSE(okno->LKopiujTxt->Podswietlona());
+
+    QTest::mouseClick(okno->LCloseTabele, Qt::LeftButton);
+    EXPECT_FALSE(okno->isVisible());
+    // kind and page stay while hidden
+    EXPECT_EQ(okno->Stan().Rodzaj, RodzajTabeli::Wynikow);
+    okno->PokazOknoTabeli();
+    EXPECT_TRUE(okno->isVisible());
+    QTest::mouseClick(okno->LCloseWykres, Qt::LeftButton);
+    EXPECT_FALSE(okno->isVisible());
+}
+
+} // namespace
+} // namespace sondrel
+
+namespace sondrel {
+namespace {
+
+// Not a check: with SONDREL_ZRZUTY=<folder> (under a real X server, e.g. xvfb-run) saves the
+// screen with each of the three tables of a small class, for looking at the window.
+TEST_F(TFTabelaTest, Zrzuty) {
+    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
+    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
+    Analiza& a = program.analiza;
+    test::Klasa(a, QStringLiteral("Ułamki zwykłe"), 18);
+    const char* const uczniowie[][2] = {{"Adamska", "Alicja"},
+                                        {"Bąk", "Bartosz"},
+                                        {"Cichy", "Cezary"},
+                                        {"Dudek", "Dorota"},
+                                        {"Ełk", "Ewa"},
+                                        {"Fijałkowski", "Filip"},
+                                        {"Górska", "Gabriela"},
+                                        {"Hołownia", "Henryk"},
+                                        {"Iwańska", "Izabela"},
+                                        {"Jasiński", "Jakub"},
+                                        {"Kowalczyk", "Karolina"},
+                                        {"Lis", "Łukasz"},
+                                        {"Mazur", "Monika"},
+                                        {"Nowak", "Norbert"},
+                                        {"Olszewska", "Oliwia"},
+                                        {"Pawlak", "Piotr"},
+                                        {"Rutkowska", "Róża"},
+                                        {"Sikora", "Szymon"},
+                                        {"Tomaszewska", "Teresa"},
+                                        {"Urban", "Urszula"},
+                                        {"Wróbel", "Wiktor"},
+                                        {"Zając", "Zofia"},
+                                        {"Żak", "Żaneta"},
+                                        {"Kamińska", "Kinga"},
+                                        {"Lewandowski", "Leon"}};
+    int i = 0;
+    for (const auto& u : uczniowie) {
+        ++i;
+        QString wyniki;
+        for (int j = 1; j <= 18; ++j)
+            wyniki +=
+                (i * 7 + j * 3) % 5 == 0 || (i + j) % 7 == 0 ? QLatin1Char('0') : QLatin1Char('1');
+        if (i % 6 == 0) wyniki = QStringLiteral("110100101001011001");
+        test::Uczen(a, QString::fromUtf8(u[0]), QString::fromUtf8(u[1]), wyniki,
+                    QTime(9, 0).addSecs(i * 37), QTime(9, 31).addSecs(i * 53),
+                    QTime(9, 32).addSecs(i * 59));
+    }
+    test::Podsumuj(a);
+    QDir().mkpath(cel);
+    const auto zrzut = [&](const QString& nazwa) {
+        okno->move(40, 30);
+        QTest::qWait(400);
+        QScreen* ekran = QGuiApplication::primaryScreen();
+        ekran->grabWindow(0).save(QDir(cel).filePath(nazwa));
+    };
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    QTest::mouseMove(okno->LKopiujTxt, QPoint(20, 6));
+    zrzut(QStringLiteral("tabela_wynikow.png"));
+    QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
+    okno->ListwaV->setValue(3);
+    zrzut(QStringLiteral("tabela_wynikow_2.png"));
+    okno->PokazTabele(RodzajTabeli::Czasu);
+    zrzut(QStringLiteral("tabela_czasu.png"));
+    okno->PokazTabele(RodzajTabeli::Ocen);
+    zrzut(QStringLiteral("tabela_ocen.png"));
+}
+
+} // namespace
+} // namespace sondrel

@@ -103,6 +103,9 @@ ListaNazw::ListaNazw(QWidget* rodzic, ListwaPrzewijania* l, int v)
 void ListaNazw::UstawNazwy(const QStringList& nazwy) {
     clear();
     addItems(nazwy);
+    // the list's own range now, not at the next layout, so that the bar can move it at once
+    doItemsLayout();
+    updateGeometries();
     OdswiezListwe();
 }
 

@@ -1,0 +1,262 @@
+// The answer-file list window: choosing files and listing their students, damaged files,
+// confirming and cancelling, the setting "bez", the list's scroll bar, place and keys.
+#include "ui/tf_okno_l_plikow.h"
+
+#include "analysis/przebieg_analizy.h"
+#include "support/pliki_testowe.h"
+#include "ui/program.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+using namespace sondrel;
+using namespace sondrel::testy;
+
+namespace {
+
+struct Komunikat {
+    int rodzaj, ikona;
+    QString tekst;
+    bool operator==(const Komunikat&) const = default;
+};
+
+const QString BrakPlikow =
+    QStringLiteral("Uwaga.\rWskaż pliki wyników, jeśli chcesz dokonać ich analizy.");
+const QString StaraWersja =
+    QStringLiteral("Wersja ta nie analizuje wyników starszych wersji programu.\rSkorzystaj ze "
+                   "starszej wersji modułu Sondrel.\rPrzerwano dalszą analizę wyników.");
+
+class OknoTestowe : public TFOknoLPlikow {
+public:
+    using TFOknoLPlikow::TFOknoLPlikow;
+    QList<QUrl> otwarte;
+
+protected:
+    void OtworzAdres(const QUrl& adres) override { otwarte.append(adres); }
+};
+
+class TFOknoLPlikowTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    Program program;
+    QList<Komunikat> komunikaty;
+    OknoTestowe okno{program};
+    QSignalSpy gotowa{&okno, &TFOknoLPlikow::analizaGotowa};
+    // What the open dialog answers, and the folders it was opened in.
+    QStringList wybor;
+    QStringList folderyDialogu;
+
+    void SetUp() override {
+        program.srodowisko.foldery.FolderDokumentow = sciezka("Dokumenty");
+        program.srodowisko.foldery.PlikDziennika = sciezka("Dziennik.txt");
+        program.srodowisko.komunikaty.ustawObsluge([this](int r, int i, const QString& t) {
+            komunikaty.append({r, i, t});
+            return WynikZamknij;
+        });
+        okno.OknoOtwierania = [this](QString& f) {
+            folderyDialogu.append(f);
+            if (!wybor.isEmpty()) f = QFileInfo(wybor.first()).absolutePath();
+            return wybor;
+        };
+        okno.PunktOdniesienia = [] { return QPoint(100, 50); };
+    }
+
+    QString sciezka(const QString& nazwa) const { return folder.filePath(nazwa); }
+    QString uczen(const QString& nazwa, const QString& nazwisko, const QString& imie) {
+        const QString s = sciezka(nazwa);
+        EXPECT_TRUE(ZapiszPlikOdpowiedzi(s, {.nazwisko = nazwisko, .imie = imie}));
+        return s;
+    }
+    QString stary(const QString& nazwa) {
+        const QString s = sciezka(nazwa);
+        EXPECT_TRUE(ZapiszPlikOdpowiedzi(s, {.staraWersja = true}));
+        return s;
+    }
+    // Opens the window modally and runs `krok` inside its modal loop.
+    void WModalnym(std::function<void()> krok) {
+        QTimer::singleShot(0, &okno, [this, krok] {
+            EXPECT_EQ(QApplication::activeModalWidget(), &okno);
+            krok();
+            if (okno.isVisible()) okno.Zamknij(); // never hang the test
+        });
+        okno.WybierzPlikiOdpowiedzi();
+        EXPECT_FALSE(okno.isVisible());
+    }
+};
+
+} // namespace
+
+TEST_F(TFOknoLPlikowTest, MiejscaIWyglad) {
+    EXPECT_EQ(okno.size(), QSize(312, 487));
+    EXPECT_TRUE(okno.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(okno.mask(), skora::RegionKsztaltu(skora::Ksztalt::Zaokraglony, QSize(312, 487)));
+    EXPECT_EQ(okno.LWczytajPliki->geometry(), QRect(32, 48, 33, 25));
+    EXPECT_EQ(okno.PLista->geometry(), QRect(35, 102, 220, 267));
+    EXPECT_EQ(okno.ListwaVPliki->geometry(), QRect(260, 105, 16, 260));
+    EXPECT_EQ(okno.LWprowadz->geometry(), QRect(181, 385, 89, 24));
+    EXPECT_EQ(okno.LAnuluj->geometry(), QRect(181, 421, 89, 24));
+    EXPECT_FALSE(okno.ImTlo->pixmap().isNull());
+
+    WModalnym([this] {
+        EXPECT_EQ(okno.pos(), QPoint(100 + 280, 50 + 61));
+        EXPECT_TRUE(okno.ListwaVPliki->isHidden());
+        // F1 opens the menu's help page; Alt+F4 does not close the window
+        QTest::keyClick(&okno, Qt::Key_F1);
+        ASSERT_EQ(okno.otwarte.size(), 1);
+        EXPECT_TRUE(okno.otwarte[0].toLocalFile().endsWith(QStringLiteral("Pomoc/menu.htm")));
+        QTest::keyClick(&okno, Qt::Key_F4, Qt::AltModifier);
+        EXPECT_TRUE(okno.isVisible());
+    });
+}
+
+TEST_F(TFOknoLPlikowTest, WybranePlikiIUczniowie) {
+    wybor = {uczen("c.sko", "Nowak", "Ewa"), uczen("A.sko", "Zieliński", "Adam"),
+             uczen("b.sko", "Abacki", "Jan")};
+    program.analiza.PlikiOdpowiedzi = {"stare.sko"};
+    WModalnym([this] {
+        EXPECT_TRUE(program.analiza.PlikiOdpowiedzi.isEmpty()); // emptied when the window opens
+        QTest::mouseClick(okno.LWczytajPliki, Qt::LeftButton);
+        // the files in case-insensitive order, the names in alphabetical order
+        EXPECT_EQ(program.analiza.PlikiOdpowiedzi,
+                  (QStringList{sciezka("A.sko"), sciezka("b.sko"), sciezka("c.sko")}));
+        EXPECT_EQ(okno.BLista->Nazwy(), (QStringList{"Abacki Jan", "Nowak Ewa", "Zieliński Adam"}));
+        EXPECT_TRUE(okno.isVisible());
+
+        // first name first with the setting fn; the dialog opens where it was left
+        program.ustawienia.fn = true;
+        QTest::mouseClick(okno.LWczytajPliki, Qt::LeftButton);
+        EXPECT_EQ(okno.BLista->Nazwy(), (QStringList{"Adam Zieliński", "Ewa Nowak", "Jan Abacki"}));
+
+        // a cancelled dialog changes nothing
+        wybor.clear();
+        QTest::mouseClick(okno.LWczytajPliki, Qt::LeftButton);
+        EXPECT_EQ(okno.BLista->count(), 3);
+        EXPECT_EQ(program.analiza.PlikiOdpowiedzi.size(), 3);
+        EXPECT_TRUE(okno.isVisible());
+    });
+    EXPECT_EQ(folderyDialogu, (QStringList{sciezka("Dokumenty"), folder.path(), folder.path()}));
+    EXPECT_TRUE(komunikaty.isEmpty());
+}
+
+TEST_F(TFOknoLPlikowTest, StaryPlikKonczyListeAleAnalizaCzytaWszystkie) {
+    wybor = {uczen("a.sko", "Nowak", "Ewa"), stary("b.sko"), uczen("c.sko", "Abacki", "Jan")};
+    program.analiza.RodzajAnalizy = AnalizaProsta;
+    WModalnym([this] {
+        QTest::mouseClick(okno.LWczytajPliki, Qt::LeftButton);
+        EXPECT_EQ(okno.BLista->Nazwy(), QStringList{"Nowak Ewa"});
+        EXPECT_EQ(komunikaty, (QList<Komunikat>{{1, 1, StaraWersja}}));
+        EXPECT_EQ(program.analiza.PlikiOdpowiedzi.size(), 3);
+        komunikaty.clear();
+        QTest::mouseClick(okno.LWprowadz, Qt::LeftButton);
+        EXPECT_FALSE(okno.isVisible());
+    });
+    // all three files were read: the old one skipped with the driver's summary
+    EXPECT_EQ(program.analiza.IloscUczniow, 2);
+    EXPECT_EQ(komunikaty, (QList<Komunikat>{{1, 1,
+                                             "Nie wszystkie pliki odpowiedzi poddano analizie.\rPo "
+                                             "szczegóły sięgnij do dziennika zdarzeń."}}));
+    EXPECT_EQ(gotowa.count(), 1);
+    EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaProsta);
+}
+
+TEST_F(TFOknoLPlikowTest, NikogoNieDaSieWymienic) {
+    // the first file in order cannot be named: nobody is listed and the window closes
+    wybor = {uczen("b.sko", "Nowak", "Ewa"), stary("a.sko")};
+    program.analiza.RodzajAnalizy = AnalizaZTestem;
+    WModalnym([this] {
+        QTest::mouseClick(okno.LWczytajPliki, Qt::LeftButton);
+        EXPECT_FALSE(okno.isVisible());
+    });
+    EXPECT_EQ(okno.BLista->count(), 0);
+    EXPECT_EQ(komunikaty.size(), 1);
+    EXPECT_EQ(gotowa.count(), 0);
+    EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaZTestem);
+    EXPECT_EQ(program.analiza.IloscUczniow, 0);
+}
+
+TEST_F(TFOknoLPlikowTest, WprowadzIAnuluj) {
+    // confirming an empty list keeps the window open with a warning
+    WModalnym([this] {
+        QTest::mouseClick(okno.LWprowadz, Qt::LeftButton);
+        EXPECT_TRUE(okno.isVisible());
+        EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, IkonaUwaga, BrakPlikow}}));
+        QTest::mouseClick(okno.LAnuluj, Qt::LeftButton);
+    });
+    EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaAnulowana);
+    EXPECT_EQ(gotowa.count(), 0);
+
+    // the close mark cancels too
+    program.analiza.RodzajAnalizy = AnalizaZTestem;
+    WModalnym([this] { QTest::mouseClick(okno.LClose, Qt::LeftButton); });
+    EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaAnulowana);
+
+    // a confirmed choice is analysed and announced; the window closes first
+    komunikaty.clear();
+    wybor = {uczen("a.sko", "Nowak", "Ewa"), uczen("b.sko", "Abacki", "Jan")};
+    program.analiza.RodzajAnalizy = AnalizaProsta;
+    WModalnym([this] {
+        QTest::mouseClick(okno.LWczytajPliki, Qt::LeftButton);
+        QObject::connect(&okno, &TFOknoLPlikow::analizaGotowa, &okno,
+                         [this] { EXPECT_FALSE(okno.isVisible()); });
+        QTest::mouseClick(okno.LWprowadz, Qt::LeftButton);
+    });
+    EXPECT_EQ(gotowa.count(), 1);
+    EXPECT_EQ(program.analiza.IloscUczniow, 2);
+    EXPECT_TRUE(komunikaty.isEmpty());
+}
+
+TEST_F(TFOknoLPlikowTest, UstawienieBezPomijaOkno) {
+    program.ustawienia.bez = true;
+    wybor = {uczen("a.sko", "Nowak", "Ewa"), uczen("b.sko", "Abacki", "Jan"),
+             uczen("c.sko", "Kowal", "Ola")};
+    okno.WybierzPlikiOdpowiedzi(); // no modal loop: the dialog answers at once
+    EXPECT_FALSE(okno.isVisible());
+    EXPECT_EQ(gotowa.count(), 1);
+    EXPECT_EQ(program.analiza.IloscUczniow, 3);
+
+    // a cancelled dialog does nothing and leaves no files chosen
+    wybor.clear();
+    program.analiza.RodzajAnalizy = AnalizaZTestem;
+    okno.WybierzPlikiOdpowiedzi();
+    EXPECT_EQ(gotowa.count(), 1);
+    EXPECT_TRUE(program.analiza.PlikiOdpowiedzi.isEmpty());
+    EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaZTestem);
+    EXPECT_EQ(program.analiza.IloscUczniow, 3);
+
+    // files nobody can be named from: no analysis
+    wybor = {stary("d.sko")};
+    okno.WybierzPlikiOdpowiedzi();
+    EXPECT_EQ(gotowa.count(), 1);
+    EXPECT_EQ(program.analiza.IloscUczniow, 3);
+}
+
+TEST_F(TFOknoLPlikowTest, ListwaListy) {
+    for (int i = 0; i < 25; ++i)
+        wybor.append(uczen(QStringLiteral("u%1.sko").arg(i, 2, 10, QLatin1Char('0')),
+                           QStringLiteral("Uczeń%1").arg(i, 2, 10, QLatin1Char('0')), "Jan"));
+    WModalnym([this] {
+        QTest::mouseClick(okno.LWczytajPliki, Qt::LeftButton);
+        ASSERT_FALSE(okno.ListwaVPliki->isHidden());
+        EXPECT_EQ(okno.ListwaVPliki->minimum(), 0);
+        EXPECT_EQ(okno.ListwaVPliki->maximum(), 5);
+        EXPECT_EQ(okno.ListwaVPliki->pageStep(), 19);
+        EXPECT_EQ(okno.ListwaVPliki->singleStep(), 18);
+        // the bar scrolls the list, and the list's keys move the bar
+        okno.ListwaVPliki->setValue(3);
+        EXPECT_EQ(okno.BLista->Pozycja(), 3);
+        okno.BLista->setFocus();
+        okno.BLista->setCurrentRow(3);
+        QTest::keyClick(okno.BLista, Qt::Key_End);
+        EXPECT_EQ(okno.ListwaVPliki->value(), 5);
+
+        wybor = wybor.mid(0, 20);
+        QTest::mouseClick(okno.LWczytajPliki, Qt::LeftButton);
+        EXPECT_TRUE(okno.ListwaVPliki->isHidden());
+    });
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The main window's pictures, painted by code in the program's look and registered with the
+// skin painter under their names:
+// - "tloglowny" (790 x 581): the main skin with the title strip, the window buttons, the left
+//   menu column with its two closed menu headers, the welcome panel and the description box;
+// - "tlobig" (1920 x 1200): the backdrop around the window in the big mode;
+// - "menutesty", "tlomenupomoc" (240 x 135): the open test menu and the open help menu;
+// - "tlotabele" (790 x 581): the analysis panel with the "Zamknij analizę" button;
+// - "menutabele", "menudiagramy", "menuraporty" (123 x 150): its three small menus.
+// The places of the headers painted into the menus are given here, so that the window's hot
+// spots and the pictures agree.
+
+#include <QRect>
+
+namespace sondrel::skora {
+
+// Registers the pictures above (once; later calls do nothing).
+void DodajObrazkiGlowne();
+
+// The small menus: header rows of the three groups in each menu picture (tables, charts,
+// reports) and the rows of the open group's three items.
+struct UkladMalegoMenu {
+    QRect naglowki[3];
+    int pierwszaPozycja; // top of the first item row
+};
+constexpr int WysokoscPozycji = 18; // item rows of the small menus
+constexpr UkladMalegoMenu MenuTabeleUklad{{{0, 0, 123, 24}, {0, 102, 123, 22}, {0, 126, 123, 22}},
+                                          31};
+constexpr UkladMalegoMenu MenuDiagramyUklad{{{0, 0, 123, 22}, {0, 24, 123, 24}, {0, 126, 123, 22}},
+                                            55};
+constexpr UkladMalegoMenu MenuRaportyUklad{{{0, 0, 123, 22}, {0, 24, 123, 22}, {0, 48, 123, 24}},
+                                           79};
+
+} // namespace sondrel::skora

@@ -264,7 +264,11 @@ void MalujTloUstawien(QPainter& p, QSizeF r) {
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(QPen(K(MenuTlo), 1));
         p.setBrush(Qt::white);
-        p.drawRoundedRect(QRectF(193.5, 159.5, 280, 24), 3.5, 3.5);
+        p.drawRoundedRect(QRectF(193.5, 159.5, 214, 24), 3.5, 3.5);
+        p.setFont(Czcionka(10));
+        p.setPen(K(0xFF7A7D90));
+        p.drawText(QRectF(159, 192, w - 180, 40), Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                   QStringLiteral("Z tej listy wybierasz test do pełnej analizy (plik .skg)."));
 
         // the hint panel
         MalujSekcje(p, 136, 266, w - 20, QStringLiteral("Podpowiedź"));

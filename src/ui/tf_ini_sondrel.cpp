@@ -138,9 +138,11 @@ TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(
     EScListyTestow->installEventFilter(this);
     connect(EScListyTestow, &QLineEdit::textChanged, this, &TFIniSondrel::Zmieniono);
 
-    LPodpowiedz = new Etykieta(this, 136, 280, 332, 73);
+    // The hints keep their own line breaks; their longest lines need a little more than 332
+    // pixels in the windows' font.
+    LPodpowiedz = new Etykieta(this, 136, 280, 348, 73);
     LPodpowiedz->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LPodpowiedz->setWordWrap(true);
+    LPodpowiedz->setFont(skora::Czcionka(10));
     LPodpowiedz->UstawLink(K(skora::Tekst2), K(skora::Tekst2));
 
     LZapiszIni = new Etykieta(this, 388, 408, 87, 23);

@@ -15,8 +15,18 @@ void Srodowisko::WpiszDoDziennika(int poziom, const QString& tekst) const {
     const QString wiersz = TekstDatyKrotkiej(teraz.date()) + QLatin1Char(' ') +
                            TekstGodzinyDlugiej(teraz.time()) + QStringLiteral(" - ") + tekst;
     QFile plik(foldery.PlikDziennika);
-    if (!plik.open(QIODevice::WriteOnly | QIODevice::Append)) return;
-    plik.write(Na1250(wiersz) + "\r\n");
+    if (!plik.open(QIODevice::ReadWrite | QIODevice::Append) &&
+        !plik.open(QIODevice::WriteOnly | QIODevice::Append))
+        return;
+    // A journal whose last line has no line break (edited by hand, cut short) gets one first,
+    // so the new line stays a line of its own.
+    QByteArray bajty;
+    if (plik.isReadable() && plik.size() > 0 && plik.seek(plik.size() - 1)) {
+        const QByteArray ostatni = plik.read(1);
+        if (ostatni != "\n" && ostatni != "\r") bajty = "\r\n";
+    }
+    bajty += Na1250(wiersz) + "\r\n";
+    plik.write(bajty);
 }
 
 } // namespace sondrel

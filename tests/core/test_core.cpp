@@ -98,6 +98,24 @@ TEST_F(Dziennik, PoziomyIFormatWiersza) {
     }
 }
 
+TEST_F(Dziennik, DopisujeDoIstniejacegoBezZgubieniaWierszy) {
+    srodowisko.PoziomDziennika = 0;
+    const QString& plik = srodowisko.foldery.PlikDziennika;
+    struct Przypadek {
+        QByteArray przed, po;
+    } przypadki[] = {
+        {"stary\r\n", "stary\r\n7.03.2026 09:05:03 - nowy\r\n"},
+        // A last line without its line break keeps the new line apart from it.
+        {"stary", "stary\r\n7.03.2026 09:05:03 - nowy\r\n"},
+        {"stary\n", "stary\n7.03.2026 09:05:03 - nowy\r\n"},
+    };
+    for (const auto& p : przypadki) {
+        ASSERT_TRUE(ZapiszPlik(plik, p.przed));
+        srodowisko.WpiszDoDziennika(0, "nowy");
+        EXPECT_EQ(tresc(), p.po) << p.przed.constData();
+    }
+}
+
 TEST_F(Dziennik, FolderyIFolderTempPoAwarii) {
     const Foldery& f = srodowisko.foldery;
     EXPECT_TRUE(

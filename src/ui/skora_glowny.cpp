@@ -17,7 +17,7 @@ QColor Kolor(QRgb rgb) {
 
 constexpr QRgb NaglowekTlo = 0xFFA6AABC;   // closed menu headers on the menu column
 constexpr QRgb NaglowekRamka = 0xFF9599AE; // their outline
-constexpr QRgb PoleTlo = 0xFFC3C6D3;       // the lighter field behind open menu items
+constexpr QRgb PoleTlo = 0xFFC3C6D3;       // light fills on the menu column
 constexpr QRgb TekstSzary = 0xFF7A7D90;    // footers and captions on light panels
 constexpr QRgb TloOkna = PanelJasny;       // the body of the window around its panels
 
@@ -69,15 +69,6 @@ void MalujNaglowek(QPainter& p, const QRectF& r, const QString& tekst, bool otwa
     p.setPen(kolorTekstu);
     p.setFont(Czcionka(wielkosc, true));
     p.drawText(r.adjusted(20, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, tekst);
-    p.restore();
-}
-
-// The lighter field that holds the items of an open menu.
-void MalujPole(QPainter& p, const QRectF& r) {
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(Kolor(PoleTlo));
-    p.drawPath(Zaokraglony(r, 4));
     p.restore();
 }
 
@@ -283,24 +274,36 @@ void MalujTloGlowne(QPainter& p, QSizeF r) {
     MalujPanel(p, panel);
     MalujTekst(p, QRectF(286, 66, 260, 28), QStringLiteral("Analiza wyników testów"), 19, Granat,
                true);
-    MalujTekst(p, QRectF(287, 100, 250, 120),
-               QStringLiteral("Wybierz w menu „Analiza testu” rodzaj analizy i wskaż pliki "
-                              "odpowiedzi uczniów. Otrzymasz punkty, oceny, łatwość pytań i czas "
-                              "pracy klasy w tabelach, na wykresach i w raportach."),
+    MalujTekst(p, QRectF(287, 100, 262, 60),
+               QStringLiteral("Punkty i oceny uczniów, łatwość pytań i czas pracy klasy w "
+                              "tabelach, na wykresach i w raportach."),
                12, Tekst2);
-    MalujMotyw(p, 580, 286, 1.0);
+    // three steps, each with its number in a circle
+    const char* const kroki[] = {"Wybierz rodzaj analizy w menu.",
+                                 "Wskaż pliki odpowiedzi uczniów.",
+                                 "Przeglądaj tabele, wykresy i raporty."};
+    for (int i = 0; i < 3; ++i) {
+        const qreal y = 176 + i * 34;
+        p.save();
+        p.setPen(Qt::NoPen);
+        p.setBrush(Kolor(i == 0 ? Granat : MenuTlo));
+        p.drawEllipse(QPointF(298, y), 10, 10);
+        p.restore();
+        MalujTekst(p, QRectF(288, y - 10, 20, 20), QString::number(i + 1), 11,
+                   i == 0 ? Panel : Granat, true, Qt::AlignCenter);
+        MalujTekst(p, QRectF(318, y - 10, 240, 20), QString::fromUtf8(kroki[i]), 12, Tekst, false,
+                   Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    MalujMotyw(p, 590, 270, 1.0);
 
     // the description box (the text is the window's label 296, 344, 361 x 137)
-    const QRectF opis(284, 332, 385, 161);
+    const QRectF opis(284, 332, 471, 161);
     p.save();
     p.setPen(QPen(Kolor(Linia), 1));
     p.setBrush(Kolor(PanelJasny));
     p.drawPath(Zaokraglony(opis.adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi));
-    p.setPen(Qt::NoPen);
-    p.setBrush(Kolor(MenuTlo));
-    p.drawRoundedRect(QRectF(opis.left() + 1, opis.top() + 12, 3, opis.height() - 24), 1.5, 1.5);
     p.restore();
-    MalujTekst(p, QRectF(286, 312, 300, 16), QStringLiteral("Opis pozycji menu"), 11, TekstSzary,
+    MalujTekst(p, QRectF(286, 310, 300, 16), QStringLiteral("Opis pozycji menu"), 11, TekstSzary,
                true);
 
     // footer
@@ -312,12 +315,21 @@ void MalujTloGlowne(QPainter& p, QSizeF r) {
                TekstSzary, false, Qt::AlignRight | Qt::AlignVCenter);
 }
 
+// The menu column's side lines, through a menu picture that lies over the column's edges.
+void MalujBrzegiKolumny(QPainter& p, QSizeF r) {
+    p.save();
+    p.setPen(QPen(Kolor(NaglowekRamka), 1));
+    p.drawLine(QPointF(0.5, 0), QPointF(0.5, r.height()));
+    p.drawLine(QPointF(r.width() - 0.5, 0), QPointF(r.width() - 0.5, r.height()));
+    p.restore();
+}
+
 // The open test menu: its three items are the window's captioned labels (15, 38 / 52 / 67).
 void MalujMenuTesty(QPainter& p, QSizeF r) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(QRectF(QPointF(0, 0), r), Kolor(MenuTlo));
+    MalujBrzegiKolumny(p, r);
     MalujNaglowek(p, NaglowekTestow, TytulTestow, true);
-    MalujPole(p, QRectF(6, 31, 228, 58));
     MalujNaglowek(p, NaglowekPomocyPodTestami, TytulPomocy, false);
 }
 
@@ -325,9 +337,9 @@ void MalujMenuTesty(QPainter& p, QSizeF r) {
 void MalujMenuPomoc(QPainter& p, QSizeF r) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(QRectF(QPointF(0, 0), r), Kolor(MenuTlo));
+    MalujBrzegiKolumny(p, r);
     MalujNaglowek(p, NaglowekTestow, TytulTestow, false);
     MalujNaglowek(p, NaglowekPomocyZamkniety, TytulPomocy, true);
-    MalujPole(p, QRectF(6, 58, 228, 62));
 }
 
 // ---- the backdrop of the big mode ---------------------------------------------------------
@@ -428,12 +440,11 @@ void MalujMaleMenu(QPainter& p, QSizeF r, const UkladMalegoMenu& uklad, int otwa
     static const char* const tytuly[] = {"Tabele", "Wykresy", "Raporty"};
     for (int i = 0; i < 3; ++i)
         MalujNaglowek(p, QRectF(uklad.naglowki[i]), QString::fromUtf8(tytuly[i]), i == otwarta, 12);
-    MalujPole(p, QRectF(0, uklad.pierwszaPozycja - 4, 123, 3 * WysokoscPozycji + 8));
     // a small mark before each item
     p.setPen(Qt::NoPen);
     p.setBrush(Kolor(NaglowekRamka));
     for (int i = 0; i < 3; ++i)
-        p.drawEllipse(QPointF(10, uklad.pierwszaPozycja + i * WysokoscPozycji + 8.5), 2, 2);
+        p.drawEllipse(QPointF(8.5, uklad.pierwszaPozycja + i * WysokoscPozycji + 8.5), 2, 2);
 }
 
 } // namespace

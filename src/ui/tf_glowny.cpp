@@ -43,16 +43,45 @@ QStringList PlikiLokalne(const QMimeData* dane) {
     return pliki;
 }
 
-// A caption that must stay inside its label: the captions' font, made a little smaller where
-// the installed substitute of the stored font is wider than the label.
-void DopasujCzcionke(QLabel* etykieta) {
-    QFont f = skora::CzcionkaPunkty(8);
-    const QString tekst = etykieta->text();
-    for (qreal punkty = 8.0; punkty >= 6.5; punkty -= 0.25) {
-        f.setPointSizeF(punkty);
-        if (QFontMetricsF(f).horizontalAdvance(tekst.trimmed()) <= etykieta->width() - 1) break;
+// A menu item: its caption in the normal colour, white on a slate band while highlighted.
+class PozycjaMenu : public Etykieta {
+public:
+    using Etykieta::Etykieta;
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (Podswietlona()) {
+            QPainter p(this);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(0x5A, 0x5C, 0x78));
+            p.drawRoundedRect(QRectF(rect()), 3, 3);
+        }
+        Etykieta::paintEvent(e);
     }
-    etykieta->setFont(f);
+};
+
+// The captions of sibling items in one font that keeps each inside its label: the captions'
+// font, a narrower cut of it, then smaller sizes where the installed substitute of the stored
+// font is wider than the labels.
+void DopasujCzcionke(std::initializer_list<QLabel*> etykiety) {
+    const struct {
+        qreal punkty;
+        int szerokosc;
+    } kroje[] = {{8, 100}, {8, 87}, {8, 75}, {7.5, 75}, {7, 75}, {6.5, 75}};
+    QFont f = skora::CzcionkaPunkty(8);
+    for (const auto& k : kroje) {
+        f.setPointSizeF(k.punkty);
+        f.setStretch(k.szerokosc);
+        const QFontMetricsF miara(f);
+        bool miesci = true;
+        for (QLabel* e : etykiety)
+            miesci = miesci && miara.horizontalAdvance(e->text().trimmed()) <=
+                                   e->width() - 2 * e->indent() - 1;
+        if (miesci) break;
+    }
+    for (QLabel* e : etykiety)
+        e->setFont(f);
 }
 
 } // namespace
@@ -126,6 +155,7 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
                              QStringLiteral("Chcę dokonać analizy wczytując test z pliku"));
     LAnalizaZListy = Pozycja(PPodMenuTesty, 15, 67, 208, 14,
                              QStringLiteral("Chcę dokonać analizy wczytując test z listy"));
+    DopasujCzcionke({LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy});
     LPomoc_1 = GoracyPunkt(PPodMenuTesty, 9, 99, 222, 17);
     LAnalizaProsta->setObjectName(QStringLiteral("LAnalizaProsta"));
     LAnalizaZPliku->setObjectName(QStringLiteral("LAnalizaZPliku"));
@@ -143,6 +173,7 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     LHelp = Pozycja(PPodMenuPomoc, 15, 82, 208, 14,
                     QStringLiteral("Pomoc                 F1          "));
     LUstawienia = Pozycja(PPodMenuPomoc, 15, 99, 208, 14, QStringLiteral("Ustawienia"));
+    DopasujCzcionke({LOProgramie, LHelp, LUstawienia});
     LTesty1 = GoracyPunkt(PPodMenuPomoc, 8, 9, 222, 17);
     LOProgramie->setObjectName(QStringLiteral("LOProgramie"));
     LHelp->setObjectName(QStringLiteral("LHelp"));
@@ -186,8 +217,9 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         obraz = new Etykieta(panel, 0, 0, 123, 150);
         obraz->setPixmap(skora::Obrazek(QString::fromLatin1(nazwaObrazka)));
         for (int i = 0; i < 3; ++i)
-            *pozycje[i] = Pozycja(panel, 16, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1,
-                                  104, 16, QString::fromUtf8(napisy[i]));
+            *pozycje[i] = Pozycja(panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1,
+                                  105, 16, QString::fromUtf8(napisy[i]));
+        DopasujCzcionke({*pozycje[0], *pozycje[1], *pozycje[2]});
     };
     maleMenu(PMenuTabele, ImMenuTabele, "menutabele", skora::MenuTabeleUklad,
              {&LTabelaWynikow, &LTabelaCzas, &LTabelaOceny},
@@ -303,10 +335,11 @@ Etykieta* TFGlowny::GoracyPunkt(QWidget* rodzic, int x, int y, int w, int h) {
 }
 
 Etykieta* TFGlowny::Pozycja(QWidget* rodzic, int x, int y, int w, int h, const QString& napis) {
-    auto* e = GoracyPunkt(rodzic, x, y, w, h);
+    auto* e = new PozycjaMenu(rodzic, x, y, w, h);
+    e->setCursor(Qt::PointingHandCursor);
     e->setText(napis);
     e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    DopasujCzcionke(e);
+    e->setIndent(4);
     e->UstawLink(QColor(46, 46, 46), Qt::white);
     return e;
 }

@@ -390,6 +390,22 @@ TEST_F(TFTabelaTest, KlawiszeMenuIZamykanie) {
 namespace sondrel {
 namespace {
 
+// Every help page that a window opens with F1 or the help menu lies beside the program, in
+// Windows-1250 as it declares.
+TEST(StronyPomocy, KazdaOtwieranaStronaIstnieje) {
+    for (const char* strona : {"index.htm", "menu.htm", "menutabeli.htm", "menudiagr.htm",
+                               "wlasndiagr.htm", "menuraport.htm", "ustawienia.htm"}) {
+        SCOPED_TRACE(strona);
+        QFile plik(Okno::SciezkaPomocy(QString::fromLatin1(strona)));
+        ASSERT_TRUE(plik.open(QIODevice::ReadOnly)) << plik.fileName().toStdString();
+        const QByteArray tresc = plik.readAll();
+        EXPECT_TRUE(tresc.contains("<meta charset=\"windows-1250\">"));
+        EXPECT_TRUE(tresc.contains("href=\"styl.css\""));
+        EXPECT_FALSE(tresc.contains("\xC5")); // no UTF-8 sequences of Polish letters
+    }
+    EXPECT_TRUE(QFile::exists(Okno::SciezkaPomocy(QStringLiteral("styl.css"))));
+}
+
 // Not a check: with SONDREL_ZRZUTY=<folder> (under a real X server, e.g. xvfb-run) saves the
 // screen with each of the three tables of a small class, for looking at the window.
 TEST_F(TFTabelaTest, Zrzuty) {

@@ -386,7 +386,7 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
     MalujPanel(p, panel);
     MalujTekst(p, QRectF(176, 66, 420, 28), QStringLiteral("Analiza jest gotowa"), 19, Granat,
                true);
-    MalujTekst(p, QRectF(177, 100, 330, 130),
+    MalujTekst(p, QRectF(177, 100, 356, 130),
                QStringLiteral("Tabela wyników testu otwiera się w osobnym oknie. Pozostałe tabele, "
                               "wykresy i raporty wybierzesz z menu po lewej stronie; raporty są "
                               "dostępne po analizie z testem."),
@@ -405,7 +405,7 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
     };
     qreal x = 176;
     for (const auto& n : notki) {
-        const QRectF karta(x, 300, 182, 150);
+        const QRectF karta(x, 318, 182, 118);
         p.save();
         p.setPen(QPen(Kolor(Linia), 1));
         p.setBrush(Kolor(PanelJasny));
@@ -429,7 +429,11 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
     p.drawRoundedRect(przycisk.adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi - 1.5,
                       PromienNarozi - 1.5);
     p.restore();
-    MalujTekst(p, przycisk, QStringLiteral("Zamknij analizę"), 11, Tekst, false, Qt::AlignCenter);
+    QFont f = Czcionka(11);
+    f.setStretch(QFont::SemiCondensed);
+    p.setFont(f);
+    p.setPen(Kolor(Tekst));
+    p.drawText(przycisk, Qt::AlignCenter, QStringLiteral("Zamknij analizę"));
 }
 
 // A small menu of the analysis panel: the three group headers, the open one in slate, and the

@@ -5,6 +5,7 @@
 #include "ui/skora.h"
 #include "ui/skora_tabela.h"
 #include "ui/tf_glowny.h"
+#include "ui/tf_tabela.h"
 #include "ui/tf_zegar.h"
 
 #include <QDir>
@@ -239,6 +240,8 @@ void TFIniSondrel::PrzepiszKontrolki() {
 bool TFIniSondrel::Zapisz() {
     PrzepiszKontrolki();
     if (!ZapiszUstawienia(program.ustawienia, program.srodowisko)) return false;
+    // a table on screen names its students as the settings now say
+    if (program.FTabela) program.FTabela->OdswiezTabele();
     if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 30, y() + 100);
     return true;
 }

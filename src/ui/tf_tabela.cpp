@@ -421,6 +421,13 @@ void TFTabela::ZmienStroneTabeli(int krok) {
 }
 
 void TFTabela::PokazOknoTabeli() {
+    UlozTabele();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TFTabela::UlozTabele() {
     const Tabela& t = stan.Siatka;
     const int r = t.IloscWierszy();
     const int n = program.analiza.IloscUczniow;
@@ -476,12 +483,18 @@ void TFTabela::PokazOknoTabeli() {
                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(LListwa, &puszczenie);
     }
-    if (!isVisible()) {
-        Wysrodkuj();
-        show();
-    }
-    raise();
-    activateWindow();
+}
+
+void TFTabela::OdswiezTabele() {
+    if (stan.Siatka.IloscWierszy() == 0) return; // nothing built yet
+    ZbudujTabele(stan, program.analiza, program.ustawienia.fn);
+    UlozTabele(); // shown or not, without coming to the front
+}
+
+void TFTabela::showEvent(QShowEvent* e) {
+    // centred each time it becomes visible, however it is shown
+    if (!e->spontaneous()) Wysrodkuj();
+    Okno::showEvent(e);
 }
 
 void TFTabela::UstawTytul() {

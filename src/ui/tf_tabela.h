@@ -104,6 +104,9 @@ public:
     void PokazTabele(int rodzaj);
     // Sizes the table area and the window to the table built and shows the window if hidden.
     void PokazOknoTabeli();
+    // Builds the table shown again, on the same page (after the settings changed how students
+    // are named), so that the grid and its exports agree.
+    void OdswiezTabele();
 
     // What the window shows: kind, page, the grid.
     const StanTabeli& Stan() const { return stan; }
@@ -174,11 +177,14 @@ protected:
 
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     bool eventFilter(QObject* obiekt, QEvent* e) override;
 
 private:
     QList<Etykieta*> Menu() const;
     void PodswietlMenu(Etykieta* wybrana);
+    // Sizes the table area and the window to the table built (the grid from its first row).
+    void UlozTabele();
     void UlozOkno();
     void UstawTytul();
     void ZapiszTabele(bool html);

@@ -195,6 +195,15 @@ TEST_F(TFTabelaTest, StrzalkiPrzewijajaStronyIOknoZostajeWMiejscu) {
     EXPECT_EQ(okno->Stan().Strona, 1);
     EXPECT_EQ(okno->GridTabela->TabelaRysowana(), &okno->Stan().Siatka);
 
+    // after the naming setting changed, the same page is built again with the new names
+    QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
+    program.ustawienia.fn = true;
+    okno->OdswiezTabele();
+    EXPECT_EQ(okno->Stan().Strona, 2);
+    EXPECT_EQ(okno->Stan().Siatka.komorka(1, 0).Tekst, QStringLiteral("Imię Nazwisko001"));
+    EXPECT_EQ(okno->pos(), miejsce);
+    QTest::mouseClick(okno->ImTabelaWLewo, Qt::LeftButton);
+
     // opening the results table again starts from page 1; other tables hide the arrows
     QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
     okno->PokazTabele(RodzajTabeli::Czasu);

@@ -156,6 +156,35 @@ TEST_F(Raporty, TrzyOpcjeBezDiE) {
     EXPECT_TRUE(u.contains("Wybór ucznia: A C &nbsp;<br><br></p>"));
 }
 
+TEST_F(Raporty, BrakujacyTekstWielokrotnyWyborIJednaListaNazw) {
+    a.Test.TypTestu = 1;
+    // A text member that is not in the container still gets its number; a picture whose name
+    // was already printed as a text is not printed again (one list for both).
+    a.Pytania[1].Tekst = "brak.txt";
+    a.Pytania[2].Tekst = "opis.txt";
+    a.Pytania[2].Obraz = "BRAK.TXT";
+    a.Pytania[3].Obraz = "";
+
+    const QStringList t = ZbudujRaportOTescie(a, Ustawienia()).wiersze;
+    EXPECT_TRUE(t.contains(QString::fromUtf8("<b>Typ testu: </b>wielokrotnego wyboru.<br>")));
+    const qsizetype t1 = Indeks(t, "<p class=\"N\"><b>Tekst nr 1:</b></p>");
+    ASSERT_GE(t1, 0);
+    EXPECT_EQ(t[t1 + 1], "<p class=\"N\"></p>");
+    EXPECT_GE(Indeks(t, "<p class=\"N\"><b>Tekst nr 2:</b></p>"), 0);
+    EXPECT_GE(Indeks(t, "<p class=\"N\"><b>Tekst nr 3:</b></p>"), 0);
+    EXPECT_GE(Indeks(t, "<p class=\"N\"><b>Obraz nr 1:</b></p>"), 0);
+    EXPECT_LT(Indeks(t, "<p class=\"N\"><b>Obraz nr 2:</b></p>"), 0);
+
+    EXPECT_TRUE(ZbudujRaportOUczniu(a, Ustawienia(), 1)
+                    .wiersze.contains("<p><b>Typ testu: </b>wielokrotnego wyboru.</p>"));
+    const QStringList p = ZbudujRaportOPytaniu(a, Ustawienia(), 1).wiersze;
+    EXPECT_TRUE(p.contains("<p><b>Typ testu: </b>wielokrotnego wyboru.</p>"));
+    const qsizetype tekst = Indeks(p, QString::fromUtf8("<p><b>Tekst dodatkowy towarzyszący "
+                                                        "pytaniu:</b></p>"));
+    ASSERT_GE(tekst, 0);
+    EXPECT_EQ(p[tekst + 1], "<p></p>");
+}
+
 TEST_F(Raporty, LatwoscZaokraglanaDoParzystej) {
     // One of eight correct: 12.5 hundredths give 0,12.
     QList<UczenProbny> uczniowie;
@@ -223,7 +252,8 @@ TEST_F(Raporty, WrogieNazwiskaUczniowSaTekstem) {
 TEST_F(Raporty, NazwaTestuNiewygodnaDlaPlikow) {
     a.Test.NazwaTestu = QString::fromUtf8("Klasa 3/b: \"test\" <1>?*|\\\x01");
     const DokumentRaportu d = ZbudujRaportOTescie(a, Ustawienia());
-    // Six characters after "1" that no file name may hold: > ? * | backslash and a control character.
+    // Six characters after "1" that no file name may hold: > ? * | backslash and a control
+    // character.
     EXPECT_EQ(d.nazwaPliku, QString("Klasa 3_b_ _test_ _1") + "______" + "_OTescie.htm");
     // The report itself keeps the name as it is.
     EXPECT_TRUE(d.wiersze.contains(QString::fromUtf8("<p><b>Nazwa testu: </b> ") +

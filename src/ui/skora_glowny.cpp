@@ -237,6 +237,28 @@ void MalujTloGlowne(QPainter& p, QSizeF r) {
     MalujNaglowek(p, NaglowekPomocyZamkniety, TytulPomocy, false);
     p.restore();
 
+    // the keys worth knowing, above the foot of the column
+    MalujTekst(p, QRectF(20, 420, 214, 16), QStringLiteral("Klawisze"), 11, Lupek, true);
+    const struct {
+        const char* klawisz;
+        const char* opis;
+    } klawisze[] = {{"F1", "pomoc"}, {"Ctrl+F4", "powiększ / zmniejsz okno"}};
+    for (int i = 0; i < 2; ++i) {
+        const qreal y = 442 + i * 22;
+        const QString klawisz = QString::fromUtf8(klawisze[i].klawisz);
+        p.save();
+        p.setFont(Czcionka(10, true));
+        const qreal w = QFontMetricsF(p.font()).horizontalAdvance(klawisz) + 10;
+        p.setPen(QPen(Kolor(NaglowekRamka), 1));
+        p.setBrush(Kolor(PoleTlo));
+        p.drawRoundedRect(QRectF(20.5, y + 0.5, w, 16), 3, 3);
+        p.setPen(Kolor(Granat));
+        p.drawText(QRectF(20.5, y + 0.5, w, 16), Qt::AlignCenter, klawisz);
+        p.restore();
+        MalujTekst(p, QRectF(20 + w + 8, y, 200, 17), QString::fromUtf8(klawisze[i].opis), 11,
+                   Tekst2, false, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+
     // the hint about dropping files, at the foot of the column
     p.setPen(QPen(Kolor(NaglowekRamka), 1));
     p.drawLine(QPointF(19, 499.5), QPointF(235, 499.5));

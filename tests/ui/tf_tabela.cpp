@@ -421,7 +421,6 @@ TEST_F(TFTabelaTest, Zrzuty) {
     const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
     if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
     Analiza& a = program.analiza;
-    test::Klasa(a, QStringLiteral("Ułamki zwykłe"), 18);
     const char* const uczniowie[][2] = {{"Adamska", "Alicja"},
                                         {"Bąk", "Bartosz"},
                                         {"Cichy", "Cezary"},
@@ -445,21 +444,25 @@ TEST_F(TFTabelaTest, Zrzuty) {
                                         {"Wróbel", "Wiktor"},
                                         {"Zając", "Zofia"},
                                         {"Żak", "Żaneta"},
-                                        {"Kamińska", "Kinga"},
-                                        {"Lewandowski", "Leon"}};
-    int i = 0;
-    for (const auto& u : uczniowie) {
-        ++i;
-        QString wyniki;
-        for (int j = 1; j <= 18; ++j)
-            wyniki +=
-                (i * 7 + j * 3) % 5 == 0 || (i + j) % 7 == 0 ? QLatin1Char('0') : QLatin1Char('1');
-        if (i % 6 == 0) wyniki = QStringLiteral("110100101001011001");
-        test::Uczen(a, QString::fromUtf8(u[0]), QString::fromUtf8(u[1]), wyniki,
-                    QTime(9, 0).addSecs(i * 37), QTime(9, 31).addSecs(i * 53),
-                    QTime(9, 32).addSecs(i * 59));
-    }
-    test::Podsumuj(a);
+                                        {"Żuraw", "Zenon"},
+                                        {"Żyła", "Zuzanna"}};
+    const auto klasa = [&](int ile) {
+        test::Klasa(a, QStringLiteral("Ułamki zwykłe"), 18);
+        int i = 0;
+        for (const auto& u : uczniowie) {
+            if (++i > ile) break;
+            QString wyniki;
+            for (int j = 1; j <= 18; ++j)
+                wyniki += (i * 7 + j * 3) % 5 == 0 || (i + j) % 7 == 0 ? QLatin1Char('0')
+                                                                       : QLatin1Char('1');
+            if (i % 6 == 0) wyniki = QStringLiteral("110100101001011001");
+            if (i == 4) wyniki = QStringLiteral("111111111111111111");
+            test::Uczen(a, QString::fromUtf8(u[0]), QString::fromUtf8(u[1]), wyniki,
+                        QTime(9, 0).addSecs(i * 37), QTime(9, 31).addSecs(i * 53),
+                        QTime(9, 32).addSecs(i * 59));
+        }
+        test::Podsumuj(a);
+    };
     QDir().mkpath(cel);
     const auto zrzut = [&](const QString& nazwa) {
         okno->move(40, 30);
@@ -467,16 +470,20 @@ TEST_F(TFTabelaTest, Zrzuty) {
         QScreen* ekran = QGuiApplication::primaryScreen();
         ekran->grabWindow(0).save(QDir(cel).filePath(nazwa));
     };
+    klasa(9);
     okno->PokazTabele(RodzajTabeli::Wynikow);
     QTest::mouseMove(okno->LKopiujTxt, QPoint(20, 6));
     zrzut(QStringLiteral("tabela_wynikow.png"));
     QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
-    okno->ListwaV->setValue(3);
     zrzut(QStringLiteral("tabela_wynikow_2.png"));
     okno->PokazTabele(RodzajTabeli::Czasu);
     zrzut(QStringLiteral("tabela_czasu.png"));
     okno->PokazTabele(RodzajTabeli::Ocen);
     zrzut(QStringLiteral("tabela_ocen.png"));
+    klasa(25); // a long class: the scroll bar
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    okno->ListwaV->setValue(5);
+    zrzut(QStringLiteral("tabela_wynikow_dluga.png"));
 }
 
 } // namespace

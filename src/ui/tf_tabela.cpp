@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace sondrel {
 
@@ -280,6 +281,14 @@ void ListwaTabeli::mouseReleaseEvent(QMouseEvent* e) {
     ciagnie = false;
     setSliderDown(false);
     update();
+}
+
+void ListwaTabeli::wheelEvent(QWheelEvent* e) {
+    e->accept();
+    resztaKolka += e->angleDelta().y();
+    const int wierszy = resztaKolka / 40; // 120 per notch, three rows
+    resztaKolka -= wierszy * 40;
+    if (wierszy != 0) setValue(value() - wierszy);
 }
 
 void ListwaTabeli::enterEvent(QEnterEvent* e) {

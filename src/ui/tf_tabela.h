@@ -82,9 +82,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    // The wheel over the bar moves three rows a notch (its line step is meant for clicks).
+    void wheelEvent(QWheelEvent* e) override;
 
 private:
     int WartoscZPolozenia(int y) const;
+    int resztaKolka = 0; // wheel delta not yet turned into rows
 
     bool ciagnie = false;
     int chwyt = 0; // where in the thumb the mouse took it

@@ -231,6 +231,12 @@ TEST_F(TFTabelaTest, ListwaIKlawiszePrzewijajaSiatke) {
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid, &kolko);
     EXPECT_EQ(grid->GornyWiersz(), 3);
+    // over the scroll bar one notch moves three rows
+    QWheelEvent naListwie(QPointF(5, 40), okno->ListwaV->mapToGlobal(QPointF(5, 40)), QPoint(),
+                          QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(okno->ListwaV, &naListwie);
+    EXPECT_EQ(okno->ListwaV->value(), 5);
+    EXPECT_EQ(grid->GornyWiersz(), 6);
 
     // arrow keys move the current row; the top row follows it, the bar follows on release
     okno->ListwaV->setValue(0);

@@ -1,6 +1,5 @@
 #include "core/kodowanie1250.h"
 
-#include <QHash>
 #include <QStringDecoder>
 #include <array>
 
@@ -8,10 +7,11 @@ namespace sondrel {
 
 namespace {
 
-// The code page as tables, taken once from the platform's converter.
+// The code page as tables, taken once from the platform's converter. na1250 maps every UTF-16
+// unit to its byte, 0 where the code page has none (only U+0000 really maps to 0).
 struct Tablice {
     std::array<char16_t, 256> naUnikod{};
-    QHash<char16_t, char> na1250;
+    std::array<unsigned char, 65536> na1250{};
 
     Tablice() {
         QStringDecoder dekoder("windows-1250", QStringConverter::Flag::Stateless);
@@ -20,7 +20,7 @@ struct Tablice {
             const QString z = dekoder(QByteArrayView(&bajt, 1));
             const char16_t u = z.size() == 1 ? z.at(0).unicode() : char16_t(0xFFFD);
             naUnikod[b] = u;
-            if (b >= 0x80 && u != 0xFFFD) na1250.insert(u, bajt);
+            if (b >= 0x80 && u != 0xFFFD) na1250[u] = static_cast<unsigned char>(b);
         }
     }
 };
@@ -32,17 +32,21 @@ const Tablice& tablice() {
 
 template <typename Zastepstwo> QByteArray koduj(QStringView tekst, Zastepstwo zastap) {
     const Tablice& t = tablice();
-    QByteArray wynik;
+    // Most texts (Base64 values, markup, numbers) are plain ASCII: one pass, no look-ups.
+    qsizetype ascii = 0;
+    while (ascii < tekst.size() && tekst[ascii].unicode() < 0x80)
+        ++ascii;
+    if (ascii == tekst.size()) return tekst.toLatin1();
+    QByteArray wynik = tekst.first(ascii).toLatin1();
     wynik.reserve(tekst.size());
-    for (qsizetype i = 0; i < tekst.size(); ++i) {
+    for (qsizetype i = ascii; i < tekst.size(); ++i) {
         const char16_t u = tekst[i].unicode();
         if (u < 0x80) {
             wynik.append(static_cast<char>(u));
             continue;
         }
-        const auto it = t.na1250.constFind(u);
-        if (it != t.na1250.constEnd()) {
-            wynik.append(*it);
+        if (const unsigned char bajt = t.na1250[u]) {
+            wynik.append(static_cast<char>(bajt));
             continue;
         }
         char32_t kod = u;
@@ -78,7 +82,7 @@ QByteArray Na1250Html(QStringView tekst) {
 }
 
 bool JestW1250(QChar znak) {
-    return znak.unicode() < 0x80 || tablice().na1250.contains(znak.unicode());
+    return znak.unicode() < 0x80 || tablice().na1250[znak.unicode()];
 }
 
 } // namespace sondrel

@@ -365,9 +365,30 @@ TpkXMLNode::~TpkXMLNode() {
     }
 }
 
+namespace {
+constexpr std::size_t DzieciBezIndeksu = 12;
+
+// The first child of a name wins: a later one of the same name is never found by name.
+void DopiszDoIndeksu(QHash<QString, int>& indeks, const QString& nazwa, int pozycja) {
+    const QString klucz = nazwa.toUpper();
+    if (!indeks.contains(klucz)) indeks.insert(klucz, pozycja);
+}
+} // namespace
+
 TpkXMLNode* TpkXMLNode::ChildByName(QStringView nazwa, bool utworz) {
-    for (const auto& dziecko : dzieci)
-        if (RowneNazwy(dziecko->name, nazwa)) return dziecko.get();
+    if (dzieci.size() <= DzieciBezIndeksu) {
+        for (const auto& dziecko : dzieci)
+            if (RowneNazwy(dziecko->name, nazwa)) return dziecko.get();
+    } else {
+        if (!indeks) {
+            indeks = std::make_unique<QHash<QString, int>>();
+            indeks->reserve(static_cast<qsizetype>(dzieci.size()));
+            for (std::size_t i = 0; i < dzieci.size(); ++i)
+                DopiszDoIndeksu(*indeks, dzieci[i]->name, static_cast<int>(i));
+        }
+        const auto it = indeks->constFind(nazwa.toString().toUpper());
+        if (it != indeks->constEnd()) return dzieci[static_cast<std::size_t>(*it)].get();
+    }
     return utworz ? AddChild(nazwa.toString()) : nullptr;
 }
 
@@ -376,6 +397,7 @@ TpkXMLNode* TpkXMLNode::AddChild(const QString& nazwa, quint8 rodzaj) {
 }
 
 TpkXMLNode* TpkXMLNode::DodajDziecko(std::unique_ptr<TpkXMLNode> dziecko) {
+    if (indeks) DopiszDoIndeksu(*indeks, dziecko->name, static_cast<int>(dzieci.size()));
     dzieci.push_back(std::move(dziecko));
     return dzieci.back().get();
 }
@@ -395,6 +417,7 @@ const TpkXMLAttr* TpkXMLNode::Attr(int indeks) const {
 void TpkXMLNode::Clear() {
     std::vector<std::unique_ptr<TpkXMLNode>> stare = std::move(dzieci);
     dzieci.clear();
+    indeks.reset();
     text.clear();
     // `stare` dies here; each node takes its own subtree apart without recursion.
 }

@@ -14,6 +14,7 @@
 // MaksZagniezdzenieXML elements stops the parse as an error, so no input can exhaust the stack.
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -76,6 +77,10 @@ public:
 
 private:
     std::vector<std::unique_ptr<TpkXMLNode>> dzieci;
+    // Upper-cased name -> index of the first child of that name, made on the first lookup
+    // among many children (an answer document's element holds some 80 of them, looked up by
+    // name one after another). Children are not renamed once they are added.
+    std::unique_ptr<QHash<QString, int>> indeks;
 };
 
 class TpkXML {

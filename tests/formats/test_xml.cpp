@@ -308,3 +308,29 @@ TEST(XmlWrogie, GlebokieZagniezdzenieDuzeIUcieteDokumenty) {
             t.SaveToBytes();
         }
 }
+
+TEST(TpkXMLNode, LookupAmongManyChildrenFindsTheFirstOfANameInAnyCase) {
+    // Enough children for the lookup to go through the name index.
+    QByteArray dokument = "<odp>";
+    for (int i = 1; i <= 30; ++i)
+        dokument += "<pyt" + QByteArray::number(i) + ">" + QByteArray::number(i) + "</pyt" +
+                    QByteArray::number(i) + ">";
+    dokument += "<PYT7>drugi</PYT7><Żółw>ż</Żółw></odp>";
+    TpkXML d;
+    ASSERT_TRUE(d.Parse(Na1250(QString::fromUtf8(dokument))));
+    TpkXMLNode* odp = d.FindNode(u"odp", false);
+    ASSERT_NE(odp, nullptr);
+    EXPECT_EQ(odp->ChildByName(u"Pyt7", false)->text, "7");
+    EXPECT_EQ(odp->ChildByName(u"pyt30", false)->text, "30");
+    EXPECT_EQ(odp->ChildByName(QString::fromUtf8("żÓŁW"), false)->text, QString::fromUtf8("ż"));
+    EXPECT_EQ(odp->ChildByName(u"pyt31", false), nullptr);
+    // A child made by a lookup is found by the next one; an older name keeps its first child.
+    TpkXMLNode* nowy = odp->ChildByName(u"pyt31", true);
+    EXPECT_EQ(odp->ChildByName(u"PYT31", false), nowy);
+    odp->AddChild("pyt1");
+    EXPECT_EQ(odp->ChildByName(u"pyt1", false)->text, "1");
+    odp->Clear();
+    EXPECT_EQ(odp->ChildByName(u"pyt1", false), nullptr);
+    odp->AddChild("pyt1");
+    EXPECT_NE(odp->ChildByName(u"pyt1", false), nullptr);
+}

@@ -43,7 +43,10 @@ void ZastapUszkodzony(Ustawienia& u, Srodowisko& s, const QString& wiersz) {
 bool ZapiszKlucz(Srodowisko& s, const QString& klucz, const QString& wartosc) {
     const QString& sciezka = s.foldery.PlikUstawien;
     TpkXML d;
-    if (QFileInfo::exists(sciezka)) d.LoadFromFile(sciezka);
+    if (QFileInfo::exists(sciezka))
+        d.LoadFromFile(sciezka);
+    else // a new file gets its header, so that the next start reads it instead of replacing it
+        UstawKlucz(d, QStringLiteral("ed"), NazwaModulu);
     UstawKlucz(d, klucz, wartosc);
     return !sciezka.isEmpty() && d.SaveToFile(sciezka);
 }

@@ -183,7 +183,7 @@ TEST_F(UstawieniaTest, UszkodzonyPlikZastapionyDomyslnymi) {
 }
 
 TEST_F(UstawieniaTest, ZapisJednegoKlucza) {
-    // Without a file, the journal level makes a file that holds only dfpz...
+    // Without a file, the journal level makes a file that holds the header and dfpz...
     Ustawienia u;
     st.srodowisko.PoziomDziennika = 0;
     ASSERT_TRUE(ZapiszPoziomDziennika(u, st.srodowisko, 2));
@@ -191,13 +191,17 @@ TEST_F(UstawieniaTest, ZapisJednegoKlucza) {
     EXPECT_EQ(st.srodowisko.PoziomDziennika, 2);
     EXPECT_EQ(st.dziennik(),
               QStringList{QString::fromUtf8("Zmieniono poziom zdarzeń. Aktualny poziom, to: 2")});
-    EXPECT_EQ(klucze(), (QList<std::pair<QString, QString>>{{"dfpz", "2"}}));
+    EXPECT_EQ(klucze(), (QList<std::pair<QString, QString>>{{"ed", "Sondrel"}, {"dfpz", "2"}}));
 
-    // ...which the next start replaces, with the message.
+    // ...which the next start reads: the change is kept, the other keys have their start values.
     Ustawienia nowe;
     CzytajUstawienia(nowe, st.srodowisko);
-    EXPECT_EQ(st.komunikaty.size(), 1);
-    EXPECT_EQ(nowe, Ustawienia::Domyslne());
+    EXPECT_TRUE(st.komunikaty.isEmpty());
+    Ustawienia zPoziomem = Ustawienia::Poczatkowe();
+    zPoziomem.dfpz = 2;
+    EXPECT_EQ(nowe, zPoziomem);
+    nowe = Ustawienia::Domyslne();
+    ASSERT_TRUE(ZapiszUstawienia(nowe, st.srodowisko));
 
     // In a whole file one key changes and the others stay.
     st.wyczysc();

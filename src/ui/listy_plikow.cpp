@@ -100,6 +100,13 @@ ListaNazw::ListaNazw(QWidget* rodzic, ListwaPrzewijania* l, int v)
     connect(verticalScrollBar(), &QScrollBar::valueChanged, listwa, &QScrollBar::setValue);
 }
 
+void ListaNazw::UmiescWPanelu() {
+    const QWidget* panel = parentWidget();
+    if (!panel) return;
+    const int wysokosc = std::min(panel->height(), widocznych * WysokoscWiersza);
+    setGeometry(0, (panel->height() - wysokosc) / 2, panel->width(), wysokosc);
+}
+
 void ListaNazw::UstawNazwy(const QStringList& nazwy) {
     clear();
     addItems(nazwy);
@@ -116,12 +123,33 @@ QStringList ListaNazw::Nazwy() const {
     return nazwy;
 }
 
+void ListaNazw::paintEvent(QPaintEvent* e) {
+    QListWidget::paintEvent(e);
+    if (count() > 0) return;
+    // an empty list says what it waits for
+    QPainter p(viewport());
+    p.setFont(skora::Czcionka(11));
+    p.setPen(QColor(0xA0, 0xA3, 0xB4));
+    p.drawText(viewport()->rect().adjusted(12, 0, -12, 0), Qt::AlignCenter | Qt::TextWordWrap,
+               QStringLiteral("Brak wybranych plików"));
+}
+
 int ListaNazw::Pozycja() const {
     return verticalScrollBar()->value();
 }
 
 void ListaNazw::OdswiezListwe() {
     listwa->UstawZakres(ZakresListwyListy(count(), widocznych), Pozycja());
+}
+
+QWidget* BialyPanel(QWidget* rodzic, const QRect& miejsce) {
+    auto* panel = new QWidget(rodzic);
+    panel->setGeometry(miejsce);
+    panel->setAutoFillBackground(true);
+    QPalette paleta = panel->palette();
+    paleta.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(paleta);
+    return panel;
 }
 
 QStringList OtworzPlikiOdpowiedzi(QWidget* rodzic, QString& folder) {

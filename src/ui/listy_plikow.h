@@ -35,6 +35,9 @@ public:
     static constexpr int WysokoscWiersza = 13;
 
     ListaNazw(QWidget* rodzic, ListwaPrzewijania* listwa, int widocznychWierszy);
+    // Fills the panel it lies in with whole rows: as many as are visible, centred in height, so
+    // that no row is cut at the bottom.
+    void UmiescWPanelu();
     void UstawNazwy(const QStringList& nazwy);
     QStringList Nazwy() const;
     // Shows or hides the bar for the rows held (range 0 .. rows - visible).
@@ -42,10 +45,16 @@ public:
     int Pozycja() const;
     int WidocznychWierszy() const { return widocznych; }
 
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
 private:
     ListwaPrzewijania* listwa;
     int widocznych;
 };
+
+// A plain white panel at `miejsce` in its parent.
+QWidget* BialyPanel(QWidget* rodzic, const QRect& miejsce);
 
 // The open dialog for answer files: title "Wybierz pliki odpowiedzi", only *.sko, several
 // existing files. Returns the chosen paths in the dialog's order (empty when cancelled) and

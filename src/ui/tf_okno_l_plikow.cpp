@@ -37,12 +37,11 @@ TFOknoLPlikow::TFOknoLPlikow(Program& p, QWidget* rodzic) : Okno(rodzic), progra
     LWczytajPliki->setCursor(Qt::PointingHandCursor);
     LWczytajPliki->setToolTip(QStringLiteral("Wybierz pliki odpowiedzi"));
 
-    PLista = new QWidget(this);
-    PLista->setGeometry(m::PanelListy);
+    PLista = BialyPanel(this, m::PanelListy);
     ListwaVPliki = new ListwaPrzewijania(this);
     ListwaVPliki->setGeometry(m::ListwaV);
     BLista = new ListaNazw(PLista, ListwaVPliki, WidoczneWiersze);
-    BLista->setGeometry(0, 0, m::PanelListy.width(), m::PanelListy.height());
+    BLista->UmiescWPanelu();
 
     LWprowadz = new Etykieta(this, m::Wprowadz.x(), m::Wprowadz.y(), m::Wprowadz.width(),
                              m::Wprowadz.height());

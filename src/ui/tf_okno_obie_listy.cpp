@@ -151,19 +151,13 @@ TFOknoObieListy::TFOknoObieListy(Program& p, QWidget* rodzic) : Okno(rodzic), pr
     LWczytajPliki->setCursor(Qt::PointingHandCursor);
     LWczytajPliki->setToolTip(QStringLiteral("Wybierz pliki odpowiedzi"));
 
-    PLista = new QWidget(this);
-    PLista->setGeometry(m::PanelListy);
+    PLista = BialyPanel(this, m::PanelListy);
     ListwaVPliki = new ListwaPrzewijania(this);
     ListwaVPliki->setGeometry(m::ListwaV);
     BLista = new ListaNazw(PLista, ListwaVPliki, WidoczneWiersze);
-    BLista->setGeometry(QRect(QPoint(0, 0), m::PanelListy.size()));
+    BLista->UmiescWPanelu();
 
-    PDrzewo = new QWidget(this);
-    PDrzewo->setGeometry(m::PanelDrzewa);
-    PDrzewo->setAutoFillBackground(true);
-    QPalette biala = PDrzewo->palette();
-    biala.setColor(QPalette::Window, Qt::white);
-    PDrzewo->setPalette(biala);
+    PDrzewo = BialyPanel(this, m::PanelDrzewa);
     ImDrzewo = new ObrazDrzewa(drzewo, PDrzewo);
     ImDrzewo->setGeometry(m::Drzewo);
     ListwaVTesty = new ListwaPrzewijania(PDrzewo);

@@ -30,6 +30,22 @@ Otwarcie OtworzOdpowiedzi(const QString& sciezka, TpkXML& dokument, int& flaga) 
     return Otwarcie::Dokument;
 }
 
+// "pyt" and the question's number, held on the stack: made for every question of every file.
+class NazwaPytania {
+public:
+    // `numer` is 1..MaksPytan: one or two digits.
+    static_assert(MaksPytan < 100);
+    explicit NazwaPytania(int numer) {
+        if (numer >= 10) znaki[dlugosc++] = char16_t(u'0' + numer / 10);
+        znaki[dlugosc++] = char16_t(u'0' + numer % 10);
+    }
+    QStringView tekst() const { return QStringView(znaki, dlugosc); }
+
+private:
+    char16_t znaki[5] = {u'p', u'y', u't'};
+    int dlugosc = 3;
+};
+
 QString NazwaPliku(const QString& sciezka) {
     return QFileInfo(sciezka).fileName();
 }
@@ -112,13 +128,25 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     case Otwarcie::Dokument:
         break;
     }
-    auto tekst = [&](const QStringList& s) { return WezTekst(flaga, s, dokument); };
-    auto liczba = [&](const QStringList& s) { return WezLiczbe(flaga, s, dokument); };
+    // Every value lies under `odp` (the answers one level deeper, under `pyt`n): the elements
+    // are found once instead of walking the path from the top for every value. Missing ones are
+    // created empty and read as empty text, as WezTekst reads them.
+    TpkXMLNode& odp = *dokument.FindNode(u"odp", true);
+    auto element = [](TpkXMLNode& rodzic, QStringView nazwa) -> TpkXMLNode& {
+        return *rodzic.ChildByName(nazwa, true);
+    };
+    auto tekst = [&](TpkXMLNode& rodzic, QStringView nazwa) {
+        return TekstElementu(flaga, element(rodzic, nazwa));
+    };
+    auto liczba = [&](QStringView nazwa) {
+        int kod = 0;
+        return LiczbaElementu(flaga, element(odp, nazwa), kod);
+    };
 
     const OTescie& t = analiza.Test;
-    const QString nmt = tekst({"odp", "nmt"});
-    const qint32 ilp = liczba({"odp", "ilp"});
-    const qint32 ilo = liczba({"odp", "ilo"});
+    const QString nmt = tekst(odp, u"nmt");
+    const qint32 ilp = liczba(u"ilp");
+    const qint32 ilo = liczba(u"ilo");
     if (nmt != t.NazwaTestu || ilp != t.IloscPytan || ilo != t.IloscOdpowiedzi) {
         srodowisko.WpiszDoDziennika(
             0, QStringLiteral("Odczyt pliku wyniku. Plik ") + NazwaPliku(sciezka) +
@@ -133,25 +161,26 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     }
 
     OdpowiedzBig& u = analiza.Uczniowie[slot];
-    u.Nazwisko = tekst({"odp", "nzu"});
-    u.Imie = tekst({"odp", "imu"});
+    u.Nazwisko = tekst(odp, u"nzu");
+    u.Imie = tekst(odp, u"imu");
     DataCzas* czasy[] = {&u.Start, &u.Koniec, &u.Zapis};
-    const char* elementy[] = {"dts", "dtk", "dtz"};
+    const char16_t* elementy[] = {u"dts", u"dtk", u"dtz"};
     for (int i = 0; i < 3; ++i) {
-        const std::optional<DataCzas> czas = CzasZTekstu(tekst({"odp", elementy[i]}));
+        const std::optional<DataCzas> czas = CzasZTekstu(tekst(odp, elementy[i]));
         if (!czas) {
             JournalBladPliku(srodowisko, sciezka);
             return UczenBlad;
         }
         *czasy[i] = *czas;
     }
-    u.Zwm = tekst({"odp", "zwm"}) == QLatin1String("1");
+    u.Zwm = tekst(odp, u"zwm") == QLatin1String("1");
     u.Poprawnych = 0;
 
     for (int q = 1; q <= t.IloscPytan; ++q) {
-        const QString pyt = QStringLiteral("pyt%1").arg(q);
-        const QString w = tekst({"odp", pyt, "nrw"});
-        const QString k = tekst({"odp", pyt, "nrp"});
+        NazwaPytania pyt(q);
+        TpkXMLNode& pytanie = element(odp, pyt.tekst());
+        const QString w = tekst(pytanie, u"nrw");
+        const QString k = tekst(pytanie, u"nrp");
         if (w.isEmpty() || k.isEmpty()) {
             JournalBladPliku(srodowisko, sciezka);
             return UczenBlad;

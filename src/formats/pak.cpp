@@ -42,11 +42,12 @@ bool TVfsPAK::Open(const QString& sciezka) {
 
     const qint64 dlugosc = nowy->size();
     if (dlugosc < RozmiarNaglowka) return false;
-    const QByteArray naglowek = nowy->read(RozmiarNaglowka);
-    if (naglowek.size() != RozmiarNaglowka || !naglowek.startsWith(QByteArrayView(Magia, 4)))
+    char naglowek[RozmiarNaglowka];
+    if (nowy->read(naglowek, RozmiarNaglowka) != RozmiarNaglowka ||
+        std::memcmp(naglowek, Magia, sizeof Magia) != 0)
         return false;
-    const qint32 poczatekKatalogu = liczba(naglowek.constData() + 4);
-    const qint32 rozmiarKatalogu = liczba(naglowek.constData() + 8);
+    const qint32 poczatekKatalogu = liczba(naglowek + 4);
+    const qint32 rozmiarKatalogu = liczba(naglowek + 8);
 
     // The whole directory must lie inside the file; a remainder under one entry is ignored.
     if (poczatekKatalogu < 0 || rozmiarKatalogu < 0 || poczatekKatalogu > dlugosc) return false;
@@ -101,8 +102,8 @@ std::optional<QByteArray> TVfsPAK::Extract(const QString& nazwa) const {
         return std::nullopt;
     if (wpis.rozmiar == 0) return QByteArray();
     if (!plik->seek(wpis.przesuniecie)) return std::nullopt;
-    QByteArray dane = plik->read(wpis.rozmiar);
-    if (dane.size() != wpis.rozmiar) return std::nullopt;
+    QByteArray dane(wpis.rozmiar, Qt::Uninitialized);
+    if (plik->read(dane.data(), wpis.rozmiar) != wpis.rozmiar) return std::nullopt;
     return dane;
 }
 

@@ -3,6 +3,8 @@
 #include "core/kodowanie1250.h"
 
 #include <QRandomGenerator>
+#include <QVarLengthArray>
+#include <type_traits>
 
 namespace sondrel {
 
@@ -82,17 +84,52 @@ static_assert(Odwrotna(dekodowanieUstawien) == kodowanieUstawien);
 constexpr quint8 ZnacznikPusty = 0xFE;
 constexpr int MaksDekodowanych = 500;
 
-int Base64Wartosc(char z) {
-    if (z >= 'A' && z <= 'Z') return z - 'A';
-    if (z >= 'a' && z <= 'z') return z - 'a' + 26;
-    if (z >= '0' && z <= '9') return z - '0' + 52;
-    if (z == '+') return 62;
-    if (z == '/') return 63;
-    if (z == '=') return -1; // pad
+int Base64Wartosc(char16_t z) {
+    if (z >= u'A' && z <= u'Z') return z - u'A';
+    if (z >= u'a' && z <= u'z') return z - u'a' + 26;
+    if (z >= u'0' && z <= u'9') return z - u'0' + 52;
+    if (z == u'+') return 62;
+    if (z == u'/') return 63;
+    if (z == u'=') return -1; // pad
     return 0;
 }
 
-QString Utf16LE(const QByteArray& bajty) {
+// The decoder over 8-bit characters or straight over UTF-16 text (an element's text, without
+// first making a copy of it in 8 bits: any unit outside ASCII counts as 0 either way). Writes
+// at most 3 bytes per group of four characters to `cel` and returns how many it wrote.
+template <typename Znak> qsizetype DekodujBase64(const Znak* tekst, qsizetype dlugosc, char* cel) {
+    const qsizetype grup = dlugosc / 4;
+    char* const poczatek = cel;
+    for (qsizetype g = 0; g < grup; ++g) {
+        const Znak* z = tekst + 4 * g;
+        const auto wartosc = [](Znak c) {
+            const auto u = static_cast<std::make_unsigned_t<Znak>>(c);
+            return u < 0x80 ? Base64Wartosc(char16_t(u)) : 0;
+        };
+        const int c1 = wartosc(z[0]), c2 = wartosc(z[1]);
+        const int c3 = wartosc(z[2]), c4 = wartosc(z[3]);
+        const int w1 = c1 < 0 ? 0 : c1, w2 = c2 < 0 ? 0 : c2;
+        *cel++ = static_cast<char>(((w1 << 2) | (w2 >> 4)) & 0xFF);
+        if (c3 < 0) continue;
+        *cel++ = static_cast<char>(((w2 << 4) | (c3 >> 2)) & 0xFF);
+        if (c4 < 0) continue;
+        *cel++ = static_cast<char>(((c3 << 6) | c4) & 0xFF);
+    }
+    return cel - poczatek;
+}
+
+// The text as a decimal 32-bit integer; 0 with code 3 when it is not one.
+qint32 LiczbaZTekstu(const QString& tekst, int& kod) {
+    bool ok = false;
+    const qint32 liczba = tekst.toInt(&ok, 10);
+    if (!ok) {
+        kod = WartoscNieLiczba;
+        return 0;
+    }
+    return liczba;
+}
+
+QString Utf16LE(QByteArrayView bajty) {
     const qsizetype ile = bajty.size() / 2;
     QString s(ile, Qt::Uninitialized);
     QChar* cel = s.data();
@@ -154,6 +191,19 @@ int FlagaDekodowania(TpkXML& dokument, QStringView elementDokumentu) {
     return dok->ChildByName(u"cd", true)->text == u"tr" ? 1 : 0;
 }
 
+QString TekstElementu(int flaga, const TpkXMLNode& element) {
+    if (flaga != 1) return element.text;
+    // Values are short (names, times, answers): their bytes fit in the buffer on the stack.
+    QVarLengthArray<char, 256> bajty(element.text.size() / 4 * 3);
+    const qsizetype ile = DekodujBase64(element.text.utf16(), element.text.size(), bajty.data());
+    return Utf16LE(QByteArrayView(bajty.data(), ile));
+}
+
+qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod) {
+    kod = WartoscOdczytana;
+    return LiczbaZTekstu(TekstElementu(flaga, element), kod);
+}
+
 QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument, int& kod) {
     kod = WartoscBrakSciezki;
     if (sciezka.size() < 2 || sciezka.size() > 4) return {};
@@ -162,8 +212,7 @@ QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument, int& k
         wezel = wezel->ChildByName(sciezka[i], true);
     if (!wezel) return {};
     kod = WartoscOdczytana;
-    if (flaga != 1) return wezel->text;
-    return Utf16LE(Base64Dekoduj(wezel->text.toLatin1()));
+    return TekstElementu(flaga, *wezel);
 }
 
 QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument) {
@@ -174,13 +223,7 @@ QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument) {
 qint32 WezLiczbe(int flaga, const QStringList& sciezka, TpkXML& dokument, int& kod) {
     const QString tekst = WezTekst(flaga, sciezka, dokument, kod);
     if (kod != WartoscOdczytana) return 0;
-    bool ok = false;
-    const qint32 liczba = tekst.toInt(&ok, 10);
-    if (!ok) {
-        kod = WartoscNieLiczba;
-        return 0;
-    }
-    return liczba;
+    return LiczbaZTekstu(tekst, kod);
 }
 
 qint32 WezLiczbe(int flaga, const QStringList& sciezka, TpkXML& dokument) {
@@ -189,20 +232,8 @@ qint32 WezLiczbe(int flaga, const QStringList& sciezka, TpkXML& dokument) {
 }
 
 QByteArray Base64Dekoduj(QByteArrayView tekst) {
-    const qsizetype grup = tekst.size() / 4;
-    QByteArray wynik;
-    wynik.reserve(grup * 3);
-    for (qsizetype g = 0; g < grup; ++g) {
-        const char* z = tekst.data() + 4 * g;
-        const int c1 = Base64Wartosc(z[0]), c2 = Base64Wartosc(z[1]);
-        const int c3 = Base64Wartosc(z[2]), c4 = Base64Wartosc(z[3]);
-        const int w1 = c1 < 0 ? 0 : c1, w2 = c2 < 0 ? 0 : c2;
-        wynik.append(static_cast<char>(((w1 << 2) | (w2 >> 4)) & 0xFF));
-        if (c3 < 0) continue;
-        wynik.append(static_cast<char>(((w2 << 4) | (c3 >> 2)) & 0xFF));
-        if (c4 < 0) continue;
-        wynik.append(static_cast<char>(((c3 << 6) | c4) & 0xFF));
-    }
+    QByteArray wynik(tekst.size() / 4 * 3, Qt::Uninitialized);
+    wynik.truncate(DekodujBase64(tekst.data(), tekst.size(), wynik.data()));
     return wynik;
 }
 

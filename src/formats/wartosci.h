@@ -36,6 +36,12 @@ int FlagaDekodowania(TpkXML& dokument, QStringView elementDokumentu);
 QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument, int& kod);
 QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument);
 
+// The value of an element already found, as WezTekst gives it (the text, decoded when `flaga`
+// is 1) and as WezLiczbe reads it as a number (code 0 or 3). A reader that takes many values
+// from under one element finds that element once and reads its children with these.
+QString TekstElementu(int flaga, const TpkXMLNode& element);
+qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod);
+
 // WezTekst, then the text as a decimal 32-bit integer; 0 with code 3 when it is not one (the
 // empty text included). Surrounding blanks are accepted.
 qint32 WezLiczbe(int flaga, const QStringList& sciezka, TpkXML& dokument, int& kod);

@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QIODevice>
+#include <QVarLengthArray>
 #include <array>
 
 namespace sondrel {
@@ -29,12 +30,16 @@ char16_t DuzaAscii(char16_t z) {
 // Names are equal when their upper-cased forms are. ASCII names (all names of this program's
 // documents) are compared without building new strings.
 bool RowneNazwy(QStringView a, QStringView b) {
-    if (Ascii(a) && Ascii(b)) {
-        if (a.size() != b.size()) return false;
-        for (qsizetype i = 0; i < a.size(); ++i)
-            if (DuzaAscii(a[i].unicode()) != DuzaAscii(b[i].unicode())) return false;
-        return true;
+    if (a.size() == b.size()) {
+        qsizetype i = 0;
+        while (i < a.size() && a[i].unicode() < 0x80 && b[i].unicode() < 0x80 &&
+               DuzaAscii(a[i].unicode()) == DuzaAscii(b[i].unicode()))
+            ++i;
+        if (i == a.size()) return true;
     }
+    // Upper-casing keeps an ASCII name's length and maps other letters to ASCII ones at times
+    // (dotless i to I): only a pair of ASCII names is surely different here.
+    if (Ascii(a) && Ascii(b)) return false;
     return a.toString().toUpper() == b.toString().toUpper();
 }
 
@@ -73,9 +78,16 @@ public:
             if (Czytaj() != u'<') return false;
             if (!Koniec() && Podejrzyj() == u'/') {
                 p += w;
-                const QString nazwa = CzytajDo([](char16_t z) { return Bialy(z) || z == u'>'; });
+                // The end tag's name is only compared: it is read into a buffer on the stack.
+                QVarLengthArray<char16_t, 64> nazwa;
+                while (!Koniec() && !Bialy(Znak(p)) && Znak(p) != u'>') {
+                    nazwa.append(Znak(p));
+                    p += w;
+                }
                 PominBiale();
-                if (Koniec() || Czytaj() != u'>' || !RowneNazwy(nazwa, biezacy->name)) return false;
+                if (Koniec() || Czytaj() != u'>' ||
+                    !RowneNazwy(QStringView(nazwa.data(), nazwa.size()), biezacy->name))
+                    return false;
                 biezacy->closed = true;
                 stos.pop_back();
                 if (stos.empty()) return true; // "</>" closes the root: the rest is not read
@@ -129,6 +141,19 @@ private:
         return s;
     }
 
+    // Tekst without the characters below 33 at both ends (PrzytnijXML), trimmed before the
+    // string is made so that it is made once.
+    QString TekstPrzyciety(qint64 od, qint64 doPoz) const {
+        qint64 ile = std::max<qint64>(0, (doPoz - od) / w);
+        while (ile > 0 && Znak(od) < 33) {
+            od += w;
+            --ile;
+        }
+        while (ile > 0 && Znak(od + (ile - 1) * w) < 33)
+            --ile;
+        return Tekst(od, od + ile * w);
+    }
+
     template <typename Stop> QString CzytajDo(Stop stop) {
         const qint64 od = p;
         while (!Koniec() && !stop(Znak(p)))
@@ -173,10 +198,10 @@ private:
             p = std::min(n, p + 2 * w);
             const qint64 k = Znajdz("-->", 3);
             if (k < 0) {
-                wezel.text = PrzytnijXML(Tekst(p, n));
+                wezel.text = TekstPrzyciety(p, n);
                 p = n;
             } else {
-                wezel.text = PrzytnijXML(Tekst(p, k));
+                wezel.text = TekstPrzyciety(p, k);
                 p = k + 3 * w;
             }
             return Znacznik::Zamkniety;
@@ -248,7 +273,7 @@ private:
             const qint64 od = p;
             while (!Koniec() && Znak(p) != u'<')
                 p += w;
-            wezel.text = OdescapujXML(PrzytnijXML(Tekst(od, p)));
+            wezel.text = OdescapujXML(TekstPrzyciety(od, p));
         }
         return (pusty || wezel.kind == WezelInstrukcja) ? Znacznik::Zamkniety : Znacznik::Otwarty;
     }
@@ -368,10 +393,21 @@ TpkXMLNode::~TpkXMLNode() {
 namespace {
 constexpr std::size_t DzieciBezIndeksu = 12;
 
-// The first child of a name wins: a later one of the same name is never found by name.
-void DopiszDoIndeksu(QHash<QString, int>& indeks, const QString& nazwa, int pozycja) {
-    const QString klucz = nazwa.toUpper();
-    if (!indeks.contains(klucz)) indeks.insert(klucz, pozycja);
+// FNV-1a over the UTF-16 units of the upper-cased name, so that names equal without regard to
+// letter case (RowneNazwy) get equal hashes. ASCII names are upper-cased unit by unit on the
+// fly; any other name through the platform's upper-casing, as RowneNazwy compares it.
+quint32 SkrotNazwy(QStringView nazwa) {
+    quint32 skrot = 2166136261u;
+    const auto dopisz = [&skrot](char16_t z) { skrot = (skrot ^ z) * 16777619u; };
+    if (Ascii(nazwa)) {
+        for (QChar z : nazwa)
+            dopisz(DuzaAscii(z.unicode()));
+    } else {
+        const QString duza = nazwa.toString().toUpper();
+        for (QChar z : duza)
+            dopisz(z.unicode());
+    }
+    return skrot;
 }
 } // namespace
 
@@ -380,14 +416,14 @@ TpkXMLNode* TpkXMLNode::ChildByName(QStringView nazwa, bool utworz) {
         for (const auto& dziecko : dzieci)
             if (RowneNazwy(dziecko->name, nazwa)) return dziecko.get();
     } else {
-        if (!indeks) {
-            indeks = std::make_unique<QHash<QString, int>>();
-            indeks->reserve(static_cast<qsizetype>(dzieci.size()));
-            for (std::size_t i = 0; i < dzieci.size(); ++i)
-                DopiszDoIndeksu(*indeks, dzieci[i]->name, static_cast<int>(i));
+        if (skroty.empty()) {
+            skroty.reserve(dzieci.size());
+            for (const auto& dziecko : dzieci)
+                skroty.push_back(SkrotNazwy(dziecko->name));
         }
-        const auto it = indeks->constFind(nazwa.toString().toUpper());
-        if (it != indeks->constEnd()) return dzieci[static_cast<std::size_t>(*it)].get();
+        const quint32 skrot = SkrotNazwy(nazwa);
+        for (std::size_t i = 0; i < skroty.size(); ++i)
+            if (skroty[i] == skrot && RowneNazwy(dzieci[i]->name, nazwa)) return dzieci[i].get();
     }
     return utworz ? AddChild(nazwa.toString()) : nullptr;
 }
@@ -397,7 +433,7 @@ TpkXMLNode* TpkXMLNode::AddChild(const QString& nazwa, quint8 rodzaj) {
 }
 
 TpkXMLNode* TpkXMLNode::DodajDziecko(std::unique_ptr<TpkXMLNode> dziecko) {
-    if (indeks) DopiszDoIndeksu(*indeks, dziecko->name, static_cast<int>(dzieci.size()));
+    if (!skroty.empty()) skroty.push_back(SkrotNazwy(dziecko->name));
     dzieci.push_back(std::move(dziecko));
     return dzieci.back().get();
 }
@@ -417,7 +453,7 @@ const TpkXMLAttr* TpkXMLNode::Attr(int indeks) const {
 void TpkXMLNode::Clear() {
     std::vector<std::unique_ptr<TpkXMLNode>> stare = std::move(dzieci);
     dzieci.clear();
-    indeks.reset();
+    skroty.clear();
     text.clear();
     // `stare` dies here; each node takes its own subtree apart without recursion.
 }

@@ -14,7 +14,6 @@
 // MaksZagniezdzenieXML elements stops the parse as an error, so no input can exhaust the stack.
 
 #include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -77,10 +76,11 @@ public:
 
 private:
     std::vector<std::unique_ptr<TpkXMLNode>> dzieci;
-    // Upper-cased name -> index of the first child of that name, made on the first lookup
-    // among many children (an answer document's element holds some 80 of them, looked up by
-    // name one after another). Children are not renamed once they are added.
-    std::unique_ptr<QHash<QString, int>> indeks;
+    // skroty[i] is a hash of the upper-cased name of child i, made on the first lookup among
+    // many children (an answer document's element holds some 80 of them, looked up by name one
+    // after another): a lookup compares one number per child and names only where the numbers
+    // agree. Empty until then. Children are not renamed once they are added.
+    std::vector<quint32> skroty;
 };
 
 class TpkXML {

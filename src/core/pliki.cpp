@@ -2,6 +2,7 @@
 
 #include "core/kodowanie1250.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QTemporaryFile>
@@ -40,6 +41,14 @@ bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad, 
         plik.open(QIODevice::WriteOnly) && plik.write(bajty) == bajty.size() && plik.commit();
     if (!ok && blad) *blad = plik.errorString();
     return ok;
+}
+
+bool ZapiszPlikGdyInny(const QString& sciezka, const QByteArray& bajty, QString* blad) {
+    QFile obecny(sciezka);
+    if (obecny.size() == bajty.size() && obecny.open(QIODevice::ReadOnly) &&
+        obecny.readAll() == bajty)
+        return true;
+    return ZapiszPlik(sciezka, bajty, blad);
 }
 
 QByteArray Wiersze1250(const QStringList& wiersze) {

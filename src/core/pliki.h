@@ -17,6 +17,10 @@ enum class Trwalosc { NaDysku, Tymczasowy };
 bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad = nullptr,
                 Trwalosc trwalosc = Trwalosc::NaDysku);
 
+// The same, but a file that already holds exactly these bytes is left as it is (the pictures
+// that every report puts beside itself).
+bool ZapiszPlikGdyInny(const QString& sciezka, const QByteArray& bajty, QString* blad = nullptr);
+
 // Lines in Windows-1250, each ended by CR LF.
 QByteArray Wiersze1250(const QStringList& wiersze);
 

@@ -189,7 +189,7 @@ bool ZapiszObrazZasobu(const QString& nazwaZasobu, const QString& sciezka, QStri
         if (blad) *blad = QStringLiteral("brak zasobu ") + nazwaZasobu;
         return false;
     }
-    return ZapiszPlik(sciezka, zasob.readAll(), blad);
+    return ZapiszPlikGdyInny(sciezka, zasob.readAll(), blad);
 }
 
 WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiza,
@@ -203,7 +203,7 @@ WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiz
     if (analiza.KontenerTestu && analiza.KontenerTestu->IsOpen())
         for (const ObrazRaportu& obraz : dokument.obrazy)
             if (const auto dane = StrumienZPak(obraz.czlonek, *analiza.KontenerTestu))
-                ZapiszPlik(folder.filePath(obraz.plik), *dane);
+                ZapiszPlikGdyInny(folder.filePath(obraz.plik), *dane);
 
     QString blad;
     const QString sciezka = folder.filePath(dokument.nazwaPliku);

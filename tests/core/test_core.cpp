@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace sondrel;
 
@@ -153,4 +154,23 @@ TEST(Pliki, NieudanyZapisZostawiaStaryPlik) {
     ASSERT_TRUE(nowy.open(QIODevice::ReadOnly));
     EXPECT_EQ(nowy.readAll(), QByteArray("nowe"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+TEST(Pliki, ZapisGdyInnyNieRuszaTegoSamegoPliku) {
+    QTemporaryDir dir;
+    const QString sciezka = dir.filePath("obraz.jpg");
+    // Every write makes a new file under a temporary name: the inode tells whether one happened.
+    const auto inode = [&] {
+        struct stat st {};
+        return ::stat(QFile::encodeName(sciezka).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+    };
+    ASSERT_TRUE(ZapiszPlikGdyInny(sciezka, "abc"));
+    const ino_t pierwszy = inode();
+    EXPECT_TRUE(ZapiszPlikGdyInny(sciezka, "abc"));
+    EXPECT_EQ(inode(), pierwszy);
+    EXPECT_TRUE(ZapiszPlikGdyInny(sciezka, "abd"));
+    EXPECT_NE(inode(), pierwszy);
+    QFile f(sciezka);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("abd"));
 }

@@ -176,11 +176,12 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     u.Zwm = tekst(odp, u"zwm") == QLatin1String("1");
     u.Poprawnych = 0;
 
+    QString w, k; // the answers of every question go through the same two strings
     for (int q = 1; q <= t.IloscPytan; ++q) {
         NazwaPytania pyt(q);
         TpkXMLNode& pytanie = element(odp, pyt.tekst());
-        const QString w = tekst(pytanie, u"nrw");
-        const QString k = tekst(pytanie, u"nrp");
+        TekstElementu(flaga, element(pytanie, u"nrw"), w);
+        TekstElementu(flaga, element(pytanie, u"nrp"), k);
         if (w.isEmpty() || k.isEmpty()) {
             JournalBladPliku(srodowisko, sciezka);
             return UczenBlad;

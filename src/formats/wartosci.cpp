@@ -84,15 +84,16 @@ static_assert(Odwrotna(dekodowanieUstawien) == kodowanieUstawien);
 constexpr quint8 ZnacznikPusty = 0xFE;
 constexpr int MaksDekodowanych = 500;
 
-int Base64Wartosc(char16_t z) {
-    if (z >= u'A' && z <= u'Z') return z - u'A';
-    if (z >= u'a' && z <= u'z') return z - u'a' + 26;
-    if (z >= u'0' && z <= u'9') return z - u'0' + 52;
-    if (z == u'+') return 62;
-    if (z == u'/') return 63;
-    if (z == u'=') return -1; // pad
-    return 0;
-}
+// The value of every ASCII character in Base64: -1 for the pad "=", 0 for characters outside
+// the alphabet.
+constexpr std::array<qint8, 128> Base64Wartosci = [] {
+    std::array<qint8, 128> t{};
+    const char alfabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    for (int i = 0; i < 64; ++i)
+        t[static_cast<unsigned char>(alfabet[i])] = static_cast<qint8>(i);
+    t['='] = -1;
+    return t;
+}();
 
 // The decoder over 8-bit characters or straight over UTF-16 text (an element's text, without
 // first making a copy of it in 8 bits: any unit outside ASCII counts as 0 either way). Writes
@@ -102,9 +103,9 @@ template <typename Znak> qsizetype DekodujBase64(const Znak* tekst, qsizetype dl
     char* const poczatek = cel;
     for (qsizetype g = 0; g < grup; ++g) {
         const Znak* z = tekst + 4 * g;
-        const auto wartosc = [](Znak c) {
+        const auto wartosc = [](Znak c) -> int {
             const auto u = static_cast<std::make_unsigned_t<Znak>>(c);
-            return u < 0x80 ? Base64Wartosc(char16_t(u)) : 0;
+            return u < 0x80 ? Base64Wartosci[u] : 0;
         };
         const int c1 = wartosc(z[0]), c2 = wartosc(z[1]);
         const int c3 = wartosc(z[2]), c4 = wartosc(z[3]);
@@ -129,9 +130,10 @@ qint32 LiczbaZTekstu(const QString& tekst, int& kod) {
     return liczba;
 }
 
-QString Utf16LE(QByteArrayView bajty) {
+// Into `s`, reusing its memory when it holds the only copy.
+void Utf16LE(QByteArrayView bajty, QString& s) {
     const qsizetype ile = bajty.size() / 2;
-    QString s(ile, Qt::Uninitialized);
+    s.resize(ile);
     QChar* cel = s.data();
     for (qsizetype i = 0; i < ile; ++i)
         cel[i] = QChar(char16_t(static_cast<uchar>(bajty[2 * i]) |
@@ -145,7 +147,6 @@ QString Utf16LE(QByteArrayView bajty) {
         }
         if (QChar::isSurrogate(u)) cel[i] = QChar::ReplacementCharacter;
     }
-    return s;
 }
 
 QByteArray Odkoduj(QByteArrayView t, const TablicaPodstawien& tablica) {
@@ -191,12 +192,21 @@ int FlagaDekodowania(TpkXML& dokument, QStringView elementDokumentu) {
     return dok->ChildByName(u"cd", true)->text == u"tr" ? 1 : 0;
 }
 
-QString TekstElementu(int flaga, const TpkXMLNode& element) {
-    if (flaga != 1) return element.text;
+void TekstElementu(int flaga, const TpkXMLNode& element, QString& cel) {
+    if (flaga != 1) {
+        cel = element.text;
+        return;
+    }
     // Values are short (names, times, answers): their bytes fit in the buffer on the stack.
     QVarLengthArray<char, 256> bajty(element.text.size() / 4 * 3);
     const qsizetype ile = DekodujBase64(element.text.utf16(), element.text.size(), bajty.data());
-    return Utf16LE(QByteArrayView(bajty.data(), ile));
+    Utf16LE(QByteArrayView(bajty.data(), ile), cel);
+}
+
+QString TekstElementu(int flaga, const TpkXMLNode& element) {
+    QString tekst;
+    TekstElementu(flaga, element, tekst);
+    return tekst;
 }
 
 qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod) {

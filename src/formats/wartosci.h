@@ -40,6 +40,9 @@ QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument);
 // is 1) and as WezLiczbe reads it as a number (code 0 or 3). A reader that takes many values
 // from under one element finds that element once and reads its children with these.
 QString TekstElementu(int flaga, const TpkXMLNode& element);
+// The same into `cel`, reusing its memory: a reader that takes one value after another into the
+// same string makes no new string for each.
+void TekstElementu(int flaga, const TpkXMLNode& element, QString& cel);
 qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod);
 
 // WezTekst, then the text as a decimal 32-bit integer; 0 with code 3 when it is not one (the

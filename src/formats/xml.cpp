@@ -59,13 +59,15 @@ const std::array<char16_t, 256>& Znaki1250() {
 
 // Reads the decoded document character by character. Positions are byte offsets into the
 // input, so that a data node's raw bytes can be taken from where they lie (in a UTF-16
-// document too) and the parse can go on after them.
-class Parser {
+// document too) and the parse can go on after them. W is the width of a character in bytes (1
+// for Windows-1250, 2 for UTF-16), a template parameter so that reading a character compiles
+// to a plain load without a test of the width each time.
+template <int W> class Parser {
 public:
-    Parser(QByteArrayView bajty, bool utf16)
-        : b(reinterpret_cast<const uchar*>(bajty.data())), w(utf16 ? 2 : 1), znaki(Znaki1250()) {
+    explicit Parser(QByteArrayView bajty)
+        : b(reinterpret_cast<const uchar*>(bajty.data())), znaki(Znaki1250()) {
         // In a UTF-16 document a last byte without its pair is never read as a character.
-        p = utf16 ? 2 : 0;
+        p = W == 2 ? 2 : 0;
         n = bajty.size();
     }
 
@@ -94,7 +96,7 @@ public:
                 continue;
             }
             auto wezel = std::make_unique<TpkXMLNode>();
-            const Znacznik z = ParsujZnacznik(*wezel, *biezacy);
+            const Znacznik z = ParsujZnacznik(*wezel, *biezacy, NazwaKuzyna(stos));
             if (z == Znacznik::Blad) return false;
             if (z == Znacznik::CData) continue;
             TpkXMLNode* nowy = biezacy->DodajDziecko(std::move(wezel));
@@ -108,16 +110,40 @@ public:
 private:
     enum class Znacznik { Blad, CData, Zamkniety, Otwarty };
 
+    static constexpr int w = W;
     const uchar* b;
     qint64 p = 0;
     qint64 n = 0;
-    const int w;
     const std::array<char16_t, 256>& znaki;
+
+    // Documents repeat their records: the k-th child of an element mostly has the name of the
+    // k-th child of the element before it (every answer holds `nrw` and `nrp`). The parser
+    // offers that name, and a new node of the same name shares its string instead of making
+    // its own. The element being filled is the last child of the one below it on the stack.
+    static const QString* NazwaKuzyna(const std::vector<TpkXMLNode*>& stos) {
+        if (stos.size() < 2) return nullptr;
+        const TpkXMLNode* rodzic = stos[stos.size() - 1];
+        const TpkXMLNode* dziadek = stos[stos.size() - 2];
+        const TpkXMLNode* poprzedni = dziadek->Child(dziadek->ChildCount() - 2);
+        const TpkXMLNode* kuzyn = poprzedni ? poprzedni->Child(rodzic->ChildCount()) : nullptr;
+        return kuzyn ? &kuzyn->name : nullptr;
+    }
+
+    // Whether the characters from `od` to `doPoz` are exactly `tekst`.
+    bool TenSamTekst(qint64 od, qint64 doPoz, const QString& tekst) const {
+        if ((doPoz - od) / w != tekst.size()) return false;
+        for (qsizetype i = 0; i < tekst.size(); ++i)
+            if (Znak(od + i * w) != tekst[i].unicode()) return false;
+        return true;
+    }
 
     bool Koniec() const { return p + w > n; }
     qint64 Zostalo() const { return p >= n ? 0 : (n - p) / w; }
     char16_t Znak(qint64 q) const {
-        return w == 1 ? znaki[b[q]] : char16_t(b[q] | (char16_t(b[q + 1]) << 8));
+        if constexpr (W == 1)
+            return znaki[b[q]];
+        else
+            return char16_t(b[q] | (char16_t(b[q + 1]) << 8));
     }
     char16_t Podejrzyj() const { return Znak(p); }
     char16_t Czytaj() {
@@ -172,7 +198,8 @@ private:
         return -1;
     }
 
-    Znacznik ParsujZnacznik(TpkXMLNode& wezel, TpkXMLNode& rodzic) {
+    // `nazwaKuzyna`, when given, is a likely name of the new node (NazwaKuzyna).
+    Znacznik ParsujZnacznik(TpkXMLNode& wezel, TpkXMLNode& rodzic, const QString* nazwaKuzyna) {
         if (Koniec()) return Znacznik::Blad;
         char16_t c = Czytaj();
         if (c == u'!') {
@@ -213,7 +240,13 @@ private:
         else
             Cofnij(1);
 
-        wezel.name = CzytajDo([](char16_t z) { return Bialy(z) || z == u'/' || z == u'>'; });
+        const qint64 poczatekNazwy = p;
+        while (!Koniec() && !Bialy(Znak(p)) && Znak(p) != u'/' && Znak(p) != u'>')
+            p += w;
+        if (nazwaKuzyna && TenSamTekst(poczatekNazwy, p, *nazwaKuzyna))
+            wezel.name = *nazwaKuzyna;
+        else
+            wezel.name = Tekst(poczatekNazwy, p);
         PominBiale();
         if (Koniec()) return Znacznik::Blad;
         c = Czytaj();
@@ -434,6 +467,9 @@ TpkXMLNode* TpkXMLNode::AddChild(const QString& nazwa, quint8 rodzaj) {
 
 TpkXMLNode* TpkXMLNode::DodajDziecko(std::unique_ptr<TpkXMLNode> dziecko) {
     if (!skroty.empty()) skroty.push_back(SkrotNazwy(dziecko->name));
+    // An element that has children mostly has a few (an answer holds two): room for four at
+    // once saves growing the list one by one.
+    if (dzieci.empty()) dzieci.reserve(4);
     dzieci.push_back(std::move(dziecko));
     return dzieci.back().get();
 }
@@ -475,8 +511,7 @@ bool TpkXML::Parse(QByteArrayView bajty) {
     root.cdata.clear();
     if (bajty.size() < 2) return false;
     unicode = static_cast<uchar>(bajty[0]) == 0xFF && static_cast<uchar>(bajty[1]) == 0xFE;
-    Parser parser(bajty, unicode);
-    return parser.Parsuj(root);
+    return unicode ? Parser<2>(bajty).Parsuj(root) : Parser<1>(bajty).Parsuj(root);
 }
 
 QByteArray TpkXML::SaveToBytes() const {

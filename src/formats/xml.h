@@ -40,7 +40,9 @@ using TpkXMLAttrs = std::vector<TpkXMLAttr>;
 
 class TpkXMLNode {
 public:
-    TpkXMLNode() = default;
+    // Written out, not defaulted: `new TpkXMLNode()` then only runs the members' own
+    // initialisers instead of first clearing the whole node (the parser makes one per tag).
+    TpkXMLNode() {}
     explicit TpkXMLNode(QString nazwa, quint8 rodzaj = WezelElement)
         : name(std::move(nazwa)), kind(rodzaj) {}
     // Destroys the subtree without recursion.

@@ -8,17 +8,37 @@ zainstaluj_pakiety
 
 jobs=$(nproc)
 FUZZ_SECONDS=${FUZZ_SECONDS:-20}
+passed=0
+failed=0
+
+# Runs ctest in a build folder and adds its counts to the totals.
+run_ctest() {
+    local log
+    log=$(mktemp)
+    local rc=0
+    (cd "$1" && ctest --output-on-failure -j "$jobs") 2>&1 | tee "$log" || rc=$?
+    local total bad
+    total=$(sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+    bad=$(sed -n 's/.* \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -n 1)
+    rm -f "$log"
+    passed=$((passed + ${total:-0} - ${bad:-0}))
+    failed=$((failed + ${bad:-0}))
+    if [ "$rc" -ne 0 ]; then
+        echo "$passed passed, $failed failed"
+        exit "$rc"
+    fi
+}
 
 echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
-(cd build && ctest --output-on-failure -j "$jobs")
+run_ctest build
 
 echo "== sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSONDREL_SANITIZE=ON \
       -DSONDREL_BENCH=OFF -DSONDREL_UI=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
-(cd build-asan && ASAN_OPTIONS=detect_leaks=1 ctest --output-on-failure -j "$jobs")
+ASAN_OPTIONS=detect_leaks=1 run_ctest build-asan
 
 echo "== fuzzing (${FUZZ_SECONDS} s per target)"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -30,7 +50,14 @@ for cel in build-fuzz/bin/fuzz_*; do
     korpus=$(mktemp -d)
     [ -d "fuzz/korpus/$nazwa" ] && cp -r "fuzz/korpus/$nazwa/." "$korpus/"
     echo "-- $nazwa"
-    "$cel" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -timeout=10 "$korpus" 2>&1 | tail -n 2
-    rm -rf "$korpus"
+    if "$cel" -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=2048 -timeout=10 "$korpus" >"$korpus.log" 2>&1; then
+        tail -n 1 "$korpus.log"
+        passed=$((passed + 1))
+    else
+        tail -n 40 "$korpus.log"
+        failed=$((failed + 1))
+    fi
+    rm -rf "$korpus" "$korpus.log"
 done
-echo "all tests passed"
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

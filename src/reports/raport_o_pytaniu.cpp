@@ -10,11 +10,9 @@ using namespace raporty;
 
 DokumentRaportu ZbudujRaportOPytaniu(const Analiza& a, const UstawieniaRaportu& ustawienia, int q) {
     Q_ASSERT(q >= 1 && q <= Pytan(a));
-    DokumentRaportu d;
-    d.nazwaPliku = NazwaRaportuOPytaniu(a.Test.NazwaTestu, q);
+    DokumentRaportu d = NowyRaport(NazwaRaportuOPytaniu(a.Test.NazwaTestu, q), StylRaportu::Pelny,
+                                   QStringLiteral("Informacje o pytaniu."), ustawienia);
     QStringList& w = d.wiersze;
-    ZacznijRaport(w, StylRaportu::Pelny, QStringLiteral("Informacje o pytaniu."),
-                  ustawienia.odbiorca);
     const Pytanie& p = a.Pytania[q];
     const StatPytania& s = a.StatPytan[q];
 
@@ -70,12 +68,9 @@ DokumentRaportu ZbudujRaportOPytaniu(const Analiza& a, const UstawieniaRaportu& 
 
 WynikRaportu RaportOPytaniu(const Analiza& analiza, const UstawieniaRaportu& ustawienia,
                             const Srodowisko& srodowisko, int pytanie) {
-    if (pytanie < 1 || pytanie > Pytan(analiza)) {
-        WynikRaportu wynik;
-        wynik.blad = QStringLiteral("Nie ma pytania nr %1.").arg(pytanie);
-        return wynik;
-    }
-    return ZapiszRaport(ZbudujRaportOPytaniu(analiza, ustawienia, pytanie), analiza, srodowisko);
+    return ZapiszRaportONumerze(ZbudujRaportOPytaniu, pytanie, Pytan(analiza),
+                                QStringLiteral("Nie ma pytania nr %1."), analiza, ustawienia,
+                                srodowisko);
 }
 
 } // namespace sondrel

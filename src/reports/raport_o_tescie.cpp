@@ -11,12 +11,10 @@ namespace sondrel {
 using namespace raporty;
 
 DokumentRaportu ZbudujRaportOTescie(const Analiza& a, const UstawieniaRaportu& ustawienia) {
-    DokumentRaportu d;
-    d.nazwaPliku = NazwaRaportuOTescie(a.Test.NazwaTestu);
+    DokumentRaportu d = NowyRaport(NazwaRaportuOTescie(a.Test.NazwaTestu), StylRaportu::Krotki,
+                                   QStringLiteral("Informacje o teście."), ustawienia);
     d.najpierwPustaStrona = true;
     QStringList& w = d.wiersze;
-    ZacznijRaport(w, StylRaportu::Krotki, QStringLiteral("Informacje o teście."),
-                  ustawienia.odbiorca);
 
     w << QStringLiteral("<p><b>Nazwa testu: </b> ") + a.Test.NazwaTestu + QStringLiteral(".<br>")
       << QStringLiteral("<b>Autor testu: </b> ") + a.Test.Autor + QStringLiteral(".<br>")

@@ -11,11 +11,9 @@ using namespace raporty;
 
 DokumentRaportu ZbudujRaportOUczniu(const Analiza& a, const UstawieniaRaportu& ustawienia, int s) {
     Q_ASSERT(s >= 1 && s <= Uczniow(a));
-    DokumentRaportu d;
-    d.nazwaPliku = NazwaRaportuOUczniu(a.Test.NazwaTestu, s);
+    DokumentRaportu d = NowyRaport(NazwaRaportuOUczniu(a.Test.NazwaTestu, s), StylRaportu::Pelny,
+                                   QStringLiteral("Informacje o uczniu."), ustawienia);
     QStringList& w = d.wiersze;
-    ZacznijRaport(w, StylRaportu::Pelny, QStringLiteral("Informacje o uczniu."),
-                  ustawienia.odbiorca);
     const OdpowiedzBig& u = a.Uczniowie[s];
 
     w << QStringLiteral("<p><b>Nazwa testu: </b> ") + a.Test.NazwaTestu + QStringLiteral(".</p>")
@@ -76,12 +74,9 @@ DokumentRaportu ZbudujRaportOUczniu(const Analiza& a, const UstawieniaRaportu& u
 
 WynikRaportu RaportOUczniu(const Analiza& analiza, const UstawieniaRaportu& ustawienia,
                            const Srodowisko& srodowisko, int uczen) {
-    if (uczen < 1 || uczen > Uczniow(analiza)) {
-        WynikRaportu wynik;
-        wynik.blad = QStringLiteral("Nie ma ucznia nr %1.").arg(uczen);
-        return wynik;
-    }
-    return ZapiszRaport(ZbudujRaportOUczniu(analiza, ustawienia, uczen), analiza, srodowisko);
+    return ZapiszRaportONumerze(ZbudujRaportOUczniu, uczen, Uczniow(analiza),
+                                QStringLiteral("Nie ma ucznia nr %1."), analiza, ustawienia,
+                                srodowisko);
 }
 
 } // namespace sondrel

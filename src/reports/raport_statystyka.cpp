@@ -11,11 +11,9 @@ namespace sondrel {
 using namespace raporty;
 
 DokumentRaportu ZbudujRaportStatystyka(const Analiza& a, const UstawieniaRaportu& ustawienia) {
-    DokumentRaportu d;
-    d.nazwaPliku = NazwaWykazuOcen(a.Test.NazwaTestu);
+    DokumentRaportu d = NowyRaport(NazwaWykazuOcen(a.Test.NazwaTestu), StylRaportu::Krotki,
+                                   QStringLiteral("Dane statystyczne."), ustawienia);
     QStringList& w = d.wiersze;
-    ZacznijRaport(w, StylRaportu::Krotki, QStringLiteral("Dane statystyczne."),
-                  ustawienia.odbiorca);
     const StatystykaOpisowa s = ObliczStatystykeOpisowa(a);
     w << QStringLiteral("<p class=\"N\"><b>Wynik minimalny: </b>") +
              QString::number(s.WynikMinimalny) + QStringLiteral("<br>")
@@ -35,10 +33,9 @@ DokumentRaportu ZbudujRaportStatystyka(const Analiza& a, const UstawieniaRaportu
 }
 
 DokumentRaportu ZbudujRaportWykazOcen(const Analiza& a, const UstawieniaRaportu& ustawienia) {
-    DokumentRaportu d;
-    d.nazwaPliku = NazwaWykazuOcen(a.Test.NazwaTestu);
+    DokumentRaportu d = NowyRaport(NazwaWykazuOcen(a.Test.NazwaTestu), StylRaportu::Krotki,
+                                   QStringLiteral("Wydruk wyników."), ustawienia);
     QStringList& w = d.wiersze;
-    ZacznijRaport(w, StylRaportu::Krotki, QStringLiteral("Wydruk wyników."), ustawienia.odbiorca);
     const auto kreska = [&w] {
         w << QStringLiteral("<tr>") << QStringLiteral("<td width=\"500\" colspan=\"3\"><hr></td>")
           << QStringLiteral("</tr>");

@@ -2,6 +2,7 @@
 // Small helpers shared by the report builders.
 
 #include "core/analiza.h"
+#include "reports/raport.h"
 
 #include <QString>
 #include <algorithm>
@@ -28,6 +29,29 @@ inline QString Litera(int k) {
 inline QString TypTestu(const Analiza& a) {
     return a.Test.TypTestu == 0 ? QStringLiteral("pojedynczego wyboru.")
                                 : QStringLiteral("wielokrotnego wyboru.");
+}
+
+// A report's document: its file's name and the frame's head with the title and recipient.
+inline DokumentRaportu NowyRaport(const QString& nazwaPliku, StylRaportu styl, const QString& tytul,
+                                  const UstawieniaRaportu& ustawienia) {
+    DokumentRaportu d;
+    d.nazwaPliku = nazwaPliku;
+    ZacznijRaport(d.wiersze, styl, tytul, ustawienia.odbiorca);
+    return d;
+}
+
+// The public face of a report about one question or one student: `numer` outside 1..`ile`
+// gives the message `bladZakresu` (its %1 the number), else the report is built and saved.
+inline WynikRaportu
+ZapiszRaportONumerze(DokumentRaportu (*zbuduj)(const Analiza&, const UstawieniaRaportu&, int),
+                     int numer, int ile, const QString& bladZakresu, const Analiza& analiza,
+                     const UstawieniaRaportu& ustawienia, const Srodowisko& srodowisko) {
+    if (numer < 1 || numer > ile) {
+        WynikRaportu wynik;
+        wynik.blad = bladZakresu.arg(numer);
+        return wynik;
+    }
+    return ZapiszRaport(zbuduj(analiza, ustawienia, numer), analiza, srodowisko);
 }
 
 inline const QString Spacje4 = QStringLiteral("&nbsp;&nbsp;&nbsp;&nbsp;");

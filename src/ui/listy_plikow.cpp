@@ -2,9 +2,11 @@
 
 #include "ui/program.h"
 #include "ui/skora.h"
+#include "ui/skora_listy.h"
 #include "ui/tf_glowny.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
@@ -172,6 +174,73 @@ std::optional<QPoint> PunktGlownegoOkna(const Program& program) {
     if (program.ustawienia.wo != 0 && glowne->PGlowny)
         return glowne->PGlowny->mapToGlobal(QPoint(0, 0));
     return glowne->mapToGlobal(QPoint(0, 0));
+}
+
+// ---- the window ---------------------------------------------------------------------------------
+
+OknoListyPlikow::OknoListyPlikow(Program& p, const Uklad& u, const QString& tytul,
+                                 const QString& tlo, QWidget* rodzic)
+    : Okno(rodzic), program(p) {
+    const auto naMiejscu = [this](const QRect& r) {
+        return new Etykieta(this, r.x(), r.y(), r.width(), r.height());
+    };
+    skora::DodajObrazkiList();
+    UstawRozmiar(u.rozmiar.width(), u.rozmiar.height());
+    UstawKsztalt(skora::Ksztalt::Zaokraglony);
+    UstawNaWierzchu(true);
+    UstawStronePomocy(QStringLiteral("menu.htm"));
+    setWindowTitle(tytul);
+
+    ImTlo = naMiejscu(QRect(QPoint(0, 0), u.rozmiar));
+    ImTlo->setPixmap(skora::Obrazek(tlo));
+    LListwa = new Etykieta(this, 6, 3, u.znakZamkniecia.left() - 12, skora::ListwaListy - 6);
+    PodlaczListwe(LListwa);
+    LClose = naMiejscu(u.znakZamkniecia);
+    LClose->setCursor(Qt::PointingHandCursor);
+    LClose->setToolTip(QStringLiteral("Anuluj"));
+
+    LWczytajPliki = naMiejscu(u.wczytajPliki);
+    LWczytajPliki->setCursor(Qt::PointingHandCursor);
+    LWczytajPliki->setToolTip(QStringLiteral("Wybierz pliki odpowiedzi"));
+
+    PLista = BialyPanel(this, u.panelListy);
+    ListwaVPliki = new ListwaPrzewijania(this);
+    ListwaVPliki->setGeometry(u.listwaV);
+    BLista = new ListaNazw(PLista, ListwaVPliki, u.widocznychWierszy);
+    BLista->UmiescWPanelu();
+
+    LWprowadz = naMiejscu(u.wprowadz);
+    LWprowadz->setCursor(Qt::PointingHandCursor);
+    LAnuluj = naMiejscu(u.anuluj);
+    LAnuluj->setCursor(Qt::PointingHandCursor);
+
+    connect(LAnuluj, &Etykieta::klik, this, &OknoListyPlikow::LAnulujClick);
+    connect(LClose, &Etykieta::klik, this, &OknoListyPlikow::LAnulujClick);
+
+    OknoOtwierania = [this](QString& folder) { return OtworzPlikiOdpowiedzi(this, folder); };
+}
+
+QStringList OknoListyPlikow::OtworzDialog(const QString& pierwszyFolder) {
+    QString folder = folderDialogu.isEmpty() ? pierwszyFolder : folderDialogu;
+    const QStringList pliki = OknoOtwierania ? OknoOtwierania(folder) : QStringList();
+    if (!pliki.isEmpty())
+        folderDialogu = folder.isEmpty() ? QFileInfo(pliki.first()).absolutePath() : folder;
+    return pliki;
+}
+
+void OknoListyPlikow::PokazModalnieOd(QPoint przesuniecie) {
+    const std::optional<QPoint> punkt =
+        PunktOdniesienia ? std::optional<QPoint>(PunktOdniesienia()) : PunktGlownegoOkna(program);
+    if (punkt)
+        move(*punkt + przesuniecie);
+    else
+        Wysrodkuj();
+    PokazModalnie();
+}
+
+void OknoListyPlikow::LAnulujClick() {
+    Zamknij();
+    program.analiza.RodzajAnalizy = AnalizaAnulowana;
 }
 
 } // namespace sondrel

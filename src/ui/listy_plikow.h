@@ -1,13 +1,18 @@
 #pragma once
 // Pieces shared by the two file-list windows: the list of names with its own scroll bar beside
-// it, the flat scroll bar, and the open dialog for answer files.
+// it, the flat scroll bar, the open dialog for answer files, and the window they all lie in.
 
 #include "formats/drzewo_testow.h"
+#include "ui/etykieta.h"
+#include "ui/okno.h"
 
 #include <QListWidget>
 #include <QPoint>
+#include <QRect>
 #include <QScrollBar>
+#include <QSize>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace sondrel {
@@ -64,5 +69,64 @@ QStringList OtworzPlikiOdpowiedzi(QWidget* rodzic, QString& folder);
 // Where a file-list window's place is measured from: the main window's corner, or its central
 // panel when the window is enlarged (setting wo); nothing while there is no main window shown.
 std::optional<QPoint> PunktGlownegoOkna(const Program& program);
+
+// What the two file-list windows have alike: the background picture, the title strip that
+// drags the window, the close mark and the cancel button, the button that adds answer files,
+// the list of names with its scroll bar, the confirm button; the open dialog with the folder it
+// remembers, and the window's place when it is shown.
+class OknoListyPlikow : public Okno {
+    Q_OBJECT
+public:
+    // Seams. The open dialog: gets the folder to start in, may change it to where the user
+    // left it, returns the chosen paths (empty: cancelled). The window's place is measured
+    // from PunktOdniesienia when set, else from the main window's corner (its central panel
+    // when enlarged); with no main window shown it is centred.
+    std::function<QStringList(QString& folder)> OknoOtwierania;
+    std::function<QPoint()> PunktOdniesienia;
+    // Where the open dialog starts next (empty until the first choice).
+    QString FolderDialogu() const { return folderDialogu; }
+
+    // Components, at their places in the window.
+    Etykieta* ImTlo;
+    Etykieta* LListwa;
+    Etykieta* LClose;
+    Etykieta* LWczytajPliki;
+    QWidget* PLista;
+    ListaNazw* BLista;
+    ListwaPrzewijania* ListwaVPliki;
+    Etykieta* LWprowadz;
+    Etykieta* LAnuluj;
+
+public slots:
+    // The cancel button and the close mark: the window closes and the analysis is cancelled.
+    void LAnulujClick();
+
+signals:
+    // An analysis was read and the main window should show it.
+    void analizaGotowa();
+
+protected:
+    // One window's places.
+    struct Uklad {
+        QSize rozmiar;
+        QRect znakZamkniecia, wczytajPliki, panelListy, listwaV, wprowadz, anuluj;
+        int widocznychWierszy;
+    };
+    // Builds the shared components at the places of `uklad` on the background picture `tlo`.
+    OknoListyPlikow(Program& program, const Uklad& uklad, const QString& tytul, const QString& tlo,
+                    QWidget* rodzic);
+
+    // The open dialog, starting in the folder it was left in (else in `pierwszyFolder`); the
+    // chosen paths, empty when it was cancelled.
+    QStringList OtworzDialog(const QString& pierwszyFolder);
+    // Shows the window modally at `przesuniecie` from its reference point (centred without
+    // one); returns when it closes.
+    void PokazModalnieOd(QPoint przesuniecie);
+
+    Program& program;
+
+private:
+    QString folderDialogu;
+};
 
 } // namespace sondrel

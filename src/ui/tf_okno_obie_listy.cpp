@@ -7,7 +7,6 @@
 #include "ui/skora.h"
 #include "ui/skora_listy.h"
 
-#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -131,32 +130,12 @@ void ObrazDrzewa::wheelEvent(QWheelEvent* e) {
 
 // ---- the window --------------------------------------------------------------------------------
 
-TFOknoObieListy::TFOknoObieListy(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
-    skora::DodajObrazkiList();
-    UstawRozmiar(m::Rozmiar.width(), m::Rozmiar.height());
-    UstawKsztalt(skora::Ksztalt::Zaokraglony);
-    UstawNaWierzchu(true);
-    UstawStronePomocy(QStringLiteral("menu.htm"));
-    setWindowTitle(QStringLiteral("Analiza z testem z listy"));
-
-    ImTlo = NaMiejscu(this, QRect(QPoint(0, 0), m::Rozmiar));
-    ImTlo->setPixmap(skora::Obrazek(QStringLiteral("oknoobielisty")));
-    LListwa = new Etykieta(this, 6, 3, m::ZnakZamkniecia.left() - 12, skora::ListwaListy - 6);
-    PodlaczListwe(LListwa);
-    LClose = NaMiejscu(this, m::ZnakZamkniecia);
-    LClose->setCursor(Qt::PointingHandCursor);
-    LClose->setToolTip(QStringLiteral("Anuluj"));
-
-    LWczytajPliki = NaMiejscu(this, m::WczytajPliki);
-    LWczytajPliki->setCursor(Qt::PointingHandCursor);
-    LWczytajPliki->setToolTip(QStringLiteral("Wybierz pliki odpowiedzi"));
-
-    PLista = BialyPanel(this, m::PanelListy);
-    ListwaVPliki = new ListwaPrzewijania(this);
-    ListwaVPliki->setGeometry(m::ListwaV);
-    BLista = new ListaNazw(PLista, ListwaVPliki, WidoczneWiersze);
-    BLista->UmiescWPanelu();
-
+TFOknoObieListy::TFOknoObieListy(Program& p, QWidget* rodzic)
+    : OknoListyPlikow(p,
+                      {m::Rozmiar, m::ZnakZamkniecia, m::WczytajPliki, m::PanelListy, m::ListwaV,
+                       m::Wprowadz, m::Anuluj, WidoczneWiersze},
+                      QStringLiteral("Analiza z testem z listy"), QStringLiteral("oknoobielisty"),
+                      rodzic) {
     PDrzewo = BialyPanel(this, m::PanelDrzewa);
     ImDrzewo = new ObrazDrzewa(drzewo, PDrzewo);
     ImDrzewo->setGeometry(m::Drzewo);
@@ -168,15 +147,8 @@ TFOknoObieListy::TFOknoObieListy(Program& p, QWidget* rodzic) : Okno(rodzic), pr
     LTest->UstawLink(QColor::fromRgba(skora::Tekst), QColor::fromRgba(skora::Tekst));
     UstawTest(BrakWyboru);
 
-    LWprowadz = NaMiejscu(this, m::Wprowadz);
-    LWprowadz->setCursor(Qt::PointingHandCursor);
-    LAnuluj = NaMiejscu(this, m::Anuluj);
-    LAnuluj->setCursor(Qt::PointingHandCursor);
-
     connect(LWczytajPliki, &Etykieta::klik, this, &TFOknoObieListy::LWczytajPlikiClick);
     connect(LWprowadz, &Etykieta::klik, this, &TFOknoObieListy::LWprowadzClick);
-    connect(LAnuluj, &Etykieta::klik, this, &TFOknoObieListy::LAnulujClick);
-    connect(LClose, &Etykieta::klik, this, &TFOknoObieListy::LAnulujClick);
     connect(ImDrzewo, &ObrazDrzewa::wcisniety, this, &TFOknoObieListy::ImDrzewoMouseDown);
     connect(ImDrzewo, &ObrazDrzewa::dwuklik, this, &TFOknoObieListy::ImDrzewoDblClick);
     connect(ImDrzewo, &ObrazDrzewa::kolko, this, [this](int wierszy) {
@@ -186,8 +158,6 @@ TFOknoObieListy::TFOknoObieListy(Program& p, QWidget* rodzic) : Okno(rodzic), pr
         drzewo.UstawPozycje(pozycja);
         ImDrzewo->UstawPrzesuniecie(drzewo.Pozycja() * DrzewoTestow::WysokoscWiersza);
     });
-
-    OknoOtwierania = [this](QString& folder) { return OtworzPlikiOdpowiedzi(this, folder); };
 }
 
 void TFOknoObieListy::UstawTest(const QString& tekst) {
@@ -224,13 +194,7 @@ void TFOknoObieListy::WybierzTestIPliki() {
     BLista->UstawNazwy({});
     testWybrany = false;
     UstawTest(BrakWyboru);
-    const std::optional<QPoint> punkt =
-        PunktOdniesienia ? std::optional<QPoint>(PunktOdniesienia()) : PunktGlownegoOkna(program);
-    if (punkt)
-        move(*punkt + Przesuniecie);
-    else
-        Wysrodkuj();
-    PokazModalnie();
+    PokazModalnieOd(Przesuniecie);
 }
 
 void TFOknoObieListy::RysujDrzewo() {
@@ -264,11 +228,8 @@ void TFOknoObieListy::ImDrzewoDblClick(int y) {
 }
 
 void TFOknoObieListy::LWczytajPlikiClick() {
-    QString folder =
-        folderDialogu.isEmpty() ? program.srodowisko.foldery.FolderProgramu : folderDialogu;
-    const QStringList pliki = OknoOtwierania ? OknoOtwierania(folder) : QStringList();
+    const QStringList pliki = OtworzDialog(program.srodowisko.foldery.FolderProgramu);
     if (pliki.isEmpty()) return;
-    folderDialogu = folder.isEmpty() ? QFileInfo(pliki.first()).absolutePath() : folder;
     program.analiza.PlikiOdpowiedzi = pliki; // in the dialog's order
     BLista->UstawNazwy(NazwyWszystkichPlikow(pliki, program.ustawienia.fn, program.srodowisko));
 }
@@ -286,11 +247,6 @@ void TFOknoObieListy::LWprowadzClick() {
     Zamknij();
     if (UruchomAnalize(program.analiza, program.srodowisko, ZrodloAnalizy::Lista))
         emit analizaGotowa();
-}
-
-void TFOknoObieListy::LAnulujClick() {
-    Zamknij();
-    program.analiza.RodzajAnalizy = AnalizaAnulowana;
 }
 
 } // namespace sondrel

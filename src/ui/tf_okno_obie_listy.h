@@ -4,13 +4,9 @@
 // double clicks open and close and in which a click picks the test.
 
 #include "formats/drzewo_testow.h"
-#include "ui/etykieta.h"
 #include "ui/listy_plikow.h"
-#include "ui/okno.h"
 
 #include <QPixmap>
-#include <QPoint>
-#include <functional>
 
 namespace sondrel {
 
@@ -43,7 +39,7 @@ private:
     int przesuniecie = 0;
 };
 
-class TFOknoObieListy : public Okno {
+class TFOknoObieListy : public OknoListyPlikow {
     Q_OBJECT
 public:
     explicit TFOknoObieListy(Program& program, QWidget* rodzic = nullptr);
@@ -60,47 +56,28 @@ public:
     // Whether a test was picked in the tree since the window was last opened.
     bool TestWybrany() const { return testWybrany; }
 
-    // Seams, as in the answer-file list window: the open dialog (gets and may change the
-    // folder, returns the chosen paths) and the point the window's place is measured from.
-    std::function<QStringList(QString& folder)> OknoOtwierania;
-    std::function<QPoint()> PunktOdniesienia;
-    QString FolderDialogu() const { return folderDialogu; }
-
-    // Components, at their places in the window.
-    Etykieta* ImTlo;
-    Etykieta* LListwa;
-    Etykieta* LClose;
-    Etykieta* LWczytajPliki;
-    QWidget* PLista;
-    ListaNazw* BLista;
-    ListwaPrzewijania* ListwaVPliki;
+    // Components of this window besides the shared ones, at their places.
     QWidget* PDrzewo;
     ObrazDrzewa* ImDrzewo;
     ListwaPrzewijania* ListwaVTesty;
     Etykieta* LTest;
-    Etykieta* LWprowadz;
-    Etykieta* LAnuluj;
 
 public slots:
+    // The open dialog (starting in the program's folder the first time); the chosen files, in
+    // the dialog's order, become PlikiOdpowiedzi and are listed.
     void LWczytajPlikiClick();
     void LWprowadzClick();
-    void LAnulujClick();
     // The tree's mouse: a press picks the row at height y of the whole tree, a double click
     // also opens or closes the picked group.
     void ImDrzewoMouseDown(int y);
     void ImDrzewoDblClick(int y);
-
-signals:
-    void analizaGotowa();
 
 private:
     void RysujDrzewo();
     void UstawListweDrzewa();
     void UstawTest(const QString& tekst);
 
-    Program& program;
     DrzewoTestow drzewo;
-    QString folderDialogu;
     bool testWybrany = false;
 };
 

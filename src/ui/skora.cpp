@@ -419,6 +419,34 @@ void MalujZnakZamkniecia(QPainter& p, const QRectF& r) {
     p.restore();
 }
 
+namespace {
+
+// A button's face: the rounded frame `ramka` in MenuTlo, filled with a vertical gradient from
+// `gora` to `dol` spread over `pas`.
+void MalujLico(QPainter& p, const QRectF& ramka, const QRectF& pas, QColor gora, QColor dol,
+               qreal promien) {
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(pas.topLeft(), pas.bottomLeft());
+    g.setColorAt(0, gora);
+    g.setColorAt(1, dol);
+    p.setPen(QPen(Kolor(MenuTlo), 1));
+    p.setBrush(g);
+    p.drawRoundedRect(ramka, promien, promien);
+}
+
+} // namespace
+
+void MalujLicoPrzycisku(QPainter& p, const QRectF& r) {
+    MalujLico(p, r.adjusted(0.5, 0.5, -0.5, -0.5), r, QColor(0xE9, 0xEA, 0xF0),
+              QColor(0xDD, 0xDF, 0xE7), PromienNarozi - 1.5);
+}
+
+void MalujTloMalegoPrzycisku(QPainter& p, const QRectF& r) {
+    const QRectF ramka = r.adjusted(0.5, 0.5, -0.5, -0.5);
+    MalujLico(p, ramka, ramka, QColor(0xF1, 0xF2, 0xF6), QColor(0xE2, 0xE4, 0xEB),
+              PromienNarozi - 1);
+}
+
 void MalujPrzycisk(QPainter& p, const QRectF& r, const QString& napis, bool zaznaczony) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -433,12 +461,7 @@ void MalujPrzycisk(QPainter& p, const QRectF& r, const QString& napis, bool zazn
         p.drawRoundedRect(ramka.adjusted(1.5, 1.5, -1.5, -1.5), PromienNarozi - 3,
                           PromienNarozi - 3);
     } else {
-        QLinearGradient g(r.topLeft(), r.bottomLeft());
-        g.setColorAt(0, QColor(0xE9, 0xEA, 0xF0));
-        g.setColorAt(1, QColor(0xDD, 0xDF, 0xE7));
-        p.setPen(QPen(Kolor(MenuTlo), 1));
-        p.setBrush(g);
-        p.drawRoundedRect(ramka, PromienNarozi - 1.5, PromienNarozi - 1.5);
+        MalujLicoPrzycisku(p, r);
     }
     p.setPen(Kolor(zaznaczony ? Granat : Tekst));
     p.setFont(Czcionka(12, zaznaczony));

@@ -71,6 +71,11 @@ void MalujListwe(QPainter& p, const QRectF& r);
 void MalujZnakZamkniecia(QPainter& p, const QRectF& r);
 // The flat button with its caption; zaznaczony: the lighter, outlined keyboard selection.
 void MalujPrzycisk(QPainter& p, const QRectF& r, const QString& napis, bool zaznaczony);
+// The faces of the flat buttons filling r: a light gradient in a rounded frame; the small glyph
+// buttons' face is lighter, with rounder corners. Both leave the painter antialiased, with its
+// pen and brush changed.
+void MalujLicoPrzycisku(QPainter& p, const QRectF& r);
+void MalujTloMalegoPrzycisku(QPainter& p, const QRectF& r);
 
 // The named picture at its own size, or a null pixmap for an unknown name. Painted at the
 // application's device pixel ratio.

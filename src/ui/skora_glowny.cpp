@@ -124,22 +124,23 @@ void MalujMotyw(QPainter& p, qreal x, qreal podstawa, qreal skala) {
     p.restore();
 }
 
-// A white panel with a thin frame.
-void MalujPanel(QPainter& p, const QRectF& r) {
+// A rounded field filling r: its thin frame and its fill.
+void MalujPole(QPainter& p, const QRectF& r, QRgb ramka, QRgb tlo) {
     p.save();
-    p.setPen(QPen(Kolor(Linia), 1));
-    p.setBrush(Kolor(Panel));
+    p.setPen(QPen(Kolor(ramka), 1));
+    p.setBrush(Kolor(tlo));
     p.drawPath(Zaokraglony(r.adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi));
     p.restore();
 }
 
+// A white panel with a thin frame.
+void MalujPanel(QPainter& p, const QRectF& r) {
+    MalujPole(p, r, Linia, Panel);
+}
+
 // The menu column on the left of both skins.
 void MalujKolumne(QPainter& p, const QRectF& r) {
-    p.save();
-    p.setPen(QPen(Kolor(NaglowekRamka), 1));
-    p.setBrush(Kolor(MenuTlo));
-    p.drawPath(Zaokraglony(r.adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi));
-    p.restore();
+    MalujPole(p, r, NaglowekRamka, MenuTlo);
 }
 
 // The body of a 790 x 581 window: white frame and strip, light body.
@@ -320,11 +321,7 @@ void MalujTloGlowne(QPainter& p, QSizeF r) {
 
     // the description box (the text is the window's label 296, 344, 361 x 137)
     const QRectF opis(284, 332, 471, 161);
-    p.save();
-    p.setPen(QPen(Kolor(Linia), 1));
-    p.setBrush(Kolor(PanelJasny));
-    p.drawPath(Zaokraglony(opis.adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi));
-    p.restore();
+    MalujPole(p, opis, Linia, PanelJasny);
     MalujTekst(p, QRectF(286, 310, 300, 16), QStringLiteral("Opis pozycji menu"), 11, TekstSzary,
                true);
 
@@ -346,22 +343,15 @@ void MalujBrzegiKolumny(QPainter& p, QSizeF r) {
     p.restore();
 }
 
-// The open test menu: its three items are the window's captioned labels (15, 38 / 52 / 67).
-void MalujMenuTesty(QPainter& p, QSizeF r) {
+// An open menu of the column. The test menu: its three items are the window's captioned labels
+// (15, 38 / 52 / 67), the help header below them. The help menu: its items at 15, 65 / 82 / 99.
+void MalujMenuKolumny(QPainter& p, QSizeF r, bool pomoc) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(QRectF(QPointF(0, 0), r), Kolor(MenuTlo));
     MalujBrzegiKolumny(p, r);
-    MalujNaglowek(p, NaglowekTestow, TytulTestow, true);
-    MalujNaglowek(p, NaglowekPomocyPodTestami, TytulPomocy, false);
-}
-
-// The open help menu: its items at 15, 65 / 82 / 99.
-void MalujMenuPomoc(QPainter& p, QSizeF r) {
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(QRectF(QPointF(0, 0), r), Kolor(MenuTlo));
-    MalujBrzegiKolumny(p, r);
-    MalujNaglowek(p, NaglowekTestow, TytulTestow, false);
-    MalujNaglowek(p, NaglowekPomocyZamkniety, TytulPomocy, true);
+    MalujNaglowek(p, NaglowekTestow, TytulTestow, !pomoc);
+    MalujNaglowek(p, pomoc ? NaglowekPomocyZamkniety : NaglowekPomocyPodTestami, TytulPomocy,
+                  pomoc);
 }
 
 // ---- the backdrop of the big mode ---------------------------------------------------------
@@ -428,11 +418,7 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
     qreal x = 176;
     for (const auto& n : notki) {
         const QRectF karta(x, 318, 182, 118);
-        p.save();
-        p.setPen(QPen(Kolor(Linia), 1));
-        p.setBrush(Kolor(PanelJasny));
-        p.drawPath(Zaokraglony(karta.adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi));
-        p.restore();
+        MalujPole(p, karta, Linia, PanelJasny);
         MalujTekst(p, karta.adjusted(16, 16, -16, 0), QString::fromUtf8(n.tytul), 13, Granat, true);
         MalujTekst(p, karta.adjusted(16, 42, -16, -12), QString::fromUtf8(n.tekst), 12, Tekst2);
         x += 198;
@@ -443,13 +429,7 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
     p.drawLine(QPointF(160, 490.5), QPointF(767, 490.5));
     const QRectF przycisk(628, 509, 87, 23);
     p.save();
-    QLinearGradient g(przycisk.topLeft(), przycisk.bottomLeft());
-    g.setColorAt(0, QColor(0xE9, 0xEA, 0xF0));
-    g.setColorAt(1, QColor(0xDD, 0xDF, 0xE7));
-    p.setPen(QPen(Kolor(MenuTlo), 1));
-    p.setBrush(g);
-    p.drawRoundedRect(przycisk.adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi - 1.5,
-                      PromienNarozi - 1.5);
+    MalujLicoPrzycisku(p, przycisk);
     p.restore();
     QFont f = Czcionka(11);
     f.setStretch(QFont::SemiCondensed);
@@ -479,8 +459,10 @@ void DodajObrazkiGlowne() {
     static const bool dodane = [] {
         DodajObrazek(QStringLiteral("tloglowny"), QSize(790, 581), MalujTloGlowne);
         DodajObrazek(QStringLiteral("tlobig"), QSize(1920, 1200), MalujTloBig);
-        DodajObrazek(QStringLiteral("menutesty"), QSize(240, 135), MalujMenuTesty);
-        DodajObrazek(QStringLiteral("tlomenupomoc"), QSize(240, 135), MalujMenuPomoc);
+        DodajObrazek(QStringLiteral("menutesty"), QSize(240, 135),
+                     [](QPainter& p, QSizeF r) { MalujMenuKolumny(p, r, false); });
+        DodajObrazek(QStringLiteral("tlomenupomoc"), QSize(240, 135),
+                     [](QPainter& p, QSizeF r) { MalujMenuKolumny(p, r, true); });
         DodajObrazek(QStringLiteral("tlotabele"), QSize(790, 581), MalujTloTabele);
         DodajObrazek(QStringLiteral("menutabele"), QSize(123, 150),
                      [](QPainter& p, QSizeF r) { MalujMaleMenu(p, r, MenuTabeleUklad, 0); });

@@ -2,7 +2,6 @@
 
 #include "ui/skora.h"
 
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -22,14 +21,7 @@ constexpr QRgb Znak = 0xFF6E7290;            // the tree's group marks
 // (add answer files).
 void MalujPrzyciskPlikow(QPainter& p, const QRectF& r) {
     p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF ramka = r.adjusted(0.5, 0.5, -0.5, -0.5);
-    QLinearGradient g(ramka.topLeft(), ramka.bottomLeft());
-    g.setColorAt(0, QColor(0xF1, 0xF2, 0xF6));
-    g.setColorAt(1, QColor(0xE2, 0xE4, 0xEB));
-    p.setPen(QPen(K(MenuTlo), 1));
-    p.setBrush(g);
-    p.drawRoundedRect(ramka, PromienNarozi - 1, PromienNarozi - 1);
+    MalujTloMalegoPrzycisku(p, r);
 
     // the sheet, centred, 12 x 15 with a folded corner
     const qreal w = 12, h = std::min<qreal>(15, r.height() - 8);
@@ -102,6 +94,21 @@ void MalujWczytajPliki(QPainter& p, const QRect& przycisk) {
     p.restore();
 }
 
+// What both windows have alike: the frame with its title strip and close mark, and the button
+// that adds answer files.
+void MalujRamkeListy(QPainter& p, QSizeF r, const QString& tytul, const QRect& znakZamkniecia,
+                     const QRect& wczytajPliki) {
+    MalujRamkeOkna(p, r.toSize(), Ksztalt::Zaokraglony, ListwaListy, tytul);
+    MalujZnakZamkniecia(p, QRectF(znakZamkniecia));
+    MalujWczytajPliki(p, wczytajPliki);
+}
+
+// The confirm and cancel buttons at the foot of both windows.
+void MalujPrzyciskiWyboru(QPainter& p, const QRect& wprowadz, const QRect& anuluj) {
+    MalujPrzycisk(p, QRectF(wprowadz), QStringLiteral("Wprowadź"), true);
+    MalujPrzycisk(p, QRectF(anuluj), QStringLiteral("Anuluj"), false);
+}
+
 QRectF Obok(const QRect& komponent, int margines) {
     return QRectF(komponent).adjusted(-margines, -margines, margines, margines);
 }
@@ -110,10 +117,7 @@ QRectF Obok(const QRect& komponent, int margines) {
 
 void MalujOknoLPlikow(QPainter& p, QSizeF r) {
     using namespace lplikow;
-    MalujRamkeOkna(p, r.toSize(), Ksztalt::Zaokraglony, ListwaListy,
-                   QStringLiteral("Pliki odpowiedzi"));
-    MalujZnakZamkniecia(p, QRectF(ZnakZamkniecia));
-    MalujWczytajPliki(p, WczytajPliki);
+    MalujRamkeListy(p, r, QStringLiteral("Pliki odpowiedzi"), ZnakZamkniecia, WczytajPliki);
 
     MalujNaglowek(p, QPointF(PanelListy.left(), PanelListy.top() - 8), QStringLiteral("Uczniowie"));
     // one panel around the list and its scroll bar
@@ -123,18 +127,14 @@ void MalujOknoLPlikow(QPainter& p, QSizeF r) {
     MalujPodpis(p, QRectF(PanelListy.left() - 1, Wprowadz.top() + 2, 132, 60),
                 QStringLiteral("Sprawdź, czy na liście są wszyscy uczniowie, i wprowadź pliki "
                                "do analizy."));
-    MalujPrzycisk(p, QRectF(Wprowadz), QStringLiteral("Wprowadź"), true);
-    MalujPrzycisk(p, QRectF(Anuluj), QStringLiteral("Anuluj"), false);
+    MalujPrzyciskiWyboru(p, Wprowadz, Anuluj);
 }
 
 // ---- the two-list window -------------------------------------------------------------------
 
 void MalujOknoObieListy(QPainter& p, QSizeF r) {
     using namespace obielisty;
-    MalujRamkeOkna(p, r.toSize(), Ksztalt::Zaokraglony, ListwaListy,
-                   QStringLiteral("Analiza z testem z listy"));
-    MalujZnakZamkniecia(p, QRectF(ZnakZamkniecia));
-    MalujWczytajPliki(p, WczytajPliki);
+    MalujRamkeListy(p, r, QStringLiteral("Analiza z testem z listy"), ZnakZamkniecia, WczytajPliki);
 
     MalujNaglowek(p, QPointF(PanelListy.left(), PanelListy.top() - 10),
                   QStringLiteral("Pliki odpowiedzi"));
@@ -158,8 +158,7 @@ void MalujOknoObieListy(QPainter& p, QSizeF r) {
     p.drawRoundedRect(QRectF(pas.left() + 3, pas.top() + 6, 3, pas.height() - 12), 1.5, 1.5);
     p.restore();
 
-    MalujPrzycisk(p, QRectF(Wprowadz), QStringLiteral("Wprowadź"), true);
-    MalujPrzycisk(p, QRectF(Anuluj), QStringLiteral("Anuluj"), false);
+    MalujPrzyciskiWyboru(p, Wprowadz, Anuluj);
 }
 
 // ---- the tree's group marks ----------------------------------------------------------------

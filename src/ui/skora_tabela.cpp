@@ -142,14 +142,7 @@ void MalujBiale(QPainter& p, QSizeF r, Boki b) {
 
 // A page arrow: a small flat button with a chevron.
 void MalujStrzalke(QPainter& p, QSizeF r, bool wPrawo) {
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF ramka(0.5, 0.5, r.width() - 1, r.height() - 1);
-    QLinearGradient g(ramka.topLeft(), ramka.bottomLeft());
-    g.setColorAt(0, QColor(0xF1, 0xF2, 0xF6));
-    g.setColorAt(1, QColor(0xE2, 0xE4, 0xEB));
-    p.setPen(QPen(K(MenuTlo), 1));
-    p.setBrush(g);
-    p.drawRoundedRect(ramka, PromienNarozi - 1, PromienNarozi - 1);
+    MalujTloMalegoPrzycisku(p, QRectF(QPointF(0, 0), r));
     const qreal sx = r.width() / 2 + (wPrawo ? 1 : -1), sy = r.height() / 2;
     const qreal d = 4;
     QPainterPath szewron;
@@ -172,14 +165,7 @@ void MalujStrzalke(QPainter& p, QSizeF r, bool wPrawo) {
 // A folder glyph on a small flat button (pick the test list file).
 void MalujPrzyciskFolderu(QPainter& p, const QRectF& r) {
     p.save();
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF ramka = r.adjusted(0.5, 0.5, -0.5, -0.5);
-    QLinearGradient g(ramka.topLeft(), ramka.bottomLeft());
-    g.setColorAt(0, QColor(0xF1, 0xF2, 0xF6));
-    g.setColorAt(1, QColor(0xE2, 0xE4, 0xEB));
-    p.setPen(QPen(K(MenuTlo), 1));
-    p.setBrush(g);
-    p.drawRoundedRect(ramka, PromienNarozi - 1, PromienNarozi - 1);
+    MalujTloMalegoPrzycisku(p, r);
     const qreal x = r.left() + 5.5, y = r.top() + 7.5, w = r.width() - 11, h = r.height() - 14;
     QPainterPath folder;
     folder.moveTo(x, y + h);

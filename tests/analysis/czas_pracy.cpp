@@ -1,4 +1,5 @@
 #include "analysis/czas_pracy.h"
+#include "support/wydruk_qt.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -6,12 +7,6 @@
 #include <vector>
 
 using namespace sondrel;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& tekst, std::ostream* os) {
-    *os << '"' << tekst.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

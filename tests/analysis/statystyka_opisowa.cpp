@@ -1,18 +1,13 @@
 #include "analysis/statystyka_opisowa.h"
 #include "analysis/ocenianie.h"
 #include "core/lokalizacja.h"
+#include "support/wydruk_qt.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
 using namespace sondrel;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& tekst, std::ostream* os) {
-    *os << '"' << tekst.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

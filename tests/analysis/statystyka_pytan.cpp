@@ -1,16 +1,11 @@
 #include "analysis/statystyka_pytan.h"
 #include "analysis/ocenianie.h"
+#include "support/wydruk_qt.h"
 
 #include <gtest/gtest.h>
 #include <memory>
 
 using namespace sondrel;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& tekst, std::ostream* os) {
-    *os << '"' << tekst.toStdString() << '"';
-}
-QT_END_NAMESPACE
 
 namespace {
 

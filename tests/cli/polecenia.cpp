@@ -8,6 +8,7 @@
 #include "reports/raport.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
+#include "support/wydruk_qt.h"
 #include "tables/eksport_tabel.h"
 #include "tables/tabele.h"
 
@@ -23,15 +24,6 @@
 
 using namespace sondrel;
 using namespace sondrel::testy;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& tekst, std::ostream* os) {
-    *os << '"' << tekst.toStdString() << '"';
-}
-inline void PrintTo(const QStringList& lista, std::ostream* os) {
-    *os << '[' << lista.join(QStringLiteral(", ")).toStdString() << ']';
-}
-QT_END_NAMESPACE
 
 namespace {
 

@@ -2,23 +2,12 @@
 #include "formats/pak.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
+#include "support/wydruk_qt.h"
 
 #include <gtest/gtest.h>
 
 using namespace sondrel;
 using namespace sondrel::testy;
-
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& tekst, std::ostream* os) {
-    *os << '"' << tekst.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
-namespace sondrel::testy {
-inline void PrintTo(const Komunikat& k, std::ostream* os) {
-    *os << '{' << k.rodzaj << ", " << k.ikona << ", \"" << k.tekst.toStdString() << "\"}";
-}
-} // namespace sondrel::testy
 
 namespace {
 

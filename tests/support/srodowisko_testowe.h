@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <ostream>
 
 namespace sondrel::testy {
 
@@ -23,6 +24,10 @@ struct Komunikat {
     QString tekst;
     bool operator==(const Komunikat&) const = default;
 };
+
+inline void PrintTo(const Komunikat& k, std::ostream* os) {
+    *os << '{' << k.rodzaj << ", " << k.ikona << ", \"" << k.tekst.toStdString() << "\"}";
+}
 
 class SrodowiskoTestowe {
 public:

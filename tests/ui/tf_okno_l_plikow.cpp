@@ -3,6 +3,7 @@
 #include "ui/tf_okno_l_plikow.h"
 
 #include "analysis/przebieg_analizy.h"
+#include "okno_plikow_testowe.h"
 #include "support/pliki_testowe.h"
 #include "ui/program.h"
 
@@ -20,12 +21,6 @@ using namespace sondrel::testy;
 
 namespace {
 
-struct Komunikat {
-    int rodzaj, ikona;
-    QString tekst;
-    bool operator==(const Komunikat&) const = default;
-};
-
 const QString BrakPlikow =
     QStringLiteral("Uwaga.\rWskaż pliki wyników, jeśli chcesz dokonać ich analizy.");
 const QString StaraWersja =
@@ -41,33 +36,14 @@ protected:
     void OtworzAdres(const QUrl& adres) override { otwarte.append(adres); }
 };
 
-class TFOknoLPlikowTest : public ::testing::Test {
+class TFOknoLPlikowTest : public OknoPlikowTest<OknoTestowe> {
 protected:
-    QTemporaryDir folder;
-    Program program;
-    QList<Komunikat> komunikaty;
-    OknoTestowe okno{program};
-    QSignalSpy gotowa{&okno, &TFOknoLPlikow::analizaGotowa};
-    // What the open dialog answers, and the folders it was opened in.
-    QStringList wybor;
-    QStringList folderyDialogu;
-
     void SetUp() override {
+        OknoPlikowTest::SetUp();
         program.srodowisko.foldery.FolderDokumentow = sciezka("Dokumenty");
-        program.srodowisko.foldery.PlikDziennika = sciezka("Dziennik.txt");
-        program.srodowisko.komunikaty.ustawObsluge([this](int r, int i, const QString& t) {
-            komunikaty.append({r, i, t});
-            return WynikZamknij;
-        });
-        okno.OknoOtwierania = [this](QString& f) {
-            folderyDialogu.append(f);
-            if (!wybor.isEmpty()) f = QFileInfo(wybor.first()).absolutePath();
-            return wybor;
-        };
-        okno.PunktOdniesienia = [] { return QPoint(100, 50); };
     }
+    void Otworz() override { okno.WybierzPlikiOdpowiedzi(); }
 
-    QString sciezka(const QString& nazwa) const { return folder.filePath(nazwa); }
     QString uczen(const QString& nazwa, const QString& nazwisko, const QString& imie) {
         const QString s = sciezka(nazwa);
         EXPECT_TRUE(ZapiszPlikOdpowiedzi(s, {.nazwisko = nazwisko, .imie = imie}));
@@ -77,16 +53,6 @@ protected:
         const QString s = sciezka(nazwa);
         EXPECT_TRUE(ZapiszPlikOdpowiedzi(s, {.staraWersja = true}));
         return s;
-    }
-    // Opens the window modally and runs `krok` inside its modal loop.
-    void WModalnym(std::function<void()> krok) {
-        QTimer::singleShot(0, &okno, [this, krok] {
-            EXPECT_EQ(QApplication::activeModalWidget(), &okno);
-            krok();
-            if (okno.isVisible()) okno.Zamknij(); // never hang the test
-        });
-        okno.WybierzPlikiOdpowiedzi();
-        EXPECT_FALSE(okno.isVisible());
     }
 };
 

@@ -2,6 +2,7 @@
 // picked from, the answer files in the dialog's order, confirming and cancelling.
 #include "ui/tf_okno_obie_listy.h"
 
+#include "okno_plikow_testowe.h"
 #include "support/pliki_testowe.h"
 #include "ui/program.h"
 
@@ -18,12 +19,6 @@ using namespace sondrel::testy;
 
 namespace {
 
-struct Komunikat {
-    int rodzaj, ikona;
-    QString tekst;
-    bool operator==(const Komunikat&) const = default;
-};
-
 const QString BrakDanych = QStringLiteral("\rPodaj poprawnie konieczne dane.\r\rWczytaj pliki "
                                           "wyników i wybierz test z powyższej listy testów.");
 const QString BrakWyboru = QStringLiteral("Wybór testu: brak wyboru. ");
@@ -33,29 +28,11 @@ int Y(int wiersz) {
     return wiersz * 16 + 5 + 7;
 }
 
-class TFOknoObieListyTest : public ::testing::Test {
+class TFOknoObieListyTest : public OknoPlikowTest<TFOknoObieListy> {
 protected:
-    QTemporaryDir folder;
-    Program program;
-    QList<Komunikat> komunikaty;
-    TFOknoObieListy okno{program};
-    QSignalSpy gotowa{&okno, &TFOknoObieListy::analizaGotowa};
-    QStringList wybor;
-    QStringList folderyDialogu;
-
     void SetUp() override {
+        OknoPlikowTest::SetUp();
         program.srodowisko.foldery.FolderProgramu = sciezka("Program") + QDir::separator();
-        program.srodowisko.foldery.PlikDziennika = sciezka("Dziennik.txt");
-        program.srodowisko.komunikaty.ustawObsluge([this](int r, int i, const QString& t) {
-            komunikaty.append({r, i, t});
-            return WynikZamknij;
-        });
-        okno.OknoOtwierania = [this](QString& f) {
-            folderyDialogu.append(f);
-            if (!wybor.isEmpty()) f = QFileInfo(wybor.first()).absolutePath();
-            return wybor;
-        };
-        okno.PunktOdniesienia = [] { return QPoint(100, 50); };
         program.ustawienia.sct = sciezka("listy/lista.skg");
         QDir(folder.path()).mkpath("listy");
         // Klasa 1 (Ułamki, Procenty), Klasa 2 (Podgrupa (Test)), Powtórka
@@ -69,7 +46,7 @@ protected:
     void ZapiszLista(const QStringList& wpisy) {
         ASSERT_TRUE(ZapiszPlikListy(program.ustawienia.sct, {.wpisy = wpisy}));
     }
-    QString sciezka(const QString& nazwa) const { return folder.filePath(nazwa); }
+    void Otworz() override { okno.WybierzTestIPliki(); }
     QString uczen(const QString& nazwa, const QString& nazwisko, PlikOdpowiedzi p = {}) {
         const QString s = sciezka(nazwa);
         p.nazwisko = nazwisko;
@@ -84,15 +61,6 @@ protected:
     }
     void Klik(int y) { QTest::mouseClick(okno.ImDrzewo, Qt::LeftButton, {}, QPoint(40, y)); }
     void Dwuklik(int y) { QTest::mouseDClick(okno.ImDrzewo, Qt::LeftButton, {}, QPoint(40, y)); }
-    void WModalnym(std::function<void()> krok) {
-        QTimer::singleShot(0, &okno, [this, krok] {
-            EXPECT_EQ(QApplication::activeModalWidget(), &okno);
-            krok();
-            if (okno.isVisible()) okno.Zamknij();
-        });
-        okno.WybierzTestIPliki();
-        EXPECT_FALSE(okno.isVisible());
-    }
 };
 
 } // namespace

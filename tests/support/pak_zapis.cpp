@@ -7,6 +7,7 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -133,26 +134,45 @@ QByteArray ObrazJpeg(int szerokosc, int wysokosc) {
 }
 
 QByteArray ObrazGif(int szerokosc, int wysokosc) {
+    // Eight colours: the pattern's red and green halves and the diagonal.
+    QList<quint32> paleta;
+    for (quint32 i = 0; i < 8; ++i)
+        paleta.append((i & 1 ? 0xff0000u : 0) | (i & 2 ? 0x00ff00u : 0) | (i & 4 ? 0x0000ffu : 0));
+    QByteArray indeksy;
+    indeksy.reserve(qsizetype{szerokosc} * wysokosc);
+    for (int y = 0; y < wysokosc; ++y)
+        for (int x = 0; x < szerokosc; ++x) {
+            const Piksel p = piksel(x, y, szerokosc, wysokosc);
+            indeksy.append(static_cast<char>((p.r > 127) | (p.g > 127) << 1 | (p.b > 127) << 2));
+        }
+    return ObrazGif(szerokosc, wysokosc, paleta, indeksy);
+}
+
+QByteArray ObrazGif(int szerokosc, int wysokosc, const QList<quint32>& paleta,
+                    const QByteArray& indeksy) {
+    if (paleta.isEmpty() || paleta.size() > 256 ||
+        indeksy.size() != qsizetype{szerokosc} * wysokosc)
+        throw std::invalid_argument("ObrazGif");
+    // The colour table holds a power of two entries; the unused ones stay black.
+    int bity = 1;
+    while ((1 << bity) < paleta.size())
+        ++bity;
+    std::vector<GifColorType> kolory(static_cast<size_t>(1) << bity, GifColorType{0, 0, 0});
+    for (qsizetype i = 0; i < paleta.size(); ++i)
+        kolory[static_cast<size_t>(i)] = GifColorType{static_cast<GifByteType>(paleta[i] >> 16),
+                                                      static_cast<GifByteType>(paleta[i] >> 8),
+                                                      static_cast<GifByteType>(paleta[i])};
     QByteArray wynik;
     int blad = 0;
     GifFileType* gif = EGifOpen(&wynik, zapiszGif, &blad);
     if (!gif) throw std::runtime_error("EGifOpen");
-    // Eight colours: the pattern's red and green halves and the diagonal.
-    GifColorType kolory[8];
-    for (int i = 0; i < 8; ++i)
-        kolory[i] = GifColorType{static_cast<GifByteType>(i & 1 ? 255 : 0),
-                                 static_cast<GifByteType>(i & 2 ? 255 : 0),
-                                 static_cast<GifByteType>(i & 4 ? 255 : 0)};
-    ColorMapObject* mapa = GifMakeMapObject(8, kolory);
-    bool ok = mapa && EGifPutScreenDesc(gif, szerokosc, wysokosc, 3, 0, mapa) == GIF_OK &&
+    ColorMapObject* mapa = GifMakeMapObject(static_cast<int>(kolory.size()), kolory.data());
+    bool ok = mapa && EGifPutScreenDesc(gif, szerokosc, wysokosc, bity, 0, mapa) == GIF_OK &&
               EGifPutImageDesc(gif, 0, 0, szerokosc, wysokosc, false, nullptr) == GIF_OK;
     std::vector<GifPixelType> wiersz(static_cast<size_t>(szerokosc));
     for (int y = 0; ok && y < wysokosc; ++y) {
-        for (int x = 0; x < szerokosc; ++x) {
-            const Piksel p = piksel(x, y, szerokosc, wysokosc);
-            wiersz[x] =
-                static_cast<GifPixelType>((p.r > 127) | (p.g > 127) << 1 | (p.b > 127) << 2);
-        }
+        const char* zrodlo = indeksy.constData() + qsizetype{y} * szerokosc;
+        std::copy(zrodlo, zrodlo + szerokosc, wiersz.begin());
         ok = EGifPutLine(gif, wiersz.data(), szerokosc) == GIF_OK;
     }
     GifFreeMapObject(mapa);

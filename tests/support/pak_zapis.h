@@ -42,6 +42,10 @@ bool ZapiszBajty(const QString& sciezka, const QByteArray& bajty);
 // Real pictures of the given size (a small colour pattern).
 QByteArray ObrazJpeg(int szerokosc, int wysokosc);
 QByteArray ObrazGif(int szerokosc, int wysokosc);
+// A GIF of the given pixels: one palette index a byte, rows top-down; the palette holds up to 256
+// colours as 0xRRGGBB.
+QByteArray ObrazGif(int szerokosc, int wysokosc, const QList<quint32>& paleta,
+                    const QByteArray& indeksy);
 
 enum class RodzajBmp {
     Info,       // 24-bit, BITMAPINFOHEADER, rows bottom-up

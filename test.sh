@@ -36,7 +36,7 @@ run_ctest build
 
 echo "== sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSONDREL_SANITIZE=ON \
-      -DSONDREL_BENCH=OFF -DSONDREL_UI=OFF >/dev/null
+      -DSONDREL_BENCH=OFF -DSONDREL_UI=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 run_ctest build-asan
 

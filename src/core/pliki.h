@@ -8,14 +8,8 @@
 
 namespace sondrel {
 
-// Files the user keeps are also synced to the disk before they replace the old ones; files of
-// the temporary folder, which live until the next start, are not (a sync per report picture
-// made saving a whole class's reports many times slower).
-enum class Trwalosc { NaDysku, Tymczasowy };
-
 // Returns false (and leaves any old file as it was) when the file cannot be written.
-bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad = nullptr,
-                Trwalosc trwalosc = Trwalosc::NaDysku);
+bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad = nullptr);
 
 // The same, but a file that already holds exactly these bytes is left as it is (the pictures
 // that every report puts beside itself).

@@ -86,9 +86,4 @@ bool AnalizujUpuszczonePliki(const QStringList& pliki, Analiza& analiza, Srodowi
     return UruchomAnalize(analiza, srodowisko);
 }
 
-bool AnalizujParametry(const QStringList& parametry, Analiza& analiza, Srodowisko& srodowisko) {
-    if (parametry.isEmpty()) return false;
-    return AnalizujUpuszczonePliki(parametry.mid(0, 1), analiza, srodowisko);
-}
-
 } // namespace sondrel

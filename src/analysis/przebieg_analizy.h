@@ -40,9 +40,4 @@ bool SaPlikamiOdpowiedzi(const QStringList& pliki, Srodowisko& srodowisko);
 // there is an analysis to show.
 bool AnalizujUpuszczonePliki(const QStringList& pliki, Analiza& analiza, Srodowisko& srodowisko);
 
-// The command line: one answer file, the first parameter; further parameters are ignored and
-// no parameter does nothing. A simple analysis as for dropped files. Returns true when there
-// is an analysis to show.
-bool AnalizujParametry(const QStringList& parametry, Analiza& analiza, Srodowisko& srodowisko);
-
 } // namespace sondrel

@@ -229,26 +229,3 @@ TEST_F(PrzebiegAnalizy, UpuszczonePliki) {
     EXPECT_FALSE(SaPlikamiOdpowiedzi({}, st.srodowisko));
     EXPECT_TRUE(SaPlikamiOdpowiedzi({QStringLiteral("/x/y.Sko")}, st.srodowisko));
 }
-
-TEST_F(PrzebiegAnalizy, WierszPolecenCzytaTylkoPierwszyParametr) {
-    const QStringList pliki =
-        Zapisz({{"a.SKO", Uczen("Kowalski", "Jan")}, {"b.sko", Uczen("Nowak", "Anna")}});
-    EXPECT_TRUE(AnalizujParametry(pliki, *analiza, st.srodowisko));
-    EXPECT_EQ(analiza->PlikiOdpowiedzi, QStringList{pliki.first()});
-    EXPECT_EQ(analiza->IloscUczniow, 1);
-    EXPECT_EQ(analiza->Uczniowie[1].Nazwisko, "Kowalski");
-    EXPECT_EQ(analiza->RodzajAnalizy, AnalizaProsta);
-    EXPECT_TRUE(st.komunikaty.isEmpty());
-    EXPECT_TRUE(st.dziennik().isEmpty());
-
-    // A first parameter that is not an answer file is refused whatever follows it.
-    ASSERT_TRUE(ZapiszPlikTestu(st.sciezka("test.skt"), {}));
-    EXPECT_FALSE(
-        AnalizujParametry({st.sciezka("test.skt"), pliki.last()}, *analiza, st.srodowisko));
-    EXPECT_EQ(st.komunikaty, (QList<Komunikat>{{1, 3, NieObslugiwany}}));
-    EXPECT_EQ(analiza->IloscUczniow, 1);
-
-    st.wyczysc();
-    EXPECT_FALSE(AnalizujParametry({}, *analiza, st.srodowisko));
-    EXPECT_TRUE(st.komunikaty.isEmpty());
-}

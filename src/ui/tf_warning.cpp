@@ -3,10 +3,39 @@
 #include "ui/skora.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <algorithm>
 
 namespace sondrel {
 
 namespace {
+
+constexpr int Szerokosc = 350, Wysokosc = 150;
+constexpr int WysokoscTekstu = 53; // the text's room in the normal size
+constexpr int GoraPrzyciskow = 116;
+constexpr int Ciecie = 100; // a row of the plain body, above the button band
+
+// The frame for a text that needs `nadmiar` more pixels: the painted frame with its plain body
+// drawn longer, so the title, the close mark and the button band keep their look.
+QPixmap TloKomunikatu(int nadmiar) {
+    const QPixmap wzor = skora::Obrazek(QStringLiteral("oknowarning"));
+    if (nadmiar <= 0 || wzor.isNull()) return wzor;
+    const qreal skala = wzor.devicePixelRatio();
+    const QImage obraz = wzor.toImage();
+    const auto kawalek = [&](int y, int h) {
+        QImage k = obraz.copy(QRect(0, qRound(y * skala), obraz.width(), qRound(h * skala)));
+        k.setDevicePixelRatio(skala);
+        return k;
+    };
+    QPixmap tlo(QSize(Szerokosc, Wysokosc + nadmiar) * skala);
+    tlo.setDevicePixelRatio(skala);
+    tlo.fill(Qt::transparent);
+    QPainter p(&tlo);
+    p.drawImage(QPointF(0, 0), kawalek(0, Ciecie));
+    p.drawImage(QRectF(0, Ciecie, Szerokosc, nadmiar), kawalek(Ciecie - 1, 1));
+    p.drawImage(QPointF(0, Ciecie + nadmiar), kawalek(Ciecie, Wysokosc - Ciecie));
+    return tlo;
+}
 
 QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
     auto* p = new QWidget(rodzic);
@@ -18,16 +47,16 @@ QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
 } // namespace
 
 TFWarning::TFWarning(const QString& j, QWidget* rodzic) : Okno(rodzic), jezyk(j) {
-    UstawRozmiar(350, 150);
+    UstawRozmiar(Szerokosc, Wysokosc);
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
     UstawNaWierzchu(true);
     // A close request from the desktop answers as the close mark does (see ZamkniecieZZewnatrz).
     UstawBlokadeZamykania(false);
 
-    ImWarning = new Etykieta(this, 0, 0, 350, 150);
+    ImWarning = new Etykieta(this, 0, 0, Szerokosc, Wysokosc);
     PIkona = Panel(this, 12, 4, 42, 43);
     ImIkona = new Etykieta(PIkona, 0, 0, 42, 43);
-    LTekstWarning = new Etykieta(this, 17, 51, 313, 53);
+    LTekstWarning = new Etykieta(this, 17, 51, 313, WysokoscTekstu);
     LTekstWarning->setWordWrap(true);
     LTekstWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     LTekstWarning->setFont(skora::Czcionka(12));
@@ -36,7 +65,7 @@ TFWarning::TFWarning(const QString& j, QWidget* rodzic) : Okno(rodzic), jezyk(j)
     LTekstWarning->setPalette(paleta);
 
     const auto przycisk = [this](int x, QWidget*& panel, Etykieta*& obraz, int odpowiedz) {
-        panel = Panel(this, x, 116, 88, 26);
+        panel = Panel(this, x, GoraPrzyciskow, 88, 26);
         obraz = new Etykieta(panel, 0, 0, 88, 26);
         obraz->setCursor(Qt::PointingHandCursor);
         connect(obraz, &Etykieta::klik, this, [this, odpowiedz] { Odpowiedz(odpowiedz); });
@@ -87,7 +116,7 @@ bool TFWarning::Pokazany(int przycisk) const {
 }
 
 void TFWarning::Przygotuj(int rodzaj, int ikona, const QString& tekst) {
-    ImWarning->setPixmap(skora::Obrazek(QStringLiteral("oknowarning")));
+    ImWarning->setPixmap(TloKomunikatu(nadmiar));
     for (int b : {BTak, BNie, BAnuluj, BZamknij})
         ObrazPrzycisku(b)->setPixmap(skora::Obrazek(NazwaObrazka(b, b == BTak)));
 
@@ -101,6 +130,7 @@ void TFWarning::Przygotuj(int rodzaj, int ikona, const QString& tekst) {
         t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         LTekstWarning->setText(t);
+        DopasujWysokosc();
         static const char* const ikony[] = {"", "ikoinfo", "ikopytanie", "ikouwaga"};
         if (ikona >= IkonaInformacja && ikona <= IkonaUwaga)
             ImIkona->setPixmap(skora::Obrazek(QString::fromLatin1(ikony[ikona])));
@@ -111,6 +141,21 @@ void TFWarning::Przygotuj(int rodzaj, int ikona, const QString& tekst) {
     if (zaznaczenie == BZamknij)
         ImButZamknij->setPixmap(skora::Obrazek(NazwaObrazka(BZamknij, true)));
     wynik = WynikNie;
+}
+
+void TFWarning::DopasujWysokosc() {
+    // A text longer than the label's room makes the dialog taller rather than losing its last
+    // lines; the buttons stay below it.
+    const int potrzeba = LTekstWarning->heightForWidth(LTekstWarning->width());
+    const int n = std::max(0, potrzeba - WysokoscTekstu);
+    if (n == nadmiar) return;
+    nadmiar = n;
+    UstawRozmiar(Szerokosc, Wysokosc + nadmiar);
+    ImWarning->resize(size());
+    ImWarning->setPixmap(TloKomunikatu(nadmiar));
+    LTekstWarning->resize(LTekstWarning->width(), WysokoscTekstu + nadmiar);
+    for (QWidget* panel : {PButTak, PButNie, PButAnuluj, pButZamknij})
+        panel->move(panel->x(), GoraPrzyciskow + nadmiar);
 }
 
 int TFWarning::PokazKomunikat(int rodzaj, int ikona, const QString& tekst) {

@@ -60,10 +60,12 @@ private:
     void Zaznacz(int przycisk);
     void Odpowiedz(int odpowiedz);
     void LCloseClick();
+    void DopasujWysokosc();
 
     QString jezyk;
     int wynik = WynikNie;
     int zaznaczenie = BZamknij;
+    int nadmiar = 0; // pixels added below the text for a long one
 };
 
 // Makes the dialog the program's way of showing messages.

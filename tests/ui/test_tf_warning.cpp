@@ -282,3 +282,30 @@ TEST(TFWarning, KsztaltZaokraglony) {
     EXPECT_EQ(qAlpha(tlo.pixel(349, 149)), 0);
     EXPECT_EQ(qAlpha(tlo.pixel(175, 75)), 255);
 }
+
+TEST(TFWarning, DlugiTekstPowiekszaOknoZamiastGoObcinac) {
+    TFWarning okno;
+    const QString dlugi = QStringLiteral(
+        "\rPodaj poprawnie konieczne dane.\r\rWczytaj pliki wyników i wybierz test z powyższej "
+        "listy testów.");
+    for (const int rodzaj : {KomunikatInformacja, KomunikatPytanie}) {
+        okno.Przygotuj(rodzaj, IkonaUwaga, dlugi);
+        const QLabel& tekst = *okno.LTekstWarning;
+        EXPECT_GE(tekst.height(), tekst.heightForWidth(tekst.width())) << rodzaj;
+        EXPECT_GT(okno.height(), 150);
+        EXPECT_EQ(okno.width(), 350);
+        EXPECT_EQ(okno.ImWarning->size(), okno.size());
+        EXPECT_EQ(okno.mask().boundingRect().height(), okno.height());
+        for (QWidget* przycisk : {okno.PButTak, okno.pButZamknij}) {
+            EXPECT_GE(przycisk->y(), tekst.geometry().bottom());
+            EXPECT_EQ(przycisk->geometry().bottom(), okno.height() - 150 + 141);
+        }
+    }
+    // A text that fits brings the dialog back to its size and places.
+    okno.Przygotuj(KomunikatInformacja, IkonaInformacja, QStringLiteral("Krótko."));
+    EXPECT_EQ(okno.size(), QSize(350, 150));
+    EXPECT_EQ(okno.LTekstWarning->geometry(), QRect(17, 51, 313, 53));
+    EXPECT_EQ(okno.pButZamknij->geometry(), QRect(190, 116, 88, 26));
+    EXPECT_EQ(okno.ImWarning->pixmap().toImage(),
+              skora::Obrazek(QStringLiteral("oknowarning")).toImage());
+}

@@ -10,7 +10,9 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <QWindow>
 #include <cstdio>
 
@@ -46,6 +48,11 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zadrix - Sondrel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("sondrel"));
+    // The program speaks Polish: so do the file dialogs and the toolkit's own texts.
+    QTranslator tlumaczenie;
+    if (tlumaczenie.load(QStringLiteral("qtbase_pl"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&tlumaczenie);
 
     QStringList argumenty = QCoreApplication::arguments().mid(1);
     const bool pomiar = argumenty.removeAll(QStringLiteral("--czas-startu")) > 0;

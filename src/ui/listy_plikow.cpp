@@ -155,8 +155,8 @@ QWidget* BialyPanel(QWidget* rodzic, const QRect& miejsce) {
 }
 
 QStringList OtworzPlikiOdpowiedzi(QWidget* rodzic, QString& folder) {
-    QFileDialog dialog(rodzic, QStringLiteral("Wybierz pliki odpowiedzi"), folder,
-                       QStringLiteral("Plik odpowiedzi (*.sko)"));
+    QFileDialog dialog(rodzic, QStringLiteral("Wybierz pliki odpowiedzi"),
+                       Okno::FolderDialogu(folder), QStringLiteral("Plik odpowiedzi (*.sko)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setDefaultSuffix(QStringLiteral("sko"));

@@ -69,6 +69,17 @@ QString Okno::SciezkaPomocy(const QString& strona) {
     return obok;
 }
 
+QString Okno::FolderDialogu(const QString& folder) {
+    if (folder.isEmpty()) return folder;
+    QString sciezka = QDir::cleanPath(QDir(folder).absolutePath());
+    while (!QFileInfo(sciezka).isDir()) {
+        const QString wyzej = QFileInfo(sciezka).path();
+        if (wyzej == sciezka) return QDir::homePath();
+        sciezka = wyzej;
+    }
+    return QDir::toNativeSeparators(sciezka);
+}
+
 void Okno::OtworzPomoc(const QString& strona) {
     OtworzAdres(QUrl::fromLocalFile(SciezkaPomocy(strona)));
 }

@@ -39,6 +39,9 @@ public:
     void OtworzPomoc(const QString& strona);
     // The help page's full path.
     static QString SciezkaPomocy(const QString& strona);
+    // The folder a file dialog starts in: the given one, or its nearest existing parent when it
+    // is missing (a dialog pointed at a missing folder would offer its name as a file name).
+    static QString FolderDialogu(const QString& folder);
 
     // When on (the default), Alt+F4 and close requests from the window system are ignored:
     // the window closes only through Zamknij().

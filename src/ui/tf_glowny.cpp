@@ -302,7 +302,8 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
 
     // ---- the choices: the dialogs and the file-list windows ----
     wybory.PlikTestu = [this](const QString& folder) {
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Wskaż plik testu"), folder,
+        return QFileDialog::getOpenFileName(this, QStringLiteral("Wskaż plik testu"),
+                                            FolderDialogu(folder),
                                             QStringLiteral("Plik testu (*.skt)"));
     };
     wybory.PlikiOdpowiedzi = [this] {

@@ -274,7 +274,7 @@ void TFIniSondrel::LZamknijIniClick() {
 }
 
 QString TFIniSondrel::WybierzPlikListy(const QString& folder) {
-    QFileDialog dialog(this, QStringLiteral("Wskaż plik listy"), folder,
+    QFileDialog dialog(this, QStringLiteral("Wskaż plik listy"), FolderDialogu(folder),
                        QStringLiteral("Plik listy testów (*.skg)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
@@ -283,4 +284,20 @@ TEST(Skora, KlatkiIkonyZapisuTrwajaDwieSekundy) {
         razem += klatki[i].czasMs;
     }
     EXPECT_EQ(razem, 2000);
+}
+
+TEST(Okno, FolderDialoguToNajblizszyIstniejacy) {
+    QTemporaryDir tmp;
+    const QString baza = QDir::toNativeSeparators(tmp.path());
+    QDir().mkpath(tmp.path() + QStringLiteral("/jest"));
+    const struct {
+        QString folder, oczekiwany;
+    } przypadki[] = {
+        {tmp.path() + QStringLiteral("/jest"), baza + QDir::separator() + QStringLiteral("jest")},
+        {tmp.path() + QStringLiteral("/Documents"), baza},
+        {tmp.path() + QStringLiteral("/brak/glebiej/"), baza},
+        {QString(), QString()},
+    };
+    for (const auto& p : przypadki)
+        EXPECT_EQ(Okno::FolderDialogu(p.folder), p.oczekiwany) << p.folder.toStdString();
 }

@@ -119,7 +119,17 @@ void SiatkaTabeli::paintEvent(QPaintEvent*) {
             const QRect komorka(x, y, w, Tabela::WysokoscWiersza);
             p.fillRect(komorka, Kolor_(c.Tlo));
             if (!c.Tekst.isEmpty()) {
-                p.setFont(c.Pogrubiona ? gruba : zwykla);
+                const QRect pole = komorka.adjusted(3, 0, -3, 0);
+                QFont f = c.Pogrubiona ? gruba : zwykla;
+                QString tekst = c.Tekst;
+                // A text wider than its column (a long name in the fixed name column): a
+                // narrower cut of the font, and an ellipsis only when even that is too wide.
+                for (const int szerokosc : {int(QFont::SemiCondensed), int(QFont::Condensed)}) {
+                    if (QFontMetrics(f).horizontalAdvance(tekst) <= pole.width()) break;
+                    f.setStretch(szerokosc);
+                }
+                tekst = QFontMetrics(f).elidedText(tekst, Qt::ElideRight, pole.width());
+                p.setFont(f);
                 p.setPen(Kolor_(c.KolorCzcionki));
                 Qt::Alignment a = Qt::AlignVCenter;
                 switch (c.Wyrownanie) {
@@ -135,7 +145,7 @@ void SiatkaTabeli::paintEvent(QPaintEvent*) {
                 }
                 p.save();
                 p.setClipRect(komorka);
-                p.drawText(komorka.adjusted(3, 0, -3, 0), a, c.Tekst);
+                p.drawText(pole, a, tekst);
                 p.restore();
             }
             x += w + Tabela::GruboscLinii;
@@ -502,7 +512,12 @@ void TFTabela::OdswiezTabele() {
 
 void TFTabela::showEvent(QShowEvent* e) {
     // centred each time it becomes visible, however it is shown
-    if (!e->spontaneous()) Wysrodkuj();
+    if (!e->spontaneous()) {
+        Wysrodkuj();
+        // the entry that closed the window last time is not under the mouse any more
+        for (Etykieta* l : Menu())
+            l->Podswietl(false);
+    }
     Okno::showEvent(e);
 }
 
@@ -566,7 +581,7 @@ void TFTabela::GridTabelaKeyUp() {
 QString TFTabela::WybierzPlikZapisu(const QString& tytul, const QString& folder,
                                     const QString& nazwa, const QString& filtr,
                                     const QString& rozszerzenie) {
-    QFileDialog dialog(this, tytul, QDir(folder).filePath(nazwa), filtr);
+    QFileDialog dialog(this, tytul, QDir(FolderDialogu(folder)).filePath(nazwa), filtr);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(rozszerzenie);

@@ -389,12 +389,21 @@ TEST_F(TFTabelaTest, KlawiszeMenuIZamykanie) {
     QApplication::sendEvent(okno->GridTabela, &nadSiatka);
     EXPECT_FALSE(okno->LKopiujTxt->Podswietlona());
 
+    QMouseEvent nadZamknij(QEvent::MouseMove, QPointF(5, 5),
+                           okno->LCloseTabele->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+                           Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(okno->LCloseTabele, &nadZamknij);
+    ASSERT_TRUE(okno->LCloseTabele->Podswietlona());
     QTest::mouseClick(okno->LCloseTabele, Qt::LeftButton);
     EXPECT_FALSE(okno->isVisible());
     // kind and page stay while hidden
     EXPECT_EQ(okno->Stan().Rodzaj, RodzajTabeli::Wynikow);
     okno->PokazOknoTabeli();
     EXPECT_TRUE(okno->isVisible());
+    // shown again, no entry is lit: the mouse is not over the one that closed it
+    for (const Etykieta* l : {okno->LZapiszHtml, okno->LZapiszTxt, okno->LKopiujHtml,
+                              okno->LKopiujTxt, okno->LCloseTabele})
+        EXPECT_FALSE(l->Podswietlona());
     QTest::mouseClick(okno->LCloseWykres, Qt::LeftButton);
     EXPECT_FALSE(okno->isVisible());
 }

@@ -275,7 +275,9 @@ void TFIniSondrel::LZamknijIniClick() {
 
 QString TFIniSondrel::WybierzPlikListy(const QString& folder) {
     QFileDialog dialog(this, QStringLiteral("Wskaż plik listy"), FolderDialogu(folder),
-                       QStringLiteral("Plik listy testów (*.skg)"));
+                       // shown as "Plik listy testów (.skg)", filtering *.skg
+                       QStringLiteral("Plik listy testów (.skg) (*.skg)"));
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("skg"));

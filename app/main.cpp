@@ -4,6 +4,7 @@
 //
 // --czas-startu prints the time from the start of the program to the main window's first
 // appearance on screen (in milliseconds, on standard output) and ends the program.
+#include "core/lokalizacja.h"
 #include "ui/program.h"
 #include "ui/tf_glowny.h"
 
@@ -48,6 +49,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zadrix - Sondrel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("sondrel"));
+    sondrel::UstawJezykProgramu();
     // The program speaks Polish: so do the file dialogs and the toolkit's own texts.
     QTranslator tlumaczenie;
     if (tlumaczenie.load(QStringLiteral("qtbase_pl"),

@@ -6,6 +6,11 @@
 
 namespace sondrel {
 
+void UstawJezykProgramu() {
+    if (QLocale::system().language() == QLocale::C)
+        QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+}
+
 qint64 ZaokraglijIloraz(qint64 licznik, qint64 mianownik) {
     qint64 iloraz = licznik / mianownik;
     qint64 reszta = licznik % mianownik;

@@ -7,6 +7,11 @@
 
 namespace sondrel {
 
+// The locale the program works in: the user's, or Polish when the system names none (the
+// C / POSIX locale of a bare session), since the program, its files and its reports are Polish.
+// Call once at start, after the application object exists.
+void UstawJezykProgramu();
+
 // licznik / mianownik rounded to the nearest integer, halves to the even neighbour, computed
 // exactly. mianownik must be positive.
 qint64 ZaokraglijIloraz(qint64 licznik, qint64 mianownik);

@@ -13,11 +13,14 @@
 #include "tables/tabele.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QSet>
 #include <gtest/gtest.h>
 #include <memory>
@@ -471,4 +474,27 @@ TEST_F(Polecenia, WyjscieNieDoZapisania) {
     const Wynik w = Uruchom(QStringList{"wszystko", "--do", st.sciezka("plik")} + klasa);
     EXPECT_EQ(w.kod, KodBladZapisu);
     EXPECT_FALSE(w.bledy.isEmpty());
+}
+
+// A session without a locale (C / POSIX) gets the program's Polish: the students are in Polish
+// alphabetical order (Ł between L and M), not in code-point order.
+TEST_F(Polecenia, BezUstawienJezykaPolski) {
+    const QString program = QCoreApplication::applicationDirPath() + "/sondrel-cli";
+    if (!QFileInfo::exists(program)) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
+    QProcess proces;
+    QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+    for (const char* zmienna : {"LANG", "LANGUAGE", "LC_MESSAGES", "LC_COLLATE"})
+        srodowisko.remove(QLatin1String(zmienna));
+    srodowisko.insert("LC_ALL", "C");
+    proces.setProcessEnvironment(srodowisko);
+    proces.start(program, QStringList{"json"} + klasa);
+    ASSERT_TRUE(proces.waitForFinished(30000));
+    EXPECT_EQ(proces.exitCode(), KodAnalizaWykonana);
+    const QJsonArray uczniowie =
+        QJsonDocument::fromJson(proces.readAllStandardOutput()).object()["uczniowie"].toArray();
+    QStringList nazwiska;
+    for (const QJsonValue& u : uczniowie)
+        nazwiska << u.toObject()["nazwisko"].toString();
+    EXPECT_EQ(nazwiska,
+              (QStringList{"Adamska", "Kowalski", QString::fromUtf8("Łukasiewicz"), "Nowak"}));
 }

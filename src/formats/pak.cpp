@@ -1,6 +1,7 @@
 #include "formats/pak.h"
 
 #include "core/kodowanie1250.h"
+#include "formats/wiersze_txp.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -146,20 +147,8 @@ bool WczytajTekstZPak(const QString& nazwa, QStringList& lista, const TVfsPAK& p
     lista.clear();
     const std::optional<QByteArray> dane = pak.Extract(nazwa);
     if (!dane) return false;
-    // The text ends at a zero byte; every CR LF, lone LF or lone CR ends a line, and a line
-    // break at the very end starts no further line.
-    QByteArrayView tekst(*dane);
-    if (const qsizetype zero = tekst.indexOf('\0'); zero >= 0) tekst = tekst.first(zero);
-    qsizetype poczatek = 0;
-    while (poczatek < tekst.size()) {
-        qsizetype koniec = poczatek;
-        while (koniec < tekst.size() && tekst[koniec] != '\r' && tekst[koniec] != '\n')
-            ++koniec;
-        lista.append(Z1250(tekst.sliced(poczatek, koniec - poczatek)));
-        if (koniec < tekst.size() && tekst[koniec] == '\r') ++koniec;
-        if (koniec < tekst.size() && tekst[koniec] == '\n') ++koniec;
-        poczatek = koniec;
-    }
+    for (const QByteArray& wiersz : WierszeTxp(*dane))
+        lista.append(Z1250(wiersz));
     return true;
 }
 

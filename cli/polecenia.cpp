@@ -3,14 +3,13 @@
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
 #include "core/pliki.h"
-#include "formats/wartosci.h"
-#include "formats/xml.h"
 #include "json_analizy.h"
 #include "reports/raport.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
 #include "reports/raport_statystyka.h"
+#include "settings/ustawienia.h"
 #include "tables/eksport_tabel.h"
 #include "tables/tabele.h"
 
@@ -59,17 +58,10 @@ QString SkladniaCli() {
 }
 
 int PoziomDziennikaZUstawien(const QString& sciezka) {
-    if (sciezka.isEmpty() || !QFileInfo(sciezka).isFile()) return 0;
-    TpkXML dokument;
-    if (!dokument.LoadFromFile(sciezka)) return 0;
-    const auto klucz = [&](const char* nazwa) {
-        return OdkodujUstawienia(
-            WezTekst(0, {QStringLiteral("Ini"), QLatin1String(nazwa)}, dokument));
-    };
-    if (klucz("ed") != QLatin1String("Sondrel")) return 0;
-    bool ok = false;
-    const int poziom = klucz("dfpz").toInt(&ok, 10);
-    return ok ? poziom : 0;
+    Ustawienia ustawienia;
+    return OdczytajPlikUstawien(sciezka, ustawienia) == StanPlikuUstawien::Wczytany
+               ? ustawienia.dfpz
+               : 0;
 }
 
 QString NazwaRaportuStatystyki(const QString& nazwaTestu) {

@@ -66,22 +66,12 @@ bool Ustawienia::operator==(const Ustawienia& i) const {
            wo == i.wo && dfpz == i.dfpz;
 }
 
-void CzytajUstawienia(Ustawienia& u, Srodowisko& s) {
-    const QString& sciezka = s.foldery.PlikUstawien;
-    if (sciezka.isEmpty() || !QFileInfo::exists(sciezka)) {
-        s.PoziomDziennika = u.dfpz;
-        return;
-    }
+StanPlikuUstawien OdczytajPlikUstawien(const QString& sciezka, Ustawienia& u) {
+    if (sciezka.isEmpty() || !QFileInfo::exists(sciezka)) return StanPlikuUstawien::Brak;
     TpkXML d;
     // A file that cannot be opened, is empty, or whose parse stops at an error is damaged.
-    if (!d.LoadFromFile(sciezka)) {
-        ZastapUszkodzony(u, s, QString::fromUtf8("Uszkodzony plik Sondrel.ini. Błąd odczytu."));
-        return;
-    }
-    if (Odczytaj(d, QStringLiteral("ed")) != NazwaModulu) {
-        ZastapUszkodzony(u, s, QString::fromUtf8("Błędny nagłówek pliku ini lub plik uszkodzony."));
-        return;
-    }
+    if (!d.LoadFromFile(sciezka)) return StanPlikuUstawien::Nieczytelny;
+    if (Odczytaj(d, QStringLiteral("ed")) != NazwaModulu) return StanPlikuUstawien::ZlyNaglowek;
     u.sct = Odczytaj(d, QStringLiteral("sct"));
     u.fn = Odczytaj(d, QStringLiteral("fn")) == u"1";
     u.calltab = Odczytaj(d, QStringLiteral("calltab")) == u"1";
@@ -89,8 +79,25 @@ void CzytajUstawienia(Ustawienia& u, Srodowisko& s) {
     u.rdfw = Odczytaj(d, QStringLiteral("rdfw")) == u"1";
     u.wo = Liczba(Odczytaj(d, QStringLiteral("wo")));
     u.dfpz = Liczba(Odczytaj(d, QStringLiteral("dfpz")));
-    s.PoziomDziennika = u.dfpz;
-    s.WpiszDoDziennika(3, QStringLiteral("Poprawnie wczytano plik Sondrel.ini."));
+    return StanPlikuUstawien::Wczytany;
+}
+
+void CzytajUstawienia(Ustawienia& u, Srodowisko& s) {
+    switch (OdczytajPlikUstawien(s.foldery.PlikUstawien, u)) {
+    case StanPlikuUstawien::Brak:
+        s.PoziomDziennika = u.dfpz;
+        return;
+    case StanPlikuUstawien::Nieczytelny:
+        ZastapUszkodzony(u, s, QString::fromUtf8("Uszkodzony plik Sondrel.ini. Błąd odczytu."));
+        return;
+    case StanPlikuUstawien::ZlyNaglowek:
+        ZastapUszkodzony(u, s, QString::fromUtf8("Błędny nagłówek pliku ini lub plik uszkodzony."));
+        return;
+    case StanPlikuUstawien::Wczytany:
+        s.PoziomDziennika = u.dfpz;
+        s.WpiszDoDziennika(3, QStringLiteral("Poprawnie wczytano plik Sondrel.ini."));
+        return;
+    }
 }
 
 bool ZapiszUstawienia(Ustawienia& u, Srodowisko& s) {

@@ -32,6 +32,14 @@ struct Ustawienia {
     bool operator==(const Ustawienia& inne) const;
 };
 
+// What reading the file found.
+enum class StanPlikuUstawien { Brak, Nieczytelny, ZlyNaglowek, Wczytany };
+
+// Reads the file into `ustawienia` and nothing else: no message, no journal line, no write. The
+// values are taken only when the file is Wczytany (the command-line tool reads the journal level
+// this way, leaving a damaged file to the desktop program).
+StanPlikuUstawien OdczytajPlikUstawien(const QString& sciezka, Ustawienia& ustawienia);
+
 // Reads srodowisko.foldery.PlikUstawien into `ustawienia` and sets the journal level in force
 // (srodowisko.PoziomDziennika) from dfpz. No file: nothing read, nothing written, the start
 // values. A file that cannot be read or parsed, or whose header is not "Sondrel": the message

@@ -6,7 +6,7 @@
 // appearance on screen (in milliseconds, on standard output) and ends the program.
 #include "core/lokalizacja.h"
 #include "ui/program.h"
-#include "ui/tf_glowny.h"
+#include "ui/okna/tf_glowny.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

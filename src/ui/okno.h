@@ -2,7 +2,7 @@
 // The frameless base of every window of the program: its shape (mask and alpha painting), the
 // drag strip, F1 help, swallowed close requests, centring, always-on-top and the modal show.
 
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,14 +1,14 @@
 #include "ui/program.h"
 
 #include "core/foldery.h"
-#include "ui/tf_glowny.h"
-#include "ui/tf_ini_sondrel.h"
-#include "ui/tf_okno_l_plikow.h"
-#include "ui/tf_okno_obie_listy.h"
-#include "ui/tf_tabela.h"
-#include "ui/tf_warning.h"
-#include "ui/tf_winieta.h"
-#include "ui/tf_zegar.h"
+#include "ui/okna/tf_glowny.h"
+#include "ui/okna/tf_ini_sondrel.h"
+#include "ui/okna/tf_okno_l_plikow.h"
+#include "ui/okna/tf_okno_obie_listy.h"
+#include "ui/okna/tf_tabela.h"
+#include "ui/okna/tf_warning.h"
+#include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_zegar.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 // The save confirmation icon and the vignette.
-#include "ui/tf_winieta.h"
-#include "ui/tf_zegar.h"
+#include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_zegar.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // The frameless base window and the skin painter: shapes, dragging, help key, close requests,
 // keys seen before the controls, link colours, centring, named pictures.
-#include "ui/etykieta.h"
+#include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 #include <QApplication>
 #include <QCloseEvent>

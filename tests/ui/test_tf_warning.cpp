@@ -1,8 +1,8 @@
 // The message dialog: its keyboard, mouse and close behaviour, the pictures of the keyboard
 // selection, the state kept between calls and the modal call through the message hand-off.
 #include "core/srodowisko.h"
-#include "ui/skora.h"
-#include "ui/tf_warning.h"
+#include "ui/skory/skora.h"
+#include "ui/okna/tf_warning.h"
 
 #include <QApplication>
 #include <QCloseEvent>

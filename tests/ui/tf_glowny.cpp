@@ -1,15 +1,15 @@
 // The main window: the three analyses with their cancels and refusals, dropped files, the
 // command line, the menus and their descriptions, the big mode, the keys, the report menu only
 // after an analysis with a test, and the program's windows together.
-#include "ui/tf_glowny.h"
+#include "ui/okna/tf_glowny.h"
 
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
 #include "support/pliki_testowe.h"
 #include "ui/program.h"
-#include "ui/tf_tabela.h"
-#include "ui/tf_warning.h"
+#include "ui/okna/tf_tabela.h"
+#include "ui/okna/tf_warning.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
 // The settings window: filling, hints, the test list path, saving, and the three answers to
 // the question asked when it is closed with unsaved changes.
-#include "ui/tf_ini_sondrel.h"
+#include "ui/okna/tf_ini_sondrel.h"
 
 #include "settings/ustawienia.h"
 #include "ui/program.h"
-#include "ui/tf_zegar.h"
+#include "ui/okna/tf_zegar.h"
 
 #include <QApplication>
 #include <QDir>

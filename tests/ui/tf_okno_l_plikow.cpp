@@ -1,6 +1,6 @@
 // The answer-file list window: choosing files and listing their students, damaged files,
 // confirming and cancelling, the setting "bez", the list's scroll bar, place and keys.
-#include "ui/tf_okno_l_plikow.h"
+#include "ui/okna/tf_okno_l_plikow.h"
 
 #include "analysis/przebieg_analizy.h"
 #include "okno_plikow_testowe.h"

@@ -1,6 +1,6 @@
 // The two-list window: the test list that cannot be read, the tree opened, closed, scrolled and
 // picked from, the answer files in the dialog's order, confirming and cancelling.
-#include "ui/tf_okno_obie_listy.h"
+#include "ui/okna/tf_okno_obie_listy.h"
 
 #include "okno_plikow_testowe.h"
 #include "support/pliki_testowe.h"

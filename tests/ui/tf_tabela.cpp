@@ -1,11 +1,11 @@
 // The table window: sizes per table kind and class size, paging, its own scroll bar, the
 // menu's save and copy actions (through a replaced save dialog), keys and closing.
-#include "ui/tf_tabela.h"
+#include "ui/okna/tf_tabela.h"
 
 #include "tables/eksport_tabel.h"
 #include "tables/klasa_testowa.h"
 #include "ui/program.h"
-#include "ui/tf_zegar.h"
+#include "ui/okna/tf_zegar.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 // Shows the skinned windows side by side on a neutral backdrop, for a screenshot under Xvfb
 // (see zrzut.sh): the question and the message dialogs, the vignette, the save icon and a sheet
 // of every named picture and of the save icon's frames.
-#include "ui/skora.h"
-#include "ui/tf_warning.h"
-#include "ui/tf_winieta.h"
-#include "ui/tf_zegar.h"
+#include "ui/skory/skora.h"
+#include "ui/okna/tf_warning.h"
+#include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_zegar.h"
 
 #include <QApplication>
 #include <QLabel>

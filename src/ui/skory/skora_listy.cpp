@@ -1,6 +1,6 @@
-#include "ui/skora_listy.h"
+#include "ui/skory/skora_listy.h"
 
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 #include <QPainter>
 #include <QPainterPath>

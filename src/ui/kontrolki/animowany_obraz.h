@@ -1,8 +1,8 @@
 #pragma once
 // A picture of several frames that plays while it is enabled and stops when disabled.
 
-#include "ui/etykieta.h"
-#include "ui/skora.h"
+#include "ui/kontrolki/etykieta.h"
+#include "ui/skory/skora.h"
 
 #include <QTimer>
 

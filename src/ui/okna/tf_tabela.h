@@ -4,7 +4,7 @@
 // offers the table's menu on its left (save as htm or txt, copy as htm or txt, close).
 
 #include "tables/tabele.h"
-#include "ui/etykieta.h"
+#include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
 #include <QAbstractSlider>

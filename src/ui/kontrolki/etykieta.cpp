@@ -1,6 +1,6 @@
-#include "ui/etykieta.h"
+#include "ui/kontrolki/etykieta.h"
 
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 #include <QMouseEvent>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The vignette of "O programie": a fixed picture in a borderless frame with a close mark.
 
-#include "ui/etykieta.h"
+#include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
 namespace sondrel {

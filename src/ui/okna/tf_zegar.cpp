@@ -1,6 +1,6 @@
-#include "ui/tf_zegar.h"
+#include "ui/okna/tf_zegar.h"
 
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 // it, the flat scroll bar, the open dialog for answer files, and the window they all lie in.
 
 #include "formats/drzewo_testow.h"
-#include "ui/etykieta.h"
+#include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
 #include <QListWidget>

@@ -2,7 +2,7 @@
 // The save confirmation icon: a small window with an animated tick, shown for two seconds
 // beside the settings window, which closes by itself.
 
-#include "ui/animowany_obraz.h"
+#include "ui/kontrolki/animowany_obraz.h"
 #include "ui/okno.h"
 
 #include <QTimer>

@@ -4,7 +4,7 @@
 // arrow keys, which move a keyboard selection between the buttons.
 
 #include "core/komunikaty.h"
-#include "ui/etykieta.h"
+#include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
 namespace sondrel {

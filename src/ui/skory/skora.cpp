@@ -1,4 +1,4 @@
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 #include <QGuiApplication>
 #include <QHash>

@@ -1,10 +1,10 @@
-#include "ui/tf_tabela.h"
+#include "ui/okna/tf_tabela.h"
 
 #include "tables/eksport_tabel.h"
 #include "ui/program.h"
-#include "ui/skora.h"
-#include "ui/skora_tabela.h"
-#include "ui/tf_zegar.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_tabela.h"
+#include "ui/okna/tf_zegar.h"
 
 #include <QApplication>
 #include <QClipboard>

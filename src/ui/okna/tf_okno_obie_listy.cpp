@@ -1,11 +1,11 @@
-#include "ui/tf_okno_obie_listy.h"
+#include "ui/okna/tf_okno_obie_listy.h"
 
 #include "analysis/przebieg_analizy.h"
 #include "analysis/wybor_plikow.h"
 #include "formats/czytnik_listy.h"
 #include "ui/program.h"
-#include "ui/skora.h"
-#include "ui/skora_listy.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_listy.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // The settings window: the four options and the test list path, with a hint for every
 // control, saved to the settings file on demand; closing with unsaved changes asks first.
 
-#include "ui/etykieta.h"
+#include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
 #include <QCheckBox>

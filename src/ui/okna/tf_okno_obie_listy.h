@@ -4,7 +4,7 @@
 // double clicks open and close and in which a click picks the test.
 
 #include "formats/drzewo_testow.h"
-#include "ui/listy_plikow.h"
+#include "ui/okna/listy_plikow.h"
 
 #include <QPixmap>
 

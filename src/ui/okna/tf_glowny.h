@@ -6,7 +6,7 @@
 // dropped answer files and answer files named on the command line, and owns the big mode
 // (the window over the whole work area) and the keys of the journal level.
 
-#include "ui/etykieta.h"
+#include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
 #include <QString>

@@ -4,7 +4,7 @@
 // before the user confirms. With the setting "bez" the window is skipped: the open dialog comes
 // at once and the analysis follows it.
 
-#include "ui/listy_plikow.h"
+#include "ui/okna/listy_plikow.h"
 
 namespace sondrel {
 

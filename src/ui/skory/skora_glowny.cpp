@@ -1,6 +1,6 @@
-#include "ui/skora_glowny.h"
+#include "ui/skory/skora_glowny.h"
 
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 #include <QLinearGradient>
 #include <QPainter>

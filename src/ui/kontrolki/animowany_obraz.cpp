@@ -1,4 +1,4 @@
-#include "ui/animowany_obraz.h"
+#include "ui/kontrolki/animowany_obraz.h"
 
 #include <QEvent>
 

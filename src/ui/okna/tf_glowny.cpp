@@ -1,15 +1,15 @@
-#include "ui/tf_glowny.h"
+#include "ui/okna/tf_glowny.h"
 
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
 #include "ui/program.h"
-#include "ui/skora_glowny.h"
-#include "ui/tf_ini_sondrel.h"
-#include "ui/tf_okno_l_plikow.h"
-#include "ui/tf_okno_obie_listy.h"
-#include "ui/tf_tabela.h"
-#include "ui/tf_winieta.h"
+#include "ui/skory/skora_glowny.h"
+#include "ui/okna/tf_ini_sondrel.h"
+#include "ui/okna/tf_okno_l_plikow.h"
+#include "ui/okna/tf_okno_obie_listy.h"
+#include "ui/okna/tf_tabela.h"
+#include "ui/okna/tf_winieta.h"
 
 #include <QCoreApplication>
 #include <QDir>

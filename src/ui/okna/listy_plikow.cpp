@@ -1,9 +1,9 @@
-#include "ui/listy_plikow.h"
+#include "ui/okna/listy_plikow.h"
 
 #include "ui/program.h"
-#include "ui/skora.h"
-#include "ui/skora_listy.h"
-#include "ui/tf_glowny.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_listy.h"
+#include "ui/okna/tf_glowny.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "ui/tf_warning.h"
+#include "ui/okna/tf_warning.h"
 
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 #include <QKeyEvent>
 #include <QPainter>

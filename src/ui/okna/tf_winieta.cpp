@@ -1,6 +1,6 @@
-#include "ui/tf_winieta.h"
+#include "ui/okna/tf_winieta.h"
 
-#include "ui/skora.h"
+#include "ui/skory/skora.h"
 
 namespace sondrel {
 

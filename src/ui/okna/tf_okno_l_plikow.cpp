@@ -1,9 +1,9 @@
-#include "ui/tf_okno_l_plikow.h"
+#include "ui/okna/tf_okno_l_plikow.h"
 
 #include "analysis/przebieg_analizy.h"
 #include "analysis/wybor_plikow.h"
 #include "ui/program.h"
-#include "ui/skora_listy.h"
+#include "ui/skory/skora_listy.h"
 
 namespace sondrel {
 

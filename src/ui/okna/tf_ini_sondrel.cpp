@@ -1,12 +1,12 @@
-#include "ui/tf_ini_sondrel.h"
+#include "ui/okna/tf_ini_sondrel.h"
 
 #include "settings/ustawienia.h"
 #include "ui/program.h"
-#include "ui/skora.h"
-#include "ui/skora_tabela.h"
-#include "ui/tf_glowny.h"
-#include "ui/tf_tabela.h"
-#include "ui/tf_zegar.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_tabela.h"
+#include "ui/okna/tf_glowny.h"
+#include "ui/okna/tf_tabela.h"
+#include "ui/okna/tf_zegar.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -1,19 +1,17 @@
 #include "ui/okna/tf_ini_sondrel.h"
 
 #include "settings/ustawienia.h"
-#include "ui/program.h"
-#include "ui/skory/skora.h"
-#include "ui/skory/skora_tabela.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_tabela.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPainterPath>
 
 namespace sondrel {
 
@@ -22,8 +20,6 @@ namespace {
 QColor K(QRgb rgb) {
     return QColor::fromRgba(rgb);
 }
-
-constexpr int Pudelko = 13; // the check box's box
 
 const QString PytanieOZapis = QStringLiteral("Zmieniono ustawienia. Czy zapisać zmiany?");
 const QString BladZapisu = QStringLiteral(
@@ -37,58 +33,6 @@ QString Wiersze(std::initializer_list<const char*> wiersze) {
 }
 
 } // namespace
-
-// ---- the check box -----------------------------------------------------------------------------
-
-PoleWyboru::PoleWyboru(const QString& napis, QWidget* rodzic) : QCheckBox(napis, rodzic) {
-    setFont(skora::CzcionkaPunkty(8));
-    setCursor(Qt::PointingHandCursor);
-    setMouseTracking(true);
-    setFocusPolicy(Qt::TabFocus);
-}
-
-QSize PoleWyboru::sizeHint() const {
-    return {Pudelko + 7 + fontMetrics().horizontalAdvance(text()) + 2,
-            std::max(Pudelko + 2, fontMetrics().height() + 2)};
-}
-
-bool PoleWyboru::hitButton(const QPoint& punkt) const {
-    return rect().contains(punkt);
-}
-
-void PoleWyboru::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::white);
-    const QRectF pudelko(0.5, (height() - Pudelko) / 2 + 0.5, Pudelko - 1, Pudelko - 1);
-    const bool nad = underMouse() || isDown();
-    if (isChecked()) {
-        p.setPen(QPen(K(skora::Granat), 1));
-        p.setBrush(K(nad ? skora::Lupek : skora::Granat));
-        p.drawRoundedRect(pudelko, 3, 3);
-        QPainterPath haczyk;
-        const qreal x = pudelko.left(), y = pudelko.top(), b = pudelko.width();
-        haczyk.moveTo(x + b * 0.24, y + b * 0.52);
-        haczyk.lineTo(x + b * 0.43, y + b * 0.72);
-        haczyk.lineTo(x + b * 0.77, y + b * 0.30);
-        p.setPen(QPen(Qt::white, 1.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.setBrush(Qt::NoBrush);
-        p.drawPath(haczyk);
-    } else {
-        p.setPen(QPen(K(nad ? skora::Lupek : 0xFF9A9EB3), 1));
-        p.setBrush(Qt::white);
-        p.drawRoundedRect(pudelko, 3, 3);
-    }
-    p.setPen(K(skora::Tekst2));
-    p.setFont(font());
-    p.drawText(QRect(Pudelko + 7, 0, width() - Pudelko - 7, height()),
-               Qt::AlignVCenter | Qt::AlignLeft, text());
-    if (hasFocus()) {
-        p.setPen(QPen(K(skora::MenuTlo), 1, Qt::DotLine));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(QRectF(Pudelko + 4.5, 0.5, sizeHint().width() - Pudelko - 5, height() - 1));
-    }
-}
 
 // ---- the window --------------------------------------------------------------------------------
 

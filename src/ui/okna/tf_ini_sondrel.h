@@ -3,28 +3,14 @@
 // control, saved to the settings file on demand; closing with unsaved changes asks first.
 
 #include "ui/kontrolki/etykieta.h"
+#include "ui/kontrolki/pole_wyboru.h"
 #include "ui/okno.h"
-
-#include <QCheckBox>
 
 class QLineEdit;
 
 namespace sondrel {
 
 class Program;
-
-// A check box in the program's look: a small rounded box, slate with a white tick when on,
-// and its caption; white, text #444444.
-class PoleWyboru : public QCheckBox {
-    Q_OBJECT
-public:
-    PoleWyboru(const QString& napis, QWidget* rodzic);
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* e) override;
-    bool hitButton(const QPoint& punkt) const override;
-};
 
 class TFIniSondrel : public Okno {
     Q_OBJECT

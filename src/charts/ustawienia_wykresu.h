@@ -244,7 +244,7 @@ void UstawKolorLinii(StanWykresu& stan, const QColor& kolor);
 void UstawObrazTla(StanWykresu& stan, const QImage& obraz);
 
 // What the chart window offers a settings window: the chart's state and a redraw. The settings
-// window stores a field in Stan().Ustawienia, calls ZastosujPole and then Odswiez().
+// window stores a field in Stan().UstawieniaWykresu, calls ZastosujPole and then Odswiez().
 class WykresDlaUstawien {
 public:
     virtual ~WykresDlaUstawien() = default;

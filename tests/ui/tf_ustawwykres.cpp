@@ -1,0 +1,463 @@
+// The chart settings window on a real chart state: every control stores its field and the chart
+// follows at once; loading a tab acts as clicks where a control changes; the standard dialogs
+// are answered by a test double.
+#include "ui/okna/tf_ustawwykres.h"
+
+#include "charts/dane_wykresu.h"
+#include "charts/stan_wykresu.h"
+#include "core/analiza.h"
+#include "core/srodowisko.h"
+#include "ui/dialogi.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFocusEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace sondrel {
+namespace {
+
+class WykresTestowy : public WykresDlaUstawien {
+public:
+    StanWykresu stan;
+    int odswiezenia = 0;
+    StanWykresu& Stan() override { return stan; }
+    void Odswiez() override { ++odswiezenia; }
+};
+
+// Answers the dialogs as a user would and remembers what they were preset to.
+class DialogiTestowe : public Dialogi {
+public:
+    std::optional<QColor> kolor;      // nothing: cancelled
+    std::optional<Czcionka> czcionka; // nothing: cancelled
+    QString obraz;                    // empty: cancelled
+    QList<QColor> pytanyKolor;
+    QList<Czcionka> pytanaCzcionka;
+    int pytanyObraz = 0;
+
+    std::optional<QColor> WybierzKolor(QWidget*, const QColor& poczatkowy) override {
+        pytanyKolor << poczatkowy;
+        return kolor;
+    }
+    std::optional<Czcionka> WybierzCzcionke(QWidget*, const Czcionka& poczatkowa) override {
+        pytanaCzcionka << poczatkowa;
+        return czcionka;
+    }
+    QString WybierzObraz(QWidget*) override {
+        ++pytanyObraz;
+        return obraz;
+    }
+};
+
+class TFUstawwykresTest : public ::testing::Test {
+protected:
+    Analiza analiza;
+    Srodowisko srodowisko;
+    WykresTestowy wykres;
+    DialogiTestowe dialogi;
+    QStringList komunikaty;
+    std::unique_ptr<TFUstawwykres> okno;
+
+    StanWykresu& stan() { return wykres.stan; }
+    UstawieniaWykresu& u() { return wykres.stan.UstawieniaWykresu; }
+    silnik::Wykres& chart() { return wykres.stan.Wykres; }
+
+    void SetUp() override {
+        srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& tekst) {
+            komunikaty << tekst;
+            return WynikZamknij;
+        });
+        okno = std::make_unique<TFUstawwykres>(srodowisko, wykres);
+        okno->UstawDialogi(&dialogi);
+    }
+
+    // The chart menu's choice, then "Formatuj wykres" (without the modal loop).
+    void OtworzWykres(int typ) {
+        okno->hide();
+        stan().ZadanyRodzajWykresu = RodzajDlaTypu(typ);
+        sondrel::OtworzWykres(stan(), analiza, false, typ);
+        Formatuj();
+    }
+    void Formatuj() {
+        WybierzSerie(stan());
+        okno->Przygotuj();
+        okno->show();
+    }
+    void Pokaz(TFUstawwykres::Zakladka z) { okno->PageControl1->UstawBiezaca(z); }
+    // A spin box's text typed over and the box left.
+    static void Wpisz(QLineEdit* pole, const QString& tekst, bool opusc = true) {
+        pole->selectAll();
+        QTest::keyClick(pole, Qt::Key_Backspace);
+        QTest::keyClicks(pole, tekst);
+        if (opusc) Opusc(pole);
+    }
+    static void Opusc(QWidget* pole) {
+        QFocusEvent e(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(pole, &e);
+    }
+    // Typing, letters outside ASCII too: a press and a release per character.
+    static void Pisz(QWidget* w, const QString& tekst) {
+        for (const QChar z : tekst) {
+            QKeyEvent wcisniety(QEvent::KeyPress, 0, Qt::NoModifier, QString(z));
+            QApplication::sendEvent(w, &wcisniety);
+            QKeyEvent puszczony(QEvent::KeyRelease, 0, Qt::NoModifier, QString(z));
+            QApplication::sendEvent(w, &puszczony);
+        }
+    }
+    static void Klik(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, 6)); }
+    static void Wybierz(ListaWyboru* lista, int pozycja) {
+        lista->setCurrentIndex(pozycja);
+        emit lista->activated(pozycja);
+    }
+};
+
+TEST_F(TFUstawwykresTest, OknoIJegoZakladki) {
+    EXPECT_EQ(okno->size(), QSize(404, 305));
+    EXPECT_EQ(okno->windowTitle(), QStringLiteral("Sondrel – Formatowanie wykresu"));
+    EXPECT_EQ(okno->StronaPomocy(), QStringLiteral("wlasndiagr.htm"));
+    EXPECT_EQ(okno->PageControl1->geometry(), QRect(20, 36, 360, 250));
+    EXPECT_EQ(okno->LCloseUstawienia->geometry(), QRect(378, 8, 15, 12));
+    QStringList napisy;
+    for (int i = 0; i < okno->PageControl1->Ilosc(); ++i)
+        napisy << okno->PageControl1->Pasek()->tabText(i);
+    EXPECT_EQ(napisy, QStringList({"Wykres", "Nagłówki", "Osie", "Legenda", "Tła", "Efekty 3D",
+                                   "Wartości"}));
+    // the live settings start as the defaults
+    EXPECT_EQ(u(), UstawieniaDomyslne());
+
+    OtworzWykres(1);
+    Pokaz(TFUstawwykres::ZLegenda);
+    okno->CNaglowek->setCurrentIndex(1);
+    Klik(okno->LCloseUstawienia);
+    EXPECT_FALSE(okno->isVisible());
+    // shown again: the tab "Wykres" first, the header tab on the title again
+    Formatuj();
+    EXPECT_EQ(okno->PageControl1->Biezaca(), TFUstawwykres::ZWykres);
+    EXPECT_EQ(okno->CNaglowek->currentIndex(), 0);
+    EXPECT_EQ(okno->RENaglowek->toPlainText(), QStringLiteral("Wyniki testu"));
+}
+
+TEST_F(TFUstawwykresTest, KoloweOsieWylaczoneZnacznikiKola) {
+    OtworzWykres(3); // "Zestawienie ocen"
+    EXPECT_TRUE(okno->PKolo->isVisible());
+    EXPECT_FALSE(okno->PSlupki->isVisible());
+    EXPECT_FALSE(okno->PLinia->isVisible());
+    EXPECT_FALSE(okno->PageControl1->Strona(TFUstawwykres::ZOsie)->isEnabled());
+    Pokaz(TFUstawwykres::ZEfekty3D);
+    EXPECT_FALSE(okno->C3dosie->isVisible());
+    Pokaz(TFUstawwykres::ZWartosci);
+    Klik(okno->Cpokazwartosci);
+    EXPECT_FALSE(u().PokazWartosci);
+    EXPECT_FALSE(chart().serie[1].znaczniki.widoczne);
+    EXPECT_TRUE(chart().serie[0].znaczniki.widoczne);
+
+    // the bar chart again: its panel, the axes tab usable, the 3D axes box back
+    OtworzWykres(1);
+    EXPECT_TRUE(okno->PSlupki->isVisible());
+    EXPECT_FALSE(okno->PKolo->isVisible());
+    EXPECT_TRUE(okno->PageControl1->Strona(TFUstawwykres::ZOsie)->isEnabled());
+    Pokaz(TFUstawwykres::ZEfekty3D);
+    EXPECT_TRUE(okno->C3dosie->isVisible());
+}
+
+TEST_F(TFUstawwykresTest, StopkaDostajeCalyTekstRekordPiecdziesiatZnakow) {
+    OtworzWykres(1);
+    Pokaz(TFUstawwykres::ZNaglowki);
+    Wybierz(okno->CNaglowek, 1);
+    EXPECT_FALSE(okno->CWidoczny->isChecked());
+    EXPECT_EQ(okno->RENaglowek->toPlainText(), QStringLiteral("Oto stopka"));
+    Klik(okno->CWidoczny);
+    EXPECT_TRUE(u().Stopka.Widoczny);
+    EXPECT_TRUE(chart().stopka.widoczny);
+
+    const QString dlugi = QStringLiteral("Stopka wykresu z ocenami klasy 3b, semestr drugi ŻÓŁW1");
+    ASSERT_EQ(dlugi.size(), 60 - 6);
+    const QString szescdziesiat = dlugi + QStringLiteral("abcdef");
+    okno->RENaglowek->selectAll();
+    QTest::keyClick(okno->RENaglowek, Qt::Key_Delete);
+    Pisz(okno->RENaglowek, szescdziesiat);
+    EXPECT_EQ(chart().stopka.wiersze, QStringList{szescdziesiat});
+    EXPECT_EQ(u().Stopka.Tekst, szescdziesiat.left(50));
+
+    okno->RENaglowek->selectAll();
+    QTest::keyClick(okno->RENaglowek, Qt::Key_Delete);
+    Pisz(okno->RENaglowek, QStringLiteral("Klasa 3b!!"));
+    EXPECT_EQ(u().Stopka.Tekst, QStringLiteral("Klasa 3b!!\r\n"));
+    EXPECT_EQ(u().Stopka.Tekst.size(), 12);
+    EXPECT_EQ(chart().stopka.wiersze, QStringList{"Klasa 3b!!"});
+    // the title is not touched
+    EXPECT_EQ(u().Naglowek.Tekst, QStringLiteral("Wyniki testu"));
+    EXPECT_EQ(chart().tytul.wiersze, QStringList{"Wyniki testu"});
+
+    // the text box shows the stored lines, not their line ends
+    Pokaz(TFUstawwykres::ZWykres);
+    Pokaz(TFUstawwykres::ZNaglowki);
+    Wybierz(okno->CNaglowek, 1);
+    EXPECT_EQ(okno->RENaglowek->toPlainText(), QStringLiteral("Klasa 3b!!"));
+    EXPECT_EQ(u().Stopka.Tekst, QStringLiteral("Klasa 3b!!\r\n"));
+}
+
+TEST_F(TFUstawwykresTest, CzcionkaIKolorSiatkiOsiPoziomej) {
+    OtworzWykres(1);
+    Pokaz(TFUstawwykres::ZOsie);
+    EXPECT_EQ(okno->Cosie->currentIndex(), 0);
+    Wybierz(okno->Cosie, 1);
+    EXPECT_EQ(okno->EopisOsi->text(), QStringLiteral("Ilość punktów"));
+
+    Czcionka wybrana;
+    wybrana.NazwaCzcionki = QString(60, QLatin1Char('F'));
+    wybrana.KolorCzcionki = KolorRGB(0, 128, 0);
+    wybrana.Rozmiar = 14;
+    wybrana.Styl = StylPogrubiony | StylKursywa;
+    dialogi.czcionka = wybrana;
+    Klik(okno->BFontOsie);
+    ASSERT_EQ(dialogi.pytanaCzcionka.size(), 1);
+    EXPECT_EQ(dialogi.pytanaCzcionka[0], UstawieniaDomyslne().OsPozioma.CzcionkaOpisu);
+    Czcionka zapisana = wybrana;
+    zapisana.NazwaCzcionki.truncate(50);
+    EXPECT_EQ(u().OsPozioma.CzcionkaOpisu, zapisana);
+    EXPECT_EQ(chart().dolna.pismoTytulu.rozmiar, 14);
+    EXPECT_EQ(chart().dolna.pismoTytulu.kolor, QColor(0, 128, 0));
+    EXPECT_TRUE(chart().dolna.pismoTytulu.pogrubione);
+    EXPECT_EQ(chart().lewa.pismoTytulu.rozmiar, 8);
+
+    dialogi.kolor = QColor(200, 10, 20);
+    Klik(okno->BKolorSiatki);
+    EXPECT_EQ(dialogi.pytanyKolor.value(0), QColor(0, 0, 0)); // preset to the field's colour
+    EXPECT_EQ(u().OsPozioma.KolorSiatki, KolorRGB(200, 10, 20));
+    EXPECT_EQ(chart().dolna.kolorSiatki, QColor(200, 10, 20));
+    EXPECT_EQ(u().OsPionowa.KolorSiatki, KolorRGB(0, 0, 0));
+    EXPECT_EQ(chart().lewa.kolorSiatki, QColor(0, 0, 0));
+
+    // cancelled dialogs change nothing
+    const UstawieniaWykresu przed = u();
+    dialogi.kolor.reset();
+    dialogi.czcionka.reset();
+    Klik(okno->BKolorScianki);
+    Klik(okno->BKolorWartosci);
+    EXPECT_EQ(u(), przed);
+
+    // the axis caption: the record holds 50 characters, the chart the whole text
+    const QString opis = QString(55, QLatin1Char('o'));
+    Wpisz(okno->EopisOsi, opis, false);
+    EXPECT_EQ(u().OsPozioma.Opis, opis.left(50));
+    EXPECT_EQ(chart().dolna.tytul, opis);
+    EXPECT_EQ(u().OsPionowa.Opis, QString());
+}
+
+TEST_F(TFUstawwykresTest, PoPonownymOtwarciuWykresuDomyslnePrzezroczystosci) {
+    OtworzWykres(1);
+    Pokaz(TFUstawwykres::ZWartosci);
+    Klik(okno->CprzezrWart);
+    EXPECT_FALSE(u().WartosciPrzezroczyste);
+    EXPECT_FALSE(chart().serie[0].znaczniki.przezroczyste);
+    Klik(okno->LCloseUstawienia);
+
+    OtworzWykres(2); // "Czas pracy"
+    Pokaz(TFUstawwykres::ZWartosci);
+    EXPECT_TRUE(okno->CprzezrWart->isChecked());
+    EXPECT_TRUE(u().WartosciPrzezroczyste);
+}
+
+TEST_F(TFUstawwykresTest, WierzcholkiLiniiIKolorLinii) {
+    OtworzWykres(1);
+    okno->hide();
+    stan().ZadanyRodzajWykresu = WykresLiniowy;
+    PokazRodzajWykresu(stan(), WykresLiniowy);
+    Formatuj();
+    EXPECT_TRUE(okno->PLinia->isVisible());
+    Wpisz(okno->SSzer, QStringLiteral("7"));
+    EXPECT_EQ(u().SzerokoscWierzcholka, 7);
+    EXPECT_EQ(chart().serie[2].wysokoscWierzcholka, 7);
+
+    // the line's colour goes to the chart only
+    const UstawieniaWykresu przed = u();
+    dialogi.kolor = QColor(10, 20, 30);
+    Klik(okno->BKolorLini);
+    EXPECT_EQ(chart().serie[2].kolorLinii, QColor(10, 20, 30));
+    EXPECT_EQ(u(), przed);
+}
+
+TEST_F(TFUstawwykresTest, WartoscPoczatkowaTylkoCyfry) {
+    OtworzWykres(1);
+    QTest::keyClicks(okno->EWartpoczontkowa, QStringLiteral("12a-,"));
+    QTest::keyClick(okno->EWartpoczontkowa, Qt::Key_Return);
+    EXPECT_EQ(okno->EWartpoczontkowa->text(), QStringLiteral("012"));
+    EXPECT_EQ(u().WartoscPoczatkowa, 12);
+    EXPECT_EQ(chart().serie[0].poczatek, 12.0);
+    // erased: the origin is 0
+    okno->EWartpoczontkowa->selectAll();
+    QTest::keyClick(okno->EWartpoczontkowa, Qt::Key_Delete);
+    EXPECT_EQ(u().WartoscPoczatkowa, 0);
+    EXPECT_EQ(chart().serie[0].poczatek, 0.0);
+}
+
+TEST_F(TFUstawwykresTest, PoleLiczbyZakresKrokIBledy) {
+    OtworzWykres(1);
+    PoleLiczby* s = okno->SSzerokoscSlupka;
+    EXPECT_EQ(s->text(), QStringLiteral("30"));
+    // letters are dropped; a value over the range stands as typed until the box is left
+    Wpisz(s, QStringLiteral("1x50"), false);
+    EXPECT_EQ(s->text(), QStringLiteral("150"));
+    EXPECT_EQ(u().SzerokoscSlupka, 150);
+    Opusc(s);
+    EXPECT_EQ(s->text(), QStringLiteral("100"));
+    EXPECT_EQ(u().SzerokoscSlupka, 100);
+    EXPECT_EQ(chart().serie[0].szerokosc, 100);
+    // the arrows step by 5 within the range
+    QTest::keyClick(s, Qt::Key_Up);
+    EXPECT_EQ(u().SzerokoscSlupka, 100);
+    QTest::keyClick(s, Qt::Key_Down);
+    EXPECT_EQ(u().SzerokoscSlupka, 95);
+    EXPECT_TRUE(komunikaty.isEmpty());
+
+    // texts that are not whole numbers are not taken, and leaving the box says so and shows the
+    // last number taken again ("3" of "3,5" was taken while it was typed)
+    const struct {
+        QString tekst;
+        int wartosc;
+    } przypadki[] = {{QString(), 95}, {QStringLiteral("-"), 95}, {QStringLiteral("3,5"), 3}};
+    for (const auto& [tekst, wartosc] : przypadki) {
+        SCOPED_TRACE(tekst.toStdString());
+        komunikaty.clear();
+        Wpisz(s, tekst);
+        EXPECT_EQ(u().SzerokoscSlupka, wartosc);
+        EXPECT_EQ(chart().serie[0].szerokosc, wartosc);
+        ASSERT_EQ(komunikaty.size(), 1);
+        EXPECT_TRUE(komunikaty[0].contains(QStringLiteral("nie jest poprawną liczbą")));
+        EXPECT_EQ(s->text(), QString::number(wartosc));
+    }
+}
+
+TEST_F(TFUstawwykresTest, Wylaczenie3DWylaczaPochylenieIZoom) {
+    OtworzWykres(1);
+    Pokaz(TFUstawwykres::ZEfekty3D);
+    EXPECT_TRUE(okno->S3dPercent->isEnabled());
+    EXPECT_TRUE(okno->SZoom->isEnabled());
+    Klik(okno->CWykres3d);
+    EXPECT_FALSE(u().Wykres3D);
+    EXPECT_FALSE(chart().widok.wlaczony);
+    EXPECT_FALSE(okno->S3dPercent->isEnabled());
+    EXPECT_FALSE(okno->SZoom->isEnabled());
+    Klik(okno->CWykres3d);
+    EXPECT_TRUE(chart().widok.wlaczony);
+    EXPECT_TRUE(okno->S3dPercent->isEnabled());
+    EXPECT_TRUE(okno->SZoom->isEnabled());
+    okno->SZoom->setValue(150);
+    EXPECT_EQ(u().Zoom, 150);
+    EXPECT_EQ(chart().widok.zoom, 150);
+
+    // on the pie the view is not orthogonal: checking again leaves both bars off
+    OtworzWykres(3);
+    Pokaz(TFUstawwykres::ZEfekty3D);
+    Klik(okno->CWykres3d);
+    Klik(okno->CWykres3d);
+    EXPECT_FALSE(okno->S3dPercent->isEnabled());
+    EXPECT_FALSE(okno->SZoom->isEnabled());
+    // the scroll bars keep their positions between showings
+    EXPECT_EQ(okno->SZoom->value(), 150);
+}
+
+TEST_F(TFUstawwykresTest, TloZewnetrznePoWczytaniuWzorca) {
+    OtworzWykres(1);
+    Pokaz(TFUstawwykres::ZTla);
+    Klik(okno->RDowewn);
+    EXPECT_TRUE(u().ObrazWewnatrz);
+    EXPECT_TRUE(chart().tla.obrazWewnatrz);
+    // a template read while the window is closed
+    Klik(okno->LCloseUstawienia);
+    UstawieniaWykresu wzorzec = u();
+    wzorzec.ObrazWewnatrz = false;
+    u() = wzorzec;
+    ZastosujUstawienia(stan());
+    Formatuj();
+    Pokaz(TFUstawwykres::ZTla);
+    EXPECT_TRUE(okno->Rzewnontrz->isChecked());
+    EXPECT_FALSE(okno->RDowewn->isChecked());
+    EXPECT_FALSE(u().ObrazWewnatrz);
+}
+
+TEST_F(TFUstawwykresTest, ObrazTla) {
+    QTemporaryDir folder;
+    const QString dobry = folder.filePath(QStringLiteral("tlo.png"));
+    QImage obraz(8, 6, QImage::Format_RGB32);
+    obraz.fill(Qt::green);
+    ASSERT_TRUE(obraz.save(dobry));
+    const QString zly = folder.filePath(QStringLiteral("zly.jpg"));
+    {
+        QFile f(zly);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("to nie jest obraz");
+    }
+
+    OtworzWykres(1);
+    Pokaz(TFUstawwykres::ZTla);
+    // cancelled: the box stays checked, nothing else happens
+    Klik(okno->WstawObrazek);
+    EXPECT_EQ(dialogi.pytanyObraz, 1);
+    EXPECT_TRUE(okno->WstawObrazek->isChecked());
+    EXPECT_FALSE(u().ObrazTla);
+    Klik(okno->WstawObrazek);
+    EXPECT_TRUE(chart().tla.obraz.isNull());
+
+    dialogi.obraz = dobry;
+    Klik(okno->WstawObrazek);
+    EXPECT_TRUE(u().ObrazTla);
+    EXPECT_EQ(chart().tla.obraz.size(), QSize(8, 6));
+    Klik(okno->WstawObrazek);
+    EXPECT_FALSE(u().ObrazTla);
+    EXPECT_TRUE(chart().tla.obraz.isNull());
+
+    // an unreadable file: a message, the chart keeps the picture it had
+    Klik(okno->WstawObrazek);
+    UstawObrazTla(stan(), obraz); // loaded earlier and kept
+    u().ObrazTla = false;
+    Pokaz(TFUstawwykres::ZWykres);
+    dialogi.obraz = zly;
+    Pokaz(TFUstawwykres::ZTla); // the box set with ObrazTla false: the picture goes
+    EXPECT_FALSE(okno->WstawObrazek->isChecked());
+    EXPECT_TRUE(chart().tla.obraz.isNull());
+    UstawObrazTla(stan(), obraz);
+    Klik(okno->WstawObrazek);
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_TRUE(komunikaty[0].contains(QStringLiteral("zly.jpg")));
+    EXPECT_TRUE(u().ObrazTla);
+    EXPECT_EQ(chart().tla.obraz.size(), QSize(8, 6));
+
+    // shown with ObrazTla true and the box clear: the dialog opens
+    const int pytania = dialogi.pytanyObraz;
+    u().ObrazTla = true;
+    {
+        const QSignalBlocker cicho(okno->WstawObrazek);
+        okno->WstawObrazek->setChecked(false);
+    }
+    dialogi.obraz.clear();
+    Pokaz(TFUstawwykres::ZWykres);
+    Pokaz(TFUstawwykres::ZTla);
+    EXPECT_EQ(dialogi.pytanyObraz, pytania + 1);
+    EXPECT_TRUE(okno->WstawObrazek->isChecked());
+}
+
+TEST_F(TFUstawwykresTest, StanKontrolekNiewczytywanychZostaje) {
+    OtworzWykres(1);
+    Pokaz(TFUstawwykres::ZLegenda);
+    EXPECT_EQ(okno->Spolozenie->text(), QStringLiteral("13"));
+    EXPECT_EQ(u().PolozenieLegendy, 12);
+    Wpisz(okno->Spolozenie, QStringLiteral("20"));
+    EXPECT_EQ(chart().legenda.polozenie, 20);
+    Klik(okno->LCloseUstawienia);
+    OtworzWykres(2);
+    Pokaz(TFUstawwykres::ZLegenda);
+    EXPECT_EQ(okno->Spolozenie->text(), QStringLiteral("20"));
+    EXPECT_EQ(u().PolozenieLegendy, 12);
+}
+
+} // namespace
+} // namespace sondrel

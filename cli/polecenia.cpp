@@ -12,6 +12,7 @@
 #include "settings/ustawienia.h"
 #include "tables/eksport_tabel.h"
 #include "tables/tabele.h"
+#include "wykresy_cli.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,36 +26,46 @@ namespace sondrel {
 
 QString SkladniaCli() {
     return QStringLiteral(
-        "Użycie:\n"
-        "  sondrel-cli json [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
-        "  sondrel-cli tabela (wyniki|czas|oceny) (htm|txt) [--strona N] [--calosc]\n"
-        "              [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
-        "  sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N) --do KATALOG\n"
-        "              --test PLIK.skt [--imie-najpierw] PLIK.sko...\n"
-        "  sondrel-cli wszystko --do KATALOG [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
-        "\n"
-        "Pliki odpowiedzi są czytane w podanej kolejności; pierwszy wyznacza test. Z --test\n"
-        "analiza obejmuje test (raporty); test, którego nie da się wykorzystać, daje prostą\n"
-        "analizę, jak w programie.\n"
-        "  json        analiza jako jeden obiekt JSON (UTF-8) na standardowym wyjściu\n"
-        "  tabela      tabela zapisana jak \"Zapisz jako htm/txt\", na standardowe wyjście;\n"
-        "              --strona N: strona tabeli wyników (domyślnie 1), --calosc: cała\n"
-        "              tabela wyników w htm\n"
-        "  raport      plik raportu z obrazami w KATALOGU; wypisuje ścieżkę raportu;\n"
-        "              uczen:N to uczeń N w kolejności alfabetycznej\n"
-        "  wszystko    w KATALOGU: TabelaWynikow.htm (cała), TabelaWynikow_N.txt (każda\n"
-        "              strona), ZestawienieCzasuPracy.htm/.txt, ZestawienieOcen.htm/.txt,\n"
-        "              a z testem wszystkie raporty (statystyka jako NAZWA_Statystyka.htm);\n"
-        "              wypisuje ścieżki zapisanych plików\n"
-        "  --imie-najpierw  uczniowie nazywani imieniem i nazwiskiem\n"
-        "\n"
-        "Komunikaty trafiają na standardowe wyjście błędów, zdarzenia do dziennika programu.\n"
-        "Kody wyjścia:\n"
-        "  0  analiza wykonana (także z pominiętymi plikami albo bez testu)\n"
-        "  1  błędne wywołanie\n"
-        "  2  pierwszy plik odpowiedzi odrzucony albo nie wczytano żadnego ucznia\n"
-        "  3  raport wymaga testu, którego nie udało się wykorzystać\n"
-        "  4  nie udało się zapisać wyniku\n");
+               "Użycie:\n"
+               "  sondrel-cli json [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
+               "  sondrel-cli tabela (wyniki|czas|oceny) (htm|txt) [--strona N] [--calosc]\n"
+               "              [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
+               "  sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N) --do KATALOG\n"
+               "              --test PLIK.skt [--imie-najpierw] PLIK.sko...\n"
+               "  sondrel-cli wszystko --do KATALOG [--test PLIK.skt] [--imie-najpierw] "
+               "PLIK.sko...\n"
+               "\n"
+               "Pliki odpowiedzi są czytane w podanej kolejności; pierwszy wyznacza test. Z "
+               "--test\n"
+               "analiza obejmuje test (raporty); test, którego nie da się wykorzystać, daje "
+               "prostą\n"
+               "analizę, jak w programie.\n"
+               "  json        analiza jako jeden obiekt JSON (UTF-8) na standardowym wyjściu\n"
+               "  tabela      tabela zapisana jak \"Zapisz jako htm/txt\", na standardowe "
+               "wyjście;\n"
+               "              --strona N: strona tabeli wyników (domyślnie 1), --calosc: cała\n"
+               "              tabela wyników w htm\n"
+               "  raport      plik raportu z obrazami w KATALOGU; wypisuje ścieżkę raportu;\n"
+               "              uczen:N to uczeń N w kolejności alfabetycznej\n"
+               "  wszystko    w KATALOGU: TabelaWynikow.htm (cała), TabelaWynikow_N.txt (każda\n"
+               "              strona), ZestawienieCzasuPracy.htm/.txt, ZestawienieOcen.htm/.txt,\n"
+               "              wykresy WykresWynikow, WykresCzasuPracy, WykresOcen (.svg i .png),\n"
+               "              a z testem wszystkie raporty (statystyka jako "
+               "NAZWA_Statystyka.htm);\n"
+               "              wypisuje ścieżki zapisanych plików\n"
+               "  --imie-najpierw  uczniowie nazywani imieniem i nazwiskiem\n"
+               "\n"
+               "Komunikaty trafiają na standardowe wyjście błędów, zdarzenia do dziennika "
+               "programu.\n"
+               "Kody wyjścia:\n"
+               "  0  analiza wykonana (także z pominiętymi plikami albo bez testu)\n"
+               "  1  błędne wywołanie\n"
+               "  2  pierwszy plik odpowiedzi odrzucony albo nie wczytano żadnego ucznia\n"
+               "  3  raport wymaga testu, którego nie udało się wykorzystać\n"
+               "  4  nie udało się zapisać wyniku\n"
+               "  5  nie udało się wczytać wzorca wykresu\n"
+               "\n") +
+           SkladniaWykresow();
 }
 
 int PoziomDziennikaZUstawien(const QString& sciezka) {
@@ -286,6 +297,7 @@ int Cli::Uruchom(const QStringList& argumenty) {
     if (pierwszy == u"--help" || pierwszy == u"-h" || pierwszy == u"pomoc") {
         return Pisz(SkladniaCli().toUtf8()) ? KodAnalizaWykonana : BladWyjscia();
     }
+    if (JestPolecenieWykresu(pierwszy)) return UruchomPolecenieWykresu(argumenty, wyjscie, bledy);
     QString powod;
     const auto wywolanie = Rozbierz(argumenty, powod);
     if (!wywolanie) return Skladnia(powod);
@@ -457,6 +469,9 @@ int Cli::Wszystko() {
                           TabelaHtml(a, RodzajTabeli::Ocen, 1, true, fn)) &&
          ZapiszDoKatalogu(NazwaPlikuTabeli(RodzajTabeli::Ocen, false),
                           TekstTabeliDoPliku(BudujTabeleOcen(a)));
+    ok = ok && ZapiszWykresyKlasy(a, fn, [this](const QString& nazwa, const QByteArray& bajty) {
+             return ZapiszDoKatalogu(nazwa, bajty);
+         });
     if (!ok) return KodBladZapisu;
     if (a.RodzajAnalizy != AnalizaZTestem) return KodAnalizaWykonana;
 

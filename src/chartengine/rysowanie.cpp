@@ -396,7 +396,12 @@ void RysujSlupki(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
     if (s.szerokosc > 0) h = std::max(h, std::min(1.0, slot));
     const double przes = -h * s.przesuniecie / 100.0;
     const double x0 = u.wartosci.Na(s.poczatek);
-    const QPointF g = w.widok.wlaczony ? u.glebia : QPointF();
+    QPointF g = w.widok.wlaczony ? u.glebia : QPointF();
+    // A bar is no deeper than the room between two bars, so that with many students the bars'
+    // top faces do not bury their neighbours.
+    const double dlugoscG = std::hypot(g.x(), g.y());
+    const double najglebiej = std::max(3.0, slot * 1.2);
+    if (dlugoscG > najglebiej) g *= najglebiej / dlugoscG;
     const int od = std::max(0, int(std::floor(u.indeksy.w1)));
     const int doI = std::min(n - 1, int(std::ceil(u.indeksy.w2)));
     // From the bottom up: a bar's top face goes behind the bar above it.
@@ -471,9 +476,13 @@ void RysujKolo(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
         m.drawEllipse(u.srodek, r, ry);
         return;
     }
-    int najwieksza = -1;
+    int najwieksza = -1, dodatnich = 0;
     for (int i : kolejnosc)
-        if (s.punkty[i].wartosc > 0) najwieksza = i; // ascending: the last positive one
+        if (s.punkty[i].wartosc > 0) {
+            najwieksza = i; // ascending: the last positive one
+            ++dodatnich;
+        }
+    if (dodatnich < 2) najwieksza = -1; // a whole circle has nowhere to move
     struct Kawalek {
         int indeks;
         double od, kat;
@@ -486,7 +495,7 @@ void RysujKolo(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
         if (v <= 0) continue; // a zero slice takes no area
         const double rozpietosc = v / suma * 360;
         QPointF c = u.srodek;
-        if (i == najwieksza && s.eksplozja > 0 && kawalki.size() + 1 < kolejnosc.size()) {
+        if (i == najwieksza && s.eksplozja > 0) {
             const double a = qDegreesToRadians(kat + rozpietosc / 2);
             c += QPointF(std::cos(a) * r * s.eksplozja / 100.0,
                          -std::sin(a) * ry * s.eksplozja / 100.0);

@@ -6,6 +6,7 @@
 #include "ui/okna/tf_okno_l_plikow.h"
 #include "ui/okna/tf_okno_obie_listy.h"
 #include "ui/okna/tf_tabela.h"
+#include "ui/okna/tf_ustawwykres.h"
 #include "ui/okna/tf_warning.h"
 #include "ui/okna/tf_winieta.h"
 #include "ui/okna/tf_wykres.h"
@@ -42,6 +43,9 @@ void Program::UtworzOkna() {
     UstawOknoKomunikatow(srodowisko.komunikaty, *FWarning);
     FOknoLPlikow = dodaj(new TFOknoLPlikow(*this));
     FWykres = dodaj(new TFWykres(*this));
+    FUstawwykres = dodaj(new TFUstawwykres(srodowisko, *FWykres));
+    // "Formatuj wykres" opens the settings window modally over the chart
+    FWykres->OtworzUstawienia = [this](WykresDlaUstawien&) { FUstawwykres->PokazUstawienia(); };
     FTabela = dodaj(new TFTabela(*this));
     FOknoObieListy = dodaj(new TFOknoObieListy(*this));
     FIniSondrel = dodaj(new TFIniSondrel(*this));

@@ -20,6 +20,7 @@ class TFWarning;
 class TFOknoLPlikow;
 class TFTabela;
 class TFWykres;
+class TFUstawwykres;
 class TFOknoObieListy;
 class TFIniSondrel;
 class TFZegar;
@@ -39,14 +40,15 @@ public:
     QStringList argumenty;
 
     // Creates the windows in the program's order (main window, message dialog, answer-file
-    // list, chart, table, two-list window, settings, save icon, vignette) and installs the message
-    // dialog as the program's message handler.
+    // list, chart, chart settings, table, two-list window, settings, save icon, vignette) and
+    // installs the message dialog as the program's message handler.
     void UtworzOkna();
 
     TFGlowny* FGlowny = nullptr;
     TFWarning* FWarning = nullptr;
     TFOknoLPlikow* FOknoLPlikow = nullptr;
     TFWykres* FWykres = nullptr;
+    TFUstawwykres* FUstawwykres = nullptr;
     TFTabela* FTabela = nullptr;
     TFOknoObieListy* FOknoObieListy = nullptr;
     TFIniSondrel* FIniSondrel = nullptr;

@@ -8,6 +8,8 @@
 #include "core/analiza.h"
 #include "core/srodowisko.h"
 #include "ui/dialogi.h"
+#include "ui/okna/tf_wykres.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,6 +21,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace sondrel {
@@ -457,6 +460,23 @@ TEST_F(TFUstawwykresTest, StanKontrolekNiewczytywanychZostaje) {
     Pokaz(TFUstawwykres::ZLegenda);
     EXPECT_EQ(okno->Spolozenie->text(), QStringLiteral("20"));
     EXPECT_EQ(u().PolozenieLegendy, 12);
+}
+
+TEST(TFUstawwykresProgram, FormatujWykresOtwieraOknoModalnie) {
+    Program program;
+    program.UtworzOkna();
+    ASSERT_TRUE(program.FUstawwykres);
+    program.FWykres->OtworzWykres(3);
+    bool otwarte = false;
+    QTimer::singleShot(0, [&] {
+        otwarte = QApplication::activeModalWidget() == program.FUstawwykres;
+        // prepared for the pie the chart shows
+        EXPECT_TRUE(program.FUstawwykres->PKolo->isVisible());
+        QTest::mouseClick(program.FUstawwykres->LCloseUstawienia, Qt::LeftButton);
+    });
+    program.FWykres->FormatujWykres();
+    EXPECT_TRUE(otwarte);
+    EXPECT_FALSE(program.FUstawwykres->isVisible());
 }
 
 } // namespace

@@ -5,11 +5,17 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStandardPaths>
+
+#include "ui/okno.h"
 
 namespace sondrel {
 
@@ -51,7 +57,11 @@ public:
         : QDialog(rodzic), kolor(DoQColor(c.KolorCzcionki)) {
         setWindowTitle(QStringLiteral("Czcionka"));
         auto* uklad = new QVBoxLayout(this);
-        czcionki = new QFontDialog(DoQFont(c), this);
+        // a stored name that is not installed ("MS Sans Serif") shows as the face it is painted
+        // with, whose styles the dialog can then offer
+        QFont font = DoQFont(c);
+        if (!QFontDatabase::hasFamily(font.family())) font.setFamily(QFontInfo(font).family());
+        czcionki = new QFontDialog(font, this);
         czcionki->setWindowFlags(Qt::Widget);
         czcionki->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
         uklad->addWidget(czcionki);
@@ -116,12 +126,17 @@ QString Dialogi::WybierzObraz(QWidget* rodzic) {
         QStringLiteral("Obrazy GIF (*.gif)"),
         QStringLiteral("Wszystkie pliki (*)"),
     };
-    QFileDialog dialog(rodzic, QStringLiteral("Wstaw obraz"));
+    if (folderObrazow.isEmpty())
+        folderObrazow = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    QFileDialog dialog(rodzic, QStringLiteral("Wstaw obraz"), Okno::FolderDialogu(folderObrazow));
     dialog.setNameFilters(filtry);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().constFirst();
+    const QString plik = dialog.selectedFiles().constFirst();
+    folderObrazow = QFileInfo(plik).absolutePath(); // the next picture is looked for there
+    return plik;
 }
 
 } // namespace sondrel

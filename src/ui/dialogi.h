@@ -26,6 +26,9 @@ public:
     // The picture dialog over the formats the program reads: the chosen file, an empty text
     // when cancelled.
     virtual QString WybierzObraz(QWidget* rodzic);
+
+private:
+    QString folderObrazow; // the pictures folder until the first pick
 };
 
 // The same font in the toolkit's terms (face, size in points, style flags); the colour is

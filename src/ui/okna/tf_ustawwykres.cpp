@@ -351,7 +351,7 @@ void TFUstawwykres::ZbudujNaglowki(QWidget* strona) {
                     [this] { UstawTekstNaglowka(); });
 
     RENaglowek = new QPlainTextEdit(QStringLiteral("Treść nagłówka"), strona);
-    RENaglowek->setGeometry(12, 176, 334, 40);
+    RENaglowek->setGeometry(12, 180, 334, 28); // one line visible
     RENaglowek->setLineWrapMode(QPlainTextEdit::NoWrap);
     RENaglowek->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     RENaglowek->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -187,6 +187,12 @@ void TFUstawwykres::PodlaczPole(PoleWyboru* c, std::function<bool&()> pole,
     });
 }
 
+void TFUstawwykres::PodlaczOpcje(PoleOpcji* r, std::function<void()> wybrana) {
+    connect(r, &QAbstractButton::toggled, this, [wybrana](bool stan) {
+        if (stan) wybrana();
+    });
+}
+
 void TFUstawwykres::PodlaczLiczbe(PoleLiczby* s, std::function<std::int32_t&()> pole,
                                   std::function<void()> zastosuj) {
     connect(s, &PoleLiczby::liczbaZmieniona, this, [pole, zastosuj](int liczba) {
@@ -321,8 +327,7 @@ void TFUstawwykres::ZbudujNaglowki(QWidget* strona) {
     RDoPrawej = Opcja(wyrownanie, QStringLiteral("Do prawej"), 12, 64);
     int wartosc = 0;
     for (PoleOpcji* r : {RDoLewej, RDoSrodka, RDoPrawej}) {
-        connect(r, &QAbstractButton::toggled, this, [this, wartosc](bool wybrany) {
-            if (!wybrany) return;
+        PodlaczOpcje(r, [this, wartosc] {
             Cel().Wyrownanie = wartosc;
             wykres.Zastosuj(CelT(), PoleTekstu::Wyrownanie);
         });
@@ -395,8 +400,7 @@ void TFUstawwykres::ZbudujOsie(QWidget* strona) {
     RCiongla = Opcja(linia, QStringLiteral("Ciągła"), 12, 24);
     Rprzerywana = Opcja(linia, QStringLiteral("Przerywana"), 88, 24);
     const auto linie = [this](PoleOpcji* r, int rodzaj) {
-        connect(r, &QAbstractButton::toggled, this, [this, rodzaj](bool wybrany) {
-            if (!wybrany) return;
+        PodlaczOpcje(r, [this, rodzaj] {
             OsW().RodzajLinii = rodzaj;
             wykres.Zastosuj(OsT(), PoleOsi::RodzajLinii);
         });
@@ -447,29 +451,21 @@ void TFUstawwykres::ZbudujTla(QWidget* strona) {
     gdzie->setGeometry(26, 32, 150, 40);
     RDowewn = Opcja(gdzie, QStringLiteral("Tło wykresu"), 0, 0);
     Rzewnontrz = Opcja(gdzie, QStringLiteral("Jako tło zewnętrzne"), 0, 20);
-    connect(RDowewn, &QAbstractButton::toggled, this, [this](bool wybrany) {
-        if (!wybrany) return;
-        U().ObrazWewnatrz = true;
-        wykres.Zastosuj(Pole::ObrazWewnatrz);
-    });
-    connect(Rzewnontrz, &QAbstractButton::toggled, this, [this](bool wybrany) {
-        if (!wybrany) return;
-        U().ObrazWewnatrz = false;
-        wykres.Zastosuj(Pole::ObrazWewnatrz);
-    });
+    // a pair of radio buttons over a yes-or-no field
+    const auto para = [this](PoleOpcji* tak, PoleOpcji* nie, bool UstawieniaWykresu::*pole,
+                             Pole p) {
+        for (const bool wartosc : {true, false}) {
+            PodlaczOpcje(wartosc ? tak : nie, [this, pole, p, wartosc] {
+                U().*pole = wartosc;
+                wykres.Zastosuj(p);
+            });
+        }
+    };
+    para(RDowewn, Rzewnontrz, &UstawieniaWykresu::ObrazWewnatrz, Pole::ObrazWewnatrz);
     RDopasuj = Ramka(obraz, QString(), 196, 10, 130, 56);
     RWysrodkuj = Opcja(RDopasuj, QStringLiteral("Wyśrodkuj"), 10, 10);
     RRozciagnij = Opcja(RDopasuj, QStringLiteral("Rozciągnij"), 10, 30);
-    connect(RWysrodkuj, &QAbstractButton::toggled, this, [this](bool wybrany) {
-        if (!wybrany) return;
-        U().ObrazWysrodkowany = true;
-        wykres.Zastosuj(Pole::ObrazWysrodkowany);
-    });
-    connect(RRozciagnij, &QAbstractButton::toggled, this, [this](bool wybrany) {
-        if (!wybrany) return;
-        U().ObrazWysrodkowany = false;
-        wykres.Zastosuj(Pole::ObrazWysrodkowany);
-    });
+    para(RWysrodkuj, RRozciagnij, &UstawieniaWykresu::ObrazWysrodkowany, Pole::ObrazWysrodkowany);
 
     auto* gradient = Ramka(strona, QString(), 10, 84, 338, 62);
     Cgradient = Pudelko(gradient, QStringLiteral("Zastosuj gradient"), 10, 10);

@@ -183,6 +183,8 @@ private:
     // Store-and-apply wiring of the common controls: `pole` gives the field, `zastosuj` applies
     // it to the chart (and redraws).
     void PodlaczPole(PoleWyboru* c, std::function<bool&()> pole, std::function<void()> zastosuj);
+    // A radio button: becoming the chosen one stores its value and applies it.
+    void PodlaczOpcje(PoleOpcji* r, std::function<void()> wybrana);
     void PodlaczLiczbe(PoleLiczby* s, std::function<std::int32_t&()> pole,
                        std::function<void()> zastosuj);
     void PodlaczKolor(Przycisk* b, std::function<Kolor&()> pole, std::function<void()> zastosuj,

@@ -188,6 +188,25 @@ TEST_F(TFUstawwykresTest, StopkaDostajeCalyTekstRekordPiecdziesiatZnakow) {
     Pisz(okno->RENaglowek, szescdziesiat);
     EXPECT_EQ(chart().stopka.wiersze, QStringList{szescdziesiat});
     EXPECT_EQ(u().Stopka.Tekst, szescdziesiat.left(50));
+    // a font picked for the footer: the box takes it and shows the stored text again
+    Czcionka czcionka;
+    czcionka.NazwaCzcionki = QStringLiteral("DejaVu Serif");
+    czcionka.Rozmiar = 12;
+    dialogi.czcionka = czcionka;
+    Klik(okno->BCzcionkaNaglowki);
+    EXPECT_EQ(u().Stopka.Czcionka, czcionka);
+    EXPECT_EQ(chart().stopka.pismo.rozmiar, 12);
+    EXPECT_EQ(chart().tytul.pismo.rozmiar, 8);
+    EXPECT_EQ(okno->RENaglowek->font().pointSize(), 12);
+    EXPECT_EQ(okno->RENaglowek->toPlainText(), szescdziesiat.left(50));
+    EXPECT_EQ(chart().stopka.wiersze, QStringList{szescdziesiat});
+    Klik(okno->RDoPrawej);
+    Klik(okno->Cramka);
+    EXPECT_EQ(u().Stopka.Wyrownanie, 2);
+    EXPECT_EQ(chart().stopka.wyrownanie, silnik::Wyrownanie::DoPrawej);
+    EXPECT_TRUE(chart().stopka.ramka);
+    EXPECT_EQ(chart().tytul.wyrownanie, silnik::Wyrownanie::DoSrodka);
+    EXPECT_FALSE(chart().tytul.ramka);
 
     okno->RENaglowek->selectAll();
     QTest::keyClick(okno->RENaglowek, Qt::Key_Delete);

@@ -350,7 +350,7 @@ void TFUstawwykres::ZbudujNaglowki(QWidget* strona) {
 
     BTloNaglowki = Guzik(strona, QStringLiteral("Kolor tła ..."), 12, 142, 150);
     PodlaczKolor(BTloNaglowki, POLE(Cel().KolorTla), zastosuj(PoleTekstu::KolorTla),
-                 [this] { UstawTekstNaglowka(); });
+                 [this] { UstawKoloryNaglowka(); });
     BCzcionkaNaglowki = Guzik(strona, QStringLiteral("Czcionka ..."), 186, 142, 150);
     PodlaczCzcionke(BCzcionkaNaglowki, POLE(Cel().Czcionka), zastosuj(PoleTekstu::Czcionka),
                     [this] { UstawTekstNaglowka(); });
@@ -669,12 +669,17 @@ void TFUstawwykres::ZaladujNaglowki() {
     wykres.Odswiez();
 }
 
-void TFUstawwykres::UstawTekstNaglowka() {
+void TFUstawwykres::UstawKoloryNaglowka() {
     const OpisTekstu& cel = Cel();
     const QColor tlo = DoQColor(cel.KolorTla);
     const QColor pismo = DoQColor(cel.Czcionka.KolorCzcionki);
     RENaglowek->setStyleSheet(QStringLiteral("QPlainTextEdit { background: %1; color: %2; }")
                                   .arg(tlo.name(), pismo.name()));
+}
+
+void TFUstawwykres::UstawTekstNaglowka() {
+    const OpisTekstu& cel = Cel();
+    UstawKoloryNaglowka();
     RENaglowek->setFont(DoQFont(cel.Czcionka));
     ladowanie = true;
     RENaglowek->setPlainText(WierszeTekstu(cel.Tekst).join(QLatin1Char('\n')));

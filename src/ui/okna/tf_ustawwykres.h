@@ -199,7 +199,9 @@ private:
     void WstawObrazekClick(bool zaznaczony);
     void RENaglowekZmiana();
     void EWartpoczontkowaZmiana();
-    void UstawTekstNaglowka(); // the text box from the target: font, colour, background, text
+    // The text box from the target: its background and text colour; with the font and the text.
+    void UstawKoloryNaglowka();
+    void UstawTekstNaglowka();
     void PokazKoloryGradientu();
 
     Srodowisko& srodowisko;

@@ -702,6 +702,16 @@ QByteArray RysujSvg(const Wykres& w, QSize rozmiar, const QString& tytul) {
     QPainter m(&svg);
     Rysuj(w, m, QRectF(QPointF(0, 0), QSizeF(rozmiar)));
     m.end();
+    // The generator gives the size in millimetres, which readers turn into pixels at their own
+    // resolution; CSS pixels are the same everywhere.
+    const qsizetype koniec = bajty.indexOf("viewBox");
+    const qsizetype szer = bajty.indexOf("width=\"");
+    if (szer >= 0 && koniec > szer)
+        bajty.replace(szer, koniec - szer,
+                      QStringLiteral("width=\"%1px\" height=\"%2px\"\n ")
+                          .arg(rozmiar.width())
+                          .arg(rozmiar.height())
+                          .toLatin1());
     return bajty;
 }
 

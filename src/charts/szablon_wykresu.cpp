@@ -12,22 +12,22 @@ namespace sondrel {
 
 namespace {
 
+// The record's layout, written once: Pola() walks every field with its offset, and the writer
+// and the reader below are the two things done at each one.
+
 class Zapis {
 public:
     explicit Zapis(QByteArray& b) : b_(b) {}
-    void Bool(int off, bool v) { b_[off] = v ? 1 : 0; }
-    void Int(int off, qint32 v) { qToLittleEndian<qint32>(v, b_.data() + off); }
-    void Kol(int off, Kolor k) { qToLittleEndian<quint32>(k & 0x00FFFFFFu, b_.data() + off); }
-    void Tekst(int off, const QString& t) {
+    void operator()(int off, const bool& v) { b_[off] = v ? 1 : 0; }
+    void operator()(int off, const qint32& v) { qToLittleEndian<qint32>(v, b_.data() + off); }
+    void operator()(int off, const Kolor& k) {
+        qToLittleEndian<quint32>(k & 0x00FFFFFFu, b_.data() + off);
+    }
+    void operator()(int off, const std::uint8_t& styl) { b_[off] = char(styl & 0x0F); }
+    void operator()(int off, const QString& t) {
         const QByteArray z = Na1250(QStringView(t).left(DlugoscTekstu50)).left(DlugoscTekstu50);
         b_[off] = char(z.size());
         std::copy(z.begin(), z.end(), b_.begin() + off + 1);
-    }
-    void Font(int off, const Czcionka& c) {
-        Tekst(off, c.NazwaCzcionki);
-        Kol(off + 52, c.KolorCzcionki);
-        Int(off + 56, c.Rozmiar);
-        b_[off + 60] = char(c.Styl & 0x0F);
     }
 
 private:
@@ -37,76 +37,100 @@ private:
 class Odczyt {
 public:
     explicit Odczyt(QByteArrayView b) : b_(b) {}
-    bool Bool(int off) const { return b_[off] != 0; }
-    qint32 Int(int off) const { return qFromLittleEndian<qint32>(b_.data() + off); }
-    Kolor Kol(int off) const { return qFromLittleEndian<quint32>(b_.data() + off); }
-    QString Tekst(int off) const {
-        const int dl = std::min<int>(static_cast<unsigned char>(b_[off]), DlugoscTekstu50);
-        return Z1250(b_.sliced(off + 1, dl));
+    void operator()(int off, bool& v) const { v = b_[off] != 0; }
+    void operator()(int off, qint32& v) const { v = qFromLittleEndian<qint32>(b_.data() + off); }
+    void operator()(int off, Kolor& k) const { k = qFromLittleEndian<quint32>(b_.data() + off); }
+    void operator()(int off, std::uint8_t& styl) const {
+        styl = static_cast<unsigned char>(b_[off]) & 0x0F;
     }
-    Czcionka Font(int off) const {
-        Czcionka c;
-        c.NazwaCzcionki = Tekst(off);
-        c.KolorCzcionki = Kol(off + 52);
-        c.Rozmiar = Int(off + 56);
-        c.Styl = static_cast<unsigned char>(b_[off + 60]) & 0x0F;
-        return c;
+    void operator()(int off, QString& t) const {
+        const int dl = std::min<int>(static_cast<unsigned char>(b_[off]), DlugoscTekstu50);
+        t = Z1250(b_.sliced(off + 1, dl));
     }
 
 private:
     QByteArrayView b_;
 };
 
-void ZapiszTekst(Zapis& z, int off, const OpisTekstu& t) {
-    z.Bool(off, t.Widoczny);
-    z.Bool(off + 1, t.TloDoTekstu);
-    z.Bool(off + 2, t.Przezroczysty);
-    z.Bool(off + 3, t.Ramka);
-    z.Tekst(off + 4, t.Tekst);
-    z.Int(off + 56, t.Wyrownanie);
-    z.Font(off + 60, t.Czcionka);
-    z.Kol(off + 124, t.KolorTla);
+template <typename Czynnosc, typename C> void PolaCzcionki(Czynnosc& f, int off, C& c) {
+    f(off, c.NazwaCzcionki);
+    f(off + 52, c.KolorCzcionki);
+    f(off + 56, c.Rozmiar);
+    f(off + 60, c.Styl);
 }
 
-OpisTekstu CzytajTekst(const Odczyt& o, int off) {
-    OpisTekstu t;
-    t.Widoczny = o.Bool(off);
-    t.TloDoTekstu = o.Bool(off + 1);
-    t.Przezroczysty = o.Bool(off + 2);
-    t.Ramka = o.Bool(off + 3);
-    t.Tekst = o.Tekst(off + 4);
-    t.Wyrownanie = o.Int(off + 56);
-    t.Czcionka = o.Font(off + 60);
-    t.KolorTla = o.Kol(off + 124);
-    return t;
+template <typename Czynnosc, typename T> void PolaTekstu(Czynnosc& f, int off, T& t) {
+    f(off, t.Widoczny);
+    f(off + 1, t.TloDoTekstu);
+    f(off + 2, t.Przezroczysty);
+    f(off + 3, t.Ramka);
+    f(off + 4, t.Tekst);
+    f(off + 56, t.Wyrownanie);
+    PolaCzcionki(f, off + 60, t.Czcionka);
+    f(off + 124, t.KolorTla);
 }
 
-void ZapiszOs(Zapis& z, int off, const OpisOsi& a) {
-    z.Tekst(off, a.Opis);
-    z.Int(off + 52, a.Kat);
-    z.Kol(off + 56, a.KolorOsi);
-    z.Font(off + 60, a.CzcionkaOpisu);
-    z.Font(off + 124, a.CzcionkaEtykiet);
-    z.Bool(off + 188, a.SiatkaWidoczna);
-    z.Kol(off + 192, a.KolorSiatki);
-    z.Int(off + 196, a.RodzajLinii);
-    z.Bool(off + 200, a.SciankaPrzezroczysta);
-    z.Kol(off + 204, a.KolorScianki);
+template <typename Czynnosc, typename O> void PolaOsi(Czynnosc& f, int off, O& a) {
+    f(off, a.Opis);
+    f(off + 52, a.Kat);
+    f(off + 56, a.KolorOsi);
+    PolaCzcionki(f, off + 60, a.CzcionkaOpisu);
+    PolaCzcionki(f, off + 124, a.CzcionkaEtykiet);
+    f(off + 188, a.SiatkaWidoczna);
+    f(off + 192, a.KolorSiatki);
+    f(off + 196, a.RodzajLinii);
+    f(off + 200, a.SciankaPrzezroczysta);
+    f(off + 204, a.KolorScianki);
 }
 
-OpisOsi CzytajOs(const Odczyt& o, int off) {
-    OpisOsi a;
-    a.Opis = o.Tekst(off);
-    a.Kat = o.Int(off + 52);
-    a.KolorOsi = o.Kol(off + 56);
-    a.CzcionkaOpisu = o.Font(off + 60);
-    a.CzcionkaEtykiet = o.Font(off + 124);
-    a.SiatkaWidoczna = o.Bool(off + 188);
-    a.KolorSiatki = o.Kol(off + 192);
-    a.RodzajLinii = o.Int(off + 196);
-    a.SciankaPrzezroczysta = o.Bool(off + 200);
-    a.KolorScianki = o.Kol(off + 204);
-    return a;
+// U is UstawieniaWykresu, const for writing.
+template <typename Czynnosc, typename U> void Pola(Czynnosc& f, U& u) {
+    PolaTekstu(f, 0, u.Naglowek);
+    PolaTekstu(f, 128, u.Stopka);
+    PolaOsi(f, 256, u.OsPozioma);
+    PolaOsi(f, 464, u.OsPionowa);
+    f(672, u.LegendaWidoczna);
+    f(676, u.KolorLegendy);
+    f(680, u.KolorCienia);
+    PolaCzcionki(f, 684, u.CzcionkaLegendy);
+    f(748, u.DlugoscCienia);
+    f(752, u.PolozenieLegendy);
+    f(756, u.PokazLegende);
+    f(760, u.ObrazTla);
+    f(761, u.ObrazWewnatrz);
+    f(762, u.ObrazWysrodkowany);
+    f(764, u.KolorTlaWykresu);
+    f(768, u.KolorTlaZewnetrzny);
+    f(772, u.KolorObramowania);
+    f(776, u.Gradient);
+    f(780, u.KolorPoczatkowy);
+    f(784, u.KolorKoncowy);
+    f(788, u.Wykres3D);
+    f(789, u.Osie3D);
+    f(792, u.Glebokosc3D);
+    f(796, u.Ortogonalny);
+    f(800, u.Perspektywa);
+    f(804, u.Elewacja);
+    f(808, u.Obrot);
+    f(812, u.Zoom);
+    f(816, u.PokazWartosci);
+    f(817, u.WartosciPrzezroczyste);
+    f(820, u.KolorTlaWartosci);
+    PolaCzcionki(f, 824, u.CzcionkaWartosci);
+    f(888, u.RodzajWartosci);
+    f(892, u.KsztaltSlupka);
+    f(896, u.KolorTlaKola);
+    f(900, u.WierzcholkiWidoczne);
+    f(904, u.KolorWierzcholkow);
+    f(908, u.KsztaltWierzcholka);
+    f(912, u.DlugoscWierzcholka);
+    f(916, u.SzerokoscWierzcholka);
+    f(920, u.Kreskowane);
+    f(924, u.Rezerwa);
+    f(928, u.Eksplozja);
+    f(932, u.ObrotKola);
+    f(936, u.WartoscPoczatkowa);
+    f(940, u.SzerokoscSlupka);
 }
 
 } // namespace
@@ -114,52 +138,8 @@ OpisOsi CzytajOs(const Odczyt& o, int off) {
 QByteArray BajtySzablonu(const UstawieniaWykresu& u) {
     QByteArray b(RozmiarSzablonu, '\0');
     Zapis z(b);
-    ZapiszTekst(z, 0, u.Naglowek);
-    ZapiszTekst(z, 128, u.Stopka);
-    ZapiszOs(z, 256, u.OsPozioma);
-    ZapiszOs(z, 464, u.OsPionowa);
-    z.Bool(672, u.LegendaWidoczna);
-    z.Kol(676, u.KolorLegendy);
-    z.Kol(680, u.KolorCienia);
-    z.Font(684, u.CzcionkaLegendy);
-    z.Int(748, u.DlugoscCienia);
-    z.Int(752, u.PolozenieLegendy);
-    z.Int(756, u.PokazLegende);
-    z.Bool(760, u.ObrazTla);
-    z.Bool(761, u.ObrazWewnatrz);
-    z.Bool(762, u.ObrazWysrodkowany);
-    z.Kol(764, u.KolorTlaWykresu);
-    z.Kol(768, u.KolorTlaZewnetrzny);
-    z.Kol(772, u.KolorObramowania);
-    z.Bool(776, u.Gradient);
-    z.Kol(780, u.KolorPoczatkowy);
-    z.Kol(784, u.KolorKoncowy);
-    z.Bool(788, u.Wykres3D);
-    z.Bool(789, u.Osie3D);
-    z.Int(792, u.Glebokosc3D);
-    z.Bool(796, u.Ortogonalny);
-    z.Int(800, u.Perspektywa);
-    z.Int(804, u.Elewacja);
-    z.Int(808, u.Obrot);
-    z.Int(812, u.Zoom);
-    z.Bool(816, u.PokazWartosci);
-    z.Bool(817, u.WartosciPrzezroczyste);
-    z.Kol(820, u.KolorTlaWartosci);
-    z.Font(824, u.CzcionkaWartosci);
-    z.Int(888, u.RodzajWartosci);
-    z.Int(892, u.KsztaltSlupka);
-    z.Kol(896, u.KolorTlaKola);
-    z.Bool(900, u.WierzcholkiWidoczne);
-    z.Kol(904, u.KolorWierzcholkow);
-    z.Int(908, u.KsztaltWierzcholka);
-    z.Int(912, u.DlugoscWierzcholka);
-    z.Int(916, u.SzerokoscWierzcholka);
-    z.Bool(920, u.Kreskowane);
-    z.Kol(924, KolorRGB(255, 255, 255)); // reserved, always white
-    z.Int(928, u.Eksplozja);
-    z.Int(932, u.ObrotKola);
-    z.Int(936, u.WartoscPoczatkowa);
-    z.Int(940, u.SzerokoscSlupka);
+    Pola(z, u);
+    z(924, KolorRGB(255, 255, 255)); // reserved, always written white
     return b;
 }
 
@@ -167,52 +147,7 @@ std::optional<UstawieniaWykresu> UstawieniaZSzablonu(QByteArrayView b) {
     if (b.size() < RozmiarSzablonu) return std::nullopt;
     const Odczyt o(b.first(RozmiarSzablonu));
     UstawieniaWykresu u;
-    u.Naglowek = CzytajTekst(o, 0);
-    u.Stopka = CzytajTekst(o, 128);
-    u.OsPozioma = CzytajOs(o, 256);
-    u.OsPionowa = CzytajOs(o, 464);
-    u.LegendaWidoczna = o.Bool(672);
-    u.KolorLegendy = o.Kol(676);
-    u.KolorCienia = o.Kol(680);
-    u.CzcionkaLegendy = o.Font(684);
-    u.DlugoscCienia = o.Int(748);
-    u.PolozenieLegendy = o.Int(752);
-    u.PokazLegende = o.Int(756);
-    u.ObrazTla = o.Bool(760);
-    u.ObrazWewnatrz = o.Bool(761);
-    u.ObrazWysrodkowany = o.Bool(762);
-    u.KolorTlaWykresu = o.Kol(764);
-    u.KolorTlaZewnetrzny = o.Kol(768);
-    u.KolorObramowania = o.Kol(772);
-    u.Gradient = o.Bool(776);
-    u.KolorPoczatkowy = o.Kol(780);
-    u.KolorKoncowy = o.Kol(784);
-    u.Wykres3D = o.Bool(788);
-    u.Osie3D = o.Bool(789);
-    u.Glebokosc3D = o.Int(792);
-    u.Ortogonalny = o.Bool(796);
-    u.Perspektywa = o.Int(800);
-    u.Elewacja = o.Int(804);
-    u.Obrot = o.Int(808);
-    u.Zoom = o.Int(812);
-    u.PokazWartosci = o.Bool(816);
-    u.WartosciPrzezroczyste = o.Bool(817);
-    u.KolorTlaWartosci = o.Kol(820);
-    u.CzcionkaWartosci = o.Font(824);
-    u.RodzajWartosci = o.Int(888);
-    u.KsztaltSlupka = o.Int(892);
-    u.KolorTlaKola = o.Kol(896);
-    u.WierzcholkiWidoczne = o.Bool(900);
-    u.KolorWierzcholkow = o.Kol(904);
-    u.KsztaltWierzcholka = o.Int(908);
-    u.DlugoscWierzcholka = o.Int(912);
-    u.SzerokoscWierzcholka = o.Int(916);
-    u.Kreskowane = o.Bool(920);
-    u.Rezerwa = o.Kol(924);
-    u.Eksplozja = o.Int(928);
-    u.ObrotKola = o.Int(932);
-    u.WartoscPoczatkowa = o.Int(936);
-    u.SzerokoscSlupka = o.Int(940);
+    Pola(o, u);
     return u;
 }
 

@@ -364,7 +364,11 @@ TEST_F(Wykresy, KazdePoleZmieniaObraz) {
         const QImage przed = Obraz();
         p.zmiana(stan->UstawieniaWykresu);
         pokaz();
-        EXPECT_EQ(Obraz() != przed, p.zmienia);
+        const QImage po = Obraz();
+        EXPECT_EQ(po != przed, p.zmienia);
+        if (!qEnvironmentVariableIsEmpty("SONDREL_ZRZUT")) // to look at
+            po.save(qEnvironmentVariable("SONDREL_ZRZUT") + u'/' + QString::fromLatin1(p.nazwa) +
+                    QStringLiteral(".png"));
     }
 }
 

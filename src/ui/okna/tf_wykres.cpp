@@ -5,6 +5,7 @@
 #include "charts/dane_wykresu.h"
 #include "charts/szablon_wykresu.h"
 #include "ui/program.h"
+#include "ui/skory/skora_tabela.h"
 #include "ui/skory/skora_wykres.h"
 
 #include <QClipboard>
@@ -140,7 +141,10 @@ TFWykres::TFWykres(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     PodlaczListwe(LListwa);
     PTopRight = Panel(this);
     ImListwaRight = Obraz(PTopRight, QStringLiteral("wykreslistwaprawa"));
-    LCloseWykres = new Etykieta(PTopRight, 7, 4, 16, 14);
+    // The hot spot covers the painted close mark.
+    LCloseWykres =
+        new Etykieta(PTopRight, skora::ZnakZamknieciaTabeliX, skora::ZnakZamknieciaTabeliY,
+                     skora::ZnakZamknieciaTabeliBok, skora::ZnakZamknieciaTabeliBok);
     LCloseWykres->setCursor(Qt::PointingHandCursor);
     LCloseWykres->setToolTip(QStringLiteral("Zamknij"));
     PLeft = Panel(this);

@@ -28,6 +28,19 @@ void MalujUchwyt(QPainter& p, QSizeF r) {
     }
 }
 
+// The chart window's sign: three bars of rising height.
+void MalujZnakWykresu(QPainter& p, const QRectF& r) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    const double szer = r.width() / 4;
+    for (int i = 0; i < 3; ++i) {
+        const double h = r.height() * (0.45 + 0.275 * i);
+        p.fillRect(QRectF(r.left() + i * (szer + szer / 2), r.bottom() - h, szer, h),
+                   QColor(0x46, 0x46, 0x5A));
+    }
+    p.restore();
+}
+
 } // namespace
 
 void DodajObrazkiWykresu() {
@@ -37,7 +50,9 @@ void DodajObrazkiWykresu() {
             DodajObrazek(QString::fromLatin1(nazwa), r,
                          [tabeli](QPainter& p, QSizeF s) { Jak(tabeli, p, s); });
         };
-        alias("wykresmenu", "tabelamenu", QSize(124, 172));
+        DodajObrazek(QStringLiteral("wykresmenu"), QSize(124, 172), [](QPainter& p, QSizeF r) {
+            MalujMenuKolumny(p, r, QStringLiteral("WYKRES"), MalujZnakWykresu);
+        });
         alias("wykreslewo", "tabelalewo", QSize(124, 20));
         alias("wykreslewodol", "tabelalewodol", QSize(124, 34));
         alias("wykreslistwa", "tabelalistwa", QSize(100, 37));

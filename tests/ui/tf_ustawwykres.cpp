@@ -3,7 +3,9 @@
 // are answered by a test double.
 #include "ui/okna/tf_ustawwykres.h"
 
+#include "chartengine/rysowanie.h"
 #include "charts/dane_wykresu.h"
+#include "charts/klasa_wykresu.h"
 #include "charts/stan_wykresu.h"
 #include "core/analiza.h"
 #include "core/srodowisko.h"
@@ -12,6 +14,7 @@
 #include "ui/program.h"
 
 #include <QApplication>
+#include <QButtonGroup>
 #include <QFile>
 #include <QFocusEvent>
 #include <QImage>
@@ -22,6 +25,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace sondrel {
@@ -479,6 +483,164 @@ TEST_F(TFUstawwykresTest, StanKontrolekNiewczytywanychZostaje) {
     Pokaz(TFUstawwykres::ZLegenda);
     EXPECT_EQ(okno->Spolozenie->text(), QStringLiteral("20"));
     EXPECT_EQ(u().PolozenieLegendy, 12);
+}
+
+// Every control changes its own field, and nothing else, and (where the field shows on the chart
+// as it stands) the chart's picture.
+TEST_F(TFUstawwykresTest, KazdaKontrolkaZmieniaSwojePole) {
+    test::KlasaWykresu(analiza, 12);
+    const QColor kolor(30, 160, 90);
+    Czcionka czcionka;
+    czcionka.NazwaCzcionki = QStringLiteral("DejaVu Serif");
+    czcionka.KolorCzcionki = KolorRGB(200, 0, 0);
+    czcionka.Rozmiar = 13;
+    czcionka.Styl = StylPogrubiony;
+    dialogi.kolor = kolor;
+    dialogi.czcionka = czcionka;
+    const Kolor k = ZQColor(kolor);
+    using T = TFUstawwykres;
+    struct Przypadek {
+        const char* nazwa;
+        int rodzaj; // 1 bars, 2 pie, 3 line
+        T::Zakladka zakladka;
+        bool widac; // the field shows on the chart as it stands
+        std::function<void(T&)> zrob;
+        std::function<void(UstawieniaWykresu&)> zmiana;
+    };
+    const Przypadek przypadki[] = {
+        {"Cksztalt", 1, T::ZWykres, true, [](T& o) { Wybierz(o.Cksztalt, 2); },
+         [](auto& u) { u.KsztaltSlupka = 2; }},
+        {"CKreska", 2, T::ZWykres, true, [](T& o) { Klik(o.CKreska); },
+         [](auto& u) { u.Kreskowane = true; }},
+        {"Seksplozja", 2, T::ZWykres, true, [](T& o) { Wpisz(o.Seksplozja, "40"); },
+         [](auto& u) { u.Eksplozja = 40; }},
+        {"SObrot", 2, T::ZWykres, true, [](T& o) { Wpisz(o.SObrot, "60"); },
+         [](auto& u) { u.ObrotKola = 60; }},
+        {"CwidoczneWierzcholki", 3, T::ZWykres, true, [](T& o) { Klik(o.CwidoczneWierzcholki); },
+         [](auto& u) { u.WierzcholkiWidoczne = false; }},
+        {"BKolorWierzch", 3, T::ZWykres, true, [](T& o) { Klik(o.BKolorWierzch); },
+         [&](auto& u) { u.KolorWierzcholkow = k; }},
+        {"Cksztaltwierzcholka", 3, T::ZWykres, true,
+         [](T& o) { Wybierz(o.Cksztaltwierzcholka, 3); },
+         [](auto& u) { u.KsztaltWierzcholka = 3; }},
+        {"Sdlug", 3, T::ZWykres, true, [](T& o) { Wpisz(o.Sdlug, "12"); },
+         [](auto& u) { u.DlugoscWierzcholka = 12; }},
+        {"RDoLewej", 1, T::ZNaglowki, true, [](T& o) { Klik(o.RDoLewej); },
+         [](auto& u) { u.Naglowek.Wyrownanie = 0; }},
+        {"CTloDoTekstu", 1, T::ZNaglowki, false, [](T& o) { Klik(o.CTloDoTekstu); },
+         [](auto& u) { u.Naglowek.TloDoTekstu = true; }},
+        {"CPrzezroczyste i BTloNaglowki", 1, T::ZNaglowki, true,
+         [](T& o) {
+             Klik(o.CPrzezroczyste);
+             Klik(o.BTloNaglowki);
+         },
+         [&](auto& u) {
+             u.Naglowek.Przezroczysty = false;
+             u.Naglowek.KolorTla = k;
+         }},
+        {"Cramka", 1, T::ZNaglowki, true, [](T& o) { Klik(o.Cramka); },
+         [](auto& u) { u.Naglowek.Ramka = true; }},
+        {"SKont", 1, T::ZOsie, true,
+         [](T& o) {
+             Wybierz(o.Cosie, 1);
+             Wpisz(o.SKont, "90");
+         },
+         [](auto& u) { u.OsPozioma.Kat = 90; }},
+        {"BKolorOsie", 1, T::ZOsie, true, [](T& o) { Klik(o.BKolorOsie); },
+         [&](auto& u) { u.OsPionowa.KolorOsi = k; }},
+        {"BKolorWartosci", 1, T::ZOsie, true, [](T& o) { Klik(o.BKolorWartosci); },
+         [&](auto& u) { u.OsPionowa.CzcionkaEtykiet = czcionka; }},
+        {"CwidocznaSiatka i RCiongla", 1, T::ZOsie, true,
+         [](T& o) {
+             Klik(o.CwidocznaSiatka);
+             Klik(o.RCiongla);
+         },
+         [](auto& u) {
+             u.OsPionowa.SiatkaWidoczna = true;
+             u.OsPionowa.RodzajLinii = 0;
+         }},
+        {"Cprzezr", 1, T::ZOsie, true, [](T& o) { Klik(o.Cprzezr); },
+         [](auto& u) { u.OsPionowa.SciankaPrzezroczysta = true; }},
+        {"BKolorScianki", 1, T::ZOsie, true, [](T& o) { Klik(o.BKolorScianki); },
+         [&](auto& u) { u.OsPionowa.KolorScianki = k; }},
+        {"CwidocznaLegenda", 1, T::ZLegenda, true, [](T& o) { Klik(o.CwidocznaLegenda); },
+         [](auto& u) { u.LegendaWidoczna = true; }},
+        {"CPokazLegende", 1, T::ZLegenda, false, [](T& o) { Wybierz(o.CPokazLegende, 2); },
+         [](auto& u) { u.PokazLegende = 2; }},
+        {"legenda: kolory, czcionka, cień", 1, T::ZLegenda, true,
+         [](T& o) {
+             Klik(o.CwidocznaLegenda);
+             Klik(o.BKolorTlaLegendy);
+             Klik(o.BKolorCienia);
+             Klik(o.BCzcionkaLegendy);
+             Wpisz(o.SDlugCienia, "7");
+         },
+         [&](auto& u) {
+             u.LegendaWidoczna = true;
+             u.KolorLegendy = k;
+             u.KolorCienia = k;
+             u.CzcionkaLegendy = czcionka;
+             u.DlugoscCienia = 7;
+         }},
+        {"Cgradient i kolory", 1, T::ZTla, true,
+         [](T& o) {
+             Klik(o.Cgradient);
+             Klik(o.BKolorPocz);
+             Klik(o.BKolorKonc);
+             // the swatches follow the gradient colours
+             EXPECT_EQ(o.LKororPocz->Kolor(), QColor(30, 160, 90));
+             EXPECT_EQ(o.LKolorKonc->Kolor(), QColor(30, 160, 90));
+         },
+         [&](auto& u) {
+             u.Gradient = true;
+             u.KolorPoczatkowy = k;
+             u.KolorKoncowy = k;
+         }},
+        {"BKolorZewn", 1, T::ZTla, true, [](T& o) { Klik(o.BKolorZewn); },
+         [&](auto& u) { u.KolorTlaZewnetrzny = k; }},
+        {"BKolorTla", 1, T::ZTla, true, [](T& o) { Klik(o.BKolorTla); },
+         [&](auto& u) { u.KolorTlaWykresu = k; }},
+        {"BKolorObramowania", 1, T::ZTla, true, [](T& o) { Klik(o.BKolorObramowania); },
+         [&](auto& u) { u.KolorObramowania = k; }},
+        {"C3dosie", 1, T::ZEfekty3D, true, [](T& o) { Klik(o.C3dosie); },
+         [](auto& u) { u.Osie3D = false; }},
+        {"S3dPercent", 1, T::ZEfekty3D, true, [](T& o) { o.S3dPercent->setValue(60); },
+         [](auto& u) { u.Glebokosc3D = 60; }},
+        {"RRodzajWartosci", 1, T::ZWartosci, true, [](T& o) { Klik(o.GRodzajWartosci->button(3)); },
+         [](auto& u) { u.RodzajWartosci = 3; }},
+        {"CprzezrWart i BKolorWart", 1, T::ZWartosci, true,
+         [](T& o) {
+             Klik(o.CprzezrWart);
+             Klik(o.BKolorWart);
+         },
+         [&](auto& u) {
+             u.WartosciPrzezroczyste = false;
+             u.KolorTlaWartosci = k;
+         }},
+        {"BCzcionkaMarks", 1, T::ZWartosci, true, [](T& o) { Klik(o.BCzcionkaMarks); },
+         [&](auto& u) { u.CzcionkaWartosci = czcionka; }},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        if (p.rodzaj == 3) {
+            OtworzWykres(1);
+            okno->hide();
+            stan().ZadanyRodzajWykresu = WykresLiniowy;
+            PokazRodzajWykresu(stan(), WykresLiniowy);
+            Formatuj();
+        } else {
+            OtworzWykres(p.rodzaj == 2 ? 3 : 1);
+        }
+        Pokaz(p.zakladka);
+        UstawieniaWykresu oczekiwane = u();
+        const QImage przed = silnik::RysujObraz(chart(), QSize(398, 280));
+        const int odswiezenia = wykres.odswiezenia;
+        p.zrob(*okno);
+        p.zmiana(oczekiwane);
+        EXPECT_EQ(u(), oczekiwane);
+        EXPECT_GT(wykres.odswiezenia, odswiezenia);
+        if (p.widac) EXPECT_NE(silnik::RysujObraz(chart(), QSize(398, 280)), przed);
+    }
 }
 
 TEST(TFUstawwykresProgram, FormatujWykresOtwieraOknoModalnie) {

@@ -6,7 +6,6 @@
 #include "ui/skory/skora_ustawwykres.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -33,12 +32,11 @@ QString ZlyObraz(const QString& plik) {
         .arg(QDir::toNativeSeparators(plik));
 }
 
-QLabel* Napis(QWidget* rodzic, const QString& tekst, int x, int y, int w = 0) {
+QLabel* Napis(QWidget* rodzic, const QString& tekst, int x, int y) {
     auto* l = new QLabel(tekst, rodzic);
     l->setFont(skora::CzcionkaPunkty(8));
     l->adjustSize();
     l->move(x, y);
-    if (w > 0) l->resize(w, l->height());
     return l;
 }
 

@@ -23,7 +23,6 @@ namespace {
 
 constexpr int SzerokoscPoczatkowa = 550, WysokoscPoczatkowa = 350;
 constexpr int SzerokoscMinimalna = 450, WysokoscMinimalna = 350;
-constexpr QRgb KolorKreski = 0xFF8C90A6; // the menu's separator lines
 
 QWidget* Panel(QWidget* rodzic) {
     auto* p = new QWidget(rodzic);
@@ -166,20 +165,13 @@ TFWykres::TFWykres(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     Wykres = new PoleWykresu(stan, PPodWykres);
 
     const auto pozycja = [this](const char* napis, int x, int y, int w, int h) {
-        auto* l = new Etykieta(PListwaLeft, x, y, w + 20, h + 2);
-        l->setText(QString::fromUtf8(napis));
+        // a little wider than the caption's box, so that the painted font never clips it
+        auto* l = EtykietaMenu(PListwaLeft, QString::fromUtf8(napis), QRect(x, y, w + 20, h + 2));
         l->setFont(skora::CzcionkaPunkty(8));
-        l->setCursor(Qt::PointingHandCursor);
-        l->UstawLink(QColor(46, 46, 46), Qt::white);
         connect(l, &Etykieta::ruch, this, [this, l] { PodswietlMenu(l); });
         return l;
     };
-    const auto kreska = [this](int y) {
-        auto* l = new Etykieta(PListwaLeft, 15, y, 104, 15);
-        l->setText(QStringLiteral("_____________"));
-        l->UstawLink(QColor::fromRgba(KolorKreski), QColor::fromRgba(KolorKreski));
-        return l;
-    };
+    const auto kreska = [this](int y) { return KreskaMenu(PListwaLeft, y); };
     LWykresFormat = pozycja("Formatuj wykres", 16, 62, 78, 14);
     LKreska1 = kreska(69);
     LZapiszFormat = pozycja("Zapisz format..", 15, 86, 82, 13);

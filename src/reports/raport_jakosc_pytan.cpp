@@ -197,16 +197,19 @@ DokumentRaportu ZbudujRaportJakoscPytan(const Analiza& a, const UstawieniaRaport
       << QStringLiteral("</ul>");
 
     // One row per question; its flags in a row of their own under it.
-    const QString th = QStringLiteral("<th class=\"M\" align=\"%1\" style=\"border-bottom:1px "
-                                      "solid %2;padding:2px\">%3</th>");
+    const auto th = [](const char* wyrownanie, int szerokosc, const QString& tekst) {
+        return QStringLiteral("<th class=\"M\" align=\"%1\" width=\"%2\" style=\"border-bottom:"
+                              "1px solid %3;padding:2px\">%4</th>")
+            .arg(QLatin1String(wyrownanie))
+            .arg(szerokosc)
+            .arg(Granat, tekst);
+    };
     w << QStringLiteral("<table border=\"0\" cellpadding=\"2\" cellspacing=\"0\" width=\"500\" "
                         "style=\"border-collapse:collapse\">")
-      << QStringLiteral("<tr>") + th.arg(QStringLiteral("left"), Granat, QStringLiteral("Nr")) +
-             th.arg(QStringLiteral("right"), Granat, QStringLiteral("Łatwość")) +
-             th.arg(QStringLiteral("right"), Granat, QStringLiteral("Moc różn.")) +
-             th.arg(QStringLiteral("right"), Granat, QStringLiteral("D")) +
-             th.arg(QStringLiteral("left"), Granat,
-                    QStringLiteral("&nbsp;&nbsp;Odpowiedzi: najlepsi / najsłabsi")) +
+      << QStringLiteral("<tr>") + th("left", 28, QStringLiteral("Nr")) +
+             th("right", 52, QStringLiteral("Łatwość")) +
+             th("right", 62, QStringLiteral("Moc różn.")) + th("right", 44, QStringLiteral("D")) +
+             th("left", 314, QStringLiteral("&nbsp;&nbsp;Odpowiedzi: najlepsi / najsłabsi")) +
              QStringLiteral("</tr>");
     for (const JakoscPytania& p : t.Pytania) {
         const bool powazne = MaPowazne(p), uwagi = !p.Uwagi.isEmpty();

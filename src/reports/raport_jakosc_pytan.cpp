@@ -34,6 +34,13 @@ bool MaPowazne(const JakoscPytania& p) {
     return p.Uwagi.contains(uwagi_jakosci::UjemnaMoc);
 }
 
+// A paragraph set off in colour: a list of questions or a warning.
+QString Wyroznienie(const QString& tlo, const QString& kolor, const QString& tresc) {
+    return QStringLiteral("<p class=\"N\" style=\"background:%1;padding:3px 6px;color:%2\">")
+               .arg(tlo, kolor) +
+           tresc + QStringLiteral("</p>");
+}
+
 QString ListaNumerow(const QList<int>& numery) {
     QStringList t;
     for (const int n : numery)
@@ -159,20 +166,18 @@ DokumentRaportu ZbudujRaportJakoscPytan(const Analiza& a, const UstawieniaRaport
     if (najpierw.isEmpty() && warto.isEmpty())
         w << QStringLiteral("<p class=\"N\">Żadne pytanie nie zostało oznaczone.</p>");
     if (!najpierw.isEmpty())
-        w << QStringLiteral("<p class=\"N\" style=\"background:%1;padding:3px 6px;color:%2\">"
-                            "<b>Najpierw:</b> ")
-                     .arg(TloCzerwone, Czerwony) +
-                 ListaNumerow(najpierw) +
-                 QStringLiteral(" – słabsi uczniowie odpowiadają tu lepiej niż mocniejsi: "
-                                "zwykle to błąd w kluczu albo niejasna treść.</p>");
+        w << Wyroznienie(TloCzerwone, Czerwony,
+                         QStringLiteral("<b>Najpierw:</b> ") + ListaNumerow(najpierw) +
+                             QStringLiteral(" – słabsi uczniowie odpowiadają tu lepiej niż "
+                                            "mocniejsi: zwykle to błąd w kluczu albo niejasna "
+                                            "treść."));
     if (!warto.isEmpty())
-        w << QStringLiteral("<p class=\"N\" style=\"background:%1;padding:3px 6px;color:%2\">"
-                            "<b>Warto przejrzeć:</b> ")
-                     .arg(TloBursztynowe, Bursztyn) +
-                 ListaNumerow(warto) +
-                 QStringLiteral(" – pytania zbyt łatwe, zbyt trudne, słabo różnicujące, z błędną "
-                                "odpowiedzią, którą częściej wybierają lepsi uczniowie, albo z "
-                                "odpowiedziami, których nikt nie wybiera.</p>");
+        w << Wyroznienie(TloBursztynowe, Bursztyn,
+                         QStringLiteral("<b>Warto przejrzeć:</b> ") + ListaNumerow(warto) +
+                             QStringLiteral(" – pytania zbyt łatwe, zbyt trudne, słabo "
+                                            "różnicujące, z błędną odpowiedzią, którą częściej "
+                                            "wybierają lepsi uczniowie, albo z odpowiedziami, "
+                                            "których nikt nie wybiera."));
 
     // How to read the table.
     w << QStringLiteral("<p class=\"N\" style=\"margin-bottom:2px\"><b>Jak czytać tabelę</b></p>")

@@ -5,6 +5,9 @@
 #include "analysis/jakosc_pytan.h"
 #include "analysis/ocenianie.h"
 
+#include <QRandomGenerator>
+#include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
@@ -218,6 +221,128 @@ TEST(JakoscPytan, PrzykladOpublikowanyKR20) {
     // SEM = sqrt(5.84) sqrt(1 - KR-20).
     Sprawdz(t.SEM, std::sqrt(5.84 * (1 - 10.0 / 9 * (1 - 2.18 / 5.84))), 133, "sem");
     EXPECT_TRUE(t.Ostrzezenie.isEmpty());
+}
+
+// Random classes (single and multiple choice, 1 to 60 students) against the definitions
+// computed the plain way, in doubles, straight from the choice flags.
+TEST(JakoscPytan, ZgodnoscZObliczeniemWprost) {
+    QRandomGenerator los(11);
+    for (int klasa = 0; klasa < 200; ++klasa) {
+        SCOPED_TRACE(klasa);
+        Analiza a;
+        const int n = 1 + static_cast<int>(los.bounded(60)),
+                  k = 1 + static_cast<int>(los.bounded(12));
+        const int opcji = 2 + static_cast<int>(los.bounded(4));
+        a.Test.IloscPytan = k;
+        a.Test.IloscOdpowiedzi = opcji;
+        QStringList klucze;
+        for (int q = 0; q < k; ++q) {
+            QString klucz(5, u'0');
+            klucz[static_cast<int>(los.bounded(opcji))] = u'1';
+            if (los.bounded(4) == 0) klucz[static_cast<int>(los.bounded(opcji))] = u'1';
+            klucze << klucz;
+        }
+        for (int s = 1; s <= n; ++s) {
+            a.IloscUczniow = s;
+            const int sila = static_cast<int>(los.bounded(10));
+            for (int q = 1; q <= k; ++q) {
+                QString wybor = klucze[q - 1];
+                if (static_cast<int>(los.bounded(10)) >= sila)
+                    for (int o = 0; o < opcji; ++o)
+                        wybor[o] = los.bounded(3) == 0 ? u'1' : u'0';
+                ZapiszOdpowiedz(a.Uczniowie[s], q, wybor, klucze[q - 1]);
+            }
+        }
+        const JakoscTestu t = ObliczJakoscPytan(a);
+
+        std::vector<std::vector<int>> x(n, std::vector<int>(k));
+        std::vector<double> wynik(n);
+        for (int s = 0; s < n; ++s)
+            for (int q = 0; q < k; ++q)
+                wynik[s] += x[s][q] = PoprawnaOdpowiedz(a.Uczniowie[s + 1], q + 1);
+        const auto srednia = [](const std::vector<double>& v) {
+            double m = 0;
+            for (double e : v)
+                m += e;
+            return m / static_cast<double>(v.size());
+        };
+        const double m = srednia(wynik);
+        double m2 = 0, m3 = 0, m4 = 0, sumaPQ = 0;
+        for (double e : wynik) {
+            m2 += std::pow(e - m, 2) / n;
+            m3 += std::pow(e - m, 3) / n;
+            m4 += std::pow(e - m, 4) / n;
+        }
+        EXPECT_NEAR(t.Srednia.Wartosc, m, 1e-9);
+        EXPECT_NEAR(t.Wariancja.Wartosc, m2, 1e-9);
+        const int g = std::max(1, (27 * n + 50) / 100);
+        std::vector<double> posortowane = wynik;
+        std::sort(posortowane.begin(), posortowane.end());
+        std::vector<int> gorna, dolna;
+        for (int s = 0; s < n; ++s) {
+            if (wynik[s] >= posortowane[n - g]) gorna.push_back(s);
+            if (wynik[s] <= posortowane[g - 1]) dolna.push_back(s);
+        }
+        EXPECT_EQ(t.LicznoscGornej, static_cast<int>(gorna.size()));
+        EXPECT_EQ(t.LicznoscDolnej, static_cast<int>(dolna.size()));
+        const auto udzial = [&](const std::vector<int>& grupa, auto&& czy) {
+            double ile = 0;
+            for (int s : grupa)
+                ile += czy(s);
+            return ile / static_cast<double>(grupa.size());
+        };
+        for (int q = 0; q < k; ++q) {
+            SCOPED_TRACE(q + 1);
+            std::vector<double> xi(n), reszta(n);
+            for (int s = 0; s < n; ++s) {
+                xi[s] = x[s][q];
+                reszta[s] = wynik[s] - xi[s];
+            }
+            const double p = srednia(xi), mr = srednia(reszta);
+            sumaPQ += p * (1 - p);
+            double kow = 0, wx = 0, wr = 0;
+            for (int s = 0; s < n; ++s) {
+                kow += (xi[s] - p) * (reszta[s] - mr);
+                wx += (xi[s] - p) * (xi[s] - p);
+                wr += (reszta[s] - mr) * (reszta[s] - mr);
+            }
+            const JakoscPytania& jp = t.Pytania[static_cast<size_t>(q)];
+            EXPECT_NEAR(jp.Latwosc.Wartosc, p, 1e-12);
+            ASSERT_EQ(jp.MocRoznicujaca.has_value(), wx > 1e-12 && wr > 1e-12);
+            if (jp.MocRoznicujaca)
+                EXPECT_NEAR(jp.MocRoznicujaca->Wartosc, kow / std::sqrt(wx * wr), 1e-9);
+            EXPECT_NEAR(jp.D.Wartosc,
+                        udzial(gorna, [&](int s) { return x[s][q]; }) -
+                            udzial(dolna, [&](int s) { return x[s][q]; }),
+                        1e-12);
+            ASSERT_EQ(static_cast<int>(jp.Opcje.size()), opcji);
+            for (const OpcjaJakosci& o : jp.Opcje) {
+                const auto wybrana = [&](int s) {
+                    return a.Uczniowie[s + 1].Pytania[q + 1][o.Numer].Wybrana != 0;
+                };
+                EXPECT_NEAR(o.Gorna.Wartosc, udzial(gorna, wybrana), 1e-12);
+                EXPECT_NEAR(o.Dolna.Wartosc, udzial(dolna, wybrana), 1e-12);
+                EXPECT_EQ(o.Poprawna, klucze[q][o.Numer - 1] == u'1');
+            }
+        }
+        const double k2 = n * m2 / (n - 1.0);
+        ASSERT_EQ(t.Skosnosc.has_value(), n >= 3 && m2 > 1e-12);
+        if (t.Skosnosc)
+            EXPECT_NEAR(t.Skosnosc->Wartosc,
+                        n * n * m3 / ((n - 1.0) * (n - 2.0)) / std::pow(k2, 1.5), 1e-9);
+        ASSERT_EQ(t.Kurtoza.has_value(), n >= 4 && m2 > 1e-12);
+        if (t.Kurtoza)
+            EXPECT_NEAR(t.Kurtoza->Wartosc,
+                        n * n * ((n + 1.0) * m4 - 3 * (n - 1.0) * m2 * m2) /
+                            ((n - 1.0) * (n - 2.0) * (n - 3.0)) / (k2 * k2),
+                        1e-9);
+        ASSERT_EQ(t.KR20.has_value(), k >= 2 && m2 > 1e-12);
+        if (t.KR20) {
+            const double kr20 = k / (k - 1.0) * (1 - sumaPQ / m2);
+            EXPECT_NEAR(t.KR20->Wartosc, kr20, 1e-9);
+            EXPECT_NEAR(t.SEM->Wartosc, std::sqrt(m2) * std::sqrt(1 - kr20), 1e-9);
+        }
+    }
 }
 
 TEST(JakoscPytan, BezUczniow) {

@@ -242,8 +242,9 @@ TEST_F(TFGlownyTest, RaportJakosciPytanZMenuRaportow) {
     ASSERT_TRUE(o.LRaport4->isVisible());
     EXPECT_EQ(o.LRaport4->text(), QStringLiteral("Jakość pytań"));
     EXPECT_EQ(o.LRaport4->y(), o.LRaport3->y() + (o.LRaport3->y() - o.Lraport2->y()));
-    EXPECT_LE(o.LRaport4->geometry().bottom(), o.ImMenuRaporty->pixmap().height() - 1);
-    EXPECT_EQ(o.PMenuRaporty->height(), o.ImMenuRaporty->pixmap().height());
+    const qreal obraz = o.ImMenuRaporty->pixmap().deviceIndependentSize().height();
+    EXPECT_LE(o.LRaport4->geometry().bottom(), obraz - 1);
+    EXPECT_EQ(o.PMenuRaporty->height(), obraz);
 
     o.LRaport4->klik();
     const QString raport = QDir(program.srodowisko.foldery.FolderTemp)

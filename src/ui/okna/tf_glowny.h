@@ -114,6 +114,7 @@ public:
     Etykieta* LRaport1;
     Etykieta* Lraport2;
     Etykieta* LRaport3;
+    Etykieta* LRaport4; // "Jakość pytań", the question-quality report
     Etykieta* LRaportyTabele;
     Etykieta* LRaportyDiagramy;
 
@@ -142,6 +143,7 @@ private:
     void PokazTabele(int rodzaj);
     // The chart menu: closes the table window and opens the chart (1 results, 2 time, 3 grades).
     void PokazWykres(int typ);
+    void LRaport4Click();
 
     // Hover: the item under the mouse in white, its siblings in the normal colour.
     void Podswietl(Etykieta* pozycja, std::initializer_list<Etykieta*> rodzenstwo);

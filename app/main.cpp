@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
 
     QStringList argumenty = QCoreApplication::arguments().mid(1);
     const bool pomiar = argumenty.removeAll(QStringLiteral("--czas-startu")) > 0;
+    argumenty.removeOne(QStringLiteral("--")); // the arguments after it are files
 
     sondrel::Program program(argumenty);
     program.UtworzOkna();

@@ -8,6 +8,7 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -24,15 +25,23 @@ bool Porazka(QString* blad, const QString& przyczyna) {
 }
 
 // Whether the open file holds all its bytes on the disk. A file system may accept a write into
-// its cache and find out only now that it has no room (delayed allocation, network file
-// systems); the copy to disk that the rename would do anyway is made here, where its failure
-// can still keep the old file.
+// its cache and find out only when it writes the cache out that it has no room (delayed
+// allocation, network file systems). The bytes are written out here, where a failure can still
+// keep the old file; the commit's own sync then has nothing left but the flush of the disk's
+// cache (on Linux the write-out alone is asked for, so the disk's cache is flushed once).
 bool NaDysku(QSaveFile& plik, qint64 rozmiar, QString* blad) {
 #ifdef Q_OS_UNIX
     const int uchwyt = plik.handle();
     if (uchwyt < 0) return true;
-    // A file system that cannot sync (EINVAL, EROFS for some special ones) holds what it took.
-    if (::fdatasync(uchwyt) != 0 && errno != EINVAL && errno != EROFS)
+#ifdef Q_OS_LINUX
+    const int wynik = ::sync_file_range(uchwyt, 0, 0,
+                                        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                            SYNC_FILE_RANGE_WAIT_AFTER);
+#else
+    const int wynik = ::fdatasync(uchwyt);
+#endif
+    // A file that cannot be synced (EINVAL, ESPIPE, EROFS: special files) holds what it took.
+    if (wynik != 0 && errno != EINVAL && errno != ESPIPE && errno != EROFS)
         return Porazka(blad, qt_error_string(errno));
     struct stat st {};
     if (::fstat(uchwyt, &st) == 0 && st.st_size != rozmiar) return Porazka(blad, QString());

@@ -53,8 +53,7 @@ public:
     int Uruchom(const QStringList& argumenty) {
         QString powod;
         if (!Rozbierz(argumenty, powod)) {
-            if (!powod.isEmpty()) Blad(powod);
-            bledy.write(SkladniaWykresow().toUtf8());
+            Blad(powod + QStringLiteral("\rOpis wywołania: sondrel-cli --help"));
             return KodBlednePolecenie;
         }
         UstawFoldery(srodowisko);

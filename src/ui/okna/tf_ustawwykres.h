@@ -194,7 +194,7 @@ private:
     void PodlaczWybor(ListaWyboru* c, std::function<std::int32_t&()> pole,
                       std::function<void()> zastosuj);
 
-    // The handlers the Part's behaviour hangs on.
+    // The handlers of the controls whose reaction does more than store and apply.
     void CWykres3dClick(bool zaznaczony);
     void WstawObrazekClick(bool zaznaczony);
     void RENaglowekZmiana();

@@ -185,6 +185,14 @@ char Losowy(QRandomGenerator& los) {
     return static_cast<char>(los.bounded(33, 233));
 }
 
+// Base64 of UTF-16 little-endian text into `cel`.
+template <typename Znak> void TekstZBase64(const Znak* znaki, qsizetype ile, QString& cel) {
+    // Values are short (names, times, answers): their bytes fit in the buffer on the stack.
+    QVarLengthArray<char, 256> bajty(ile / 4 * 3);
+    const qsizetype zapisane = DekodujBase64(znaki, ile, bajty.data());
+    Utf16LE(QByteArrayView(bajty.data(), zapisane), cel);
+}
+
 } // namespace
 
 int FlagaDekodowania(TpkXML& dokument, QStringView elementDokumentu) {
@@ -197,10 +205,7 @@ void TekstElementu(int flaga, const TpkXMLNode& element, QString& cel) {
         cel = element.text;
         return;
     }
-    // Values are short (names, times, answers): their bytes fit in the buffer on the stack.
-    QVarLengthArray<char, 256> bajty(element.text.size() / 4 * 3);
-    const qsizetype ile = DekodujBase64(element.text.utf16(), element.text.size(), bajty.data());
-    Utf16LE(QByteArrayView(bajty.data(), ile), cel);
+    TekstZBase64(element.text.utf16(), element.text.size(), cel);
 }
 
 QString TekstElementu(int flaga, const TpkXMLNode& element) {
@@ -212,6 +217,46 @@ QString TekstElementu(int flaga, const TpkXMLNode& element) {
 qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod) {
     kod = WartoscOdczytana;
     return LiczbaZTekstu(TekstElementu(flaga, element), kod);
+}
+
+int FlagaDekodowania(const WidokXML& dokument, QStringView elementDokumentu) {
+    const qint32 dok = dokument.Dziecko(WidokXML::Korzen, elementDokumentu);
+    return dokument.Tekst(dokument.Dziecko(dok, u"cd")) == u"tr" ? 1 : 0;
+}
+
+void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, QString& cel) {
+    if (flaga != 1) {
+        cel = dokument.Tekst(wezel);
+        return;
+    }
+    const WidokXML::SurowyTekst tekst = dokument.TekstSurowy(wezel);
+    if (tekst.encje) {
+        // Entities are resolved before decoding, as in the element's text.
+        const QString t = dokument.Tekst(wezel);
+        TekstZBase64(t.utf16(), t.size(), cel);
+    } else if (!dokument.Unicode()) {
+        // The bytes of a Windows-1250 text are its ASCII characters, and any other byte, like
+        // any other character, counts as 0.
+        TekstZBase64(tekst.bajty.data(), tekst.bajty.size(), cel);
+    } else {
+        const qsizetype ile = tekst.bajty.size() / 2;
+        QVarLengthArray<char16_t, 256> znaki(ile);
+        for (qsizetype i = 0; i < ile; ++i)
+            znaki[i] = char16_t(static_cast<uchar>(tekst.bajty[2 * i]) |
+                                (char16_t(static_cast<uchar>(tekst.bajty[2 * i + 1])) << 8));
+        TekstZBase64(znaki.data(), ile, cel);
+    }
+}
+
+QString TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel) {
+    QString tekst;
+    TekstElementu(flaga, dokument, wezel, tekst);
+    return tekst;
+}
+
+qint32 LiczbaElementu(int flaga, const WidokXML& dokument, qint32 wezel, int& kod) {
+    kod = WartoscOdczytana;
+    return LiczbaZTekstu(TekstElementu(flaga, dokument, wezel), kod);
 }
 
 QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument, int& kod) {

@@ -45,6 +45,15 @@ QString TekstElementu(int flaga, const TpkXMLNode& element);
 void TekstElementu(int flaga, const TpkXMLNode& element, QString& cel);
 qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod);
 
+// The same over a parsed view of a document: `wezel` is an element found with
+// WidokXML::Dziecko, and WidokXML::Brak (a missing element) reads as the empty text, as the
+// empty element that a lookup on the tree creates. A Base64 value is decoded straight from the
+// document's bytes.
+int FlagaDekodowania(const WidokXML& dokument, QStringView elementDokumentu);
+void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, QString& cel);
+QString TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel);
+qint32 LiczbaElementu(int flaga, const WidokXML& dokument, qint32 wezel, int& kod);
+
 // WezTekst, then the text as a decimal 32-bit integer; 0 with code 3 when it is not one (the
 // empty text included). Surrounding blanks are accepted.
 qint32 WezLiczbe(int flaga, const QStringList& sciezka, TpkXML& dokument, int& kod);

@@ -84,10 +84,10 @@ static_assert(Odwrotna(dekodowanieUstawien) == kodowanieUstawien);
 constexpr quint8 ZnacznikPusty = 0xFE;
 constexpr int MaksDekodowanych = 500;
 
-// The value of every ASCII character in Base64: -1 for the pad "=", 0 for characters outside
+// The value of every 8-bit character in Base64: -1 for the pad "=", 0 for characters outside
 // the alphabet.
-constexpr std::array<qint8, 128> Base64Wartosci = [] {
-    std::array<qint8, 128> t{};
+constexpr std::array<qint8, 256> Base64Wartosci = [] {
+    std::array<qint8, 256> t{};
     const char alfabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (int i = 0; i < 64; ++i)
         t[static_cast<unsigned char>(alfabet[i])] = static_cast<qint8>(i);
@@ -105,7 +105,7 @@ template <typename Znak> qsizetype DekodujBase64(const Znak* tekst, qsizetype dl
         const Znak* z = tekst + 4 * g;
         const auto wartosc = [](Znak c) -> int {
             const auto u = static_cast<std::make_unsigned_t<Znak>>(c);
-            return u < 0x80 ? Base64Wartosci[u] : 0;
+            return u < 0x100 ? Base64Wartosci[u] : 0;
         };
         const int c1 = wartosc(z[0]), c2 = wartosc(z[1]);
         const int c3 = wartosc(z[2]), c4 = wartosc(z[3]);
@@ -133,12 +133,16 @@ qint32 LiczbaZTekstu(const QString& tekst, int& kod) {
 // Into `s`, reusing its memory when it holds the only copy.
 void Utf16LE(QByteArrayView bajty, QString& s) {
     const qsizetype ile = bajty.size() / 2;
-    s.resize(ile);
+    if (s.size() != ile) s.resize(ile);
     QChar* cel = s.data();
-    for (qsizetype i = 0; i < ile; ++i)
-        cel[i] = QChar(char16_t(static_cast<uchar>(bajty[2 * i]) |
-                                (char16_t(static_cast<uchar>(bajty[2 * i + 1])) << 8)));
+    bool polowki = false; // surrogates, which must come in pairs
     for (qsizetype i = 0; i < ile; ++i) {
+        const char16_t u = char16_t(static_cast<uchar>(bajty[2 * i]) |
+                                    (char16_t(static_cast<uchar>(bajty[2 * i + 1])) << 8));
+        cel[i] = QChar(u);
+        polowki = polowki || QChar::isSurrogate(u);
+    }
+    for (qsizetype i = 0; polowki && i < ile; ++i) {
         const char16_t u = cel[i].unicode();
         if (QChar::isHighSurrogate(u) && i + 1 < ile &&
             QChar::isLowSurrogate(cel[i + 1].unicode())) {

@@ -14,8 +14,28 @@ namespace sondrel {
 
 namespace {
 
-bool Bialy(char16_t z) {
-    return z == u'\t' || z == u'\n' || z == u'\r' || z == u' ';
+// Classes of the characters that end a run in the parser, so that a run is scanned with one
+// test a character.
+enum : quint8 {
+    KlasaBialy = 1,            // whitespace
+    KlasaKoniecNazwy = 2,      // ends a tag's name: whitespace, "/", ">"
+    KlasaKoniecZamkniecia = 4, // ends an end tag's name: whitespace, ">"
+    KlasaKoniecAtrybutu = 8,   // ends an attribute's name: whitespace, "=", ">"
+};
+
+constexpr std::array<quint8, 256> KlasyZnakow = [] {
+    std::array<quint8, 256> t{};
+    for (char z : {'\t', '\n', '\r', ' '})
+        t[static_cast<uchar>(z)] =
+            KlasaBialy | KlasaKoniecNazwy | KlasaKoniecZamkniecia | KlasaKoniecAtrybutu;
+    t['/'] |= KlasaKoniecNazwy;
+    t['>'] |= KlasaKoniecNazwy | KlasaKoniecZamkniecia | KlasaKoniecAtrybutu;
+    t['='] |= KlasaKoniecAtrybutu;
+    return t;
+}();
+
+bool WKlasie(char16_t z, quint8 klasa) {
+    return z < 256 && (KlasyZnakow[z] & klasa) != 0;
 }
 
 bool Ascii(QStringView s) {
@@ -70,6 +90,7 @@ struct WidokXML::Wezel {
     qint32 pierwsze = Brak, ostatnie = Brak, nastepne = Brak;
     qint32 dzieci = 0;
     qint32 atrybutyOd = 0, atrybutow = 0;
+    bool nazwaAscii = true; // the name is all ASCII
     quint8 rodzaj = WezelElement;
     bool zamkniety = false;
 };
@@ -114,12 +135,11 @@ public:
             if (!Koniec() && Znak(p) == u'/') {
                 p += W;
                 const qsizetype od = p;
-                while (!Koniec() && !Bialy(Znak(p)) && Znak(p) != u'>')
+                while (!Koniec() && !WKlasie(Znak(p), KlasaKoniecZamkniecia))
                     p += W;
                 const qsizetype doPoz = p;
                 PominBiale();
-                const WidokXML::Wezel& w = d.wezly[biezacy];
-                if (Koniec() || Czytaj() != u'>' || !RowneNazwy(od, doPoz, w.nazwaOd, w.nazwaDo))
+                if (Koniec() || Czytaj() != u'>' || !RownaNazwieWezla(od, doPoz, biezacy))
                     return false;
                 d.wezly[biezacy].zamkniety = true;
                 stos.pop_back();
@@ -177,7 +197,7 @@ private:
     }
     void Cofnij(int ile) { p -= qsizetype(ile) * W; }
     void PominBiale() {
-        while (!Koniec() && Bialy(Znak(p)))
+        while (!Koniec() && WKlasie(Znak(p), KlasaBialy))
             p += W;
     }
     bool AsciiZakres(qsizetype od, qsizetype doPoz) const {
@@ -186,7 +206,16 @@ private:
         return true;
     }
 
-    // The names at two ranges are equal without regard to letter case (RowneNazwy).
+    // The name at a range equals the node's name without regard to letter case (RowneNazwy).
+    // An end tag mostly repeats its start tag's name byte for byte.
+    bool RownaNazwieWezla(qsizetype od, qsizetype doPoz, qint32 wezel) const {
+        const Wezel& w = d.wezly[wezel];
+        if (doPoz - od == w.nazwaDo - w.nazwaOd &&
+            std::memcmp(b + od, b + w.nazwaOd, std::size_t(doPoz - od)) == 0)
+            return true;
+        return RowneNazwy(od, doPoz, w.nazwaOd, w.nazwaDo);
+    }
+
     bool RowneNazwy(qsizetype od1, qsizetype do1, qsizetype od2, qsizetype do2) const {
         if ((do1 - od1) / W == (do2 - od2) / W) {
             qsizetype i = 0;
@@ -306,9 +335,10 @@ private:
             Cofnij(1);
 
         wezel.nazwaOd = p;
-        while (!Koniec() && !Bialy(Znak(p)) && Znak(p) != u'/' && Znak(p) != u'>')
+        while (!Koniec() && !WKlasie(Znak(p), KlasaKoniecNazwy))
             p += W;
         wezel.nazwaDo = p;
+        wezel.nazwaAscii = AsciiZakres(wezel.nazwaOd, wezel.nazwaDo);
         PominBiale();
         if (Koniec()) return Znacznik::Blad;
         c = Czytaj();
@@ -333,7 +363,7 @@ private:
                 if (c == u'>') break;
                 Cofnij(1);
                 const qsizetype nazwaOd = p;
-                while (!Koniec() && !Bialy(Znak(p)) && Znak(p) != u'=' && Znak(p) != u'>')
+                while (!Koniec() && !WKlasie(Znak(p), KlasaKoniecAtrybutu))
                     p += W;
                 const qsizetype nazwaDo = p;
                 if (wezel.rodzaj == WezelInstrukcja && nazwaDo - nazwaOd == W &&
@@ -688,7 +718,7 @@ WidokXML::SurowyTekst WidokXML::TekstSurowy(qint32 wezel) const {
     bool encje = false;
     if (w.rodzaj != WezelKomentarz) {
         if (szerokosc == 1) {
-            encje = bajty.contains('&');
+            encje = !bajty.isEmpty() && std::memchr(bajty.data(), '&', bajty.size()) != nullptr;
         } else {
             for (qsizetype i = 0; i + 1 < bajty.size() && !encje; i += 2)
                 encje = bajty[i] == '&' && bajty[i + 1] == 0;
@@ -697,35 +727,33 @@ WidokXML::SurowyTekst WidokXML::TekstSurowy(qint32 wezel) const {
     return {bajty, encje};
 }
 
-bool WidokXML::NazwaRowna(qint32 wezel, QStringView nazwa) const {
+bool WidokXML::NazwaRowna(qint32 wezel, QStringView nazwa, bool ascii) const {
     const Wezel& w = wezly[wezel];
     const qsizetype ile = (w.nazwaDo - w.nazwaOd) / szerokosc;
-    const auto znak = [&](qsizetype i) -> char16_t {
-        const qsizetype q = w.nazwaOd + i * szerokosc;
-        return szerokosc == 1 ? char16_t(b[q]) : char16_t(b[q] | (char16_t(b[q + 1]) << 8));
-    };
-    bool ascii = Ascii(nazwa);
-    if (ile == nazwa.size() && ascii) {
-        qsizetype i = 0;
-        while (i < ile && znak(i) < 0x80 && DuzaAscii(znak(i)) == DuzaAscii(nazwa[i].unicode()))
-            ++i;
-        if (i == ile) return true;
+    if (ascii && w.nazwaAscii) {
+        // Two ASCII names: equal when their upper-cased characters are.
+        if (ile != nazwa.size()) return false;
+        const uchar* z = b + w.nazwaOd;
+        for (qsizetype i = 0; i < ile; ++i) {
+            const char16_t c = szerokosc == 1 ? z[i] : char16_t(z[2 * i] | (z[2 * i + 1] << 8));
+            if (DuzaAscii(c) != DuzaAscii(nazwa[i].unicode())) return false;
+        }
+        return true;
     }
-    for (qsizetype i = 0; i < ile && ascii; ++i)
-        ascii = znak(i) < 0x80;
-    // Two ASCII names that differ are surely different; anything else by the upper-cased forms.
-    if (ascii) return false;
     return RowneNazwy(Nazwa(wezel), nazwa);
 }
 
 quint32 WidokXML::SkrotWezla(qint32 wezel) const {
     const Wezel& w = wezly[wezel];
+    if (!w.nazwaAscii) return SkrotNazwy(Nazwa(wezel));
+    // SkrotNazwy of an ASCII name, straight from the bytes.
     quint32 skrot = 2166136261u;
-    for (qsizetype q = w.nazwaOd; q + szerokosc <= w.nazwaDo; q += szerokosc) {
-        const char16_t z =
-            szerokosc == 1 ? char16_t(b[q]) : char16_t(b[q] | (char16_t(b[q + 1]) << 8));
-        if (z >= 0x80) return SkrotNazwy(Nazwa(wezel));
-        skrot = (skrot ^ DuzaAscii(z)) * 16777619u;
+    if (szerokosc == 1) {
+        for (qsizetype q = w.nazwaOd; q < w.nazwaDo; ++q)
+            skrot = (skrot ^ DuzaAscii(b[q])) * 16777619u;
+    } else {
+        for (qsizetype q = w.nazwaOd; q + 2 <= w.nazwaDo; q += 2)
+            skrot = (skrot ^ DuzaAscii(b[q])) * 16777619u;
     }
     return skrot;
 }
@@ -746,7 +774,8 @@ const WidokXML::IndeksDzieci& WidokXML::Indeks(qint32 rodzic) const {
         // Only the first child of a name goes into the table.
         bool jest = false;
         while (!jest && indeks.sloty[i].dziecko != Brak) {
-            jest = indeks.sloty[i].skrot == skrot && NazwaRowna(indeks.sloty[i].dziecko, Nazwa(d));
+            jest = indeks.sloty[i].skrot == skrot &&
+                   NazwaRowna(indeks.sloty[i].dziecko, Nazwa(d), wezly[d].nazwaAscii);
             i = (i + 1) & (rozmiar - 1);
         }
         if (!jest) indeks.sloty[i] = {skrot, d};
@@ -758,16 +787,17 @@ const WidokXML::IndeksDzieci& WidokXML::Indeks(qint32 rodzic) const {
 qint32 WidokXML::Dziecko(qint32 rodzic, QStringView nazwa) const {
     if (rodzic == Brak) return Brak;
     const Wezel& r = wezly[rodzic];
+    const bool ascii = Ascii(nazwa);
     if (static_cast<std::size_t>(r.dzieci) <= DzieciBezIndeksu) {
         for (qint32 d = r.pierwsze; d != Brak; d = wezly[d].nastepne)
-            if (NazwaRowna(d, nazwa)) return d;
+            if (NazwaRowna(d, nazwa, ascii)) return d;
         return Brak;
     }
     const IndeksDzieci& indeks = Indeks(rodzic);
     const std::size_t maska = indeks.sloty.size() - 1;
     const quint32 skrot = SkrotNazwy(nazwa);
     for (std::size_t i = skrot & maska; indeks.sloty[i].dziecko != Brak; i = (i + 1) & maska)
-        if (indeks.sloty[i].skrot == skrot && NazwaRowna(indeks.sloty[i].dziecko, nazwa))
+        if (indeks.sloty[i].skrot == skrot && NazwaRowna(indeks.sloty[i].dziecko, nazwa, ascii))
             return indeks.sloty[i].dziecko;
     return Brak;
 }

@@ -144,7 +144,8 @@ private:
     struct IndeksDzieci;
 
     QString Znaki(qsizetype od, qsizetype doPoz) const;
-    bool NazwaRowna(qint32 wezel, QStringView nazwa) const;
+    // `ascii`: whether `nazwa` is all ASCII.
+    bool NazwaRowna(qint32 wezel, QStringView nazwa, bool ascii) const;
     // The hash of the upper-cased name that a lookup of that name computes.
     quint32 SkrotWezla(qint32 wezel) const;
     const IndeksDzieci& Indeks(qint32 rodzic) const;

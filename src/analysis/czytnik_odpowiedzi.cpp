@@ -178,7 +178,7 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     u.Zwm = d.Tekst(d.odp, u"zwm") == QLatin1String("1");
     u.Poprawnych = 0;
 
-    QString w, k; // the answers of every question go through the same two strings
+    BuforTekstu w, k; // the answers of every question go through the same two buffers
     for (int q = 1; q <= t.IloscPytan; ++q) {
         const qint32 pytanie = d.Element(d.odp, NazwaPytania(q).tekst());
         TekstElementu(d.flaga, d.xml, d.Element(pytanie, u"nrw"), w);
@@ -187,7 +187,8 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
             JournalBladPliku(srodowisko, sciezka);
             return UczenBlad;
         }
-        if (ZapiszOdpowiedz(u, q, w, k)) ++u.Poprawnych;
+        if (ZapiszOdpowiedz(u, q, QStringView(w.data(), w.size()), QStringView(k.data(), k.size())))
+            ++u.Poprawnych;
     }
     OcenUcznia(t, u);
     return UczenWczytany;

@@ -130,27 +130,33 @@ qint32 LiczbaZTekstu(const QString& tekst, int& kod) {
     return liczba;
 }
 
-// Into `s`, reusing its memory when it holds the only copy.
-void Utf16LE(QByteArrayView bajty, QString& s) {
+// UTF-16 little-endian code units into `cel` (room for bajty.size() / 2 units; an odd last
+// byte is dropped), a surrogate without its pair made U+FFFD. Returns the number of units.
+qsizetype Utf16LE(QByteArrayView bajty, char16_t* cel) {
     const qsizetype ile = bajty.size() / 2;
-    if (s.size() != ile) s.resize(ile);
-    QChar* cel = s.data();
     bool polowki = false; // surrogates, which must come in pairs
     for (qsizetype i = 0; i < ile; ++i) {
         const char16_t u = char16_t(static_cast<uchar>(bajty[2 * i]) |
                                     (char16_t(static_cast<uchar>(bajty[2 * i + 1])) << 8));
-        cel[i] = QChar(u);
+        cel[i] = u;
         polowki = polowki || QChar::isSurrogate(u);
     }
     for (qsizetype i = 0; polowki && i < ile; ++i) {
-        const char16_t u = cel[i].unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < ile &&
-            QChar::isLowSurrogate(cel[i + 1].unicode())) {
+        const char16_t u = cel[i];
+        if (QChar::isHighSurrogate(u) && i + 1 < ile && QChar::isLowSurrogate(cel[i + 1])) {
             ++i;
             continue;
         }
         if (QChar::isSurrogate(u)) cel[i] = QChar::ReplacementCharacter;
     }
+    return ile;
+}
+
+// Into `s`, reusing its memory when it holds the only copy.
+void Utf16LE(QByteArrayView bajty, QString& s) {
+    const qsizetype ile = bajty.size() / 2;
+    if (s.size() != ile) s.resize(ile);
+    Utf16LE(bajty, reinterpret_cast<char16_t*>(s.data()));
 }
 
 QByteArray Odkoduj(QByteArrayView t, const TablicaPodstawien& tablica) {
@@ -189,12 +195,50 @@ char Losowy(QRandomGenerator& los) {
     return static_cast<char>(los.bounded(33, 233));
 }
 
-// Base64 of UTF-16 little-endian text into `cel`.
-template <typename Znak> void TekstZBase64(const Znak* znaki, qsizetype ile, QString& cel) {
+// Base64 of UTF-16 little-endian text into `cel` (a QString or a BuforTekstu).
+template <typename Znak, typename Cel>
+void TekstZBase64(const Znak* znaki, qsizetype ile, Cel& cel) {
     // Values are short (names, times, answers): their bytes fit in the buffer on the stack.
     QVarLengthArray<char, 256> bajty(ile / 4 * 3);
     const qsizetype zapisane = DekodujBase64(znaki, ile, bajty.data());
-    Utf16LE(QByteArrayView(bajty.data(), zapisane), cel);
+    if constexpr (std::is_same_v<Cel, QString>) {
+        Utf16LE(QByteArrayView(bajty.data(), zapisane), cel);
+    } else {
+        cel.resize(zapisane / 2);
+        Utf16LE(QByteArrayView(bajty.data(), zapisane), cel.data());
+    }
+}
+
+// The element's text into `cel` (a QString or a BuforTekstu), decoded when `flaga` is 1.
+template <typename Cel>
+void TekstWidoku(int flaga, const WidokXML& dokument, qint32 wezel, Cel& cel) {
+    if (flaga != 1) {
+        if constexpr (std::is_same_v<Cel, QString>) {
+            cel = dokument.Tekst(wezel);
+        } else {
+            const QString tekst = dokument.Tekst(wezel);
+            cel.resize(tekst.size());
+            std::copy(tekst.utf16(), tekst.utf16() + tekst.size(), cel.data());
+        }
+        return;
+    }
+    const WidokXML::SurowyTekst tekst = dokument.TekstSurowy(wezel);
+    if (tekst.encje) {
+        // Entities are resolved before decoding, as in the element's text.
+        const QString t = dokument.Tekst(wezel);
+        TekstZBase64(t.utf16(), t.size(), cel);
+    } else if (!dokument.Unicode()) {
+        // The bytes of a Windows-1250 text are its ASCII characters, and any other byte, like
+        // any other character, counts as 0.
+        TekstZBase64(tekst.bajty.data(), tekst.bajty.size(), cel);
+    } else {
+        const qsizetype ile = tekst.bajty.size() / 2;
+        QVarLengthArray<char16_t, 256> znaki(ile);
+        for (qsizetype i = 0; i < ile; ++i)
+            znaki[i] = char16_t(static_cast<uchar>(tekst.bajty[2 * i]) |
+                                (char16_t(static_cast<uchar>(tekst.bajty[2 * i + 1])) << 8));
+        TekstZBase64(znaki.data(), ile, cel);
+    }
 }
 
 } // namespace
@@ -229,27 +273,11 @@ int FlagaDekodowania(const WidokXML& dokument, QStringView elementDokumentu) {
 }
 
 void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, QString& cel) {
-    if (flaga != 1) {
-        cel = dokument.Tekst(wezel);
-        return;
-    }
-    const WidokXML::SurowyTekst tekst = dokument.TekstSurowy(wezel);
-    if (tekst.encje) {
-        // Entities are resolved before decoding, as in the element's text.
-        const QString t = dokument.Tekst(wezel);
-        TekstZBase64(t.utf16(), t.size(), cel);
-    } else if (!dokument.Unicode()) {
-        // The bytes of a Windows-1250 text are its ASCII characters, and any other byte, like
-        // any other character, counts as 0.
-        TekstZBase64(tekst.bajty.data(), tekst.bajty.size(), cel);
-    } else {
-        const qsizetype ile = tekst.bajty.size() / 2;
-        QVarLengthArray<char16_t, 256> znaki(ile);
-        for (qsizetype i = 0; i < ile; ++i)
-            znaki[i] = char16_t(static_cast<uchar>(tekst.bajty[2 * i]) |
-                                (char16_t(static_cast<uchar>(tekst.bajty[2 * i + 1])) << 8));
-        TekstZBase64(znaki.data(), ile, cel);
-    }
+    TekstWidoku(flaga, dokument, wezel, cel);
+}
+
+void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, BuforTekstu& cel) {
+    TekstWidoku(flaga, dokument, wezel, cel);
 }
 
 QString TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel) {

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <array>
 
 class QRandomGenerator;
@@ -51,6 +52,10 @@ qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod);
 // document's bytes.
 int FlagaDekodowania(const WidokXML& dokument, QStringView elementDokumentu);
 void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, QString& cel);
+// The same into a buffer, without making a string: for values read by the hundred (a class's
+// answers). The text is the buffer's contents.
+using BuforTekstu = QVarLengthArray<char16_t, 32>;
+void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, BuforTekstu& cel);
 QString TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel);
 qint32 LiczbaElementu(int flaga, const WidokXML& dokument, qint32 wezel, int& kod);
 

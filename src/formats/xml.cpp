@@ -9,6 +9,7 @@
 #include <QVarLengthArray>
 #include <array>
 #include <cstring>
+#include <type_traits>
 
 namespace sondrel {
 
@@ -46,6 +47,34 @@ bool Ascii(QStringView s) {
 
 char16_t DuzaAscii(char16_t z) {
     return (z >= u'a' && z <= u'z') ? char16_t(z - 32) : z;
+}
+
+// A name of 1 to 7 ASCII characters as one number: its upper-cased characters and its length,
+// so that two such names are equal without regard to letter case exactly when their numbers
+// are. 0 for any other name.
+constexpr qsizetype ZnakowKlucza = 7;
+
+template <typename Znak> quint64 KluczNazwy(const Znak* znaki, qsizetype dlugosc) {
+    if (dlugosc < 1 || dlugosc > ZnakowKlucza) return 0;
+    quint64 klucz = 0;
+    for (qsizetype i = 0; i < dlugosc; ++i) {
+        const auto z = static_cast<std::make_unsigned_t<Znak>>(znaki[i]);
+        if (z >= 0x80) return 0;
+        klucz = (klucz << 8) | DuzaAscii(char16_t(z));
+    }
+    return klucz | (quint64(dlugosc) << 56);
+}
+
+// Bytes upper-cased as ASCII letters.
+constexpr std::array<uchar, 256> DuzeAscii = [] {
+    std::array<uchar, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[i] = static_cast<uchar>(i >= 'a' && i <= 'z' ? i - 32 : i);
+    return t;
+}();
+
+quint32 SkrotKlucza(quint64 klucz) {
+    return quint32((klucz * 0x9E3779B97F4A7C15ull) >> 32);
 }
 
 // Names are equal when their upper-cased forms are. ASCII names (all names of this program's
@@ -90,6 +119,7 @@ struct WidokXML::Wezel {
     qint32 pierwsze = Brak, ostatnie = Brak, nastepne = Brak;
     qint32 dzieci = 0;
     qint32 atrybutyOd = 0, atrybutow = 0;
+    quint64 klucz = 0;      // KluczNazwy of the name
     bool nazwaAscii = true; // the name is all ASCII
     quint8 rodzaj = WezelElement;
     bool zamkniety = false;
@@ -135,11 +165,11 @@ public:
             if (!Koniec() && Znak(p) == u'/') {
                 p += W;
                 const qsizetype od = p;
-                while (!Koniec() && !WKlasie(Znak(p), KlasaKoniecZamkniecia))
-                    p += W;
+                bool ascii = true;
+                const quint64 klucz = CzytajNazwe(KlasaKoniecZamkniecia, ascii);
                 const qsizetype doPoz = p;
                 PominBiale();
-                if (Koniec() || Czytaj() != u'>' || !RownaNazwieWezla(od, doPoz, biezacy))
+                if (Koniec() || Czytaj() != u'>' || !RownaNazwieWezla(od, doPoz, klucz, biezacy))
                     return false;
                 d.wezly[biezacy].zamkniety = true;
                 stos.pop_back();
@@ -197,9 +227,45 @@ private:
     }
     void Cofnij(int ile) { p -= qsizetype(ile) * W; }
     void PominBiale() {
-        while (!Koniec() && WKlasie(Znak(p), KlasaBialy))
-            p += W;
+        if constexpr (W == 1) {
+            while (p < n && (KlasyZnakow[b[p]] & KlasaBialy))
+                ++p;
+        } else {
+            while (!Koniec() && WKlasie(Znak(p), KlasaBialy))
+                p += W;
+        }
     }
+    // Reads a name up to a character of the class `konce` (or the end); returns its
+    // KluczNazwy and tells whether it is all ASCII.
+    quint64 CzytajNazwe(quint8 konce, bool& ascii) {
+        const qsizetype od = p;
+        if constexpr (W == 1) {
+            quint64 klucz = 0;
+            uchar lub = 0;
+            while (p < n) {
+                const uchar c = b[p];
+                if (KlasyZnakow[c] & konce) break;
+                lub |= c;
+                klucz = (klucz << 8) | DuzeAscii[c];
+                ++p;
+            }
+            const qsizetype dlugosc = p - od;
+            ascii = lub < 0x80;
+            return ascii && dlugosc >= 1 && dlugosc <= ZnakowKlucza
+                       ? klucz | (quint64(dlugosc) << 56)
+                       : 0;
+        } else {
+            while (!Koniec() && !WKlasie(Znak(p), konce))
+                p += W;
+            ascii = AsciiZakres(od, p);
+            char16_t znaki[ZnakowKlucza];
+            const qsizetype ile = (p - od) / W;
+            for (qsizetype i = 0; i < std::min(ile, ZnakowKlucza); ++i)
+                znaki[i] = Znak(od + i * W);
+            return KluczNazwy(znaki, ile);
+        }
+    }
+
     bool AsciiZakres(qsizetype od, qsizetype doPoz) const {
         for (qsizetype q = od; q + W <= doPoz; q += W)
             if (Znak(q) >= 0x80) return false;
@@ -208,11 +274,10 @@ private:
 
     // The name at a range equals the node's name without regard to letter case (RowneNazwy).
     // An end tag mostly repeats its start tag's name byte for byte.
-    bool RownaNazwieWezla(qsizetype od, qsizetype doPoz, qint32 wezel) const {
+    // `klucz` is the key of the name at the range.
+    bool RownaNazwieWezla(qsizetype od, qsizetype doPoz, quint64 klucz, qint32 wezel) const {
         const Wezel& w = d.wezly[wezel];
-        if (doPoz - od == w.nazwaDo - w.nazwaOd &&
-            std::memcmp(b + od, b + w.nazwaOd, std::size_t(doPoz - od)) == 0)
-            return true;
+        if (w.klucz != 0 && klucz != 0) return klucz == w.klucz;
         return RowneNazwy(od, doPoz, w.nazwaOd, w.nazwaDo);
     }
 
@@ -335,10 +400,8 @@ private:
             Cofnij(1);
 
         wezel.nazwaOd = p;
-        while (!Koniec() && !WKlasie(Znak(p), KlasaKoniecNazwy))
-            p += W;
+        wezel.klucz = CzytajNazwe(KlasaKoniecNazwy, wezel.nazwaAscii);
         wezel.nazwaDo = p;
-        wezel.nazwaAscii = AsciiZakres(wezel.nazwaOd, wezel.nazwaDo);
         PominBiale();
         if (Koniec()) return Znacznik::Blad;
         c = Czytaj();
@@ -524,20 +587,20 @@ TpkXMLNode::~TpkXMLNode() {
 namespace {
 constexpr std::size_t DzieciBezIndeksu = 12;
 
-// FNV-1a over the UTF-16 units of the upper-cased name, so that names equal without regard to
-// letter case (RowneNazwy) get equal hashes. ASCII names are upper-cased unit by unit on the
-// fly; any other name through the platform's upper-casing, as RowneNazwy compares it.
+// A hash of the upper-cased name, so that names equal without regard to letter case
+// (RowneNazwy) get equal hashes: SkrotKlucza of its KluczNazwy when the upper-cased name has
+// one, else FNV-1a over its UTF-16 units. Other names than ASCII are upper-cased by the
+// platform, as RowneNazwy compares them.
 quint32 SkrotNazwy(QStringView nazwa) {
-    quint32 skrot = 2166136261u;
-    const auto dopisz = [&skrot](char16_t z) { skrot = (skrot ^ z) * 16777619u; };
-    if (Ascii(nazwa)) {
-        for (QChar z : nazwa)
-            dopisz(DuzaAscii(z.unicode()));
-    } else {
-        const QString duza = nazwa.toString().toUpper();
-        for (QChar z : duza)
-            dopisz(z.unicode());
+    QString duza;
+    if (!Ascii(nazwa)) {
+        duza = nazwa.toString().toUpper();
+        nazwa = duza;
     }
+    if (const quint64 klucz = KluczNazwy(nazwa.utf16(), nazwa.size())) return SkrotKlucza(klucz);
+    quint32 skrot = 2166136261u;
+    for (QChar z : nazwa)
+        skrot = (skrot ^ DuzaAscii(z.unicode())) * 16777619u;
     return skrot;
 }
 } // namespace
@@ -727,8 +790,9 @@ WidokXML::SurowyTekst WidokXML::TekstSurowy(qint32 wezel) const {
     return {bajty, encje};
 }
 
-bool WidokXML::NazwaRowna(qint32 wezel, QStringView nazwa, bool ascii) const {
+bool WidokXML::NazwaRowna(qint32 wezel, QStringView nazwa, quint64 klucz, bool ascii) const {
     const Wezel& w = wezly[wezel];
+    if (klucz != 0 && w.klucz != 0) return klucz == w.klucz;
     const qsizetype ile = (w.nazwaDo - w.nazwaOd) / szerokosc;
     if (ascii && w.nazwaAscii) {
         // Two ASCII names: equal when their upper-cased characters are.
@@ -745,6 +809,7 @@ bool WidokXML::NazwaRowna(qint32 wezel, QStringView nazwa, bool ascii) const {
 
 quint32 WidokXML::SkrotWezla(qint32 wezel) const {
     const Wezel& w = wezly[wezel];
+    if (w.klucz != 0) return SkrotKlucza(w.klucz);
     if (!w.nazwaAscii) return SkrotNazwy(Nazwa(wezel));
     // SkrotNazwy of an ASCII name, straight from the bytes.
     quint32 skrot = 2166136261u;
@@ -774,8 +839,9 @@ const WidokXML::IndeksDzieci& WidokXML::Indeks(qint32 rodzic) const {
         // Only the first child of a name goes into the table.
         bool jest = false;
         while (!jest && indeks.sloty[i].dziecko != Brak) {
-            jest = indeks.sloty[i].skrot == skrot &&
-                   NazwaRowna(indeks.sloty[i].dziecko, Nazwa(d), wezly[d].nazwaAscii);
+            jest =
+                indeks.sloty[i].skrot == skrot &&
+                NazwaRowna(indeks.sloty[i].dziecko, Nazwa(d), wezly[d].klucz, wezly[d].nazwaAscii);
             i = (i + 1) & (rozmiar - 1);
         }
         if (!jest) indeks.sloty[i] = {skrot, d};
@@ -787,17 +853,19 @@ const WidokXML::IndeksDzieci& WidokXML::Indeks(qint32 rodzic) const {
 qint32 WidokXML::Dziecko(qint32 rodzic, QStringView nazwa) const {
     if (rodzic == Brak) return Brak;
     const Wezel& r = wezly[rodzic];
-    const bool ascii = Ascii(nazwa);
+    const quint64 klucz = KluczNazwy(nazwa.utf16(), nazwa.size());
+    const bool ascii = klucz != 0 || Ascii(nazwa);
     if (static_cast<std::size_t>(r.dzieci) <= DzieciBezIndeksu) {
         for (qint32 d = r.pierwsze; d != Brak; d = wezly[d].nastepne)
-            if (NazwaRowna(d, nazwa, ascii)) return d;
+            if (NazwaRowna(d, nazwa, klucz, ascii)) return d;
         return Brak;
     }
     const IndeksDzieci& indeks = Indeks(rodzic);
     const std::size_t maska = indeks.sloty.size() - 1;
-    const quint32 skrot = SkrotNazwy(nazwa);
+    const quint32 skrot = klucz != 0 ? SkrotKlucza(klucz) : SkrotNazwy(nazwa);
     for (std::size_t i = skrot & maska; indeks.sloty[i].dziecko != Brak; i = (i + 1) & maska)
-        if (indeks.sloty[i].skrot == skrot && NazwaRowna(indeks.sloty[i].dziecko, nazwa, ascii))
+        if (indeks.sloty[i].skrot == skrot &&
+            NazwaRowna(indeks.sloty[i].dziecko, nazwa, klucz, ascii))
             return indeks.sloty[i].dziecko;
     return Brak;
 }

@@ -144,8 +144,9 @@ private:
     struct IndeksDzieci;
 
     QString Znaki(qsizetype od, qsizetype doPoz) const;
-    // `ascii`: whether `nazwa` is all ASCII.
-    bool NazwaRowna(qint32 wezel, QStringView nazwa, bool ascii) const;
+    // `klucz`: the number of a short ASCII `nazwa` (0 for another name); `ascii`: whether
+    // `nazwa` is all ASCII.
+    bool NazwaRowna(qint32 wezel, QStringView nazwa, quint64 klucz, bool ascii) const;
     // The hash of the upper-cased name that a lookup of that name computes.
     quint32 SkrotWezla(qint32 wezel) const;
     const IndeksDzieci& Indeks(qint32 rodzic) const;

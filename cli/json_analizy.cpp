@@ -10,6 +10,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <charconv>
 
 namespace sondrel {
 
@@ -28,18 +29,39 @@ QJsonObject JsonTestu(const OTescie& t) {
                                   {"dp", t.ProgDp}}}};
 }
 
-// A string as QJsonDocument writes it, in quotes. Plain text (printable ASCII but the quote and
-// the backslash, and characters outside ASCII that are not surrogates) is its UTF-8 bytes; any
-// other string is written by Qt's writer itself, whose escapes the document keeps.
-void DopiszTekst(QByteArray& json, const QString& tekst) {
-    bool zwykly = true;
+// Whether QJsonDocument writes the text as its UTF-8 bytes: printable ASCII but the quote and
+// the backslash, and characters outside ASCII that are not surrogates.
+bool ZwyklyTekst(QStringView tekst) {
     for (QChar z : tekst) {
         const char16_t u = z.unicode();
-        zwykly = zwykly && u >= 0x20 && u != u'"' && u != u'\\' && u != 0x7F && !z.isSurrogate();
+        if (u < 0x20 || u == u'"' || u == u'\\' || u == 0x7F || z.isSurrogate()) return false;
     }
-    if (zwykly) {
+    return true;
+}
+
+// The UTF-8 bytes of a plain text (ZwyklyTekst: every character is one code point).
+void DopiszUtf8(QByteArray& json, QStringView tekst) {
+    for (QChar z : tekst) {
+        const char16_t u = z.unicode();
+        if (u < 0x80) {
+            json += char(u);
+        } else if (u < 0x800) {
+            json += char(0xC0 | (u >> 6));
+            json += char(0x80 | (u & 0x3F));
+        } else {
+            json += char(0xE0 | (u >> 12));
+            json += char(0x80 | ((u >> 6) & 0x3F));
+            json += char(0x80 | (u & 0x3F));
+        }
+    }
+}
+
+// A string as QJsonDocument writes it, in quotes: a plain text as its UTF-8 bytes; any other
+// string by Qt's writer itself, whose escapes the document keeps.
+void DopiszTekst(QByteArray& json, const QString& tekst) {
+    if (ZwyklyTekst(tekst)) {
         json += '"';
-        json += tekst.toUtf8();
+        DopiszUtf8(json, tekst);
         json += '"';
         return;
     }
@@ -58,13 +80,11 @@ void DopiszNazwe(QByteArray& json, const char* nazwa) {
 // the order of their names (as QJsonObject keeps them), one a line. A class holds hundreds of
 // students, so their array is written here rather than built as QJsonObjects first.
 void DopiszUcznia(QByteArray& json, const OdpowiedzBig& u, int pytan, bool najpierwImie) {
-    QString wynik;
-    wynik.reserve(pytan);
-    for (int q = 1; q <= pytan; ++q)
-        wynik += PoprawnaOdpowiedz(u, q) ? QLatin1Char('1') : QLatin1Char('0');
     const auto liczba = [&json](const char* nazwa, qint64 wartosc, bool ostatnia = false) {
         DopiszNazwe(json, nazwa);
-        json += QByteArray::number(wartosc);
+        char cyfry[24];
+        const auto koniec = std::to_chars(cyfry, cyfry + sizeof cyfry, wartosc).ptr;
+        json.append(cyfry, koniec - cyfry);
         json += ostatnia ? "\n" : ",\n";
     };
     const auto tekst = [&json](const char* nazwa, const QString& wartosc) {
@@ -76,13 +96,29 @@ void DopiszUcznia(QByteArray& json, const OdpowiedzBig& u, int pytan, bool najpi
     liczba("czasPracyMs", MilisekundyCzasu(CzasPracy(u)));
     tekst("imie", u.Imie);
     liczba("koniecMs", MilisekundyGodziny(u.Koniec));
-    tekst("nazwa", NazwaUcznia(u, najpierwImie));
+    // The display name (NazwaUcznia) without making it first, when both names are plain.
+    const QString& pierwsza = najpierwImie ? u.Imie : u.Nazwisko;
+    const QString& druga = najpierwImie ? u.Nazwisko : u.Imie;
+    if (ZwyklyTekst(pierwsza) && ZwyklyTekst(druga)) {
+        DopiszNazwe(json, "nazwa");
+        json += '"';
+        DopiszUtf8(json, pierwsza);
+        json += ' ';
+        DopiszUtf8(json, druga);
+        json += "\",\n";
+    } else {
+        tekst("nazwa", NazwaUcznia(u, najpierwImie));
+    }
     tekst("nazwisko", u.Nazwisko);
     tekst("ocena", u.Ocena);
     liczba("poprawnych", u.Poprawnych);
     liczba("procent", u.Procent);
     liczba("startMs", MilisekundyGodziny(u.Start));
-    tekst("wynik", wynik);
+    DopiszNazwe(json, "wynik");
+    json += '"';
+    for (int q = 1; q <= pytan; ++q)
+        json += PoprawnaOdpowiedz(u, q) ? '1' : '0';
+    json += "\",\n";
     liczba("zapisMs", MilisekundyGodziny(u.Zapis), true);
     json += "        }";
 }

@@ -293,7 +293,8 @@ TEST_F(Polecenia, JsonPisanyJakPrzezQt) {
     const QStringList nazwiska = {
         QString::fromUtf8("Żółć \"cytat\""),   QString::fromUtf8("ukośnik \\"),
         QString::fromUtf8("Tab\tnowa\nlinia"), QString::fromUtf8("sterujący \x01"),
-        QString::fromUtf8("DEL \x7f"),         QString::fromUtf8("Emoji \U0001F600 i € oraz ‰")};
+        QString::fromUtf8("DEL \x7f"),         QString::fromUtf8("Emoji \U0001F600"),
+        QString::fromUtf8("Euro € i ‰ oraz ẞ")};
     QStringList pliki;
     for (int i = 0; i < nazwiska.size(); ++i) {
         PlikOdpowiedzi p = Uczen(nazwiska[i], QStringLiteral("Imię </b>&amp;"), "10:00:00",

@@ -110,6 +110,15 @@ template <typename Znak> qsizetype DekodujBase64(const Znak* tekst, qsizetype dl
         const int c1 = wartosc(z[0]), c2 = wartosc(z[1]);
         const int c3 = wartosc(z[2]), c4 = wartosc(z[3]);
         const int w1 = c1 < 0 ? 0 : c1, w2 = c2 < 0 ? 0 : c2;
+        if ((c3 | c4) >= 0) { // no pad: the usual group, three bytes at once
+            const unsigned bity =
+                (unsigned(w1) << 18) | (unsigned(w2) << 12) | (unsigned(c3) << 6) | unsigned(c4);
+            cel[0] = static_cast<char>(bity >> 16);
+            cel[1] = static_cast<char>((bity >> 8) & 0xFF);
+            cel[2] = static_cast<char>(bity & 0xFF);
+            cel += 3;
+            continue;
+        }
         *cel++ = static_cast<char>(((w1 << 2) | (w2 >> 4)) & 0xFF);
         if (c3 < 0) continue;
         *cel++ = static_cast<char>(((w2 << 4) | (c3 >> 2)) & 0xFF);

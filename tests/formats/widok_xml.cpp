@@ -4,6 +4,7 @@
 #include "core/kodowanie1250.h"
 #include "formats/wartosci.h"
 #include "formats/xml.h"
+#include "support/xml_zapis.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -11,15 +12,6 @@
 using namespace sondrel;
 
 namespace {
-
-QByteArray Utf16(const QString& tekst) {
-    QByteArray wynik("\xFF\xFE", 2);
-    for (QChar z : tekst) {
-        wynik.append(static_cast<char>(z.unicode() & 0xFF));
-        wynik.append(static_cast<char>(z.unicode() >> 8));
-    }
-    return wynik;
-}
 
 // Compares the two below `wezel` / `element` for every name of the tree's children in three
 // letter cases and for a few names that are missing, recursively.
@@ -84,7 +76,7 @@ TEST(WidokXML, ZnajdujeToSamoCoDrzewo) {
     const QString kropki = QString::fromUtf8("<odp><ımu>1</ımu><imu>2</imu><dtſ>3</dtſ></odp>");
     for (const QString& dokument : {wiele, malo, kropki}) {
         PorownajDokument(Na1250(dokument));
-        PorownajDokument(Utf16(dokument));
+        PorownajDokument(testy::DokumentUtf16(dokument));
     }
     // Damaged documents: what was read before the error.
     for (const char* dokument : {"<odp><a>1</b><c>2</c></odp>", "<odp><a x='1'>t</a></odp>",

@@ -114,6 +114,7 @@ public:
     Etykieta* LRaport1;
     Etykieta* Lraport2;
     Etykieta* LRaport3;
+    Etykieta* LRaport4; // "Jakość pytań", the question-quality report
     Etykieta* LRaportyTabele;
     Etykieta* LRaportyDiagramy;
 
@@ -140,6 +141,7 @@ private:
     void LZamknijAnalizaClick();
     void PokazMaleMenu(QWidget* menu);
     void PokazTabele(int rodzaj);
+    void LRaport4Click();
 
     // Hover: the item under the mouse in white, its siblings in the normal colour.
     void Podswietl(Etykieta* pozycja, std::initializer_list<Etykieta*> rodzenstwo);

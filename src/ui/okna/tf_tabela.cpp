@@ -639,11 +639,22 @@ void TFTabela::ZapiszTabeleTxt() {
 void TFTabela::KopiujTabeleHtm() {
     PodswietlMenu(nullptr);
     if (stan.Siatka.IloscWierszy() == 0) return;
+    QString blad;
     const QString plik =
         ZapiszTabeleDoKopii(program.analiza, stan, program.ustawienia.calltab,
-                            program.ustawienia.fn, program.srodowisko.foldery.FolderTemp);
-    if (plik.isEmpty() || !kopiujHtml) return; // nothing written: nothing copied
-    kopiujHtml(plik);
+                            program.ustawienia.fn, program.srodowisko.foldery.FolderTemp, &blad);
+    if (plik.isEmpty()) { // nothing written: nothing copied, and the user hears why
+        program.srodowisko.WpiszDoDziennika(
+            1,
+            QStringLiteral("Problem z zapisem tabeli do pliku ") +
+                QDir::toNativeSeparators(PlikTabeliDoKopii(program.srodowisko.foldery.FolderTemp)) +
+                QStringLiteral(": ") + blad);
+        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga,
+                                          QStringLiteral("Nie udało się skopiować tabeli.\r") +
+                                              blad);
+        return;
+    }
+    if (kopiujHtml) kopiujHtml(plik);
 }
 
 void TFTabela::KopiujTabeleTxt() {

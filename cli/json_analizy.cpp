@@ -7,7 +7,10 @@
 #include "core/lokalizacja.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
+#include <charconv>
 
 namespace sondrel {
 
@@ -26,22 +29,106 @@ QJsonObject JsonTestu(const OTescie& t) {
                                   {"dp", t.ProgDp}}}};
 }
 
-QJsonObject JsonUcznia(const OdpowiedzBig& u, int pytan, bool najpierwImie) {
-    QString wynik;
-    wynik.reserve(pytan);
+// Whether QJsonDocument writes the text as its UTF-8 bytes: printable ASCII but the quote and
+// the backslash, and characters outside ASCII that are not surrogates.
+bool ZwyklyTekst(QStringView tekst) {
+    for (QChar z : tekst) {
+        const char16_t u = z.unicode();
+        if (u < 0x20 || u == u'"' || u == u'\\' || u == 0x7F || z.isSurrogate()) return false;
+    }
+    return true;
+}
+
+// The UTF-8 bytes of a plain text (ZwyklyTekst: every character is one code point).
+void DopiszUtf8(QByteArray& json, QStringView tekst) {
+    for (QChar z : tekst) {
+        const char16_t u = z.unicode();
+        if (u < 0x80) {
+            json += char(u);
+        } else if (u < 0x800) {
+            json += char(0xC0 | (u >> 6));
+            json += char(0x80 | (u & 0x3F));
+        } else {
+            json += char(0xE0 | (u >> 12));
+            json += char(0x80 | ((u >> 6) & 0x3F));
+            json += char(0x80 | (u & 0x3F));
+        }
+    }
+}
+
+// A string as QJsonDocument writes it, in quotes: a plain text as its UTF-8 bytes; any other
+// string by Qt's writer itself, whose escapes the document keeps.
+void DopiszTekst(QByteArray& json, const QString& tekst) {
+    if (ZwyklyTekst(tekst)) {
+        json += '"';
+        DopiszUtf8(json, tekst);
+        json += '"';
+        return;
+    }
+    const QByteArray tablica = QJsonDocument(QJsonArray{tekst}).toJson(QJsonDocument::Compact);
+    json += QByteArrayView(tablica).sliced(1, tablica.size() - 2); // without "[" and "]"
+}
+
+// One member of a student's object, at the indentation of the students' objects' members.
+void DopiszNazwe(QByteArray& json, const char* nazwa) {
+    json += "            \"";
+    json += nazwa;
+    json += "\": ";
+}
+
+// A student as QJsonDocument writes an object at the second level of indentation: members in
+// the order of their names (as QJsonObject keeps them), one a line. A class holds hundreds of
+// students, so their array is written here rather than built as QJsonObjects first.
+void DopiszUcznia(QByteArray& json, const OdpowiedzBig& u, int pytan, bool najpierwImie) {
+    const auto liczba = [&json](const char* nazwa, qint64 wartosc, bool ostatnia = false) {
+        DopiszNazwe(json, nazwa);
+        char cyfry[24];
+        const auto koniec = std::to_chars(cyfry, cyfry + sizeof cyfry, wartosc).ptr;
+        json.append(cyfry, koniec - cyfry);
+        json += ostatnia ? "\n" : ",\n";
+    };
+    const auto tekst = [&json](const char* nazwa, const QString& wartosc) {
+        DopiszNazwe(json, nazwa);
+        DopiszTekst(json, wartosc);
+        json += ",\n";
+    };
+    json += "{\n";
+    liczba("czasPracyMs", MilisekundyCzasu(CzasPracy(u)));
+    tekst("imie", u.Imie);
+    liczba("koniecMs", MilisekundyGodziny(u.Koniec));
+    // The display name (NazwaUcznia) without making it first, when both names are plain.
+    const QString& pierwsza = najpierwImie ? u.Imie : u.Nazwisko;
+    const QString& druga = najpierwImie ? u.Nazwisko : u.Imie;
+    if (ZwyklyTekst(pierwsza) && ZwyklyTekst(druga)) {
+        DopiszNazwe(json, "nazwa");
+        json += '"';
+        DopiszUtf8(json, pierwsza);
+        json += ' ';
+        DopiszUtf8(json, druga);
+        json += "\",\n";
+    } else {
+        tekst("nazwa", NazwaUcznia(u, najpierwImie));
+    }
+    tekst("nazwisko", u.Nazwisko);
+    tekst("ocena", u.Ocena);
+    liczba("poprawnych", u.Poprawnych);
+    liczba("procent", u.Procent);
+    liczba("startMs", MilisekundyGodziny(u.Start));
+    DopiszNazwe(json, "wynik");
+    json += '"';
     for (int q = 1; q <= pytan; ++q)
-        wynik += PoprawnaOdpowiedz(u, q) ? QLatin1Char('1') : QLatin1Char('0');
-    return {{"nazwisko", u.Nazwisko},
-            {"imie", u.Imie},
-            {"nazwa", NazwaUcznia(u, najpierwImie)},
-            {"poprawnych", u.Poprawnych},
-            {"procent", u.Procent},
-            {"ocena", u.Ocena},
-            {"startMs", MilisekundyGodziny(u.Start)},
-            {"koniecMs", MilisekundyGodziny(u.Koniec)},
-            {"zapisMs", MilisekundyGodziny(u.Zapis)},
-            {"czasPracyMs", MilisekundyCzasu(CzasPracy(u))},
-            {"wynik", wynik}};
+        json += PoprawnaOdpowiedz(u, q) ? '1' : '0';
+    json += "\",\n";
+    liczba("zapisMs", MilisekundyGodziny(u.Zapis), true);
+    json += "        }";
+}
+
+// A value as QJsonDocument writes it as a member of the document's object (nested members
+// indented from the first level): an array's only element is written at that level.
+QByteArray TekstWartosci(const QJsonValue& wartosc) {
+    const QByteArray tablica = QJsonDocument(QJsonArray{wartosc}).toJson(QJsonDocument::Indented);
+    // "[\n    " + the value + "\n]\n"
+    return tablica.sliced(6, tablica.size() - 6 - 3);
 }
 
 QJsonObject JsonPytania(const Analiza& a, int q) {
@@ -60,16 +147,20 @@ QJsonObject JsonPytania(const Analiza& a, int q) {
 
 } // namespace
 
-QJsonObject JsonAnalizy(Analiza& a, bool najpierwImie, int pominiete) {
+QByteArray DokumentJsonAnalizy(Analiza& a, bool najpierwImie, int pominiete) {
     const int pytan = std::clamp(a.Test.IloscPytan, 0, MaksPytan);
     const int uczniow = std::clamp(a.IloscUczniow, 0, MaksUczniow);
 
-    QJsonArray uczniowie;
+    QByteArray uczniowie = "[\n";
+    uczniowie.reserve(480 * uczniow + 16);
     qint64 sumaCzasow = 0;
     for (int s = 1; s <= uczniow; ++s) {
-        uczniowie.append(JsonUcznia(a.Uczniowie[s], pytan, najpierwImie));
+        uczniowie += "        ";
+        DopiszUcznia(uczniowie, a.Uczniowie[s], pytan, najpierwImie);
+        uczniowie += s < uczniow ? ",\n" : "\n";
         sumaCzasow += MilisekundyCzasu(CzasPracy(a.Uczniowie[s]));
     }
+    uczniowie += "    ]";
     QJsonArray pytania;
     for (int q = 1; q <= pytan; ++q)
         pytania.append(JsonPytania(a, q));
@@ -100,13 +191,35 @@ QJsonObject JsonAnalizy(Analiza& a, bool najpierwImie, int pominiete) {
                                     {"latwosc", st.LatwoscTestu},
                                     {"kategoria", st.KategoriaTestu}};
 
-    return {{"rodzajAnalizy", a.RodzajAnalizy},
-            {"test", JsonTestu(a.Test)},
-            {"uczniowie", uczniowie},
-            {"pytania", pytania},
-            {"klasa", klasa},
-            {"statystyka", statystyka},
-            {"pominiete", pominiete}};
+    const QJsonObject reszta = {{"rodzajAnalizy", a.RodzajAnalizy},
+                                {"test", JsonTestu(a.Test)},
+                                {"pytania", pytania},
+                                {"klasa", klasa},
+                                {"statystyka", statystyka},
+                                {"pominiete", pominiete}};
+    // The document's object as QJsonDocument writes it, its members in the order of their
+    // names, the students' array among them.
+    const QString kluczUczniow = QStringLiteral("uczniowie");
+    QByteArray json = "{\n";
+    json.reserve(uczniowie.size() + 64 * 1024);
+    bool uczniowieZapisani = false;
+    const auto czlon = [&json](const QString& klucz, QByteArrayView wartosc, bool ostatni) {
+        json += "    \"";
+        json += klucz.toUtf8();
+        json += "\": ";
+        json += wartosc;
+        json += ostatni ? "\n" : ",\n";
+    };
+    for (auto i = reszta.begin(); i != reszta.end(); ++i) {
+        if (!uczniowieZapisani && kluczUczniow < i.key()) {
+            czlon(kluczUczniow, uczniowie, false);
+            uczniowieZapisani = true;
+        }
+        czlon(i.key(), TekstWartosci(i.value()), uczniowieZapisani && i + 1 == reszta.end());
+    }
+    if (!uczniowieZapisani) czlon(kluczUczniow, uczniowie, true);
+    json += "}\n";
+    return json;
 }
 
 } // namespace sondrel

@@ -5,13 +5,15 @@
 
 #include "core/analiza.h"
 
-#include <QJsonObject>
+#include <QByteArray>
 
 namespace sondrel {
 
-// `najpierwImie` is the setting fn (the display name); `pominiete` the number of answer files
-// given minus the students read. Times are milliseconds: times of day since midnight, working
-// times as end minus start (signed), the class mean rounded half to even.
-QJsonObject JsonAnalizy(Analiza& analiza, bool najpierwImie, int pominiete);
+// The document's bytes, as QJsonDocument writes the object indented (UTF-8, object keys in the
+// order of their names). `najpierwImie` is the setting fn (the display name); `pominiete` the
+// number of answer files given minus the students read. Times are milliseconds: times of day
+// since midnight, working times as end minus start (signed), the class mean rounded half to
+// even.
+QByteArray DokumentJsonAnalizy(Analiza& analiza, bool najpierwImie, int pominiete);
 
 } // namespace sondrel

@@ -377,8 +377,8 @@ int Cli::Analizuj() {
 
 int Cli::Json() {
     const int pominiete = static_cast<int>(w.pliki.size()) - analiza->IloscUczniow;
-    const QJsonDocument dokument(JsonAnalizy(*analiza, w.imieNajpierw, pominiete));
-    return Pisz(dokument.toJson(QJsonDocument::Indented)) ? KodAnalizaWykonana : BladWyjscia();
+    return Pisz(DokumentJsonAnalizy(*analiza, w.imieNajpierw, pominiete)) ? KodAnalizaWykonana
+                                                                          : BladWyjscia();
 }
 
 int Cli::Tabela() {

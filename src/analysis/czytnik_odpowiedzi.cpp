@@ -15,18 +15,37 @@ namespace {
 
 enum class Otwarcie { Dokument, StaraWersja, Blad };
 
+// An answer document: the container, read whole into memory with one read, and "Selo0.xml"
+// parsed as a view over the container's bytes (no tree, no strings until a value is asked for).
+struct DokumentOdpowiedzi {
+    TVfsPAK pak;
+    WidokXML xml;
+    int flaga = 0;
+    qint32 odp = WidokXML::Brak; // the document element; every value lies under it
+
+    // The element `nazwa` under `rodzic`; WidokXML::Brak, which reads as empty, when missing.
+    qint32 Element(qint32 rodzic, QStringView nazwa) const { return xml.Dziecko(rodzic, nazwa); }
+    QString Tekst(qint32 rodzic, QStringView nazwa) const {
+        return TekstElementu(flaga, xml, Element(rodzic, nazwa));
+    }
+    qint32 Liczba(qint32 rodzic, QStringView nazwa) const {
+        int kod = 0;
+        return LiczbaElementu(flaga, xml, Element(rodzic, nazwa), kod);
+    }
+};
+
 // The common start of the three reads: the container is opened (a file that is missing or not
 // a container simply has no members), an older version is recognised, "Selo0.xml" is extracted
 // and parsed and the decode flag of this document is read. A document that does not parse keeps
 // what was read before the error; missing elements read as empty text or 0.
-Otwarcie OtworzOdpowiedzi(const QString& sciezka, TpkXML& dokument, int& flaga) {
-    TVfsPAK pak;
-    OtworzPak(sciezka, pak);
-    if (JestWPak(QStringLiteral("Selo0.txp"), pak)) return Otwarcie::StaraWersja;
-    const std::optional<QByteArray> dane = StrumienZPak(QStringLiteral("Selo0.xml"), pak);
+Otwarcie OtworzOdpowiedzi(const QString& sciezka, DokumentOdpowiedzi& d) {
+    d.pak.WczytajCaly(sciezka);
+    if (JestWPak(QStringLiteral("Selo0.txp"), d.pak)) return Otwarcie::StaraWersja;
+    const std::optional<QByteArrayView> dane = d.pak.ExtractView(QStringLiteral("Selo0.xml"));
     if (!dane) return Otwarcie::Blad;
-    dokument.Parse(*dane);
-    flaga = FlagaDekodowania(dokument, u"odp");
+    d.xml.Parse(*dane);
+    d.odp = d.xml.Dziecko(WidokXML::Korzen, u"odp");
+    d.flaga = FlagaDekodowania(d.xml, u"odp");
     return Otwarcie::Dokument;
 }
 
@@ -62,9 +81,8 @@ void JournalBladPliku(const Srodowisko& s, const QString& sciezka) {
 } // namespace
 
 WynikNaglowka WczytajNaglowek(const QString& sciezka, Analiza& analiza, Srodowisko& srodowisko) {
-    TpkXML dokument;
-    int flaga = 0;
-    switch (OtworzOdpowiedzi(sciezka, dokument, flaga)) {
+    DokumentOdpowiedzi d;
+    switch (OtworzOdpowiedzi(sciezka, d)) {
     case Otwarcie::StaraWersja:
         srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja, StaraWersjaPierwszego);
         return WynikNaglowka::StaraWersja;
@@ -80,13 +98,11 @@ WynikNaglowka WczytajNaglowek(const QString& sciezka, Analiza& analiza, Srodowis
     case Otwarcie::Dokument:
         break;
     }
-    auto tekst = [&](const QStringList& s) { return WezTekst(flaga, s, dokument); };
-    auto liczba = [&](const QStringList& s) { return WezLiczbe(flaga, s, dokument); };
 
     OTescie& t = analiza.Test;
-    t.IloscPytan = liczba({"odp", "ilp"});
-    t.IloscOdpowiedzi = liczba({"odp", "ilo"});
-    t.TypTestu = liczba({"odp", "typ"});
+    t.IloscPytan = d.Liczba(d.odp, u"ilp");
+    t.IloscOdpowiedzi = d.Liczba(d.odp, u"ilo");
+    t.TypTestu = d.Liczba(d.odp, u"typ");
     // The records hold 1..60 questions of 1..5 options; a test of no questions would make
     // every percentage a division by zero.
     if (t.IloscPytan < 1 || t.IloscPytan > MaksPytan || t.IloscOdpowiedzi < 1 ||
@@ -100,23 +116,23 @@ WynikNaglowka WczytajNaglowek(const QString& sciezka, Analiza& analiza, Srodowis
             0, QStringLiteral("Odczyt pliku wyniku. Nieobsługiwana liczba pytań lub odpowiedzi."));
         return WynikNaglowka::Odrzucony;
     }
-    t.NazwaTestu = tekst({"odp", "nmt"});
-    t.Autor = tekst({"odp", "name"});
-    t.Czas = liczba({"odp", "tim"});
-    t.Wersja = tekst({"odp", "ver"});
-    t.Tkk = liczba({"odp", "skl", "tkk"});
-    t.ProgCel = liczba({"odp", "skl", "cel"});
-    t.ProgBdb = liczba({"odp", "skl", "bdb"});
-    t.ProgDb = liczba({"odp", "skl", "db"});
-    t.ProgDst = liczba({"odp", "skl", "dst"});
-    t.ProgDp = liczba({"odp", "skl", "dp"});
+    t.NazwaTestu = d.Tekst(d.odp, u"nmt");
+    t.Autor = d.Tekst(d.odp, u"name");
+    t.Czas = d.Liczba(d.odp, u"tim");
+    t.Wersja = d.Tekst(d.odp, u"ver");
+    const qint32 skl = d.Element(d.odp, u"skl");
+    t.Tkk = d.Liczba(skl, u"tkk");
+    t.ProgCel = d.Liczba(skl, u"cel");
+    t.ProgBdb = d.Liczba(skl, u"bdb");
+    t.ProgDb = d.Liczba(skl, u"db");
+    t.ProgDst = d.Liczba(skl, u"dst");
+    t.ProgDp = d.Liczba(skl, u"dp");
     return WynikNaglowka::Przyjety;
 }
 
 int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko& srodowisko) {
-    TpkXML dokument;
-    int flaga = 0;
-    switch (OtworzOdpowiedzi(sciezka, dokument, flaga)) {
+    DokumentOdpowiedzi d;
+    switch (OtworzOdpowiedzi(sciezka, d)) {
     case Otwarcie::StaraWersja:
         // A later file of an older version is skipped; the reading goes on.
         srodowisko.WpiszDoDziennika(0, QStringLiteral("Odczyt pliku wyniku. Stara wersja pliku ") +
@@ -128,25 +144,11 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     case Otwarcie::Dokument:
         break;
     }
-    // Every value lies under `odp` (the answers one level deeper, under `pyt`n): the elements
-    // are found once instead of walking the path from the top for every value. Missing ones are
-    // created empty and read as empty text, as WezTekst reads them.
-    TpkXMLNode& odp = *dokument.FindNode(u"odp", true);
-    auto element = [](TpkXMLNode& rodzic, QStringView nazwa) -> TpkXMLNode& {
-        return *rodzic.ChildByName(nazwa, true);
-    };
-    auto tekst = [&](TpkXMLNode& rodzic, QStringView nazwa) {
-        return TekstElementu(flaga, element(rodzic, nazwa));
-    };
-    auto liczba = [&](QStringView nazwa) {
-        int kod = 0;
-        return LiczbaElementu(flaga, element(odp, nazwa), kod);
-    };
 
     const OTescie& t = analiza.Test;
-    const QString nmt = tekst(odp, u"nmt");
-    const qint32 ilp = liczba(u"ilp");
-    const qint32 ilo = liczba(u"ilo");
+    const QString nmt = d.Tekst(d.odp, u"nmt");
+    const qint32 ilp = d.Liczba(d.odp, u"ilp");
+    const qint32 ilo = d.Liczba(d.odp, u"ilo");
     if (nmt != t.NazwaTestu || ilp != t.IloscPytan || ilo != t.IloscOdpowiedzi) {
         srodowisko.WpiszDoDziennika(
             0, QStringLiteral("Odczyt pliku wyniku. Plik ") + NazwaPliku(sciezka) +
@@ -161,41 +163,40 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     }
 
     OdpowiedzBig& u = analiza.Uczniowie[slot];
-    u.Nazwisko = tekst(odp, u"nzu");
-    u.Imie = tekst(odp, u"imu");
+    u.Nazwisko = d.Tekst(d.odp, u"nzu");
+    u.Imie = d.Tekst(d.odp, u"imu");
     DataCzas* czasy[] = {&u.Start, &u.Koniec, &u.Zapis};
     const char16_t* elementy[] = {u"dts", u"dtk", u"dtz"};
     for (int i = 0; i < 3; ++i) {
-        const std::optional<DataCzas> czas = CzasZTekstu(tekst(odp, elementy[i]));
+        const std::optional<DataCzas> czas = CzasZTekstu(d.Tekst(d.odp, elementy[i]));
         if (!czas) {
             JournalBladPliku(srodowisko, sciezka);
             return UczenBlad;
         }
         *czasy[i] = *czas;
     }
-    u.Zwm = tekst(odp, u"zwm") == QLatin1String("1");
+    u.Zwm = d.Tekst(d.odp, u"zwm") == QLatin1String("1");
     u.Poprawnych = 0;
 
-    QString w, k; // the answers of every question go through the same two strings
+    BuforTekstu w, k; // the answers of every question go through the same two buffers
     for (int q = 1; q <= t.IloscPytan; ++q) {
-        NazwaPytania pyt(q);
-        TpkXMLNode& pytanie = element(odp, pyt.tekst());
-        TekstElementu(flaga, element(pytanie, u"nrw"), w);
-        TekstElementu(flaga, element(pytanie, u"nrp"), k);
+        const qint32 pytanie = d.Element(d.odp, NazwaPytania(q).tekst());
+        TekstElementu(d.flaga, d.xml, d.Element(pytanie, u"nrw"), w);
+        TekstElementu(d.flaga, d.xml, d.Element(pytanie, u"nrp"), k);
         if (w.isEmpty() || k.isEmpty()) {
             JournalBladPliku(srodowisko, sciezka);
             return UczenBlad;
         }
-        if (ZapiszOdpowiedz(u, q, w, k)) ++u.Poprawnych;
+        if (ZapiszOdpowiedz(u, q, QStringView(w.data(), w.size()), QStringView(k.data(), k.size())))
+            ++u.Poprawnych;
     }
     OcenUcznia(t, u);
     return UczenWczytany;
 }
 
 QString OdczytajNazweUcznia(const QString& sciezka, bool najpierwImie, Srodowisko& srodowisko) {
-    TpkXML dokument;
-    int flaga = 0;
-    switch (OtworzOdpowiedzi(sciezka, dokument, flaga)) {
+    DokumentOdpowiedzi d;
+    switch (OtworzOdpowiedzi(sciezka, d)) {
     case Otwarcie::StaraWersja:
         srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja, StaraWersjaPierwszego);
         srodowisko.WpiszDoDziennika(0, QStringLiteral("Odczyt pliku wyniku. Stara wersja pliku ") +
@@ -213,8 +214,8 @@ QString OdczytajNazweUcznia(const QString& sciezka, bool najpierwImie, Srodowisk
         break;
     }
     OdpowiedzBig uczen;
-    uczen.Imie = WezTekst(flaga, {"odp", "imu"}, dokument);
-    uczen.Nazwisko = WezTekst(flaga, {"odp", "nzu"}, dokument);
+    uczen.Imie = d.Tekst(d.odp, u"imu");
+    uczen.Nazwisko = d.Tekst(d.odp, u"nzu");
     return NazwaUcznia(uczen, najpierwImie);
 }
 

@@ -33,7 +33,7 @@ int UczniowieWRekordach(const Analiza& analiza) {
     return std::clamp(analiza.IloscUczniow, 0, MaksUczniow);
 }
 
-bool ZnakJestJedynka(const QString& tekst, int pozycja) {
+bool ZnakJestJedynka(QStringView tekst, int pozycja) {
     return pozycja < tekst.size() && tekst.at(pozycja) == QLatin1Char('1');
 }
 
@@ -72,6 +72,10 @@ qint32 ProcentZaokraglony(qint64 licznik, qint64 mianownik) {
 }
 
 bool ZapiszOdpowiedz(OdpowiedzBig& uczen, int pytanie, const QString& wybor, const QString& klucz) {
+    return ZapiszOdpowiedz(uczen, pytanie, QStringView(wybor), QStringView(klucz));
+}
+
+bool ZapiszOdpowiedz(OdpowiedzBig& uczen, int pytanie, QStringView wybor, QStringView klucz) {
     if (pytanie < 1 || pytanie > MaksPytan) return false;
     for (int k = 1; k <= MaksOdpowiedzi; ++k) {
         ParaOdpowiedzi& para = uczen.Pytania[pytanie][k];

@@ -39,6 +39,7 @@ qint32 ProcentZaokraglony(qint64 licznik, qint64 mianownik);
 // (a position beyond the end of a string is not "1"). Returns whether the question counts
 // as correct for the points: the choice string equals the key string exactly.
 bool ZapiszOdpowiedz(OdpowiedzBig& uczen, int pytanie, const QString& wybor, const QString& klucz);
+bool ZapiszOdpowiedz(OdpowiedzBig& uczen, int pytanie, QStringView wybor, QStringView klucz);
 
 // Procent from Poprawnych and the number of questions, and Ocena from Procent.
 void OcenUcznia(const OTescie& test, OdpowiedzBig& uczen);

@@ -7,7 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sondrel {
 
@@ -26,13 +30,16 @@ TVfsPAK::~TVfsPAK() = default;
 
 void TVfsPAK::Close() {
     plik.reset();
+    calosc.clear();
+    wPamieci = false;
+    bufor.clear();
     nazwy.clear();
     wpisy.clear();
     nazwaPliku.clear();
 }
 
 bool TVfsPAK::IsOpen() const {
-    return plik != nullptr;
+    return plik != nullptr || wPamieci;
 }
 
 bool TVfsPAK::Open(const QString& sciezka) {
@@ -41,45 +48,101 @@ bool TVfsPAK::Open(const QString& sciezka) {
     if (!QFileInfo(sciezka).isFile()) return false;
     auto nowy = std::make_unique<QFile>(sciezka);
     if (!nowy->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
+    plik = std::move(nowy);
+    nazwaPliku = sciezka;
+    return CzytajKatalog();
+}
 
-    const qint64 dlugosc = nowy->size();
-    if (dlugosc < RozmiarNaglowka) return false;
-    char naglowek[RozmiarNaglowka];
-    if (nowy->read(naglowek, RozmiarNaglowka) != RozmiarNaglowka ||
-        std::memcmp(naglowek, Magia, sizeof Magia) != 0)
+bool TVfsPAK::WczytajCaly(const QString& sciezka) {
+    Close();
+    const QByteArray lokalna = QFile::encodeName(sciezka);
+    // A name with a zero byte in it would name another file.
+    if (lokalna.isEmpty() || lokalna.contains('\0')) return false;
+    // Opening a pipe must not wait for a writer; only a regular file is a container.
+    const int f = ::open(lokalna.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (f < 0) return false;
+    struct stat opis;
+    if (::fstat(f, &opis) != 0 || !S_ISREG(opis.st_mode)) {
+        ::close(f);
         return false;
-    const qint32 poczatekKatalogu = liczba(naglowek + 4);
-    const qint32 rozmiarKatalogu = liczba(naglowek + 8);
+    }
+    if (opis.st_size > MaksWPamieci) {
+        ::close(f);
+        return Open(sciezka);
+    }
+    QByteArray dane(static_cast<qsizetype>(opis.st_size), Qt::Uninitialized);
+    qsizetype przeczytane = 0;
+    bool blad = false;
+    // One read takes the whole file; more only when the system hands it out in parts.
+    while (przeczytane < dane.size()) {
+        const ssize_t r = ::read(f, dane.data() + przeczytane,
+                                 static_cast<std::size_t>(dane.size() - przeczytane));
+        if (r < 0 && errno == EINTR) continue;
+        blad = r < 0;
+        if (r <= 0) break;
+        przeczytane += r;
+    }
+    ::close(f);
+    if (blad) return false;
+    dane.truncate(przeczytane); // a file that shrank since its size was taken
+    calosc = std::move(dane);
+    wPamieci = true;
+    nazwaPliku = sciezka;
+    return CzytajKatalog();
+}
+
+qint64 TVfsPAK::Dlugosc() const {
+    if (wPamieci) return calosc.size();
+    return plik ? plik->size() : 0;
+}
+
+std::optional<QByteArrayView> TVfsPAK::Fragment(qint64 od, qint64 ile, QByteArray& cel) const {
+    if (od < 0 || ile < 0 || od > Dlugosc() || ile > Dlugosc() - od) return std::nullopt;
+    if (wPamieci) return QByteArrayView(calosc).sliced(od, ile);
+    if (!plik || !plik->seek(od)) return std::nullopt;
+    cel.resize(ile);
+    if (plik->read(cel.data(), ile) != ile) return std::nullopt;
+    return QByteArrayView(cel);
+}
+
+bool TVfsPAK::CzytajKatalog() {
+    const qint64 dlugosc = Dlugosc();
+    QByteArray bufor;
+    const std::optional<QByteArrayView> naglowek = Fragment(0, RozmiarNaglowka, bufor);
+    if (!naglowek || std::memcmp(naglowek->data(), Magia, sizeof Magia) != 0) {
+        Close();
+        return false;
+    }
+    const qint32 poczatekKatalogu = liczba(naglowek->data() + 4);
+    const qint32 rozmiarKatalogu = liczba(naglowek->data() + 8);
 
     // The whole directory must lie inside the file; a remainder under one entry is ignored.
-    if (poczatekKatalogu < 0 || rozmiarKatalogu < 0 || poczatekKatalogu > dlugosc) return false;
+    if (poczatekKatalogu < 0 || rozmiarKatalogu < 0 || poczatekKatalogu > dlugosc) {
+        Close();
+        return false;
+    }
     const qint64 ileWpisow = rozmiarKatalogu / RozmiarWpisu;
-    if (ileWpisow > (dlugosc - poczatekKatalogu) / RozmiarWpisu) return false;
-
-    QByteArray katalog;
-    if (ileWpisow > 0) {
-        if (!nowy->seek(poczatekKatalogu)) return false;
-        katalog = nowy->read(ileWpisow * RozmiarWpisu);
-        if (katalog.size() != ileWpisow * RozmiarWpisu) return false;
+    if (ileWpisow > (dlugosc - poczatekKatalogu) / RozmiarWpisu) {
+        Close();
+        return false;
+    }
+    const std::optional<QByteArrayView> katalog =
+        Fragment(poczatekKatalogu, ileWpisow * RozmiarWpisu, bufor);
+    if (!katalog) {
+        Close();
+        return false;
     }
 
-    QStringList noweNazwy;
-    QVector<Wpis> noweWpisy;
-    noweNazwy.reserve(ileWpisow);
-    noweWpisy.reserve(ileWpisow);
+    nazwy.reserve(ileWpisow);
+    wpisy.reserve(ileWpisow);
     for (qint64 i = 0; i < ileWpisow; ++i) {
-        const char* wpis = katalog.constData() + i * RozmiarWpisu;
+        const char* wpis = katalog->data() + i * RozmiarWpisu;
         // The name ends at the first zero byte or fills all 120 bytes.
         const char* zero = static_cast<const char*>(std::memchr(wpis, 0, DlugoscNazwy));
         const qsizetype dlugoscNazwy = zero ? zero - wpis : DlugoscNazwy;
-        noweNazwy.append(Z1250(QByteArrayView(wpis, dlugoscNazwy)));
-        noweWpisy.append(Wpis{liczba(wpis + DlugoscNazwy), liczba(wpis + DlugoscNazwy + 4)});
+        nazwy.append(Z1250(QByteArrayView(wpis, dlugoscNazwy)));
+        wpisy.append(Wpis{liczba(wpis + DlugoscNazwy), liczba(wpis + DlugoscNazwy + 4)});
     }
-
-    plik = std::move(nowy);
-    nazwy = std::move(noweNazwy);
-    wpisy = std::move(noweWpisy);
-    nazwaPliku = sciezka;
     return true;
 }
 
@@ -93,20 +156,21 @@ bool TVfsPAK::Exists(const QString& nazwa) const {
     return indeks(nazwa) >= 0;
 }
 
-std::optional<QByteArray> TVfsPAK::Extract(const QString& nazwa) const {
-    const qsizetype i = indeks(nazwa);
-    if (i < 0 || !plik) return std::nullopt;
-    const Wpis wpis = wpisy[i];
+std::optional<QByteArrayView> TVfsPAK::Czlon(qsizetype i, QByteArray& cel) const {
+    if (i < 0 || !IsOpen()) return std::nullopt;
     // Checked against the file's length now, not at opening: the file may have shrunk since.
-    const qint64 dlugosc = plik->size();
-    if (wpis.przesuniecie < 0 || wpis.rozmiar < 0 || wpis.przesuniecie > dlugosc ||
-        wpis.rozmiar > dlugosc - wpis.przesuniecie)
-        return std::nullopt;
-    if (wpis.rozmiar == 0) return QByteArray();
-    if (!plik->seek(wpis.przesuniecie)) return std::nullopt;
-    QByteArray dane(wpis.rozmiar, Qt::Uninitialized);
-    if (plik->read(dane.data(), wpis.rozmiar) != wpis.rozmiar) return std::nullopt;
-    return dane;
+    return Fragment(wpisy[i].przesuniecie, wpisy[i].rozmiar, cel);
+}
+
+std::optional<QByteArray> TVfsPAK::Extract(const QString& nazwa) const {
+    QByteArray dane;
+    const std::optional<QByteArrayView> czlon = Czlon(indeks(nazwa), dane);
+    if (!czlon) return std::nullopt;
+    return wPamieci ? czlon->toByteArray() : dane;
+}
+
+std::optional<QByteArrayView> TVfsPAK::ExtractView(const QString& nazwa) const {
+    return Czlon(indeks(nazwa), bufor);
 }
 
 bool TVfsPAK::ExtractToFile(const QString& nazwa, const QString& sciezkaDocelowa) const {

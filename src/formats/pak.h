@@ -37,6 +37,11 @@ public:
     // file, a file shorter than the header, a wrong magic, or a directory that does not lie
     // wholly inside the file. A directory size that is not a multiple of 128 drops the rest.
     bool Open(const QString& sciezka);
+    // Open for a reader that takes its document at once: a file of up to MaksWPamieci bytes is
+    // read whole with one read and closed again, and its members are then taken from memory
+    // (what the file becomes afterwards no longer matters). A larger file is opened as by Open.
+    bool WczytajCaly(const QString& sciezka);
+    static constexpr qint64 MaksWPamieci = 16 << 20;
     void Close();
     bool IsOpen() const;
 
@@ -46,6 +51,12 @@ public:
     // The member's bytes (empty for a member of size 0). Nothing for a missing name or for an
     // entry whose data does not lie inside the file. The first of equal names wins.
     std::optional<QByteArray> Extract(const QString& nazwa) const;
+
+    // The member's bytes without a copy, as Extract finds them: a view into the file held in
+    // memory (WczytajCaly), valid until the container is closed or opened again; for a file
+    // that is not held in memory, the bytes read into the container's buffer, valid until the
+    // next ExtractView.
+    std::optional<QByteArrayView> ExtractView(const QString& nazwa) const;
 
     // Creates (or replaces) the target file with the member's bytes; true when at least one byte
     // was written. A missing or damaged member creates no file.
@@ -63,8 +74,19 @@ private:
     };
 
     qsizetype indeks(const QString& nazwa) const;
+    // Reads the header and the directory of the file just opened.
+    bool CzytajKatalog();
+    qint64 Dlugosc() const;
+    // `ile` bytes at `od`: a view into the file held in memory, or the bytes read from the file
+    // into `bufor`. Nothing when they do not lie inside the file or cannot be read.
+    std::optional<QByteArrayView> Fragment(qint64 od, qint64 ile, QByteArray& bufor) const;
+    // The data of member i, checked against the file's length.
+    std::optional<QByteArrayView> Czlon(qsizetype i, QByteArray& bufor) const;
 
     std::unique_ptr<QFile> plik;
+    QByteArray calosc; // the whole file, when it is held in memory
+    bool wPamieci = false;
+    mutable QByteArray bufor; // ExtractView of a file that is not held in memory
     QStringList nazwy;
     QVector<Wpis> wpisy;
     QString nazwaPliku;

@@ -84,10 +84,10 @@ static_assert(Odwrotna(dekodowanieUstawien) == kodowanieUstawien);
 constexpr quint8 ZnacznikPusty = 0xFE;
 constexpr int MaksDekodowanych = 500;
 
-// The value of every ASCII character in Base64: -1 for the pad "=", 0 for characters outside
+// The value of every 8-bit character in Base64: -1 for the pad "=", 0 for characters outside
 // the alphabet.
-constexpr std::array<qint8, 128> Base64Wartosci = [] {
-    std::array<qint8, 128> t{};
+constexpr std::array<qint8, 256> Base64Wartosci = [] {
+    std::array<qint8, 256> t{};
     const char alfabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
     for (int i = 0; i < 64; ++i)
         t[static_cast<unsigned char>(alfabet[i])] = static_cast<qint8>(i);
@@ -105,11 +105,20 @@ template <typename Znak> qsizetype DekodujBase64(const Znak* tekst, qsizetype dl
         const Znak* z = tekst + 4 * g;
         const auto wartosc = [](Znak c) -> int {
             const auto u = static_cast<std::make_unsigned_t<Znak>>(c);
-            return u < 0x80 ? Base64Wartosci[u] : 0;
+            return u < 0x100 ? Base64Wartosci[u] : 0;
         };
         const int c1 = wartosc(z[0]), c2 = wartosc(z[1]);
         const int c3 = wartosc(z[2]), c4 = wartosc(z[3]);
         const int w1 = c1 < 0 ? 0 : c1, w2 = c2 < 0 ? 0 : c2;
+        if ((c3 | c4) >= 0) { // no pad: the usual group, three bytes at once
+            const unsigned bity =
+                (unsigned(w1) << 18) | (unsigned(w2) << 12) | (unsigned(c3) << 6) | unsigned(c4);
+            cel[0] = static_cast<char>(bity >> 16);
+            cel[1] = static_cast<char>((bity >> 8) & 0xFF);
+            cel[2] = static_cast<char>(bity & 0xFF);
+            cel += 3;
+            continue;
+        }
         *cel++ = static_cast<char>(((w1 << 2) | (w2 >> 4)) & 0xFF);
         if (c3 < 0) continue;
         *cel++ = static_cast<char>(((w2 << 4) | (c3 >> 2)) & 0xFF);
@@ -130,23 +139,33 @@ qint32 LiczbaZTekstu(const QString& tekst, int& kod) {
     return liczba;
 }
 
-// Into `s`, reusing its memory when it holds the only copy.
-void Utf16LE(QByteArrayView bajty, QString& s) {
+// UTF-16 little-endian code units into `cel` (room for bajty.size() / 2 units; an odd last
+// byte is dropped), a surrogate without its pair made U+FFFD. Returns the number of units.
+qsizetype Utf16LE(QByteArrayView bajty, char16_t* cel) {
     const qsizetype ile = bajty.size() / 2;
-    s.resize(ile);
-    QChar* cel = s.data();
-    for (qsizetype i = 0; i < ile; ++i)
-        cel[i] = QChar(char16_t(static_cast<uchar>(bajty[2 * i]) |
-                                (char16_t(static_cast<uchar>(bajty[2 * i + 1])) << 8)));
+    bool polowki = false; // surrogates, which must come in pairs
     for (qsizetype i = 0; i < ile; ++i) {
-        const char16_t u = cel[i].unicode();
-        if (QChar::isHighSurrogate(u) && i + 1 < ile &&
-            QChar::isLowSurrogate(cel[i + 1].unicode())) {
+        const char16_t u = char16_t(static_cast<uchar>(bajty[2 * i]) |
+                                    (char16_t(static_cast<uchar>(bajty[2 * i + 1])) << 8));
+        cel[i] = u;
+        polowki = polowki || QChar::isSurrogate(u);
+    }
+    for (qsizetype i = 0; polowki && i < ile; ++i) {
+        const char16_t u = cel[i];
+        if (QChar::isHighSurrogate(u) && i + 1 < ile && QChar::isLowSurrogate(cel[i + 1])) {
             ++i;
             continue;
         }
         if (QChar::isSurrogate(u)) cel[i] = QChar::ReplacementCharacter;
     }
+    return ile;
+}
+
+// Into `s`, reusing its memory when it holds the only copy.
+void Utf16LE(QByteArrayView bajty, QString& s) {
+    const qsizetype ile = bajty.size() / 2;
+    if (s.size() != ile) s.resize(ile);
+    Utf16LE(bajty, reinterpret_cast<char16_t*>(s.data()));
 }
 
 QByteArray Odkoduj(QByteArrayView t, const TablicaPodstawien& tablica) {
@@ -185,6 +204,52 @@ char Losowy(QRandomGenerator& los) {
     return static_cast<char>(los.bounded(33, 233));
 }
 
+// Base64 of UTF-16 little-endian text into `cel` (a QString or a BuforTekstu).
+template <typename Znak, typename Cel>
+void TekstZBase64(const Znak* znaki, qsizetype ile, Cel& cel) {
+    // Values are short (names, times, answers): their bytes fit in the buffer on the stack.
+    QVarLengthArray<char, 256> bajty(ile / 4 * 3);
+    const qsizetype zapisane = DekodujBase64(znaki, ile, bajty.data());
+    if constexpr (std::is_same_v<Cel, QString>) {
+        Utf16LE(QByteArrayView(bajty.data(), zapisane), cel);
+    } else {
+        cel.resize(zapisane / 2);
+        Utf16LE(QByteArrayView(bajty.data(), zapisane), cel.data());
+    }
+}
+
+// The element's text into `cel` (a QString or a BuforTekstu), decoded when `flaga` is 1.
+template <typename Cel>
+void TekstWidoku(int flaga, const WidokXML& dokument, qint32 wezel, Cel& cel) {
+    if (flaga != 1) {
+        if constexpr (std::is_same_v<Cel, QString>) {
+            cel = dokument.Tekst(wezel);
+        } else {
+            const QString tekst = dokument.Tekst(wezel);
+            cel.resize(tekst.size());
+            std::copy(tekst.utf16(), tekst.utf16() + tekst.size(), cel.data());
+        }
+        return;
+    }
+    const WidokXML::SurowyTekst tekst = dokument.TekstSurowy(wezel);
+    if (tekst.encje) {
+        // Entities are resolved before decoding, as in the element's text.
+        const QString t = dokument.Tekst(wezel);
+        TekstZBase64(t.utf16(), t.size(), cel);
+    } else if (!dokument.Unicode()) {
+        // The bytes of a Windows-1250 text are its ASCII characters, and any other byte, like
+        // any other character, counts as 0.
+        TekstZBase64(tekst.bajty.data(), tekst.bajty.size(), cel);
+    } else {
+        const qsizetype ile = tekst.bajty.size() / 2;
+        QVarLengthArray<char16_t, 256> znaki(ile);
+        for (qsizetype i = 0; i < ile; ++i)
+            znaki[i] = char16_t(static_cast<uchar>(tekst.bajty[2 * i]) |
+                                (char16_t(static_cast<uchar>(tekst.bajty[2 * i + 1])) << 8));
+        TekstZBase64(znaki.data(), ile, cel);
+    }
+}
+
 } // namespace
 
 int FlagaDekodowania(TpkXML& dokument, QStringView elementDokumentu) {
@@ -197,10 +262,7 @@ void TekstElementu(int flaga, const TpkXMLNode& element, QString& cel) {
         cel = element.text;
         return;
     }
-    // Values are short (names, times, answers): their bytes fit in the buffer on the stack.
-    QVarLengthArray<char, 256> bajty(element.text.size() / 4 * 3);
-    const qsizetype ile = DekodujBase64(element.text.utf16(), element.text.size(), bajty.data());
-    Utf16LE(QByteArrayView(bajty.data(), ile), cel);
+    TekstZBase64(element.text.utf16(), element.text.size(), cel);
 }
 
 QString TekstElementu(int flaga, const TpkXMLNode& element) {
@@ -212,6 +274,30 @@ QString TekstElementu(int flaga, const TpkXMLNode& element) {
 qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod) {
     kod = WartoscOdczytana;
     return LiczbaZTekstu(TekstElementu(flaga, element), kod);
+}
+
+int FlagaDekodowania(const WidokXML& dokument, QStringView elementDokumentu) {
+    const qint32 dok = dokument.Dziecko(WidokXML::Korzen, elementDokumentu);
+    return dokument.Tekst(dokument.Dziecko(dok, u"cd")) == u"tr" ? 1 : 0;
+}
+
+void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, QString& cel) {
+    TekstWidoku(flaga, dokument, wezel, cel);
+}
+
+void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, BuforTekstu& cel) {
+    TekstWidoku(flaga, dokument, wezel, cel);
+}
+
+QString TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel) {
+    QString tekst;
+    TekstElementu(flaga, dokument, wezel, tekst);
+    return tekst;
+}
+
+qint32 LiczbaElementu(int flaga, const WidokXML& dokument, qint32 wezel, int& kod) {
+    kod = WartoscOdczytana;
+    return LiczbaZTekstu(TekstElementu(flaga, dokument, wezel), kod);
 }
 
 QString WezTekst(int flaga, const QStringList& sciezka, TpkXML& dokument, int& kod) {

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <array>
 
 class QRandomGenerator;
@@ -44,6 +45,19 @@ QString TekstElementu(int flaga, const TpkXMLNode& element);
 // same string makes no new string for each.
 void TekstElementu(int flaga, const TpkXMLNode& element, QString& cel);
 qint32 LiczbaElementu(int flaga, const TpkXMLNode& element, int& kod);
+
+// The same over a parsed view of a document: `wezel` is an element found with
+// WidokXML::Dziecko, and WidokXML::Brak (a missing element) reads as the empty text, as the
+// empty element that a lookup on the tree creates. A Base64 value is decoded straight from the
+// document's bytes.
+int FlagaDekodowania(const WidokXML& dokument, QStringView elementDokumentu);
+void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, QString& cel);
+// The same into a buffer, without making a string: for values read by the hundred (a class's
+// answers). The text is the buffer's contents.
+using BuforTekstu = QVarLengthArray<char16_t, 32>;
+void TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel, BuforTekstu& cel);
+QString TekstElementu(int flaga, const WidokXML& dokument, qint32 wezel);
+qint32 LiczbaElementu(int flaga, const WidokXML& dokument, qint32 wezel, int& kod);
 
 // WezTekst, then the text as a decimal 32-bit integer; 0 with code 3 when it is not one (the
 // empty text included). Surrounding blanks are accepted.

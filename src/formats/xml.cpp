@@ -8,13 +8,35 @@
 #include <QIODevice>
 #include <QVarLengthArray>
 #include <array>
+#include <cstring>
+#include <type_traits>
 
 namespace sondrel {
 
 namespace {
 
-bool Bialy(char16_t z) {
-    return z == u'\t' || z == u'\n' || z == u'\r' || z == u' ';
+// Classes of the characters that end a run in the parser, so that a run is scanned with one
+// test a character.
+enum : quint8 {
+    KlasaBialy = 1,            // whitespace
+    KlasaKoniecNazwy = 2,      // ends a tag's name: whitespace, "/", ">"
+    KlasaKoniecZamkniecia = 4, // ends an end tag's name: whitespace, ">"
+    KlasaKoniecAtrybutu = 8,   // ends an attribute's name: whitespace, "=", ">"
+};
+
+constexpr std::array<quint8, 256> KlasyZnakow = [] {
+    std::array<quint8, 256> t{};
+    for (char z : {'\t', '\n', '\r', ' '})
+        t[static_cast<uchar>(z)] =
+            KlasaBialy | KlasaKoniecNazwy | KlasaKoniecZamkniecia | KlasaKoniecAtrybutu;
+    t['/'] |= KlasaKoniecNazwy;
+    t['>'] |= KlasaKoniecNazwy | KlasaKoniecZamkniecia | KlasaKoniecAtrybutu;
+    t['='] |= KlasaKoniecAtrybutu;
+    return t;
+}();
+
+bool WKlasie(char16_t z, quint8 klasa) {
+    return z < 256 && (KlasyZnakow[z] & klasa) != 0;
 }
 
 bool Ascii(QStringView s) {
@@ -25,6 +47,34 @@ bool Ascii(QStringView s) {
 
 char16_t DuzaAscii(char16_t z) {
     return (z >= u'a' && z <= u'z') ? char16_t(z - 32) : z;
+}
+
+// A name of 1 to 7 ASCII characters as one number: its upper-cased characters and its length,
+// so that two such names are equal without regard to letter case exactly when their numbers
+// are. 0 for any other name.
+constexpr qsizetype ZnakowKlucza = 7;
+
+template <typename Znak> quint64 KluczNazwy(const Znak* znaki, qsizetype dlugosc) {
+    if (dlugosc < 1 || dlugosc > ZnakowKlucza) return 0;
+    quint64 klucz = 0;
+    for (qsizetype i = 0; i < dlugosc; ++i) {
+        const auto z = static_cast<std::make_unsigned_t<Znak>>(znaki[i]);
+        if (z >= 0x80) return 0;
+        klucz = (klucz << 8) | DuzaAscii(char16_t(z));
+    }
+    return klucz | (quint64(dlugosc) << 56);
+}
+
+// Bytes upper-cased as ASCII letters.
+constexpr std::array<uchar, 256> DuzeAscii = [] {
+    std::array<uchar, 256> t{};
+    for (int i = 0; i < 256; ++i)
+        t[i] = static_cast<uchar>(i >= 'a' && i <= 'z' ? i - 32 : i);
+    return t;
+}();
+
+quint32 SkrotKlucza(quint64 klucz) {
+    return quint32((klucz * 0x9E3779B97F4A7C15ull) >> 32);
 }
 
 // Names are equal when their upper-cased forms are. ASCII names (all names of this program's
@@ -57,49 +107,87 @@ const std::array<char16_t, 256>& Znaki1250() {
     return znaki;
 }
 
-// Reads the decoded document character by character. Positions are byte offsets into the
-// input, so that a data node's raw bytes can be taken from where they lie (in a UTF-16
+} // namespace
+
+struct WidokXML::Wezel {
+    // Positions in the bytes; a text range is already trimmed and a whole number of characters.
+    qsizetype nazwaOd = 0, nazwaDo = 0;
+    qsizetype tekstOd = 0, tekstDo = 0;
+    qsizetype cdataOd = 0, cdataDo = 0;
+    qsizetype danychOd = 0, danychDo = 0;
+    qint32 rodzic = Brak;
+    qint32 pierwsze = Brak, ostatnie = Brak, nastepne = Brak;
+    qint32 dzieci = 0;
+    qint32 atrybutyOd = 0, atrybutow = 0;
+    quint64 klucz = 0;      // KluczNazwy of the name
+    bool nazwaAscii = true; // the name is all ASCII
+    quint8 rodzaj = WezelElement;
+    bool zamkniety = false;
+};
+
+struct WidokXML::AtrybutWidoku {
+    qsizetype nazwaOd, nazwaDo, wartoscOd, wartoscDo;
+};
+
+// An open-addressing table of the first child of every name (by the hash of the upper-cased
+// name); its size is a power of two at least twice the number of children.
+struct WidokXML::IndeksDzieci {
+    struct Slot {
+        quint32 skrot = 0;
+        qint32 dziecko = Brak;
+    };
+    qint32 rodzic = Brak;
+    std::vector<Slot> sloty;
+};
+
+// Reads the document character by character and builds the view. Positions are byte offsets
+// into the input, so that a data node's raw bytes can be taken from where they lie (in a UTF-16
 // document too) and the parse can go on after them. W is the width of a character in bytes (1
 // for Windows-1250, 2 for UTF-16), a template parameter so that reading a character compiles
-// to a plain load without a test of the width each time.
-template <int W> class Parser {
+// to a plain load. In a Windows-1250 document the markup is read from the bytes themselves:
+// ASCII bytes are the same characters, and every other byte is a character outside ASCII, so
+// no comparison with markup changes; only texts and names made into strings go through the
+// code page.
+template <int W> class ParserXML {
 public:
-    explicit Parser(QByteArrayView bajty)
-        : b(reinterpret_cast<const uchar*>(bajty.data())), znaki(Znaki1250()) {
+    explicit ParserXML(WidokXML& widok) : d(widok), b(widok.b), n(widok.n) {
         // In a UTF-16 document a last byte without its pair is never read as a character.
         p = W == 2 ? 2 : 0;
-        n = bajty.size();
     }
 
-    bool Parsuj(TpkXMLNode& korzen) {
-        std::vector<TpkXMLNode*> stos{&korzen};
+    bool Parsuj() {
+        std::vector<qint32> stos{WidokXML::Korzen};
         for (;;) {
-            TpkXMLNode* biezacy = stos.back();
+            const qint32 biezacy = stos.back();
             PominBiale();
             if (Koniec()) return true;
             if (Czytaj() != u'<') return false;
-            if (!Koniec() && Podejrzyj() == u'/') {
-                p += w;
-                // The end tag's name is only compared: it is read into a buffer on the stack.
-                QVarLengthArray<char16_t, 64> nazwa;
-                while (!Koniec() && !Bialy(Znak(p)) && Znak(p) != u'>') {
-                    nazwa.append(Znak(p));
-                    p += w;
-                }
+            if (!Koniec() && Znak(p) == u'/') {
+                p += W;
+                const qsizetype od = p;
+                bool ascii = true;
+                const quint64 klucz = CzytajNazwe(KlasaKoniecZamkniecia, ascii);
+                const qsizetype doPoz = p;
                 PominBiale();
-                if (Koniec() || Czytaj() != u'>' ||
-                    !RowneNazwy(QStringView(nazwa.data(), nazwa.size()), biezacy->name))
+                if (Koniec() || Czytaj() != u'>' || !RownaNazwieWezla(od, doPoz, klucz, biezacy))
                     return false;
-                biezacy->closed = true;
+                d.wezly[biezacy].zamkniety = true;
                 stos.pop_back();
                 if (stos.empty()) return true; // "</>" closes the root: the rest is not read
                 continue;
             }
-            auto wezel = std::make_unique<TpkXMLNode>();
-            const Znacznik z = ParsujZnacznik(*wezel, *biezacy, NazwaKuzyna(stos));
-            if (z == Znacznik::Blad) return false;
+            const std::size_t wezlow = d.wezly.size();
+            const std::size_t atrybutow = d.atrybuty.size();
+            const Znacznik z = ParsujZnacznik(biezacy);
+            if (z == Znacznik::Blad) {
+                // The node of the failed tag is not kept.
+                d.wezly.resize(wezlow);
+                d.atrybuty.resize(atrybutow);
+                return false;
+            }
             if (z == Znacznik::CData) continue;
-            TpkXMLNode* nowy = biezacy->DodajDziecko(std::move(wezel));
+            const qint32 nowy = static_cast<qint32>(wezlow);
+            Dolacz(biezacy, nowy);
             if (z == Znacznik::Otwarty) {
                 if (static_cast<int>(stos.size()) > MaksZagniezdzenieXML) return false;
                 stos.push_back(nowy);
@@ -109,97 +197,164 @@ public:
 
 private:
     enum class Znacznik { Blad, CData, Zamkniety, Otwarty };
+    using Wezel = WidokXML::Wezel;
 
-    static constexpr int w = W;
+    WidokXML& d;
     const uchar* b;
-    qint64 p = 0;
-    qint64 n = 0;
-    const std::array<char16_t, 256>& znaki;
+    const qsizetype n;
+    qsizetype p = 0;
 
-    // Documents repeat their records: the k-th child of an element mostly has the name of the
-    // k-th child of the element before it (every answer holds `nrw` and `nrp`). The parser
-    // offers that name, and a new node of the same name shares its string instead of making
-    // its own. The element being filled is the last child of the one below it on the stack.
-    static const QString* NazwaKuzyna(const std::vector<TpkXMLNode*>& stos) {
-        if (stos.size() < 2) return nullptr;
-        const TpkXMLNode* rodzic = stos[stos.size() - 1];
-        const TpkXMLNode* dziadek = stos[stos.size() - 2];
-        const TpkXMLNode* poprzedni = dziadek->Child(dziadek->ChildCount() - 2);
-        const TpkXMLNode* kuzyn = poprzedni ? poprzedni->Child(rodzic->ChildCount()) : nullptr;
-        return kuzyn ? &kuzyn->name : nullptr;
-    }
-
-    // Whether the characters from `od` to `doPoz` are exactly `tekst`.
-    bool TenSamTekst(qint64 od, qint64 doPoz, const QString& tekst) const {
-        if ((doPoz - od) / w != tekst.size()) return false;
-        for (qsizetype i = 0; i < tekst.size(); ++i)
-            if (Znak(od + i * w) != tekst[i].unicode()) return false;
-        return true;
-    }
-
-    bool Koniec() const { return p + w > n; }
-    qint64 Zostalo() const { return p >= n ? 0 : (n - p) / w; }
-    char16_t Znak(qint64 q) const {
+    bool Koniec() const { return p + W > n; }
+    qsizetype Zostalo() const { return p >= n ? 0 : (n - p) / W; }
+    // The character at q as far as markup goes (see the class comment).
+    char16_t Znak(qsizetype q) const {
         if constexpr (W == 1)
-            return znaki[b[q]];
+            return b[q];
         else
             return char16_t(b[q] | (char16_t(b[q + 1]) << 8));
     }
-    char16_t Podejrzyj() const { return Znak(p); }
+    // The character at q itself.
+    char16_t Dekodowany(qsizetype q) const {
+        if constexpr (W == 1)
+            return Znaki1250()[b[q]];
+        else
+            return Znak(q);
+    }
     char16_t Czytaj() {
         const char16_t z = Znak(p);
-        p += w;
+        p += W;
         return z;
     }
-    void Cofnij(int ile) { p -= qint64(ile) * w; }
+    void Cofnij(int ile) { p -= qsizetype(ile) * W; }
     void PominBiale() {
-        while (!Koniec() && Bialy(Znak(p)))
-            p += w;
+        if constexpr (W == 1) {
+            while (p < n && (KlasyZnakow[b[p]] & KlasaBialy))
+                ++p;
+        } else {
+            while (!Koniec() && WKlasie(Znak(p), KlasaBialy))
+                p += W;
+        }
+    }
+    // Reads a name up to a character of the class `konce` (or the end); returns its
+    // KluczNazwy and tells whether it is all ASCII.
+    quint64 CzytajNazwe(quint8 konce, bool& ascii) {
+        const qsizetype od = p;
+        if constexpr (W == 1) {
+            quint64 klucz = 0;
+            uchar lub = 0;
+            while (p < n) {
+                const uchar c = b[p];
+                if (KlasyZnakow[c] & konce) break;
+                lub |= c;
+                klucz = (klucz << 8) | DuzeAscii[c];
+                ++p;
+            }
+            const qsizetype dlugosc = p - od;
+            ascii = lub < 0x80;
+            return ascii && dlugosc >= 1 && dlugosc <= ZnakowKlucza
+                       ? klucz | (quint64(dlugosc) << 56)
+                       : 0;
+        } else {
+            while (!Koniec() && !WKlasie(Znak(p), konce))
+                p += W;
+            ascii = AsciiZakres(od, p);
+            char16_t znaki[ZnakowKlucza];
+            const qsizetype ile = (p - od) / W;
+            for (qsizetype i = 0; i < std::min(ile, ZnakowKlucza); ++i)
+                znaki[i] = Znak(od + i * W);
+            return KluczNazwy(znaki, ile);
+        }
     }
 
-    QString Tekst(qint64 od, qint64 doPoz) const {
-        const qint64 ile = (doPoz - od) / w;
-        if (ile <= 0) return {};
-        QString s(ile, Qt::Uninitialized);
-        QChar* cel = s.data();
-        for (qint64 i = 0; i < ile; ++i)
-            cel[i] = QChar(Znak(od + i * w));
-        return s;
+    bool AsciiZakres(qsizetype od, qsizetype doPoz) const {
+        for (qsizetype q = od; q + W <= doPoz; q += W)
+            if (Znak(q) >= 0x80) return false;
+        return true;
     }
 
-    // Tekst without the characters below 33 at both ends (PrzytnijXML), trimmed before the
-    // string is made so that it is made once.
-    QString TekstPrzyciety(qint64 od, qint64 doPoz) const {
-        qint64 ile = std::max<qint64>(0, (doPoz - od) / w);
-        while (ile > 0 && Znak(od) < 33) {
-            od += w;
+    // The name at a range equals the node's name without regard to letter case (RowneNazwy).
+    // An end tag mostly repeats its start tag's name byte for byte.
+    // `klucz` is the key of the name at the range.
+    bool RownaNazwieWezla(qsizetype od, qsizetype doPoz, quint64 klucz, qint32 wezel) const {
+        const Wezel& w = d.wezly[wezel];
+        if (w.klucz != 0 && klucz != 0) return klucz == w.klucz;
+        return RowneNazwy(od, doPoz, w.nazwaOd, w.nazwaDo);
+    }
+
+    bool RowneNazwy(qsizetype od1, qsizetype do1, qsizetype od2, qsizetype do2) const {
+        if ((do1 - od1) / W == (do2 - od2) / W) {
+            qsizetype i = 0;
+            const qsizetype ile = (do1 - od1) / W;
+            while (i < ile && Znak(od1 + i * W) < 0x80 && Znak(od2 + i * W) < 0x80 &&
+                   DuzaAscii(Znak(od1 + i * W)) == DuzaAscii(Znak(od2 + i * W)))
+                ++i;
+            if (i == ile) return true;
+        }
+        if (AsciiZakres(od1, do1) && AsciiZakres(od2, do2)) return false;
+        return sondrel::RowneNazwy(d.Znaki(od1, do1), d.Znaki(od2, do2));
+    }
+
+    // The range from `od` to `doPoz` without the characters below 33 at both ends
+    // (PrzytnijXML), as a whole number of characters.
+    static void Przytnij(const ParserXML& parser, qsizetype od, qsizetype doPoz, qsizetype& cel1,
+                         qsizetype& cel2) {
+        qsizetype ile = std::max<qsizetype>(0, (doPoz - od) / W);
+        while (ile > 0 && parser.Znak(od) < 33) {
+            od += W;
             --ile;
         }
-        while (ile > 0 && Znak(od + (ile - 1) * w) < 33)
+        while (ile > 0 && parser.Znak(od + (ile - 1) * W) < 33)
             --ile;
-        return Tekst(od, od + ile * w);
+        cel1 = od;
+        cel2 = od + ile * W;
     }
-
-    template <typename Stop> QString CzytajDo(Stop stop) {
-        const qint64 od = p;
-        while (!Koniec() && !stop(Znak(p)))
-            p += w;
-        return Tekst(od, p);
+    void UstawTekst(Wezel& wezel, qsizetype od, qsizetype doPoz) const {
+        Przytnij(*this, od, doPoz, wezel.tekstOd, wezel.tekstDo);
     }
 
     // Position of the next occurrence of the ASCII pattern at or after p, or -1.
-    qint64 Znajdz(const char* wzor, int dlugosc) const {
-        for (qint64 q = p; q + qint64(dlugosc) * w <= n; q += w) {
+    qsizetype Znajdz(const char* wzor, int dlugosc) const {
+        for (qsizetype q = p; q + qsizetype(dlugosc) * W <= n; q += W) {
             int i = 0;
-            while (i < dlugosc && Znak(q + qint64(i) * w) == char16_t(wzor[i]))
+            while (i < dlugosc && Znak(q + qsizetype(i) * W) == char16_t(wzor[i]))
                 ++i;
             if (i == dlugosc) return q;
         }
         return -1;
     }
 
-    // `nazwaKuzyna`, when given, is a likely name of the new node (NazwaKuzyna).
-    Znacznik ParsujZnacznik(TpkXMLNode& wezel, TpkXMLNode& rodzic, const QString* nazwaKuzyna) {
+    // The position of the next "<" at or after p, or the end of the input.
+    qsizetype DoZnacznika() const {
+        if constexpr (W == 1) {
+            const void* z = p < n ? std::memchr(b + p, '<', std::size_t(n - p)) : nullptr;
+            return z ? static_cast<const uchar*>(z) - b : n;
+        } else {
+            qsizetype q = p;
+            while (q + W <= n && Znak(q) != u'<')
+                q += W;
+            return q;
+        }
+    }
+
+    Wezel& Nowy() {
+        d.wezly.emplace_back();
+        Wezel& w = d.wezly.back();
+        w.atrybutyOd = static_cast<qint32>(d.atrybuty.size());
+        return w;
+    }
+
+    void Dolacz(qint32 rodzic, qint32 dziecko) {
+        Wezel& r = d.wezly[rodzic];
+        d.wezly[dziecko].rodzic = rodzic;
+        if (r.ostatnie == WidokXML::Brak)
+            r.pierwsze = dziecko;
+        else
+            d.wezly[r.ostatnie].nastepne = dziecko;
+        r.ostatnie = dziecko;
+        ++r.dzieci;
+    }
+
+    Znacznik ParsujZnacznik(qint32 rodzic) {
         if (Koniec()) return Znacznik::Blad;
         char16_t c = Czytaj();
         if (c == u'!') {
@@ -207,46 +362,46 @@ private:
             static constexpr char16_t cdata[] = u"[CDATA[";
             bool jestCData = true;
             for (int i = 0; i < 7; ++i)
-                if (QChar(Znak(p + qint64(i) * w)).toUpper().unicode() != cdata[i])
+                if (QChar(Dekodowany(p + qsizetype(i) * W)).toUpper().unicode() != cdata[i])
                     jestCData = false;
             if (jestCData) {
-                p += 7 * w;
-                const qint64 k = Znajdz("]]>", 3);
+                p += 7 * W;
+                const qsizetype k = Znajdz("]]>", 3);
+                Wezel& r = d.wezly[rodzic];
                 if (k < 0) {
-                    rodzic.cdata.clear();
+                    r.cdataOd = r.cdataDo = 0;
                     p = n;
                 } else {
-                    rodzic.cdata = Tekst(p, k);
-                    p = k + 3 * w;
+                    r.cdataOd = p;
+                    r.cdataDo = k;
+                    p = k + 3 * W;
                 }
                 return Znacznik::CData;
             }
-            wezel.kind = WezelKomentarz;
-            p = std::min(n, p + 2 * w);
-            const qint64 k = Znajdz("-->", 3);
+            Wezel& wezel = Nowy();
+            wezel.rodzaj = WezelKomentarz;
+            p = std::min(n, p + 2 * W);
+            const qsizetype k = Znajdz("-->", 3);
             if (k < 0) {
-                wezel.text = TekstPrzyciety(p, n);
+                UstawTekst(wezel, p, n);
                 p = n;
             } else {
-                wezel.text = TekstPrzyciety(p, k);
-                p = k + 3 * w;
+                UstawTekst(wezel, p, k);
+                p = k + 3 * W;
             }
             return Znacznik::Zamkniety;
         }
+        Wezel& wezel = Nowy();
         if (c == u'&')
-            wezel.kind = WezelDane;
+            wezel.rodzaj = WezelDane;
         else if (c == u'?')
-            wezel.kind = WezelInstrukcja;
+            wezel.rodzaj = WezelInstrukcja;
         else
             Cofnij(1);
 
-        const qint64 poczatekNazwy = p;
-        while (!Koniec() && !Bialy(Znak(p)) && Znak(p) != u'/' && Znak(p) != u'>')
-            p += w;
-        if (nazwaKuzyna && TenSamTekst(poczatekNazwy, p, *nazwaKuzyna))
-            wezel.name = *nazwaKuzyna;
-        else
-            wezel.name = Tekst(poczatekNazwy, p);
+        wezel.nazwaOd = p;
+        wezel.klucz = CzytajNazwe(KlasaKoniecNazwy, wezel.nazwaAscii);
+        wezel.nazwaDo = p;
         PominBiale();
         if (Koniec()) return Znacznik::Blad;
         c = Czytaj();
@@ -255,7 +410,7 @@ private:
             if (Koniec() || Czytaj() != u'>') return Znacznik::Blad;
             pusty = true;
         }
-        if (wezel.name.isEmpty()) return Znacznik::Blad;
+        if (wezel.nazwaDo == wezel.nazwaOd) return Znacznik::Blad;
 
         if (c != u'>' && c != u'/') {
             Cofnij(1);
@@ -263,16 +418,19 @@ private:
                 PominBiale();
                 if (Koniec()) break;
                 c = Czytaj();
-                if (c == u'/' && !Koniec() && Podejrzyj() == u'>') {
-                    p += w;
+                if (c == u'/' && !Koniec() && Znak(p) == u'>') {
+                    p += W;
                     pusty = true;
                     break;
                 }
                 if (c == u'>') break;
                 Cofnij(1);
-                const QString nazwa =
-                    CzytajDo([](char16_t z) { return Bialy(z) || z == u'=' || z == u'>'; });
-                if (wezel.kind == WezelInstrukcja && nazwa == u"?") {
+                const qsizetype nazwaOd = p;
+                while (!Koniec() && !WKlasie(Znak(p), KlasaKoniecAtrybutu))
+                    p += W;
+                const qsizetype nazwaDo = p;
+                if (wezel.rodzaj == WezelInstrukcja && nazwaDo - nazwaOd == W &&
+                    Znak(nazwaOd) == u'?') {
                     if (Koniec() || Czytaj() != u'>') return Znacznik::Blad;
                     break;
                 }
@@ -280,37 +438,40 @@ private:
                 if (Koniec() || Czytaj() != u'=') return Znacznik::Blad;
                 PominBiale();
                 if (Koniec() || Czytaj() != u'"') return Znacznik::Blad;
-                const qint64 od = p;
+                const qsizetype od = p;
                 while (!Koniec() && Znak(p) != u'"')
-                    p += w;
+                    p += W;
                 if (Koniec()) return Znacznik::Blad;
-                QString wartosc = Tekst(od, p);
-                p += w;
-                wezel.attributes.push_back({PrzytnijXML(nazwa), OdescapujXML(std::move(wartosc))});
+                d.atrybuty.push_back({nazwaOd, nazwaDo, od, p});
+                ++wezel.atrybutow;
+                p += W;
             }
         }
 
-        if (wezel.kind == WezelDane) {
+        if (wezel.rodzaj == WezelDane) {
             if (n - p < 4) {
                 p = n;
             } else {
                 const quint32 dlugosc = quint32(b[p]) | (quint32(b[p + 1]) << 8) |
                                         (quint32(b[p + 2]) << 16) | (quint32(b[p + 3]) << 24);
                 p += 4;
-                if (n - p >= qint64(dlugosc))
-                    wezel.data = QByteArray(reinterpret_cast<const char*>(b + p), dlugosc);
-                p = std::min(n, p + qint64(dlugosc));
+                if (n - p >= qsizetype(dlugosc)) {
+                    wezel.danychOd = p;
+                    wezel.danychDo = p + qsizetype(dlugosc);
+                }
+                p = std::min(n, p + qsizetype(dlugosc));
             }
         } else {
             PominBiale();
-            const qint64 od = p;
-            while (!Koniec() && Znak(p) != u'<')
-                p += w;
-            wezel.text = OdescapujXML(TekstPrzyciety(od, p));
+            const qsizetype od = p;
+            p = DoZnacznika();
+            UstawTekst(wezel, od, p);
         }
-        return (pusty || wezel.kind == WezelInstrukcja) ? Znacznik::Zamkniety : Znacznik::Otwarty;
+        return (pusty || wezel.rodzaj == WezelInstrukcja) ? Znacznik::Zamkniety : Znacznik::Otwarty;
     }
 };
+
+namespace {
 
 class Pisarz {
 public:
@@ -426,20 +587,20 @@ TpkXMLNode::~TpkXMLNode() {
 namespace {
 constexpr std::size_t DzieciBezIndeksu = 12;
 
-// FNV-1a over the UTF-16 units of the upper-cased name, so that names equal without regard to
-// letter case (RowneNazwy) get equal hashes. ASCII names are upper-cased unit by unit on the
-// fly; any other name through the platform's upper-casing, as RowneNazwy compares it.
+// A hash of the upper-cased name, so that names equal without regard to letter case
+// (RowneNazwy) get equal hashes: SkrotKlucza of its KluczNazwy when the upper-cased name has
+// one, else FNV-1a over its UTF-16 units. Other names than ASCII are upper-cased by the
+// platform, as RowneNazwy compares them.
 quint32 SkrotNazwy(QStringView nazwa) {
-    quint32 skrot = 2166136261u;
-    const auto dopisz = [&skrot](char16_t z) { skrot = (skrot ^ z) * 16777619u; };
-    if (Ascii(nazwa)) {
-        for (QChar z : nazwa)
-            dopisz(DuzaAscii(z.unicode()));
-    } else {
-        const QString duza = nazwa.toString().toUpper();
-        for (QChar z : duza)
-            dopisz(z.unicode());
+    QString duza;
+    if (!Ascii(nazwa)) {
+        duza = nazwa.toString().toUpper();
+        nazwa = duza;
     }
+    if (const quint64 klucz = KluczNazwy(nazwa.utf16(), nazwa.size())) return SkrotKlucza(klucz);
+    quint32 skrot = 2166136261u;
+    for (QChar z : nazwa)
+        skrot = (skrot ^ DuzaAscii(z.unicode())) * 16777619u;
     return skrot;
 }
 } // namespace
@@ -510,8 +671,203 @@ bool TpkXML::Parse(QByteArrayView bajty) {
     root.Clear();
     root.cdata.clear();
     if (bajty.size() < 2) return false;
-    unicode = static_cast<uchar>(bajty[0]) == 0xFF && static_cast<uchar>(bajty[1]) == 0xFE;
-    return unicode ? Parser<2>(bajty).Parsuj(root) : Parser<1>(bajty).Parsuj(root);
+    WidokXML widok;
+    const bool wynik = widok.Parse(bajty);
+    unicode = widok.Unicode();
+    if (widok.Zamkniety(WidokXML::Korzen)) root.closed = true;
+    root.cdata = widok.CData(WidokXML::Korzen);
+    // The view holds the nodes in document order, each after its parent.
+    std::vector<TpkXMLNode*> wezly(static_cast<std::size_t>(widok.IloscWezlow()));
+    wezly[0] = &root;
+    for (qint32 i = 1; i < widok.IloscWezlow(); ++i) {
+        auto wezel = std::make_unique<TpkXMLNode>(widok.Nazwa(i), widok.Rodzaj(i));
+        wezel->text = widok.Tekst(i);
+        wezel->cdata = widok.CData(i);
+        wezel->data = widok.Dane(i).toByteArray();
+        wezel->closed = widok.Zamkniety(i);
+        const qint32 atrybutow = widok.IloscAtrybutow(i);
+        wezel->attributes.reserve(static_cast<std::size_t>(atrybutow));
+        for (qint32 a = 0; a < atrybutow; ++a)
+            wezel->attributes.push_back(widok.Atrybut(i, a));
+        wezly[i] = wezly[widok.Rodzic(i)]->DodajDziecko(std::move(wezel));
+    }
+    return wynik;
+}
+
+WidokXML::WidokXML() = default;
+WidokXML::~WidokXML() = default;
+
+bool WidokXML::Parse(QByteArrayView bajty) {
+    b = reinterpret_cast<const uchar*>(bajty.data());
+    n = bajty.size();
+    wezly.clear();
+    atrybuty.clear();
+    indeksy.clear();
+    // One block for the nodes of a usual document (a node takes some 25 bytes of markup and
+    // text); a hostile one grows it as it goes.
+    wezly.reserve(static_cast<std::size_t>(std::min<qsizetype>(n / 24, 4096) + 4));
+    wezly.emplace_back(); // the root
+    szerokosc = n >= 2 && b[0] == 0xFF && b[1] == 0xFE ? 2 : 1;
+    if (n < 2) return false;
+    return szerokosc == 2 ? ParserXML<2>(*this).Parsuj() : ParserXML<1>(*this).Parsuj();
+}
+
+qint32 WidokXML::IloscWezlow() const {
+    return static_cast<qint32>(wezly.size());
+}
+
+qint32 WidokXML::Rodzic(qint32 wezel) const {
+    return wezly[wezel].rodzic;
+}
+
+quint8 WidokXML::Rodzaj(qint32 wezel) const {
+    return wezly[wezel].rodzaj;
+}
+
+bool WidokXML::Zamkniety(qint32 wezel) const {
+    return wezly[wezel].zamkniety;
+}
+
+QString WidokXML::Znaki(qsizetype od, qsizetype doPoz) const {
+    const qsizetype ile = (doPoz - od) / szerokosc;
+    if (ile <= 0) return {};
+    QString s(ile, Qt::Uninitialized);
+    QChar* cel = s.data();
+    if (szerokosc == 1) {
+        const std::array<char16_t, 256>& znaki = Znaki1250();
+        for (qsizetype i = 0; i < ile; ++i)
+            cel[i] = QChar(znaki[b[od + i]]);
+    } else {
+        for (qsizetype i = 0; i < ile; ++i)
+            cel[i] = QChar(char16_t(b[od + 2 * i] | (char16_t(b[od + 2 * i + 1]) << 8)));
+    }
+    return s;
+}
+
+QString WidokXML::Nazwa(qint32 wezel) const {
+    return Znaki(wezly[wezel].nazwaOd, wezly[wezel].nazwaDo);
+}
+
+QString WidokXML::Tekst(qint32 wezel) const {
+    if (wezel == Brak) return {};
+    const Wezel& w = wezly[wezel];
+    QString tekst = Znaki(w.tekstOd, w.tekstDo);
+    return w.rodzaj == WezelKomentarz ? tekst : OdescapujXML(std::move(tekst));
+}
+
+QString WidokXML::CData(qint32 wezel) const {
+    return Znaki(wezly[wezel].cdataOd, wezly[wezel].cdataDo);
+}
+
+QByteArrayView WidokXML::Dane(qint32 wezel) const {
+    const Wezel& w = wezly[wezel];
+    return QByteArrayView(b + w.danychOd, w.danychDo - w.danychOd);
+}
+
+qint32 WidokXML::IloscAtrybutow(qint32 wezel) const {
+    return wezly[wezel].atrybutow;
+}
+
+TpkXMLAttr WidokXML::Atrybut(qint32 wezel, qint32 indeks) const {
+    const AtrybutWidoku& a = atrybuty[static_cast<std::size_t>(wezly[wezel].atrybutyOd + indeks)];
+    return {PrzytnijXML(Znaki(a.nazwaOd, a.nazwaDo)),
+            OdescapujXML(Znaki(a.wartoscOd, a.wartoscDo))};
+}
+
+WidokXML::SurowyTekst WidokXML::TekstSurowy(qint32 wezel) const {
+    if (wezel == Brak) return {};
+    const Wezel& w = wezly[wezel];
+    const QByteArrayView bajty(b + w.tekstOd, w.tekstDo - w.tekstOd);
+    bool encje = false;
+    if (w.rodzaj != WezelKomentarz) {
+        if (szerokosc == 1) {
+            encje = !bajty.isEmpty() && std::memchr(bajty.data(), '&', bajty.size()) != nullptr;
+        } else {
+            for (qsizetype i = 0; i + 1 < bajty.size() && !encje; i += 2)
+                encje = bajty[i] == '&' && bajty[i + 1] == 0;
+        }
+    }
+    return {bajty, encje};
+}
+
+bool WidokXML::NazwaRowna(qint32 wezel, QStringView nazwa, quint64 klucz, bool ascii) const {
+    const Wezel& w = wezly[wezel];
+    if (klucz != 0 && w.klucz != 0) return klucz == w.klucz;
+    const qsizetype ile = (w.nazwaDo - w.nazwaOd) / szerokosc;
+    if (ascii && w.nazwaAscii) {
+        // Two ASCII names: equal when their upper-cased characters are.
+        if (ile != nazwa.size()) return false;
+        const uchar* z = b + w.nazwaOd;
+        for (qsizetype i = 0; i < ile; ++i) {
+            const char16_t c = szerokosc == 1 ? z[i] : char16_t(z[2 * i] | (z[2 * i + 1] << 8));
+            if (DuzaAscii(c) != DuzaAscii(nazwa[i].unicode())) return false;
+        }
+        return true;
+    }
+    return RowneNazwy(Nazwa(wezel), nazwa);
+}
+
+quint32 WidokXML::SkrotWezla(qint32 wezel) const {
+    const Wezel& w = wezly[wezel];
+    if (w.klucz != 0) return SkrotKlucza(w.klucz);
+    if (!w.nazwaAscii) return SkrotNazwy(Nazwa(wezel));
+    // SkrotNazwy of an ASCII name, straight from the bytes.
+    quint32 skrot = 2166136261u;
+    if (szerokosc == 1) {
+        for (qsizetype q = w.nazwaOd; q < w.nazwaDo; ++q)
+            skrot = (skrot ^ DuzaAscii(b[q])) * 16777619u;
+    } else {
+        for (qsizetype q = w.nazwaOd; q + 2 <= w.nazwaDo; q += 2)
+            skrot = (skrot ^ DuzaAscii(b[q])) * 16777619u;
+    }
+    return skrot;
+}
+
+const WidokXML::IndeksDzieci& WidokXML::Indeks(qint32 rodzic) const {
+    for (const IndeksDzieci& indeks : indeksy)
+        if (indeks.rodzic == rodzic) return indeks;
+    const Wezel& r = wezly[rodzic];
+    IndeksDzieci indeks;
+    indeks.rodzic = rodzic;
+    std::size_t rozmiar = 16;
+    while (rozmiar < 2 * static_cast<std::size_t>(r.dzieci))
+        rozmiar *= 2;
+    indeks.sloty.resize(rozmiar);
+    for (qint32 d = r.pierwsze; d != Brak; d = wezly[d].nastepne) {
+        const quint32 skrot = SkrotWezla(d);
+        std::size_t i = skrot & (rozmiar - 1);
+        // Only the first child of a name goes into the table.
+        bool jest = false;
+        while (!jest && indeks.sloty[i].dziecko != Brak) {
+            jest =
+                indeks.sloty[i].skrot == skrot &&
+                NazwaRowna(indeks.sloty[i].dziecko, Nazwa(d), wezly[d].klucz, wezly[d].nazwaAscii);
+            i = (i + 1) & (rozmiar - 1);
+        }
+        if (!jest) indeks.sloty[i] = {skrot, d};
+    }
+    indeksy.push_back(std::move(indeks));
+    return indeksy.back();
+}
+
+qint32 WidokXML::Dziecko(qint32 rodzic, QStringView nazwa) const {
+    if (rodzic == Brak) return Brak;
+    const Wezel& r = wezly[rodzic];
+    const quint64 klucz = KluczNazwy(nazwa.utf16(), nazwa.size());
+    const bool ascii = klucz != 0 || Ascii(nazwa);
+    if (static_cast<std::size_t>(r.dzieci) <= DzieciBezIndeksu) {
+        for (qint32 d = r.pierwsze; d != Brak; d = wezly[d].nastepne)
+            if (NazwaRowna(d, nazwa, klucz, ascii)) return d;
+        return Brak;
+    }
+    const IndeksDzieci& indeks = Indeks(rodzic);
+    const std::size_t maska = indeks.sloty.size() - 1;
+    const quint32 skrot = klucz != 0 ? SkrotKlucza(klucz) : SkrotNazwy(nazwa);
+    for (std::size_t i = skrot & maska; indeks.sloty[i].dziecko != Brak; i = (i + 1) & maska)
+        if (indeks.sloty[i].skrot == skrot &&
+            NazwaRowna(indeks.sloty[i].dziecko, nazwa, klucz, ascii))
+            return indeks.sloty[i].dziecko;
+    return Brak;
 }
 
 QByteArray TpkXML::SaveToBytes() const {

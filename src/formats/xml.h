@@ -73,7 +73,7 @@ public:
     // Destroys all children and empties the text.
     void Clear();
 
-    // Appends an already built node (used by the parser); returns it.
+    // Appends an already built node (used when a tree is built from a view); returns it.
     TpkXMLNode* DodajDziecko(std::unique_ptr<TpkXMLNode> dziecko);
 
 private:
@@ -83,6 +83,81 @@ private:
     // after another): a lookup compares one number per child and names only where the numbers
     // agree. Empty until then. Children are not renamed once they are added.
     std::vector<quint32> skroty;
+};
+
+// A parsed document as a read-only view over its bytes: every node of the document in one
+// array, in document order (a node's parent comes before it), with names and texts kept as
+// positions in the bytes and made into strings only when asked for. The parse and its lookups
+// are those of TpkXML: TpkXML builds its tree from a view, and the answer file reader reads
+// the view directly (a missing element reads as Brak, which reads as the empty text, as the
+// empty element that TpkXML's lookup would create). The bytes must outlive the view.
+class WidokXML {
+public:
+    static constexpr qint32 Brak = -1;
+    static constexpr qint32 Korzen = 0; // the invisible root; its children are the top level
+
+    WidokXML();
+    ~WidokXML();
+    WidokXML(const WidokXML&) = delete;
+    WidokXML& operator=(const WidokXML&) = delete;
+
+    // Decodes and parses as TpkXML::Parse. False when fewer than 2 bytes are given or the parse
+    // stops at an error; the nodes parsed up to the error stay.
+    bool Parse(QByteArrayView bajty);
+    // The document began with FF FE: 2 bytes per character, UTF-16 little-endian.
+    bool Unicode() const { return szerokosc == 2; }
+
+    qint32 IloscWezlow() const;
+    // Brak for the root.
+    qint32 Rodzic(qint32 wezel) const;
+    quint8 Rodzaj(qint32 wezel) const;
+    bool Zamkniety(qint32 wezel) const;
+    QString Nazwa(qint32 wezel) const;
+    // The character data, entities resolved (in a comment, the content as it is); empty for
+    // Brak.
+    QString Tekst(qint32 wezel) const;
+    // The content of the last CDATA section among the node's children.
+    QString CData(qint32 wezel) const;
+    // The raw bytes of a data node (empty when the document ended before them).
+    QByteArrayView Dane(qint32 wezel) const;
+    qint32 IloscAtrybutow(qint32 wezel) const;
+    TpkXMLAttr Atrybut(qint32 wezel, qint32 indeks) const;
+
+    // The first child whose name equals `nazwa` without regard to letter case, as
+    // TpkXMLNode::ChildByName finds it; Brak when there is none or `rodzic` is Brak.
+    qint32 Dziecko(qint32 rodzic, QStringView nazwa) const;
+
+    // The node's text as it lies in the bytes (one byte per character in Windows-1250, two in
+    // UTF-16 little-endian), trimmed, before entities are resolved; `encje` tells whether they
+    // must be (Tekst does it). Empty for Brak. For getters that decode a value without first
+    // making a string of it.
+    struct SurowyTekst {
+        QByteArrayView bajty;
+        bool encje = false;
+    };
+    SurowyTekst TekstSurowy(qint32 wezel) const;
+
+private:
+    template <int W> friend class ParserXML;
+    struct Wezel;
+    struct AtrybutWidoku;
+    struct IndeksDzieci;
+
+    QString Znaki(qsizetype od, qsizetype doPoz) const;
+    // `klucz`: the number of a short ASCII `nazwa` (0 for another name); `ascii`: whether
+    // `nazwa` is all ASCII.
+    bool NazwaRowna(qint32 wezel, QStringView nazwa, quint64 klucz, bool ascii) const;
+    // The hash of the upper-cased name that a lookup of that name computes.
+    quint32 SkrotWezla(qint32 wezel) const;
+    const IndeksDzieci& Indeks(qint32 rodzic) const;
+
+    const uchar* b = nullptr;
+    qsizetype n = 0;
+    int szerokosc = 1;
+    std::vector<Wezel> wezly;
+    std::vector<AtrybutWidoku> atrybuty;
+    // Name indexes of nodes with many children, made on their first lookup.
+    mutable std::vector<IndeksDzieci> indeksy;
 };
 
 class TpkXML {

@@ -320,6 +320,39 @@ TEST_F(Polecenia, JsonKlasy) {
     EXPECT_EQ(s["kategoria"].toString(), QStringLiteral("umiarkowanie trudny"));
 }
 
+// The document is written as QJsonDocument writes it: Qt reads it and writes the same bytes,
+// whatever the names hold (quotes, backslashes, control characters, characters outside the
+// code page and outside the basic plane).
+TEST_F(Polecenia, JsonPisanyJakPrzezQt) {
+    const QStringList nazwiska = {
+        QString::fromUtf8("Żółć \"cytat\""),   QString::fromUtf8("ukośnik \\"),
+        QString::fromUtf8("Tab\tnowa\nlinia"), QString::fromUtf8("sterujący \x01"),
+        QString::fromUtf8("DEL \x7f"),         QString::fromUtf8("Emoji \U0001F600"),
+        QString::fromUtf8("Euro € i ‰ oraz ẞ")};
+    QStringList pliki;
+    for (int i = 0; i < nazwiska.size(); ++i) {
+        PlikOdpowiedzi p = Uczen(nazwiska[i], QStringLiteral("Imię </b>&amp;"), "10:00:00",
+                                 "10:20:00", Odpowiedzi({"1000", "0100", "0010", "0001"}));
+        p.kodowanie = KodowanieXml::Base64;
+        pliki.append(st.sciezka(QStringLiteral("dziwny%1.sko").arg(i)));
+        ASSERT_TRUE(ZapiszPlikOdpowiedzi(pliki.last(), p));
+    }
+    for (const QStringList& argumenty : {klasa, pliki, QStringList{pliki.first()}}) {
+        const Wynik w = Uruchom(QStringList{"json"} + argumenty);
+        ASSERT_EQ(w.kod, KodAnalizaWykonana);
+        const QJsonDocument d = QJsonDocument::fromJson(w.wyjscie);
+        EXPECT_EQ(d.toJson(QJsonDocument::Indented), w.wyjscie);
+        if (argumenty == pliki) {
+            QStringList przeczytane;
+            for (const QJsonValue u : d.object()["uczniowie"].toArray())
+                przeczytane.append(u.toObject()["nazwisko"].toString());
+            QStringList oczekiwane = nazwiska;
+            EXPECT_EQ(QSet<QString>(przeczytane.begin(), przeczytane.end()),
+                      QSet<QString>(oczekiwane.begin(), oczekiwane.end()));
+        }
+    }
+}
+
 TEST_F(Polecenia, JsonZTestemIImieniemNajpierw) {
     QJsonObject j = Json(QStringList{"--imie-najpierw", "--test", st.sciezka("test.skt")} + klasa);
     EXPECT_EQ(j["rodzajAnalizy"].toInt(), 1);

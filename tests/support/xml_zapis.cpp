@@ -103,7 +103,10 @@ QByteArray DokumentXml(const QList<WartoscXml>& wartosci, const OpcjeXml& opcje)
         out += QStringLiteral("</") + d->nazwa + QStringLiteral(">\r\n");
         tekst += out;
     }
-    if (!opcje.utf16) return Na1250(tekst);
+    return opcje.utf16 ? DokumentUtf16(tekst) : Na1250(tekst);
+}
+
+QByteArray DokumentUtf16(const QString& tekst) {
     QByteArray b("\xFF\xFE", 2);
     for (QChar z : tekst) {
         b.append(static_cast<char>(z.unicode() & 0xFF));

@@ -50,6 +50,9 @@ struct OpcjeXml {
 // The document's bytes: every element on its own line, children indented by a TAB, CR LF.
 QByteArray DokumentXml(const QList<WartoscXml>& wartosci, const OpcjeXml& opcje = {});
 
+// The text as a UTF-16 document: FF FE and its little-endian code units.
+QByteArray DokumentUtf16(const QString& tekst);
+
 // Base64 of the text's UTF-16 little-endian bytes, as an encoded document holds a value.
 QByteArray Base64Utf16(const QString& tekst);
 

@@ -48,7 +48,6 @@ TEST(TFZegar, DrugiZapisPrzesuwaIkoneAleNieWydluzaCzasu) {
 TEST(TFWinieta, MiejsceKsztaltIZamkniecie) {
     TFWinieta winieta;
     EXPECT_EQ(winieta.size(), QSize(366, 239));
-    EXPECT_TRUE(winieta.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(winieta.mask(), skora::RegionKsztaltu(skora::Ksztalt::Sciety, QSize(366, 239)));
     EXPECT_EQ(winieta.LCloseWinieta->geometry(), QRect(323, 21, 25, 17));
 

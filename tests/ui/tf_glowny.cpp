@@ -7,11 +7,17 @@
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
 #include "support/pliki_testowe.h"
-#include "ui/program.h"
+#include "ui/okna/tf_ini_sondrel.h"
+#include "ui/okna/tf_okno_l_plikow.h"
+#include "ui/okna/tf_okno_obie_listy.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_warning.h"
+#include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -21,6 +27,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 namespace sondrel {
@@ -361,6 +369,38 @@ TEST_F(TFGlownyTest, MenuIOpisy) {
     EXPECT_EQ(zakonczen, 1);
 }
 
+// The window's marks answer on the start screen and, drawn again, on the analysis panel; a close
+// request from the desktop ends the program as the close mark does.
+TEST_F(TFGlownyTest, ZnakiOknaIZamkniecieZPulpitu) {
+    auto& o = Okno();
+    const auto kliknijSrodek = [&](Etykieta* znak) {
+        const QPoint srodek = znak->mapTo(&o, znak->rect().center());
+        EXPECT_EQ(o.childAt(srodek), znak); // nothing lies over the mark
+        QTest::mouseClick(o.windowHandle(), Qt::LeftButton, {}, srodek);
+    };
+    kliknijSrodek(o.LClose);
+    EXPECT_EQ(zakonczen, 1);
+
+    wybrane = {Odpowiedzi("a.sko")};
+    o.LAnalizaProsta->klik();
+    ASSERT_TRUE(PanelAnalizy());
+    kliknijSrodek(o.LCloseAnaliza);
+    EXPECT_EQ(zakonczen, 2);
+    kliknijSrodek(o.LBigAnaliza);
+    EXPECT_TRUE(o.TrybDuzy());
+    kliknijSrodek(o.LBigAnaliza);
+    EXPECT_FALSE(o.TrybDuzy());
+    kliknijSrodek(o.LMinimizeAnaliza);
+    EXPECT_TRUE(o.isMinimized());
+    o.showNormal();
+
+    QCloseEvent zamkniecie;
+    QSpontaneKeyEvent::setSpontaneous(&zamkniecie);
+    QApplication::sendEvent(o.windowHandle(), &zamkniecie);
+    EXPECT_EQ(zakonczen, 3);
+    EXPECT_FALSE(zamkniecie.isAccepted()); // the program ends through its own way
+}
+
 TEST_F(TFGlownyTest, KlawiszePoziomuDziennikaIAltF4) {
     Ustawienia({.dfpz = 1});
     auto& o = Okno();
@@ -464,6 +504,19 @@ TEST(Program, OknaIKomunikatyWOknieDialogowym) {
     program.FGlowny->show();
     // the command line's analysis opens the results table beside the panel
     ASSERT_TRUE(QTest::qWaitFor([&] { return program.FTabela->isVisible(); }, 3000));
+    // every other window is a tool window of the main one, with a title of its own
+    QStringList tytuly;
+    for (Okno* o : std::initializer_list<Okno*>{
+             program.FWarning, program.FOknoLPlikow, program.FTabela, program.FOknoObieListy,
+             program.FIniSondrel, program.FZegar, program.FWinieta}) {
+        EXPECT_EQ(o->OknoGlowne(), program.FGlowny);
+        EXPECT_EQ(o->windowType(), Qt::Tool);
+        EXPECT_FALSE(o->windowFlags() & Qt::WindowStaysOnTopHint);
+        tytuly.append(o->windowTitle());
+    }
+    EXPECT_EQ(program.FTabela->windowHandle()->transientParent(), program.FGlowny->windowHandle());
+    EXPECT_EQ(tytuly.removeDuplicates(), 0);
+    EXPECT_EQ(program.FTabela->windowTitle(), QStringLiteral("Sondrel – Tabela wyników"));
     EXPECT_TRUE(program.FGlowny->PAnalizaTabele->isVisible());
     EXPECT_EQ(program.FTabela->Stan().Rodzaj, RodzajTabeli::Wynikow);
     program.FGlowny->LTabelaOceny->klik();

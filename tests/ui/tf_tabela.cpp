@@ -4,8 +4,8 @@
 
 #include "tables/eksport_tabel.h"
 #include "tables/klasa_testowa.h"
-#include "ui/program.h"
 #include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -280,7 +280,8 @@ TEST_F(TFTabelaTest, ZapisJakoHtmITxtPrzezOknoZapisu) {
     ASSERT_EQ(okno->dialogi.size(), 1);
     const Dialog& d = okno->dialogi.at(0);
     EXPECT_EQ(d.tytul, QStringLiteral("Wskaż miejsce zapisu"));
-    EXPECT_EQ(d.folder, program.srodowisko.foldery.FolderProgramu);
+    EXPECT_EQ(d.folder, program.srodowisko.foldery.FolderDokumentow);
+    EXPECT_NE(d.folder, program.srodowisko.foldery.FolderProgramu);
     EXPECT_EQ(d.nazwa, QStringLiteral("TabelaWynikow.htm"));
     EXPECT_EQ(d.filtr, QStringLiteral("Plik tekstowy (*.htm)"));
     EXPECT_EQ(d.rozszerzenie, QStringLiteral("htm"));

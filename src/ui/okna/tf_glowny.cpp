@@ -3,13 +3,13 @@
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
-#include "ui/program.h"
-#include "ui/skory/skora_glowny.h"
 #include "ui/okna/tf_ini_sondrel.h"
 #include "ui/okna/tf_okno_l_plikow.h"
 #include "ui/okna/tf_okno_obie_listy.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_winieta.h"
+#include "ui/program.h"
+#include "ui/skory/skora_glowny.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -126,19 +126,9 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         LOpisMenu->setPalette(paleta);
     }
 
-    LClose = GoracyPunkt(PGlowny, 744, 8, 19, 11);
-    LMinimize = GoracyPunkt(PGlowny, 715, 8, 19, 11);
-    LBig = GoracyPunkt(PGlowny, 666, 9, 19, 11);
-    LClose->setToolTip(QStringLiteral("Zamknij"));
-    LMinimize->setToolTip(QStringLiteral("Minimalizuj"));
-    LBig->setToolTip(QStringLiteral("Powiększ / zmniejsz okno (Ctrl+F4)"));
-    connect(LClose, &Etykieta::klik, this, [this] {
-        if (wybory.Zakoncz) wybory.Zakoncz();
-    });
-    connect(LMinimize, &Etykieta::klik, this, [this] { showMinimized(); });
-    connect(LBig, &Etykieta::klik, this, &TFGlowny::PrzelaczTrybDuzy);
     LListwa = new Etykieta(PGlowny, 16, 8, 617, 15);
     PodlaczListwe(LListwa);
+    ZnakiOkna(PGlowny, LClose, LMinimize, LBig);
 
     LTest_0 = GoracyPunkt(PGlowny, 17, 137, 129, 15);
     LPomoc_0 = GoracyPunkt(PGlowny, 17, 161, 129, 17);
@@ -208,6 +198,8 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(LZamknijAnaliza, &Etykieta::klik, this, &TFGlowny::LZamknijAnalizaClick);
     LListwaTable = new Etykieta(PAnalizaTabele, 24, 8, 705, 15);
     PodlaczListwe(LListwaTable);
+    // over the strip, which reaches under them
+    ZnakiOkna(PAnalizaTabele, LCloseAnaliza, LMinimizeAnaliza, LBigAnaliza);
 
     const auto maleMenu = [this](QWidget*& panel, Etykieta*& obraz, const char* nazwaObrazka,
                                  const skora::UkladMalegoMenu& uklad,
@@ -327,6 +319,24 @@ QWidget* TFGlowny::Panel(QWidget* rodzic, int x, int y, int w, int h) {
     p->setGeometry(x, y, w, h);
     p->setAttribute(Qt::WA_TranslucentBackground);
     return p;
+}
+
+void TFGlowny::ZnakiOkna(QWidget* rodzic, Etykieta*& zamknij, Etykieta*& minimalizuj,
+                         Etykieta*& powieksz) {
+    zamknij = GoracyPunkt(rodzic, 744, 8, 19, 11);
+    minimalizuj = GoracyPunkt(rodzic, 715, 8, 19, 11);
+    powieksz = GoracyPunkt(rodzic, 666, 9, 19, 11);
+    zamknij->setToolTip(QStringLiteral("Zamknij"));
+    minimalizuj->setToolTip(QStringLiteral("Minimalizuj"));
+    powieksz->setToolTip(QStringLiteral("Powiększ / zmniejsz okno (Ctrl+F4)"));
+    zamknij->setAccessibleName(QStringLiteral("Zamknij program"));
+    minimalizuj->setAccessibleName(QStringLiteral("Minimalizuj"));
+    powieksz->setAccessibleName(QStringLiteral("Powiększ lub zmniejsz okno"));
+    connect(zamknij, &Etykieta::klik, this, [this] {
+        if (wybory.Zakoncz) wybory.Zakoncz();
+    });
+    connect(minimalizuj, &Etykieta::klik, this, [this] { showMinimized(); });
+    connect(powieksz, &Etykieta::klik, this, &TFGlowny::PrzelaczTrybDuzy);
 }
 
 Etykieta* TFGlowny::GoracyPunkt(QWidget* rodzic, int x, int y, int w, int h) {
@@ -544,6 +554,17 @@ void TFGlowny::RozmiescOkno() {
         break;
     }
     update();
+}
+
+bool TFGlowny::ZamkniecieZZewnatrz() {
+    if (wybory.Zakoncz) wybory.Zakoncz();
+    return false;
+}
+
+QRect TFGlowny::ObszarOdsloniety() const {
+    const QRect kolumna =
+        !PAnalizaTabele->isHidden() ? QRect(7, 38, 129, 535) : QRect(7, 38, 240, 535);
+    return QRect(PGlowny->mapToGlobal(kolumna.topLeft()), kolumna.size());
 }
 
 bool TFGlowny::PrzeciaganieDozwolone() const {

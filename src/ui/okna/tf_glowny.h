@@ -92,6 +92,11 @@ public:
     Etykieta* ImTloTabele;
     Etykieta* LZamknijAnaliza;
     Etykieta* LListwaTable;
+    // The window's close, minimise and enlarge marks, on the panel's title strip as on the
+    // start screen (the panel covers the start screen's marks).
+    Etykieta* LCloseAnaliza;
+    Etykieta* LMinimizeAnaliza;
+    Etykieta* LBigAnaliza;
 
     QWidget* PMenuTabele;
     Etykieta* ImMenuTabele;
@@ -117,8 +122,14 @@ public:
     Etykieta* LRaportyTabele;
     Etykieta* LRaportyDiagramy;
 
+    // The menu column the other windows leave uncovered: the analysis panel's while it is
+    // shown, else the start screen's.
+    QRect ObszarOdsloniety() const override;
+
 protected:
     bool KlawiszWcisniety(QKeyEvent* e) override;
+    // A close request from the desktop ends the program, as the close mark does.
+    bool ZamkniecieZZewnatrz() override;
     bool PrzeciaganieDozwolone() const override;
     void showEvent(QShowEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
@@ -149,6 +160,9 @@ private:
 
     Etykieta* Pozycja(QWidget* rodzic, int x, int y, int w, int h, const QString& napis);
     Etykieta* GoracyPunkt(QWidget* rodzic, int x, int y, int w, int h);
+    // The close, minimise and enlarge marks of a title strip of the window.
+    void ZnakiOkna(QWidget* rodzic, Etykieta*& zamknij, Etykieta*& minimalizuj,
+                   Etykieta*& powieksz);
     QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h);
 
     Program& program;

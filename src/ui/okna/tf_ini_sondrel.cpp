@@ -1,12 +1,12 @@
 #include "ui/okna/tf_ini_sondrel.h"
 
 #include "settings/ustawienia.h"
-#include "ui/program.h"
-#include "ui/skory/skora.h"
-#include "ui/skory/skora_tabela.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_tabela.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -94,7 +94,7 @@ void PoleWyboru::paintEvent(QPaintEvent*) {
 
 TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     skora::DodajObrazkiUstawien();
-    UstawNaWierzchu(true);
+    UstawTytulOkna(QStringLiteral("Ustawienia"));
     UstawStronePomocy(QStringLiteral("ustawienia.htm"));
     UstawRozmiar(506, 499);
     UstawKsztalt(skora::Ksztalt::Zaokraglony);

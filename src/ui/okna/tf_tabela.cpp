@@ -1,10 +1,10 @@
 #include "ui/okna/tf_tabela.h"
 
 #include "tables/eksport_tabel.h"
+#include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_tabela.h"
-#include "ui/okna/tf_zegar.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -317,7 +317,7 @@ void ListwaTabeli::leaveEvent(QEvent* e) {
 
 TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     skora::DodajObrazkiTabeli();
-    UstawNaWierzchu(true);
+    UstawTytulOkna(TytulTabeli(RodzajTabeli::Wynikow));
     UstawStronePomocy(QStringLiteral("menutabeli.htm"));
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
     setMouseTracking(true);
@@ -511,9 +511,10 @@ void TFTabela::OdswiezTabele() {
 }
 
 void TFTabela::showEvent(QShowEvent* e) {
-    // centred each time it becomes visible, however it is shown
+    // placed each time it becomes visible, however it is shown: clear of the main window's menu
+    // column when the screen has room, which the teacher needs next
     if (!e->spontaneous()) {
-        Wysrodkuj();
+        UmiescObokMenu();
         // the entry that closed the window last time is not under the mouse any more
         for (Etykieta* l : Menu())
             l->Podswietl(false);
@@ -530,6 +531,7 @@ void TFTabela::UstawTytul() {
                      .arg(stan.OstatniePytanie)
                      .arg(program.analiza.Test.IloscPytan);
     LListwa->setText(tytul);
+    UstawTytulOkna(TytulTabeli(stan.Rodzaj));
 }
 
 void TFTabela::UlozOkno() {
@@ -593,14 +595,9 @@ QString TFTabela::WybierzPlikZapisu(const QString& tytul, const QString& folder,
 void TFTabela::ZapiszTabele(bool html) {
     PodswietlMenu(nullptr);
     if (stan.Siatka.IloscWierszy() == 0) return; // no table built yet
-    if (folderZapisu.isEmpty()) {
-        // the program's folder, unless it cannot take files (an installed program)
-        const QString programu = program.srodowisko.foldery.FolderProgramu;
-        const QFileInfo info(programu);
-        folderZapisu = !programu.isEmpty() && info.isDir() && info.isWritable()
-                           ? programu
-                           : program.srodowisko.foldery.FolderDokumentow;
-    }
+    // the user's documents, then the folder of the last save in this run; never the
+    // program's own folder (/usr/bin, or a build folder)
+    if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
     const QString rozszerzenie = html ? QStringLiteral("htm") : QStringLiteral("txt");
     QString sciezka = WybierzPlikZapisu(QString::fromUtf8(TytulZapisuTabeli), folderZapisu,
                                         NazwaPlikuTabeli(stan.Rodzaj, html),

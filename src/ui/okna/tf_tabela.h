@@ -127,7 +127,8 @@ public:
     using KopiowanieHtml = std::function<void(const QString& plik)>;
     void UstawKopiowanieHtml(KopiowanieHtml kopiowanie) { kopiujHtml = std::move(kopiowanie); }
 
-    // The save dialog's start folder (the program's folder until the first save).
+    // The save dialog's start folder: the user's documents until the first save, then the
+    // folder of the last save.
     QString FolderZapisu() const { return folderZapisu; }
 
     // Skin panels, menu entries and the table area, at their places in the window.

@@ -1,6 +1,7 @@
 #include "ui/okno.h"
 
 #include "core/foldery.h"
+#include "ui/kontrolki/etykieta.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -253,6 +254,15 @@ void Okno::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     UstawRodzicaOkna(); // the native window exists now and is not yet on screen
     PodgladajKlawisze();
+    // Becoming active, a window would hand the focus to the first control in its tab order; a
+    // painted menu entry would then be lit as if chosen. The window keeps the focus until Tab.
+    if (!focusWidget()) {
+        QWidget* w = nextInFocusChain();
+        while (w != this && !((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) &&
+                              w->isEnabled() && w->window() == this))
+            w = w->nextInFocusChain();
+        if (qobject_cast<Etykieta*>(w)) setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void Okno::hideEvent(QHideEvent* e) {

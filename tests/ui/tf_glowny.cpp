@@ -401,6 +401,69 @@ TEST_F(TFGlownyTest, ZnakiOknaIZamkniecieZPulpitu) {
     EXPECT_FALSE(zamkniecie.isAccepted()); // the program ends through its own way
 }
 
+// The painted menus from the keyboard: Tab into them, arrows among the entries, Enter to open
+// and choose; the entry with the focus is lit and described as under the mouse, with a mark.
+TEST_F(TFGlownyTest, MenuZKlawiatury) {
+    auto& o = Okno();
+    o.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&o));
+    const auto klawisz = [&](Qt::Key k) { QTest::keyClick(o.windowHandle(), k); };
+    const auto fokus = [] { return QApplication::focusWidget(); };
+
+    klawisz(Qt::Key_Tab);
+    ASSERT_EQ(fokus(), o.LTest_0);
+    EXPECT_EQ(o.LTest_0->accessibleName(), QStringLiteral("Analiza testu"));
+    klawisz(Qt::Key_Return);
+    EXPECT_TRUE(o.PPodMenuTesty->isVisible());
+    EXPECT_EQ(fokus(), o.LAnalizaProsta);
+    EXPECT_TRUE(o.LAnalizaProsta->Podswietlona());
+    EXPECT_TRUE(o.LOpisMenu->text().startsWith(QStringLiteral("Analiza prosta")));
+    klawisz(Qt::Key_Down);
+    EXPECT_EQ(fokus(), o.LAnalizaZPliku);
+    EXPECT_TRUE(o.LAnalizaZPliku->Podswietlona());
+    EXPECT_FALSE(o.LAnalizaProsta->Podswietlona());
+    EXPECT_TRUE(
+        o.LOpisMenu->text().startsWith(QStringLiteral("Analiza rozszerzona - test z pliku")));
+    // the focus mark is drawn in the program's look
+    const QImage zFokusem = o.LAnalizaZPliku->grab().toImage();
+    klawisz(Qt::Key_Up);
+    EXPECT_NE(o.LAnalizaZPliku->grab().toImage(), zFokusem);
+    klawisz(Qt::Key_Up); // round to the last entry: the help menu's header
+    EXPECT_EQ(fokus(), o.LPomoc_1);
+    klawisz(Qt::Key_Return);
+    EXPECT_TRUE(o.PPodMenuPomoc->isVisible());
+    EXPECT_EQ(fokus(), o.LOProgramie);
+    klawisz(Qt::Key_Down);
+    EXPECT_EQ(fokus(), o.LHelp);
+    EXPECT_EQ(o.LHelp->accessibleName(), QStringLiteral("Pomoc (F1)"));
+    klawisz(Qt::Key_Enter);
+    ASSERT_EQ(o.otwarte.size(), 1);
+    EXPECT_TRUE(o.otwarte[0].toLocalFile().endsWith(QStringLiteral("Pomoc/index.htm")));
+
+    // an analysis from the keyboard: its panel's table menu takes the focus
+    klawisz(Qt::Key_Up);
+    klawisz(Qt::Key_Up);
+    ASSERT_EQ(fokus(), o.LTesty1);
+    klawisz(Qt::Key_Space);
+    ASSERT_EQ(fokus(), o.LAnalizaProsta);
+    wybrane = {Odpowiedzi("a.sko")};
+    klawisz(Qt::Key_Return);
+    ASSERT_TRUE(PanelAnalizy());
+    EXPECT_EQ(fokus(), o.LTabelaWynikow);
+    for (int i = 0; i < 3; ++i)
+        klawisz(Qt::Key_Down);
+    EXPECT_EQ(fokus(), o.LTabeleDiagramy);
+    klawisz(Qt::Key_Return);
+    EXPECT_TRUE(o.PMenuDiagramy->isVisible());
+    EXPECT_EQ(fokus(), o.LDiagramWynikow);
+    // Tab stays on the panel: the start screen under it is out of reach
+    for (int i = 0; i < 12; ++i) {
+        klawisz(Qt::Key_Tab);
+        EXPECT_NE(fokus(), o.LTest_0);
+        EXPECT_NE(fokus(), o.LPomoc_0);
+    }
+}
+
 TEST_F(TFGlownyTest, KlawiszePoziomuDziennikaIAltF4) {
     Ustawienia({.dfpz = 1});
     auto& o = Okno();

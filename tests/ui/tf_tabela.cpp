@@ -407,6 +407,27 @@ TEST_F(TFTabelaTest, KlawiszeMenuIZamykanie) {
         EXPECT_FALSE(l->Podswietlona());
     QTest::mouseClick(okno->LCloseWykres, Qt::LeftButton);
     EXPECT_FALSE(okno->isVisible());
+
+    // the menu from the keyboard: Tab, arrows, Enter; Esc closes the window
+    okno->PokazOknoTabeli();
+    okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
+    const auto klawisz = [&](Qt::Key k) { QTest::keyClick(okno->windowHandle(), k); };
+    klawisz(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), okno->LZapiszHtml);
+    EXPECT_TRUE(okno->LZapiszHtml->Podswietlona());
+    EXPECT_EQ(okno->LZapiszHtml->accessibleName(), QStringLiteral("Zapisz jako htm"));
+    klawisz(Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), okno->LZapiszTxt);
+    EXPECT_FALSE(okno->LZapiszHtml->Podswietlona());
+    klawisz(Qt::Key_Return);
+    ASSERT_EQ(okno->dialogi.size(), 1); // cancelled: nothing written
+    EXPECT_EQ(okno->dialogi.at(0).nazwa, QStringLiteral("TabelaWynikow.txt"));
+    klawisz(Qt::Key_Up);
+    klawisz(Qt::Key_Up); // round to the last entry
+    EXPECT_EQ(QApplication::focusWidget(), okno->LCloseTabele);
+    klawisz(Qt::Key_Escape);
+    EXPECT_FALSE(okno->isVisible());
 }
 
 } // namespace
@@ -490,6 +511,10 @@ TEST_F(TFTabelaTest, Zrzuty) {
     okno->PokazTabele(RodzajTabeli::Wynikow);
     QTest::mouseMove(okno->LKopiujTxt, QPoint(20, 6));
     zrzut(QStringLiteral("tabela_wynikow.png"));
+    okno->activateWindow();
+    okno->LZapiszTxt->setFocus(Qt::TabFocusReason); // the keyboard's focus mark
+    okno->LKopiujTxt->Podswietl(true);              // and the highlight
+    zrzut(QStringLiteral("tabela_klawiatura.png"));
     QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
     zrzut(QStringLiteral("tabela_wynikow_2.png"));
     okno->PokazTabele(RodzajTabeli::Czasu);

@@ -3,6 +3,7 @@
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
+#include "ui/kontrolki/pozycja_menu.h"
 #include "ui/okna/tf_ini_sondrel.h"
 #include "ui/okna/tf_okno_l_plikow.h"
 #include "ui/okna/tf_okno_obie_listy.h"
@@ -11,6 +12,7 @@
 #include "ui/program.h"
 #include "ui/skory/skora_glowny.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -42,24 +44,6 @@ QStringList PlikiLokalne(const QMimeData* dane) {
         if (adres.isLocalFile()) pliki.append(QDir::toNativeSeparators(adres.toLocalFile()));
     return pliki;
 }
-
-// A menu item: its caption in the normal colour, white on a slate band while highlighted.
-class PozycjaMenu : public Etykieta {
-public:
-    using Etykieta::Etykieta;
-
-protected:
-    void paintEvent(QPaintEvent* e) override {
-        if (Podswietlona()) {
-            QPainter p(this);
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(0x5A, 0x5C, 0x78));
-            p.drawRoundedRect(QRectF(rect()), 3, 3);
-        }
-        Etykieta::paintEvent(e);
-    }
-};
 
 // The captions of sibling items in one font that keeps each inside its label: the captions'
 // font, a narrower cut of it, then smaller sizes where the installed substitute of the stored
@@ -285,6 +269,18 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
                         LDiagramOceny, LRaport1, Lraport2, LRaport3});
     });
 
+    // ---- the keyboard and screen readers: the hot spots are named by what is painted there ----
+    LHelp->setAccessibleName(QStringLiteral("Pomoc (F1)"));
+    const std::pair<Etykieta*, const char*> goraceDlaKlawiatury[] = {
+        {LTest_0, "Analiza testu"},          {LPomoc_0, "Pomoc i ustawienia"},
+        {LPomoc_1, "Pomoc i ustawienia"},    {LTesty1, "Analiza testu"},
+        {LTabeleDiagramy, "Wykresy"},        {LTabeleRaporty, "Raporty"},
+        {LDiagramyTabele, "Tabele"},         {LDiagramyRaporty, "Raporty"},
+        {LRaportyTabele, "Tabele"},          {LRaportyDiagramy, "Wykresy"},
+        {LZamknijAnaliza, "Zamknij analizę"}};
+    for (const auto& [e, nazwa] : goraceDlaKlawiatury)
+        e->UstawKlawiature(QString::fromUtf8(nazwa));
+
     // At start: both menus closed, no analysis panel, its table menu the one shown.
     PPodMenuTesty->hide();
     PPodMenuPomoc->hide();
@@ -346,13 +342,7 @@ Etykieta* TFGlowny::GoracyPunkt(QWidget* rodzic, int x, int y, int w, int h) {
 }
 
 Etykieta* TFGlowny::Pozycja(QWidget* rodzic, int x, int y, int w, int h, const QString& napis) {
-    auto* e = new PozycjaMenu(rodzic, x, y, w, h);
-    e->setCursor(Qt::PointingHandCursor);
-    e->setText(napis);
-    e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    e->setIndent(4);
-    e->UstawLink(QColor(46, 46, 46), Qt::white);
-    return e;
+    return new PozycjaMenu(rodzic, x, y, w, h, napis);
 }
 
 QString TFGlowny::OpisPozycji(const QString& nazwa) {
@@ -419,6 +409,7 @@ void TFGlowny::LTest_0Click() {
     PPodMenuPomoc->hide();
     PPodMenuTesty->show();
     LOpisMenu->clear();
+    FokusNa(LAnalizaProsta);
 }
 
 void TFGlowny::LPomoc_0Click() {
@@ -426,12 +417,30 @@ void TFGlowny::LPomoc_0Click() {
     PPodMenuPomoc->show();
     PPodMenuTesty->hide();
     LOpisMenu->clear();
+    FokusNa(LOProgramie);
 }
 
 void TFGlowny::LPomoc_1Click() {
     PPodMenuPomoc->show();
     PPodMenuTesty->hide();
     LOpisMenu->clear();
+    FokusNa(LOProgramie);
+}
+
+void TFGlowny::FokusNa(Etykieta* cel) {
+    // only while the keyboard walks the menus: after a mouse click the focus stays
+    if (klawiatura) cel->setFocus(Qt::TabFocusReason);
+}
+
+bool TFGlowny::eventFilter(QObject* obiekt, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) klawiatura = false;
+    return Okno::eventFilter(obiekt, e);
+}
+
+void TFGlowny::UstawEkranStartowy(bool wlaczony) {
+    // under the analysis panel the start screen's hot spots are out of the keyboard's reach
+    for (Etykieta* e : {LTest_0, LPomoc_0})
+        e->setFocusPolicy(wlaczony ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void TFGlowny::LOProgramieClick() {
@@ -496,14 +505,19 @@ void TFGlowny::PokazAnalize() {
     PMenuRaporty->hide();
     PMenuDiagramy->hide();
     PMenuTabele->show();
-    PokazTabele(1);
+    UstawEkranStartowy(false);
     PAnalizaTabele->show();
+    FokusNa(LTabelaWynikow);
+    PokazTabele(1);
 }
 
 void TFGlowny::PokazMaleMenu(QWidget* menu) {
     for (QWidget* m : {PMenuTabele, PMenuDiagramy, PMenuRaporty})
         if (m != menu) m->hide();
     menu->show();
+    FokusNa(menu == PMenuTabele     ? LTabelaWynikow
+            : menu == PMenuDiagramy ? LDiagramWynikow
+                                    : LRaport1);
 }
 
 void TFGlowny::PokazTabele(int rodzaj) {
@@ -513,6 +527,8 @@ void TFGlowny::PokazTabele(int rodzaj) {
 
 void TFGlowny::LZamknijAnalizaClick() {
     if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    UstawEkranStartowy(true);
+    FokusNa(LTest_0);
     PAnalizaTabele->hide();
 }
 
@@ -607,6 +623,21 @@ void TFGlowny::WejscieZLiniiPolecen() {
 
 bool TFGlowny::KlawiszWcisniety(QKeyEvent* e) {
     const Qt::KeyboardModifiers m = e->modifiers();
+    switch (e->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        klawiatura = true; // the menus are walked from the keyboard
+        break;
+    default:
+        break;
+    }
     if (e->key() == Qt::Key_F4 && m == Qt::ControlModifier) {
         PrzelaczTrybDuzy();
         return true;

@@ -137,6 +137,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+    bool eventFilter(QObject* obiekt, QEvent* e) override;
 
 private:
     void FormShow();
@@ -150,6 +151,10 @@ private:
     void LHelpClick();
     void LZamknijAnalizaClick();
     void PokazMaleMenu(QWidget* menu);
+    // Moves the keyboard focus to `cel` when the menus are being used from the keyboard.
+    void FokusNa(Etykieta* cel);
+    // Whether the start screen's hot spots take the keyboard (not under the analysis panel).
+    void UstawEkranStartowy(bool wlaczony);
     void PokazTabele(int rodzaj);
 
     // Hover: the item under the mouse in white, its siblings in the normal colour.
@@ -166,9 +171,10 @@ private:
     QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h);
 
     Program& program;
-    bool pokazane = false; // the first show has run
-    bool duzy = false;     // the layout in force is the big one
-    QString folderTestu;   // where the test file dialog opens
+    bool pokazane = false;   // the first show has run
+    bool duzy = false;       // the layout in force is the big one
+    QString folderTestu;     // where the test file dialog opens
+    bool klawiatura = false; // the menus were last used from the keyboard
 };
 
 } // namespace sondrel

@@ -1,6 +1,7 @@
 #include "ui/okna/tf_tabela.h"
 
 #include "tables/eksport_tabel.h"
+#include "ui/kontrolki/pozycja_menu.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
@@ -339,6 +340,7 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         new Etykieta(PTopRight, skora::ZnakZamknieciaTabeliX, skora::ZnakZamknieciaTabeliY,
                      skora::ZnakZamknieciaTabeliBok, skora::ZnakZamknieciaTabeliBok);
     LCloseWykres->setCursor(Qt::PointingHandCursor);
+    LCloseWykres->setAccessibleName(QStringLiteral("Zamknij tabelę"));
     PLeft = Panel(this, 0, 172, 124, H - 206);
     ImLeft = Obraz(PLeft, QStringLiteral("tabelalewo"));
     PLeftDown = Panel(this, 0, H - 34, 124, 34);
@@ -351,10 +353,7 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     ImRightDown = Obraz(PRightDown, QStringLiteral("tabelaprawodol"));
 
     const auto pozycja = [this](const char* napis, int y) {
-        auto* l = new Etykieta(PListwaLeft, 15, y, 104, 15);
-        l->setText(QString::fromUtf8(napis));
-        l->setCursor(Qt::PointingHandCursor);
-        l->UstawLink(QColor(46, 46, 46), Qt::white);
+        Etykieta* l = new PozycjaMenu(PListwaLeft, 11, y, 108, 15, QString::fromUtf8(napis));
         connect(l, &Etykieta::ruch, this, [this, l] { PodswietlMenu(l); });
         return l;
     };
@@ -384,10 +383,12 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     ImTabelaWLewo = Obraz(PTabelaWLewo, QStringLiteral("tabelawlewo"));
     ImTabelaWLewo->setCursor(Qt::PointingHandCursor);
     ImTabelaWLewo->setToolTip(QStringLiteral("Poprzednie pytania"));
+    ImTabelaWLewo->UstawKlawiature(ImTabelaWLewo->toolTip());
     PTabelawPrawo = Panel(PTabela, 30, 0, 25, 25);
     ImTabelaWPrawo = Obraz(PTabelawPrawo, QStringLiteral("tabelawprawo"));
     ImTabelaWPrawo->setCursor(Qt::PointingHandCursor);
     ImTabelaWPrawo->setToolTip(QStringLiteral("Następne pytania"));
+    ImTabelaWPrawo->UstawKlawiature(ImTabelaWPrawo->toolTip());
     PPodListwe = Panel(PTabela, 0, 0, SzerokoscListwyV, 100);
     ListwaV = new ListwaTabeli(PPodListwe);
     ListwaV->setGeometry(0, 0, SzerokoscListwyV, 100);
@@ -520,6 +521,15 @@ void TFTabela::showEvent(QShowEvent* e) {
             l->Podswietl(false);
     }
     Okno::showEvent(e);
+}
+
+bool TFTabela::KlawiszWcisniety(QKeyEvent* e) {
+    // Esc closes the window, as "Zamknij tabelę" does
+    if (e->key() == Qt::Key_Escape && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        Zamknij();
+        return true;
+    }
+    return false;
 }
 
 void TFTabela::UstawTytul() {

@@ -179,6 +179,7 @@ protected:
                                       const QString& nazwa, const QString& filtr,
                                       const QString& rozszerzenie);
 
+    bool KlawiszWcisniety(QKeyEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;

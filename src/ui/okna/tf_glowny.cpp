@@ -366,8 +366,9 @@ QString TFGlowny::OpisPozycji(const QString& nazwa) {
                               "pytania, wątpliwości - najpierw zajrzyj tutaj.");
     if (nazwa == QLatin1String("LUstawienia"))
         return QStringLiteral("Ustawienia programu.\r\rKolejność imienia i nazwiska, plik listy "
-                              "testów,\rzapis i kopiowanie tabel, raporty w przeglądarce\roraz "
-                              "szczegółowość dziennika zdarzeń.");
+                              "testów,\rzapis i kopiowanie tabel oraz raporty w przeglądarce."
+                              "\r\rSzczegółowość dziennika zdarzeń zmieniają\rklawisze "
+                              "Ctrl+Alt+0 … Ctrl+Alt+4.");
     return {};
 }
 

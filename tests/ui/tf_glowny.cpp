@@ -464,6 +464,43 @@ TEST_F(TFGlownyTest, MenuZKlawiatury) {
     }
 }
 
+// Every menu entry of the window in one font, each caption whole inside its label.
+TEST_F(TFGlownyTest, JednaCzcionkaWpisowMenu) {
+    auto& o = Okno();
+    const QList<Etykieta*> pozycje = {o.LAnalizaProsta, o.LAnalizaZPliku, o.LAnalizaZListy,
+                                      o.LOProgramie,    o.LHelp,          o.LUstawienia,
+                                      o.LTabelaWynikow, o.LTabelaCzas,    o.LTabelaOceny,
+                                      o.LRaport1,       o.Lraport2,       o.LRaport3};
+    for (Etykieta* e : pozycje) {
+        SCOPED_TRACE(e->text().toStdString());
+        EXPECT_EQ(e->font(), o.LAnalizaProsta->font());
+        EXPECT_LE(QFontMetricsF(e->font()).horizontalAdvance(e->text().trimmed()),
+                  e->width() - 2 * e->indent());
+    }
+}
+
+// Pictures of the window for a look under Xvfb: SONDREL_ZRZUTY=folder.
+TEST_F(TFGlownyTest, Zrzuty) {
+    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
+    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
+    QDir().mkpath(cel);
+    auto& o = Okno();
+    const auto zrzut = [&](const QString& nazwa) {
+        QTest::qWait(300);
+        o.grab().save(QDir(cel).filePath(nazwa));
+    };
+    o.LTest_0->klik();
+    o.LAnalizaZPliku->setFocus(Qt::TabFocusReason);
+    zrzut(QStringLiteral("menu_testow.png"));
+    o.LPomoc_0->klik();
+    o.LUstawienia->setFocus(Qt::TabFocusReason);
+    zrzut(QStringLiteral("menu_pomocy.png"));
+    wybrane = {Odpowiedzi("a.sko"), Odpowiedzi("b.sko")};
+    o.LAnalizaProsta->klik();
+    o.LTabelaCzas->setFocus(Qt::TabFocusReason);
+    zrzut(QStringLiteral("panel_analizy.png"));
+}
+
 TEST_F(TFGlownyTest, KlawiszePoziomuDziennikaIAltF4) {
     Ustawienia({.dfpz = 1});
     auto& o = Okno();

@@ -11,10 +11,12 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -362,6 +364,39 @@ TEST_F(TFTabelaTest, KopiowanieJakoTxtIHtm) {
     program.srodowisko.foldery.FolderTemp = folder.filePath(QStringLiteral("brak/temp"));
     QTest::mouseClick(okno->LKopiujHtml, Qt::LeftButton);
     EXPECT_EQ(przekazane.size(), 1);
+}
+
+// A name longer than the name column keeps the table's one text size: it ends in an ellipsis
+// and its cell's tooltip shows it whole; a name that fits has no tooltip.
+TEST_F(TFTabelaTest, DlugieNazwiskoWPodpowiedzi) {
+    Klasa(program.analiza, 3, 12);
+    const QString dlugie = QStringLiteral("Konstantynopolitańczykiewicz-Wielkopolska");
+    program.analiza.Uczniowie[2].Nazwisko = dlugie;
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    SiatkaTabeli* siatka = okno->GridTabela;
+    const auto podpowiedz = [&](QPoint punkt) {
+        QHelpEvent e(QEvent::ToolTip, punkt, siatka->mapToGlobal(punkt));
+        QApplication::sendEvent(siatka, &e);
+        return e.isAccepted() && QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    // rows: the header, then students 1, 2, 3 at 17 pixels each
+    int wiersz = -1, kolumna = -1;
+    QRect komorka;
+    ASSERT_TRUE(
+        siatka->KomorkaPod(QPoint(10, 2 * SiatkaTabeli::Krok + 5), wiersz, kolumna, komorka));
+    EXPECT_EQ(wiersz, 2);
+    EXPECT_EQ(kolumna, 0);
+    EXPECT_TRUE(podpowiedz(QPoint(10, 2 * SiatkaTabeli::Krok + 5)).startsWith(dlugie));
+    EXPECT_TRUE(podpowiedz(QPoint(10, SiatkaTabeli::Krok + 5)).isEmpty());
+    // a two-digit question number fits its 18-pixel column at the table's size
+    QPoint naglowek11;
+    for (int x = 0; x < siatka->width() && naglowek11.isNull(); x += 5)
+        if (siatka->KomorkaPod(QPoint(x, 5), wiersz, kolumna, komorka) &&
+            siatka->TabelaRysowana()->komorka(0, kolumna).Tekst == QLatin1String("11"))
+            naglowek11 = komorka.center();
+    ASSERT_FALSE(naglowek11.isNull());
+    EXPECT_EQ(komorka.width(), 18);
+    EXPECT_TRUE(podpowiedz(naglowek11).isEmpty());
 }
 
 TEST_F(TFTabelaTest, KlawiszeMenuIZamykanie) {

@@ -34,6 +34,9 @@ namespace {
 
 constexpr int Szerokosc = 790, Wysokosc = 581;
 constexpr int SzerokoscTla = 1920, WysokoscTla = 1200;
+// The entries of the test and help menus reach across their panel (the captions of the test
+// menu are long), so that they keep the captions' size.
+constexpr int SzerokoscPozycji = 224;
 
 // The local files among dropped URLs, in drop order.
 QStringList PlikiLokalne(const QMimeData* dane) {
@@ -45,9 +48,9 @@ QStringList PlikiLokalne(const QMimeData* dane) {
     return pliki;
 }
 
-// The captions of sibling items in one font that keeps each inside its label: the captions'
-// font, a narrower cut of it, then smaller sizes where the installed substitute of the stored
-// font is wider than the labels.
+// The captions of the menu entries in one font that keeps each inside its label: the captions'
+// font (which the labels hold with the program's own substitute of the stored font), else a
+// narrower cut of it, then smaller sizes, where only a wider substitute is installed.
 void DopasujCzcionke(std::initializer_list<QLabel*> etykiety) {
     const struct {
         qreal punkty;
@@ -123,13 +126,12 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     PPodMenuTesty = Panel(PGlowny, 7, 128, 240, 135);
     ImMenutesty = new Etykieta(PPodMenuTesty, 0, 0, 240, 135);
     ImMenutesty->setPixmap(skora::Obrazek(QStringLiteral("menutesty")));
-    LAnalizaProsta = Pozycja(PPodMenuTesty, 15, 38, 208, 14,
+    LAnalizaProsta = Pozycja(PPodMenuTesty, 15, 38, SzerokoscPozycji, 14,
                              QStringLiteral("Chcę dokonać tylko zestawienia ocen "));
-    LAnalizaZPliku = Pozycja(PPodMenuTesty, 15, 52, 208, 14,
+    LAnalizaZPliku = Pozycja(PPodMenuTesty, 15, 52, SzerokoscPozycji, 14,
                              QStringLiteral("Chcę dokonać analizy wczytując test z pliku"));
-    LAnalizaZListy = Pozycja(PPodMenuTesty, 15, 67, 208, 14,
+    LAnalizaZListy = Pozycja(PPodMenuTesty, 15, 67, SzerokoscPozycji, 14,
                              QStringLiteral("Chcę dokonać analizy wczytując test z listy"));
-    DopasujCzcionke({LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy});
     LPomoc_1 = GoracyPunkt(PPodMenuTesty, 9, 99, 222, 17);
     LAnalizaProsta->setObjectName(QStringLiteral("LAnalizaProsta"));
     LAnalizaZPliku->setObjectName(QStringLiteral("LAnalizaZPliku"));
@@ -143,11 +145,12 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     PPodMenuPomoc = Panel(PGlowny, 7, 128, 240, 135);
     ImTloMenuPomoc = new Etykieta(PPodMenuPomoc, 0, 0, 240, 135);
     ImTloMenuPomoc->setPixmap(skora::Obrazek(QStringLiteral("tlomenupomoc")));
-    LOProgramie = Pozycja(PPodMenuPomoc, 15, 65, 208, 14, QStringLiteral("O programie"));
-    LHelp = Pozycja(PPodMenuPomoc, 15, 82, 208, 14,
+    LOProgramie =
+        Pozycja(PPodMenuPomoc, 15, 65, SzerokoscPozycji, 14, QStringLiteral("O programie"));
+    LHelp = Pozycja(PPodMenuPomoc, 15, 82, SzerokoscPozycji, 14,
                     QStringLiteral("Pomoc                 F1          "));
-    LUstawienia = Pozycja(PPodMenuPomoc, 15, 99, 208, 14, QStringLiteral("Ustawienia"));
-    DopasujCzcionke({LOProgramie, LHelp, LUstawienia});
+    LUstawienia =
+        Pozycja(PPodMenuPomoc, 15, 99, SzerokoscPozycji, 14, QStringLiteral("Ustawienia"));
     LTesty1 = GoracyPunkt(PPodMenuPomoc, 8, 9, 222, 17);
     LOProgramie->setObjectName(QStringLiteral("LOProgramie"));
     LHelp->setObjectName(QStringLiteral("LHelp"));
@@ -195,7 +198,6 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         for (int i = 0; i < 3; ++i)
             *pozycje[i] = Pozycja(panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1,
                                   105, 16, QString::fromUtf8(napisy[i]));
-        DopasujCzcionke({*pozycje[0], *pozycje[1], *pozycje[2]});
     };
     maleMenu(PMenuTabele, ImMenuTabele, "menutabele", skora::MenuTabeleUklad,
              {&LTabelaWynikow, &LTabelaCzas, &LTabelaOceny},
@@ -206,6 +208,10 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     maleMenu(PMenuRaporty, ImMenuRaporty, "menuraporty", skora::MenuRaportyUklad,
              {&LRaport1, &Lraport2, &LRaport3},
              {"Globalny o teście", "Statystyka", "Zestawienie ocen"});
+    // Every menu entry in one font, the captions' own where the labels hold them.
+    DopasujCzcionke({LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy, LOProgramie, LHelp,
+                     LUstawienia, LTabelaWynikow, LTabelaCzas, LTabelaOceny, LDiagramWynikow,
+                     LDiagramCzas, LDiagramOceny, LRaport1, Lraport2, LRaport3});
     // the headers of the closed groups switch the menus
     const auto naglowek = [this](QWidget* panel, const QRect& r) {
         return GoracyPunkt(panel, r.x(), r.y(), r.width(), r.height());

@@ -12,9 +12,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace sondrel {
@@ -120,16 +122,12 @@ void SiatkaTabeli::paintEvent(QPaintEvent*) {
             const QRect komorka(x, y, w, Tabela::WysokoscWiersza);
             p.fillRect(komorka, Kolor_(c.Tlo));
             if (!c.Tekst.isEmpty()) {
-                const QRect pole = komorka.adjusted(3, 0, -3, 0);
-                QFont f = c.Pogrubiona ? gruba : zwykla;
-                QString tekst = c.Tekst;
-                // A text wider than its column (a long name in the fixed name column): a
-                // narrower cut of the font, and an ellipsis only when even that is too wide.
-                for (const int szerokosc : {int(QFont::SemiCondensed), int(QFont::Condensed)}) {
-                    if (QFontMetrics(f).horizontalAdvance(tekst) <= pole.width()) break;
-                    f.setStretch(szerokosc);
-                }
-                tekst = QFontMetrics(f).elidedText(tekst, Qt::ElideRight, pole.width());
+                const QRect pole = PoleTekstu(komorka, c.Wyrownanie);
+                const QFont& f = c.Pogrubiona ? gruba : zwykla;
+                // One size for every cell: a text wider than its column (a long name in the
+                // fixed name column) ends in an ellipsis and shows whole in its tooltip.
+                const QString tekst =
+                    QFontMetrics(f).elidedText(c.Tekst, Qt::ElideRight, pole.width());
                 p.setFont(f);
                 p.setPen(Kolor_(c.KolorCzcionki));
                 Qt::Alignment a = Qt::AlignVCenter;
@@ -172,6 +170,58 @@ void SiatkaTabeli::paintEvent(QPaintEvent*) {
         p.drawLine(0, ly, x - 1, ly);
     // and the left edge of the rows under the header, so that the table reads as closed
     p.drawLine(0, Tabela::WysokoscWiersza, 0, dol - 1);
+}
+
+QRect SiatkaTabeli::PoleTekstu(const QRect& komorka, RodzajWyrownania wyrownanie) {
+    // a margin on the side the text keeps to; centred texts (two-digit question numbers in
+    // 18-pixel columns) get the whole cell but its edge pixels
+    switch (wyrownanie) {
+    case RodzajWyrownania::DoLewej:
+        return komorka.adjusted(3, 0, -1, 0);
+    case RodzajWyrownania::DoPrawej:
+        return komorka.adjusted(1, 0, -3, 0);
+    case RodzajWyrownania::DoSrodka:
+        break;
+    }
+    return komorka.adjusted(1, 0, -1, 0);
+}
+
+bool SiatkaTabeli::KomorkaPod(QPoint punkt, int& wiersz, int& kolumna, QRect& prostokat) const {
+    if (!tabela || punkt.x() < 0 || punkt.y() < 0) return false;
+    // the header row, then the rows from the top row on
+    const int pozycja = punkt.y() / Krok;
+    wiersz = pozycja == 0 ? 0 : gorny + pozycja - 1;
+    if (wiersz >= tabela->IloscWierszy()) return false;
+    int x = 0;
+    for (kolumna = 0; kolumna < tabela->IloscKolumn(); ++kolumna) {
+        const int w = tabela->SzerokoscKolumny(kolumna);
+        if (punkt.x() < x + w) {
+            prostokat = QRect(x, pozycja * Krok, w, Tabela::WysokoscWiersza);
+            return true;
+        }
+        x += w + Tabela::GruboscLinii;
+    }
+    return false;
+}
+
+bool SiatkaTabeli::event(QEvent* e) {
+    if (e->type() != QEvent::ToolTip) return QWidget::event(e);
+    // the whole text of a cell that shows it cut short
+    const auto* h = static_cast<QHelpEvent*>(e);
+    int wiersz = 0, kolumna = 0;
+    QRect komorka;
+    if (KomorkaPod(h->pos(), wiersz, kolumna, komorka)) {
+        const Komorka& c = tabela->komorka(wiersz, kolumna);
+        const QFont f = skora::CzcionkaPunkty(RozmiarCzcionkiTabeli, c.Pogrubiona);
+        if (QFontMetrics(f).horizontalAdvance(c.Tekst) >
+            PoleTekstu(komorka, c.Wyrownanie).width()) {
+            QToolTip::showText(h->globalPos(), c.Tekst, this, komorka);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    e->ignore();
+    return true;
 }
 
 void SiatkaTabeli::keyPressEvent(QKeyEvent* e) {

@@ -311,10 +311,11 @@ QHash<QString, Przepis>& Przepisy() {
 
 void UstawCzcionki() {
     static const bool ustawione = [] {
+        // Liberation Sans first: its widths are Arial's, the closest to the stored font's, so
+        // the captions fit their labels at the stored size; DejaVu Sans is a fifth wider.
         QFont::insertSubstitutions(QString::fromLatin1(NazwaCzcionki),
-                                   {QStringLiteral("DejaVu Sans"),
-                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                    QStringLiteral("Helvetica")});
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                    QStringLiteral("DejaVu Sans"), QStringLiteral("Helvetica")});
         return true;
     }();
     (void)ustawione;

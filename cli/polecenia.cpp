@@ -4,7 +4,9 @@
 #include "core/foldery.h"
 #include "core/pliki.h"
 #include "json_analizy.h"
+#include "psychometria.h"
 #include "reports/raport.h"
+#include "reports/raport_jakosc_pytan.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
@@ -29,7 +31,8 @@ QString SkladniaCli() {
         "  sondrel-cli json [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli tabela (wyniki|czas|oceny) (htm|txt) [--strona N] [--calosc]\n"
         "              [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
-        "  sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N) --do KATALOG\n"
+        "  sondrel-cli psychometria [--test PLIK.skt] PLIK.sko...\n"
+        "  sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N|psychometria) --do KATALOG\n"
         "              --test PLIK.skt [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli wszystko --do KATALOG [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
         "\n"
@@ -40,11 +43,14 @@ QString SkladniaCli() {
         "  tabela      tabela zapisana jak \"Zapisz jako htm/txt\", na standardowe wyjście;\n"
         "              --strona N: strona tabeli wyników (domyślnie 1), --calosc: cała\n"
         "              tabela wyników w htm\n"
+        "  psychometria  jakość pytań (łatwość, moc różnicująca, odpowiedzi, rzetelność)\n"
+        "              jako obiekt JSON na standardowym wyjściu\n"
         "  raport      plik raportu z obrazami w KATALOGU; wypisuje ścieżkę raportu;\n"
         "              uczen:N to uczeń N w kolejności alfabetycznej\n"
         "  wszystko    w KATALOGU: TabelaWynikow.htm (cała), TabelaWynikow_N.txt (każda\n"
         "              strona), ZestawienieCzasuPracy.htm/.txt, ZestawienieOcen.htm/.txt,\n"
-        "              a z testem wszystkie raporty (statystyka jako NAZWA_Statystyka.htm);\n"
+        "              a z testem wszystkie raporty (statystyka jako NAZWA_Statystyka.htm,\n"
+        "              jakość pytań jako NAZWA_JakoscPytan.htm);\n"
         "              wypisuje ścieżki zapisanych plików\n"
         "  --imie-najpierw  uczniowie nazywani imieniem i nazwiskiem\n"
         "\n"
@@ -74,9 +80,9 @@ QString NazwaStronyTabeliTxt(int strona) {
 
 namespace {
 
-enum class Polecenie { Json, Tabela, Raport, Wszystko };
+enum class Polecenie { Json, Tabela, Raport, Wszystko, Psychometria };
 
-enum class RodzajRaportu { Test, Statystyka, Oceny, Uczen, Pytanie };
+enum class RodzajRaportu { Test, Statystyka, Oceny, Uczen, Pytanie, Psychometria };
 
 struct Wywolanie {
     Polecenie polecenie = Polecenie::Json;
@@ -164,6 +170,8 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
         pozycyjnych = 1;
     } else if (polecenie == u"wszystko") {
         w.polecenie = Polecenie::Wszystko;
+    } else if (polecenie == u"psychometria") {
+        w.polecenie = Polecenie::Psychometria;
     } else {
         powod =
             polecenie.isEmpty() ? QString() : QStringLiteral("Nieznane polecenie: ") + polecenie;
@@ -253,6 +261,8 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
             w.raport = RodzajRaportu::Statystyka;
         } else if (rodzaj == u"oceny") {
             w.raport = RodzajRaportu::Oceny;
+        } else if (rodzaj == u"psychometria") {
+            w.raport = RodzajRaportu::Psychometria;
         } else if (const auto n = numer(QStringLiteral("uczen:"))) {
             w.raport = RodzajRaportu::Uczen;
             w.numer = *n;
@@ -314,6 +324,11 @@ int Cli::Uruchom(const QStringList& argumenty) {
         break;
     case Polecenie::Wszystko:
         kod = Wszystko();
+        break;
+    case Polecenie::Psychometria:
+        kod = Pisz(QJsonDocument(JsonPsychometrii(*analiza)).toJson(QJsonDocument::Indented))
+                  ? KodAnalizaWykonana
+                  : BladWyjscia();
         break;
     }
     if (auto* plik = qobject_cast<QFileDevice*>(&wyjscie); plik && !plik->flush())
@@ -414,6 +429,9 @@ int Cli::Raport() {
     case RodzajRaportu::Pytanie:
         wynik = RaportOPytaniu(a, u, srodowisko, w.numer);
         break;
+    case RodzajRaportu::Psychometria:
+        wynik = RaportJakoscPytan(a, u, srodowisko);
+        break;
     }
     return ZapiszRaportDoKatalogu(wynik) ? KodAnalizaWykonana : KodBladZapisu;
 }
@@ -473,6 +491,7 @@ int Cli::Wszystko() {
         ok = ZapiszRaportDoKatalogu(RaportOUczniu(a, u, srodowisko, s));
     for (int q = 1; ok && q <= a.Test.IloscPytan; ++q)
         ok = ZapiszRaportDoKatalogu(RaportOPytaniu(a, u, srodowisko, q));
+    ok = ok && ZapiszRaportDoKatalogu(RaportJakoscPytan(a, u, srodowisko));
     return ok ? KodAnalizaWykonana : KodBladZapisu;
 }
 

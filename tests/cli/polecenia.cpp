@@ -22,6 +22,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QSet>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -427,6 +428,53 @@ TEST_F(Polecenia, RaportyINazwyPlikow) {
         << zapis.bledy.toStdString();
 }
 
+// Question quality of the class above, by the flags of the answers: scores 4, 4, 1 and 2;
+// p = 1, 3/4, 1/2, 1/2; variance 27/16, sum of p q = 11/16, KR-20 = 4/3 (1 - 11/27) = 64/81,
+// SEM = sqrt((4 * 11 - 27) / (3 * 16)). Question 1 is answered by everybody.
+TEST_F(Polecenia, Psychometria) {
+    const Wynik w = Uruchom(QStringList{"psychometria"} + klasa);
+    ASSERT_EQ(w.kod, KodAnalizaWykonana) << w.bledy.toStdString();
+    const QJsonObject j = QJsonDocument::fromJson(w.wyjscie).object();
+    const QJsonObject test = j["test"].toObject();
+    EXPECT_EQ(test["iloscUczniow"].toInt(), 4);
+    EXPECT_EQ(test["iloscPytan"].toInt(), 4);
+    EXPECT_EQ(test["grupa"].toInt(), 1);
+    EXPECT_DOUBLE_EQ(test["srednia"].toDouble(), 2.75);
+    EXPECT_DOUBLE_EQ(test["wariancja"].toDouble(), 27.0 / 16);
+    EXPECT_DOUBLE_EQ(test["kr20"].toDouble(), 64.0 / 81);
+    EXPECT_NEAR(test["sem"].toDouble(), std::sqrt(17.0 / 48), 1e-15);
+    EXPECT_NEAR(test["skosnosc"].toDouble(), -10.0 / 27, 1e-15);
+    EXPECT_EQ(test["ostrzezenie"].toString(),
+              QStringLiteral("Za mało uczniów, by wskaźniki były wiarygodne (mniej niż 10)."));
+    const QJsonArray pytania = j["pytania"].toArray();
+    ASSERT_EQ(pytania.size(), 4);
+    const QJsonObject p1 = pytania[0].toObject();
+    EXPECT_EQ(p1["nr"].toInt(), 1);
+    EXPECT_DOUBLE_EQ(p1["latwosc"].toDouble(), 1);
+    EXPECT_TRUE(p1["mocRoznicujaca"].isNull());
+    EXPECT_EQ(p1["uwagi"].toArray(),
+              (QJsonArray{QStringLiteral("bardzo łatwe"), QStringLiteral("odpowiedź B nie działa"),
+                          QStringLiteral("odpowiedź C nie działa"),
+                          QStringLiteral("odpowiedź D nie działa")}));
+    const QJsonObject p2 = pytania[1].toObject();
+    EXPECT_DOUBLE_EQ(p2["mocRoznicujaca"].toDouble(), 1 / std::sqrt(3.0));
+    EXPECT_DOUBLE_EQ(p2["d"].toDouble(), 1);
+    EXPECT_EQ(
+        p2["opcje"].toArray()[0].toObject(),
+        (QJsonObject{
+            {"litera", "A"}, {"poprawna", false}, {"wybrali", 1}, {"gorna", 0}, {"dolna", 1}}));
+
+    // The report, with the test only, as the other reports.
+    const QString katalog = st.sciezka("jakosc");
+    const Wynik raport = Uruchom(
+        QStringList{"raport", "psychometria", "--do", katalog, "--test", st.sciezka("test.skt")} +
+        klasa);
+    EXPECT_EQ(raport.kod, 0) << raport.bledy.toStdString();
+    EXPECT_EQ(raport.wyjscie, QDir(katalog).filePath("Test_JakoscPytan.htm").toUtf8() + '\n');
+    EXPECT_EQ(Uruchom(QStringList{"raport", "psychometria", "--do", katalog} + klasa).kod,
+              KodBlednePolecenie);
+}
+
 TEST_F(Polecenia, WszystkoZapisujeKomplet) {
     const QString zTestem = st.sciezka("z_testem");
     const Wynik w =
@@ -439,6 +487,7 @@ TEST_F(Polecenia, WszystkoZapisujeKomplet) {
     for (int s = 1; s <= 4; ++s)
         raporty << QStringLiteral("Test_Ucz%1.htm").arg(s)
                 << QStringLiteral("Test_PytNr%1.htm").arg(s);
+    raporty << "Test_JakoscPytan.htm";
     const QStringList obrazy = {"mapa.jpg", "naglowek.jpg", "stopka.jpg"};
     const QStringList zapisane = Pliki(zTestem);
     EXPECT_EQ(QSet<QString>(zapisane.begin(), zapisane.end()),

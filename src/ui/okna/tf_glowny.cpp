@@ -2,6 +2,8 @@
 
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
+#include "reports/raport.h"
+#include "reports/raport_jakosc_pytan.h"
 #include "settings/ustawienia.h"
 #include "ui/kontrolki/pozycja_menu.h"
 #include "ui/okna/tf_ini_sondrel.h"
@@ -51,7 +53,7 @@ QStringList PlikiLokalne(const QMimeData* dane) {
 // The captions of the menu entries in one font that keeps each inside its label: the captions'
 // font (which the labels hold with the program's own substitute of the stored font), else a
 // narrower cut of it, then smaller sizes, where only a wider substitute is installed.
-void DopasujCzcionke(std::initializer_list<QLabel*> etykiety) {
+void DopasujCzcionke(const QList<QLabel*>& etykiety) {
     const struct {
         qreal punkty;
         int szerokosc;
@@ -190,14 +192,16 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
 
     const auto maleMenu = [this](QWidget*& panel, Etykieta*& obraz, const char* nazwaObrazka,
                                  const skora::UkladMalegoMenu& uklad,
-                                 std::array<Etykieta**, 3> pozycje,
-                                 std::array<const char*, 3> napisy) {
-        panel = Panel(PAnalizaTabele, 10, 142, 123, 150);
-        obraz = new Etykieta(panel, 0, 0, 123, 150);
+                                 std::initializer_list<Etykieta**> pozycje,
+                                 std::initializer_list<const char*> napisy) {
+        const int wysokosc = skora::WysokoscMalegoMenu(uklad);
+        panel = Panel(PAnalizaTabele, 10, 142, 123, wysokosc);
+        obraz = new Etykieta(panel, 0, 0, 123, wysokosc);
         obraz->setPixmap(skora::Obrazek(QString::fromLatin1(nazwaObrazka)));
-        for (int i = 0; i < 3; ++i)
-            *pozycje[i] = Pozycja(panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1,
-                                  105, 16, QString::fromUtf8(napisy[i]));
+        for (int i = 0; i < static_cast<int>(pozycje.size()); ++i)
+            *pozycje.begin()[i] =
+                Pozycja(panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1, 105, 16,
+                        QString::fromUtf8(napisy.begin()[i]));
     };
     maleMenu(PMenuTabele, ImMenuTabele, "menutabele", skora::MenuTabeleUklad,
              {&LTabelaWynikow, &LTabelaCzas, &LTabelaOceny},
@@ -206,12 +210,12 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
              {&LDiagramWynikow, &LDiagramCzas, &LDiagramOceny},
              {"Wyników testu", "Czasu pracy", "Zestawienie ocen"});
     maleMenu(PMenuRaporty, ImMenuRaporty, "menuraporty", skora::MenuRaportyUklad,
-             {&LRaport1, &Lraport2, &LRaport3},
-             {"Globalny o teście", "Statystyka", "Zestawienie ocen"});
+             {&LRaport1, &Lraport2, &LRaport3, &LRaport4},
+             {"Globalny o teście", "Statystyka", "Zestawienie ocen", "Jakość pytań"});
     // Every menu entry in one font, the captions' own where the labels hold them.
     DopasujCzcionke({LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy, LOProgramie, LHelp,
                      LUstawienia, LTabelaWynikow, LTabelaCzas, LTabelaOceny, LDiagramWynikow,
-                     LDiagramCzas, LDiagramOceny, LRaport1, Lraport2, LRaport3});
+                     LDiagramCzas, LDiagramOceny, LRaport1, Lraport2, LRaport3, LRaport4});
     // the headers of the closed groups switch the menus
     const auto naglowek = [this](QWidget* panel, const QRect& r) {
         return GoracyPunkt(panel, r.x(), r.y(), r.width(), r.height());
@@ -247,9 +251,10 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         });
     for (Etykieta* e : {LRaport1, Lraport2, LRaport3})
         connect(e, &Etykieta::klik, this, [this] {
-            ZresetujKolory({LRaport1, Lraport2, LRaport3});
+            ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
             QCoreApplication::processEvents();
         });
+    connect(LRaport4, &Etykieta::klik, this, &TFGlowny::LRaport4Click);
 
     // hover in the small menus
     const auto trojka = [this](std::array<Etykieta*, 3> t) {
@@ -258,7 +263,10 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     };
     trojka({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
     trojka({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
-    trojka({LRaport1, Lraport2, LRaport3});
+    for (Etykieta* e : {LRaport1, Lraport2, LRaport3, LRaport4})
+        connect(e, &Etykieta::ruch, this, [this, e] {
+            Podswietl(e, {LRaport1, Lraport2, LRaport3, LRaport4});
+        });
     (void)tabele;
     connect(ImMenuTabele, &Etykieta::ruch, this, [this] {
         ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
@@ -267,12 +275,12 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
     });
     connect(ImMenuRaporty, &Etykieta::ruch, this, [this] {
-        ZresetujKolory({LRaport1, Lraport2, LRaport3});
+        ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
         QCoreApplication::processEvents();
     });
     connect(ImTloTabele, &Etykieta::ruch, this, [this] {
         ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny, LDiagramWynikow, LDiagramCzas,
-                        LDiagramOceny, LRaport1, Lraport2, LRaport3});
+                        LDiagramOceny, LRaport1, Lraport2, LRaport3, LRaport4});
     });
 
     // ---- the keyboard and screen readers: the hot spots are named by what is painted there ----
@@ -530,6 +538,22 @@ void TFGlowny::PokazMaleMenu(QWidget* menu) {
 void TFGlowny::PokazTabele(int rodzaj) {
     ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
     if (program.FTabela) program.FTabela->PokazTabele(static_cast<RodzajTabeli>(rodzaj));
+}
+
+// The question-quality report: made into the temporary folder like the other reports and
+// opened in the default browser (a failure to save it is told in the message dialog).
+void TFGlowny::LRaport4Click() {
+    ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
+    QCoreApplication::processEvents();
+    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    repaint();
+    const WynikRaportu wynik = RaportJakoscPytan(
+        program.analiza, {OdbiorcaRaportu(), program.ustawienia.fn != 0}, program.srodowisko);
+    if (!wynik.udany()) {
+        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, wynik.blad);
+        return;
+    }
+    OtworzAdres(QUrl::fromLocalFile(wynik.sciezka));
 }
 
 void TFGlowny::LZamknijAnalizaClick() {

@@ -119,6 +119,7 @@ public:
     Etykieta* LRaport1;
     Etykieta* Lraport2;
     Etykieta* LRaport3;
+    Etykieta* LRaport4; // "Jakość pytań", the question-quality report
     Etykieta* LRaportyTabele;
     Etykieta* LRaportyDiagramy;
 
@@ -156,6 +157,7 @@ private:
     // Whether the start screen's hot spots take the keyboard (not under the analysis panel).
     void UstawEkranStartowy(bool wlaczony);
     void PokazTabele(int rodzaj);
+    void LRaport4Click();
 
     // Hover: the item under the mouse in white, its siblings in the normal colour.
     void Podswietl(Etykieta* pozycja, std::initializer_list<Etykieta*> rodzenstwo);

@@ -14,6 +14,7 @@
 #include "settings/ustawienia.h"
 #include "tables/eksport_tabel.h"
 #include "tables/tabele.h"
+#include "wykresy_cli.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,10 +50,13 @@ QString SkladniaCli() {
         "              uczen:N to uczeń N w kolejności alfabetycznej\n"
         "  wszystko    w KATALOGU: TabelaWynikow.htm (cała), TabelaWynikow_N.txt (każda\n"
         "              strona), ZestawienieCzasuPracy.htm/.txt, ZestawienieOcen.htm/.txt,\n"
+        "              wykresy WykresWynikow, WykresCzasuPracy, WykresOcen (.svg i .png),\n"
         "              a z testem wszystkie raporty (statystyka jako NAZWA_Statystyka.htm,\n"
         "              jakość pytań jako NAZWA_JakoscPytan.htm);\n"
         "              wypisuje ścieżki zapisanych plików\n"
         "  --imie-najpierw  uczniowie nazywani imieniem i nazwiskiem\n"
+        "\n"
+        "  --help      ten opis;  --version  wersja programu\n"
         "\n"
         "Komunikaty trafiają na standardowe wyjście błędów, zdarzenia do dziennika programu.\n"
         "Kody wyjścia:\n"
@@ -60,7 +64,13 @@ QString SkladniaCli() {
         "  1  błędne wywołanie\n"
         "  2  pierwszy plik odpowiedzi odrzucony albo nie wczytano żadnego ucznia\n"
         "  3  raport wymaga testu, którego nie udało się wykorzystać\n"
-        "  4  nie udało się zapisać wyniku\n");
+        "  4  nie udało się zapisać wyniku\n"
+        "  5  nie udało się wczytać wzorca wykresu\n"
+        "\n") + SkladniaWykresow();
+}
+
+QString WersjaCli() {
+    return QStringLiteral("sondrel-cli " SONDREL_WERSJA);
 }
 
 int PoziomDziennikaZUstawien(const QString& sciezka) {
@@ -121,9 +131,24 @@ private:
         t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         bledy.write(t.toUtf8() + '\n');
     }
-    int Skladnia(const QString& powod) {
-        if (!powod.isEmpty()) Blad(powod);
-        bledy.write(SkladniaCli().toUtf8());
+    // A message of the analysis: the file it is about and where the journal is, when the
+    // message sends the user there.
+    void Komunikat(const QString& tekst) {
+        QString t = tekst;
+        if (const QString& plik = srodowisko.komunikaty.plik; !plik.isEmpty())
+            t += QStringLiteral("\rPlik: ") + QDir::toNativeSeparators(plik);
+        if (tekst.contains(OdeslanieDoDziennika()))
+            t += QStringLiteral("\rDziennik zdarzeń: ") +
+                 QDir::toNativeSeparators(srodowisko.foldery.PlikDziennika);
+        Blad(t);
+    }
+    // A usage error: its reason and where the usage is described (without a command at all:
+    // the usage itself).
+    int BladWywolania(const QString& powod) {
+        if (powod.isEmpty())
+            bledy.write(SkladniaCli().toUtf8());
+        else
+            Blad(powod + QStringLiteral("\rOpis wywołania: sondrel-cli --help"));
         return KodBlednePolecenie;
     }
     bool Pisz(const QByteArray& bajty) {
@@ -293,22 +318,24 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
 
 int Cli::Uruchom(const QStringList& argumenty) {
     const QString pierwszy = argumenty.value(0);
-    if (pierwszy == u"--help" || pierwszy == u"-h" || pierwszy == u"pomoc") {
+    if (pierwszy == u"--help" || pierwszy == u"-h" || pierwszy == u"pomoc")
         return Pisz(SkladniaCli().toUtf8()) ? KodAnalizaWykonana : BladWyjscia();
-    }
+    if (pierwszy == u"--version")
+        return Pisz(WersjaCli().toUtf8() + '\n') ? KodAnalizaWykonana : BladWyjscia();
+    if (JestPolecenieWykresu(pierwszy)) return UruchomPolecenieWykresu(argumenty, wyjscie, bledy);
     QString powod;
     const auto wywolanie = Rozbierz(argumenty, powod);
-    if (!wywolanie) return Skladnia(powod);
+    if (!wywolanie) return BladWywolania(powod);
     w = *wywolanie;
 
     // The program's journal at the level the user chose; the desktop program's temporary
     // folder is left alone (it may be running).
-    UstawFoldery(srodowisko);
-    srodowisko.PoziomDziennika = PoziomDziennikaZUstawien(srodowisko.foldery.PlikUstawien);
     srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& tekst) {
-        Blad(tekst);
+        Komunikat(tekst);
         return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
     });
+    UstawFoldery(srodowisko);
+    srodowisko.PoziomDziennika = PoziomDziennikaZUstawien(srodowisko.foldery.PlikUstawien);
 
     if (const int kod = Analizuj(); kod != KodAnalizaWykonana) return kod;
     int kod = KodAnalizaWykonana;
@@ -362,10 +389,9 @@ int Cli::Tabela() {
     case RodzajTabeli::Wynikow: {
         const int stron = IloscStronTabeli(a.Test.IloscPytan);
         if (w.strona > stron) {
-            Blad(QStringLiteral("Tabela wyników nie ma strony %1 (stron: %2).")
-                     .arg(w.strona)
-                     .arg(stron));
-            return KodBlednePolecenie;
+            return BladWywolania(QStringLiteral("Tabela wyników nie ma strony %1 (stron: %2).")
+                                     .arg(w.strona)
+                                     .arg(stron));
         }
         bajty = w.html ? TabelaHtml(a, RodzajTabeli::Wynikow, w.strona, w.calosc, fn)
                        : TekstTabeliDoPliku(BudujTabeleWynikow(a, w.strona, fn));
@@ -400,16 +426,13 @@ int Cli::Raport() {
         Blad(QStringLiteral("Raportu nie utworzono: nie udało się wykorzystać testu."));
         return KodBrakTestu;
     }
-    if (w.raport == RodzajRaportu::Uczen && w.numer > a.IloscUczniow) {
-        Blad(QStringLiteral("Nie ma ucznia nr %1 (uczniów: %2).").arg(w.numer).arg(a.IloscUczniow));
-        return KodBlednePolecenie;
-    }
-    if (w.raport == RodzajRaportu::Pytanie && w.numer > a.Test.IloscPytan) {
-        Blad(QStringLiteral("Nie ma pytania nr %1 (pytań: %2).")
-                 .arg(w.numer)
-                 .arg(a.Test.IloscPytan));
-        return KodBlednePolecenie;
-    }
+    if (w.raport == RodzajRaportu::Uczen && w.numer > a.IloscUczniow)
+        return BladWywolania(
+            QStringLiteral("Nie ma ucznia nr %1 (uczniów: %2).").arg(w.numer).arg(a.IloscUczniow));
+    if (w.raport == RodzajRaportu::Pytanie && w.numer > a.Test.IloscPytan)
+        return BladWywolania(QStringLiteral("Nie ma pytania nr %1 (pytań: %2).")
+                                 .arg(w.numer)
+                                 .arg(a.Test.IloscPytan));
     srodowisko.foldery.FolderTemp = QDir(w.katalog).absolutePath();
     const UstawieniaRaportu u{OdbiorcaRaportu(), w.imieNajpierw};
     WynikRaportu wynik;
@@ -475,6 +498,9 @@ int Cli::Wszystko() {
                           TabelaHtml(a, RodzajTabeli::Ocen, 1, true, fn)) &&
          ZapiszDoKatalogu(NazwaPlikuTabeli(RodzajTabeli::Ocen, false),
                           TekstTabeliDoPliku(BudujTabeleOcen(a)));
+    ok = ok && ZapiszWykresyKlasy(a, fn, [this](const QString& nazwa, const QByteArray& bajty) {
+             return ZapiszDoKatalogu(nazwa, bajty);
+         });
     if (!ok) return KodBladZapisu;
     if (a.RodzajAnalizy != AnalizaZTestem) return KodAnalizaWykonana;
 

@@ -132,7 +132,7 @@ DokumentRaportu ZbudujRaportJakoscPytan(const Analiza& a, const UstawieniaRaport
     QStringList& w = d.wiersze;
     const JakoscTestu t = ObliczJakoscPytan(a);
 
-    w << QStringLiteral("<p><b>Nazwa testu: </b> ") + a.Test.NazwaTestu + QStringLiteral(".</p>")
+    w << QStringLiteral("<p><b>Nazwa testu: </b> ") + NazwaTestuHtml(a) + QStringLiteral(".</p>")
       << QStringLiteral("<p><b>Ilość uczniów: </b> %1&nbsp;&nbsp;&nbsp;<b>Ilość pytań: </b> %2</p>")
              .arg(t.IloscUczniow)
              .arg(t.IloscPytan)

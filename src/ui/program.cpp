@@ -8,6 +8,7 @@
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_warning.h"
 #include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_wykres.h"
 #include "ui/okna/tf_zegar.h"
 
 #include <vector>
@@ -42,6 +43,7 @@ void Program::UtworzOkna() {
     FWarning = dodaj(new TFWarning(QStringLiteral("pl")));
     UstawOknoKomunikatow(srodowisko.komunikaty, *FWarning);
     FOknoLPlikow = dodaj(new TFOknoLPlikow(*this));
+    FWykres = dodaj(new TFWykres(*this));
     FTabela = dodaj(new TFTabela(*this));
     FOknoObieListy = dodaj(new TFOknoObieListy(*this));
     FIniSondrel = dodaj(new TFIniSondrel(*this));

@@ -19,6 +19,7 @@ class TFGlowny;
 class TFWarning;
 class TFOknoLPlikow;
 class TFTabela;
+class TFWykres;
 class TFOknoObieListy;
 class TFIniSondrel;
 class TFZegar;
@@ -38,14 +39,15 @@ public:
     QStringList argumenty;
 
     // Creates the windows in the program's order (main window, message dialog, answer-file
-    // list, table, two-list window, settings, save icon, vignette), makes every window after
-    // the main one its tool window (Okno::UstawOknoGlowne) and installs the message dialog as
-    // the program's message handler.
+    // list, chart, table, two-list window, settings, save icon, vignette), makes every window
+    // after the main one its tool window (Okno::UstawOknoGlowne) and installs the message
+    // dialog as the program's message handler.
     void UtworzOkna();
 
     TFGlowny* FGlowny = nullptr;
     TFWarning* FWarning = nullptr;
     TFOknoLPlikow* FOknoLPlikow = nullptr;
+    TFWykres* FWykres = nullptr;
     TFTabela* FTabela = nullptr;
     TFOknoObieListy* FOknoObieListy = nullptr;
     TFIniSondrel* FIniSondrel = nullptr;

@@ -6,6 +6,7 @@
 #include "formats/wartosci.h"
 #include "formats/xml.h"
 #include "reports/raport.h"
+#include "support/pelny_dysk.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
 #include "support/wydruk_qt.h"
@@ -20,16 +21,25 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QSet>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
 
 using namespace sondrel;
 using namespace sondrel::testy;
 
 namespace {
+
+// Where the program's journal is (the tests' own data folder).
+QString PlikDziennikaProgramu() {
+    Srodowisko s;
+    UstawFoldery(s);
+    return QDir::toNativeSeparators(s.foldery.PlikDziennika);
+}
 
 struct Wynik {
     int kod = -1;
@@ -146,8 +156,12 @@ protected:
 
 TEST_F(Polecenia, BledneWywolania) {
     const QString f = klasa.first();
+    // Without a command: the usage. With a wrong one: one line of reason and where the usage is,
+    // not the whole usage again.
+    const Wynik pusty = Uruchom({});
+    EXPECT_EQ(pusty.kod, KodBlednePolecenie);
+    EXPECT_TRUE(pusty.bledy.startsWith(QStringLiteral("Użycie:\n  sondrel-cli json")));
     const QStringList przypadki[] = {
-        {},
         {"analiza", f},
         {"json"},
         {"json", "--test"},
@@ -170,13 +184,24 @@ TEST_F(Polecenia, BledneWywolania) {
         const Wynik w = Uruchom(argumenty);
         EXPECT_EQ(w.kod, KodBlednePolecenie) << argumenty.join(' ').toStdString();
         EXPECT_TRUE(w.wyjscie.isEmpty());
-        EXPECT_TRUE(w.bledy.contains(QStringLiteral("Użycie:\n  sondrel-cli json")));
+        const QStringList wiersze = w.bledy.split(u'\n');
+        EXPECT_EQ(wiersze.size(), 3) << w.bledy.toStdString();
+        EXPECT_FALSE(wiersze.value(0).isEmpty());
+        EXPECT_EQ(wiersze.value(1), QStringLiteral("Opis wywołania: sondrel-cli --help"));
     }
+    EXPECT_EQ(Uruchom({"analiza", f}).bledy,
+              QStringLiteral("Nieznane polecenie: analiza\nOpis wywołania: sondrel-cli --help\n"));
     const Wynik pomoc = Uruchom({"--help"});
     EXPECT_EQ(pomoc.kod, 0);
     EXPECT_TRUE(pomoc.wyjscie.startsWith("Użycie:"));
+    const Wynik wersja = Uruchom({"--version"});
+    EXPECT_EQ(wersja.kod, 0);
+    EXPECT_TRUE(wersja.wyjscie.startsWith("sondrel-cli 1."));
+    EXPECT_TRUE(wersja.wyjscie.endsWith('\n'));
+    EXPECT_TRUE(wersja.bledy.isEmpty());
 }
 
+// A message about one file names it; one that sends the user to the journal says where it is.
 TEST_F(Polecenia, BrakAnalizy) {
     PlikOdpowiedzi stary;
     stary.staraWersja = true;
@@ -184,17 +209,25 @@ TEST_F(Polecenia, BrakAnalizy) {
     PlikOdpowiedzi zly;
     zly.start = QStringLiteral("10.00");
     ASSERT_TRUE(ZapiszPlikOdpowiedzi(st.sciezka("zly.sko"), zly));
+    const QString dziennik = QStringLiteral("Dziennik zdarzeń: ") + PlikDziennikaProgramu();
     const struct {
         QStringList pliki;
         QString bledy;
     } przypadki[] = {
         {{st.sciezka("test.skt"), klasa.first()},
-         "\nModuł Sondrel nie obsługuje plików tego typu.\nWskaż pliki odpowiedzi.\n"},
+         "\nModuł Sondrel nie obsługuje plików tego typu.\nWskaż pliki odpowiedzi.\nPlik: " +
+             st.sciezka("test.skt") + "\n"},
         {{st.sciezka("stary.sko"), klasa.first()},
          "Wersja ta nie analizuje wyników starszych wersji programu.\nSkorzystaj ze starszej "
-         "wersji modułu Sondrel.\nPrzerwano dalszą analizę wyników.\n"},
+         "wersji modułu Sondrel.\nPrzerwano dalszą analizę wyników.\nPlik: " +
+             st.sciezka("stary.sko") + "\n"},
+        {{st.sciezka("brak.sko")},
+         "Wystąpiły problemy z przetwarzaniem pierwszego z plików.\nPrawdopodobnie plik jest "
+         "uszkodzony.\nDalsza analiza została przerwana.\nPlik: " +
+             st.sciezka("brak.sko") + "\n"},
         {{st.sciezka("zly.sko")},
-         "Nie wczytano żadnego pliku odpowiedzi.\nPo szczegóły sięgnij do dziennika zdarzeń.\n"},
+         "Nie wczytano żadnego pliku odpowiedzi.\nPo szczegóły sięgnij do dziennika zdarzeń.\n" +
+             dziennik + "\n"},
     };
     for (const auto& p : przypadki) {
         const Wynik w = Uruchom(QStringList{"json"} + p.pliki);
@@ -299,9 +332,12 @@ TEST_F(Polecenia, JsonZTestemIImieniemNajpierw) {
     EXPECT_EQ(QJsonDocument::fromJson(w.wyjscie).object()["rodzajAnalizy"].toInt(), 0);
     EXPECT_EQ(w.bledy,
               QStringLiteral("Nie wszystkie pliki odpowiedzi poddano analizie.\nPo szczegóły "
-                             "sięgnij do dziennika zdarzeń.\nOtwierany test, jest inny, niż "
-                             "rozwiązywany przez analizowanych użykowników.\nZostanie wykonana "
-                             "tylko prosta analiza wyników testu.\n"));
+                             "sięgnij do dziennika zdarzeń.\nDziennik zdarzeń: ") +
+                  PlikDziennikaProgramu() +
+                  QStringLiteral("\nOtwierany test, jest inny, niż "
+                                 "rozwiązywany przez analizowanych użykowników.\nZostanie wykonana "
+                                 "tylko prosta analiza wyników testu.\nPlik: ") +
+                  st.sciezka("inny.skt") + "\n");
 }
 
 TEST_F(Polecenia, DziennikProgramuBezRuszaniaFolderuTymczasowego) {
@@ -480,9 +516,11 @@ TEST_F(Polecenia, WszystkoZapisujeKomplet) {
     const Wynik w =
         Uruchom(QStringList{"wszystko", "--do", zTestem, "--test", st.sciezka("test.skt")} + klasa);
     EXPECT_EQ(w.kod, 0) << w.bledy.toStdString();
-    const QStringList tabele = {"TabelaWynikow.htm",         "TabelaWynikow_1.txt",
-                                "ZestawienieCzasuPracy.htm", "ZestawienieCzasuPracy.txt",
-                                "ZestawienieOcen.htm",       "ZestawienieOcen.txt"};
+    const QStringList tabele = {
+        "TabelaWynikow.htm",         "TabelaWynikow_1.txt", "ZestawienieCzasuPracy.htm",
+        "ZestawienieCzasuPracy.txt", "ZestawienieOcen.htm", "ZestawienieOcen.txt",
+        "WykresWynikow.svg",         "WykresWynikow.png",   "WykresCzasuPracy.svg",
+        "WykresCzasuPracy.png",      "WykresOcen.svg",      "WykresOcen.png"};
     QStringList raporty = {"Test_OTescie.htm", "Test_Statystyka.htm", "Test_WykazOcen.htm"};
     for (int s = 1; s <= 4; ++s)
         raporty << QStringLiteral("Test_Ucz%1.htm").arg(s)
@@ -500,13 +538,11 @@ TEST_F(Polecenia, WszystkoZapisujeKomplet) {
     ASSERT_TRUE(statystyka.open(QIODevice::ReadOnly));
     EXPECT_TRUE(statystyka.readAll().contains("Dane statystyczne."));
 
-    // Without a test: the tables only.
+    // Without a test: the tables and the charts.
     const QString bezTestu = st.sciezka("bez_testu");
     EXPECT_EQ(Uruchom(QStringList{"wszystko", "--do", bezTestu} + klasa).kod, 0);
-    EXPECT_EQ(
-        Pliki(bezTestu),
-        (QStringList{"TabelaWynikow.htm", "TabelaWynikow_1.txt", "ZestawienieCzasuPracy.htm",
-                     "ZestawienieCzasuPracy.txt", "ZestawienieOcen.htm", "ZestawienieOcen.txt"}));
+    const QStringList bez = Pliki(bezTestu);
+    EXPECT_EQ(QSet<QString>(bez.begin(), bez.end()), QSet<QString>(tabele.begin(), tabele.end()));
 }
 
 TEST_F(Polecenia, WyjscieNieDoZapisania) {
@@ -523,6 +559,91 @@ TEST_F(Polecenia, WyjscieNieDoZapisania) {
     const Wynik w = Uruchom(QStringList{"wszystko", "--do", st.sciezka("plik")} + klasa);
     EXPECT_EQ(w.kod, KodBladZapisu);
     EXPECT_FALSE(w.bledy.isEmpty());
+}
+
+namespace {
+
+QMap<QString, QByteArray> Zawartosci(const QString& katalog) {
+    QMap<QString, QByteArray> wynik;
+    const QDir dir(katalog);
+    for (const QString& nazwa : dir.entryList(QDir::Files | QDir::Hidden)) {
+        QFile f(dir.filePath(nazwa));
+        wynik[nazwa] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    return wynik;
+}
+
+} // namespace
+
+// A full disk: the run that does not fit ends with exit status 4, the path and the reason; each
+// file is either the earlier one or the whole new one, never empty or cut, and every path listed
+// as written holds the new file. The folder holds the tables of an earlier run (names surname
+// first); the new run names first names first.
+TEST_F(Polecenia, WszystkoNaPelnymDysku) {
+    const QStringList zTestem = {"--test", st.sciezka("test.skt")};
+    ASSERT_EQ(Uruchom(QStringList{"wszystko", "--do", st.sciezka("stare")} + klasa).kod, 0);
+    ASSERT_EQ(Uruchom(QStringList{"wszystko", "--do", st.sciezka("nowe"), "--imie-najpierw"} +
+                      zTestem + klasa)
+                  .kod,
+              0);
+    const auto stare = Zawartosci(st.sciezka("stare"));
+    const auto nowe = Zawartosci(st.sciezka("nowe"));
+    ASSERT_NE(stare.value("TabelaWynikow.htm"), nowe.value("TabelaWynikow.htm"));
+
+    MalyDysk dysk(512 * 1024);
+    POMIN_BEZ_DYSKU(dysk);
+    const QString katalog = dysk.sciezka("wyniki");
+    for (const qint64 wolne : {0, 8 * 1024, 16 * 1024}) {
+        dysk.Oproznij();
+        QDir(katalog).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(katalog));
+        for (auto p = stare.begin(); p != stare.end(); ++p)
+            ASSERT_TRUE(ZapiszBajty(QDir(katalog).filePath(p.key()), p.value()));
+        dysk.Zapelnij(wolne);
+
+        const Wynik w =
+            Uruchom(QStringList{"wszystko", "--do", katalog, "--imie-najpierw"} + zTestem + klasa);
+        EXPECT_EQ(w.kod, KodBladZapisu) << wolne;
+        EXPECT_TRUE(w.bledy.contains("Nie udało się zapisać")) << w.bledy.toStdString();
+        EXPECT_TRUE(w.bledy.contains(katalog + "/")) << w.bledy.toStdString();
+        const auto teraz = Zawartosci(katalog);
+        int nowych = 0;
+        for (auto p = teraz.begin(); p != teraz.end(); ++p) {
+            // No file is left under a temporary name, none is empty or cut.
+            EXPECT_TRUE(nowe.contains(p.key())) << p.key().toStdString();
+            const bool nowy = p.value() == nowe.value(p.key());
+            EXPECT_TRUE(nowy || p.value() == stare.value(p.key())) << p.key().toStdString();
+            nowych += nowy;
+        }
+        for (const auto& p : stare.keys())
+            EXPECT_TRUE(teraz.contains(p)) << p.toStdString();
+        for (const QByteArray& wiersz : w.wyjscie.split('\n')) {
+            const QString nazwa = QFileInfo(QString::fromUtf8(wiersz)).fileName();
+            if (!nazwa.isEmpty()) EXPECT_EQ(teraz.value(nazwa), nowe.value(nazwa));
+        }
+        if (wolne > 0) EXPECT_GT(nowych, 0) << wolne; // the run got some way
+    }
+}
+
+// Under a file-size limit (ulimit -f) the tool is not killed by the signal: the write fails and
+// is reported like any other (exit status 4, with the path).
+TEST_F(Polecenia, LimitRozmiaruPlikuToKod4) {
+    const QString program = QCoreApplication::applicationDirPath() + "/sondrel-cli";
+    if (!QFileInfo::exists(program)) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
+    QProcess proces;
+    proces.setChildProcessModifier([] {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    const QString katalog = st.sciezka("limit");
+    proces.start(program, QStringList{"wszystko", "--do", katalog} + klasa);
+    ASSERT_TRUE(proces.waitForFinished(30000));
+    EXPECT_EQ(proces.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(proces.exitCode(), KodBladZapisu);
+    EXPECT_TRUE(QString::fromUtf8(proces.readAllStandardError())
+                    .contains("Nie udało się zapisać pliku " + katalog + "/TabelaWynikow.htm: "));
 }
 
 // A session without a locale (C / POSIX) gets the program's Polish: the students are in Polish

@@ -142,4 +142,20 @@ void Etykieta::paintEvent(QPaintEvent* e) {
     p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 2, 2);
 }
 
+Etykieta* EtykietaMenu(QWidget* panel, const QString& napis, const QRect& gdzie) {
+    auto* l = new Etykieta(panel, gdzie.x(), gdzie.y(), gdzie.width(), gdzie.height());
+    l->setText(napis);
+    l->setCursor(Qt::PointingHandCursor);
+    l->UstawLink(QColor(46, 46, 46), Qt::white);
+    return l;
+}
+
+Etykieta* KreskaMenu(QWidget* panel, int y) {
+    const QColor kolor(0x8C, 0x90, 0xA6);
+    auto* l = new Etykieta(panel, 15, y, 104, 15);
+    l->setText(QStringLiteral("_____________"));
+    l->UstawLink(kolor, kolor);
+    return l;
+}
+
 } // namespace sondrel

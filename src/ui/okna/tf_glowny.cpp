@@ -11,6 +11,7 @@
 #include "ui/okna/tf_okno_obie_listy.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_wykres.h"
 #include "ui/program.h"
 #include "ui/skory/skora_glowny.h"
 
@@ -244,11 +245,11 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(LTabelaWynikow, &Etykieta::klik, this, [this] { PokazTabele(1); });
     connect(LTabelaCzas, &Etykieta::klik, this, [this] { PokazTabele(2); });
     connect(LTabelaOceny, &Etykieta::klik, this, [this] { PokazTabele(3); });
-    // charts and reports: their windows are not part of the program yet
-    for (Etykieta* e : {LDiagramWynikow, LDiagramCzas, LDiagramOceny})
-        connect(e, &Etykieta::klik, this, [this] {
-            ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
-        });
+    // charts
+    connect(LDiagramWynikow, &Etykieta::klik, this, [this] { PokazWykres(1); });
+    connect(LDiagramCzas, &Etykieta::klik, this, [this] { PokazWykres(2); });
+    connect(LDiagramOceny, &Etykieta::klik, this, [this] { PokazWykres(3); });
+    // reports: their window is not part of the program yet
     for (Etykieta* e : {LRaport1, Lraport2, LRaport3})
         connect(e, &Etykieta::klik, this, [this] {
             ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
@@ -535,8 +536,15 @@ void TFGlowny::PokazMaleMenu(QWidget* menu) {
                                     : LRaport1);
 }
 
+void TFGlowny::PokazWykres(int typ) {
+    ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
+    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    if (program.FWykres) program.FWykres->OtworzWykres(typ);
+}
+
 void TFGlowny::PokazTabele(int rodzaj) {
     ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
+    if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();
     if (program.FTabela) program.FTabela->PokazTabele(static_cast<RodzajTabeli>(rodzaj));
 }
 
@@ -558,6 +566,7 @@ void TFGlowny::LRaport4Click() {
 
 void TFGlowny::LZamknijAnalizaClick() {
     if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();
     UstawEkranStartowy(true);
     FokusNa(LTest_0);
     PAnalizaTabele->hide();

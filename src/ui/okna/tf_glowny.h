@@ -157,6 +157,8 @@ private:
     // Whether the start screen's hot spots take the keyboard (not under the analysis panel).
     void UstawEkranStartowy(bool wlaczony);
     void PokazTabele(int rodzaj);
+    // The chart menu: closes the table window and opens the chart (1 results, 2 time, 3 grades).
+    void PokazWykres(int typ);
     void LRaport4Click();
 
     // Hover: the item under the mouse in white, its siblings in the normal colour.

@@ -50,7 +50,6 @@ QColor Kolor_(Kolor k) {
 }
 
 constexpr QRgb KolorLiniiSiatki = 0xFFC9CCD6;
-constexpr QRgb KolorKreski = 0xFF8C90A6; // the menu's separator lines
 
 // The fixed sizes of the table area.
 constexpr int WierszeWidoku = 23;        // rows a long table shows at once, header included
@@ -407,12 +406,7 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         connect(l, &Etykieta::ruch, this, [this, l] { PodswietlMenu(l); });
         return l;
     };
-    const auto kreska = [this](int y) {
-        auto* l = new Etykieta(PListwaLeft, 15, y, 104, 15);
-        l->setText(QStringLiteral("_____________"));
-        l->UstawLink(QColor::fromRgba(KolorKreski), QColor::fromRgba(KolorKreski));
-        return l;
-    };
+    const auto kreska = [this](int y) { return KreskaMenu(PListwaLeft, y); };
     LZapiszHtml = pozycja("Zapisz jako htm", 64);
     LZapiszTxt = pozycja("Zapisz jako txt", 79);
     LKreska1 = kreska(86);
@@ -696,11 +690,22 @@ void TFTabela::ZapiszTabeleTxt() {
 void TFTabela::KopiujTabeleHtm() {
     PodswietlMenu(nullptr);
     if (stan.Siatka.IloscWierszy() == 0) return;
+    QString blad;
     const QString plik =
         ZapiszTabeleDoKopii(program.analiza, stan, program.ustawienia.calltab,
-                            program.ustawienia.fn, program.srodowisko.foldery.FolderTemp);
-    if (plik.isEmpty() || !kopiujHtml) return; // nothing written: nothing copied
-    kopiujHtml(plik);
+                            program.ustawienia.fn, program.srodowisko.foldery.FolderTemp, &blad);
+    if (plik.isEmpty()) { // nothing written: nothing copied, and the user hears why
+        program.srodowisko.WpiszDoDziennika(
+            1,
+            QStringLiteral("Problem z zapisem tabeli do pliku ") +
+                QDir::toNativeSeparators(PlikTabeliDoKopii(program.srodowisko.foldery.FolderTemp)) +
+                QStringLiteral(": ") + blad);
+        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga,
+                                          QStringLiteral("Nie udało się skopiować tabeli.\r") +
+                                              blad);
+        return;
+    }
+    if (kopiujHtml) kopiujHtml(plik);
 }
 
 void TFTabela::KopiujTabeleTxt() {

@@ -29,6 +29,48 @@ run_ctest() {
     fi
 }
 
+# Runs one named check and adds it to the totals.
+check() {
+    local nazwa=$1
+    shift
+    if "$@"; then
+        echo "-- $nazwa: ok"
+        passed=$((passed + 1))
+    else
+        echo "-- $nazwa: FAILED"
+        failed=$((failed + 1))
+    fi
+}
+
+# The desktop entry, the software-centre description, the file types and the manual pages, as
+# the desktop's own validators read them.
+echo "== packaging"
+check "desktop entry" desktop-file-validate resources/sondrel.desktop
+check "metainfo" appstreamcli validate --no-net resources/pl.brenvik.sondrel.metainfo.xml
+dane=$(mktemp -d)
+mkdir -p "$dane/mime/packages" "$dane/pliki"
+cp resources/sondrel-mime.xml "$dane/mime/packages/sondrel.xml"
+cp /usr/share/mime/packages/freedesktop.org.xml "$dane/mime/packages/"
+check "file types" env XDG_DATA_HOME="$dane" update-mime-database "$dane/mime"
+# recognised by their contents too, before the generic PAK archive they are kinds of
+rodzaj() {
+    env XDG_DATA_HOME="$dane" XDG_DATA_DIRS="$dane" gio info -a standard::content-type "$1" |
+        grep "content-type: $2\$" >/dev/null
+}
+if command -v gio >/dev/null; then
+    cp samples/adamczyk_zofia.sko "$dane/pliki/odpowiedzi"
+    cp samples/test.skt "$dane/pliki/test"
+    cp samples/testy.skg "$dane/pliki/lista"
+    check "answer file by content" rodzaj "$dane/pliki/odpowiedzi" application/x-sondrel-sko
+    check "test file by content" rodzaj "$dane/pliki/test" application/x-sondrel-skt
+    check "test list by content" rodzaj "$dane/pliki/lista" application/x-sondrel-skg
+fi
+rm -rf "$dane"
+for strona in resources/man/*.1; do
+    check "manual $(basename "$strona")" \
+        bash -c 'test -z "$(groff -man -ww -z -Tutf8 -K utf8 "$1" 2>&1)"' _ "$strona"
+done
+
 echo "== normal build"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"

@@ -2,7 +2,8 @@
 PAKIETY=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
          qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-svg-dev libqt6svg6-dev libgl-dev
          qt6-translations-l10n libjpeg-dev libgif-dev libgtest-dev libgmock-dev libbenchmark-dev
-         xvfb xauth imagemagick fonts-dejavu-core fonts-liberation)
+         xvfb xauth imagemagick fonts-dejavu-core fonts-liberation
+         desktop-file-utils appstream shared-mime-info groff-base locales)
 
 zainstaluj_pakiety() {
     local brak=()

@@ -112,11 +112,21 @@ QString SeparatorGodziny(const QLocale& jezyk) {
 
 std::optional<DataCzas> CzasZTekstu(const QString& tekst, const QLocale& jezyk) {
     const QString t = tekst.trimmed();
-    const QString separator = SeparatorGodziny(jezyk);
+    // The companion program writes ":" whatever the reader's locale says; the locale's own
+    // separator ("." in Finnish or Danish) is read as well. One text keeps one separator.
+    const QString dwukropek = QStringLiteral(":");
+    const QString wlasny = SeparatorGodziny(jezyk);
     qsizetype i = 0;
 
     const int godziny = CzytajLiczbe(t, i);
-    if (godziny < 0 || !CzytajTekst(t, i, separator)) return std::nullopt;
+    if (godziny < 0) return std::nullopt;
+    QString separator;
+    if (CzytajTekst(t, i, dwukropek))
+        separator = dwukropek;
+    else if (CzytajTekst(t, i, wlasny))
+        separator = wlasny;
+    else
+        return std::nullopt;
     const int minuty = CzytajLiczbe(t, i);
     if (minuty < 0) return std::nullopt;
     int sekundy = 0;

@@ -46,8 +46,9 @@ double CzasPracy(const OdpowiedzBig& uczen);
 // returned; 0 without students.
 DataCzas ObliczSredniCzasPracy(Analiza& analiza);
 
-// A time text as answer files hold it: hours, minutes and optionally seconds with the
-// locale's time separator ("9:05", "09:05:30"), then the locale's AM/PM designator where its
+// A time text as answer files hold it: hours, minutes and optionally seconds separated by ":"
+// or by the locale's time separator, the same one throughout ("9:05", "09:05:30", "09.05.30"
+// in Finnish), then the locale's AM/PM designator where its
 // time format has one; spaces around allowed. Nothing for any other text or an impossible time
 // (25:00, 10:60).
 std::optional<DataCzas> CzasZTekstu(const QString& tekst, const QLocale& jezyk = QLocale());

@@ -1,8 +1,8 @@
 #include "core/lokalizacja.h"
 
 #include <QLocale>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace sondrel {
 
@@ -26,10 +26,14 @@ qint64 ZaokraglijIloraz(qint64 licznik, qint64 mianownik) {
 QString TekstLiczby(double wartosc) {
     if (!std::isfinite(wartosc)) return QString::number(wartosc);
     if (wartosc == 0) return QStringLiteral("0");
-    // Round to 15 significant digits first, then write the result without an exponent.
+    // Round to 15 significant digits first, then write the result without an exponent. The
+    // round trip goes through the locale-free conversions: the C library's would follow
+    // LC_NUMERIC, which the toolkit takes from the user's environment.
     char bufor[64];
-    std::snprintf(bufor, sizeof bufor, "%.14e", wartosc);
-    const double zaokraglona = std::strtod(bufor, nullptr);
+    const auto zapis =
+        std::to_chars(bufor, bufor + sizeof bufor, wartosc, std::chars_format::scientific, 14);
+    double zaokraglona = wartosc;
+    std::from_chars(bufor, zapis.ptr, zaokraglona);
     const int wykladnik = static_cast<int>(std::floor(std::log10(std::fabs(zaokraglona))));
     const int miejsc = std::max(0, 14 - wykladnik);
     QString tekst = QString::number(zaokraglona, 'f', std::min(miejsc, 340));

@@ -1,6 +1,7 @@
 #include "ui/okno.h"
 
 #include "core/foldery.h"
+#include "ui/kontrolki/etykieta.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -13,6 +14,8 @@
 #include <QPainter>
 #include <QScreen>
 #include <QUrl>
+#include <QWindow>
+#include <algorithm>
 
 namespace sondrel {
 
@@ -97,11 +100,46 @@ void Okno::Wysrodkuj() {
          obszar.y() + (obszar.height() - height()) / 2);
 }
 
-void Okno::UstawNaWierzchu(bool wlaczone) {
-    if (bool(windowFlags() & Qt::WindowStaysOnTopHint) == wlaczone) return;
+QPoint Okno::MiejsceObokObszaru(QSize okno, const QRect& ekran, const QRect& obszar) {
+    constexpr int Odstep = 8;
+    const int y = ekran.y() + std::max(0, (ekran.height() - okno.height()) / 2);
+    const QPoint srodek(ekran.x() + (ekran.width() - okno.width()) / 2, y);
+    if (obszar.isEmpty() || !QRect(srodek, okno).intersects(obszar)) return srodek;
+    // just right of the kept area, over the main window's panel
+    const int prawo = obszar.right() + 1 + Odstep;
+    if (prawo + okno.width() <= ekran.right() + 1) return {prawo, y};
+    const int lewo = obszar.left() - Odstep - okno.width();
+    if (lewo >= ekran.left()) return {lewo, y};
+    return srodek; // no room: the screen is too small to keep the area clear
+}
+
+void Okno::UmiescObokMenu() {
+    QScreen* ekran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!ekran) return;
+    const QRect obszar = glowne && glowne->isVisible() ? glowne->ObszarOdsloniety() : QRect();
+    move(MiejsceObokObszaru(size(), ekran->availableGeometry(), obszar));
+}
+
+void Okno::UstawOknoGlowne(Okno* okno) {
+    glowne = okno;
+    if (!okno || okno == this) return;
+    // A tool window: window managers keep it above its main window and leave it out of the
+    // taskbar; it is never put above other programs.
     const bool widoczne = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, wlaczone); // hides a visible window
+    setWindowFlags((windowFlags() & ~(Qt::WindowType_Mask | Qt::WindowStaysOnTopHint)) | Qt::Tool);
     if (widoczne) show();
+}
+
+void Okno::UstawTytulOkna(const QString& nazwa) {
+    setWindowTitle(QStringLiteral("Sondrel – ") + nazwa);
+}
+
+void Okno::UstawRodzicaOkna() {
+    if (!glowne || glowne == this || !windowHandle()) return;
+    glowne->winId(); // the main window's native window, if it has none yet
+    QWindow* rodzic = glowne->windowHandle();
+    if (rodzic && windowHandle()->transientParent() != rodzic)
+        windowHandle()->setTransientParent(rodzic);
 }
 
 void Okno::PokazModalnie() {
@@ -136,7 +174,7 @@ bool Okno::KlawiszWcisniety(QKeyEvent*) {
 }
 
 bool Okno::ZamkniecieZZewnatrz() {
-    return !blokadaZamykania;
+    return true; // hidden, as by the close mark
 }
 
 bool Okno::ObsluzKlawisz(QKeyEvent* e) {
@@ -181,6 +219,9 @@ bool Okno::eventFilter(QObject* obiekt, QEvent* e) {
         const QPoint kursor = m->globalPosition().toPoint();
         if (e->type() == QEvent::MouseButtonPress && m->button() == Qt::LeftButton) {
             if (PrzeciaganieDozwolone()) {
+                // The window system moves the window where it can (Wayland allows nothing
+                // else); otherwise the window follows the cursor's movement.
+                if (windowHandle() && windowHandle()->startSystemMove()) return false;
                 przeciaganie = true;
                 ostatniKursor = kursor;
             }
@@ -211,7 +252,17 @@ void Okno::resizeEvent(QResizeEvent* e) {
 
 void Okno::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
+    UstawRodzicaOkna(); // the native window exists now and is not yet on screen
     PodgladajKlawisze();
+    // Becoming active, a window would hand the focus to the first control in its tab order; a
+    // painted menu entry would then be lit as if chosen. The window keeps the focus until Tab.
+    if (!focusWidget()) {
+        QWidget* w = nextInFocusChain();
+        while (w != this && !((w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(this) &&
+                              w->isEnabled() && w->window() == this))
+            w = w->nextInFocusChain();
+        if (qobject_cast<Etykieta*>(w)) setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void Okno::hideEvent(QHideEvent* e) {
@@ -224,7 +275,7 @@ void Okno::hideEvent(QHideEvent* e) {
 
 void Okno::closeEvent(QCloseEvent* e) {
     if (e->spontaneous() && !ZamkniecieZZewnatrz()) {
-        e->ignore();
+        e->ignore(); // the window's own close action has run
         return;
     }
     e->accept();

@@ -1,6 +1,7 @@
 #pragma once
 // The frameless base of every window of the program: its shape (mask and alpha painting), the
-// drag strip, F1 help, swallowed close requests, centring, always-on-top and the modal show.
+// drag strip, F1 help, Alt+F4 swallowed, close requests from the desktop acting as the close
+// mark, its title, staying above the main window, placement and the modal show.
 
 #include "ui/skory/skora.h"
 
@@ -29,7 +30,8 @@ public:
     // windows may instead hold picture labels.
     void UstawTlo(const QPixmap& tlo);
 
-    // Press, move by the cursor's movement, release: the strip moves the window.
+    // A press on the strip moves the window: through the window system where the platform
+    // supports it (the only way on Wayland), else by the cursor's movement until the release.
     void PodlaczListwe(QWidget* listwa);
     bool Przeciaga() const { return przeciaganie; }
 
@@ -43,14 +45,43 @@ public:
     // is missing (a dialog pointed at a missing folder would offer its name as a file name).
     static QString FolderDialogu(const QString& folder);
 
-    // When on (the default), Alt+F4 and close requests from the window system are ignored:
-    // the window closes only through Zamknij().
+    // ---- closing ----
+    // Alt+F4 reaching the window as a key is swallowed while the lock is on (the default); the
+    // message dialog and the vignette turn it off. A close request from the desktop (the window
+    // manager's close, a taskbar, a session logout) is never ignored: it goes to
+    // ZamkniecieZZewnatrz() below, which acts as the window's own close mark.
     void UstawBlokadeZamykania(bool wlaczona) { blokadaZamykania = wlaczona; }
     bool BlokadaZamykania() const { return blokadaZamykania; }
 
+    // ---- the program's main window ----
+    // Makes this window a tool window of the program's main window: transient for it (above it
+    // and minimised with it, never above other programs) and without a taskbar entry of its
+    // own. Program::UtworzOkna calls it for every window created after the main window, so a
+    // new window gets it by being created there.
+    void UstawOknoGlowne(Okno* glowne);
+    Okno* OknoGlowne() const { return glowne; }
+    // The part of this window that the other windows leave uncovered when the screen has room,
+    // in global coordinates; empty by default. The main window gives its menu column.
+    virtual QRect ObszarOdsloniety() const { return {}; }
+
+    // ---- placement ----
     // Centres the window in the available area of its screen.
     void Wysrodkuj();
-    void UstawNaWierzchu(bool wlaczone);
+    // Places the window clear of the main window's ObszarOdsloniety() (its menu column) when the
+    // screen has room: centred where that leaves the column free, else just right of the column
+    // (over the panel's right part), else left of it; centred as a last resort. Meant for the
+    // table, chart and report windows: call it where the window would be centred (showEvent).
+    void UmiescObokMenu();
+    // The top left corner for a window of the given size by the rule above, on the available
+    // area `ekran`, keeping `obszar` uncovered.
+    static QPoint MiejsceObokObszaru(QSize okno, const QRect& ekran, const QRect& obszar);
+    // Kept for windows that state it: a window stays above the main window through
+    // UstawOknoGlowne; nothing is put above other programs.
+    void UstawNaWierzchu(bool) {}
+
+    // ---- title ----
+    // The window's own title for the taskbar and the window switchers: "Sondrel – " + nazwa.
+    void UstawTytulOkna(const QString& nazwa);
 
     // Shows the window application-modal and returns when it is hidden or closed.
     void PokazModalnie();
@@ -71,8 +102,10 @@ protected:
     // The window's keys, before its controls see them (FormKeyDown). Return true to swallow
     // the key. F1 and Alt+F4 are handled before this is called.
     virtual bool KlawiszWcisniety(QKeyEvent* e);
-    // A close request that the program did not make (window manager, Alt+F4 on the desktop).
-    // By default ignored while the close lock is on; return true to let the window close.
+    // A close request that the program did not make (the window manager's close mark, a taskbar,
+    // a session logout, Alt+F4 handled by the desktop): acts as the window's own close mark.
+    // Return true to hide the window as Zamknij() does (the default). A window whose close mark
+    // does more does that here and returns false (the main window ends the program).
     virtual bool ZamkniecieZZewnatrz();
     // Whether a press on the drag strip starts dragging now (the main window's big mode says
     // no).
@@ -91,6 +124,7 @@ protected:
 private:
     bool ObsluzKlawisz(QKeyEvent* e);
     void OdswiezMaske();
+    void UstawRodzicaOkna();
 
     skora::Ksztalt ksztalt = skora::Ksztalt::Prostokat;
     QPixmap tlo;
@@ -100,6 +134,7 @@ private:
     QString stronaPomocy;
     bool blokadaZamykania = true;
     QEventLoop* petla = nullptr;
+    QPointer<Okno> glowne;
     // The last key seen before a control that passed it on: it reaches the window again.
     struct Podejrzany {
         const QKeyEvent* zdarzenie = nullptr;

@@ -35,6 +35,8 @@ void Program::UtworzOkna() {
     if (FGlowny) return;
     const auto dodaj = [this](auto* okno) {
         okna->lista.emplace_back(okno);
+        // every window after the main one stays above it as its tool window
+        if (FGlowny) okno->UstawOknoGlowne(FGlowny);
         return okno;
     };
     // Each window once for the whole run, in this order.

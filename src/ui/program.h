@@ -40,8 +40,9 @@ public:
     QStringList argumenty;
 
     // Creates the windows in the program's order (main window, message dialog, answer-file
-    // list, chart, chart settings, table, two-list window, settings, save icon, vignette) and
-    // installs the message dialog as the program's message handler.
+    // list, chart, chart settings, table, two-list window, settings, save icon, vignette), makes
+    // every window after the main one its tool window (Okno::UstawOknoGlowne) and installs the
+    // message dialog as the program's message handler.
     void UtworzOkna();
 
     TFGlowny* FGlowny = nullptr;

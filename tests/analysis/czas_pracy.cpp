@@ -171,7 +171,6 @@ TEST(CzasZTekstu, SeparatorIPoraDniaJezyka) {
     const QLocale fiński(QLocale::Finnish, QLocale::Finland);
     EXPECT_EQ(SeparatorGodziny(fiński), QStringLiteral("."));
     EXPECT_EQ(CzasZTekstu(QStringLiteral("10.42.30"), fiński), Godzina(10, 42, 30));
-    EXPECT_FALSE(CzasZTekstu(QStringLiteral("10:42:30"), fiński).has_value());
 
     const QLocale angielski(QLocale::English, QLocale::UnitedStates);
     EXPECT_EQ(CzasZTekstu(QStringLiteral("1:05 PM"), angielski), Godzina(13, 5, 0));
@@ -191,4 +190,38 @@ TEST(CzasZTekstu, KazdaSekundaDobyTamIZPowrotem) {
         ASSERT_EQ(*odczytany, t) << tekst.toStdString();
         ASSERT_EQ(GodzinaZCzasu(t).msecsSinceStartOfDay(), sekunda * 1000);
     }
+}
+
+// The stored times come from the companion program with ":" whatever the reader's locale: they
+// read the same under locales whose own separator is "." (ISO-minded English, Finnish, Danish)
+// and under the bare C locale, set as the program's default.
+TEST(CzasZTekstu, DwukropekWKazdymJezyku) {
+    const QLocale polski = QLocale();
+    const struct {
+        const char* nazwa;
+        QLocale jezyk;
+    } jezyki[] = {
+        {"en_DK", QLocale(QStringLiteral("en_DK"))}, {"fi_FI", QLocale(QStringLiteral("fi_FI"))},
+        {"da_DK", QLocale(QStringLiteral("da_DK"))}, {"C", QLocale::c()},
+        {"pl_PL", QLocale(QStringLiteral("pl_PL"))}, {"en_US", QLocale(QStringLiteral("en_US"))},
+    };
+    for (const auto& j : jezyki) {
+        SCOPED_TRACE(j.nazwa);
+        QLocale::setDefault(j.jezyk);
+        const QString wlasny = SeparatorGodziny();
+        EXPECT_EQ(CzasZTekstu(QStringLiteral("10:42:30")), Godzina(10, 42, 30));
+        EXPECT_EQ(CzasZTekstu(QStringLiteral("9:05")), Godzina(9, 5, 0));
+        EXPECT_EQ(CzasZTekstu(QStringLiteral("10") + wlasny + QStringLiteral("42") + wlasny +
+                              QStringLiteral("30")),
+                  Godzina(10, 42, 30));
+        // one separator throughout, and still no time past its limits
+        if (wlasny != QLatin1String(":")) {
+            EXPECT_FALSE(CzasZTekstu(QStringLiteral("10:42") + wlasny + QStringLiteral("30")));
+        }
+        EXPECT_FALSE(CzasZTekstu(QStringLiteral("10:60:00")));
+        EXPECT_FALSE(CzasZTekstu(QStringLiteral("10,42,30")));
+        // what the program writes it reads back
+        EXPECT_EQ(CzasZTekstu(TekstGodziny(Godzina(23, 5, 9))), Godzina(23, 5, 9));
+    }
+    QLocale::setDefault(polski);
 }

@@ -330,6 +330,23 @@ TEST_F(CzytnikOdpowiedzi, UszkodzonyPlikUcznia) {
     EXPECT_EQ(st.dziennik(), (QStringList{blad, blad}));
 }
 
+// A class's files are read under a locale whose time separator is "." as under Polish.
+TEST_F(CzytnikOdpowiedzi, GodzinyZDwukropkiemWJezykuZKropka) {
+    naglowek();
+    const QLocale polski = QLocale();
+    for (const char* nazwa : {"en_DK", "fi_FI", "da_DK", "C"}) {
+        SCOPED_TRACE(nazwa);
+        QLocale::setDefault(QLocale(QString::fromLatin1(nazwa)));
+        a.Uczniowie[1] = OdpowiedzBig{};
+        EXPECT_EQ(WczytajUcznia(zapisz("u.sko", {.start = "10:00:00", .koniec = "10:42:30"}), 1, a,
+                                st.srodowisko),
+                  UczenWczytany);
+        EXPECT_DOUBLE_EQ(a.Uczniowie[1].Koniec, Godzina(10, 42, 30));
+    }
+    QLocale::setDefault(polski);
+    EXPECT_TRUE(st.dziennik().isEmpty());
+}
+
 TEST_F(CzytnikOdpowiedzi, CzasyZapisaneDoBleduZostaja) {
     naglowek();
     a.Uczniowie[1].Koniec = 0.5;

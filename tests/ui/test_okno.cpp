@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 #include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
@@ -141,25 +142,36 @@ TEST(Okno, F1OtwieraStronePomocy) {
     EXPECT_EQ(okno.klawisze.size(), 1); // the help key does not reach the window's own keys
 }
 
-TEST(Okno, ZamykanieTylkoPrzezProgram) {
+TEST(Okno, AltF4PolknietyAZamkniecieZPulpituJakZnakZamkniecia) {
     OknoTestowe okno;
     okno.show();
     QTest::keyClick(&okno, Qt::Key_F4, Qt::AltModifier);
-    EXPECT_TRUE(okno.klawisze.isEmpty()); // Alt+F4 is swallowed
-    EXPECT_FALSE(ZamknijZPulpitu(okno));
+    EXPECT_TRUE(okno.klawisze.isEmpty()); // Alt+F4 as a key is swallowed
     EXPECT_TRUE(okno.isVisible());
 
     // Ctrl+Alt+F4 is another key
     QTest::keyClick(&okno, Qt::Key_F4, Qt::AltModifier | Qt::ControlModifier);
     EXPECT_EQ(okno.klawisze, QList<int>{Qt::Key_F4});
 
-    okno.Zamknij();
-    EXPECT_FALSE(okno.isVisible());
-
-    okno.UstawBlokadeZamykania(false);
-    okno.show();
+    // The desktop's close request hides the window as its close mark does.
     EXPECT_TRUE(ZamknijZPulpitu(okno));
     EXPECT_FALSE(okno.isVisible());
+
+    // A window whose close mark does more does it instead of hiding.
+    struct ZWlasnymZamknieciem : OknoTestowe {
+        int zamkniec = 0;
+        bool ZamkniecieZZewnatrz() override {
+            ++zamkniec;
+            return false;
+        }
+    } wlasne;
+    wlasne.show();
+    EXPECT_FALSE(ZamknijZPulpitu(wlasne));
+    EXPECT_EQ(wlasne.zamkniec, 1);
+    EXPECT_TRUE(wlasne.isVisible());
+    wlasne.Zamknij(); // the program's own close is no request from the desktop
+    EXPECT_EQ(wlasne.zamkniec, 1);
+    EXPECT_FALSE(wlasne.isVisible());
 }
 
 TEST(Okno, KlawiszeWidziPrzedKontrolkami) {
@@ -202,19 +214,63 @@ TEST(Okno, ModalnePokazanieWracaPoZamknieciu) {
     EXPECT_FALSE(okno.WPetliModalnej());
 }
 
-TEST(Okno, WysrodkowanieINaWierzchu) {
+TEST(Okno, Wysrodkowanie) {
     OknoTestowe okno;
     okno.UstawRozmiar(350, 150);
     okno.Wysrodkuj();
     const QRect obszar = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_EQ(okno.x(), obszar.x() + (obszar.width() - 350) / 2);
     EXPECT_EQ(okno.y(), obszar.y() + (obszar.height() - 150) / 2);
+}
 
+// Every window after the main one is its tool window: transient for it (above it only), never
+// above other programs, with its own title for the window switchers.
+TEST(Okno, OknoNarzedzioweOknaGlownego) {
+    OknoTestowe glowne, okno;
+    glowne.show();
     okno.show();
-    okno.UstawNaWierzchu(true);
-    EXPECT_TRUE(okno.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(okno.windowFlags() & Qt::FramelessWindowHint);
+    okno.UstawOknoGlowne(&glowne);
     EXPECT_TRUE(okno.isVisible()); // a visible window stays visible
+    EXPECT_EQ(okno.windowType(), Qt::Tool);
+    EXPECT_FALSE(okno.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(okno.windowFlags() & Qt::FramelessWindowHint);
+    ASSERT_TRUE(okno.windowHandle());
+    EXPECT_EQ(okno.windowHandle()->transientParent(), glowne.windowHandle());
+    okno.UstawTytulOkna(QStringLiteral("Tabela wyników"));
+    EXPECT_EQ(okno.windowTitle(), QStringLiteral("Sondrel – Tabela wyników"));
+
+    // a window shown for the first time after it was made a tool window
+    OknoTestowe pozniejsze;
+    pozniejsze.UstawOknoGlowne(&glowne);
+    pozniejsze.show();
+    EXPECT_EQ(pozniejsze.windowHandle()->transientParent(), glowne.windowHandle());
+}
+
+TEST(Okno, MiejsceObokMenuOknaGlownego) {
+    const QRect ekran(0, 0, 1280, 1024);
+    const QRect menu(252, 259, 129, 535); // the column of a centred main window
+    const struct {
+        const char* opis;
+        QSize okno;
+        QRect ekran, menu;
+        QPoint miejsce;
+    } przypadki[] = {
+        {"nothing to keep clear: centred", {690, 480}, ekran, {}, {295, 272}},
+        {"centred covers the column: just right of it", {690, 480}, ekran, menu, {389, 272}},
+        {"centred already clear of it", {300, 200}, ekran, menu, {490, 412}},
+        {"no room on the right: left of it", {690, 480}, ekran, {900, 259, 129, 535}, {202, 272}},
+        {"no room either side: centred", {1200, 480}, ekran, menu, {40, 272}},
+        {"a work area that does not start at 0", {690, 480}, {0, 30, 1280, 994}, menu, {389, 287}},
+        {"higher than the screen: from its top", {690, 1100}, ekran, menu, {389, 0}},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.opis);
+        const QPoint miejsce = Okno::MiejsceObokObszaru(p.okno, p.ekran, p.menu);
+        EXPECT_EQ(miejsce, p.miejsce);
+        if (!p.menu.isEmpty() && p.okno.width() < 1000) {
+            EXPECT_FALSE(QRect(miejsce, p.okno).intersects(p.menu));
+        }
+    }
 }
 
 TEST(Etykieta, LinkZmieniaKolorPodMysza) {

@@ -7,11 +7,17 @@
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
 #include "support/pliki_testowe.h"
-#include "ui/program.h"
+#include "ui/okna/tf_ini_sondrel.h"
+#include "ui/okna/tf_okno_l_plikow.h"
+#include "ui/okna/tf_okno_obie_listy.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_warning.h"
+#include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -21,6 +27,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
+#include <QtTest/qtestspontaneevent.h>
 #include <gtest/gtest.h>
 
 namespace sondrel {
@@ -392,6 +400,138 @@ TEST_F(TFGlownyTest, MenuIOpisy) {
     EXPECT_EQ(zakonczen, 1);
 }
 
+// The window's marks answer on the start screen and, drawn again, on the analysis panel; a close
+// request from the desktop ends the program as the close mark does.
+TEST_F(TFGlownyTest, ZnakiOknaIZamkniecieZPulpitu) {
+    auto& o = Okno();
+    const auto kliknijSrodek = [&](Etykieta* znak) {
+        const QPoint srodek = znak->mapTo(&o, znak->rect().center());
+        EXPECT_EQ(o.childAt(srodek), znak); // nothing lies over the mark
+        QTest::mouseClick(o.windowHandle(), Qt::LeftButton, {}, srodek);
+    };
+    kliknijSrodek(o.LClose);
+    EXPECT_EQ(zakonczen, 1);
+
+    wybrane = {Odpowiedzi("a.sko")};
+    o.LAnalizaProsta->klik();
+    ASSERT_TRUE(PanelAnalizy());
+    kliknijSrodek(o.LCloseAnaliza);
+    EXPECT_EQ(zakonczen, 2);
+    kliknijSrodek(o.LBigAnaliza);
+    EXPECT_TRUE(o.TrybDuzy());
+    kliknijSrodek(o.LBigAnaliza);
+    EXPECT_FALSE(o.TrybDuzy());
+    kliknijSrodek(o.LMinimizeAnaliza);
+    EXPECT_TRUE(o.isMinimized());
+    o.showNormal();
+
+    QCloseEvent zamkniecie;
+    QSpontaneKeyEvent::setSpontaneous(&zamkniecie);
+    QApplication::sendEvent(o.windowHandle(), &zamkniecie);
+    EXPECT_EQ(zakonczen, 3);
+    EXPECT_FALSE(zamkniecie.isAccepted()); // the program ends through its own way
+}
+
+// The painted menus from the keyboard: Tab into them, arrows among the entries, Enter to open
+// and choose; the entry with the focus is lit and described as under the mouse, with a mark.
+TEST_F(TFGlownyTest, MenuZKlawiatury) {
+    auto& o = Okno();
+    o.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&o));
+    const auto klawisz = [&](Qt::Key k) { QTest::keyClick(o.windowHandle(), k); };
+    const auto fokus = [] { return QApplication::focusWidget(); };
+
+    klawisz(Qt::Key_Tab);
+    ASSERT_EQ(fokus(), o.LTest_0);
+    EXPECT_EQ(o.LTest_0->accessibleName(), QStringLiteral("Analiza testu"));
+    klawisz(Qt::Key_Return);
+    EXPECT_TRUE(o.PPodMenuTesty->isVisible());
+    EXPECT_EQ(fokus(), o.LAnalizaProsta);
+    EXPECT_TRUE(o.LAnalizaProsta->Podswietlona());
+    EXPECT_TRUE(o.LOpisMenu->text().startsWith(QStringLiteral("Analiza prosta")));
+    klawisz(Qt::Key_Down);
+    EXPECT_EQ(fokus(), o.LAnalizaZPliku);
+    EXPECT_TRUE(o.LAnalizaZPliku->Podswietlona());
+    EXPECT_FALSE(o.LAnalizaProsta->Podswietlona());
+    EXPECT_TRUE(
+        o.LOpisMenu->text().startsWith(QStringLiteral("Analiza rozszerzona - test z pliku")));
+    // the focus mark is drawn in the program's look
+    const QImage zFokusem = o.LAnalizaZPliku->grab().toImage();
+    klawisz(Qt::Key_Up);
+    EXPECT_NE(o.LAnalizaZPliku->grab().toImage(), zFokusem);
+    klawisz(Qt::Key_Up); // round to the last entry: the help menu's header
+    EXPECT_EQ(fokus(), o.LPomoc_1);
+    klawisz(Qt::Key_Return);
+    EXPECT_TRUE(o.PPodMenuPomoc->isVisible());
+    EXPECT_EQ(fokus(), o.LOProgramie);
+    klawisz(Qt::Key_Down);
+    EXPECT_EQ(fokus(), o.LHelp);
+    EXPECT_EQ(o.LHelp->accessibleName(), QStringLiteral("Pomoc (F1)"));
+    klawisz(Qt::Key_Enter);
+    ASSERT_EQ(o.otwarte.size(), 1);
+    EXPECT_TRUE(o.otwarte[0].toLocalFile().endsWith(QStringLiteral("Pomoc/index.htm")));
+
+    // an analysis from the keyboard: its panel's table menu takes the focus
+    klawisz(Qt::Key_Up);
+    klawisz(Qt::Key_Up);
+    ASSERT_EQ(fokus(), o.LTesty1);
+    klawisz(Qt::Key_Space);
+    ASSERT_EQ(fokus(), o.LAnalizaProsta);
+    wybrane = {Odpowiedzi("a.sko")};
+    klawisz(Qt::Key_Return);
+    ASSERT_TRUE(PanelAnalizy());
+    EXPECT_EQ(fokus(), o.LTabelaWynikow);
+    for (int i = 0; i < 3; ++i)
+        klawisz(Qt::Key_Down);
+    EXPECT_EQ(fokus(), o.LTabeleDiagramy);
+    klawisz(Qt::Key_Return);
+    EXPECT_TRUE(o.PMenuDiagramy->isVisible());
+    EXPECT_EQ(fokus(), o.LDiagramWynikow);
+    // Tab stays on the panel: the start screen under it is out of reach
+    for (int i = 0; i < 12; ++i) {
+        klawisz(Qt::Key_Tab);
+        EXPECT_NE(fokus(), o.LTest_0);
+        EXPECT_NE(fokus(), o.LPomoc_0);
+    }
+}
+
+// Every menu entry of the window in one font, each caption whole inside its label.
+TEST_F(TFGlownyTest, JednaCzcionkaWpisowMenu) {
+    auto& o = Okno();
+    const QList<Etykieta*> pozycje = {o.LAnalizaProsta, o.LAnalizaZPliku, o.LAnalizaZListy,
+                                      o.LOProgramie,    o.LHelp,          o.LUstawienia,
+                                      o.LTabelaWynikow, o.LTabelaCzas,    o.LTabelaOceny,
+                                      o.LRaport1,       o.Lraport2,       o.LRaport3};
+    for (Etykieta* e : pozycje) {
+        SCOPED_TRACE(e->text().toStdString());
+        EXPECT_EQ(e->font(), o.LAnalizaProsta->font());
+        EXPECT_LE(QFontMetricsF(e->font()).horizontalAdvance(e->text().trimmed()),
+                  e->width() - 2 * e->indent());
+    }
+}
+
+// Pictures of the window for a look under Xvfb: SONDREL_ZRZUTY=folder.
+TEST_F(TFGlownyTest, Zrzuty) {
+    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
+    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
+    QDir().mkpath(cel);
+    auto& o = Okno();
+    const auto zrzut = [&](const QString& nazwa) {
+        QTest::qWait(300);
+        o.grab().save(QDir(cel).filePath(nazwa));
+    };
+    o.LTest_0->klik();
+    o.LAnalizaZPliku->setFocus(Qt::TabFocusReason);
+    zrzut(QStringLiteral("menu_testow.png"));
+    o.LPomoc_0->klik();
+    o.LUstawienia->setFocus(Qt::TabFocusReason);
+    zrzut(QStringLiteral("menu_pomocy.png"));
+    wybrane = {Odpowiedzi("a.sko"), Odpowiedzi("b.sko")};
+    o.LAnalizaProsta->klik();
+    o.LTabelaCzas->setFocus(Qt::TabFocusReason);
+    zrzut(QStringLiteral("panel_analizy.png"));
+}
+
 TEST_F(TFGlownyTest, KlawiszePoziomuDziennikaIAltF4) {
     Ustawienia({.dfpz = 1});
     auto& o = Okno();
@@ -495,6 +635,19 @@ TEST(Program, OknaIKomunikatyWOknieDialogowym) {
     program.FGlowny->show();
     // the command line's analysis opens the results table beside the panel
     ASSERT_TRUE(QTest::qWaitFor([&] { return program.FTabela->isVisible(); }, 3000));
+    // every other window is a tool window of the main one, with a title of its own
+    QStringList tytuly;
+    for (Okno* o : std::initializer_list<Okno*>{
+             program.FWarning, program.FOknoLPlikow, program.FTabela, program.FOknoObieListy,
+             program.FIniSondrel, program.FZegar, program.FWinieta}) {
+        EXPECT_EQ(o->OknoGlowne(), program.FGlowny);
+        EXPECT_EQ(o->windowType(), Qt::Tool);
+        EXPECT_FALSE(o->windowFlags() & Qt::WindowStaysOnTopHint);
+        tytuly.append(o->windowTitle());
+    }
+    EXPECT_EQ(program.FTabela->windowHandle()->transientParent(), program.FGlowny->windowHandle());
+    EXPECT_EQ(tytuly.removeDuplicates(), 0);
+    EXPECT_EQ(program.FTabela->windowTitle(), QStringLiteral("Sondrel – Tabela wyników"));
     EXPECT_TRUE(program.FGlowny->PAnalizaTabele->isVisible());
     EXPECT_EQ(program.FTabela->Stan().Rodzaj, RodzajTabeli::Wynikow);
     program.FGlowny->LTabelaOceny->klik();

@@ -3,8 +3,8 @@
 #include "ui/okna/tf_ini_sondrel.h"
 
 #include "settings/ustawienia.h"
-#include "ui/program.h"
 #include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QDir>
@@ -94,7 +94,6 @@ TEST_F(TFIniSondrelTest, OtwarcieWypelniaKontrolkiBezZmiany) {
     Otworz();
     EXPECT_EQ(okno->size(), QSize(506, 499));
     EXPECT_EQ(okno->pos(), QPoint(262, 88));
-    EXPECT_TRUE(okno->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(okno->CNajpierwImie->isChecked());
     EXPECT_FALSE(okno->CCopyAll->isChecked());
     EXPECT_FALSE(okno->CBezposrednio->isChecked());

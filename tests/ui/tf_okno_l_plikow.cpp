@@ -60,7 +60,6 @@ protected:
 
 TEST_F(TFOknoLPlikowTest, MiejscaIWyglad) {
     EXPECT_EQ(okno.size(), QSize(312, 487));
-    EXPECT_TRUE(okno.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(okno.mask(), skora::RegionKsztaltu(skora::Ksztalt::Zaokraglony, QSize(312, 487)));
     EXPECT_EQ(okno.LWczytajPliki->geometry(), QRect(32, 48, 33, 25));
     EXPECT_EQ(okno.PLista->geometry(), QRect(35, 102, 220, 267));

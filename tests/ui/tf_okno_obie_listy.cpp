@@ -67,7 +67,6 @@ protected:
 
 TEST_F(TFOknoObieListyTest, MiejscaIWyglad) {
     EXPECT_EQ(okno.size(), QSize(585, 486));
-    EXPECT_TRUE(okno.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(okno.StronaPomocy(), "menu.htm");
     EXPECT_EQ(okno.LWczytajPliki->geometry(), QRect(38, 47, 33, 33));
     EXPECT_EQ(okno.PLista->geometry(), QRect(39, 112, 220, 300));

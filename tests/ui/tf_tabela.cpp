@@ -4,17 +4,19 @@
 
 #include "tables/eksport_tabel.h"
 #include "tables/klasa_testowa.h"
-#include "ui/program.h"
 #include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -280,7 +282,8 @@ TEST_F(TFTabelaTest, ZapisJakoHtmITxtPrzezOknoZapisu) {
     ASSERT_EQ(okno->dialogi.size(), 1);
     const Dialog& d = okno->dialogi.at(0);
     EXPECT_EQ(d.tytul, QStringLiteral("Wskaż miejsce zapisu"));
-    EXPECT_EQ(d.folder, program.srodowisko.foldery.FolderProgramu);
+    EXPECT_EQ(d.folder, program.srodowisko.foldery.FolderDokumentow);
+    EXPECT_NE(d.folder, program.srodowisko.foldery.FolderProgramu);
     EXPECT_EQ(d.nazwa, QStringLiteral("TabelaWynikow.htm"));
     EXPECT_EQ(d.filtr, QStringLiteral("Plik tekstowy (*.htm)"));
     EXPECT_EQ(d.rozszerzenie, QStringLiteral("htm"));
@@ -363,6 +366,39 @@ TEST_F(TFTabelaTest, KopiowanieJakoTxtIHtm) {
     EXPECT_EQ(przekazane.size(), 1);
 }
 
+// A name longer than the name column keeps the table's one text size: it ends in an ellipsis
+// and its cell's tooltip shows it whole; a name that fits has no tooltip.
+TEST_F(TFTabelaTest, DlugieNazwiskoWPodpowiedzi) {
+    Klasa(program.analiza, 3, 12);
+    const QString dlugie = QStringLiteral("Konstantynopolitańczykiewicz-Wielkopolska");
+    program.analiza.Uczniowie[2].Nazwisko = dlugie;
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    SiatkaTabeli* siatka = okno->GridTabela;
+    const auto podpowiedz = [&](QPoint punkt) {
+        QHelpEvent e(QEvent::ToolTip, punkt, siatka->mapToGlobal(punkt));
+        QApplication::sendEvent(siatka, &e);
+        return e.isAccepted() && QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    // rows: the header, then students 1, 2, 3 at 17 pixels each
+    int wiersz = -1, kolumna = -1;
+    QRect komorka;
+    ASSERT_TRUE(
+        siatka->KomorkaPod(QPoint(10, 2 * SiatkaTabeli::Krok + 5), wiersz, kolumna, komorka));
+    EXPECT_EQ(wiersz, 2);
+    EXPECT_EQ(kolumna, 0);
+    EXPECT_TRUE(podpowiedz(QPoint(10, 2 * SiatkaTabeli::Krok + 5)).startsWith(dlugie));
+    EXPECT_TRUE(podpowiedz(QPoint(10, SiatkaTabeli::Krok + 5)).isEmpty());
+    // a two-digit question number fits its 18-pixel column at the table's size
+    QPoint naglowek11;
+    for (int x = 0; x < siatka->width() && naglowek11.isNull(); x += 5)
+        if (siatka->KomorkaPod(QPoint(x, 5), wiersz, kolumna, komorka) &&
+            siatka->TabelaRysowana()->komorka(0, kolumna).Tekst == QLatin1String("11"))
+            naglowek11 = komorka.center();
+    ASSERT_FALSE(naglowek11.isNull());
+    EXPECT_EQ(komorka.width(), 18);
+    EXPECT_TRUE(podpowiedz(naglowek11).isEmpty());
+}
+
 TEST_F(TFTabelaTest, KlawiszeMenuIZamykanie) {
     Klasa(program.analiza, 3, 5);
     okno->PokazTabele(RodzajTabeli::Wynikow);
@@ -405,6 +441,27 @@ TEST_F(TFTabelaTest, KlawiszeMenuIZamykanie) {
                               okno->LKopiujTxt, okno->LCloseTabele})
         EXPECT_FALSE(l->Podswietlona());
     QTest::mouseClick(okno->LCloseWykres, Qt::LeftButton);
+    EXPECT_FALSE(okno->isVisible());
+
+    // the menu from the keyboard: Tab, arrows, Enter; Esc closes the window
+    okno->PokazOknoTabeli();
+    okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
+    const auto klawisz = [&](Qt::Key k) { QTest::keyClick(okno->windowHandle(), k); };
+    klawisz(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), okno->LZapiszHtml);
+    EXPECT_TRUE(okno->LZapiszHtml->Podswietlona());
+    EXPECT_EQ(okno->LZapiszHtml->accessibleName(), QStringLiteral("Zapisz jako htm"));
+    klawisz(Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), okno->LZapiszTxt);
+    EXPECT_FALSE(okno->LZapiszHtml->Podswietlona());
+    klawisz(Qt::Key_Return);
+    ASSERT_EQ(okno->dialogi.size(), 1); // cancelled: nothing written
+    EXPECT_EQ(okno->dialogi.at(0).nazwa, QStringLiteral("TabelaWynikow.txt"));
+    klawisz(Qt::Key_Up);
+    klawisz(Qt::Key_Up); // round to the last entry
+    EXPECT_EQ(QApplication::focusWidget(), okno->LCloseTabele);
+    klawisz(Qt::Key_Escape);
     EXPECT_FALSE(okno->isVisible());
 }
 
@@ -489,6 +546,10 @@ TEST_F(TFTabelaTest, Zrzuty) {
     okno->PokazTabele(RodzajTabeli::Wynikow);
     QTest::mouseMove(okno->LKopiujTxt, QPoint(20, 6));
     zrzut(QStringLiteral("tabela_wynikow.png"));
+    okno->activateWindow();
+    okno->LZapiszTxt->setFocus(Qt::TabFocusReason); // the keyboard's focus mark
+    okno->LKopiujTxt->Podswietl(true);              // and the highlight
+    zrzut(QStringLiteral("tabela_klawiatura.png"));
     QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
     zrzut(QStringLiteral("tabela_wynikow_2.png"));
     okno->PokazTabele(RodzajTabeli::Czasu);

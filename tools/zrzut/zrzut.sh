@@ -7,9 +7,14 @@ tu="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-$tu/../../build}"
 wynik="${2:-/tmp/sondrel_zrzut.png}"
 program="$(mktemp -d)/pokaz_okna"
+# the ui library and every layer below it, in link order
+warstwy=()
+for w in ui tables reports settings charts chartengine analysis formats core; do
+    [ -f "$build/libsondrel_$w.a" ] && warstwy+=("$build/libsondrel_$w.a")
+done
 g++ -std=c++20 -fPIC -g0 -I"$tu/../../src" $(pkg-config --cflags Qt6Widgets) \
-    "$tu/pokaz_okna.cpp" "$build/libsondrel_ui.a" "$build/libsondrel_core.a" \
-    $(pkg-config --libs Qt6Widgets) -o "$program"
+    "$tu/pokaz_okna.cpp" "${warstwy[@]}" -ljpeg -lgif \
+    $(pkg-config --libs Qt6Widgets Qt6Svg Qt6PrintSupport Qt6WebEngineWidgets) -o "$program"
 # The save icon closes itself after two seconds: the picture is taken after one.
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c "'$program' & sleep 1; import -window root '$wynik'; wait"
 rm -rf "$(dirname "$program")"

@@ -2,7 +2,10 @@
 
 #include "ui/skory/skora.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
 
 namespace sondrel {
 
@@ -63,6 +66,80 @@ void Etykieta::enterEvent(QEnterEvent* e) {
 void Etykieta::leaveEvent(QEvent* e) {
     QLabel::leaveEvent(e);
     if (link) Podswietl(false);
+}
+
+void Etykieta::UstawKlawiature(const QString& nazwa) {
+    // Tab only: a click keeps the focus where it was and draws no mark
+    setFocusPolicy(Qt::TabFocus);
+    setAccessibleName(nazwa);
+}
+
+Etykieta* Etykieta::Sasiad(int krok) const {
+    QList<Etykieta*> rodzenstwo;
+    if (!parentWidget()) return nullptr;
+    const auto dzieci = parentWidget()->findChildren<Etykieta*>(Qt::FindDirectChildrenOnly);
+    for (Etykieta* e : dzieci)
+        if (e == this || (e->isVisibleTo(parentWidget()) && (e->focusPolicy() & Qt::TabFocus)))
+            rodzenstwo.append(e);
+    std::stable_sort(rodzenstwo.begin(), rodzenstwo.end(),
+                     [](const Etykieta* a, const Etykieta* b) {
+                         return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+                     });
+    const qsizetype i = rodzenstwo.indexOf(const_cast<Etykieta*>(this));
+    if (rodzenstwo.size() < 2 || i < 0) return nullptr;
+    return rodzenstwo.at((i + krok + rodzenstwo.size()) % rodzenstwo.size());
+}
+
+void Etykieta::keyPressEvent(QKeyEvent* e) {
+    if (!(focusPolicy() & Qt::TabFocus) || (e->modifiers() & ~Qt::KeypadModifier)) {
+        QLabel::keyPressEvent(e);
+        return;
+    }
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        e->accept();
+        emit klik();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+    case Qt::Key_Right: {
+        e->accept();
+        const bool naprzod = e->key() == Qt::Key_Down || e->key() == Qt::Key_Right;
+        if (Etykieta* s = Sasiad(naprzod ? 1 : -1)) s->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    default:
+        QLabel::keyPressEvent(e);
+    }
+}
+
+void Etykieta::focusInEvent(QFocusEvent* e) {
+    QLabel::focusInEvent(e);
+    if (link) Podswietl(true);
+    emit ruch(); // the window highlights and describes it as under the mouse
+    update();
+}
+
+void Etykieta::focusOutEvent(QFocusEvent* e) {
+    QLabel::focusOutEvent(e);
+    if (link && !underMouse()) Podswietl(false);
+    update();
+}
+
+void Etykieta::paintEvent(QPaintEvent* e) {
+    QLabel::paintEvent(e);
+    if (!hasFocus()) return;
+    // the focus mark: a slate and a white line, readable on light panels and slate strips
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor::fromRgba(skora::Granat), 1));
+    p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+    p.setPen(QPen(QColor(255, 255, 255), 1));
+    p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 2, 2);
 }
 
 Etykieta* EtykietaMenu(QWidget* panel, const QString& napis, const QRect& gdzie) {

@@ -20,6 +20,12 @@ public:
     void Podswietl(bool wlaczone);
     bool Podswietlona() const { return podswietlona; }
 
+    // A painted control the keyboard reaches: Tab gives it focus, the arrow keys move the focus
+    // among its siblings of this kind (top to bottom, round), Enter or Space clicks it. Focus
+    // acts like the mouse coming over it (ruch(), the link's highlight) and draws the focus
+    // mark. `nazwa` names it for screen readers.
+    void UstawKlawiature(const QString& nazwa);
+
 signals:
     // Pressed and released over the label with the left button.
     void klik();
@@ -32,9 +38,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     void UstawKolor(QColor kolor);
+    // The next (krok 1) or previous (-1) visible sibling that the keyboard reaches.
+    Etykieta* Sasiad(int krok) const;
 
     bool link = false;
     bool podswietlona = false;

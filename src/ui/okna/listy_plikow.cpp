@@ -1,9 +1,9 @@
 #include "ui/okna/listy_plikow.h"
 
+#include "ui/okna/tf_glowny.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_listy.h"
-#include "ui/okna/tf_glowny.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -187,9 +187,8 @@ OknoListyPlikow::OknoListyPlikow(Program& p, const Uklad& u, const QString& tytu
     skora::DodajObrazkiList();
     UstawRozmiar(u.rozmiar.width(), u.rozmiar.height());
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
-    UstawNaWierzchu(true);
     UstawStronePomocy(QStringLiteral("menu.htm"));
-    setWindowTitle(tytul);
+    UstawTytulOkna(tytul);
 
     ImTlo = naMiejscu(QRect(QPoint(0, 0), u.rozmiar));
     ImTlo->setPixmap(skora::Obrazek(tlo));

@@ -5,6 +5,7 @@
 #include "reports/raport.h"
 #include "reports/raport_jakosc_pytan.h"
 #include "settings/ustawienia.h"
+#include "ui/kontrolki/pozycja_menu.h"
 #include "ui/okna/tf_ini_sondrel.h"
 #include "ui/okna/tf_okno_l_plikow.h"
 #include "ui/okna/tf_okno_obie_listy.h"
@@ -14,6 +15,7 @@
 #include "ui/program.h"
 #include "ui/skory/skora_glowny.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -35,6 +37,9 @@ namespace {
 
 constexpr int Szerokosc = 790, Wysokosc = 581;
 constexpr int SzerokoscTla = 1920, WysokoscTla = 1200;
+// The entries of the test and help menus reach across their panel (the captions of the test
+// menu are long), so that they keep the captions' size.
+constexpr int SzerokoscPozycji = 224;
 
 // The local files among dropped URLs, in drop order.
 QStringList PlikiLokalne(const QMimeData* dane) {
@@ -46,27 +51,9 @@ QStringList PlikiLokalne(const QMimeData* dane) {
     return pliki;
 }
 
-// A menu item: its caption in the normal colour, white on a slate band while highlighted.
-class PozycjaMenu : public Etykieta {
-public:
-    using Etykieta::Etykieta;
-
-protected:
-    void paintEvent(QPaintEvent* e) override {
-        if (Podswietlona()) {
-            QPainter p(this);
-            p.setRenderHint(QPainter::Antialiasing);
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(0x5A, 0x5C, 0x78));
-            p.drawRoundedRect(QRectF(rect()), 3, 3);
-        }
-        Etykieta::paintEvent(e);
-    }
-};
-
-// The captions of sibling items in one font that keeps each inside its label: the captions'
-// font, a narrower cut of it, then smaller sizes where the installed substitute of the stored
-// font is wider than the labels.
+// The captions of the menu entries in one font that keeps each inside its label: the captions'
+// font (which the labels hold with the program's own substitute of the stored font), else a
+// narrower cut of it, then smaller sizes, where only a wider substitute is installed.
 void DopasujCzcionke(const QList<QLabel*>& etykiety) {
     const struct {
         qreal punkty;
@@ -129,19 +116,9 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         LOpisMenu->setPalette(paleta);
     }
 
-    LClose = GoracyPunkt(PGlowny, 744, 8, 19, 11);
-    LMinimize = GoracyPunkt(PGlowny, 715, 8, 19, 11);
-    LBig = GoracyPunkt(PGlowny, 666, 9, 19, 11);
-    LClose->setToolTip(QStringLiteral("Zamknij"));
-    LMinimize->setToolTip(QStringLiteral("Minimalizuj"));
-    LBig->setToolTip(QStringLiteral("Powiększ / zmniejsz okno (Ctrl+F4)"));
-    connect(LClose, &Etykieta::klik, this, [this] {
-        if (wybory.Zakoncz) wybory.Zakoncz();
-    });
-    connect(LMinimize, &Etykieta::klik, this, [this] { showMinimized(); });
-    connect(LBig, &Etykieta::klik, this, &TFGlowny::PrzelaczTrybDuzy);
     LListwa = new Etykieta(PGlowny, 16, 8, 617, 15);
     PodlaczListwe(LListwa);
+    ZnakiOkna(PGlowny, LClose, LMinimize, LBig);
 
     LTest_0 = GoracyPunkt(PGlowny, 17, 137, 129, 15);
     LPomoc_0 = GoracyPunkt(PGlowny, 17, 161, 129, 17);
@@ -152,13 +129,12 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     PPodMenuTesty = Panel(PGlowny, 7, 128, 240, 135);
     ImMenutesty = new Etykieta(PPodMenuTesty, 0, 0, 240, 135);
     ImMenutesty->setPixmap(skora::Obrazek(QStringLiteral("menutesty")));
-    LAnalizaProsta = Pozycja(PPodMenuTesty, 15, 38, 208, 14,
+    LAnalizaProsta = Pozycja(PPodMenuTesty, 15, 38, SzerokoscPozycji, 14,
                              QStringLiteral("Chcę dokonać tylko zestawienia ocen "));
-    LAnalizaZPliku = Pozycja(PPodMenuTesty, 15, 52, 208, 14,
+    LAnalizaZPliku = Pozycja(PPodMenuTesty, 15, 52, SzerokoscPozycji, 14,
                              QStringLiteral("Chcę dokonać analizy wczytując test z pliku"));
-    LAnalizaZListy = Pozycja(PPodMenuTesty, 15, 67, 208, 14,
+    LAnalizaZListy = Pozycja(PPodMenuTesty, 15, 67, SzerokoscPozycji, 14,
                              QStringLiteral("Chcę dokonać analizy wczytując test z listy"));
-    DopasujCzcionke({LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy});
     LPomoc_1 = GoracyPunkt(PPodMenuTesty, 9, 99, 222, 17);
     LAnalizaProsta->setObjectName(QStringLiteral("LAnalizaProsta"));
     LAnalizaZPliku->setObjectName(QStringLiteral("LAnalizaZPliku"));
@@ -172,11 +148,12 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     PPodMenuPomoc = Panel(PGlowny, 7, 128, 240, 135);
     ImTloMenuPomoc = new Etykieta(PPodMenuPomoc, 0, 0, 240, 135);
     ImTloMenuPomoc->setPixmap(skora::Obrazek(QStringLiteral("tlomenupomoc")));
-    LOProgramie = Pozycja(PPodMenuPomoc, 15, 65, 208, 14, QStringLiteral("O programie"));
-    LHelp = Pozycja(PPodMenuPomoc, 15, 82, 208, 14,
+    LOProgramie =
+        Pozycja(PPodMenuPomoc, 15, 65, SzerokoscPozycji, 14, QStringLiteral("O programie"));
+    LHelp = Pozycja(PPodMenuPomoc, 15, 82, SzerokoscPozycji, 14,
                     QStringLiteral("Pomoc                 F1          "));
-    LUstawienia = Pozycja(PPodMenuPomoc, 15, 99, 208, 14, QStringLiteral("Ustawienia"));
-    DopasujCzcionke({LOProgramie, LHelp, LUstawienia});
+    LUstawienia =
+        Pozycja(PPodMenuPomoc, 15, 99, SzerokoscPozycji, 14, QStringLiteral("Ustawienia"));
     LTesty1 = GoracyPunkt(PPodMenuPomoc, 8, 9, 222, 17);
     LOProgramie->setObjectName(QStringLiteral("LOProgramie"));
     LHelp->setObjectName(QStringLiteral("LHelp"));
@@ -211,6 +188,8 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(LZamknijAnaliza, &Etykieta::klik, this, &TFGlowny::LZamknijAnalizaClick);
     LListwaTable = new Etykieta(PAnalizaTabele, 24, 8, 705, 15);
     PodlaczListwe(LListwaTable);
+    // over the strip, which reaches under them
+    ZnakiOkna(PAnalizaTabele, LCloseAnaliza, LMinimizeAnaliza, LBigAnaliza);
 
     const auto maleMenu = [this](QWidget*& panel, Etykieta*& obraz, const char* nazwaObrazka,
                                  const skora::UkladMalegoMenu& uklad,
@@ -220,12 +199,10 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         panel = Panel(PAnalizaTabele, 10, 142, 123, wysokosc);
         obraz = new Etykieta(panel, 0, 0, 123, wysokosc);
         obraz->setPixmap(skora::Obrazek(QString::fromLatin1(nazwaObrazka)));
-        QList<QLabel*> utworzone;
         for (int i = 0; i < static_cast<int>(pozycje.size()); ++i)
-            utworzone << (*pozycje.begin()[i] = Pozycja(
-                              panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1,
-                              105, 16, QString::fromUtf8(napisy.begin()[i])));
-        DopasujCzcionke(utworzone);
+            *pozycje.begin()[i] =
+                Pozycja(panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1, 105, 16,
+                        QString::fromUtf8(napisy.begin()[i]));
     };
     maleMenu(PMenuTabele, ImMenuTabele, "menutabele", skora::MenuTabeleUklad,
              {&LTabelaWynikow, &LTabelaCzas, &LTabelaOceny},
@@ -236,6 +213,10 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     maleMenu(PMenuRaporty, ImMenuRaporty, "menuraporty", skora::MenuRaportyUklad,
              {&LRaport1, &Lraport2, &LRaport3, &LRaport4},
              {"Globalny o teście", "Statystyka", "Zestawienie ocen", "Jakość pytań"});
+    // Every menu entry in one font, the captions' own where the labels hold them.
+    DopasujCzcionke({LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy, LOProgramie, LHelp,
+                     LUstawienia, LTabelaWynikow, LTabelaCzas, LTabelaOceny, LDiagramWynikow,
+                     LDiagramCzas, LDiagramOceny, LRaport1, Lraport2, LRaport3, LRaport4});
     // the headers of the closed groups switch the menus
     const auto naglowek = [this](QWidget* panel, const QRect& r) {
         return GoracyPunkt(panel, r.x(), r.y(), r.width(), r.height());
@@ -303,6 +284,18 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
                         LDiagramOceny, LRaport1, Lraport2, LRaport3, LRaport4});
     });
 
+    // ---- the keyboard and screen readers: the hot spots are named by what is painted there ----
+    LHelp->setAccessibleName(QStringLiteral("Pomoc (F1)"));
+    const std::pair<Etykieta*, const char*> goraceDlaKlawiatury[] = {
+        {LTest_0, "Analiza testu"},          {LPomoc_0, "Pomoc i ustawienia"},
+        {LPomoc_1, "Pomoc i ustawienia"},    {LTesty1, "Analiza testu"},
+        {LTabeleDiagramy, "Wykresy"},        {LTabeleRaporty, "Raporty"},
+        {LDiagramyTabele, "Tabele"},         {LDiagramyRaporty, "Raporty"},
+        {LRaportyTabele, "Tabele"},          {LRaportyDiagramy, "Wykresy"},
+        {LZamknijAnaliza, "Zamknij analizę"}};
+    for (const auto& [e, nazwa] : goraceDlaKlawiatury)
+        e->UstawKlawiature(QString::fromUtf8(nazwa));
+
     // At start: both menus closed, no analysis panel, its table menu the one shown.
     PPodMenuTesty->hide();
     PPodMenuPomoc->hide();
@@ -339,6 +332,24 @@ QWidget* TFGlowny::Panel(QWidget* rodzic, int x, int y, int w, int h) {
     return p;
 }
 
+void TFGlowny::ZnakiOkna(QWidget* rodzic, Etykieta*& zamknij, Etykieta*& minimalizuj,
+                         Etykieta*& powieksz) {
+    zamknij = GoracyPunkt(rodzic, 744, 8, 19, 11);
+    minimalizuj = GoracyPunkt(rodzic, 715, 8, 19, 11);
+    powieksz = GoracyPunkt(rodzic, 666, 9, 19, 11);
+    zamknij->setToolTip(QStringLiteral("Zamknij"));
+    minimalizuj->setToolTip(QStringLiteral("Minimalizuj"));
+    powieksz->setToolTip(QStringLiteral("Powiększ / zmniejsz okno (Ctrl+F4)"));
+    zamknij->setAccessibleName(QStringLiteral("Zamknij program"));
+    minimalizuj->setAccessibleName(QStringLiteral("Minimalizuj"));
+    powieksz->setAccessibleName(QStringLiteral("Powiększ lub zmniejsz okno"));
+    connect(zamknij, &Etykieta::klik, this, [this] {
+        if (wybory.Zakoncz) wybory.Zakoncz();
+    });
+    connect(minimalizuj, &Etykieta::klik, this, [this] { showMinimized(); });
+    connect(powieksz, &Etykieta::klik, this, &TFGlowny::PrzelaczTrybDuzy);
+}
+
 Etykieta* TFGlowny::GoracyPunkt(QWidget* rodzic, int x, int y, int w, int h) {
     auto* e = new Etykieta(rodzic, x, y, w, h);
     e->setCursor(Qt::PointingHandCursor);
@@ -346,13 +357,7 @@ Etykieta* TFGlowny::GoracyPunkt(QWidget* rodzic, int x, int y, int w, int h) {
 }
 
 Etykieta* TFGlowny::Pozycja(QWidget* rodzic, int x, int y, int w, int h, const QString& napis) {
-    auto* e = new PozycjaMenu(rodzic, x, y, w, h);
-    e->setCursor(Qt::PointingHandCursor);
-    e->setText(napis);
-    e->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    e->setIndent(4);
-    e->UstawLink(QColor(46, 46, 46), Qt::white);
-    return e;
+    return new PozycjaMenu(rodzic, x, y, w, h, napis);
 }
 
 QString TFGlowny::OpisPozycji(const QString& nazwa) {
@@ -376,8 +381,9 @@ QString TFGlowny::OpisPozycji(const QString& nazwa) {
                               "pytania, wątpliwości - najpierw zajrzyj tutaj.");
     if (nazwa == QLatin1String("LUstawienia"))
         return QStringLiteral("Ustawienia programu.\r\rKolejność imienia i nazwiska, plik listy "
-                              "testów,\rzapis i kopiowanie tabel, raporty w przeglądarce\roraz "
-                              "szczegółowość dziennika zdarzeń.");
+                              "testów,\rzapis i kopiowanie tabel oraz raporty w przeglądarce."
+                              "\r\rSzczegółowość dziennika zdarzeń zmieniają\rklawisze "
+                              "Ctrl+Alt+0 … Ctrl+Alt+4.");
     return {};
 }
 
@@ -419,6 +425,7 @@ void TFGlowny::LTest_0Click() {
     PPodMenuPomoc->hide();
     PPodMenuTesty->show();
     LOpisMenu->clear();
+    FokusNa(LAnalizaProsta);
 }
 
 void TFGlowny::LPomoc_0Click() {
@@ -426,12 +433,30 @@ void TFGlowny::LPomoc_0Click() {
     PPodMenuPomoc->show();
     PPodMenuTesty->hide();
     LOpisMenu->clear();
+    FokusNa(LOProgramie);
 }
 
 void TFGlowny::LPomoc_1Click() {
     PPodMenuPomoc->show();
     PPodMenuTesty->hide();
     LOpisMenu->clear();
+    FokusNa(LOProgramie);
+}
+
+void TFGlowny::FokusNa(Etykieta* cel) {
+    // only while the keyboard walks the menus: after a mouse click the focus stays
+    if (klawiatura) cel->setFocus(Qt::TabFocusReason);
+}
+
+bool TFGlowny::eventFilter(QObject* obiekt, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) klawiatura = false;
+    return Okno::eventFilter(obiekt, e);
+}
+
+void TFGlowny::UstawEkranStartowy(bool wlaczony) {
+    // under the analysis panel the start screen's hot spots are out of the keyboard's reach
+    for (Etykieta* e : {LTest_0, LPomoc_0})
+        e->setFocusPolicy(wlaczony ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void TFGlowny::LOProgramieClick() {
@@ -496,14 +521,19 @@ void TFGlowny::PokazAnalize() {
     PMenuRaporty->hide();
     PMenuDiagramy->hide();
     PMenuTabele->show();
-    PokazTabele(1);
+    UstawEkranStartowy(false);
     PAnalizaTabele->show();
+    FokusNa(LTabelaWynikow);
+    PokazTabele(1);
 }
 
 void TFGlowny::PokazMaleMenu(QWidget* menu) {
     for (QWidget* m : {PMenuTabele, PMenuDiagramy, PMenuRaporty})
         if (m != menu) m->hide();
     menu->show();
+    FokusNa(menu == PMenuTabele     ? LTabelaWynikow
+            : menu == PMenuDiagramy ? LDiagramWynikow
+                                    : LRaport1);
 }
 
 void TFGlowny::PokazWykres(int typ) {
@@ -537,6 +567,8 @@ void TFGlowny::LRaport4Click() {
 void TFGlowny::LZamknijAnalizaClick() {
     if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
     if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();
+    UstawEkranStartowy(true);
+    FokusNa(LTest_0);
     PAnalizaTabele->hide();
 }
 
@@ -580,6 +612,17 @@ void TFGlowny::RozmiescOkno() {
     update();
 }
 
+bool TFGlowny::ZamkniecieZZewnatrz() {
+    if (wybory.Zakoncz) wybory.Zakoncz();
+    return false;
+}
+
+QRect TFGlowny::ObszarOdsloniety() const {
+    const QRect kolumna =
+        !PAnalizaTabele->isHidden() ? QRect(7, 38, 129, 535) : QRect(7, 38, 240, 535);
+    return QRect(PGlowny->mapToGlobal(kolumna.topLeft()), kolumna.size());
+}
+
 bool TFGlowny::PrzeciaganieDozwolone() const {
     return !duzy;
 }
@@ -620,6 +663,21 @@ void TFGlowny::WejscieZLiniiPolecen() {
 
 bool TFGlowny::KlawiszWcisniety(QKeyEvent* e) {
     const Qt::KeyboardModifiers m = e->modifiers();
+    switch (e->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        klawiatura = true; // the menus are walked from the keyboard
+        break;
+    default:
+        break;
+    }
     if (e->key() == Qt::Key_F4 && m == Qt::ControlModifier) {
         PrzelaczTrybDuzy();
         return true;

@@ -92,6 +92,11 @@ public:
     Etykieta* ImTloTabele;
     Etykieta* LZamknijAnaliza;
     Etykieta* LListwaTable;
+    // The window's close, minimise and enlarge marks, on the panel's title strip as on the
+    // start screen (the panel covers the start screen's marks).
+    Etykieta* LCloseAnaliza;
+    Etykieta* LMinimizeAnaliza;
+    Etykieta* LBigAnaliza;
 
     QWidget* PMenuTabele;
     Etykieta* ImMenuTabele;
@@ -118,8 +123,14 @@ public:
     Etykieta* LRaportyTabele;
     Etykieta* LRaportyDiagramy;
 
+    // The menu column the other windows leave uncovered: the analysis panel's while it is
+    // shown, else the start screen's.
+    QRect ObszarOdsloniety() const override;
+
 protected:
     bool KlawiszWcisniety(QKeyEvent* e) override;
+    // A close request from the desktop ends the program, as the close mark does.
+    bool ZamkniecieZZewnatrz() override;
     bool PrzeciaganieDozwolone() const override;
     void showEvent(QShowEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
@@ -127,6 +138,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
+    bool eventFilter(QObject* obiekt, QEvent* e) override;
 
 private:
     void FormShow();
@@ -140,6 +152,10 @@ private:
     void LHelpClick();
     void LZamknijAnalizaClick();
     void PokazMaleMenu(QWidget* menu);
+    // Moves the keyboard focus to `cel` when the menus are being used from the keyboard.
+    void FokusNa(Etykieta* cel);
+    // Whether the start screen's hot spots take the keyboard (not under the analysis panel).
+    void UstawEkranStartowy(bool wlaczony);
     void PokazTabele(int rodzaj);
     // The chart menu: closes the table window and opens the chart (1 results, 2 time, 3 grades).
     void PokazWykres(int typ);
@@ -153,12 +169,16 @@ private:
 
     Etykieta* Pozycja(QWidget* rodzic, int x, int y, int w, int h, const QString& napis);
     Etykieta* GoracyPunkt(QWidget* rodzic, int x, int y, int w, int h);
+    // The close, minimise and enlarge marks of a title strip of the window.
+    void ZnakiOkna(QWidget* rodzic, Etykieta*& zamknij, Etykieta*& minimalizuj,
+                   Etykieta*& powieksz);
     QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h);
 
     Program& program;
-    bool pokazane = false; // the first show has run
-    bool duzy = false;     // the layout in force is the big one
-    QString folderTestu;   // where the test file dialog opens
+    bool pokazane = false;   // the first show has run
+    bool duzy = false;       // the layout in force is the big one
+    QString folderTestu;     // where the test file dialog opens
+    bool klawiatura = false; // the menus were last used from the keyboard
 };
 
 } // namespace sondrel

@@ -38,7 +38,7 @@ QString Wiersze(std::initializer_list<const char*> wiersze) {
 
 TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     skora::DodajObrazkiUstawien();
-    UstawNaWierzchu(true);
+    UstawTytulOkna(QStringLiteral("Ustawienia"));
     UstawStronePomocy(QStringLiteral("ustawienia.htm"));
     UstawRozmiar(506, 499);
     UstawKsztalt(skora::Ksztalt::Zaokraglony);

@@ -1,6 +1,7 @@
 #include "ui/okna/tf_tabela.h"
 
 #include "tables/eksport_tabel.h"
+#include "ui/kontrolki/pozycja_menu.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
@@ -11,9 +12,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace sondrel {
@@ -118,16 +121,12 @@ void SiatkaTabeli::paintEvent(QPaintEvent*) {
             const QRect komorka(x, y, w, Tabela::WysokoscWiersza);
             p.fillRect(komorka, Kolor_(c.Tlo));
             if (!c.Tekst.isEmpty()) {
-                const QRect pole = komorka.adjusted(3, 0, -3, 0);
-                QFont f = c.Pogrubiona ? gruba : zwykla;
-                QString tekst = c.Tekst;
-                // A text wider than its column (a long name in the fixed name column): a
-                // narrower cut of the font, and an ellipsis only when even that is too wide.
-                for (const int szerokosc : {int(QFont::SemiCondensed), int(QFont::Condensed)}) {
-                    if (QFontMetrics(f).horizontalAdvance(tekst) <= pole.width()) break;
-                    f.setStretch(szerokosc);
-                }
-                tekst = QFontMetrics(f).elidedText(tekst, Qt::ElideRight, pole.width());
+                const QRect pole = PoleTekstu(komorka, c.Wyrownanie);
+                const QFont& f = c.Pogrubiona ? gruba : zwykla;
+                // One size for every cell: a text wider than its column (a long name in the
+                // fixed name column) ends in an ellipsis and shows whole in its tooltip.
+                const QString tekst =
+                    QFontMetrics(f).elidedText(c.Tekst, Qt::ElideRight, pole.width());
                 p.setFont(f);
                 p.setPen(Kolor_(c.KolorCzcionki));
                 Qt::Alignment a = Qt::AlignVCenter;
@@ -170,6 +169,58 @@ void SiatkaTabeli::paintEvent(QPaintEvent*) {
         p.drawLine(0, ly, x - 1, ly);
     // and the left edge of the rows under the header, so that the table reads as closed
     p.drawLine(0, Tabela::WysokoscWiersza, 0, dol - 1);
+}
+
+QRect SiatkaTabeli::PoleTekstu(const QRect& komorka, RodzajWyrownania wyrownanie) {
+    // a margin on the side the text keeps to; centred texts (two-digit question numbers in
+    // 18-pixel columns) get the whole cell but its edge pixels
+    switch (wyrownanie) {
+    case RodzajWyrownania::DoLewej:
+        return komorka.adjusted(3, 0, -1, 0);
+    case RodzajWyrownania::DoPrawej:
+        return komorka.adjusted(1, 0, -3, 0);
+    case RodzajWyrownania::DoSrodka:
+        break;
+    }
+    return komorka.adjusted(1, 0, -1, 0);
+}
+
+bool SiatkaTabeli::KomorkaPod(QPoint punkt, int& wiersz, int& kolumna, QRect& prostokat) const {
+    if (!tabela || punkt.x() < 0 || punkt.y() < 0) return false;
+    // the header row, then the rows from the top row on
+    const int pozycja = punkt.y() / Krok;
+    wiersz = pozycja == 0 ? 0 : gorny + pozycja - 1;
+    if (wiersz >= tabela->IloscWierszy()) return false;
+    int x = 0;
+    for (kolumna = 0; kolumna < tabela->IloscKolumn(); ++kolumna) {
+        const int w = tabela->SzerokoscKolumny(kolumna);
+        if (punkt.x() < x + w) {
+            prostokat = QRect(x, pozycja * Krok, w, Tabela::WysokoscWiersza);
+            return true;
+        }
+        x += w + Tabela::GruboscLinii;
+    }
+    return false;
+}
+
+bool SiatkaTabeli::event(QEvent* e) {
+    if (e->type() != QEvent::ToolTip) return QWidget::event(e);
+    // the whole text of a cell that shows it cut short
+    const auto* h = static_cast<QHelpEvent*>(e);
+    int wiersz = 0, kolumna = 0;
+    QRect komorka;
+    if (KomorkaPod(h->pos(), wiersz, kolumna, komorka)) {
+        const Komorka& c = tabela->komorka(wiersz, kolumna);
+        const QFont f = skora::CzcionkaPunkty(RozmiarCzcionkiTabeli, c.Pogrubiona);
+        if (QFontMetrics(f).horizontalAdvance(c.Tekst) >
+            PoleTekstu(komorka, c.Wyrownanie).width()) {
+            QToolTip::showText(h->globalPos(), c.Tekst, this, komorka);
+            return true;
+        }
+    }
+    QToolTip::hideText();
+    e->ignore();
+    return true;
 }
 
 void SiatkaTabeli::keyPressEvent(QKeyEvent* e) {
@@ -316,7 +367,7 @@ void ListwaTabeli::leaveEvent(QEvent* e) {
 
 TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     skora::DodajObrazkiTabeli();
-    UstawNaWierzchu(true);
+    UstawTytulOkna(TytulTabeli(RodzajTabeli::Wynikow));
     UstawStronePomocy(QStringLiteral("menutabeli.htm"));
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
     setMouseTracking(true);
@@ -338,6 +389,7 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         new Etykieta(PTopRight, skora::ZnakZamknieciaTabeliX, skora::ZnakZamknieciaTabeliY,
                      skora::ZnakZamknieciaTabeliBok, skora::ZnakZamknieciaTabeliBok);
     LCloseWykres->setCursor(Qt::PointingHandCursor);
+    LCloseWykres->setAccessibleName(QStringLiteral("Zamknij tabelę"));
     PLeft = Panel(this, 0, 172, 124, H - 206);
     ImLeft = Obraz(PLeft, QStringLiteral("tabelalewo"));
     PLeftDown = Panel(this, 0, H - 34, 124, 34);
@@ -350,7 +402,7 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     ImRightDown = Obraz(PRightDown, QStringLiteral("tabelaprawodol"));
 
     const auto pozycja = [this](const char* napis, int y) {
-        auto* l = EtykietaMenu(PListwaLeft, QString::fromUtf8(napis), QRect(15, y, 104, 15));
+        Etykieta* l = new PozycjaMenu(PListwaLeft, 11, y, 108, 15, QString::fromUtf8(napis));
         connect(l, &Etykieta::ruch, this, [this, l] { PodswietlMenu(l); });
         return l;
     };
@@ -375,10 +427,12 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     ImTabelaWLewo = Obraz(PTabelaWLewo, QStringLiteral("tabelawlewo"));
     ImTabelaWLewo->setCursor(Qt::PointingHandCursor);
     ImTabelaWLewo->setToolTip(QStringLiteral("Poprzednie pytania"));
+    ImTabelaWLewo->UstawKlawiature(ImTabelaWLewo->toolTip());
     PTabelawPrawo = Panel(PTabela, 30, 0, 25, 25);
     ImTabelaWPrawo = Obraz(PTabelawPrawo, QStringLiteral("tabelawprawo"));
     ImTabelaWPrawo->setCursor(Qt::PointingHandCursor);
     ImTabelaWPrawo->setToolTip(QStringLiteral("Następne pytania"));
+    ImTabelaWPrawo->UstawKlawiature(ImTabelaWPrawo->toolTip());
     PPodListwe = Panel(PTabela, 0, 0, SzerokoscListwyV, 100);
     ListwaV = new ListwaTabeli(PPodListwe);
     ListwaV->setGeometry(0, 0, SzerokoscListwyV, 100);
@@ -502,14 +556,24 @@ void TFTabela::OdswiezTabele() {
 }
 
 void TFTabela::showEvent(QShowEvent* e) {
-    // centred each time it becomes visible, however it is shown
+    // placed each time it becomes visible, however it is shown: clear of the main window's menu
+    // column when the screen has room, which the teacher needs next
     if (!e->spontaneous()) {
-        Wysrodkuj();
+        UmiescObokMenu();
         // the entry that closed the window last time is not under the mouse any more
         for (Etykieta* l : Menu())
             l->Podswietl(false);
     }
     Okno::showEvent(e);
+}
+
+bool TFTabela::KlawiszWcisniety(QKeyEvent* e) {
+    // Esc closes the window, as "Zamknij tabelę" does
+    if (e->key() == Qt::Key_Escape && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        Zamknij();
+        return true;
+    }
+    return false;
 }
 
 void TFTabela::UstawTytul() {
@@ -521,6 +585,7 @@ void TFTabela::UstawTytul() {
                      .arg(stan.OstatniePytanie)
                      .arg(program.analiza.Test.IloscPytan);
     LListwa->setText(tytul);
+    UstawTytulOkna(TytulTabeli(stan.Rodzaj));
 }
 
 void TFTabela::UlozOkno() {
@@ -584,14 +649,9 @@ QString TFTabela::WybierzPlikZapisu(const QString& tytul, const QString& folder,
 void TFTabela::ZapiszTabele(bool html) {
     PodswietlMenu(nullptr);
     if (stan.Siatka.IloscWierszy() == 0) return; // no table built yet
-    if (folderZapisu.isEmpty()) {
-        // the program's folder, unless it cannot take files (an installed program)
-        const QString programu = program.srodowisko.foldery.FolderProgramu;
-        const QFileInfo info(programu);
-        folderZapisu = !programu.isEmpty() && info.isDir() && info.isWritable()
-                           ? programu
-                           : program.srodowisko.foldery.FolderDokumentow;
-    }
+    // the user's documents, then the folder of the last save in this run; never the
+    // program's own folder (/usr/bin, or a build folder)
+    if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
     const QString rozszerzenie = html ? QStringLiteral("htm") : QStringLiteral("txt");
     QString sciezka = WybierzPlikZapisu(QString::fromUtf8(TytulZapisuTabeli), folderZapisu,
                                         NazwaPlikuTabeli(stan.Rodzaj, html),

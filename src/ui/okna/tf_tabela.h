@@ -41,6 +41,13 @@ public:
     // The row height with its grid line.
     static constexpr int Krok = Tabela::WysokoscWiersza + Tabela::GruboscLinii;
 
+    // The cell drawn at a point of the grid: its row (0 the header) and column, and its
+    // rectangle; false outside the cells.
+    bool KomorkaPod(QPoint punkt, int& wiersz, int& kolumna, QRect& prostokat) const;
+    // Where a cell's text goes: a margin on the side it keeps to. A text wider than this ends
+    // in an ellipsis, and the cell's tooltip shows it whole.
+    static QRect PoleTekstu(const QRect& komorka, RodzajWyrownania wyrownanie);
+
 signals:
     // GridTabelaMouseDown: a mouse button pressed at a point of the grid.
     void wcisnieto(Qt::MouseButton przycisk, QPoint punkt);
@@ -50,6 +57,7 @@ signals:
     void ruch();
 
 protected:
+    bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
@@ -127,7 +135,8 @@ public:
     using KopiowanieHtml = std::function<void(const QString& plik)>;
     void UstawKopiowanieHtml(KopiowanieHtml kopiowanie) { kopiujHtml = std::move(kopiowanie); }
 
-    // The save dialog's start folder (the program's folder until the first save).
+    // The save dialog's start folder: the user's documents until the first save, then the
+    // folder of the last save.
     QString FolderZapisu() const { return folderZapisu; }
 
     // Skin panels, menu entries and the table area, at their places in the window.
@@ -178,6 +187,7 @@ protected:
                                       const QString& nazwa, const QString& filtr,
                                       const QString& rozszerzenie);
 
+    bool KlawiszWcisniety(QKeyEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;

@@ -109,7 +109,7 @@ TFUstawwykres::TFUstawwykres(Srodowisko& s, WykresDlaUstawien& w, QWidget* rodzi
     wykres.Stan().PokazPanelSerii = [this](int rodzaj) { PokazRodzajWykresu(rodzaj); };
 
     skora::DodajObrazkiUstawienWykresu();
-    setWindowTitle(QStringLiteral("Sondrel – Formatowanie wykresu"));
+    UstawTytulOkna(QStringLiteral("Formatowanie wykresu"));
     UstawStronePomocy(QStringLiteral("wlasndiagr.htm"));
     UstawRozmiar(404, 305);
     UstawKsztalt(skora::Ksztalt::Zaokraglony);

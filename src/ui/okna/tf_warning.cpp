@@ -49,7 +49,7 @@ QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
 TFWarning::TFWarning(const QString& j, QWidget* rodzic) : Okno(rodzic), jezyk(j) {
     UstawRozmiar(Szerokosc, Wysokosc);
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
-    UstawNaWierzchu(true);
+    UstawTytulOkna(QStringLiteral("Komunikat"));
     // A close request from the desktop answers as the close mark does (see ZamkniecieZZewnatrz).
     UstawBlokadeZamykania(false);
 
@@ -80,6 +80,8 @@ TFWarning::TFWarning(const QString& j, QWidget* rodzic) : Okno(rodzic), jezyk(j)
     connect(LClose, &Etykieta::klik, this, [this] { LCloseClick(); });
     LListwa = new Etykieta(this, 56, 5, 281, 23);
     PodlaczListwe(LListwa);
+    // the drag strip reaches under the close mark: the whole mark takes the mouse
+    LClose->raise();
 
     // Until the first message: the message's single button.
     PButTak->hide();

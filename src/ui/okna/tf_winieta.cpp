@@ -5,7 +5,7 @@
 namespace sondrel {
 
 TFWinieta::TFWinieta(QWidget* rodzic) : Okno(rodzic) {
-    UstawNaWierzchu(true);
+    UstawTytulOkna(QStringLiteral("O programie"));
     UstawBlokadeZamykania(false); // the desktop may close it like its close mark
     UstawRozmiar(366, 239);
     UstawKsztalt(skora::Ksztalt::Sciety);

@@ -125,8 +125,7 @@ void PoleWykresu::mouseReleaseEvent(QMouseEvent* e) {
 
 TFWykres::TFWykres(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     skora::DodajObrazkiWykresu();
-    setWindowTitle(QStringLiteral("Sondrel – Wykres"));
-    UstawNaWierzchu(true);
+    UstawTytulOkna(QStringLiteral("Wykres"));
     UstawStronePomocy(QStringLiteral("menudiagr.htm"));
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
     setMouseTracking(true);
@@ -236,7 +235,7 @@ void TFWykres::PokazOknoWykresu() {
     }
     UstawRozmiar(SzerokoscPoczatkowa, WysokoscPoczatkowa);
     UlozOknoWykresu();
-    Wysrodkuj();
+    UmiescObokMenu(); // clear of the main window's menu column when the screen has room
     show();
     raise();
     activateWindow();

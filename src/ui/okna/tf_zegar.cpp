@@ -30,7 +30,7 @@ protected:
 TFZegar::TFZegar(QWidget* rodzic) : Okno(rodzic) {
     setWindowFlag(Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
-    UstawNaWierzchu(true);
+    UstawTytulOkna(QStringLiteral("Zapisano"));
     UstawBlokadeZamykania(false);
     UstawRozmiar(44, 44);
 

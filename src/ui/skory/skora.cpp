@@ -192,7 +192,9 @@ void MalujWiniete(QPainter& p, QSizeF r) {
     p.drawText(QPointF(24, 44), QStringLiteral("Sondrel"));
     p.setPen(Kolor(MenuTlo));
     p.setFont(Czcionka(12));
-    p.drawText(QPointF(26, 63), QStringLiteral("wersja %1").arg(WersjaProgramu()));
+    p.drawText(QPointF(26, 63),
+               QStringLiteral("wersja %1 · zbudowana %2")
+                   .arg(WersjaProgramu(), DataKompilacji().toString(QStringLiteral("dd.MM.yyyy"))));
 
     p.setPen(Kolor(Granat));
     p.setFont(Czcionka(13, true));
@@ -208,7 +210,7 @@ void MalujWiniete(QPainter& p, QSizeF r) {
     p.setPen(Kolor(0xFF7A7D90));
     p.setFont(Czcionka(11));
     p.drawText(QRectF(24, h - 30, w - 48, 30), Qt::AlignVCenter | Qt::AlignLeft,
-               QStringLiteral("Brenvik · rodzina programów Zadrix"));
+               QStringLiteral("Autor: Brenvik · rodzina programów Zadrix"));
 
     p.setPen(QPen(Kolor(Granat), 1));
     p.setBrush(Qt::NoBrush);
@@ -309,10 +311,11 @@ QHash<QString, Przepis>& Przepisy() {
 
 void UstawCzcionki() {
     static const bool ustawione = [] {
+        // Liberation Sans first: its widths are Arial's, the closest to the stored font's, so
+        // the captions fit their labels at the stored size; DejaVu Sans is a fifth wider.
         QFont::insertSubstitutions(QString::fromLatin1(NazwaCzcionki),
-                                   {QStringLiteral("DejaVu Sans"),
-                                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                    QStringLiteral("Helvetica")});
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                    QStringLiteral("DejaVu Sans"), QStringLiteral("Helvetica")});
         return true;
     }();
     (void)ustawione;
@@ -526,6 +529,10 @@ QList<Klatka> KlatkiIkonyZapisu(qreal skala) {
 
 QString WersjaProgramu() {
     return QStringLiteral(SONDREL_WERSJA);
+}
+
+QDate DataKompilacji() {
+    return QDate::fromString(QStringLiteral(SONDREL_DATA_KOMPILACJI), Qt::ISODate);
 }
 
 } // namespace sondrel::skora

@@ -11,6 +11,7 @@
 //   button with a lighter, outlined "selected" state, one close mark, one drag strip.
 
 #include <QColor>
+#include <QDate>
 #include <QFont>
 #include <QImage>
 #include <QList>
@@ -100,7 +101,8 @@ struct Klatka {
 };
 QList<Klatka> KlatkiIkonyZapisu(qreal skala = 1.0);
 
-// The version painted in the vignette.
+// The version and the day this build was made, painted in the vignette.
 QString WersjaProgramu();
+QDate DataKompilacji();
 
 } // namespace sondrel::skora

@@ -383,6 +383,7 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::TextAntialiasing);
     MalujKorpus(p, r, QStringLiteral("analiza wyników"));
+    MalujPrzyciskiOkna(p);
 
     const QRectF kolumna(7, 38, 129, 535);
     MalujKolumne(p, kolumna);

@@ -5,7 +5,8 @@
 //   menu column with its two closed menu headers, the welcome panel and the description box;
 // - "tlobig" (1920 x 1200): the backdrop around the window in the big mode;
 // - "menutesty", "tlomenupomoc" (240 x 135): the open test menu and the open help menu;
-// - "tlotabele" (790 x 581): the analysis panel with the "Zamknij analizę" button;
+// - "tlotabele" (790 x 581): the analysis panel with the window buttons and the "Zamknij
+//   analizę" button;
 // - "menutabele", "menudiagramy" (123 x 150), "menuraporty" (123 x 168): its three small
 //   menus; the report menu has a fourth item, the question-quality report.
 // The places of the headers painted into the menus are given here, so that the window's hot

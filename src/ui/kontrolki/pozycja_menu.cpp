@@ -1,0 +1,36 @@
+#include "ui/kontrolki/pozycja_menu.h"
+
+#include "ui/skory/skora.h"
+
+#include <QPainter>
+
+namespace sondrel {
+
+namespace {
+// The band under a highlighted entry: white text reads on it, unlike on the light menu panel.
+constexpr QRgb KolorPasa = 0xFF5A5C78;
+} // namespace
+
+PozycjaMenu::PozycjaMenu(QWidget* rodzic, int x, int y, int w, int h, const QString& napis,
+                         const QString& nazwa)
+    : Etykieta(rodzic, x, y, w, h) {
+    setCursor(Qt::PointingHandCursor);
+    setText(napis);
+    setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setIndent(4);
+    UstawLink(QColor::fromRgba(skora::Tekst), QColor::fromRgba(skora::Podswietlenie));
+    UstawKlawiature(nazwa.isEmpty() ? napis.simplified() : nazwa);
+}
+
+void PozycjaMenu::paintEvent(QPaintEvent* e) {
+    if (Podswietlona()) {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor::fromRgba(KolorPasa));
+        p.drawRoundedRect(QRectF(rect()), 3, 3);
+    }
+    Etykieta::paintEvent(e);
+}
+
+} // namespace sondrel

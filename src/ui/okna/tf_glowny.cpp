@@ -2,14 +2,17 @@
 
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
+#include "reports/raport_o_tescie.h"
+#include "reports/raport_statystyka.h"
 #include "settings/ustawienia.h"
-#include "ui/program.h"
-#include "ui/skory/skora_glowny.h"
+#include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_ini_sondrel.h"
 #include "ui/okna/tf_okno_l_plikow.h"
 #include "ui/okna/tf_okno_obie_listy.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_winieta.h"
+#include "ui/program.h"
+#include "ui/skory/skora_glowny.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -263,11 +266,11 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         connect(e, &Etykieta::klik, this, [this] {
             ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
         });
-    for (Etykieta* e : {LRaport1, Lraport2, LRaport3})
-        connect(e, &Etykieta::klik, this, [this] {
-            ZresetujKolory({LRaport1, Lraport2, LRaport3});
-            QCoreApplication::processEvents();
-        });
+    // reports: each entry and the report it makes
+    const std::pair<Etykieta*, RaportZMenu> raporty[] = {
+        {LRaport1, &RaportOTescie}, {Lraport2, &RaportStatystyka}, {LRaport3, &RaportWykazOcen}};
+    for (const auto& [pozycja, zrob] : raporty)
+        connect(pozycja, &Etykieta::klik, this, [this, zrob = zrob] { PokazRaportZMenu(zrob); });
 
     // hover in the small menus
     const auto trojka = [this](std::array<Etykieta*, 3> t) {
@@ -480,6 +483,7 @@ void TFGlowny::PokazAnalize() {
     okna.append(program.FOknoObieListy);
     okna.append(program.FIniSondrel);
     okna.append(program.FWinieta);
+    okna.append(program.FBrowser); // a report of the earlier analysis
     for (Okno* okno : okna)
         if (okno && okno->isVisible()) okno->Zamknij();
 
@@ -496,7 +500,19 @@ void TFGlowny::PokazMaleMenu(QWidget* menu) {
     menu->show();
 }
 
+void TFGlowny::PokazRaportZMenu(RaportZMenu zrob) {
+    ZresetujKolory({LRaport1, Lraport2, LRaport3});
+    QCoreApplication::processEvents();
+    if (program.analiza.RodzajAnalizy != AnalizaZTestem) return;
+    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    // closing this report does not bring the table window back
+    if (program.FBrowser) program.FBrowser->PowrotDoTabeli = 0;
+    repaint();
+    program.PokazRaport(zrob(program.analiza, program.UstawieniaRaportow(), program.srodowisko));
+}
+
 void TFGlowny::PokazTabele(int rodzaj) {
+    if (program.FBrowser && program.FBrowser->isVisible()) program.FBrowser->Zamknij();
     ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
     if (program.FTabela) program.FTabela->PokazTabele(static_cast<RodzajTabeli>(rodzaj));
 }

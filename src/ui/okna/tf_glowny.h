@@ -6,6 +6,7 @@
 // dropped answer files and answer files named on the command line, and owns the big mode
 // (the window over the whole work area) and the keys of the journal level.
 
+#include "reports/raport.h"
 #include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
@@ -18,7 +19,9 @@ class QWheelEvent;
 
 namespace sondrel {
 
+class Analiza;
 class Program;
+class Srodowisko;
 
 class TFGlowny : public Okno {
     Q_OBJECT
@@ -140,6 +143,10 @@ private:
     void LZamknijAnalizaClick();
     void PokazMaleMenu(QWidget* menu);
     void PokazTabele(int rodzaj);
+    // An entry of the report menu: closes the table window, makes the report and shows it.
+    using RaportZMenu = WynikRaportu (*)(const Analiza&, const UstawieniaRaportu&,
+                                         const Srodowisko&);
+    void PokazRaportZMenu(RaportZMenu zrob);
 
     // Hover: the item under the mouse in white, its siblings in the normal colour.
     void Podswietl(Etykieta* pozycja, std::initializer_list<Etykieta*> rodzenstwo);

@@ -1,0 +1,553 @@
+#include "ui/okna/tf_browser.h"
+
+#include "core/pliki.h"
+#include "reports/kopia_raportu.h"
+#include "ui/okna/tf_tabela.h"
+#include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_raportu.h"
+#include "ui/wydruk_raportu.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPdfDocument>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
+#include <QWebEngineView>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace sondrel {
+
+namespace {
+
+constexpr int Szerokosc = skora::raport::Szerokosc;
+constexpr int WysokoscRaportu = 500; // every report opens the window at this height
+constexpr int WysokoscMin = 400, WysokoscMax = 600;
+
+// Refuses every request that does not read a local file or the program's resources.
+class StraznikZapytan : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        const QString schemat = info.requestUrl().scheme();
+        if (schemat != QLatin1String("file") && schemat != QLatin1String("qrc")) info.block(true);
+    }
+};
+
+// The page of a report: it goes only where the program sends it (no links, no redirects,
+// no forms, no new windows).
+class StronaRaportu : public QWebEnginePage {
+public:
+    StronaRaportu(QWebEngineProfile* profil, QObject* rodzic) : QWebEnginePage(profil, rodzic) {}
+    QUrl dozwolony;
+
+protected:
+    bool acceptNavigationRequest(const QUrl& adres, NavigationType typ, bool glownaRamka) override {
+        if (!glownaRamka) return false;
+        return typ == NavigationTypeTyped && adres == dozwolony;
+    }
+    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
+                                  const QString&) override {}
+};
+
+// The dotted outline shown while the window is resized by its grip.
+class Ramka : public QWidget {
+public:
+    Ramka()
+        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                               Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_QuitOnClose, false);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        const QRect r = rect();
+        setMask(QRegion(r).subtracted(QRegion(r.adjusted(3, 3, -3, -3))));
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        QPen pioro(QColor(0x2F, 0x2F, 0x47), 3, Qt::DotLine);
+        p.setPen(pioro);
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+};
+
+QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
+    auto* p = new QWidget(rodzic);
+    p->setGeometry(x, y, w, h);
+    p->setAttribute(Qt::WA_TranslucentBackground);
+    return p;
+}
+
+} // namespace
+
+void PrzygotujSilnikHtml() {
+#ifdef Q_OS_UNIX
+    // The engine's sandbox refuses to start as root and would end the program.
+    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+#endif
+}
+
+TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
+    skora::DodajObrazkiRaportu();
+    setWindowTitle(QStringLiteral("Sondrel – Raport"));
+    UstawKsztalt(skora::Ksztalt::Zaokraglony);
+    UstawNaWierzchu(true);
+    UstawStronePomocy(QStringLiteral("menuraport.htm"));
+    UstawRozmiar(Szerokosc, WysokoscRaportu);
+    setAutoFillBackground(false);
+
+    ImTlo = new Etykieta(this, 0, 0, Szerokosc, WysokoscRaportu);
+    LListwa = new Etykieta(this, 120, 4, 585, 16);
+    PodlaczListwe(LListwa);
+    LCloseWykres = new Etykieta(this, 727, 4, 16, 14);
+    LCloseWykres->setCursor(Qt::PointingHandCursor);
+    LCloseWykres->setToolTip(QStringLiteral("Zamknij"));
+
+    const auto link = [this](const char* tekst, int y, bool podswietlany) {
+        auto* l = new Etykieta(this, 15, y, 100, 15);
+        l->setText(QString::fromUtf8(tekst));
+        l->setCursor(Qt::PointingHandCursor);
+        l->UstawLink(QColor(0x2E, 0x2E, 0x2E), podswietlany ? Qt::white : QColor(0x2E, 0x2E, 0x2E));
+        connect(l, &Etykieta::ruch, this,
+                [this, l, podswietlany] { PodswietlLink(podswietlany ? l : nullptr); });
+        return l;
+    };
+    const auto kreska = [this](int y) {
+        auto* l = new Etykieta(this, 15, y, 100, 15);
+        l->setText(QStringLiteral("_____________"));
+        l->UstawLink(QColor(0x8C, 0x90, 0xA6), QColor(0x8C, 0x90, 0xA6));
+        connect(l, &Etykieta::ruch, this, [this] { PodswietlLink(nullptr); });
+        return l;
+    };
+    LKreska1 = kreska(86);
+    LKreska2 = kreska(126);
+    LZapisz = link("Zapisz raport ...", 64, true);
+    LKopiuj = link("Kopiuj raport", 80, true);
+    LDrukuj = link("Drukuj raport...", 103, true);
+    LPodglond = link("Podgląd wydruku", 119, true);
+    LClose = link("Zamknij raport", 143, false);
+
+    PPodWebbrowser = new QWidget(this);
+    PPodWebbrowser->setAutoFillBackground(true);
+    QPalette biala = PPodWebbrowser->palette();
+    biala.setColor(QPalette::Window, Qt::white);
+    PPodWebbrowser->setPalette(biala);
+
+    Pdown = Panel(this, 0, WysokoscRaportu - 32, Szerokosc, 34);
+    LCiongnij = new Etykieta(Pdown, 731, 16, 15, 13);
+    LCiongnij->setCursor(Qt::SizeVerCursor);
+    LCiongnij->installEventFilter(this);
+    Rameczka = new Ramka();
+
+    connect(LZapisz, &Etykieta::klik, this, &TFBrowser::LZapiszClick);
+    connect(LKopiuj, &Etykieta::klik, this, &TFBrowser::LKopiujClick);
+    connect(LClose, &Etykieta::klik, this, &TFBrowser::LCloseClick);
+    connect(LCloseWykres, &Etykieta::klik, this, &TFBrowser::LCloseWykresClick);
+    connect(LPodglond, &Etykieta::klik, this, &TFBrowser::LPodglondClick);
+    // printing starts on the press, as the command always did
+    LDrukuj->installEventFilter(this);
+    ImTlo->lower();
+    Uloz();
+}
+
+TFBrowser::~TFBrowser() {
+    delete Rameczka;
+    // the page before its profile
+    delete WebBrowser;
+    delete strona;
+    delete profil;
+}
+
+QWebEnginePage* TFBrowser::Strona() const {
+    return strona;
+}
+
+void TFBrowser::UruchomSilnik() {
+    if (WebBrowser) return;
+    PrzygotujSilnikHtml();
+    profil = new QWebEngineProfile(this); // off the record: nothing written to disk
+    profil->setUrlRequestInterceptor(new StraznikZapytan(profil));
+    profil->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
+    profil->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
+    profil->setSpellCheckEnabled(false);
+    QWebEngineSettings* s = profil->settings();
+    s->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
+    s->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
+    s->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
+    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
+    s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
+    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+
+    auto* nowa = new StronaRaportu(profil, nullptr);
+    strona = nowa;
+    WebBrowser = new QWebEngineView(PPodWebbrowser);
+    WebBrowser->setContextMenuPolicy(Qt::NoContextMenu);
+    WebBrowser->setPage(strona);
+    WebBrowser->setGeometry(PPodWebbrowser->rect());
+    WebBrowser->show();
+    connect(strona, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+        zaladowany = ok;
+        emit zaladowano(ok);
+    });
+    PodgladajKlawisze();
+}
+
+void TFBrowser::WyswietlRaport(const QString& plik) {
+    sciezka = plik;
+    zaladowany = false;
+    UstawRozmiar(Szerokosc, WysokoscRaportu);
+    Uloz();
+    if (isVisible() && WebBrowser) {
+        Zaladuj();
+        return;
+    }
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+    // the window is on screen first; the engine starts and the page loads right after
+    QTimer::singleShot(0, this, &TFBrowser::Zaladuj);
+}
+
+void TFBrowser::Zaladuj() {
+    if (sciezka.isEmpty() || !isVisible()) return;
+    UruchomSilnik();
+    const QUrl adres = QUrl::fromLocalFile(QFileInfo(sciezka).absoluteFilePath());
+    static_cast<StronaRaportu*>(strona)->dozwolony = adres;
+    zaladowany = false;
+    strona->load(adres);
+}
+
+void TFBrowser::UstawWysokosc(int wysokosc) {
+    UstawRozmiar(Szerokosc, std::clamp(wysokosc, WysokoscMin, WysokoscMax));
+    Uloz();
+}
+
+void TFBrowser::Uloz() {
+    const int H = std::max(height(), WysokoscMin);
+    if (H != height()) UstawRozmiar(Szerokosc, H);
+    Pdown->setGeometry(0, H - 32, Szerokosc, 34);
+    PPodWebbrowser->setGeometry(skora::raport::LewaStrony, skora::raport::GoraStrony,
+                                skora::raport::SzerokoscStrony, H - 71);
+    if (WebBrowser) WebBrowser->setGeometry(PPodWebbrowser->rect());
+    ImTlo->setGeometry(0, 0, Szerokosc, H);
+    if (ImTlo->pixmap().size() / ImTlo->pixmap().devicePixelRatio() != QSize(Szerokosc, H))
+        ImTlo->setPixmap(skora::Obrazek(QStringLiteral("oknoraportu"), QSize(Szerokosc, H)));
+}
+
+void TFBrowser::resizeEvent(QResizeEvent* e) {
+    Okno::resizeEvent(e);
+    Uloz();
+}
+
+void TFBrowser::showEvent(QShowEvent* e) {
+    if (!e->spontaneous()) {
+        Wysrodkuj();
+        PodswietlLink(nullptr);
+    }
+    Okno::showEvent(e);
+}
+
+void TFBrowser::PodswietlLink(Etykieta* link) {
+    for (Etykieta* l : {LZapisz, LKopiuj, LDrukuj, LPodglond, LClose})
+        l->Podswietl(l == link);
+}
+
+bool TFBrowser::eventFilter(QObject* obiekt, QEvent* e) {
+    if (obiekt == LDrukuj && e->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        QTimer::singleShot(0, this, &TFBrowser::LDrukujClick);
+        return true;
+    }
+    if (obiekt == LCiongnij) {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+            if (m->button() != Qt::LeftButton) break;
+            ciagnie = true;
+            poczatekCiagniecia = m->globalPosition().toPoint();
+            wysokoscPrzedCiagnieciem = height();
+            Rameczka->setGeometry(geometry());
+            Rameczka->show();
+            return true;
+        case QEvent::MouseMove:
+            if (!ciagnie) break;
+            Rameczka->resize(width(), std::max(1, wysokoscPrzedCiagnieciem +
+                                                      m->globalPosition().toPoint().y() -
+                                                      poczatekCiagniecia.y()));
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (!ciagnie || m->button() != Qt::LeftButton) break;
+            ciagnie = false;
+            Rameczka->hide();
+            UstawWysokosc(wysokoscPrzedCiagnieciem + m->globalPosition().toPoint().y() -
+                          poczatekCiagniecia.y());
+            return true;
+        default:
+            break;
+        }
+    }
+    return Okno::eventFilter(obiekt, e);
+}
+
+// ---- closing ------------------------------------------------------------------------------------
+
+void TFBrowser::LCloseClick() {
+    LCloseWykresClick();
+}
+
+void TFBrowser::LCloseWykresClick() {
+    PodswietlLink(nullptr);
+    Zamknij();
+    if (PowrotDoTabeli == 1 && program.FTabela) program.FTabela->PokazOknoTabeli();
+}
+
+bool TFBrowser::ZamkniecieZZewnatrz() {
+    LCloseWykresClick();
+    return false;
+}
+
+// ---- the commands -------------------------------------------------------------------------------
+
+void TFBrowser::Niepowodzenie(const QString& komunikat, const QString& szczegoly) {
+    program.srodowisko.WpiszDoDziennika(1, QStringLiteral("Raport. ") + szczegoly);
+    program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, komunikat);
+}
+
+QString TFBrowser::WybierzPlikZapisu(const QString& folder, const QString& nazwa) {
+    const QString html = QStringLiteral("Strona HTML (*.htm)");
+    const QString pdf = QStringLiteral("Dokument PDF (*.pdf)");
+    QFileDialog dialog(this, QStringLiteral("Zapisz raport"),
+                       QDir(FolderDialogu(folder)).filePath(nazwa),
+                       html + QStringLiteral(";;") + pdf);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("htm"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, pdf](const QString& filtr) {
+        const bool naPdf = filtr == pdf;
+        dialog.setDefaultSuffix(naPdf ? QStringLiteral("pdf") : QStringLiteral("htm"));
+        // the proposed name follows the kind
+        const QStringList wybrane = dialog.selectedFiles();
+        if (!wybrane.isEmpty()) {
+            const QFileInfo info(wybrane.constFirst());
+            dialog.selectFile(info.completeBaseName() +
+                              (naPdf ? QStringLiteral(".pdf") : QStringLiteral(".htm")));
+        }
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    QString wybrany = dialog.selectedFiles().constFirst();
+    const QString koncowka = QFileInfo(wybrany).suffix().toLower();
+    if (koncowka != QLatin1String("htm") && koncowka != QLatin1String("html") &&
+        koncowka != QLatin1String("pdf"))
+        wybrany +=
+            dialog.selectedNameFilter() == pdf ? QStringLiteral(".pdf") : QStringLiteral(".htm");
+    return wybrany;
+}
+
+void TFBrowser::LZapiszClick() {
+    PodswietlLink(nullptr);
+    if (sciezka.isEmpty() || zajety) return;
+    if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
+    const QString cel = WybierzPlikZapisu(folderZapisu, QFileInfo(sciezka).fileName());
+    if (cel.isEmpty()) return;
+    folderZapisu = QFileInfo(cel).absolutePath();
+    ZapiszRaportJako(cel);
+}
+
+void TFBrowser::ZapiszRaportJako(const QString& cel) {
+    const QString komunikat = QStringLiteral(
+        "Nie udało się zapisać raportu.\rBrak możliwości zapisu w wybranym miejscu.");
+    const auto koniec = [this, cel, komunikat](bool ok, const QString& przyczyna) {
+        if (ok) {
+            if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 40, y() + 190);
+        } else {
+            Niepowodzenie(komunikat, QStringLiteral("Problem z zapisem raportu do pliku ") +
+                                         QDir::toNativeSeparators(cel) + QStringLiteral(": ") +
+                                         przyczyna);
+        }
+        emit zapisano(cel, ok);
+    };
+    if (QFileInfo(cel).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+        QString przyczyna;
+        const bool ok = ZapiszKopieRaportu(sciezka, cel, &przyczyna);
+        koniec(ok, przyczyna);
+        return;
+    }
+    if (zajety || !zaladowany) {
+        koniec(false, QStringLiteral("raport nie jest gotowy"));
+        return;
+    }
+    zajety = true;
+    ZrobPdf([this, cel, koniec](const QByteArray& pdf, const QString& blad) {
+        zajety = false;
+        if (pdf.isEmpty()) {
+            koniec(false, blad);
+            return;
+        }
+        QString przyczyna;
+        const bool ok = ZapiszPlik(cel, pdf, &przyczyna);
+        koniec(ok, przyczyna);
+    });
+}
+
+void TFBrowser::ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej) {
+    strona->printToPdf(
+        [dalej](const QByteArray& pdf) {
+            if (pdf.isEmpty()) {
+                dalej({}, QStringLiteral("silnik HTML nie utworzył dokumentu PDF"));
+                return;
+            }
+            QString blad;
+            const QByteArray zeStopka = PdfZeStopka(pdf, &blad);
+            dalej(zeStopka, blad);
+        },
+        UkladStronyRaportu());
+}
+
+void TFBrowser::LKopiujClick() {
+    PodswietlLink(nullptr);
+    if (!zaladowany || !strona) return;
+    // select the whole page by the program's own script (the page's scripts stay off), copy,
+    // and clear the selection once the copy reached the clipboard
+    QPointer<QWebEnginePage> s = strona;
+    strona->runJavaScript(
+        QStringLiteral("document.execCommand('selectAll');"), QWebEngineScript::ApplicationWorld,
+        [this, s](const QVariant&) {
+            if (!s) return;
+            auto* polaczenie = new QMetaObject::Connection;
+            const auto odznacz = [this, s, polaczenie] {
+                if (!*polaczenie) return;
+                QObject::disconnect(*polaczenie);
+                *polaczenie = {};
+                if (s)
+                    s->runJavaScript(QStringLiteral("window.getSelection().removeAllRanges();"),
+                                     QWebEngineScript::ApplicationWorld);
+                emit skopiowano();
+            };
+            *polaczenie =
+                connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, odznacz);
+            // a copy that never reaches the clipboard still leaves the page unselected
+            QTimer::singleShot(3000, this, [odznacz, polaczenie] {
+                odznacz();
+                delete polaczenie;
+            });
+            s->triggerAction(QWebEnginePage::Copy);
+        });
+}
+
+namespace {
+
+// A PDF held in memory and opened for rendering.
+struct PdfDoDruku {
+    QByteArray dane;
+    QBuffer bufor;
+    QPdfDocument dokument;
+    bool Otworz(const QByteArray& pdf) {
+        dane = pdf;
+        bufor.setBuffer(&dane);
+        bufor.open(QIODevice::ReadOnly);
+        dokument.load(&bufor);
+        return dokument.status() == QPdfDocument::Status::Ready && dokument.pageCount() > 0;
+    }
+};
+
+} // namespace
+
+void TFBrowser::LDrukujClick() {
+    PodswietlLink(nullptr);
+    if (!zaladowany || zajety) return;
+    auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    UstawDrukarke(*drukarka);
+    QPrintDialog dialog(drukarka.get(), this);
+    dialog.setWindowTitle(QStringLiteral("Drukuj raport"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    Drukuj(drukarka);
+}
+
+void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
+    if (!zaladowany || zajety) return;
+    zajety = true;
+    UstawDrukarke(*drukarka);
+    ZrobPdf([this, drukarka](const QByteArray& pdf, const QString& blad) {
+        auto druk = std::make_shared<PdfDoDruku>();
+        auto pedzel = std::make_shared<QPainter>();
+        if (pdf.isEmpty() || !druk->Otworz(pdf) || !pedzel->begin(drukarka.get())) {
+            zajety = false;
+            Niepowodzenie(QStringLiteral("Nie udało się wydrukować raportu."),
+                          QStringLiteral("Problem z wydrukiem raportu: ") +
+                              (blad.isEmpty() ? QStringLiteral("drukarka niedostępna") : blad));
+            emit wydrukowano(false);
+            return;
+        }
+        // one page at a time, so that the window stays responsive
+        std::shared_ptr<QPdfDocument> dokument(druk, &druk->dokument);
+        DrukujStrone(drukarka, dokument, pedzel, 0);
+    });
+}
+
+void TFBrowser::DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<QPdfDocument> pdf,
+                             std::shared_ptr<QPainter> pedzel, int nr) {
+    if (nr > 0) drukarka->newPage();
+    MalujStronePdf(*pedzel, *pdf, nr, drukarka->paperRect(QPrinter::DevicePixel));
+    if (nr + 1 < pdf->pageCount()) {
+        QTimer::singleShot(0, this, [=, this] { DrukujStrone(drukarka, pdf, pedzel, nr + 1); });
+        return;
+    }
+    pedzel->end();
+    zajety = false;
+    emit wydrukowano(true);
+}
+
+void TFBrowser::LPodglondClick() {
+    PodswietlLink(nullptr);
+    if (!zaladowany || zajety) return;
+    zajety = true;
+    ZrobPdf([this](const QByteArray& pdf, const QString& blad) {
+        zajety = false;
+        auto druk = std::make_shared<PdfDoDruku>();
+        if (pdf.isEmpty() || !druk->Otworz(pdf)) {
+            Niepowodzenie(QStringLiteral("Nie udało się przygotować podglądu wydruku."),
+                          QStringLiteral("Problem z podglądem wydruku: ") + blad);
+            return;
+        }
+        auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        UstawDrukarke(*drukarka);
+        auto* podglad = new QPrintPreviewDialog(drukarka.get(), this);
+        podglad->setAttribute(Qt::WA_DeleteOnClose);
+        podglad->setWindowTitle(QStringLiteral("Sondrel – Podgląd wydruku"));
+        podglad->resize(800, 900);
+        connect(podglad, &QPrintPreviewDialog::paintRequested, podglad,
+                [druk, drukarka](QPrinter* p) { DrukujPdf(druk->dokument, *p); });
+        podglad->open();
+        emit podgladOtwarty();
+    });
+}
+
+} // namespace sondrel

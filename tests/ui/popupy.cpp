@@ -4,6 +4,7 @@
 #include "ui/okna/tf_pop_osoba.h"
 #include "ui/okna/tf_pop_pyt.h"
 
+#include "analysis/czas_pracy.h"
 #include "reports/klasa_probna.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_tabela.h"

@@ -26,6 +26,7 @@
 #include <QTcpServer>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <gtest/gtest.h>
 
@@ -58,7 +59,7 @@ QByteArray DlugiRaport(int akapitow) {
     QByteArray html = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                       "charset=windows-1250\"><title>Zadrix - Raport</title></head><body>"
                       "<img src=\"naglowek.jpg\" width=\"500\" height=\"20\">"
-                      "<table border=\"1\"><tr><td><b>Uczeń</b></td><td style=\"color:#FF0000\">"
+                      "<table border=\"1\"><tr><td><b>Ucze\xF1</b></td><td style=\"color:#FF0000\">"
                       "Ocena</td></tr></table>";
     for (int i = 1; i <= akapitow; ++i)
         html += "<p>Akapit " + QByteArray::number(i) + " \xBF\xF3\xB3w</p>";
@@ -191,12 +192,9 @@ TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {
 
     const QString pdf = folder.filePath("Dokumenty/kopia.pdf");
     okno->ZapiszRaportJako(pdf);
-    // one PDF at a time
-    okno->ZapiszRaportJako(folder.filePath("Dokumenty/druga.pdf"));
-    ASSERT_TRUE(zapisano.wait(Czekaj) || zapisano.size() >= 3);
-    while (zapisano.size() < 3)
+    while (zapisano.size() < 2)
         ASSERT_TRUE(zapisano.wait(Czekaj));
-    EXPECT_FALSE(QFileInfo::exists(folder.filePath("Dokumenty/druga.pdf")));
+    EXPECT_TRUE(zapisano.last().at(1).toBool());
     EXPECT_TRUE(QFileInfo(pdf).isFile());
 
     // text kept as text, on A4 pages, the footer on every page
@@ -218,11 +216,11 @@ TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {
     // a place that cannot take the file: the message, a journal line, nothing left there
     QDir().mkpath(folder.filePath("Dokumenty/zajete.pdf"));
     okno->ZapiszRaportJako(folder.filePath("Dokumenty/zajete.pdf"));
-    while (zapisano.size() < 5)
+    while (zapisano.size() < 3)
         ASSERT_TRUE(zapisano.wait(Czekaj));
     EXPECT_FALSE(zapisano.last().at(1).toBool());
-    ASSERT_EQ(komunikaty.size(), 2);
-    EXPECT_EQ(komunikaty.at(1), QString::fromUtf8("Nie udało się zapisać raportu.\rBrak "
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_EQ(komunikaty.at(0), QString::fromUtf8("Nie udało się zapisać raportu.\rBrak "
                                                   "możliwości zapisu w wybranym miejscu."));
     QFile dziennik(program.srodowisko.foldery.PlikDziennika);
     ASSERT_TRUE(dziennik.open(QIODevice::ReadOnly));
@@ -233,7 +231,8 @@ TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
     ZapiszTekst(sciezka("r.htm"), DlugiRaport(120));
     ASSERT_TRUE(Pokaz(sciezka("r.htm")));
 
-    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setText(QStringLiteral("stare"));
+    QTest::qWait(100);
     QSignalSpy skopiowano(okno.get(), &TFBrowser::skopiowano);
     okno->LKopiuj->klik();
     ASSERT_TRUE(skopiowano.wait(Czekaj));
@@ -241,7 +240,11 @@ TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
     ASSERT_TRUE(dane);
     EXPECT_TRUE(dane->hasHtml());
     EXPECT_TRUE(dane->html().contains(QStringLiteral("<table")));
-    EXPECT_TRUE(dane->html().contains(QStringLiteral("<b>Uczeń</b>")));
+    EXPECT_TRUE(dane->html().contains(QStringLiteral("color: rgb(255, 0, 0)")));
+    EXPECT_TRUE(dane->html().contains(QStringLiteral("src=\"") +
+                                      QUrl::fromLocalFile(sciezka("naglowek.jpg")).toString()));
+    EXPECT_TRUE(dane->html().contains(QString::fromUtf8("<b>Uczeń</b>")))
+        << dane->html().left(3000).toStdString();
     EXPECT_TRUE(dane->text().contains(QString::fromUtf8("Akapit 120 żółw")));
 
     // printing to a PDF printer: the same pages as the saved PDF, one run at a time

@@ -15,12 +15,14 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPdfDocument>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QTimer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -92,6 +94,23 @@ protected:
         p.drawRect(rect().adjusted(1, 1, -2, -2));
     }
 };
+
+// Relative picture addresses of copied HTML made absolute file addresses in `folder`.
+QString AdresyObrazowBezwzgledne(const QString& html, const QString& folder) {
+    static const QRegularExpression wzor(QStringLiteral("(\\bsrc=\")([^\":]*)\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QUrl baza = QUrl::fromLocalFile(folder + QLatin1Char('/'));
+    QString wynik;
+    qsizetype od = 0;
+    auto it = wzor.globalMatch(html);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        wynik += html.mid(od, m.capturedStart(2) - od);
+        wynik += baza.resolved(QUrl(m.captured(2))).toString(QUrl::FullyEncoded);
+        od = m.capturedEnd(2);
+    }
+    return wynik + html.mid(od);
+}
 
 QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
     auto* p = new QWidget(rodzic);
@@ -337,7 +356,7 @@ bool TFBrowser::ZamkniecieZZewnatrz() {
 // ---- the commands -------------------------------------------------------------------------------
 
 void TFBrowser::Niepowodzenie(const QString& komunikat, const QString& szczegoly) {
-    program.srodowisko.WpiszDoDziennika(1, QStringLiteral("Raport. ") + szczegoly);
+    program.srodowisko.WpiszDoDziennika(0, QStringLiteral("Raport. ") + szczegoly);
     program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, komunikat);
 }
 
@@ -400,10 +419,11 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
         koniec(ok, przyczyna);
         return;
     }
-    if (zajety || !zaladowany) {
+    if (!zaladowany) {
         koniec(false, QStringLiteral("raport nie jest gotowy"));
         return;
     }
+    if (zajety) return; // a PDF, a print or a preview is being made: one at a time
     zajety = true;
     ZrobPdf([this, cel, koniec](const QByteArray& pdf, const QString& blad) {
         zajety = false;
@@ -433,33 +453,43 @@ void TFBrowser::ZrobPdf(std::function<void(const QByteArray&, const QString&)> d
 
 void TFBrowser::LKopiujClick() {
     PodswietlLink(nullptr);
-    if (!zaladowany || !strona) return;
+    if (!zaladowany || !strona || kopiowanie) return;
     // select the whole page by the program's own script (the page's scripts stay off), copy,
     // and clear the selection once the copy reached the clipboard
-    QPointer<QWebEnginePage> s = strona;
-    strona->runJavaScript(
-        QStringLiteral("document.execCommand('selectAll');"), QWebEngineScript::ApplicationWorld,
-        [this, s](const QVariant&) {
-            if (!s) return;
-            auto* polaczenie = new QMetaObject::Connection;
-            const auto odznacz = [this, s, polaczenie] {
-                if (!*polaczenie) return;
-                QObject::disconnect(*polaczenie);
-                *polaczenie = {};
-                if (s)
-                    s->runJavaScript(QStringLiteral("window.getSelection().removeAllRanges();"),
-                                     QWebEngineScript::ApplicationWorld);
-                emit skopiowano();
-            };
-            *polaczenie =
-                connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, odznacz);
-            // a copy that never reaches the clipboard still leaves the page unselected
-            QTimer::singleShot(3000, this, [odznacz, polaczenie] {
-                odznacz();
-                delete polaczenie;
-            });
-            s->triggerAction(QWebEnginePage::Copy);
+    const QString folder = QFileInfo(sciezka).absolutePath();
+    kopiowanie =
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this, folder] {
+            const QMimeData* dane = QGuiApplication::clipboard()->mimeData();
+            if (!dane || !dane->hasHtml()) return;
+            // the pictures by their full address, so that they paste anywhere
+            auto* nowe = new QMimeData;
+            nowe->setHtml(AdresyObrazowBezwzgledne(dane->html(), folder));
+            nowe->setText(dane->text());
+            KoniecKopiowania();
+            QGuiApplication::clipboard()->setMimeData(nowe);
+            emit skopiowano();
         });
+    // a copy that never reaches the clipboard still leaves the page unselected
+    QTimer::singleShot(5000, this, [this, nr = ++nrKopii] {
+        if (nr == nrKopii) KoniecKopiowania();
+    });
+    // the engine copies only from a page that has the focus
+    activateWindow();
+    WebBrowser->setFocus(Qt::OtherFocusReason);
+    QPointer<QWebEnginePage> s = strona;
+    strona->runJavaScript(QStringLiteral("document.execCommand('selectAll');"),
+                          QWebEngineScript::ApplicationWorld, [s](const QVariant&) {
+                              if (s) s->triggerAction(QWebEnginePage::Copy);
+                          });
+}
+
+void TFBrowser::KoniecKopiowania() {
+    if (!kopiowanie) return;
+    disconnect(kopiowanie);
+    kopiowanie = {};
+    if (strona)
+        strona->runJavaScript(QStringLiteral("window.getSelection().removeAllRanges();"),
+                              QWebEngineScript::ApplicationWorld);
 }
 
 namespace {

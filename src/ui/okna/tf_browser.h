@@ -110,6 +110,7 @@ private:
     // The engine's PDF of the page shown, with the footer on every page; then `dalej` with it
     // (empty on failure, the reason in the second argument).
     void ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej);
+    void KoniecKopiowania();
     void Niepowodzenie(const QString& komunikat, const QString& szczegoly);
     void DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<QPdfDocument> pdf,
                       std::shared_ptr<QPainter> pedzel, int strona);
@@ -118,6 +119,8 @@ private:
     QString sciezka;
     bool zaladowany = false;
     bool zajety = false;
+    QMetaObject::Connection kopiowanie; // a copy waiting for the clipboard
+    int nrKopii = 0;
     QString folderZapisu;
     QWebEngineProfile* profil = nullptr;
     QWebEnginePage* strona = nullptr;

@@ -5,8 +5,8 @@
 // --czas-startu prints the time from the start of the program to the main window's first
 // appearance on screen (in milliseconds, on standard output) and ends the program.
 #include "core/lokalizacja.h"
-#include "ui/program.h"
 #include "ui/okna/tf_glowny.h"
+#include "ui/program.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -46,6 +46,9 @@ private:
 int main(int argc, char** argv) {
     QElapsedTimer czas;
     czas.start();
+    // The report window's HTML engine shares the application's graphics contexts (it starts
+    // only when the first report needs it).
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zadrix - Sondrel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("sondrel"));

@@ -5,8 +5,13 @@
 #include "ui/okna/tf_browser.h"
 
 #include "reports/klasa_probna.h"
+#include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
+#include "reports/raport_o_uczniu.h"
 #include "ui/okna/tf_glowny.h"
+#include "ui/okna/tf_pop_menu.h"
+#include "ui/okna/tf_pop_osoba.h"
+#include "ui/okna/tf_pop_pyt.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/program.h"
 #include "ui/wydruk_raportu.h"
@@ -311,6 +316,44 @@ TEST_F(TFBrowserTest, SpreparowanyPlikNieUruchamiaSkryptowINieSiegaDoSieci) {
     EXPECT_EQ(polaczen, 0);
     EXPECT_EQ(okno->Strona()->title(), QStringLiteral("Zadrix - Raport"));
     EXPECT_EQ(okno->Strona()->url(), QUrl::fromLocalFile(raport.sciezka));
+}
+
+// Pictures of the report window and the popups for looking at them (SONDREL_ZRZUTY=folder,
+// under a real X server).
+TEST_F(TFBrowserTest, Zrzuty) {
+    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
+    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
+    Analiza& a = program.analiza;
+    testy::KlasaProbna(a, folder.path());
+    const auto zrzut = [&](const QString& nazwa) {
+        QTest::qWait(1500);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath(nazwa));
+    };
+    for (const auto& [nazwa, raport] :
+         {std::pair{"raport_ucznia.png",
+                    RaportOUczniu(a, program.UstawieniaRaportow(), program.srodowisko, 3)},
+          std::pair{"raport_pytania.png",
+                    RaportOPytaniu(a, program.UstawieniaRaportow(), program.srodowisko, 1)},
+          std::pair{"raport_testu.png",
+                    RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko)}}) {
+        ASSERT_TRUE(Pokaz(raport.sciezka));
+        zrzut(QLatin1String(nazwa));
+    }
+    okno->Zamknij();
+    tabela->move(60, 40);
+    TFPopMenu pytanie(program);
+    TFPopOsoba osoba(program);
+    TFPopPyt odpowiedz(program);
+    pytanie.UstawOknoOdniesienia(tabela.get());
+    pytanie.WypelnijPytanie(2);
+    pytanie.show();
+    osoba.WypelnijUcznia(3);
+    osoba.move(620, 60);
+    osoba.show();
+    odpowiedz.WypelnijOdpowiedzUcznia(2, 3);
+    odpowiedz.move(620, 330);
+    odpowiedz.show();
+    zrzut(QStringLiteral("popupy.png"));
 }
 
 TEST(MenuRaportow, RaportyZGlownegoOkna) {

@@ -56,13 +56,15 @@ int WskaznikPionowy::WysokoscWypelnienia() const {
 
 void WskaznikPionowy::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const QRect wnetrze = rect().adjusted(1, 1, -1, -1);
+    // neighbouring bars stand 14 pixels apart: each keeps 2 pixels free on either side
+    const QRect ramka = rect().adjusted(2, 0, -2, 0);
+    const QRect wnetrze = ramka.adjusted(1, 1, -1, -1);
     p.fillRect(wnetrze, tlo);
     const int h = WysokoscWypelnienia();
     const QRect pelne(wnetrze.left(), wnetrze.bottom() - h + 1, wnetrze.width(), h);
     p.fillRect(pelne, wypelnienie);
     p.setPen(QColor::fromRgba(KolorRamki));
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawRect(ramka.adjusted(0, 0, -1, -1));
 
     if (podpis.isEmpty()) return;
     // the caption from bottom to top, a few pixels above the bottom edge

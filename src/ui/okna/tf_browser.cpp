@@ -130,7 +130,6 @@ void PrzygotujSilnikHtml() {
 }
 
 TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
-    skora::DodajObrazkiRaportu();
     setWindowTitle(QStringLiteral("Sondrel – Raport"));
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
     UstawNaWierzchu(true);
@@ -277,8 +276,8 @@ void TFBrowser::Uloz() {
                                 skora::raport::SzerokoscStrony, H - 71);
     if (WebBrowser) WebBrowser->setGeometry(PPodWebbrowser->rect());
     ImTlo->setGeometry(0, 0, Szerokosc, H);
-    if (ImTlo->pixmap().size() / ImTlo->pixmap().devicePixelRatio() != QSize(Szerokosc, H))
-        ImTlo->setPixmap(skora::Obrazek(QStringLiteral("oknoraportu"), QSize(Szerokosc, H)));
+    if (ImTlo->pixmap().deviceIndependentSize().toSize() != QSize(Szerokosc, H))
+        ImTlo->setPixmap(skora::ObrazOknaRaportu(QSize(Szerokosc, H), devicePixelRatioF()));
 }
 
 void TFBrowser::resizeEvent(QResizeEvent* e) {

@@ -17,6 +17,8 @@ QColor K(QRgb rgb) {
 constexpr QRgb KrawedzKolumny = 0xFFA2A6B8;
 constexpr QRgb CienStrony = 0xFF2A2A3C;
 
+} // namespace
+
 void MalujOknoRaportu(QPainter& p, QSizeF r) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -38,9 +40,9 @@ void MalujOknoRaportu(QPainter& p, QSizeF r) {
     p.setBrush(K(MenuTlo));
     p.drawRoundedRect(QRectF(raport::Polecenia).adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi,
                       PromienNarozi);
-    p.setPen(QColor(0x4A, 0x4E, 0x66));
+    p.setPen(K(TekstListwy));
     p.setFont(Czcionka(11, true));
-    p.drawText(QRectF(15, 34, 100, 16), Qt::AlignVCenter | Qt::AlignLeft,
+    p.drawText(QRectF(15, 32, 100, 18), Qt::AlignVCenter | Qt::AlignLeft,
                QStringLiteral("Polecenia"));
     // the page panel's edge, a shadow under the white page
     const qreal dolStrony = r.height() - 71 + raport::GoraStrony;
@@ -70,6 +72,17 @@ void MalujOknoRaportu(QPainter& p, QSizeF r) {
     p.restore();
 }
 
+QPixmap ObrazOknaRaportu(QSize rozmiar, qreal skala) {
+    QPixmap obraz(rozmiar * skala);
+    obraz.setDevicePixelRatio(skala);
+    obraz.fill(Qt::transparent);
+    QPainter p(&obraz);
+    MalujOknoRaportu(p, QSizeF(rozmiar));
+    return obraz;
+}
+
+namespace {
+
 void MalujPopup(QPainter& p, QSizeF r, const QString& tytul, bool panelSlupkow) {
     MalujRamkeOkna(p, r.toSize(), Ksztalt::Sciety, popup::Listwa, tytul, 16);
     const QRectF znak(r.width() - 28, 5, 19, 15);
@@ -85,15 +98,6 @@ void MalujPopup(QPainter& p, QSizeF r, const QString& tytul, bool panelSlupkow) 
 }
 
 } // namespace
-
-void DodajObrazkiRaportu() {
-    static const bool dodane = [] {
-        DodajObrazek(QStringLiteral("oknoraportu"), QSize(raport::Szerokosc, 600),
-                     MalujOknoRaportu);
-        return true;
-    }();
-    (void)dodane;
-}
 
 void DodajObrazkiPopupow() {
     static const bool dodane = [] {

@@ -2,15 +2,19 @@
 // The pictures of the report window and of the three popups of the results table, added to the
 // skin painter's named pictures (see skora.h). Each call adds them once.
 
+#include <QPixmap>
 #include <QRect>
 #include <QSize>
 
+class QPainter;
+
 namespace sondrel::skora {
 
-// Report window: "oknoraportu" (750 x 600, painted at any height: the slate frame, the title
-// strip with its close mark, the light command column, the edge of the page panel and the
-// bottom strip with the resize grip).
-void DodajObrazkiRaportu();
+// Report window, painted at its height (400 .. 600): the slate frame, the title strip with its
+// close mark, the light command column, the edge of the page panel and the bottom strip with
+// the resize grip.
+void MalujOknoRaportu(QPainter& p, QSizeF rozmiar);
+QPixmap ObrazOknaRaportu(QSize rozmiar, qreal skala);
 
 namespace raport {
 constexpr int Szerokosc = 750;

@@ -46,9 +46,6 @@ private:
 int main(int argc, char** argv) {
     QElapsedTimer czas;
     czas.start();
-    // The report window's HTML engine shares the application's graphics contexts (it starts
-    // only when the first report needs it).
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zadrix - Sondrel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("sondrel"));

@@ -13,9 +13,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLocale>
-#include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 #include <cstdio>
 
@@ -23,6 +24,23 @@ using namespace sondrel;
 using namespace sondrel::pomiary;
 
 namespace {
+
+// Runs `krok`, then waits for the window's signal (at most a minute); false when it never came.
+template <class Sygnal, class Krok> bool Czekaj(TFBrowser& okno, Sygnal sygnal, Krok krok) {
+    QEventLoop petla;
+    bool przyszedl = false;
+    const auto polaczenie = QObject::connect(&okno, sygnal, &petla, [&] {
+        przyszedl = true;
+        petla.quit();
+    });
+    krok();
+    if (!przyszedl) {
+        QTimer::singleShot(60000, &petla, &QEventLoop::quit);
+        petla.exec();
+    }
+    QObject::disconnect(polaczenie);
+    return przyszedl;
+}
 
 double Mediana(QList<double> czasy) {
     std::sort(czasy.begin(), czasy.end());
@@ -56,12 +74,14 @@ int main(int argc, char** argv) {
 
     // choosing a student's report: made, saved and shown, until its page has loaded
     const auto uczen = [&](int s) {
-        QSignalSpy zaladowano(&okno, &TFBrowser::zaladowano);
         QElapsedTimer czas;
         czas.start();
-        program.RaportZTabeli(
-            [&] { return RaportOUczniu(a, program.UstawieniaRaportow(), program.srodowisko, s); });
-        if (!zaladowano.wait(60000)) std::fprintf(stderr, "report %d not loaded\n", s);
+        const bool zaladowany = Czekaj(okno, &TFBrowser::zaladowano, [&] {
+            program.RaportZTabeli([&] {
+                return RaportOUczniu(a, program.UstawieniaRaportow(), program.srodowisko, s);
+            });
+        });
+        if (!zaladowany) std::fprintf(stderr, "report %d not loaded\n", s);
         return czas.nsecsElapsed() / 1e6;
     };
     std::printf("student report, first (engine starts): %.0f ms\n", uczen(1));
@@ -74,16 +94,17 @@ int main(int argc, char** argv) {
                 *std::max_element(pozniej.begin(), pozniej.end()));
 
     // the test report as PDF
-    QSignalSpy zaladowano(&okno, &TFBrowser::zaladowano);
-    program.PokazRaport(RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko));
-    zaladowano.wait(60000);
+    Czekaj(okno, &TFBrowser::zaladowano, [&] {
+        program.PokazRaport(RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko));
+    });
     QList<double> pdf;
     for (int i = 0; i < 5; ++i) {
-        QSignalSpy zapisano(&okno, &TFBrowser::zapisano);
         QElapsedTimer czas;
         czas.start();
-        okno.ZapiszRaportJako(temp.filePath(QStringLiteral("test%1.pdf").arg(i)));
-        if (zapisano.isEmpty() && !zapisano.wait(120000)) std::fprintf(stderr, "no PDF\n");
+        if (!Czekaj(okno, &TFBrowser::zapisano, [&] {
+                okno.ZapiszRaportJako(temp.filePath(QStringLiteral("test%1.pdf").arg(i)));
+            }))
+            std::fprintf(stderr, "no PDF\n");
         pdf << czas.nsecsElapsed() / 1e6;
     }
     QFile plik(temp.filePath(QStringLiteral("test0.pdf")));

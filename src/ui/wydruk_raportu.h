@@ -5,7 +5,10 @@
 //
 // The HTML engine prints to PDF without a page footer. The footer pages are drawn with
 // QPdfWriter and laid over the engine's pages with qpdf, so that the saved PDF keeps its text
-// as text; the printer and the preview get the same PDF rendered page by page.
+// as text; the printer and the preview get the same PDF rendered page by page. Both tools live
+// in the engine's module (ui/silnik_html.h).
+
+#include "ui/silnik_html.h"
 
 #include <QByteArray>
 #include <QColor>
@@ -15,7 +18,6 @@
 
 class QPainter;
 class QPrinter;
-class QPdfDocument;
 
 namespace sondrel {
 
@@ -39,15 +41,14 @@ QString TekstStopki(int strona);
 // reason in `blad` when the PDF cannot be read or written.
 QByteArray PdfZeStopka(const QByteArray& pdf, QString* blad = nullptr);
 
-// Renders page `strona` (from 0) of a loaded document onto the painter's whole page rectangle
-// `cel`, at most at `dpi` dots per inch.
-void MalujStronePdf(QPainter& p, QPdfDocument& dokument, int strona, const QRectF& cel,
+// Renders page `strona` (from 0) of a document onto the rectangle `cel`, at most at `dpi` dots
+// per inch and no finer than the painter's device.
+void MalujStronePdf(QPainter& p, DokumentPdf& dokument, int strona, const QRectF& cel,
                     int dpi = 300);
-
-// Prints every page of a loaded document on the printer at once (the print preview's paint).
-void DrukujPdf(QPdfDocument& dokument, QPrinter& drukarka);
-// The printer set for report pages: A4 portrait, the whole paper ours (the margins are in
-// the pages already).
+// Prints every page of a document on the printer at once (the print preview's paint).
+void DrukujPdf(DokumentPdf& dokument, QPrinter& drukarka);
+// The printer set for report pages: A4 portrait, the whole paper ours (the margins are in the
+// pages already).
 void UstawDrukarke(QPrinter& drukarka);
 
 } // namespace sondrel

@@ -10,7 +10,6 @@
 #include "ui/wydruk_raportu.h"
 
 #include <QApplication>
-#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
@@ -18,22 +17,11 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPdfDocument>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTimer>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineScript>
-#include <QWebEngineSettings>
-#include <QWebEngineUrlRequestInterceptor>
-#include <QWebEngineView>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 namespace sondrel {
 
@@ -42,33 +30,6 @@ namespace {
 constexpr int Szerokosc = skora::raport::Szerokosc;
 constexpr int WysokoscRaportu = 500; // every report opens the window at this height
 constexpr int WysokoscMin = 400, WysokoscMax = 600;
-
-// Refuses every request that does not read a local file or the program's resources.
-class StraznikZapytan : public QWebEngineUrlRequestInterceptor {
-public:
-    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
-        const QString schemat = info.requestUrl().scheme();
-        if (schemat != QLatin1String("file") && schemat != QLatin1String("qrc")) info.block(true);
-    }
-};
-
-// The page of a report: it goes only where the program sends it (no links, no redirects,
-// no forms, no new windows).
-class StronaRaportu : public QWebEnginePage {
-public:
-    StronaRaportu(QWebEngineProfile* profil, QObject* rodzic) : QWebEnginePage(profil, rodzic) {}
-    QUrl dozwolony;
-
-protected:
-    bool acceptNavigationRequest(const QUrl& adres, NavigationType typ, bool glownaRamka) override {
-        if (!glownaRamka) return false;
-        return typ == NavigationTypeTyped && adres == dozwolony;
-    }
-    QWebEnginePage* createWindow(WebWindowType) override { return nullptr; }
-    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel, const QString&, int,
-                                  const QString&) override {}
-};
 
 // The dotted outline shown while the window is resized by its grip.
 class Ramka : public QWidget {
@@ -120,14 +81,6 @@ QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
 }
 
 } // namespace
-
-void PrzygotujSilnikHtml() {
-#ifdef Q_OS_UNIX
-    // The engine's sandbox refuses to start as root and would end the program.
-    if (geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-#endif
-}
 
 TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     setWindowTitle(QStringLiteral("Sondrel – Raport"));
@@ -193,49 +146,27 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
 
 TFBrowser::~TFBrowser() {
     delete Rameczka;
-    // the page before its profile
-    delete WebBrowser;
-    delete strona;
-    delete profil;
+    silnik.reset(); // the engine's view before the window's other children
 }
 
-QWebEnginePage* TFBrowser::Strona() const {
-    return strona;
-}
-
-void TFBrowser::UruchomSilnik() {
-    if (WebBrowser) return;
-    PrzygotujSilnikHtml();
-    profil = new QWebEngineProfile(this); // off the record: nothing written to disk
-    profil->setUrlRequestInterceptor(new StraznikZapytan(profil));
-    profil->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
-    profil->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
-    profil->setSpellCheckEnabled(false);
-    QWebEngineSettings* s = profil->settings();
-    s->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    s->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
-    s->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
-    s->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    s->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    s->setAttribute(QWebEngineSettings::PdfViewerEnabled, false);
-    s->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
-    s->setAttribute(QWebEngineSettings::NavigateOnDropEnabled, false);
-    s->setAttribute(QWebEngineSettings::FocusOnNavigationEnabled, false);
-    s->setAttribute(QWebEngineSettings::DnsPrefetchEnabled, false);
-    s->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
-
-    auto* nowa = new StronaRaportu(profil, nullptr);
-    strona = nowa;
-    WebBrowser = new QWebEngineView(PPodWebbrowser);
-    WebBrowser->setContextMenuPolicy(Qt::NoContextMenu);
-    WebBrowser->setPage(strona);
+bool TFBrowser::UruchomSilnik() {
+    if (silnik) return true;
+    QString blad;
+    silnik = UtworzSilnikHtml(PPodWebbrowser, &blad);
+    if (!silnik) {
+        Niepowodzenie(QStringLiteral("Nie udało się uruchomić przeglądarki raportów."),
+                      QStringLiteral("Brak modułu przeglądarki: ") + blad);
+        return false;
+    }
+    WebBrowser = silnik->Widok();
     WebBrowser->setGeometry(PPodWebbrowser->rect());
     WebBrowser->show();
-    connect(strona, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+    silnik->zaladowano = [this](bool ok) {
         zaladowany = ok;
         emit zaladowano(ok);
-    });
+    };
     PodgladajKlawisze();
+    return true;
 }
 
 void TFBrowser::WyswietlRaport(const QString& plik) {
@@ -255,12 +186,9 @@ void TFBrowser::WyswietlRaport(const QString& plik) {
 }
 
 void TFBrowser::Zaladuj() {
-    if (sciezka.isEmpty() || !isVisible()) return;
-    UruchomSilnik();
-    const QUrl adres = QUrl::fromLocalFile(QFileInfo(sciezka).absoluteFilePath());
-    static_cast<StronaRaportu*>(strona)->dozwolony = adres;
+    if (sciezka.isEmpty() || !isVisible() || !UruchomSilnik()) return;
     zaladowany = false;
-    strona->load(adres);
+    silnik->Zaladuj(QUrl::fromLocalFile(QFileInfo(sciezka).absoluteFilePath()));
 }
 
 void TFBrowser::UstawWysokosc(int wysokosc) {
@@ -437,22 +365,20 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
 }
 
 void TFBrowser::ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej) {
-    strona->printToPdf(
-        [dalej](const QByteArray& pdf) {
-            if (pdf.isEmpty()) {
-                dalej({}, QStringLiteral("silnik HTML nie utworzył dokumentu PDF"));
-                return;
-            }
-            QString blad;
-            const QByteArray zeStopka = PdfZeStopka(pdf, &blad);
-            dalej(zeStopka, blad);
-        },
-        UkladStronyRaportu());
+    silnik->DrukujDoPdf(UkladStronyRaportu(), [dalej](const QByteArray& pdf) {
+        if (pdf.isEmpty()) {
+            dalej({}, QStringLiteral("silnik HTML nie utworzył dokumentu PDF"));
+            return;
+        }
+        QString blad;
+        const QByteArray zeStopka = PdfZeStopka(pdf, &blad);
+        dalej(zeStopka, blad);
+    });
 }
 
 void TFBrowser::LKopiujClick() {
     PodswietlLink(nullptr);
-    if (!zaladowany || !strona || kopiowanie) return;
+    if (!zaladowany || !silnik || kopiowanie) return;
     // select the whole page by the program's own script (the page's scripts stay off), copy,
     // and clear the selection once the copy reached the clipboard
     const QString folder = QFileInfo(sciezka).absolutePath();
@@ -475,39 +401,16 @@ void TFBrowser::LKopiujClick() {
     // the engine copies only from a page that has the focus
     activateWindow();
     WebBrowser->setFocus(Qt::OtherFocusReason);
-    QPointer<QWebEnginePage> s = strona;
-    strona->runJavaScript(QStringLiteral("document.execCommand('selectAll');"),
-                          QWebEngineScript::ApplicationWorld, [s](const QVariant&) {
-                              if (s) s->triggerAction(QWebEnginePage::Copy);
-                          });
+    silnik->UruchomSkrypt(QStringLiteral("document.execCommand('selectAll');"),
+                          [this] { silnik->Kopiuj(); });
 }
 
 void TFBrowser::KoniecKopiowania() {
     if (!kopiowanie) return;
     disconnect(kopiowanie);
     kopiowanie = {};
-    if (strona)
-        strona->runJavaScript(QStringLiteral("window.getSelection().removeAllRanges();"),
-                              QWebEngineScript::ApplicationWorld);
+    if (silnik) silnik->UruchomSkrypt(QStringLiteral("window.getSelection().removeAllRanges();"));
 }
-
-namespace {
-
-// A PDF held in memory and opened for rendering.
-struct PdfDoDruku {
-    QByteArray dane;
-    QBuffer bufor;
-    QPdfDocument dokument;
-    bool Otworz(const QByteArray& pdf) {
-        dane = pdf;
-        bufor.setBuffer(&dane);
-        bufor.open(QIODevice::ReadOnly);
-        dokument.load(&bufor);
-        return dokument.status() == QPdfDocument::Status::Ready && dokument.pageCount() > 0;
-    }
-};
-
-} // namespace
 
 void TFBrowser::LDrukujClick() {
     PodswietlLink(nullptr);
@@ -525,9 +428,9 @@ void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
     zajety = true;
     UstawDrukarke(*drukarka);
     ZrobPdf([this, drukarka](const QByteArray& pdf, const QString& blad) {
-        auto druk = std::make_shared<PdfDoDruku>();
+        std::shared_ptr<DokumentPdf> dokument = OtworzPdf(pdf);
         auto pedzel = std::make_shared<QPainter>();
-        if (pdf.isEmpty() || !druk->Otworz(pdf) || !pedzel->begin(drukarka.get())) {
+        if (pdf.isEmpty() || !dokument || !pedzel->begin(drukarka.get())) {
             zajety = false;
             Niepowodzenie(QStringLiteral("Nie udało się wydrukować raportu."),
                           QStringLiteral("Problem z wydrukiem raportu: ") +
@@ -536,16 +439,15 @@ void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
             return;
         }
         // one page at a time, so that the window stays responsive
-        std::shared_ptr<QPdfDocument> dokument(druk, &druk->dokument);
         DrukujStrone(drukarka, dokument, pedzel, 0);
     });
 }
 
-void TFBrowser::DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<QPdfDocument> pdf,
+void TFBrowser::DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<DokumentPdf> pdf,
                              std::shared_ptr<QPainter> pedzel, int nr) {
     if (nr > 0) drukarka->newPage();
     MalujStronePdf(*pedzel, *pdf, nr, drukarka->paperRect(QPrinter::DevicePixel));
-    if (nr + 1 < pdf->pageCount()) {
+    if (nr + 1 < pdf->IloscStron()) {
         QTimer::singleShot(0, this, [=, this] { DrukujStrone(drukarka, pdf, pedzel, nr + 1); });
         return;
     }
@@ -560,8 +462,8 @@ void TFBrowser::LPodglondClick() {
     zajety = true;
     ZrobPdf([this](const QByteArray& pdf, const QString& blad) {
         zajety = false;
-        auto druk = std::make_shared<PdfDoDruku>();
-        if (pdf.isEmpty() || !druk->Otworz(pdf)) {
+        std::shared_ptr<DokumentPdf> dokument = OtworzPdf(pdf);
+        if (pdf.isEmpty() || !dokument) {
             Niepowodzenie(QStringLiteral("Nie udało się przygotować podglądu wydruku."),
                           QStringLiteral("Problem z podglądem wydruku: ") + blad);
             return;
@@ -573,7 +475,7 @@ void TFBrowser::LPodglondClick() {
         podglad->setWindowTitle(QStringLiteral("Sondrel – Podgląd wydruku"));
         podglad->resize(800, 900);
         connect(podglad, &QPrintPreviewDialog::paintRequested, podglad,
-                [druk, drukarka](QPrinter* p) { DrukujPdf(druk->dokument, *p); });
+                [dokument, drukarka](QPrinter* p) { DrukujPdf(*dokument, *p); });
         podglad->open();
         emit podgladOtwarty();
     });

@@ -8,6 +8,7 @@
 
 #include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
+#include "ui/silnik_html.h"
 
 #include <QPointer>
 #include <QString>
@@ -15,19 +16,11 @@
 #include <memory>
 
 class QPainter;
-class QPdfDocument;
 class QPrinter;
-class QWebEngineProfile;
-class QWebEngineView;
-class QWebEnginePage;
 
 namespace sondrel {
 
 class Program;
-
-// Before the engine starts: a program running as root switches the engine's sandbox off
-// (the sandbox refuses to run as root and would end the program); others keep it.
-void PrzygotujSilnikHtml();
 
 class TFBrowser : public Okno {
     Q_OBJECT
@@ -40,9 +33,9 @@ public:
     void WyswietlRaport(const QString& sciezka);
     QString Sciezka() const { return sciezka; }
     // Whether the engine has started and whether the page shown finished loading.
-    bool SilnikUruchomiony() const { return WebBrowser != nullptr; }
+    bool SilnikUruchomiony() const { return silnik != nullptr; }
     bool Zaladowany() const { return zaladowany; }
-    QWebEnginePage* Strona() const;
+    SilnikHtml* Silnik() const { return silnik.get(); }
 
     // 1 when the report came from a popup of the table window: closing it brings the table
     // window back; 0 from the main window's report menu.
@@ -80,7 +73,7 @@ public:
     Etykieta* LKreska2;
     Etykieta* LClose;
     QWidget* PPodWebbrowser;
-    QWebEngineView* WebBrowser = nullptr;
+    QWidget* WebBrowser = nullptr; // the engine's view, once the engine has started
     QWidget* Pdown;
     Etykieta* LCiongnij;
     QWidget* Rameczka;
@@ -103,7 +96,7 @@ protected:
     bool eventFilter(QObject* obiekt, QEvent* e) override;
 
 private:
-    void UruchomSilnik();
+    bool UruchomSilnik();
     void Zaladuj();
     void Uloz();
     void PodswietlLink(Etykieta* link);
@@ -112,7 +105,7 @@ private:
     void ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej);
     void KoniecKopiowania();
     void Niepowodzenie(const QString& komunikat, const QString& szczegoly);
-    void DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<QPdfDocument> pdf,
+    void DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<DokumentPdf> pdf,
                       std::shared_ptr<QPainter> pedzel, int strona);
 
     Program& program;
@@ -122,8 +115,7 @@ private:
     QMetaObject::Connection kopiowanie; // a copy waiting for the clipboard
     int nrKopii = 0;
     QString folderZapisu;
-    QWebEngineProfile* profil = nullptr;
-    QWebEnginePage* strona = nullptr;
+    std::unique_ptr<SilnikHtml> silnik;
     // resizing by the grip
     bool ciagnie = false;
     QPoint poczatekCiagniecia;

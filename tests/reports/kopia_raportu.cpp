@@ -18,11 +18,6 @@ using namespace sondrel::testy;
 
 namespace {
 
-QByteArray Zawartosc(const QString& sciezka) {
-    QFile plik(sciezka);
-    return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
-}
-
 TEST(KopiaRaportu, StronaZObrazamiOtwieraSieZInnegoFolderu) {
     QTemporaryDir folder;
     Analiza a;

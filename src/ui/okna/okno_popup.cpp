@@ -1,5 +1,6 @@
 #include "ui/okna/okno_popup.h"
 
+#include "ui/program.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_raportu.h"
 
@@ -60,6 +61,13 @@ void OknoPopup::UstawKolorTekstu(Etykieta* etykieta, QColor kolor) {
 
 void OknoPopup::Pokaz() {
     PokazModalnie();
+}
+
+void OknoPopup::GenerujRaport(Etykieta* link, Program& program,
+                              const std::function<WynikRaportu()>& zrob) {
+    link->Podswietl(false);
+    Zamknij();
+    program.RaportZTabeli(zrob);
 }
 
 void OknoPopup::showEvent(QShowEvent* e) {

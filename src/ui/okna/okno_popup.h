@@ -4,10 +4,15 @@
 // LNrPytania, the link "Generuj pełną informację o …" (grey while the mouse is over it), the
 // placement beside the table window, and the modal show above the program's windows.
 
+#include "reports/raport.h"
 #include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
+#include <functional>
+
 namespace sondrel {
+
+class Program;
 
 class OknoPopup : public Okno {
     Q_OBJECT
@@ -36,6 +41,9 @@ protected:
     static void UstawKolorTekstu(Etykieta* etykieta, QColor kolor);
     // Shows the popup modally at its place.
     void Pokaz();
+    // The report link clicked: the link's colour back, the popup closed, then the report made
+    // and shown in place of the table window.
+    void GenerujRaport(Etykieta* link, Program& program, const std::function<WynikRaportu()>& zrob);
 
     bool ZamkniecieZZewnatrz() override;
     void showEvent(QShowEvent* e) override;

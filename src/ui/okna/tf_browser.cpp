@@ -73,13 +73,6 @@ QString AdresyObrazowBezwzgledne(const QString& html, const QString& folder) {
     return wynik + html.mid(od);
 }
 
-QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
-    auto* p = new QWidget(rodzic);
-    p->setGeometry(x, y, w, h);
-    p->setAttribute(Qt::WA_TranslucentBackground);
-    return p;
-}
-
 } // namespace
 
 TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
@@ -127,7 +120,9 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     biala.setColor(QPalette::Window, Qt::white);
     PPodWebbrowser->setPalette(biala);
 
-    Pdown = Panel(this, 0, WysokoscRaportu - 32, Szerokosc, 34);
+    Pdown = new QWidget(this);
+    Pdown->setAttribute(Qt::WA_TranslucentBackground);
+    Pdown->setGeometry(0, WysokoscRaportu - 32, Szerokosc, 34);
     LCiongnij = new Etykieta(Pdown, 731, 16, 15, 13);
     LCiongnij->setCursor(Qt::SizeVerCursor);
     LCiongnij->installEventFilter(this);

@@ -66,10 +66,8 @@ void TFPopMenu::PokazPytanie(int q) {
 }
 
 void TFPopMenu::LGenerujRaportClick() {
-    LGenerujRaport->Podswietl(false);
-    Zamknij();
     const int q = pytanie;
-    program.RaportZTabeli([this, q] {
+    GenerujRaport(LGenerujRaport, program, [this, q] {
         return RaportOPytaniu(program.analiza, program.UstawieniaRaportow(), program.srodowisko, q);
     });
 }

@@ -40,10 +40,8 @@ void TFPopOsoba::PokazUcznia(int s) {
 }
 
 void TFPopOsoba::LGenerujRaportClick() {
-    LGenerujRaport->Podswietl(false);
-    Zamknij();
     const int s = uczen;
-    program.RaportZTabeli([this, s] {
+    GenerujRaport(LGenerujRaport, program, [this, s] {
         return RaportOUczniu(program.analiza, program.UstawieniaRaportow(), program.srodowisko, s);
     });
 }

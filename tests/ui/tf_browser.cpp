@@ -335,6 +335,10 @@ TEST_F(TFBrowserTest, Zrzuty) {
         ASSERT_TRUE(Pokaz(raport.sciezka));
         zrzut(QLatin1String(nazwa));
     }
+    // the last report, the test report, as PDF too
+    QSignalSpy zapisano(okno.get(), &TFBrowser::zapisano);
+    okno->ZapiszRaportJako(QDir(cel).filePath(QStringLiteral("raport_testu.pdf")));
+    if (zapisano.isEmpty()) ASSERT_TRUE(zapisano.wait(Czekaj));
     okno->Zamknij();
     tabela->move(60, 40);
     TFPopMenu pytanie(program);

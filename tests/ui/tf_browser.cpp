@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPdfDocument>
@@ -42,8 +43,10 @@ public:
     using TFBrowser::TFBrowser;
     QString odpowiedz; // what the save dialog answers
     QStringList dialogi;
+    QList<QUrl> otwarte; // what the desktop was asked to open
 
 protected:
+    void OtworzAdres(const QUrl& adres) override { otwarte << adres; }
     QString WybierzPlikZapisu(const QString& folder, const QString& nazwa) override {
         dialogi << QDir(folder).filePath(nazwa);
         return odpowiedz;
@@ -173,8 +176,18 @@ TEST_F(TFBrowserTest, RozmiarOdswiezanieIZamykanie) {
     EXPECT_FALSE(okno->isVisible());
     EXPECT_TRUE(tabela->isVisible());
 
-    // Alt+F4 is swallowed, F1 is the report window's help page
+    // F1 on the page opens the report window's help page; Alt+F4 there is swallowed
+    ASSERT_TRUE(Pokaz(sciezka("a.htm")));
     EXPECT_EQ(okno->StronaPomocy(), QStringLiteral("menuraport.htm"));
+    QWidget* strona =
+        okno->WebBrowser->focusProxy() ? okno->WebBrowser->focusProxy() : okno->WebBrowser;
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(strona, &f1);
+    ASSERT_EQ(okno->otwarte.size(), 1);
+    EXPECT_TRUE(okno->otwarte.at(0).toLocalFile().endsWith(QStringLiteral("Pomoc/menuraport.htm")));
+    QKeyEvent altF4(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
+    QApplication::sendEvent(strona, &altF4);
+    EXPECT_TRUE(okno->isVisible());
 }
 
 TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {

@@ -157,6 +157,9 @@ bool TFBrowser::UruchomSilnik() {
     WebBrowser->setGeometry(PPodWebbrowser->rect());
     WebBrowser->show();
     silnik->zaladowano = [this](bool ok) {
+        // the engine makes the widget that takes the keys as the page comes: F1 and Alt+F4
+        // reach the window from it too
+        PodgladajKlawisze();
         zaladowany = ok;
         emit zaladowano(ok);
     };

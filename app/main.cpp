@@ -3,7 +3,8 @@
 // analysed when the main window is first shown.
 //
 // --czas-startu prints the time from the start of the program to the main window's first
-// appearance on screen (in milliseconds, on standard output) and ends the program.
+// appearance on screen (in milliseconds, on standard output) and ends the program. --help and
+// --version answer on standard output without opening a window (nor needing a display).
 #include "core/lokalizacja.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/program.h"
@@ -15,7 +16,9 @@
 #include <QTimer>
 #include <QTranslator>
 #include <QWindow>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -41,11 +44,38 @@ private:
     bool zmierzony = false;
 };
 
+// --help or --version among the arguments (before a "--", after which every argument is a
+// file): the answer, printed; else nullptr.
+const char* OdpowiedzNaOpcje(int argc, char** argv) {
+    static const char* const pomoc =
+        "Użycie: sondrel [PLIK.sko...]\n"
+        "Zadrix - Sondrel: analiza wyników testów. Pliki odpowiedzi podane w wierszu\n"
+        "polecenia są analizowane zaraz po otwarciu okna programu.\n"
+        "  --help      ten opis\n"
+        "  --version   wersja programu\n"
+        "Analizę bez okna wykonuje sondrel-cli (sondrel-cli --help).\n";
+    static const char* const wersja = "sondrel " SONDREL_WERSJA "\n";
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) return pomoc;
+        if (std::strcmp(argv[i], "--version") == 0) return wersja;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QElapsedTimer czas;
     czas.start();
+    if (const char* odpowiedz = OdpowiedzNaOpcje(argc, argv)) {
+        std::fputs(odpowiedz, stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+#ifdef SIGXFSZ
+    // A write beyond the file-size limit fails with an error the program reports, instead of
+    // the signal ending it.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zadrix - Sondrel"));
     QGuiApplication::setDesktopFileName(QStringLiteral("sondrel"));
@@ -58,6 +88,7 @@ int main(int argc, char** argv) {
 
     QStringList argumenty = QCoreApplication::arguments().mid(1);
     const bool pomiar = argumenty.removeAll(QStringLiteral("--czas-startu")) > 0;
+    argumenty.removeOne(QStringLiteral("--")); // the arguments after it are files
 
     sondrel::Program program(argumenty);
     program.UtworzOkna();

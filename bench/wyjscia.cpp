@@ -1,9 +1,11 @@
 // Every report and export of a class of 400 students on a test of 60 questions, and the whole
 // "sondrel-cli wszystko" (analysis, every table and every report written to a folder).
+#include "analysis/jakosc_pytan.h"
 #include "analysis/przebieg_analizy.h"
 #include "klasa_pomiarowa.h"
 #include "polecenia.h"
 #include "reports/raport.h"
+#include "reports/raport_jakosc_pytan.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
@@ -115,6 +117,21 @@ static void RaportyWszystkichPytan(benchmark::State& stan) {
             Sprawdz(stan, RaportOPytaniu(*p.analiza, p.ustawienia, p.srodowisko, q));
 }
 BENCHMARK(RaportyWszystkichPytan)->Unit(benchmark::kMillisecond);
+
+// Question quality of the whole class: every figure of the 60 questions and of the test.
+static void JakoscPytan(benchmark::State& stan) {
+    const Analiza& a = *Stan().analiza;
+    for (auto _ : stan)
+        benchmark::DoNotOptimize(ObliczJakoscPytan(a));
+}
+BENCHMARK(JakoscPytan)->Unit(benchmark::kMillisecond);
+
+static void RaportJakosciPytanZapis(benchmark::State& stan) {
+    Przeanalizowana& p = Stan();
+    for (auto _ : stan)
+        Sprawdz(stan, RaportJakoscPytan(*p.analiza, p.ustawienia, p.srodowisko));
+}
+BENCHMARK(RaportJakosciPytanZapis)->Unit(benchmark::kMillisecond);
 
 // The command-line tool end to end: analysis with the test, every table, every report.
 static void CliWszystko(benchmark::State& stan) {

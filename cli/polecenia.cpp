@@ -4,7 +4,9 @@
 #include "core/foldery.h"
 #include "core/pliki.h"
 #include "json_analizy.h"
+#include "psychometria.h"
 #include "reports/raport.h"
+#include "reports/raport_jakosc_pytan.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
@@ -29,7 +31,8 @@ QString SkladniaCli() {
         "  sondrel-cli json [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli tabela (wyniki|czas|oceny) (htm|txt) [--strona N] [--calosc]\n"
         "              [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
-        "  sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N) --do KATALOG\n"
+        "  sondrel-cli psychometria [--test PLIK.skt] PLIK.sko...\n"
+        "  sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N|psychometria) --do KATALOG\n"
         "              --test PLIK.skt [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli wszystko --do KATALOG [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
         "\n"
@@ -40,13 +43,18 @@ QString SkladniaCli() {
         "  tabela      tabela zapisana jak \"Zapisz jako htm/txt\", na standardowe wyjście;\n"
         "              --strona N: strona tabeli wyników (domyślnie 1), --calosc: cała\n"
         "              tabela wyników w htm\n"
+        "  psychometria  jakość pytań (łatwość, moc różnicująca, odpowiedzi, rzetelność)\n"
+        "              jako obiekt JSON na standardowym wyjściu\n"
         "  raport      plik raportu z obrazami w KATALOGU; wypisuje ścieżkę raportu;\n"
         "              uczen:N to uczeń N w kolejności alfabetycznej\n"
         "  wszystko    w KATALOGU: TabelaWynikow.htm (cała), TabelaWynikow_N.txt (każda\n"
         "              strona), ZestawienieCzasuPracy.htm/.txt, ZestawienieOcen.htm/.txt,\n"
-        "              a z testem wszystkie raporty (statystyka jako NAZWA_Statystyka.htm);\n"
+        "              a z testem wszystkie raporty (statystyka jako NAZWA_Statystyka.htm,\n"
+        "              jakość pytań jako NAZWA_JakoscPytan.htm);\n"
         "              wypisuje ścieżki zapisanych plików\n"
         "  --imie-najpierw  uczniowie nazywani imieniem i nazwiskiem\n"
+        "\n"
+        "  --help      ten opis;  --version  wersja programu\n"
         "\n"
         "Komunikaty trafiają na standardowe wyjście błędów, zdarzenia do dziennika programu.\n"
         "Kody wyjścia:\n"
@@ -55,6 +63,10 @@ QString SkladniaCli() {
         "  2  pierwszy plik odpowiedzi odrzucony albo nie wczytano żadnego ucznia\n"
         "  3  raport wymaga testu, którego nie udało się wykorzystać\n"
         "  4  nie udało się zapisać wyniku\n");
+}
+
+QString WersjaCli() {
+    return QStringLiteral("sondrel-cli " SONDREL_WERSJA);
 }
 
 int PoziomDziennikaZUstawien(const QString& sciezka) {
@@ -74,9 +86,9 @@ QString NazwaStronyTabeliTxt(int strona) {
 
 namespace {
 
-enum class Polecenie { Json, Tabela, Raport, Wszystko };
+enum class Polecenie { Json, Tabela, Raport, Wszystko, Psychometria };
 
-enum class RodzajRaportu { Test, Statystyka, Oceny, Uczen, Pytanie };
+enum class RodzajRaportu { Test, Statystyka, Oceny, Uczen, Pytanie, Psychometria };
 
 struct Wywolanie {
     Polecenie polecenie = Polecenie::Json;
@@ -115,9 +127,24 @@ private:
         t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
         bledy.write(t.toUtf8() + '\n');
     }
-    int Skladnia(const QString& powod) {
-        if (!powod.isEmpty()) Blad(powod);
-        bledy.write(SkladniaCli().toUtf8());
+    // A message of the analysis: the file it is about and where the journal is, when the
+    // message sends the user there.
+    void Komunikat(const QString& tekst) {
+        QString t = tekst;
+        if (const QString& plik = srodowisko.komunikaty.plik; !plik.isEmpty())
+            t += QStringLiteral("\rPlik: ") + QDir::toNativeSeparators(plik);
+        if (tekst.contains(OdeslanieDoDziennika()))
+            t += QStringLiteral("\rDziennik zdarzeń: ") +
+                 QDir::toNativeSeparators(srodowisko.foldery.PlikDziennika);
+        Blad(t);
+    }
+    // A usage error: its reason and where the usage is described (without a command at all:
+    // the usage itself).
+    int BladWywolania(const QString& powod) {
+        if (powod.isEmpty())
+            bledy.write(SkladniaCli().toUtf8());
+        else
+            Blad(powod + QStringLiteral("\rOpis wywołania: sondrel-cli --help"));
         return KodBlednePolecenie;
     }
     bool Pisz(const QByteArray& bajty) {
@@ -164,6 +191,8 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
         pozycyjnych = 1;
     } else if (polecenie == u"wszystko") {
         w.polecenie = Polecenie::Wszystko;
+    } else if (polecenie == u"psychometria") {
+        w.polecenie = Polecenie::Psychometria;
     } else {
         powod =
             polecenie.isEmpty() ? QString() : QStringLiteral("Nieznane polecenie: ") + polecenie;
@@ -253,6 +282,8 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
             w.raport = RodzajRaportu::Statystyka;
         } else if (rodzaj == u"oceny") {
             w.raport = RodzajRaportu::Oceny;
+        } else if (rodzaj == u"psychometria") {
+            w.raport = RodzajRaportu::Psychometria;
         } else if (const auto n = numer(QStringLiteral("uczen:"))) {
             w.raport = RodzajRaportu::Uczen;
             w.numer = *n;
@@ -283,22 +314,23 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
 
 int Cli::Uruchom(const QStringList& argumenty) {
     const QString pierwszy = argumenty.value(0);
-    if (pierwszy == u"--help" || pierwszy == u"-h" || pierwszy == u"pomoc") {
+    if (pierwszy == u"--help" || pierwszy == u"-h" || pierwszy == u"pomoc")
         return Pisz(SkladniaCli().toUtf8()) ? KodAnalizaWykonana : BladWyjscia();
-    }
+    if (pierwszy == u"--version")
+        return Pisz(WersjaCli().toUtf8() + '\n') ? KodAnalizaWykonana : BladWyjscia();
     QString powod;
     const auto wywolanie = Rozbierz(argumenty, powod);
-    if (!wywolanie) return Skladnia(powod);
+    if (!wywolanie) return BladWywolania(powod);
     w = *wywolanie;
 
     // The program's journal at the level the user chose; the desktop program's temporary
     // folder is left alone (it may be running).
-    UstawFoldery(srodowisko);
-    srodowisko.PoziomDziennika = PoziomDziennikaZUstawien(srodowisko.foldery.PlikUstawien);
     srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& tekst) {
-        Blad(tekst);
+        Komunikat(tekst);
         return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
     });
+    UstawFoldery(srodowisko);
+    srodowisko.PoziomDziennika = PoziomDziennikaZUstawien(srodowisko.foldery.PlikUstawien);
 
     if (const int kod = Analizuj(); kod != KodAnalizaWykonana) return kod;
     int kod = KodAnalizaWykonana;
@@ -314,6 +346,11 @@ int Cli::Uruchom(const QStringList& argumenty) {
         break;
     case Polecenie::Wszystko:
         kod = Wszystko();
+        break;
+    case Polecenie::Psychometria:
+        kod = Pisz(QJsonDocument(JsonPsychometrii(*analiza)).toJson(QJsonDocument::Indented))
+                  ? KodAnalizaWykonana
+                  : BladWyjscia();
         break;
     }
     if (auto* plik = qobject_cast<QFileDevice*>(&wyjscie); plik && !plik->flush())
@@ -347,10 +384,9 @@ int Cli::Tabela() {
     case RodzajTabeli::Wynikow: {
         const int stron = IloscStronTabeli(a.Test.IloscPytan);
         if (w.strona > stron) {
-            Blad(QStringLiteral("Tabela wyników nie ma strony %1 (stron: %2).")
-                     .arg(w.strona)
-                     .arg(stron));
-            return KodBlednePolecenie;
+            return BladWywolania(QStringLiteral("Tabela wyników nie ma strony %1 (stron: %2).")
+                                     .arg(w.strona)
+                                     .arg(stron));
         }
         bajty = w.html ? TabelaHtml(a, RodzajTabeli::Wynikow, w.strona, w.calosc, fn)
                        : TekstTabeliDoPliku(BudujTabeleWynikow(a, w.strona, fn));
@@ -385,16 +421,13 @@ int Cli::Raport() {
         Blad(QStringLiteral("Raportu nie utworzono: nie udało się wykorzystać testu."));
         return KodBrakTestu;
     }
-    if (w.raport == RodzajRaportu::Uczen && w.numer > a.IloscUczniow) {
-        Blad(QStringLiteral("Nie ma ucznia nr %1 (uczniów: %2).").arg(w.numer).arg(a.IloscUczniow));
-        return KodBlednePolecenie;
-    }
-    if (w.raport == RodzajRaportu::Pytanie && w.numer > a.Test.IloscPytan) {
-        Blad(QStringLiteral("Nie ma pytania nr %1 (pytań: %2).")
-                 .arg(w.numer)
-                 .arg(a.Test.IloscPytan));
-        return KodBlednePolecenie;
-    }
+    if (w.raport == RodzajRaportu::Uczen && w.numer > a.IloscUczniow)
+        return BladWywolania(
+            QStringLiteral("Nie ma ucznia nr %1 (uczniów: %2).").arg(w.numer).arg(a.IloscUczniow));
+    if (w.raport == RodzajRaportu::Pytanie && w.numer > a.Test.IloscPytan)
+        return BladWywolania(QStringLiteral("Nie ma pytania nr %1 (pytań: %2).")
+                                 .arg(w.numer)
+                                 .arg(a.Test.IloscPytan));
     srodowisko.foldery.FolderTemp = QDir(w.katalog).absolutePath();
     const UstawieniaRaportu u{OdbiorcaRaportu(), w.imieNajpierw};
     WynikRaportu wynik;
@@ -413,6 +446,9 @@ int Cli::Raport() {
         break;
     case RodzajRaportu::Pytanie:
         wynik = RaportOPytaniu(a, u, srodowisko, w.numer);
+        break;
+    case RodzajRaportu::Psychometria:
+        wynik = RaportJakoscPytan(a, u, srodowisko);
         break;
     }
     return ZapiszRaportDoKatalogu(wynik) ? KodAnalizaWykonana : KodBladZapisu;
@@ -473,6 +509,7 @@ int Cli::Wszystko() {
         ok = ZapiszRaportDoKatalogu(RaportOUczniu(a, u, srodowisko, s));
     for (int q = 1; ok && q <= a.Test.IloscPytan; ++q)
         ok = ZapiszRaportDoKatalogu(RaportOPytaniu(a, u, srodowisko, q));
+    ok = ok && ZapiszRaportDoKatalogu(RaportJakoscPytan(a, u, srodowisko));
     return ok ? KodAnalizaWykonana : KodBladZapisu;
 }
 

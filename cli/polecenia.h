@@ -4,7 +4,9 @@
 //
 //   sondrel-cli json [--test PLIK.skt] [--imie-najpierw] PLIK.sko...
 //   sondrel-cli tabela (wyniki|czas|oceny) (htm|txt) [--strona N] [--calosc] ... PLIK.sko...
-//   sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N) --do KATALOG --test PLIK.skt ...
+//   sondrel-cli psychometria [--test PLIK.skt] PLIK.sko...
+//   sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N|psychometria) --do KATALOG
+//               --test PLIK.skt ...
 //   sondrel-cli wszystko --do KATALOG [--test PLIK.skt] [--imie-najpierw] PLIK.sko...
 
 #include <QStringList>
@@ -29,8 +31,9 @@ int UruchomCli(const QStringList& argumenty);
 // program's temporary folder is never touched: reports go to the folder given with --do.
 int UruchomCli(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy);
 
-// The usage text.
+// The usage text, and the answer to --version ("sondrel-cli" and the version).
 QString SkladniaCli();
+QString WersjaCli();
 
 // The journal level (setting dfpz) held by the settings file at `sciezka`, read without
 // changing the file; 0 when there is no such file or it cannot be read.

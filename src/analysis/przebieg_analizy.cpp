@@ -12,8 +12,11 @@ namespace sondrel {
 int WczytajOdpowiedzi(const QStringList& pliki, Analiza& analiza, Srodowisko& srodowisko) {
     analiza.IloscUczniow = 0;
     if (pliki.isEmpty()) return OdpowiedziOdrzucone;
-    if (WczytajNaglowek(pliki.first(), analiza, srodowisko) != WynikNaglowka::Przyjety)
-        return OdpowiedziOdrzucone;
+    {
+        const PlikKomunikatow oPliku(srodowisko.komunikaty, pliki.first());
+        if (WczytajNaglowek(pliki.first(), analiza, srodowisko) != WynikNaglowka::Przyjety)
+            return OdpowiedziOdrzucone;
+    }
     analiza.WyczyscStatystyki();
 
     int pominiete = 0;
@@ -35,8 +38,8 @@ int WczytajOdpowiedzi(const QStringList& pliki, Analiza& analiza, Srodowisko& sr
     // to show.
     if (analiza.IloscUczniow == 0) {
         srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
-                                  QStringLiteral("Nie wczytano żadnego pliku odpowiedzi.\r"
-                                                 "Po szczegóły sięgnij do dziennika zdarzeń."));
+                                  QStringLiteral("Nie wczytano żadnego pliku odpowiedzi.\r") +
+                                      OdeslanieDoDziennika());
         return OdpowiedziOdrzucone;
     }
 
@@ -60,10 +63,11 @@ bool UruchomAnalize(Analiza& analiza, Srodowisko& srodowisko, ZrodloAnalizy zrod
             zrodlo == ZrodloAnalizy::Lista
                 ? QStringLiteral("Nie wszystkie pliki odpowiedzi dotyczyły tego samego testu.\r"
                                  "Wczytano jedynie zgodne z pierwszym podanym plikiem.")
-                : QStringLiteral("Nie wszystkie pliki odpowiedzi poddano analizie.\r"
-                                 "Po szczegóły sięgnij do dziennika zdarzeń."));
+                : QStringLiteral("Nie wszystkie pliki odpowiedzi poddano analizie.\r") +
+                      OdeslanieDoDziennika());
     }
     if (zrodlo == ZrodloAnalizy::Lista || analiza.RodzajAnalizy == AnalizaZTestem) {
+        const PlikKomunikatow oPliku(srodowisko.komunikaty, analiza.PlikTestu);
         if (WczytajTest(analiza.PlikTestu, analiza, srodowisko) != TestWczytany)
             analiza.RodzajAnalizy = AnalizaProsta;
     }
@@ -73,6 +77,7 @@ bool UruchomAnalize(Analiza& analiza, Srodowisko& srodowisko, ZrodloAnalizy zrod
 bool SaPlikamiOdpowiedzi(const QStringList& pliki, Srodowisko& srodowisko) {
     if (!pliki.isEmpty() && QFileInfo(pliki.first()).suffix().toLower() == QLatin1String("sko"))
         return true;
+    const PlikKomunikatow oPliku(srodowisko.komunikaty, pliki.value(0));
     srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga,
                               QStringLiteral("\rModuł Sondrel nie obsługuje plików tego typu.\r"
                                              "Wskaż pliki odpowiedzi."));

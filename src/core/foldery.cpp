@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -24,13 +25,14 @@ QString FolderPlikuProgramu() {
     return QDir::toNativeSeparators(folder) + QDir::separator();
 }
 
-void UstawFoldery(Srodowisko& srodowisko) {
+QString KomunikatBrakuFolderuDanych(const QString& folder) {
+    return QStringLiteral("Nie udało się utworzyć folderu programu:\r") +
+           QDir::toNativeSeparators(folder) +
+           QStringLiteral("\rUstawienia i dziennik zdarzeń nie będą zapisywane.");
+}
+
+bool UstawFoldery(Srodowisko& srodowisko) {
     const QString dane = FolderSpecjalny(RodzajFolderu::DaneAplikacji);
-    QDir dir(dane);
-    for (const char* poziom : {"Brenvik", "Zadrix", "Sondrel"}) {
-        dir.mkdir(QLatin1String(poziom)); // an existing folder is fine, a failure is ignored
-        dir.cd(QLatin1String(poziom));
-    }
     const QString sep = QDir::separator();
     Foldery& f = srodowisko.foldery;
     f.FolderDanych = dane + sep + "Brenvik" + sep + "Zadrix" + sep + "Sondrel";
@@ -38,14 +40,21 @@ void UstawFoldery(Srodowisko& srodowisko) {
     f.FolderTemp = f.FolderDanych + sep + "Temp";
     f.FolderDokumentow = FolderSpecjalny(RodzajFolderu::Dokumenty);
     f.PlikDziennika = f.FolderDanych + sep + "Dziennik.txt";
+    // The whole path: on a fresh account even the application-data folder may be missing.
+    if (QDir().mkpath(f.FolderDanych)) return true;
+    srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga,
+                              KomunikatBrakuFolderuDanych(f.FolderDanych));
+    return false;
 }
 
-void PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza) {
-    UstawFoldery(srodowisko);
+bool PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza) {
+    const bool folderDanych = UstawFoldery(srodowisko);
     const Foldery& f = srodowisko.foldery;
     analiza.PlikiOdpowiedzi.clear();
-    if (QFileInfo::exists(f.FolderTemp)) WyczyscFolder(f.FolderTemp);
+    const QFileInfo temp(f.FolderTemp);
+    if (temp.exists() || temp.isSymLink()) WyczyscFolder(f.FolderTemp);
     QDir().mkdir(f.FolderTemp);
+    return folderDanych;
 }
 
 void UsunFolderTemp(const Foldery& foldery) {
@@ -53,10 +62,17 @@ void UsunFolderTemp(const Foldery& foldery) {
 }
 
 void WyczyscFolder(const QString& sciezka) {
+    // A link in the folder's place goes as a link: the folder it leads to is not ours to empty.
+    if (QFileInfo(sciezka).isSymLink()) {
+        QFile::remove(sciezka);
+        return;
+    }
     QDir dir(sciezka);
-    const auto pliki = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& nazwa : pliki)
-        dir.remove(nazwa);
+    const QFileInfoList wpisy =
+        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& wpis : wpisy)
+        if (wpis.isSymLink() || !wpis.isDir())
+            dir.remove(wpis.fileName()); // a link, not its target
     QDir().rmdir(sciezka);
 }
 

@@ -17,19 +17,25 @@ QString FolderSpecjalny(RodzajFolderu rodzaj);
 // The executable's folder with a trailing separator.
 QString FolderPlikuProgramu();
 
-// Creates the program's folder and sets the paths; touches nothing else (the command-line tool
-// uses it, so that the temporary folder of a running desktop program stays as it is).
-void UstawFoldery(Srodowisko& srodowisko);
+// Sets the paths and creates the program's folder with every folder above it; touches nothing
+// else (the command-line tool uses it, so that the temporary folder of a running desktop
+// program stays as it is). A folder that cannot be made is said once (KomunikatBrakuFolderuDanych)
+// and gives false: the settings and the journal then cannot be written.
+bool UstawFoldery(Srodowisko& srodowisko);
 
-// Creates the program's folder, sets the paths, empties the list of answer files and starts a
-// fresh, empty temporary folder.
-void PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza);
+// The message for a program's folder that cannot be made.
+QString KomunikatBrakuFolderuDanych(const QString& folder);
+
+// UstawFoldery, then empties the list of answer files and starts a fresh, empty temporary
+// folder (a link in its place is removed as a link and a real folder made).
+bool PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza);
 
 // Empties and removes the temporary folder.
 void UsunFolderTemp(const Foldery& foldery);
 
-// Deletes every file in the folder, then the folder itself; failures are ignored (a folder
-// that still holds a sub-folder stays).
+// Deletes every file and link in the folder, then the folder itself; failures are ignored (a
+// folder that still holds a sub-folder stays). Links are removed, never followed: a link in
+// the folder's own place is removed alone.
 void WyczyscFolder(const QString& sciezka);
 
 } // namespace sondrel

@@ -15,6 +15,10 @@ void Komunikaty::PokazKomunikat(int rodzaj, int ikona, const QString& tekst) {
     WynikKomunikatu = obsluga(rodzaj, ikona, tekst);
 }
 
+QString OdeslanieDoDziennika() {
+    return QStringLiteral("Po szczegóły sięgnij do dziennika zdarzeń.");
+}
+
 int KomunikatNaStderr(int rodzaj, int, const QString& tekst) {
     QString t = tekst;
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));

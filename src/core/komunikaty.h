@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <functional>
+#include <utility>
 
 namespace sondrel {
 
@@ -32,9 +33,32 @@ public:
     void PokazKomunikat(int rodzaj, int ikona, const QString& tekst);
     int WynikKomunikatu = WynikNie;
 
+    // The file that the messages of the step under way are about (the first answer file while
+    // its header is read, the test while it is read), empty when they are about no one file. A
+    // handler may name it (the command-line tool does); the program's dialog shows the text as
+    // it is.
+    QString plik;
+
 private:
     Obsluga obsluga;
 };
+
+// Sets Komunikaty::plik for its own lifetime, then gives back the earlier one.
+class PlikKomunikatow {
+public:
+    PlikKomunikatow(Komunikaty& komunikaty, const QString& plik)
+        : komunikaty(komunikaty), poprzedni(std::exchange(komunikaty.plik, plik)) {}
+    ~PlikKomunikatow() { komunikaty.plik = poprzedni; }
+    PlikKomunikatow(const PlikKomunikatow&) = delete;
+    PlikKomunikatow& operator=(const PlikKomunikatow&) = delete;
+
+private:
+    Komunikaty& komunikaty;
+    QString poprzedni;
+};
+
+// The line of a message that sends the user to the journal for the details.
+QString OdeslanieDoDziennika();
 
 // The handler of the command-line tool: each message on standard error, CR as a line break.
 int KomunikatNaStderr(int rodzaj, int ikona, const QString& tekst);

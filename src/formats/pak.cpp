@@ -1,6 +1,7 @@
 #include "formats/pak.h"
 
 #include "core/kodowanie1250.h"
+#include "core/pliki.h"
 #include "formats/wiersze_txp.h"
 
 #include <QFile>
@@ -111,16 +112,7 @@ std::optional<QByteArray> TVfsPAK::Extract(const QString& nazwa) const {
 bool TVfsPAK::ExtractToFile(const QString& nazwa, const QString& sciezkaDocelowa) const {
     const std::optional<QByteArray> dane = Extract(nazwa);
     if (!dane) return false;
-    // Written in place, without the rename and disk sync of the program's own files: the copies
-    // go to the temporary folder for the reports, and a report has tens of pictures. A failed
-    // write leaves no partial file behind.
-    QFile cel(sciezkaDocelowa);
-    if (!cel.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    if (cel.write(*dane) != dane->size() || !cel.flush()) {
-        cel.remove();
-        return false;
-    }
-    return !dane->isEmpty();
+    return ZapiszPlik(sciezkaDocelowa, *dane) && !dane->isEmpty();
 }
 
 bool OtworzPak(const QString& sciezka, TVfsPAK& pak) {

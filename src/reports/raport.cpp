@@ -49,11 +49,14 @@ QString Odbiorca() {
 #endif
 }
 
-bool ZapiszBajty(const QString& sciezka, const QByteArray& bajty, QString& blad) {
+// Every file beside a report: written whole or not at all, a link in its place replaced (the
+// temporary folder is the program's own; nothing is written or compared through a link).
+bool ZapiszObok(const QString& sciezka, const QByteArray& bajty, bool gdyInny, QString* blad) {
     QString przyczyna;
-    if (ZapiszPlik(sciezka, bajty, &przyczyna)) return true;
-    blad = QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + przyczyna;
-    return false;
+    const bool ok = gdyInny ? ZapiszPlikGdyInny(sciezka, bajty, &przyczyna, Dowiazanie::Zastap)
+                            : ZapiszPlik(sciezka, bajty, &przyczyna, Dowiazanie::Zastap);
+    if (!ok && blad) *blad = QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + przyczyna;
+    return ok;
 }
 
 } // namespace
@@ -189,7 +192,17 @@ bool ZapiszObrazZasobu(const QString& nazwaZasobu, const QString& sciezka, QStri
         if (blad) *blad = QStringLiteral("brak zasobu ") + nazwaZasobu;
         return false;
     }
-    return ZapiszPlikGdyInny(sciezka, zasob.readAll(), blad);
+    return ZapiszObok(sciezka, zasob.readAll(), true, blad);
+}
+
+bool NazwaObrazuDozwolona(const QString& plik) {
+    static const QLatin1String rozszerzenia[] = {QLatin1String(".jpg"), QLatin1String(".jpeg"),
+                                                 QLatin1String(".gif"), QLatin1String(".bmp"),
+                                                 QLatin1String(".png")};
+    if (plik.startsWith(QLatin1Char('.'))) return false;
+    for (const QLatin1String& r : rozszerzenia)
+        if (plik.size() > r.size() && plik.endsWith(r, Qt::CaseInsensitive)) return true;
+    return false;
 }
 
 WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiza,
@@ -199,26 +212,33 @@ WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiz
     WynikRaportu wynik;
     wynik.najpierwPustaStrona = dokument.najpierwPustaStrona;
 
-    // The test's pictures: one that cannot be copied leaves its reference pointing nowhere.
-    if (analiza.KontenerTestu && analiza.KontenerTestu->IsOpen())
-        for (const ObrazRaportu& obraz : dokument.obrazy)
-            if (const auto dane = StrumienZPak(obraz.czlonek, *analiza.KontenerTestu))
-                ZapiszPlikGdyInny(folder.filePath(obraz.plik), *dane);
-
     QString blad;
+    const auto kontener = analiza.KontenerTestu;
+    bool ok = true;
+    // The test's pictures. A member that cannot be read leaves its reference pointing nowhere;
+    // a name that is not a picture's is not copied at all (it could replace a table or another
+    // report, or plant a hidden file), with a journal line; a picture that cannot be written
+    // ends the report like any other file.
+    for (const ObrazRaportu& obraz : dokument.obrazy) {
+        if (!ok || !kontener || !kontener->IsOpen()) break;
+        if (!NazwaObrazuDozwolona(obraz.plik)) {
+            srodowisko.WpiszDoDziennika(0, QStringLiteral("Raport. Nie skopiowano obrazu ") +
+                                               obraz.czlonek +
+                                               QStringLiteral(": to nie jest nazwa obrazu."));
+            continue;
+        }
+        if (const auto dane = StrumienZPak(obraz.czlonek, *kontener))
+            ok = ZapiszObok(folder.filePath(obraz.plik), *dane, true, &blad);
+    }
+
+    // The pictures of the frame, then the report: a report file is only there when everything
+    // it shows is.
     const QString sciezka = folder.filePath(dokument.nazwaPliku);
     const auto obrazZasobu = [&](const char* zasob, const char* plik) {
-        QString przyczyna;
-        const QString cel = folder.filePath(QLatin1String(plik));
-        if (ZapiszObrazZasobu(QLatin1String(zasob), cel, &przyczyna)) return true;
-        blad = QDir::toNativeSeparators(cel) + QStringLiteral(": ") + przyczyna;
-        return false;
+        return ZapiszObrazZasobu(QLatin1String(zasob), folder.filePath(QLatin1String(plik)), &blad);
     };
-    // The pictures of the frame first, the report last: a report file is only there when
-    // everything it shows is.
-    const bool ok = obrazZasobu("Naglowek", "naglowek.jpg") &&
-                    obrazZasobu("stopka", "stopka.jpg") &&
-                    ZapiszBajty(sciezka, BajtyRaportu(dokument.wiersze), blad);
+    ok = ok && obrazZasobu("Naglowek", "naglowek.jpg") && obrazZasobu("stopka", "stopka.jpg") &&
+         ZapiszObok(sciezka, BajtyRaportu(dokument.wiersze), false, &blad);
     if (!ok) {
         srodowisko.WpiszDoDziennika(0, QStringLiteral("Raport. Błąd zapisu raportu: ") + blad);
         wynik.blad = QStringLiteral("Nie udało się zapisać raportu.\r") + blad;

@@ -76,8 +76,9 @@ QString NazwaRaportuOUczniu(const QString& nazwaTestu, int uczen);
 QString NazwaRaportuOPytaniu(const QString& nazwaTestu, int pytanie);
 
 // Writes the picture resource of that name ("Naglowek", "stopka"; letter case ignored)
-// unchanged to the file. False with a reason in `blad` when there is no such resource or the
-// file cannot be written.
+// unchanged to the file (left as it is when it holds these bytes already; a link in its place is
+// replaced). False with a reason in `blad` when there is no such resource or the file cannot be
+// written.
 bool ZapiszObrazZasobu(const QString& nazwaZasobu, const QString& sciezka, QString* blad = nullptr);
 
 // The outcome of making a report: the path of the saved report, or the message for the user.
@@ -88,10 +89,15 @@ struct WynikRaportu {
     bool udany() const { return blad.isEmpty(); }
 };
 
-// Saves the report into the temporary folder: the test's pictures it refers to (a picture that
-// cannot be copied is left out, the report goes on), the header and footer pictures, then the
-// report itself, each file written whole under a temporary name and renamed. Any failure but a
-// question picture's gives the message and a journal line, and no report path.
+// Whether a picture of the test may be copied under this file name beside the reports: it ends
+// with .jpg, .jpeg, .gif, .bmp or .png (any letter case) and does not start with a dot.
+bool NazwaObrazuDozwolona(const QString& plik);
+
+// Saves the report into the temporary folder: the test's pictures it refers to (a member that
+// cannot be read is left out, and so, with a journal line, is a name NazwaObrazuDozwolona
+// refuses; the report goes on), the header and footer pictures, then the report itself, each
+// file written whole under a temporary name and renamed, a link in its place replaced. A file
+// that cannot be written gives the message and a journal line, and no report path.
 WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiza,
                           const Srodowisko& srodowisko);
 

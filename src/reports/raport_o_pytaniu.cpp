@@ -16,8 +16,8 @@ DokumentRaportu ZbudujRaportOPytaniu(const Analiza& a, const UstawieniaRaportu& 
     const Pytanie& p = a.Pytania[q];
     const StatPytania& s = a.StatPytan[q];
 
-    w << QStringLiteral("<p><b>Nazwa testu: </b> ") + a.Test.NazwaTestu + QStringLiteral(".</p>")
-      << QStringLiteral("<p><b>Autor testu: </b> ") + a.Test.Autor + QStringLiteral(".</p>")
+    w << QStringLiteral("<p><b>Nazwa testu: </b> ") + NazwaTestuHtml(a) + QStringLiteral(".</p>")
+      << QStringLiteral("<p><b>Autor testu: </b> ") + AutorHtml(a) + QStringLiteral(".</p>")
       << QStringLiteral("<p><b>Pytanie nr:</b> %1</p>").arg(q)
       << QStringLiteral("<p><b>Ilość odpowiedzi w pytaniu: </b> ") +
              QString::number(a.Test.IloscOdpowiedzi) + QStringLiteral("</p>")

@@ -16,8 +16,8 @@ DokumentRaportu ZbudujRaportOTescie(const Analiza& a, const UstawieniaRaportu& u
     d.najpierwPustaStrona = true;
     QStringList& w = d.wiersze;
 
-    w << QStringLiteral("<p><b>Nazwa testu: </b> ") + a.Test.NazwaTestu + QStringLiteral(".<br>")
-      << QStringLiteral("<b>Autor testu: </b> ") + a.Test.Autor + QStringLiteral(".<br>")
+    w << QStringLiteral("<p><b>Nazwa testu: </b> ") + NazwaTestuHtml(a) + QStringLiteral(".<br>")
+      << QStringLiteral("<b>Autor testu: </b> ") + AutorHtml(a) + QStringLiteral(".<br>")
       << QStringLiteral("<b>Ilość odpowiedzi w pytaniu: </b> ") +
              QString::number(a.Test.IloscOdpowiedzi) + QStringLiteral("<br>")
       << QStringLiteral("<b>Typ testu: </b>") + TypTestu(a) + QStringLiteral("<br>")

@@ -16,8 +16,8 @@ DokumentRaportu ZbudujRaportOUczniu(const Analiza& a, const UstawieniaRaportu& u
     QStringList& w = d.wiersze;
     const OdpowiedzBig& u = a.Uczniowie[s];
 
-    w << QStringLiteral("<p><b>Nazwa testu: </b> ") + a.Test.NazwaTestu + QStringLiteral(".</p>")
-      << QStringLiteral("<p><b>Autor testu: </b> ") + a.Test.Autor + QStringLiteral(".</p>")
+    w << QStringLiteral("<p><b>Nazwa testu: </b> ") + NazwaTestuHtml(a) + QStringLiteral(".</p>")
+      << QStringLiteral("<p><b>Autor testu: </b> ") + AutorHtml(a) + QStringLiteral(".</p>")
       << QStringLiteral("<p><b>Ilość odpowiedzi w pytaniu: </b> ") +
              QString::number(a.Test.IloscOdpowiedzi) + QStringLiteral("</p>")
       << QStringLiteral("<p><b>Typ testu: </b>") + TypTestu(a) + QStringLiteral("</p>")

@@ -26,6 +26,15 @@ inline QString Litera(int k) {
     return QString(QChar(u'A' + (k - 1)));
 }
 
+// The test's name and author come from the first answer file, which anyone can write: they are
+// text, not markup (the question and option texts of the teacher's test file stay markup).
+inline QString NazwaTestuHtml(const Analiza& a) {
+    return TekstHtml(a.Test.NazwaTestu);
+}
+inline QString AutorHtml(const Analiza& a) {
+    return TekstHtml(a.Test.Autor);
+}
+
 inline QString TypTestu(const Analiza& a) {
     return a.Test.TypTestu == 0 ? QStringLiteral("pojedynczego wyboru.")
                                 : QStringLiteral("wielokrotnego wyboru.");

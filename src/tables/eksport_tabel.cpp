@@ -43,7 +43,8 @@ const char* const GlowaHtml[] = {
     R"(<div  align="center">)",
 };
 
-// Text from the records that is not markup: names from the answer files, the test name.
+// Text from the records that is not markup: names from the answer files, the test's name
+// (also from the first answer file, which anyone can write).
 QString Html(const QString& tekst) {
     return tekst.toHtmlEscaped();
 }
@@ -219,7 +220,7 @@ QByteArray TabelaHtml(const Analiza& a, RodzajTabeli rodzaj, int strona, bool ca
     for (const char* w : GlowaHtml)
         d << w;
     d << QStringLiteral(R"(<p align="center" class="N"><br><b>%1 - %2</b><br><br></p>)")
-             .arg(a.Test.NazwaTestu, TytulTabeli(rodzaj))
+             .arg(Html(a.Test.NazwaTestu), TytulTabeli(rodzaj))
       << R"(<table bgColor="#FFFFFF" border="1" cellpadding="0" cellspacing="0" class="N">)";
     switch (rodzaj) {
     case RodzajTabeli::Wynikow: {
@@ -260,9 +261,13 @@ QString PlikTabeliDoKopii(const QString& folderTemp) {
 }
 
 QString ZapiszTabeleDoKopii(const Analiza& a, const StanTabeli& stan, bool calltab, bool fn,
-                            const QString& folderTemp) {
+                            const QString& folderTemp, QString* blad) {
+    // The program's own folder: a link planted in the file's place is replaced, not written
+    // through.
     const QString sciezka = PlikTabeliDoKopii(folderTemp);
-    return TabelaHtml(a, stan, calltab, fn, sciezka) ? sciezka : QString();
+    return ZapiszPlik(sciezka, TabelaHtml(a, stan, calltab, fn), blad, Dowiazanie::Zastap)
+               ? sciezka
+               : QString();
 }
 
 QByteArray TekstTabeliDoPliku(const Tabela& t) {

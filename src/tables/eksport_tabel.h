@@ -43,10 +43,11 @@ bool TabelaHtml(const Analiza& analiza, const StanTabeli& stan, bool calltab, bo
 
 // Copying as HTML goes through this file in the temporary folder: "tab.htm".
 QString PlikTabeliDoKopii(const QString& folderTemp);
-// Writes the table on screen to PlikTabeliDoKopii; returns its path, or an empty text when
-// writing failed (then nothing is to be copied).
+// Writes the table on screen to PlikTabeliDoKopii (a link in its place is replaced); returns its
+// path, or an empty text with the reason in *blad when writing failed (then nothing is to be
+// copied).
 QString ZapiszTabeleDoKopii(const Analiza& analiza, const StanTabeli& stan, bool calltab, bool fn,
-                            const QString& folderTemp);
+                            const QString& folderTemp, QString* blad = nullptr);
 
 // The text file: every row of the grid, each cell's text followed by a TAB, then CR LF;
 // Windows-1250.

@@ -6,6 +6,7 @@
 #include "formats/wartosci.h"
 #include "formats/xml.h"
 #include "reports/raport.h"
+#include "support/pelny_dysk.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
 #include "support/wydruk_qt.h"
@@ -20,15 +21,25 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QSet>
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
 
 using namespace sondrel;
 using namespace sondrel::testy;
 
 namespace {
+
+// Where the program's journal is (the tests' own data folder).
+QString PlikDziennikaProgramu() {
+    Srodowisko s;
+    UstawFoldery(s);
+    return QDir::toNativeSeparators(s.foldery.PlikDziennika);
+}
 
 struct Wynik {
     int kod = -1;
@@ -145,8 +156,12 @@ protected:
 
 TEST_F(Polecenia, BledneWywolania) {
     const QString f = klasa.first();
+    // Without a command: the usage. With a wrong one: one line of reason and where the usage is,
+    // not the whole usage again.
+    const Wynik pusty = Uruchom({});
+    EXPECT_EQ(pusty.kod, KodBlednePolecenie);
+    EXPECT_TRUE(pusty.bledy.startsWith(QStringLiteral("Użycie:\n  sondrel-cli json")));
     const QStringList przypadki[] = {
-        {},
         {"analiza", f},
         {"json"},
         {"json", "--test"},
@@ -169,13 +184,24 @@ TEST_F(Polecenia, BledneWywolania) {
         const Wynik w = Uruchom(argumenty);
         EXPECT_EQ(w.kod, KodBlednePolecenie) << argumenty.join(' ').toStdString();
         EXPECT_TRUE(w.wyjscie.isEmpty());
-        EXPECT_TRUE(w.bledy.contains(QStringLiteral("Użycie:\n  sondrel-cli json")));
+        const QStringList wiersze = w.bledy.split(u'\n');
+        EXPECT_EQ(wiersze.size(), 3) << w.bledy.toStdString();
+        EXPECT_FALSE(wiersze.value(0).isEmpty());
+        EXPECT_EQ(wiersze.value(1), QStringLiteral("Opis wywołania: sondrel-cli --help"));
     }
+    EXPECT_EQ(Uruchom({"analiza", f}).bledy,
+              QStringLiteral("Nieznane polecenie: analiza\nOpis wywołania: sondrel-cli --help\n"));
     const Wynik pomoc = Uruchom({"--help"});
     EXPECT_EQ(pomoc.kod, 0);
     EXPECT_TRUE(pomoc.wyjscie.startsWith("Użycie:"));
+    const Wynik wersja = Uruchom({"--version"});
+    EXPECT_EQ(wersja.kod, 0);
+    EXPECT_TRUE(wersja.wyjscie.startsWith("sondrel-cli 1."));
+    EXPECT_TRUE(wersja.wyjscie.endsWith('\n'));
+    EXPECT_TRUE(wersja.bledy.isEmpty());
 }
 
+// A message about one file names it; one that sends the user to the journal says where it is.
 TEST_F(Polecenia, BrakAnalizy) {
     PlikOdpowiedzi stary;
     stary.staraWersja = true;
@@ -183,17 +209,25 @@ TEST_F(Polecenia, BrakAnalizy) {
     PlikOdpowiedzi zly;
     zly.start = QStringLiteral("10.00");
     ASSERT_TRUE(ZapiszPlikOdpowiedzi(st.sciezka("zly.sko"), zly));
+    const QString dziennik = QStringLiteral("Dziennik zdarzeń: ") + PlikDziennikaProgramu();
     const struct {
         QStringList pliki;
         QString bledy;
     } przypadki[] = {
         {{st.sciezka("test.skt"), klasa.first()},
-         "\nModuł Sondrel nie obsługuje plików tego typu.\nWskaż pliki odpowiedzi.\n"},
+         "\nModuł Sondrel nie obsługuje plików tego typu.\nWskaż pliki odpowiedzi.\nPlik: " +
+             st.sciezka("test.skt") + "\n"},
         {{st.sciezka("stary.sko"), klasa.first()},
          "Wersja ta nie analizuje wyników starszych wersji programu.\nSkorzystaj ze starszej "
-         "wersji modułu Sondrel.\nPrzerwano dalszą analizę wyników.\n"},
+         "wersji modułu Sondrel.\nPrzerwano dalszą analizę wyników.\nPlik: " +
+             st.sciezka("stary.sko") + "\n"},
+        {{st.sciezka("brak.sko")},
+         "Wystąpiły problemy z przetwarzaniem pierwszego z plików.\nPrawdopodobnie plik jest "
+         "uszkodzony.\nDalsza analiza została przerwana.\nPlik: " +
+             st.sciezka("brak.sko") + "\n"},
         {{st.sciezka("zly.sko")},
-         "Nie wczytano żadnego pliku odpowiedzi.\nPo szczegóły sięgnij do dziennika zdarzeń.\n"},
+         "Nie wczytano żadnego pliku odpowiedzi.\nPo szczegóły sięgnij do dziennika zdarzeń.\n" +
+             dziennik + "\n"},
     };
     for (const auto& p : przypadki) {
         const Wynik w = Uruchom(QStringList{"json"} + p.pliki);
@@ -298,9 +332,12 @@ TEST_F(Polecenia, JsonZTestemIImieniemNajpierw) {
     EXPECT_EQ(QJsonDocument::fromJson(w.wyjscie).object()["rodzajAnalizy"].toInt(), 0);
     EXPECT_EQ(w.bledy,
               QStringLiteral("Nie wszystkie pliki odpowiedzi poddano analizie.\nPo szczegóły "
-                             "sięgnij do dziennika zdarzeń.\nOtwierany test, jest inny, niż "
-                             "rozwiązywany przez analizowanych użykowników.\nZostanie wykonana "
-                             "tylko prosta analiza wyników testu.\n"));
+                             "sięgnij do dziennika zdarzeń.\nDziennik zdarzeń: ") +
+                  PlikDziennikaProgramu() +
+                  QStringLiteral("\nOtwierany test, jest inny, niż "
+                                 "rozwiązywany przez analizowanych użykowników.\nZostanie wykonana "
+                                 "tylko prosta analiza wyników testu.\nPlik: ") +
+                  st.sciezka("inny.skt") + "\n");
 }
 
 TEST_F(Polecenia, DziennikProgramuBezRuszaniaFolderuTymczasowego) {
@@ -427,6 +464,53 @@ TEST_F(Polecenia, RaportyINazwyPlikow) {
         << zapis.bledy.toStdString();
 }
 
+// Question quality of the class above, by the flags of the answers: scores 4, 4, 1 and 2;
+// p = 1, 3/4, 1/2, 1/2; variance 27/16, sum of p q = 11/16, KR-20 = 4/3 (1 - 11/27) = 64/81,
+// SEM = sqrt((4 * 11 - 27) / (3 * 16)). Question 1 is answered by everybody.
+TEST_F(Polecenia, Psychometria) {
+    const Wynik w = Uruchom(QStringList{"psychometria"} + klasa);
+    ASSERT_EQ(w.kod, KodAnalizaWykonana) << w.bledy.toStdString();
+    const QJsonObject j = QJsonDocument::fromJson(w.wyjscie).object();
+    const QJsonObject test = j["test"].toObject();
+    EXPECT_EQ(test["iloscUczniow"].toInt(), 4);
+    EXPECT_EQ(test["iloscPytan"].toInt(), 4);
+    EXPECT_EQ(test["grupa"].toInt(), 1);
+    EXPECT_DOUBLE_EQ(test["srednia"].toDouble(), 2.75);
+    EXPECT_DOUBLE_EQ(test["wariancja"].toDouble(), 27.0 / 16);
+    EXPECT_DOUBLE_EQ(test["kr20"].toDouble(), 64.0 / 81);
+    EXPECT_NEAR(test["sem"].toDouble(), std::sqrt(17.0 / 48), 1e-15);
+    EXPECT_NEAR(test["skosnosc"].toDouble(), -10.0 / 27, 1e-15);
+    EXPECT_EQ(test["ostrzezenie"].toString(),
+              QStringLiteral("Za mało uczniów, by wskaźniki były wiarygodne (mniej niż 10)."));
+    const QJsonArray pytania = j["pytania"].toArray();
+    ASSERT_EQ(pytania.size(), 4);
+    const QJsonObject p1 = pytania[0].toObject();
+    EXPECT_EQ(p1["nr"].toInt(), 1);
+    EXPECT_DOUBLE_EQ(p1["latwosc"].toDouble(), 1);
+    EXPECT_TRUE(p1["mocRoznicujaca"].isNull());
+    EXPECT_EQ(p1["uwagi"].toArray(),
+              (QJsonArray{QStringLiteral("bardzo łatwe"), QStringLiteral("odpowiedź B nie działa"),
+                          QStringLiteral("odpowiedź C nie działa"),
+                          QStringLiteral("odpowiedź D nie działa")}));
+    const QJsonObject p2 = pytania[1].toObject();
+    EXPECT_DOUBLE_EQ(p2["mocRoznicujaca"].toDouble(), 1 / std::sqrt(3.0));
+    EXPECT_DOUBLE_EQ(p2["d"].toDouble(), 1);
+    EXPECT_EQ(
+        p2["opcje"].toArray()[0].toObject(),
+        (QJsonObject{
+            {"litera", "A"}, {"poprawna", false}, {"wybrali", 1}, {"gorna", 0}, {"dolna", 1}}));
+
+    // The report, with the test only, as the other reports.
+    const QString katalog = st.sciezka("jakosc");
+    const Wynik raport = Uruchom(
+        QStringList{"raport", "psychometria", "--do", katalog, "--test", st.sciezka("test.skt")} +
+        klasa);
+    EXPECT_EQ(raport.kod, 0) << raport.bledy.toStdString();
+    EXPECT_EQ(raport.wyjscie, QDir(katalog).filePath("Test_JakoscPytan.htm").toUtf8() + '\n');
+    EXPECT_EQ(Uruchom(QStringList{"raport", "psychometria", "--do", katalog} + klasa).kod,
+              KodBlednePolecenie);
+}
+
 TEST_F(Polecenia, WszystkoZapisujeKomplet) {
     const QString zTestem = st.sciezka("z_testem");
     const Wynik w =
@@ -439,6 +523,7 @@ TEST_F(Polecenia, WszystkoZapisujeKomplet) {
     for (int s = 1; s <= 4; ++s)
         raporty << QStringLiteral("Test_Ucz%1.htm").arg(s)
                 << QStringLiteral("Test_PytNr%1.htm").arg(s);
+    raporty << "Test_JakoscPytan.htm";
     const QStringList obrazy = {"mapa.jpg", "naglowek.jpg", "stopka.jpg"};
     const QStringList zapisane = Pliki(zTestem);
     EXPECT_EQ(QSet<QString>(zapisane.begin(), zapisane.end()),
@@ -474,6 +559,91 @@ TEST_F(Polecenia, WyjscieNieDoZapisania) {
     const Wynik w = Uruchom(QStringList{"wszystko", "--do", st.sciezka("plik")} + klasa);
     EXPECT_EQ(w.kod, KodBladZapisu);
     EXPECT_FALSE(w.bledy.isEmpty());
+}
+
+namespace {
+
+QMap<QString, QByteArray> Zawartosci(const QString& katalog) {
+    QMap<QString, QByteArray> wynik;
+    const QDir dir(katalog);
+    for (const QString& nazwa : dir.entryList(QDir::Files | QDir::Hidden)) {
+        QFile f(dir.filePath(nazwa));
+        wynik[nazwa] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    return wynik;
+}
+
+} // namespace
+
+// A full disk: the run that does not fit ends with exit status 4, the path and the reason; each
+// file is either the earlier one or the whole new one, never empty or cut, and every path listed
+// as written holds the new file. The folder holds the tables of an earlier run (names surname
+// first); the new run names first names first.
+TEST_F(Polecenia, WszystkoNaPelnymDysku) {
+    const QStringList zTestem = {"--test", st.sciezka("test.skt")};
+    ASSERT_EQ(Uruchom(QStringList{"wszystko", "--do", st.sciezka("stare")} + klasa).kod, 0);
+    ASSERT_EQ(Uruchom(QStringList{"wszystko", "--do", st.sciezka("nowe"), "--imie-najpierw"} +
+                      zTestem + klasa)
+                  .kod,
+              0);
+    const auto stare = Zawartosci(st.sciezka("stare"));
+    const auto nowe = Zawartosci(st.sciezka("nowe"));
+    ASSERT_NE(stare.value("TabelaWynikow.htm"), nowe.value("TabelaWynikow.htm"));
+
+    MalyDysk dysk(512 * 1024);
+    POMIN_BEZ_DYSKU(dysk);
+    const QString katalog = dysk.sciezka("wyniki");
+    for (const qint64 wolne : {0, 8 * 1024, 16 * 1024}) {
+        dysk.Oproznij();
+        QDir(katalog).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(katalog));
+        for (auto p = stare.begin(); p != stare.end(); ++p)
+            ASSERT_TRUE(ZapiszBajty(QDir(katalog).filePath(p.key()), p.value()));
+        dysk.Zapelnij(wolne);
+
+        const Wynik w =
+            Uruchom(QStringList{"wszystko", "--do", katalog, "--imie-najpierw"} + zTestem + klasa);
+        EXPECT_EQ(w.kod, KodBladZapisu) << wolne;
+        EXPECT_TRUE(w.bledy.contains("Nie udało się zapisać")) << w.bledy.toStdString();
+        EXPECT_TRUE(w.bledy.contains(katalog + "/")) << w.bledy.toStdString();
+        const auto teraz = Zawartosci(katalog);
+        int nowych = 0;
+        for (auto p = teraz.begin(); p != teraz.end(); ++p) {
+            // No file is left under a temporary name, none is empty or cut.
+            EXPECT_TRUE(nowe.contains(p.key())) << p.key().toStdString();
+            const bool nowy = p.value() == nowe.value(p.key());
+            EXPECT_TRUE(nowy || p.value() == stare.value(p.key())) << p.key().toStdString();
+            nowych += nowy;
+        }
+        for (const auto& p : stare.keys())
+            EXPECT_TRUE(teraz.contains(p)) << p.toStdString();
+        for (const QByteArray& wiersz : w.wyjscie.split('\n')) {
+            const QString nazwa = QFileInfo(QString::fromUtf8(wiersz)).fileName();
+            if (!nazwa.isEmpty()) EXPECT_EQ(teraz.value(nazwa), nowe.value(nazwa));
+        }
+        if (wolne > 0) EXPECT_GT(nowych, 0) << wolne; // the run got some way
+    }
+}
+
+// Under a file-size limit (ulimit -f) the tool is not killed by the signal: the write fails and
+// is reported like any other (exit status 4, with the path).
+TEST_F(Polecenia, LimitRozmiaruPlikuToKod4) {
+    const QString program = QCoreApplication::applicationDirPath() + "/sondrel-cli";
+    if (!QFileInfo::exists(program)) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
+    QProcess proces;
+    proces.setChildProcessModifier([] {
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1024;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    const QString katalog = st.sciezka("limit");
+    proces.start(program, QStringList{"wszystko", "--do", katalog} + klasa);
+    ASSERT_TRUE(proces.waitForFinished(30000));
+    EXPECT_EQ(proces.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(proces.exitCode(), KodBladZapisu);
+    EXPECT_TRUE(QString::fromUtf8(proces.readAllStandardError())
+                    .contains("Nie udało się zapisać pliku " + katalog + "/TabelaWynikow.htm: "));
 }
 
 // A session without a locale (C / POSIX) gets the program's Polish: the students are in Polish

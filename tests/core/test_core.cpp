@@ -4,14 +4,17 @@
 #include "core/lokalizacja.h"
 #include "core/pliki.h"
 #include "core/zegar.h"
+#include "support/pelny_dysk.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 using namespace sondrel;
+using namespace sondrel::testy;
 
 TEST(Zaokraglanie, PolowyDoParzystej) {
     struct Przypadek {
@@ -166,4 +169,136 @@ TEST(Pliki, ZapisGdyInnyNieRuszaTegoSamegoPliku) {
     QFile f(sciezka);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("abd"));
+}
+
+namespace {
+
+QByteArray Zawartosc(const QString& sciezka) {
+    QFile f(sciezka);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A disk with no room left: small files (held in a buffer until the end), large ones and the
+// write that only finds out when it is synced all fail, say why, leave the earlier file as it
+// was and no other file behind.
+TEST(Pliki, PelnyDyskNieZostawiaPustegoAniUcietegoPliku) {
+    MalyDysk dysk(256 * 1024);
+    POMIN_BEZ_DYSKU(dysk);
+    const QString sciezka = dysk.sciezka("raport.htm");
+    ASSERT_TRUE(ZapiszPlik(sciezka, "dobry"));
+    for (const qint64 wolne : {qint64(0), qint64(8192)}) {
+        dysk.Oproznij();
+        dysk.Zapelnij(wolne);
+        for (const qsizetype rozmiar : {10, 100 * 1024, 1024 * 1024}) {
+            const QByteArray bajty(rozmiar, 'n');
+            if (rozmiar <= wolne) continue;
+            QString blad;
+            EXPECT_FALSE(ZapiszPlik(sciezka, bajty, &blad)) << rozmiar;
+            EXPECT_FALSE(blad.isEmpty());
+            EXPECT_FALSE(ZapiszPlikGdyInny(sciezka, bajty)) << rozmiar;
+            EXPECT_FALSE(ZapiszPlik(dysk.sciezka("nowy.htm"), bajty)) << rozmiar;
+            EXPECT_EQ(Zawartosc(sciezka), "dobry") << rozmiar;
+            EXPECT_EQ(QDir(dysk.folder()).entryList(QDir::Files | QDir::Hidden),
+                      (QStringList{"raport.htm", "wypelnienie.bin"}));
+        }
+    }
+    // With room again the same writer succeeds.
+    dysk.Oproznij();
+    EXPECT_TRUE(ZapiszPlik(sciezka, QByteArray(100 * 1024, 'n')));
+    EXPECT_EQ(Zawartosc(sciezka).size(), 100 * 1024);
+}
+
+// The same under a file-size limit (ulimit -f), which needs no privileges.
+TEST(Pliki, LimitRozmiaruPlikuToNieudanyZapis) {
+    QTemporaryDir dir;
+    const QString sciezka = dir.filePath("tabela.htm");
+    ASSERT_TRUE(ZapiszPlik(sciezka, "dobra"));
+    LimitRozmiaruPliku limit(4096);
+    EXPECT_TRUE(ZapiszPlik(dir.filePath("maly.txt"), QByteArray(4096, 'm')));
+    for (const qsizetype rozmiar : {4097, 20000, 300000}) {
+        QString blad;
+        EXPECT_FALSE(ZapiszPlik(sciezka, QByteArray(rozmiar, 'n'), &blad)) << rozmiar;
+        EXPECT_FALSE(blad.isEmpty());
+        EXPECT_EQ(Zawartosc(sciezka), "dobra");
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"maly.txt", "tabela.htm"}));
+}
+
+// A link in the place of a file in the program's temporary folder is replaced, and nothing is
+// written or compared through it; a file the user placed is written through a link as usual.
+TEST(Pliki, DowiazanieZastapioneAlboZwykle) {
+    QTemporaryDir dir;
+    const QString cel = dir.filePath("cudzy.txt");
+    const QString link = dir.filePath("tab.htm");
+    for (const QByteArray& bajty : {QByteArray("nowe"), QByteArray("cudze")}) {
+        ASSERT_TRUE(ZapiszPlik(cel, "cudze"));
+        QFile::remove(link);
+        ASSERT_TRUE(QFile::link(cel, link));
+        EXPECT_TRUE(ZapiszPlikGdyInny(link, bajty, nullptr, Dowiazanie::Zastap));
+        EXPECT_FALSE(QFileInfo(link).isSymLink()) << bajty.constData();
+        EXPECT_EQ(Zawartosc(link), bajty);
+        EXPECT_EQ(Zawartosc(cel), "cudze");
+    }
+    QFile::remove(link);
+    ASSERT_TRUE(QFile::link(cel, link));
+    EXPECT_TRUE(ZapiszPlik(link, "przez link"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Zawartosc(cel), "przez link");
+    // A link that leads nowhere is replaced as well.
+    const QString pusty = dir.filePath("pusty.htm");
+    ASSERT_TRUE(QFile::link(dir.filePath("nie ma"), pusty));
+    EXPECT_TRUE(ZapiszPlik(pusty, "x", nullptr, Dowiazanie::Zastap));
+    EXPECT_FALSE(QFileInfo(pusty).isSymLink());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("nie ma")));
+}
+
+// A linked temporary folder costs nothing outside it: the link goes, a real folder is made; links
+// inside the folder are removed as links.
+TEST_F(Dziennik, FolderTempNieProwadziNaZewnatrz) {
+    QTemporaryDir cudzy;
+    ASSERT_TRUE(ZapiszPlik(cudzy.filePath("praca.odt"), "praca"));
+    ASSERT_TRUE(QDir(cudzy.path()).mkdir("podfolder"));
+    const QString temp = srodowisko.foldery.FolderTemp;
+    UsunFolderTemp(srodowisko.foldery);
+    ASSERT_TRUE(QFile::link(cudzy.path(), temp));
+    PrzygotujFoldery(srodowisko, analiza);
+    EXPECT_FALSE(QFileInfo(temp).isSymLink());
+    EXPECT_TRUE(QFileInfo(temp).isDir());
+    EXPECT_EQ(Zawartosc(cudzy.filePath("praca.odt")), "praca");
+
+    ASSERT_TRUE(QFile::link(cudzy.filePath("praca.odt"), temp + "/plik.htm"));
+    ASSERT_TRUE(QFile::link(cudzy.path(), temp + "/folder"));
+    ASSERT_TRUE(QFile::link(cudzy.filePath("nie ma"), temp + "/pusty"));
+    UsunFolderTemp(srodowisko.foldery);
+    EXPECT_FALSE(QFileInfo(temp).exists() || QFileInfo(temp).isSymLink());
+    EXPECT_EQ(Zawartosc(cudzy.filePath("praca.odt")), "praca");
+    EXPECT_TRUE(QFileInfo(cudzy.filePath("podfolder")).isDir());
+}
+
+// A fresh account may have no application-data folder at all: the whole path is made. When it
+// cannot be made, the user hears it once.
+TEST(Foldery, FolderDanychZCalaSciezka) {
+    QTemporaryDir dir;
+    const QByteArray dawny = qgetenv("XDG_DATA_HOME");
+    QStringList komunikaty;
+    Srodowisko s;
+    s.komunikaty.ustawObsluge([&](int, int, const QString& t) {
+        komunikaty << t;
+        return WynikZamknij;
+    });
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("home/.local/share")));
+    EXPECT_TRUE(UstawFoldery(s));
+    EXPECT_TRUE(QFileInfo(s.foldery.FolderDanych).isDir());
+    EXPECT_TRUE(komunikaty.isEmpty());
+
+    ASSERT_TRUE(ZapiszPlik(dir.filePath("plik"), "x"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("plik/share")));
+    Analiza a;
+    EXPECT_FALSE(PrzygotujFoldery(s, a));
+    EXPECT_EQ(komunikaty, QStringList{KomunikatBrakuFolderuDanych(s.foldery.FolderDanych)});
+    EXPECT_TRUE(komunikaty.value(0).contains(QDir::toNativeSeparators(s.foldery.FolderDanych)));
+    qputenv("XDG_DATA_HOME", dawny);
 }

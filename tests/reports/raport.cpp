@@ -138,17 +138,44 @@ TEST_F(ZapisRaportow, TaSamaNazwaNadpisuje) {
     EXPECT_TRUE(Zawartosc(drugi.sciezka).contains("<p>Nowa <u>tresc</u></p>"));
 }
 
-TEST_F(ZapisRaportow, NazwaObrazuNieWyprowadzaZFolderu) {
-    const QString nazwa = "../ucieczka\".jpg";
-    ASSERT_TRUE(ZapiszPak(folder.filePath("zly.skt"), {Czlon(nazwa, ObrazJpeg(20, 10))}));
+TEST(NazwyPlikow, TylkoNazwyObrazow) {
+    for (const char* nazwa : {"a.jpg", "A.JPEG", "mapa.Gif", "x.bmp", "y.PNG", "a..png", "_.jpg"})
+        EXPECT_TRUE(NazwaObrazuDozwolona(QLatin1String(nazwa))) << nazwa;
+    for (const char* nazwa : {"TabelaWynikow.htm", "Test_Ucz1.htm", ".bashrc", ".ukryty.jpg",
+                              ".jpg", "jpg", "a.jpg.htm", "a.jpg ", "a.svg", ""})
+        EXPECT_FALSE(NazwaObrazuDozwolona(QLatin1String(nazwa))) << nazwa;
+}
+
+// A crafted test: picture names that would leave the folder, replace a table or a report, or
+// drop a hidden file. None is copied; each report keeps its picture line and the journal says
+// why the picture is missing.
+TEST_F(ZapisRaportow, ObrazOCudzejNazwieNieJestKopiowany) {
+    const QString wyjscie = "../ucieczka\".jpg"; // becomes ".._ucieczka_.jpg": hidden
+    const QString tabela = "TabelaWynikow.htm";
+    const QString ukryty = ".bashrc";
+    const QString raport = QString::fromUtf8("Ułamki zwykłe_Ucz1.htm");
+    ASSERT_TRUE(ZapiszPak(folder.filePath("zly.skt"),
+                          {Czlon(wyjscie, ObrazJpeg(20, 10)), Czlon(tabela, "<script>"),
+                           Czlon(ukryty, "rm -rf ~"), Czlon(raport, "x")}));
     ASSERT_TRUE(OtworzPak(folder.filePath("zly.skt"), *a.KontenerTestu));
-    a.Pytania[2].Obraz = nazwa;
-    const WynikRaportu wynik = RaportOPytaniu(a, ustawienia, srodowisko, 2);
-    ASSERT_TRUE(wynik.udany());
-    EXPECT_EQ(Zawartosc(WTemp(".._ucieczka_.jpg")), ObrazJpeg(20, 10));
+    ASSERT_TRUE(RaportOUczniu(a, ustawienia, srodowisko, 1).udany());
+    const QByteArray uczen = Zawartosc(WTemp(raport));
+    ASSERT_TRUE(ZapiszBajty(WTemp(tabela), "tabela"));
+
+    for (const QString& nazwa : {wyjscie, tabela, ukryty, raport}) {
+        a.Pytania[2].Obraz = nazwa;
+        const WynikRaportu wynik = RaportOPytaniu(a, ustawienia, srodowisko, 2);
+        ASSERT_TRUE(wynik.udany()) << nazwa.toStdString();
+        EXPECT_TRUE(Zawartosc(wynik.sciezka).contains("<p><img src=\"")) << nazwa.toStdString();
+        EXPECT_TRUE(Z1250(Zawartosc(srodowisko.foldery.PlikDziennika))
+                        .contains("Raport. Nie skopiowano obrazu " + nazwa))
+            << nazwa.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(WTemp(".._ucieczka_.jpg")));
     EXPECT_FALSE(QFile::exists(folder.filePath("ucieczka\".jpg")));
-    EXPECT_TRUE(Zawartosc(wynik.sciezka)
-                    .contains("<p><img src=\".._ucieczka_.jpg\" width=\"20\" height=\"10\" ></p>"));
+    EXPECT_FALSE(QFile::exists(WTemp(".bashrc")));
+    EXPECT_EQ(Zawartosc(WTemp(tabela)), "tabela");
+    EXPECT_EQ(Zawartosc(WTemp(raport)), uczen);
 }
 
 TEST_F(ZapisRaportow, NazwaTestuZUkosnikiem) {

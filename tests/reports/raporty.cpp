@@ -2,6 +2,7 @@
 // (tests/reports/dane, Windows-1250 with CR LF), then the variants by number of options, the
 // name order, the rounding of the easiness and hostile names.
 
+#include "reports/raport_jakosc_pytan.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
@@ -249,13 +250,30 @@ TEST_F(Raporty, WrogieNazwiskaUczniowSaTekstem) {
     EXPECT_TRUE(uczen.contains("Ile to jest <b>1/2 + 1/4</b>?</p>"));
 }
 
+TEST_F(Raporty, NazwaIAutorTestuSaTekstem) {
+    // Both come from the first answer file, which anyone can forge.
+    a.Test.NazwaTestu = QStringLiteral("<script>alert(1)</script>");
+    a.Test.Autor = QStringLiteral("A & \"B\" <b>");
+    const QList<DokumentRaportu> raporty = {
+        ZbudujRaportOTescie(a, Ustawienia()), ZbudujRaportOUczniu(a, Ustawienia(), 1),
+        ZbudujRaportOPytaniu(a, Ustawienia(), 1), ZbudujRaportJakoscPytan(a, Ustawienia())};
+    for (const DokumentRaportu& d : raporty) {
+        const QByteArray b = BajtyRaportu(d.wiersze);
+        EXPECT_FALSE(b.contains("<script")) << d.nazwaPliku.toStdString();
+        EXPECT_TRUE(b.contains("Nazwa testu: </b> &lt;script&gt;alert(1)&lt;/script&gt;."));
+        // The question-quality report names no author.
+        EXPECT_EQ(b.contains("Autor testu:"),
+                  b.contains("Autor testu: </b> A &amp; &quot;B&quot; &lt;b&gt;."));
+    }
+}
+
 TEST_F(Raporty, NazwaTestuNiewygodnaDlaPlikow) {
     a.Test.NazwaTestu = QString::fromUtf8("Klasa 3/b: \"test\" <1>?*|\\\x01");
     const DokumentRaportu d = ZbudujRaportOTescie(a, Ustawienia());
     // Six characters after "1" that no file name may hold: > ? * | backslash and a control
     // character.
     EXPECT_EQ(d.nazwaPliku, QString("Klasa 3_b_ _test_ _1") + "______" + "_OTescie.htm");
-    // The report itself keeps the name as it is.
-    EXPECT_TRUE(d.wiersze.contains(QString::fromUtf8("<p><b>Nazwa testu: </b> ") +
-                                   a.Test.NazwaTestu + ".<br>"));
+    // The report shows the name as it is, as text.
+    EXPECT_TRUE(d.wiersze.contains(QString::fromUtf8(
+        "<p><b>Nazwa testu: </b> Klasa 3/b: &quot;test&quot; &lt;1&gt;?*|\\\x01.<br>")));
 }

@@ -2,6 +2,7 @@
 #include "formats/wartosci.h"
 #include "formats/xml.h"
 #include "settings/ustawienia.h"
+#include "support/pelny_dysk.h"
 #include "support/srodowisko_testowe.h"
 
 #include <QFile>
@@ -241,4 +242,38 @@ TEST_F(UstawieniaTest, NieudanyZapisZostawiaWierszIStaryPlik) {
     // The old file is as it was.
     st.srodowisko.foldery.PlikUstawien = st.sciezka("Sondrel.ini");
     EXPECT_EQ(klucze(), przed);
+}
+
+// The data folder on a full disk (the journal elsewhere): every kind of settings write fails,
+// leaves the file byte for byte as it was and writes the failure line, not the success line.
+TEST_F(UstawieniaTest, PelnyDyskZostawiaPlikUstawien) {
+    testy::MalyDysk dysk(64 * 1024);
+    POMIN_BEZ_DYSKU(dysk);
+    st.srodowisko.foldery.PlikUstawien = dysk.sciezka("Sondrel.ini");
+    Ustawienia u = Ustawienia::Domyslne();
+    ASSERT_TRUE(ZapiszUstawienia(u, st.srodowisko));
+    QFile f(plik());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray przed = f.readAll();
+    f.close();
+    dysk.Zapelnij();
+
+    st.wyczysc();
+    st.srodowisko.PoziomDziennika = 4;
+    EXPECT_FALSE(ZapiszPoziomDziennika(u, st.srodowisko, 1));
+    EXPECT_FALSE(ZapiszRozmiarOkna(u, st.srodowisko));
+    u.sct = QStringLiteral("/home/nauczyciel/testy.skg");
+    u.UstawieniaZmienione = true;
+    EXPECT_FALSE(ZapiszUstawienia(u, st.srodowisko));
+    EXPECT_TRUE(u.UstawieniaZmienione);
+    const QString problem = QString::fromUtf8("Problem z zapisem zmiany ustawień do ini.");
+    EXPECT_EQ(st.dziennik(), (QStringList{problem, problem, "Problem z zapisem Sondrel.ini."}));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), przed);
+
+    // The next start reads the old settings, not a damaged file.
+    Ustawienia odczytane;
+    CzytajUstawienia(odczytane, st.srodowisko);
+    EXPECT_TRUE(st.komunikaty.isEmpty());
+    EXPECT_EQ(odczytane, Ustawienia::Domyslne());
 }

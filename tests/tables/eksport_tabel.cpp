@@ -40,7 +40,8 @@ QString Czytelnie(const QByteArray& bajty) {
 }
 
 // A student name with markup and one with characters Windows-1250 cannot hold; one student
-// ends before it started (a negative time). The test name is the teacher's and may hold markup.
+// ends before it started (a negative time). The test name comes from the first answer file too,
+// which anyone can write: its markup is written as text.
 class EksportTest : public ::testing::Test {
 protected:
     Analiza a;
@@ -148,7 +149,8 @@ TEST_F(EksportTest, TextFileAndClipboardTextOfTheGrid) {
     const Tabela czas = BudujTabeleCzasu(a, false);
     EXPECT_TRUE(TekstTabeliDoPliku(czas).startsWith(
         "Nazwisko i imi\xEA\tPocz\xB9tek\tKoniec\tCzas zapisu\tCzas pracy\t\r\n"));
-    EXPECT_TRUE(TekstTabeliDoPliku(czas).endsWith("\x8Credni (min)\t\t\t\t7 godz. 19 min 10 s\t\r\n"));
+    EXPECT_TRUE(
+        TekstTabeliDoPliku(czas).endsWith("\x8Credni (min)\t\t\t\t7 godz. 19 min 10 s\t\r\n"));
 }
 
 TEST(Eksport, ControlCharactersInANameDoNotBreakTheTextRows) {
@@ -185,6 +187,17 @@ TEST_F(EksportTest, SavingWritesTheFilesAndFailsWithoutHarm) {
     QFile h(kopia);
     ASSERT_TRUE(h.open(QIODevice::ReadOnly));
     EXPECT_EQ(h.readAll(), TabelaHtml(a, RodzajTabeli::Ocen, 1, false, false));
+    h.close();
+
+    // A link planted in tab.htm's place is replaced, not written through.
+    const QString cudzy = folder.filePath(QStringLiteral("cudzy.txt"));
+    ASSERT_TRUE(ZapiszTabeleTxt(stan.Siatka, cudzy));
+    ASSERT_TRUE(QFile::remove(kopia) && QFile::link(cudzy, kopia));
+    ASSERT_EQ(ZapiszTabeleDoKopii(a, stan, false, false, folder.path()), kopia);
+    EXPECT_FALSE(QFileInfo(kopia).isSymLink());
+    QFile c(cudzy);
+    ASSERT_TRUE(c.open(QIODevice::ReadOnly));
+    EXPECT_EQ(c.readAll(), TekstTabeliDoPliku(stan.Siatka));
 
     // A folder that does not exist: false, and no file appears.
     const QString brak = folder.filePath(QStringLiteral("brak/ZestawienieOcen.htm"));
@@ -193,7 +206,9 @@ TEST_F(EksportTest, SavingWritesTheFilesAndFailsWithoutHarm) {
     QString blad;
     EXPECT_FALSE(ZapiszTabeleTxt(stan.Siatka, brak, &blad));
     EXPECT_FALSE(blad.isEmpty());
-    EXPECT_TRUE(ZapiszTabeleDoKopii(a, stan, false, false, folder.filePath("brak")).isEmpty());
+    EXPECT_TRUE(
+        ZapiszTabeleDoKopii(a, stan, false, false, folder.filePath("brak"), &blad).isEmpty());
+    EXPECT_FALSE(blad.isEmpty());
 }
 
 } // namespace

@@ -230,6 +230,37 @@ TEST_F(TFGlownyTest, AnalizaZPlikuOtwieraRaportyAInnyTestNie) {
     EXPECT_FALSE(o.PMenuRaporty->isVisible());
 }
 
+// The fourth entry of the report menu: the question-quality report, made in the temporary folder
+// and opened; it fits the menu's picture under the three entries of before.
+TEST_F(TFGlownyTest, RaportJakosciPytanZMenuRaportow) {
+    auto& o = Okno();
+    wybrane = {Odpowiedzi("a.sko"), Odpowiedzi("b.sko")};
+    plikTestu = Test("test.skt");
+    o.LAnalizaZPlikuClick();
+    ASSERT_EQ(program.analiza.RodzajAnalizy, AnalizaZTestem);
+    o.LTabeleRaporty->klik();
+    ASSERT_TRUE(o.LRaport4->isVisible());
+    EXPECT_EQ(o.LRaport4->text(), QStringLiteral("Jakość pytań"));
+    EXPECT_EQ(o.LRaport4->y(), o.LRaport3->y() + (o.LRaport3->y() - o.Lraport2->y()));
+    const qreal obraz = o.ImMenuRaporty->pixmap().deviceIndependentSize().height();
+    EXPECT_LE(o.LRaport4->geometry().bottom(), obraz - 1);
+    EXPECT_EQ(o.PMenuRaporty->height(), obraz);
+
+    o.LRaport4->klik();
+    const QString raport = QDir(program.srodowisko.foldery.FolderTemp)
+                               .filePath(program.analiza.Test.NazwaTestu + "_JakoscPytan.htm");
+    EXPECT_EQ(o.otwarte, QList<QUrl>{QUrl::fromLocalFile(raport)});
+    EXPECT_TRUE(QFile::exists(raport));
+    EXPECT_TRUE(komunikaty.isEmpty());
+
+    // A temporary folder that cannot be written: the message, nothing opened.
+    program.srodowisko.foldery.FolderTemp = folder.filePath("a.sko/tmp");
+    o.LRaport4->klik();
+    EXPECT_EQ(o.otwarte.size(), 1);
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_TRUE(komunikaty[0].tekst.startsWith(QStringLiteral("Nie udało się zapisać raportu.")));
+}
+
 TEST_F(TFGlownyTest, AnalizaZListyIJejAnulowanie) {
     auto& o = Okno();
     program.analiza.PlikTestu = Test("test.skt");

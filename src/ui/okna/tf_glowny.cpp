@@ -2,6 +2,8 @@
 
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
+#include "reports/raport.h"
+#include "reports/raport_jakosc_pytan.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_statystyka.h"
 #include "settings/ustawienia.h"
@@ -67,7 +69,7 @@ protected:
 // The captions of sibling items in one font that keeps each inside its label: the captions'
 // font, a narrower cut of it, then smaller sizes where the installed substitute of the stored
 // font is wider than the labels.
-void DopasujCzcionke(std::initializer_list<QLabel*> etykiety) {
+void DopasujCzcionke(const QList<QLabel*>& etykiety) {
     const struct {
         qreal punkty;
         int szerokosc;
@@ -214,15 +216,18 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
 
     const auto maleMenu = [this](QWidget*& panel, Etykieta*& obraz, const char* nazwaObrazka,
                                  const skora::UkladMalegoMenu& uklad,
-                                 std::array<Etykieta**, 3> pozycje,
-                                 std::array<const char*, 3> napisy) {
-        panel = Panel(PAnalizaTabele, 10, 142, 123, 150);
-        obraz = new Etykieta(panel, 0, 0, 123, 150);
+                                 std::initializer_list<Etykieta**> pozycje,
+                                 std::initializer_list<const char*> napisy) {
+        const int wysokosc = skora::WysokoscMalegoMenu(uklad);
+        panel = Panel(PAnalizaTabele, 10, 142, 123, wysokosc);
+        obraz = new Etykieta(panel, 0, 0, 123, wysokosc);
         obraz->setPixmap(skora::Obrazek(QString::fromLatin1(nazwaObrazka)));
-        for (int i = 0; i < 3; ++i)
-            *pozycje[i] = Pozycja(panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1,
-                                  105, 16, QString::fromUtf8(napisy[i]));
-        DopasujCzcionke({*pozycje[0], *pozycje[1], *pozycje[2]});
+        QList<QLabel*> utworzone;
+        for (int i = 0; i < static_cast<int>(pozycje.size()); ++i)
+            utworzone << (*pozycje.begin()[i] = Pozycja(
+                              panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1,
+                              105, 16, QString::fromUtf8(napisy.begin()[i])));
+        DopasujCzcionke(utworzone);
     };
     maleMenu(PMenuTabele, ImMenuTabele, "menutabele", skora::MenuTabeleUklad,
              {&LTabelaWynikow, &LTabelaCzas, &LTabelaOceny},
@@ -231,8 +236,8 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
              {&LDiagramWynikow, &LDiagramCzas, &LDiagramOceny},
              {"Wyników testu", "Czasu pracy", "Zestawienie ocen"});
     maleMenu(PMenuRaporty, ImMenuRaporty, "menuraporty", skora::MenuRaportyUklad,
-             {&LRaport1, &Lraport2, &LRaport3},
-             {"Globalny o teście", "Statystyka", "Zestawienie ocen"});
+             {&LRaport1, &Lraport2, &LRaport3, &LRaport4},
+             {"Globalny o teście", "Statystyka", "Zestawienie ocen", "Jakość pytań"});
     // the headers of the closed groups switch the menus
     const auto naglowek = [this](QWidget* panel, const QRect& r) {
         return GoracyPunkt(panel, r.x(), r.y(), r.width(), r.height());
@@ -267,8 +272,10 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
             ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
         });
     // reports: each entry and the report it makes
-    const std::pair<Etykieta*, RaportZMenu> raporty[] = {
-        {LRaport1, &RaportOTescie}, {Lraport2, &RaportStatystyka}, {LRaport3, &RaportWykazOcen}};
+    const std::pair<Etykieta*, RaportZMenu> raporty[] = {{LRaport1, &RaportOTescie},
+                                                         {Lraport2, &RaportStatystyka},
+                                                         {LRaport3, &RaportWykazOcen},
+                                                         {LRaport4, &RaportJakoscPytan}};
     for (const auto& [pozycja, zrob] : raporty)
         connect(pozycja, &Etykieta::klik, this, [this, zrob = zrob] { PokazRaportZMenu(zrob); });
 
@@ -279,7 +286,10 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     };
     trojka({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
     trojka({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
-    trojka({LRaport1, Lraport2, LRaport3});
+    for (Etykieta* e : {LRaport1, Lraport2, LRaport3, LRaport4})
+        connect(e, &Etykieta::ruch, this, [this, e] {
+            Podswietl(e, {LRaport1, Lraport2, LRaport3, LRaport4});
+        });
     (void)tabele;
     connect(ImMenuTabele, &Etykieta::ruch, this, [this] {
         ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
@@ -288,12 +298,12 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
     });
     connect(ImMenuRaporty, &Etykieta::ruch, this, [this] {
-        ZresetujKolory({LRaport1, Lraport2, LRaport3});
+        ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
         QCoreApplication::processEvents();
     });
     connect(ImTloTabele, &Etykieta::ruch, this, [this] {
         ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny, LDiagramWynikow, LDiagramCzas,
-                        LDiagramOceny, LRaport1, Lraport2, LRaport3});
+                        LDiagramOceny, LRaport1, Lraport2, LRaport3, LRaport4});
     });
 
     // At start: both menus closed, no analysis panel, its table menu the one shown.
@@ -501,14 +511,21 @@ void TFGlowny::PokazMaleMenu(QWidget* menu) {
 }
 
 void TFGlowny::PokazRaportZMenu(RaportZMenu zrob) {
-    ZresetujKolory({LRaport1, Lraport2, LRaport3});
+    ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
     QCoreApplication::processEvents();
     if (program.analiza.RodzajAnalizy != AnalizaZTestem) return;
     if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
     // closing this report does not bring the table window back
     if (program.FBrowser) program.FBrowser->PowrotDoTabeli = 0;
     repaint();
-    program.PokazRaport(zrob(program.analiza, program.UstawieniaRaportow(), program.srodowisko));
+    const WynikRaportu wynik =
+        zrob(program.analiza, program.UstawieniaRaportow(), program.srodowisko);
+    if (wynik.udany() && !program.FBrowser) {
+        // the main window without the program's other windows: the desktop opens the report
+        OtworzAdres(QUrl::fromLocalFile(wynik.sciezka));
+        return;
+    }
+    program.PokazRaport(wynik);
 }
 
 void TFGlowny::PokazTabele(int rodzaj) {
@@ -517,6 +534,8 @@ void TFGlowny::PokazTabele(int rodzaj) {
     if (program.FTabela) program.FTabela->PokazTabele(static_cast<RodzajTabeli>(rodzaj));
 }
 
+// The question-quality report: made into the temporary folder like the other reports and
+// opened in the default browser (a failure to save it is told in the message dialog).
 void TFGlowny::LZamknijAnalizaClick() {
     if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
     PAnalizaTabele->hide();

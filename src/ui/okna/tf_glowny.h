@@ -117,6 +117,7 @@ public:
     Etykieta* LRaport1;
     Etykieta* Lraport2;
     Etykieta* LRaport3;
+    Etykieta* LRaport4; // "Jakość pytań", the question-quality report
     Etykieta* LRaportyTabele;
     Etykieta* LRaportyDiagramy;
 

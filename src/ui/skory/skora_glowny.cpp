@@ -413,7 +413,8 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
         {"Tabele", "Wyniki testu, czas pracy uczniów i zestawienie ocen: do zapisania i "
                    "skopiowania."},
         {"Wykresy", "Punkty, czas pracy i oceny klasy w postaci diagramów."},
-        {"Raporty", "Raport o teście, statystyka i wykaz ocen, gotowe do wydruku."},
+        {"Raporty", "Raport o teście, statystyka, wykaz ocen i jakość pytań, gotowe do "
+                    "wydruku."},
     };
     qreal x = 176;
     for (const auto& n : notki) {
@@ -439,7 +440,7 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
 }
 
 // A small menu of the analysis panel: the three group headers, the open one in slate, and the
-// field of its three items (the window's captioned labels).
+// field of its items (the window's captioned labels).
 void MalujMaleMenu(QPainter& p, QSizeF r, const UkladMalegoMenu& uklad, int otwarta) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(QRectF(QPointF(0, 0), r), Kolor(MenuTlo));
@@ -449,7 +450,7 @@ void MalujMaleMenu(QPainter& p, QSizeF r, const UkladMalegoMenu& uklad, int otwa
     // a small mark before each item
     p.setPen(Qt::NoPen);
     p.setBrush(Kolor(NaglowekRamka));
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < uklad.pozycji; ++i)
         p.drawEllipse(QPointF(8.5, uklad.pierwszaPozycja + i * WysokoscPozycji + 8.5), 2, 2);
 }
 
@@ -468,7 +469,8 @@ void DodajObrazkiGlowne() {
                      [](QPainter& p, QSizeF r) { MalujMaleMenu(p, r, MenuTabeleUklad, 0); });
         DodajObrazek(QStringLiteral("menudiagramy"), QSize(123, 150),
                      [](QPainter& p, QSizeF r) { MalujMaleMenu(p, r, MenuDiagramyUklad, 1); });
-        DodajObrazek(QStringLiteral("menuraporty"), QSize(123, 150),
+        DodajObrazek(QStringLiteral("menuraporty"),
+                     QSize(123, WysokoscMalegoMenu(MenuRaportyUklad)),
                      [](QPainter& p, QSizeF r) { MalujMaleMenu(p, r, MenuRaportyUklad, 2); });
         return true;
     }();

@@ -6,7 +6,8 @@
 // - "tlobig" (1920 x 1200): the backdrop around the window in the big mode;
 // - "menutesty", "tlomenupomoc" (240 x 135): the open test menu and the open help menu;
 // - "tlotabele" (790 x 581): the analysis panel with the "Zamknij analizę" button;
-// - "menutabele", "menudiagramy", "menuraporty" (123 x 150): its three small menus.
+// - "menutabele", "menudiagramy" (123 x 150), "menuraporty" (123 x 168): its three small
+//   menus; the report menu has a fourth item, the question-quality report.
 // The places of the headers painted into the menus are given here, so that the window's hot
 // spots and the pictures agree.
 
@@ -18,17 +19,22 @@ namespace sondrel::skora {
 void DodajObrazkiGlowne();
 
 // The small menus: header rows of the three groups in each menu picture (tables, charts,
-// reports) and the rows of the open group's three items.
+// reports) and the rows of the open group's items.
 struct UkladMalegoMenu {
     QRect naglowki[3];
     int pierwszaPozycja; // top of the first item row
+    int pozycji = 3;     // item rows
 };
 constexpr int WysokoscPozycji = 18; // item rows of the small menus
+// A menu of three items is 150 pixels high; each further item adds a row.
+constexpr int WysokoscMalegoMenu(const UkladMalegoMenu& uklad) {
+    return 150 + (uklad.pozycji - 3) * WysokoscPozycji;
+}
 constexpr UkladMalegoMenu MenuTabeleUklad{{{0, 0, 123, 24}, {0, 102, 123, 22}, {0, 126, 123, 22}},
                                           31};
 constexpr UkladMalegoMenu MenuDiagramyUklad{{{0, 0, 123, 22}, {0, 24, 123, 24}, {0, 126, 123, 22}},
                                             55};
-constexpr UkladMalegoMenu MenuRaportyUklad{{{0, 0, 123, 22}, {0, 24, 123, 22}, {0, 48, 123, 24}},
-                                           79};
+constexpr UkladMalegoMenu MenuRaportyUklad{
+    {{0, 0, 123, 22}, {0, 24, 123, 22}, {0, 48, 123, 24}}, 79, 4};
 
 } // namespace sondrel::skora

@@ -2,7 +2,10 @@
 #include "polecenia.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <csignal>
+#include <cstring>
+#include <memory>
 
 int main(int argc, char** argv) {
 #ifdef SIGXFSZ
@@ -10,7 +13,16 @@ int main(int argc, char** argv) {
     // other failed write (exit 4), instead of the signal ending the tool without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
-    QCoreApplication app(argc, argv);
+    // Commands that draw charts need fonts (not a display); the others start without them.
+    const char* polecenie = argc > 1 ? argv[1] : "";
+    const bool rysuje = !std::strcmp(polecenie, "wykres") || !std::strcmp(polecenie, "wszystko");
+    std::unique_ptr<QCoreApplication> aplikacja;
+    if (rysuje) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        aplikacja = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        aplikacja = std::make_unique<QCoreApplication>(argc, argv);
+    }
     sondrel::UstawJezykProgramu();
     QStringList argumenty = QCoreApplication::arguments();
     argumenty.removeFirst();

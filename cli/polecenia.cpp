@@ -14,6 +14,7 @@
 #include "settings/ustawienia.h"
 #include "tables/eksport_tabel.h"
 #include "tables/tabele.h"
+#include "wykresy_cli.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +50,7 @@ QString SkladniaCli() {
         "              uczen:N to uczeń N w kolejności alfabetycznej\n"
         "  wszystko    w KATALOGU: TabelaWynikow.htm (cała), TabelaWynikow_N.txt (każda\n"
         "              strona), ZestawienieCzasuPracy.htm/.txt, ZestawienieOcen.htm/.txt,\n"
+        "              wykresy WykresWynikow, WykresCzasuPracy, WykresOcen (.svg i .png),\n"
         "              a z testem wszystkie raporty (statystyka jako NAZWA_Statystyka.htm,\n"
         "              jakość pytań jako NAZWA_JakoscPytan.htm);\n"
         "              wypisuje ścieżki zapisanych plików\n"
@@ -62,7 +64,9 @@ QString SkladniaCli() {
         "  1  błędne wywołanie\n"
         "  2  pierwszy plik odpowiedzi odrzucony albo nie wczytano żadnego ucznia\n"
         "  3  raport wymaga testu, którego nie udało się wykorzystać\n"
-        "  4  nie udało się zapisać wyniku\n");
+        "  4  nie udało się zapisać wyniku\n"
+        "  5  nie udało się wczytać wzorca wykresu\n"
+        "\n") + SkladniaWykresow();
 }
 
 QString WersjaCli() {
@@ -318,6 +322,7 @@ int Cli::Uruchom(const QStringList& argumenty) {
         return Pisz(SkladniaCli().toUtf8()) ? KodAnalizaWykonana : BladWyjscia();
     if (pierwszy == u"--version")
         return Pisz(WersjaCli().toUtf8() + '\n') ? KodAnalizaWykonana : BladWyjscia();
+    if (JestPolecenieWykresu(pierwszy)) return UruchomPolecenieWykresu(argumenty, wyjscie, bledy);
     QString powod;
     const auto wywolanie = Rozbierz(argumenty, powod);
     if (!wywolanie) return BladWywolania(powod);
@@ -493,6 +498,9 @@ int Cli::Wszystko() {
                           TabelaHtml(a, RodzajTabeli::Ocen, 1, true, fn)) &&
          ZapiszDoKatalogu(NazwaPlikuTabeli(RodzajTabeli::Ocen, false),
                           TekstTabeliDoPliku(BudujTabeleOcen(a)));
+    ok = ok && ZapiszWykresyKlasy(a, fn, [this](const QString& nazwa, const QByteArray& bajty) {
+             return ZapiszDoKatalogu(nazwa, bajty);
+         });
     if (!ok) return KodBladZapisu;
     if (a.RodzajAnalizy != AnalizaZTestem) return KodAnalizaWykonana;
 

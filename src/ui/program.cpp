@@ -13,6 +13,7 @@
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_warning.h"
 #include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_wykres.h"
 #include "ui/okna/tf_zegar.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,7 @@ void Program::UtworzOkna() {
     FWarning = dodaj(new TFWarning(QStringLiteral("pl")));
     UstawOknoKomunikatow(srodowisko.komunikaty, *FWarning);
     FOknoLPlikow = dodaj(new TFOknoLPlikow(*this));
+    FWykres = dodaj(new TFWykres(*this));
     FTabela = dodaj(new TFTabela(*this));
     FPopMenu = dodaj(new TFPopMenu(*this));
     FPopPyt = dodaj(new TFPopPyt(*this));

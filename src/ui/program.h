@@ -22,6 +22,7 @@ class TFGlowny;
 class TFWarning;
 class TFOknoLPlikow;
 class TFTabela;
+class TFWykres;
 class TFPopMenu;
 class TFPopPyt;
 class TFPopOsoba;
@@ -45,7 +46,7 @@ public:
     QStringList argumenty;
 
     // Creates the windows in the program's order (main window, message dialog, answer-file
-    // list, table, question popup, answer popup, student popup, report window, two-list
+    // list, chart, table, question popup, answer popup, student popup, report window, two-list
     // window, settings, save icon, vignette) and installs the message dialog as the program's
     // message handler.
     void UtworzOkna();
@@ -65,6 +66,7 @@ public:
     TFGlowny* FGlowny = nullptr;
     TFWarning* FWarning = nullptr;
     TFOknoLPlikow* FOknoLPlikow = nullptr;
+    TFWykres* FWykres = nullptr;
     TFTabela* FTabela = nullptr;
     TFPopMenu* FPopMenu = nullptr;
     TFPopPyt* FPopPyt = nullptr;

@@ -65,4 +65,20 @@ void Etykieta::leaveEvent(QEvent* e) {
     if (link) Podswietl(false);
 }
 
+Etykieta* EtykietaMenu(QWidget* panel, const QString& napis, const QRect& gdzie) {
+    auto* l = new Etykieta(panel, gdzie.x(), gdzie.y(), gdzie.width(), gdzie.height());
+    l->setText(napis);
+    l->setCursor(Qt::PointingHandCursor);
+    l->UstawLink(QColor(46, 46, 46), Qt::white);
+    return l;
+}
+
+Etykieta* KreskaMenu(QWidget* panel, int y) {
+    const QColor kolor(0x8C, 0x90, 0xA6);
+    auto* l = new Etykieta(panel, 15, y, 104, 15);
+    l->setText(QStringLiteral("_____________"));
+    l->UstawLink(kolor, kolor);
+    return l;
+}
+
 } // namespace sondrel

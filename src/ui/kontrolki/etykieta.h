@@ -42,4 +42,9 @@ private:
     QColor normalny, podswietlony;
 };
 
+// The entries of a window's menu column: a link label with a hand cursor, and a separator line
+// of underscores (which never takes the mouse when lowered under the entries).
+Etykieta* EtykietaMenu(QWidget* panel, const QString& napis, const QRect& gdzie);
+Etykieta* KreskaMenu(QWidget* panel, int y);
+
 } // namespace sondrel

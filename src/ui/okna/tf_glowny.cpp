@@ -13,6 +13,7 @@
 #include "ui/okna/tf_okno_obie_listy.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_winieta.h"
+#include "ui/okna/tf_wykres.h"
 #include "ui/program.h"
 #include "ui/skory/skora_glowny.h"
 
@@ -266,11 +267,10 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(LTabelaWynikow, &Etykieta::klik, this, [this] { PokazTabele(1); });
     connect(LTabelaCzas, &Etykieta::klik, this, [this] { PokazTabele(2); });
     connect(LTabelaOceny, &Etykieta::klik, this, [this] { PokazTabele(3); });
-    // charts and reports: their windows are not part of the program yet
-    for (Etykieta* e : {LDiagramWynikow, LDiagramCzas, LDiagramOceny})
-        connect(e, &Etykieta::klik, this, [this] {
-            ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
-        });
+    // charts
+    connect(LDiagramWynikow, &Etykieta::klik, this, [this] { PokazWykres(1); });
+    connect(LDiagramCzas, &Etykieta::klik, this, [this] { PokazWykres(2); });
+    connect(LDiagramOceny, &Etykieta::klik, this, [this] { PokazWykres(3); });
     // reports: each entry and the report it makes
     const std::pair<Etykieta*, RaportZMenu> raporty[] = {{LRaport1, &RaportOTescie},
                                                          {Lraport2, &RaportStatystyka},
@@ -528,9 +528,17 @@ void TFGlowny::PokazRaportZMenu(RaportZMenu zrob) {
     program.PokazRaport(wynik);
 }
 
+void TFGlowny::PokazWykres(int typ) {
+    ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
+    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    if (program.FBrowser && program.FBrowser->isVisible()) program.FBrowser->Zamknij();
+    if (program.FWykres) program.FWykres->OtworzWykres(typ);
+}
+
 void TFGlowny::PokazTabele(int rodzaj) {
     if (program.FBrowser && program.FBrowser->isVisible()) program.FBrowser->Zamknij();
     ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
+    if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();
     if (program.FTabela) program.FTabela->PokazTabele(static_cast<RodzajTabeli>(rodzaj));
 }
 
@@ -538,6 +546,7 @@ void TFGlowny::PokazTabele(int rodzaj) {
 // opened in the default browser (a failure to save it is told in the message dialog).
 void TFGlowny::LZamknijAnalizaClick() {
     if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();
     PAnalizaTabele->hide();
 }
 

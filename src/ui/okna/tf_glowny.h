@@ -148,6 +148,8 @@ private:
     using RaportZMenu = WynikRaportu (*)(const Analiza&, const UstawieniaRaportu&,
                                          const Srodowisko&);
     void PokazRaportZMenu(RaportZMenu zrob);
+    // The chart menu: closes the table window and opens the chart (1 results, 2 time, 3 grades).
+    void PokazWykres(int typ);
 
     // Hover: the item under the mouse in white, its siblings in the normal colour.
     void Podswietl(Etykieta* pozycja, std::initializer_list<Etykieta*> rodzenstwo);

@@ -51,7 +51,6 @@ QColor Kolor_(Kolor k) {
 }
 
 constexpr QRgb KolorLiniiSiatki = 0xFFC9CCD6;
-constexpr QRgb KolorKreski = 0xFF8C90A6; // the menu's separator lines
 
 // The fixed sizes of the table area.
 constexpr int WierszeWidoku = 23;        // rows a long table shows at once, header included
@@ -355,19 +354,11 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     ImRightDown = Obraz(PRightDown, QStringLiteral("tabelaprawodol"));
 
     const auto pozycja = [this](const char* napis, int y) {
-        auto* l = new Etykieta(PListwaLeft, 15, y, 104, 15);
-        l->setText(QString::fromUtf8(napis));
-        l->setCursor(Qt::PointingHandCursor);
-        l->UstawLink(QColor(46, 46, 46), Qt::white);
+        auto* l = EtykietaMenu(PListwaLeft, QString::fromUtf8(napis), QRect(15, y, 104, 15));
         connect(l, &Etykieta::ruch, this, [this, l] { PodswietlMenu(l); });
         return l;
     };
-    const auto kreska = [this](int y) {
-        auto* l = new Etykieta(PListwaLeft, 15, y, 104, 15);
-        l->setText(QStringLiteral("_____________"));
-        l->UstawLink(QColor::fromRgba(KolorKreski), QColor::fromRgba(KolorKreski));
-        return l;
-    };
+    const auto kreska = [this](int y) { return KreskaMenu(PListwaLeft, y); };
     LZapiszHtml = pozycja("Zapisz jako htm", 64);
     LZapiszTxt = pozycja("Zapisz jako txt", 79);
     LKreska1 = kreska(86);

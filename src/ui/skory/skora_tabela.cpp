@@ -95,8 +95,11 @@ void MalujNaglowekMenu(QPainter& p, qreal x, qreal y, const QString& tekst) {
 
 // ---- table window ------------------------------------------------------------------------------
 
-void MalujMenuTabeli(QPainter& p, QSizeF r) {
-    MalujKawalek(p, r, {.lewy = true, .gorny = true}, [r](QPainter& p) {
+} // namespace
+
+void MalujMenuKolumny(QPainter& p, QSizeF r, const QString& naglowek,
+                      const std::function<void(QPainter&, const QRectF&)>& znak) {
+    MalujKawalek(p, r, {.lewy = true, .gorny = true}, [&](QPainter& p) {
         MalujPasListwy(p, QRectF(0, 0, r.width(), Listwa), PromienNarozi, 0);
         MalujKolumneMenu(p, QRectF(0, Listwa, r.width(), r.height() - Listwa));
         p.setPen(K(TekstListwy));
@@ -108,9 +111,15 @@ void MalujMenuTabeli(QPainter& p, QSizeF r) {
         cien.setColorAt(0, QColor(0x2F, 0x2F, 0x47, 40));
         cien.setColorAt(1, QColor(0x2F, 0x2F, 0x47, 0));
         p.fillRect(QRectF(0, Listwa, r.width() - 1, 4), cien);
-        MalujZnakTabeli(p, QRectF(15, 44, 13, 11));
-        MalujNaglowekMenu(p, 33, 54, QStringLiteral("TABELA"));
+        znak(p, QRectF(15, 44, 13, 11));
+        MalujNaglowekMenu(p, 33, 54, naglowek);
     });
+}
+
+namespace {
+
+void MalujMenuTabeli(QPainter& p, QSizeF r) {
+    MalujMenuKolumny(p, r, QStringLiteral("TABELA"), MalujZnakTabeli);
 }
 
 void MalujLewoTabeli(QPainter& p, QSizeF r) {

@@ -2,7 +2,9 @@
 // The pictures of the table window and the settings window, added to the skin painter's named
 // pictures (see skora.h). Each call adds them once; windows call it in their constructors.
 
+#include <QPainter>
 #include <QString>
+#include <functional>
 
 namespace sondrel::skora {
 
@@ -18,6 +20,11 @@ constexpr int ZnakZamknieciaTabeliX = 6, ZnakZamknieciaTabeliY = 10, ZnakZamknie
 // Settings window: "tloini" (506 x 499, the whole window with its folder, save and close
 // buttons painted in place).
 void DodajObrazkiUstawien();
+
+// The menu panel under the title strip with a heading and its small sign (the table window's
+// "TABELA", the chart window's "WYKRES").
+void MalujMenuKolumny(QPainter& p, QSizeF r, const QString& naglowek,
+                      const std::function<void(QPainter&, const QRectF&)>& znak);
 
 // The menu column's width and colours, shared by the two windows' skins.
 constexpr int SzerokoscKolumnyMenu = 124;

@@ -3,8 +3,10 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#ifdef SONDREL_TEST_GUI
+#if defined(SONDREL_TEST_GUI)
 #include <QApplication>
+#elif defined(SONDREL_TEST_MALARZ)
+#include <QGuiApplication>
 #else
 #include <QCoreApplication>
 #endif
@@ -14,8 +16,12 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", dane.path().toLocal8Bit());
     qputenv("HOME", dane.path().toLocal8Bit());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-#ifdef SONDREL_TEST_GUI
+#if defined(SONDREL_TEST_GUI)
     QApplication app(argc, argv);
+#elif defined(SONDREL_TEST_MALARZ)
+    // Painting charts needs fonts, not a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
 #else
     QCoreApplication app(argc, argv);
 #endif

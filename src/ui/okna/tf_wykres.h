@@ -1,0 +1,132 @@
+#pragma once
+// The chart window: shows the program's one chart (three series, one shown at a time) and the
+// commands that act on it: the settings window, saving and loading a chart template, copying the
+// chart as a bitmap or as an SVG drawing. Resized by the grip in its lower right corner (dotted
+// frame while dragging, at least 450 x 350), moved by its top strip; each time it goes from
+// hidden to visible it takes 550 x 350 in the middle of the screen.
+
+#include "charts/stan_wykresu.h"
+#include "ui/kontrolki/etykieta.h"
+#include "ui/okno.h"
+
+#include <QPointer>
+#include <functional>
+
+class QRubberBand;
+
+namespace sondrel {
+
+class Program;
+
+// The chart itself: paints the model at the widget's size; a rectangle dragged down and right
+// with the left button zooms into it, dragged up and left shows everything again; the right
+// button pans. The pie does neither.
+class PoleWykresu : public QWidget {
+    Q_OBJECT
+public:
+    PoleWykresu(StanWykresu& stan, QWidget* rodzic = nullptr);
+
+signals:
+    void ruch();
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    QRectF Obszar() const;
+
+    StanWykresu& stan;
+    enum class Tryb { Nic, Powiekszanie, Przesuwanie } tryb = Tryb::Nic;
+    QPoint poczatek, biezacy;
+};
+
+class TFWykres : public Okno, public WykresDlaUstawien {
+    Q_OBJECT
+public:
+    explicit TFWykres(Program& program, QWidget* rodzic = nullptr);
+    ~TFWykres() override;
+
+    // The chart menu of the main window: typ 1 "Wyniki testu", 2 "Czas pracy", 3 "Zestawienie
+    // ocen".
+    void OtworzWykres(int typ);
+
+    // WykresDlaUstawien: the chart's state and a redraw.
+    StanWykresu& Stan() override { return stan; }
+    void Odswiez() override;
+
+    // Shown (hidden before: 550 x 350, centred) or brought to the front (keeps place and size).
+    void PokazOknoWykresu();
+    // Places the panels and the chart for the window's current size.
+    void UlozOknoWykresu();
+
+    // The commands.
+    void FormatujWykres();
+    void ZapiszWzorzec();
+    void WczytajWzorzec();
+    void KopiujJakoBmp();
+    void KopiujJakoSvg();
+    // The close mark; a close request from the desktop does the same.
+    void ZamknijWykres();
+
+    // The chart as the window shows it (its on-screen size).
+    QImage ObrazWykresu() const;
+    QSize RozmiarWykresu() const;
+
+    // "Formatuj wykres" runs this with the window (the settings window, modally); until the
+    // program sets it the command only refreshes the series choice.
+    std::function<void(WykresDlaUstawien&)> OtworzUstawienia;
+
+    Etykieta* ImListwaLeft;
+    QWidget* PListwaLeft;
+    QWidget* PListwaSrodek;
+    Etykieta* ImListwaSrodek;
+    Etykieta* LListwa;
+    QWidget* PTopRight;
+    Etykieta* ImListwaRight;
+    Etykieta* LCloseWykres;
+    QWidget* PLeft;
+    Etykieta* ImLeft;
+    QWidget* PLeftDown;
+    Etykieta* ImLeftDown;
+    QWidget* Pdown;
+    Etykieta* ImDown;
+    QWidget* PRight;
+    Etykieta* ImRight;
+    QWidget* PRightDown;
+    Etykieta* ImRightDown;
+    Etykieta* LCiongnij;
+    QWidget* PPodWykres;
+    PoleWykresu* Wykres;
+
+    Etykieta* LWykresFormat;
+    Etykieta* LZapiszFormat;
+    Etykieta* LWczytajFormat;
+    Etykieta* LKopiujBmp;
+    Etykieta* LKopiujMeta; // "Kopiuj jako SVG"
+    Etykieta* LKreska1;
+    Etykieta* LKreska2;
+
+protected:
+    // The template dialog: the chosen path, or empty when cancelled.
+    virtual QString WybierzPlikWzorca(bool zapis);
+
+    bool ZamkniecieZZewnatrz() override;
+    bool eventFilter(QObject* obiekt, QEvent* e) override;
+
+private:
+    QList<Etykieta*> Menu() const;
+    void PodswietlMenu(Etykieta* wybrana);
+    void ZglosBladWzorca(bool zapis, const QString& sciezka, const QString& blad);
+
+    Program& program;
+    StanWykresu stan;
+    QString nazwaWzorca; // the name field of the template dialog, kept between uses
+    QString folderWzorca;
+    QRubberBand* rameczka = nullptr;
+    bool rozciaganie = false;
+};
+
+} // namespace sondrel

@@ -1,0 +1,182 @@
+// The chart window: its size and layout, the grip, keeping its place, zoom, the template
+// commands (through a replaced dialog) and the two copies.
+#include "ui/okna/tf_wykres.h"
+
+#include "../charts/klasa_wykresu.h"
+#include "charts/szablon_wykresu.h"
+#include "ui/program.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace sondrel {
+namespace {
+
+class WykresTestowy : public TFWykres {
+public:
+    using TFWykres::TFWykres;
+    QString odpowiedz;
+    QList<bool> dialogi; // true: a save dialog
+    QList<QUrl> otwarte;
+
+protected:
+    QString WybierzPlikWzorca(bool zapis) override {
+        dialogi.append(zapis);
+        return odpowiedz;
+    }
+    void OtworzAdres(const QUrl& adres) override { otwarte.append(adres); }
+};
+
+class TFWykresTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    Program program;
+    std::unique_ptr<WykresTestowy> okno;
+    QStringList komunikaty;
+
+    void SetUp() override {
+        program.srodowisko.foldery.PlikDziennika = folder.filePath("Dziennik.txt");
+        program.srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& tekst) {
+            komunikaty.append(tekst);
+            return WynikZamknij;
+        });
+        test::KlasaWykresu(program.analiza, 25);
+        okno = std::make_unique<WykresTestowy>(program);
+    }
+    // Press, move and release the left button on the grip, the cursor ending at `kursor`
+    // (global).
+    void CiagnijUchwyt(QPoint kursor) {
+        QWidget* u = okno->LCiongnij;
+        const QPoint start = u->mapToGlobal(QPoint(5, 5));
+        auto wyslij = [&](QEvent::Type typ, QPoint globalnie, Qt::MouseButtons przyciski) {
+            QMouseEvent e(typ, u->mapFromGlobal(globalnie), globalnie, Qt::LeftButton, przyciski,
+                          Qt::NoModifier);
+            QApplication::sendEvent(u, &e);
+        };
+        wyslij(QEvent::MouseButtonPress, start, Qt::LeftButton);
+        wyslij(QEvent::MouseMove, kursor, Qt::LeftButton);
+        wyslij(QEvent::MouseButtonRelease, kursor, Qt::NoButton);
+    }
+};
+
+TEST_F(TFWykresTest, RozmiarUkladIUchwyt) {
+    okno->OtworzWykres(1);
+    ASSERT_TRUE(okno->isVisible());
+    EXPECT_EQ(okno->windowTitle(), QStringLiteral("Sondrel – Wykres"));
+    EXPECT_EQ(okno->size(), QSize(550, 350));
+    const QRect ekran = okno->screen()->availableGeometry();
+    EXPECT_LE((okno->geometry().center() - ekran.center()).manhattanLength(), 2);
+    EXPECT_EQ(okno->PPodWykres->geometry(), QRect(124, 37, 397, 279));
+    EXPECT_EQ(okno->Wykres->geometry(), QRect(-2, -2, 398, 280));
+    EXPECT_EQ(okno->RozmiarWykresu(), QSize(398, 280));
+
+    // Too small a frame gives the least size; a bigger one moves the edges with it.
+    CiagnijUchwyt(okno->pos() + QPoint(300, 200));
+    EXPECT_EQ(okno->size(), QSize(450, 350));
+    CiagnijUchwyt(okno->pos() + QPoint(800, 600));
+    EXPECT_EQ(okno->size(), QSize(800, 600));
+    EXPECT_EQ(okno->PRightDown->geometry(), QRect(770, 566, 30, 34));
+    EXPECT_EQ(okno->Pdown->geometry(), QRect(124, 566, 646, 34));
+    EXPECT_EQ(okno->PRight->geometry(), QRect(770, 37, 30, 529));
+    EXPECT_EQ(okno->Wykres->size(), QSize(648, 530));
+
+    // Another chart while the window is visible: place and size stay.
+    okno->move(okno->pos() + QPoint(-40, 30));
+    const QRect gdzie = okno->geometry();
+    okno->OtworzWykres(3);
+    EXPECT_EQ(okno->geometry(), gdzie);
+    // Hidden and shown again: back to 550 x 350.
+    okno->ZamknijWykres();
+    EXPECT_FALSE(okno->isVisible());
+    okno->OtworzWykres(2);
+    EXPECT_EQ(okno->size(), QSize(550, 350));
+}
+
+TEST_F(TFWykresTest, KlawiszeIPowiekszanie) {
+    okno->OtworzWykres(1);
+    QTest::keyClick(okno.get(), Qt::Key_F4, Qt::AltModifier);
+    EXPECT_TRUE(okno->isVisible());
+    QTest::keyClick(okno.get(), Qt::Key_F1);
+    ASSERT_EQ(okno->otwarte.size(), 1);
+    EXPECT_TRUE(okno->otwarte[0].toLocalFile().endsWith(QStringLiteral("Pomoc/menudiagr.htm")));
+
+    QWidget* w = okno->Wykres;
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(150, 60));
+    QTest::mouseMove(w, QPoint(300, 200));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(300, 200));
+    ASSERT_TRUE(okno->Stan().Wykres.zakres.has_value());
+    const QImage powiekszony = okno->ObrazWykresu();
+    QTest::mousePress(w, Qt::RightButton, {}, QPoint(200, 150));
+    QTest::mouseMove(w, QPoint(220, 120));
+    QTest::mouseRelease(w, Qt::RightButton, {}, QPoint(220, 120));
+    EXPECT_NE(okno->ObrazWykresu(), powiekszony);
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(300, 200));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(100, 50));
+    EXPECT_FALSE(okno->Stan().Wykres.zakres.has_value());
+
+    okno->OtworzWykres(3); // the pie does not zoom
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(150, 60));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(300, 200));
+    EXPECT_FALSE(okno->Stan().Wykres.zakres.has_value());
+}
+
+TEST_F(TFWykresTest, ZapisIWczytanieFormatu) {
+    okno->OtworzWykres(1);
+    okno->odpowiedz = folder.filePath("wzorzec"); // the extension is added
+    okno->ZapiszWzorzec();
+    QFile plik(folder.filePath("wzorzec.ssw"));
+    ASSERT_TRUE(plik.open(QIODevice::ReadOnly));
+    EXPECT_EQ(plik.readAll(), BajtySzablonu(okno->Stan().UstawieniaWykresu));
+
+    QFile krotki(folder.filePath("krotki.ssw"));
+    ASSERT_TRUE(krotki.open(QIODevice::WriteOnly));
+    krotki.write(QByteArray(943, '\1'));
+    krotki.close();
+    const QImage przed = okno->ObrazWykresu();
+    okno->odpowiedz = krotki.fileName();
+    okno->WczytajWzorzec();
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_TRUE(komunikaty[0].contains(QDir::toNativeSeparators(krotki.fileName())));
+    EXPECT_EQ(okno->ObrazWykresu(), przed);
+    QFile dziennik(program.srodowisko.foldery.PlikDziennika);
+    ASSERT_TRUE(dziennik.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(dziennik.readAll().contains("krotki.ssw"));
+    okno->odpowiedz.clear(); // cancelled: nothing happens
+    okno->WczytajWzorzec();
+    EXPECT_EQ(komunikaty.size(), 1);
+    EXPECT_EQ(okno->dialogi, (QList<bool>{true, false, false}));
+}
+
+TEST_F(TFWykresTest, KopieBitmapyISvg) {
+    okno->OtworzWykres(3);
+    okno->KopiujJakoBmp();
+    const QImage bmp = QApplication::clipboard()->image();
+    EXPECT_EQ(bmp.size(), okno->RozmiarWykresu() * okno->devicePixelRatioF());
+
+    okno->KopiujJakoSvg();
+    const QMimeData* dane = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(dane);
+    ASSERT_TRUE(dane->hasFormat(QStringLiteral("image/svg+xml")));
+    QSvgRenderer svg(dane->data(QStringLiteral("image/svg+xml")));
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.defaultSize(), okno->RozmiarWykresu());
+    EXPECT_TRUE(dane->hasImage());
+    if (!qEnvironmentVariableIsEmpty("SONDREL_ZRZUT")) {
+        okno->grab().save(qEnvironmentVariable("SONDREL_ZRZUT") + QStringLiteral("/okno_kolo.png"));
+        okno->OtworzWykres(1);
+        okno->grab().save(qEnvironmentVariable("SONDREL_ZRZUT") +
+                          QStringLiteral("/okno_slupki.png"));
+    }
+}
+
+} // namespace
+} // namespace sondrel

@@ -8,9 +8,12 @@
 
 #include "core/analiza.h"
 #include "core/srodowisko.h"
+#include "reports/raport.h"
 #include "settings/ustawienia.h"
 
 #include <QStringList>
+#include <QUrl>
+#include <functional>
 #include <memory>
 
 namespace sondrel {
@@ -21,6 +24,10 @@ class TFOknoLPlikow;
 class TFTabela;
 class TFWykres;
 class TFUstawwykres;
+class TFPopMenu;
+class TFPopPyt;
+class TFPopOsoba;
+class TFBrowser;
 class TFOknoObieListy;
 class TFIniSondrel;
 class TFZegar;
@@ -40,10 +47,23 @@ public:
     QStringList argumenty;
 
     // Creates the windows in the program's order (main window, message dialog, answer-file
-    // list, chart, chart settings, table, two-list window, settings, save icon, vignette), makes
-    // every window after the main one its tool window (Okno::UstawOknoGlowne) and installs the
-    // message dialog as the program's message handler.
+    // list, chart, chart settings, table, question popup, answer popup, student popup, report
+    // window, two-list window, settings, save icon, vignette), makes every window after the main
+    // one its tool window (Okno::UstawOknoGlowne) and installs the message dialog as the
+    // program's message handler.
     void UtworzOkna();
+
+    // What every report is made with: the recipient and the setting fn.
+    UstawieniaRaportu UstawieniaRaportow() const;
+    // Shows a report just made: a failure gives its message; with rdfw on the default browser
+    // opens the file, else the report window shows it.
+    void PokazRaport(const WynikRaportu& wynik);
+    // A report asked for from a popup of the table window: the table window is hidden while
+    // the report is shown and comes back when the report window is closed. When the report
+    // goes to the default browser, or cannot be made, the table window comes back at once.
+    void RaportZTabeli(const std::function<WynikRaportu()>& zrob);
+    // Opens a URL with the desktop (the default browser); tests replace it.
+    std::function<void(const QUrl&)> OtworzWPrzegladarce;
 
     TFGlowny* FGlowny = nullptr;
     TFWarning* FWarning = nullptr;
@@ -51,6 +71,10 @@ public:
     TFWykres* FWykres = nullptr;
     TFUstawwykres* FUstawwykres = nullptr;
     TFTabela* FTabela = nullptr;
+    TFPopMenu* FPopMenu = nullptr;
+    TFPopPyt* FPopPyt = nullptr;
+    TFPopOsoba* FPopOsoba = nullptr;
+    TFBrowser* FBrowser = nullptr;
     TFOknoObieListy* FOknoObieListy = nullptr;
     TFIniSondrel* FIniSondrel = nullptr;
     TFZegar* FZegar = nullptr;

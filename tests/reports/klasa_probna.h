@@ -117,6 +117,11 @@ public:
     ~StalyZegar() { Zegar::przywroc(); }
 };
 
+inline QByteArray Zawartosc(const QString& sciezka) {
+    QFile plik(sciezka);
+    return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
+}
+
 inline QString FolderDanych() {
     return QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath("dane");
 }

@@ -21,11 +21,6 @@ using namespace sondrel::testy;
 
 namespace {
 
-QByteArray Zawartosc(const QString& sciezka) {
-    QFile plik(sciezka);
-    return plik.open(QIODevice::ReadOnly) ? plik.readAll() : QByteArray();
-}
-
 QByteArray ObrazZZasobow(const char* nazwa) {
     return Zawartosc(QDir(FolderDanych())
                          .filePath(QStringLiteral("../../../resources/") + QLatin1String(nazwa)));

@@ -2,6 +2,7 @@
 // menu's save and copy actions (through a replaced save dialog), keys and closing.
 #include "ui/okna/tf_tabela.h"
 
+#include "core/kodowanie1250.h"
 #include "tables/eksport_tabel.h"
 #include "tables/klasa_testowa.h"
 #include "ui/okna/tf_zegar.h"
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -349,21 +351,51 @@ TEST_F(TFTabelaTest, KopiowanieJakoTxtIHtm) {
     EXPECT_TRUE(schowek.startsWith(QStringLiteral("Nazwisko i imię\t1\t2\t3\t4\tSuma\tOcena\r\n")));
     EXPECT_TRUE(schowek.endsWith(QStringLiteral("\r\n")));
 
-    // as htm: "tab.htm" in the temporary folder, handed to the report window's copy
-    QStringList przekazane;
-    okno->UstawKopiowanieHtml([&](const QString& plik) { przekazane << plik; });
+    // as htm: the document "Zapisz jako htm" writes, as HTML and as readable text
     program.ustawienia.calltab = true;
     QTest::mouseClick(okno->LKopiujHtml, Qt::LeftButton);
-    ASSERT_EQ(przekazane.size(), 1);
-    EXPECT_EQ(QFileInfo(przekazane.at(0)).fileName(), QStringLiteral("tab.htm"));
-    QFile plik(przekazane.at(0));
-    ASSERT_TRUE(plik.open(QIODevice::ReadOnly));
-    EXPECT_EQ(plik.readAll(), TabelaHtml(program.analiza, okno->Stan(), true, false));
+    const QMimeData* dane = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(dane && dane->hasHtml() && dane->hasText());
+    EXPECT_EQ(dane->html(), Z1250(TabelaHtml(program.analiza, okno->Stan(), true, false)));
+    const QStringList wiersze = dane->text().split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(wiersze.contains(QStringLiteral("Nazwisko i imię\t1\t2\t3\t4\tSuma\tOcena")))
+        << dane->text().toStdString();
+    EXPECT_TRUE(dane->text().contains(QStringLiteral("Nazwisko001 Imię\t")));
+    // no file is needed for it
+    EXPECT_FALSE(QFileInfo::exists(PlikTabeliDoKopii(program.srodowisko.foldery.FolderTemp)));
+}
 
-    // a temporary folder that cannot take the file: nothing is handed on
-    program.srodowisko.foldery.FolderTemp = folder.filePath(QStringLiteral("brak/temp"));
-    QTest::mouseClick(okno->LKopiujHtml, Qt::LeftButton);
-    EXPECT_EQ(przekazane.size(), 1);
+TEST_F(TFTabelaTest, PrawyKlikOtwieraPopupKomorki) {
+    Klasa(program.analiza, 25, 20);
+    program.analiza.RodzajAnalizy = AnalizaZTestem;
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    QList<KlikniecieTabeli> popupy;
+    okno->PokazPopup = [&](const KlikniecieTabeli& k) { popupy << k; };
+    const auto klik = [&](QPoint punkt, Qt::MouseButton przycisk = Qt::RightButton) {
+        popupy.clear();
+        QTest::mouseClick(okno->GridTabela, przycisk, {}, punkt);
+        QCoreApplication::processEvents(); // the popup opens after the press
+        return popupy.isEmpty() ? KlikniecieTabeli{} : popupy.constFirst();
+    };
+    const auto jest = [](const KlikniecieTabeli& k, CelKlikniecia cel, int pytanie, int uczen) {
+        return k.cel == cel && k.pytanie == pytanie && k.uczen == uczen;
+    };
+    EXPECT_TRUE(jest(klik({10, 20}), CelKlikniecia::Uczen, 0, 1));
+    EXPECT_TRUE(jest(klik({125, 5}), CelKlikniecia::Pytanie, 1, 0));
+    EXPECT_TRUE(jest(klik({10, 20}, Qt::LeftButton), CelKlikniecia::Nic, 0, 0));
+    // page 2, question column 3: question 18
+    okno->ZmienStroneTabeli(+1);
+    EXPECT_TRUE(jest(klik({120 + 2 * 19 + 3, 5}), CelKlikniecia::Pytanie, 18, 0));
+    EXPECT_TRUE(jest(klik({120 + 2 * 19 + 3, 40}), CelKlikniecia::OdpowiedzUcznia, 18, 2));
+    // scrolled down by 5 rows: the first visible student row is student 6
+    okno->ListwaV->setValue(5);
+    EXPECT_TRUE(jest(klik({10, 20}), CelKlikniecia::Uczen, 0, 6));
+    // nothing in the other tables, nothing after a simple analysis
+    okno->PokazTabele(RodzajTabeli::Czasu);
+    EXPECT_TRUE(jest(klik({10, 20}), CelKlikniecia::Nic, 0, 0));
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    program.analiza.RodzajAnalizy = AnalizaProsta;
+    EXPECT_TRUE(jest(klik({10, 20}), CelKlikniecia::Nic, 0, 0));
 }
 
 // A name longer than the name column keeps the table's one text size: it ends in an ellipsis

@@ -4,8 +4,11 @@
 #include "core/foldery.h"
 #include "reports/raport.h"
 #include "reports/raport_jakosc_pytan.h"
+#include "reports/raport_o_tescie.h"
+#include "reports/raport_statystyka.h"
 #include "settings/ustawienia.h"
 #include "ui/kontrolki/pozycja_menu.h"
+#include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_ini_sondrel.h"
 #include "ui/okna/tf_okno_l_plikow.h"
 #include "ui/okna/tf_okno_obie_listy.h"
@@ -249,13 +252,13 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(LDiagramWynikow, &Etykieta::klik, this, [this] { PokazWykres(1); });
     connect(LDiagramCzas, &Etykieta::klik, this, [this] { PokazWykres(2); });
     connect(LDiagramOceny, &Etykieta::klik, this, [this] { PokazWykres(3); });
-    // reports: their window is not part of the program yet
-    for (Etykieta* e : {LRaport1, Lraport2, LRaport3})
-        connect(e, &Etykieta::klik, this, [this] {
-            ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
-            QCoreApplication::processEvents();
-        });
-    connect(LRaport4, &Etykieta::klik, this, &TFGlowny::LRaport4Click);
+    // reports: each entry and the report it makes
+    const std::pair<Etykieta*, RaportZMenu> raporty[] = {{LRaport1, &RaportOTescie},
+                                                         {Lraport2, &RaportStatystyka},
+                                                         {LRaport3, &RaportWykazOcen},
+                                                         {LRaport4, &RaportJakoscPytan}};
+    for (const auto& [pozycja, zrob] : raporty)
+        connect(pozycja, &Etykieta::klik, this, [this, zrob = zrob] { PokazRaportZMenu(zrob); });
 
     // hover in the small menus
     const auto trojka = [this](std::array<Etykieta*, 3> t) {
@@ -515,6 +518,7 @@ void TFGlowny::PokazAnalize() {
     okna.append(program.FOknoObieListy);
     okna.append(program.FIniSondrel);
     okna.append(program.FWinieta);
+    okna.append(program.FBrowser); // a report of the earlier analysis
     for (Okno* okno : okna)
         if (okno && okno->isVisible()) okno->Zamknij();
 
@@ -536,13 +540,33 @@ void TFGlowny::PokazMaleMenu(QWidget* menu) {
                                     : LRaport1);
 }
 
+void TFGlowny::PokazRaportZMenu(RaportZMenu zrob) {
+    ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
+    QCoreApplication::processEvents();
+    if (program.analiza.RodzajAnalizy != AnalizaZTestem) return;
+    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    // closing this report does not bring the table window back
+    if (program.FBrowser) program.FBrowser->PowrotDoTabeli = 0;
+    repaint();
+    const WynikRaportu wynik =
+        zrob(program.analiza, program.UstawieniaRaportow(), program.srodowisko);
+    if (wynik.udany() && !program.FBrowser) {
+        // the main window without the program's other windows: the desktop opens the report
+        OtworzAdres(QUrl::fromLocalFile(wynik.sciezka));
+        return;
+    }
+    program.PokazRaport(wynik);
+}
+
 void TFGlowny::PokazWykres(int typ) {
     ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
     if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
+    if (program.FBrowser && program.FBrowser->isVisible()) program.FBrowser->Zamknij();
     if (program.FWykres) program.FWykres->OtworzWykres(typ);
 }
 
 void TFGlowny::PokazTabele(int rodzaj) {
+    if (program.FBrowser && program.FBrowser->isVisible()) program.FBrowser->Zamknij();
     ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
     if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();
     if (program.FTabela) program.FTabela->PokazTabele(static_cast<RodzajTabeli>(rodzaj));
@@ -550,20 +574,6 @@ void TFGlowny::PokazTabele(int rodzaj) {
 
 // The question-quality report: made into the temporary folder like the other reports and
 // opened in the default browser (a failure to save it is told in the message dialog).
-void TFGlowny::LRaport4Click() {
-    ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
-    QCoreApplication::processEvents();
-    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
-    repaint();
-    const WynikRaportu wynik = RaportJakoscPytan(
-        program.analiza, {OdbiorcaRaportu(), program.ustawienia.fn != 0}, program.srodowisko);
-    if (!wynik.udany()) {
-        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, wynik.blad);
-        return;
-    }
-    OtworzAdres(QUrl::fromLocalFile(wynik.sciezka));
-}
-
 void TFGlowny::LZamknijAnalizaClick() {
     if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
     if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();

@@ -6,6 +6,7 @@
 // dropped answer files and answer files named on the command line, and owns the big mode
 // (the window over the whole work area) and the keys of the journal level.
 
+#include "reports/raport.h"
 #include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
 
@@ -18,7 +19,9 @@ class QWheelEvent;
 
 namespace sondrel {
 
+class Analiza;
 class Program;
+class Srodowisko;
 
 class TFGlowny : public Okno {
     Q_OBJECT
@@ -157,9 +160,12 @@ private:
     // Whether the start screen's hot spots take the keyboard (not under the analysis panel).
     void UstawEkranStartowy(bool wlaczony);
     void PokazTabele(int rodzaj);
+    // An entry of the report menu: closes the table window, makes the report and shows it.
+    using RaportZMenu = WynikRaportu (*)(const Analiza&, const UstawieniaRaportu&,
+                                         const Srodowisko&);
+    void PokazRaportZMenu(RaportZMenu zrob);
     // The chart menu: closes the table window and opens the chart (1 results, 2 time, 3 grades).
     void PokazWykres(int typ);
-    void LRaport4Click();
 
     // Hover: the item under the mouse in white, its siblings in the normal colour.
     void Podswietl(Etykieta* pozycja, std::initializer_list<Etykieta*> rodzenstwo);

@@ -1,9 +1,11 @@
 #include "ui/okna/tf_tabela.h"
 
+#include "core/kodowanie1250.h"
 #include "tables/eksport_tabel.h"
 #include "ui/kontrolki/pozycja_menu.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
+#include "ui/schowek_html.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_tabela.h"
 
@@ -14,9 +16,11 @@
 #include <QFileInfo>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace sondrel {
@@ -452,6 +456,7 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(GridTabela, &SiatkaTabeli::klawiszZwolniony, this, &TFTabela::GridTabelaKeyUp);
     connect(GridTabela, &SiatkaTabeli::ruch, this, [this] { PodswietlMenu(nullptr); });
     connect(GridTabela, &SiatkaTabeli::wcisnieto, this, &TFTabela::GridTabelaMouseDown);
+    connect(GridTabela, &SiatkaTabeli::wcisnieto, this, &TFTabela::GridTabelaMouseDownPrawy);
     for (Etykieta* tlo : {ImListwaLeft, ImLeft})
         connect(tlo, &Etykieta::ruch, this, [this] { PodswietlMenu(nullptr); });
     PTabela->installEventFilter(this);
@@ -690,22 +695,30 @@ void TFTabela::ZapiszTabeleTxt() {
 void TFTabela::KopiujTabeleHtm() {
     PodswietlMenu(nullptr);
     if (stan.Siatka.IloscWierszy() == 0) return;
-    QString blad;
-    const QString plik =
-        ZapiszTabeleDoKopii(program.analiza, stan, program.ustawienia.calltab,
-                            program.ustawienia.fn, program.srodowisko.foldery.FolderTemp, &blad);
-    if (plik.isEmpty()) { // nothing written: nothing copied, and the user hears why
-        program.srodowisko.WpiszDoDziennika(
-            1,
-            QStringLiteral("Problem z zapisem tabeli do pliku ") +
-                QDir::toNativeSeparators(PlikTabeliDoKopii(program.srodowisko.foldery.FolderTemp)) +
-                QStringLiteral(": ") + blad);
-        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga,
-                                          QStringLiteral("Nie udało się skopiować tabeli.\r") +
-                                              blad);
-        return;
-    }
-    if (kopiujHtml) kopiujHtml(plik);
+    // the document "Zapisz jako htm" writes, straight to the clipboard
+    const QByteArray html =
+        TabelaHtml(program.analiza, stan, program.ustawienia.calltab, program.ustawienia.fn);
+    if (html.isEmpty()) return;
+    QGuiApplication::clipboard()->setMimeData(DaneHtmlDoSchowka(Z1250(html)));
+}
+
+KlikniecieTabeli TFTabela::AdresKlikniecia(QPoint punkt) const {
+    if (stan.Rodzaj != RodzajTabeli::Wynikow || program.analiza.RodzajAnalizy != AnalizaZTestem ||
+        stan.OstatniePytanie < 1)
+        return {};
+    return CelKliknieciaTabeli(punkt.x(), punkt.y(), stan.Strona,
+                               stan.OstatniePytanie - stan.PierwszePytanie + 1,
+                               program.analiza.IloscUczniow, GridTabela->GornyWiersz());
+}
+
+void TFTabela::GridTabelaMouseDownPrawy(Qt::MouseButton przycisk, QPoint punkt) {
+    if (przycisk != Qt::RightButton) return;
+    const KlikniecieTabeli k = AdresKlikniecia(punkt);
+    if (k.cel == CelKlikniecia::Nic || !PokazPopup) return;
+    // the modal popup after the press has been handled
+    QTimer::singleShot(0, this, [this, k] {
+        if (PokazPopup) PokazPopup(k);
+    });
 }
 
 void TFTabela::KopiujTabeleTxt() {

@@ -3,6 +3,7 @@
 // pages the results table with two arrows, scrolls long tables with a scroll bar of its own and
 // offers the table's menu on its left (save as htm or txt, copy as htm or txt, close).
 
+#include "tables/klikniecie_tabeli.h"
 #include "tables/tabele.h"
 #include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
@@ -130,10 +131,12 @@ public:
     // Page arrows (-1 back, +1 forward).
     void ZmienStroneTabeli(int krok);
 
-    // Copying as htm hands the written "tab.htm" to the report window, which renders and
-    // copies it. Until it is set, "Kopiuj jako htm" writes the file and copies nothing.
-    using KopiowanieHtml = std::function<void(const QString& plik)>;
-    void UstawKopiowanieHtml(KopiowanieHtml kopiowanie) { kopiujHtml = std::move(kopiowanie); }
+    // A right-click on the results table after an analysis with the test: the popup of the
+    // cell under the mouse (set by the program; the popups are modal).
+    std::function<void(const KlikniecieTabeli&)> PokazPopup;
+    // What a right-click at a point of the grid addresses (nothing in the work-time and grade
+    // tables, nothing after a simple analysis).
+    KlikniecieTabeli AdresKlikniecia(QPoint punkt) const;
 
     // The save dialog's start folder: the user's documents until the first save, then the
     // folder of the last save.
@@ -204,11 +207,11 @@ private:
     void PotwierdzZapis();
     void ListwaVChange(int wartosc);
     void GridTabelaKeyUp();
+    void GridTabelaMouseDownPrawy(Qt::MouseButton przycisk, QPoint punkt);
 
     Program& program;
     StanTabeli stan;
     QString folderZapisu;
-    KopiowanieHtml kopiujHtml;
 };
 
 } // namespace sondrel

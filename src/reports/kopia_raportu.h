@@ -1,0 +1,28 @@
+#pragma once
+// Saving a shown report elsewhere as a web page: the report's file and every picture it refers
+// to, so that the saved page shows its pictures wherever it is opened. The pictures go into a
+// folder named after the page ("Raport.htm" gets "Raport_pliki/"), the page's references are
+// turned towards it, and the page itself is written last, whole, under its name.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace sondrel {
+
+// The folder the pictures of a page saved under `sciezka` go to: its name without the ending,
+// followed by "_pliki".
+QString FolderObrazowKopii(const QString& sciezka);
+
+// The report's bytes with every local picture reference (src="…" that names a file in the
+// report's own folder) turned towards `folderObrazow` (a folder name, written into the page).
+// `obrazy` receives the referenced files' names inside the report's folder, each once.
+QByteArray PrzestawOdnosnikiObrazow(const QByteArray& raport, const QString& folderObrazow,
+                                    const QString& folderRaportu, QStringList* obrazy);
+
+// Copies the report `zrodlo` to `cel` with its pictures. False with a reason in `blad` when
+// anything could not be read or written; then no page is left under `cel` that was not there
+// before (an older file of that name stays as it was).
+bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad = nullptr);
+
+} // namespace sondrel

@@ -1,0 +1,482 @@
+#include "ui/okna/tf_browser.h"
+
+#include "core/pliki.h"
+#include "reports/kopia_raportu.h"
+#include "ui/okna/tf_tabela.h"
+#include "ui/okna/tf_zegar.h"
+#include "ui/program.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_raportu.h"
+#include "ui/wydruk_raportu.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace sondrel {
+
+namespace {
+
+constexpr int Szerokosc = skora::raport::Szerokosc;
+constexpr int WysokoscRaportu = 500; // every report opens the window at this height
+constexpr int WysokoscMin = 400, WysokoscMax = 600;
+
+// The dotted outline shown while the window is resized by its grip.
+class Ramka : public QWidget {
+public:
+    Ramka()
+        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                               Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_QuitOnClose, false);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override {
+        const QRect r = rect();
+        setMask(QRegion(r).subtracted(QRegion(r.adjusted(3, 3, -3, -3))));
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), Qt::white);
+        QPen pioro(QColor(0x2F, 0x2F, 0x47), 3, Qt::DotLine);
+        p.setPen(pioro);
+        p.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+};
+
+// Relative picture addresses of copied HTML made absolute file addresses in `folder`.
+QString AdresyObrazowBezwzgledne(const QString& html, const QString& folder) {
+    static const QRegularExpression wzor(QStringLiteral("(\\bsrc=\")([^\":]*)\""),
+                                         QRegularExpression::CaseInsensitiveOption);
+    const QUrl baza = QUrl::fromLocalFile(folder + QLatin1Char('/'));
+    QString wynik;
+    qsizetype od = 0;
+    auto it = wzor.globalMatch(html);
+    while (it.hasNext()) {
+        const auto m = it.next();
+        wynik += html.mid(od, m.capturedStart(2) - od);
+        wynik += baza.resolved(QUrl(m.captured(2))).toString(QUrl::FullyEncoded);
+        od = m.capturedEnd(2);
+    }
+    return wynik + html.mid(od);
+}
+
+} // namespace
+
+TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
+    UstawTytulOkna(QStringLiteral("Raport"));
+    UstawKsztalt(skora::Ksztalt::Zaokraglony);
+    UstawNaWierzchu(true);
+    UstawStronePomocy(QStringLiteral("menuraport.htm"));
+    UstawRozmiar(Szerokosc, WysokoscRaportu);
+    setAutoFillBackground(false);
+
+    ImTlo = new Etykieta(this, 0, 0, Szerokosc, WysokoscRaportu);
+    LListwa = new Etykieta(this, 120, 4, 585, 16);
+    PodlaczListwe(LListwa);
+    LCloseWykres = new Etykieta(this, 727, 4, 16, 14);
+    LCloseWykres->setCursor(Qt::PointingHandCursor);
+    LCloseWykres->setToolTip(QStringLiteral("Zamknij"));
+
+    const auto link = [this](const char* tekst, int y, bool podswietlany) {
+        auto* l = new Etykieta(this, 15, y, 100, 15);
+        l->setText(QString::fromUtf8(tekst));
+        l->setCursor(Qt::PointingHandCursor);
+        l->UstawLink(QColor(0x2E, 0x2E, 0x2E), podswietlany ? Qt::white : QColor(0x2E, 0x2E, 0x2E));
+        connect(l, &Etykieta::ruch, this,
+                [this, l, podswietlany] { PodswietlLink(podswietlany ? l : nullptr); });
+        return l;
+    };
+    const auto kreska = [this](int y) {
+        auto* l = new Etykieta(this, 15, y, 100, 15);
+        l->setText(QStringLiteral("_____________"));
+        l->UstawLink(QColor(0x8C, 0x90, 0xA6), QColor(0x8C, 0x90, 0xA6));
+        connect(l, &Etykieta::ruch, this, [this] { PodswietlLink(nullptr); });
+        return l;
+    };
+    LKreska1 = kreska(86);
+    LKreska2 = kreska(126);
+    LZapisz = link("Zapisz raport ...", 64, true);
+    LKopiuj = link("Kopiuj raport", 80, true);
+    LDrukuj = link("Drukuj raport...", 103, true);
+    LPodglond = link("Podgląd wydruku", 119, true);
+    LClose = link("Zamknij raport", 143, false);
+
+    PPodWebbrowser = new QWidget(this);
+    PPodWebbrowser->setAutoFillBackground(true);
+    QPalette biala = PPodWebbrowser->palette();
+    biala.setColor(QPalette::Window, Qt::white);
+    PPodWebbrowser->setPalette(biala);
+
+    Pdown = new QWidget(this);
+    Pdown->setAttribute(Qt::WA_TranslucentBackground);
+    Pdown->setGeometry(0, WysokoscRaportu - 32, Szerokosc, 34);
+    LCiongnij = new Etykieta(Pdown, 731, 16, 15, 13);
+    LCiongnij->setCursor(Qt::SizeVerCursor);
+    LCiongnij->installEventFilter(this);
+    Rameczka = new Ramka();
+
+    connect(LZapisz, &Etykieta::klik, this, &TFBrowser::LZapiszClick);
+    connect(LKopiuj, &Etykieta::klik, this, &TFBrowser::LKopiujClick);
+    connect(LClose, &Etykieta::klik, this, &TFBrowser::LCloseClick);
+    connect(LCloseWykres, &Etykieta::klik, this, &TFBrowser::LCloseWykresClick);
+    connect(LPodglond, &Etykieta::klik, this, &TFBrowser::LPodglondClick);
+    // printing starts on the press, as the command always did
+    LDrukuj->installEventFilter(this);
+    ImTlo->lower();
+    Uloz();
+}
+
+TFBrowser::~TFBrowser() {
+    delete Rameczka;
+    silnik.reset(); // the engine's view before the window's other children
+}
+
+bool TFBrowser::UruchomSilnik() {
+    if (silnik) return true;
+    QString blad;
+    silnik = UtworzSilnikHtml(PPodWebbrowser, &blad);
+    if (!silnik) {
+        Niepowodzenie(QStringLiteral("Nie udało się uruchomić przeglądarki raportów."),
+                      QStringLiteral("Brak modułu przeglądarki: ") + blad);
+        return false;
+    }
+    WebBrowser = silnik->Widok();
+    WebBrowser->setGeometry(PPodWebbrowser->rect());
+    WebBrowser->show();
+    silnik->zaladowano = [this](bool ok) {
+        // the engine makes the widget that takes the keys as the page comes: F1 and Alt+F4
+        // reach the window from it too
+        PodgladajKlawisze();
+        zaladowany = ok;
+        emit zaladowano(ok);
+    };
+    PodgladajKlawisze();
+    return true;
+}
+
+void TFBrowser::WyswietlRaport(const QString& plik) {
+    sciezka = plik;
+    zaladowany = false;
+    UstawRozmiar(Szerokosc, WysokoscRaportu);
+    Uloz();
+    if (isVisible() && WebBrowser) {
+        Zaladuj();
+        return;
+    }
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+    // the window is on screen first; the engine starts and the page loads right after
+    QTimer::singleShot(0, this, &TFBrowser::Zaladuj);
+}
+
+void TFBrowser::Zaladuj() {
+    if (sciezka.isEmpty() || !isVisible() || !UruchomSilnik()) return;
+    zaladowany = false;
+    silnik->Zaladuj(QUrl::fromLocalFile(QFileInfo(sciezka).absoluteFilePath()));
+}
+
+void TFBrowser::UstawWysokosc(int wysokosc) {
+    UstawRozmiar(Szerokosc, std::clamp(wysokosc, WysokoscMin, WysokoscMax));
+    Uloz();
+}
+
+void TFBrowser::Uloz() {
+    const int H = std::max(height(), WysokoscMin);
+    if (H != height()) UstawRozmiar(Szerokosc, H);
+    Pdown->setGeometry(0, H - 32, Szerokosc, 34);
+    PPodWebbrowser->setGeometry(skora::raport::LewaStrony, skora::raport::GoraStrony,
+                                skora::raport::SzerokoscStrony, H - 71);
+    if (WebBrowser) WebBrowser->setGeometry(PPodWebbrowser->rect());
+    ImTlo->setGeometry(0, 0, Szerokosc, H);
+    if (ImTlo->pixmap().deviceIndependentSize().toSize() != QSize(Szerokosc, H))
+        ImTlo->setPixmap(skora::ObrazOknaRaportu(QSize(Szerokosc, H), devicePixelRatioF()));
+}
+
+void TFBrowser::resizeEvent(QResizeEvent* e) {
+    Okno::resizeEvent(e);
+    Uloz();
+}
+
+void TFBrowser::showEvent(QShowEvent* e) {
+    if (!e->spontaneous()) {
+        UmiescObokMenu(); // clear of the main window's menu column when the screen has room
+        PodswietlLink(nullptr);
+    }
+    Okno::showEvent(e);
+}
+
+void TFBrowser::PodswietlLink(Etykieta* link) {
+    for (Etykieta* l : {LZapisz, LKopiuj, LDrukuj, LPodglond, LClose})
+        l->Podswietl(l == link);
+}
+
+bool TFBrowser::eventFilter(QObject* obiekt, QEvent* e) {
+    if (obiekt == LDrukuj && e->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        QTimer::singleShot(0, this, &TFBrowser::LDrukujClick);
+        return true;
+    }
+    if (obiekt == LCiongnij) {
+        const auto* m = static_cast<QMouseEvent*>(e);
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+            if (m->button() != Qt::LeftButton) break;
+            ciagnie = true;
+            poczatekCiagniecia = m->globalPosition().toPoint();
+            wysokoscPrzedCiagnieciem = height();
+            Rameczka->setGeometry(geometry());
+            Rameczka->show();
+            return true;
+        case QEvent::MouseMove:
+            if (!ciagnie) break;
+            Rameczka->resize(width(), std::max(1, wysokoscPrzedCiagnieciem +
+                                                      m->globalPosition().toPoint().y() -
+                                                      poczatekCiagniecia.y()));
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (!ciagnie || m->button() != Qt::LeftButton) break;
+            ciagnie = false;
+            Rameczka->hide();
+            UstawWysokosc(wysokoscPrzedCiagnieciem + m->globalPosition().toPoint().y() -
+                          poczatekCiagniecia.y());
+            return true;
+        default:
+            break;
+        }
+    }
+    return Okno::eventFilter(obiekt, e);
+}
+
+// ---- closing ------------------------------------------------------------------------------------
+
+void TFBrowser::LCloseClick() {
+    LCloseWykresClick();
+}
+
+void TFBrowser::LCloseWykresClick() {
+    PodswietlLink(nullptr);
+    Zamknij();
+    if (PowrotDoTabeli == 1 && program.FTabela) program.FTabela->PokazOknoTabeli();
+}
+
+bool TFBrowser::ZamkniecieZZewnatrz() {
+    LCloseWykresClick();
+    return false;
+}
+
+// ---- the commands -------------------------------------------------------------------------------
+
+void TFBrowser::Niepowodzenie(const QString& komunikat, const QString& szczegoly) {
+    program.srodowisko.WpiszDoDziennika(0, QStringLiteral("Raport. ") + szczegoly);
+    program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, komunikat);
+}
+
+QString TFBrowser::WybierzPlikZapisu(const QString& folder, const QString& nazwa) {
+    const QString html = QStringLiteral("Strona HTML (*.htm)");
+    const QString pdf = QStringLiteral("Dokument PDF (*.pdf)");
+    QFileDialog dialog(this, QStringLiteral("Zapisz raport"),
+                       QDir(FolderDialogu(folder)).filePath(nazwa),
+                       html + QStringLiteral(";;") + pdf);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("htm"));
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, pdf](const QString& filtr) {
+        const bool naPdf = filtr == pdf;
+        dialog.setDefaultSuffix(naPdf ? QStringLiteral("pdf") : QStringLiteral("htm"));
+        // the proposed name follows the kind
+        const QStringList wybrane = dialog.selectedFiles();
+        if (!wybrane.isEmpty()) {
+            const QFileInfo info(wybrane.constFirst());
+            dialog.selectFile(info.completeBaseName() +
+                              (naPdf ? QStringLiteral(".pdf") : QStringLiteral(".htm")));
+        }
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    QString wybrany = dialog.selectedFiles().constFirst();
+    const QString koncowka = QFileInfo(wybrany).suffix().toLower();
+    if (koncowka != QLatin1String("htm") && koncowka != QLatin1String("html") &&
+        koncowka != QLatin1String("pdf"))
+        wybrany +=
+            dialog.selectedNameFilter() == pdf ? QStringLiteral(".pdf") : QStringLiteral(".htm");
+    return wybrany;
+}
+
+void TFBrowser::LZapiszClick() {
+    PodswietlLink(nullptr);
+    if (sciezka.isEmpty() || zajety) return;
+    if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
+    const QString cel = WybierzPlikZapisu(folderZapisu, QFileInfo(sciezka).fileName());
+    if (cel.isEmpty()) return;
+    folderZapisu = QFileInfo(cel).absolutePath();
+    ZapiszRaportJako(cel);
+}
+
+void TFBrowser::ZapiszRaportJako(const QString& cel) {
+    const QString komunikat = QStringLiteral(
+        "Nie udało się zapisać raportu.\rBrak możliwości zapisu w wybranym miejscu.");
+    const auto koniec = [this, cel, komunikat](bool ok, const QString& przyczyna) {
+        if (ok) {
+            if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 40, y() + 190);
+        } else {
+            Niepowodzenie(komunikat, QStringLiteral("Problem z zapisem raportu do pliku ") +
+                                         QDir::toNativeSeparators(cel) + QStringLiteral(": ") +
+                                         przyczyna);
+        }
+        emit zapisano(cel, ok);
+    };
+    if (QFileInfo(cel).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
+        QString przyczyna;
+        const bool ok = ZapiszKopieRaportu(sciezka, cel, &przyczyna);
+        koniec(ok, przyczyna);
+        return;
+    }
+    if (!zaladowany) {
+        koniec(false, QStringLiteral("raport nie jest gotowy"));
+        return;
+    }
+    if (zajety) return; // a PDF, a print or a preview is being made: one at a time
+    zajety = true;
+    ZrobPdf([this, cel, koniec](const QByteArray& pdf, const QString& blad) {
+        zajety = false;
+        if (pdf.isEmpty()) {
+            koniec(false, blad);
+            return;
+        }
+        QString przyczyna;
+        const bool ok = ZapiszPlik(cel, pdf, &przyczyna);
+        koniec(ok, przyczyna);
+    });
+}
+
+void TFBrowser::ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej) {
+    silnik->DrukujDoPdf(UkladStronyRaportu(), [dalej](const QByteArray& pdf) {
+        if (pdf.isEmpty()) {
+            dalej({}, QStringLiteral("silnik HTML nie utworzył dokumentu PDF"));
+            return;
+        }
+        QString blad;
+        const QByteArray zeStopka = PdfZeStopka(pdf, &blad);
+        dalej(zeStopka, blad);
+    });
+}
+
+void TFBrowser::LKopiujClick() {
+    PodswietlLink(nullptr);
+    if (!zaladowany || !silnik || kopiowanie) return;
+    // select the whole page by the program's own script (the page's scripts stay off), copy,
+    // and clear the selection once the copy reached the clipboard
+    const QString folder = QFileInfo(sciezka).absolutePath();
+    kopiowanie =
+        connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this, folder] {
+            const QMimeData* dane = QGuiApplication::clipboard()->mimeData();
+            if (!dane || !dane->hasHtml()) return;
+            // the pictures by their full address, so that they paste anywhere
+            auto* nowe = new QMimeData;
+            nowe->setHtml(AdresyObrazowBezwzgledne(dane->html(), folder));
+            nowe->setText(dane->text());
+            KoniecKopiowania();
+            QGuiApplication::clipboard()->setMimeData(nowe);
+            emit skopiowano();
+        });
+    // a copy that never reaches the clipboard still leaves the page unselected
+    QTimer::singleShot(5000, this, [this, nr = ++nrKopii] {
+        if (nr == nrKopii) KoniecKopiowania();
+    });
+    // the engine copies only from a page that has the focus
+    activateWindow();
+    WebBrowser->setFocus(Qt::OtherFocusReason);
+    silnik->UruchomSkrypt(QStringLiteral("document.execCommand('selectAll');"),
+                          [this] { silnik->Kopiuj(); });
+}
+
+void TFBrowser::KoniecKopiowania() {
+    if (!kopiowanie) return;
+    disconnect(kopiowanie);
+    kopiowanie = {};
+    if (silnik) silnik->UruchomSkrypt(QStringLiteral("window.getSelection().removeAllRanges();"));
+}
+
+void TFBrowser::LDrukujClick() {
+    PodswietlLink(nullptr);
+    if (!zaladowany || zajety) return;
+    auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    UstawDrukarke(*drukarka);
+    QPrintDialog dialog(drukarka.get(), this);
+    dialog.setWindowTitle(QStringLiteral("Drukuj raport"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    Drukuj(drukarka);
+}
+
+void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
+    if (!zaladowany || zajety) return;
+    zajety = true;
+    UstawDrukarke(*drukarka);
+    ZrobPdf([this, drukarka](const QByteArray& pdf, const QString& blad) {
+        std::shared_ptr<DokumentPdf> dokument = OtworzPdf(pdf);
+        auto pedzel = std::make_shared<QPainter>();
+        if (pdf.isEmpty() || !dokument || !pedzel->begin(drukarka.get())) {
+            zajety = false;
+            Niepowodzenie(QStringLiteral("Nie udało się wydrukować raportu."),
+                          QStringLiteral("Problem z wydrukiem raportu: ") +
+                              (blad.isEmpty() ? QStringLiteral("drukarka niedostępna") : blad));
+            emit wydrukowano(false);
+            return;
+        }
+        // one page at a time, so that the window stays responsive
+        DrukujStrone(drukarka, dokument, pedzel, 0);
+    });
+}
+
+void TFBrowser::DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<DokumentPdf> pdf,
+                             std::shared_ptr<QPainter> pedzel, int nr) {
+    if (nr > 0) drukarka->newPage();
+    MalujStronePdf(*pedzel, *pdf, nr, drukarka->paperRect(QPrinter::DevicePixel));
+    if (nr + 1 < pdf->IloscStron()) {
+        QTimer::singleShot(0, this, [=, this] { DrukujStrone(drukarka, pdf, pedzel, nr + 1); });
+        return;
+    }
+    pedzel->end();
+    zajety = false;
+    emit wydrukowano(true);
+}
+
+void TFBrowser::LPodglondClick() {
+    PodswietlLink(nullptr);
+    if (!zaladowany || zajety) return;
+    zajety = true;
+    ZrobPdf([this](const QByteArray& pdf, const QString& blad) {
+        zajety = false;
+        std::shared_ptr<DokumentPdf> dokument = OtworzPdf(pdf);
+        if (pdf.isEmpty() || !dokument) {
+            Niepowodzenie(QStringLiteral("Nie udało się przygotować podglądu wydruku."),
+                          QStringLiteral("Problem z podglądem wydruku: ") + blad);
+            return;
+        }
+        auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
+        UstawDrukarke(*drukarka);
+        auto* podglad = new QPrintPreviewDialog(drukarka.get(), this);
+        podglad->setAttribute(Qt::WA_DeleteOnClose);
+        podglad->setWindowTitle(QStringLiteral("Sondrel – Podgląd wydruku"));
+        podglad->resize(800, 900);
+        connect(podglad, &QPrintPreviewDialog::paintRequested, podglad,
+                [dokument, drukarka](QPrinter* p) { DrukujPdf(*dokument, *p); });
+        podglad->open();
+        emit podgladOtwarty();
+    });
+}
+
+} // namespace sondrel

@@ -1,0 +1,125 @@
+#pragma once
+// The report window: shows a report file in the HTML engine inside the program's own skinned
+// frame, with a column of commands on the left (save, copy, print, print preview, close).
+//
+// The engine starts only when the first report needs it. Its pages are local and inert: no
+// JavaScript of the page runs, every request but file: and qrc: is refused, links do not
+// navigate, nothing is stored on disk (an off-the-record profile).
+
+#include "ui/kontrolki/etykieta.h"
+#include "ui/okno.h"
+#include "ui/silnik_html.h"
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+
+namespace sondrel {
+
+class Program;
+
+class TFBrowser : public Okno {
+    Q_OBJECT
+public:
+    explicit TFBrowser(Program& program, QWidget* rodzic = nullptr);
+    ~TFBrowser() override;
+
+    // Shows a report file: the window at 750 x 500, centred when it comes up; the page loads
+    // once the window is on screen (at once when it is already visible).
+    void WyswietlRaport(const QString& sciezka);
+    QString Sciezka() const { return sciezka; }
+    // Whether the engine has started and whether the page shown finished loading.
+    bool SilnikUruchomiony() const { return silnik != nullptr; }
+    bool Zaladowany() const { return zaladowany; }
+    SilnikHtml* Silnik() const { return silnik.get(); }
+
+    // 1 when the report came from a popup of the table window: closing it brings the table
+    // window back; 0 from the main window's report menu.
+    int PowrotDoTabeli = 0;
+
+    // The height by the resize grip: 400 .. 600 (the width never changes).
+    void UstawWysokosc(int wysokosc);
+
+    // Commands. Saving asks for the place and the kind; the rest act on the page shown. Print,
+    // preview and saving as PDF run one at a time (the engine makes the PDF in the background).
+    void LZapiszClick();
+    void LKopiujClick();
+    void LDrukujClick();
+    void LPodglondClick();
+    // "Zamknij raport" and the close mark: hide the window and, when PowrotDoTabeli is 1,
+    // bring the table window back.
+    void LCloseClick();
+    void LCloseWykresClick();
+
+    // Saving without the dialog: as HTML (the page and its pictures) or, for a name ending in
+    // ".pdf", as PDF. The outcome comes with zapisano().
+    void ZapiszRaportJako(const QString& sciezka);
+    // Printing on a printer set up already (after the print dialog).
+    void Drukuj(std::shared_ptr<QPrinter> drukarka);
+    bool Zajety() const { return zajety; }
+
+    Etykieta* ImTlo;
+    Etykieta* LListwa;
+    Etykieta* LCloseWykres;
+    Etykieta* LZapisz;
+    Etykieta* LKopiuj;
+    Etykieta* LKreska1;
+    Etykieta* LDrukuj;
+    Etykieta* LPodglond;
+    Etykieta* LKreska2;
+    Etykieta* LClose;
+    QWidget* PPodWebbrowser;
+    QWidget* WebBrowser = nullptr; // the engine's view, once the engine has started
+    QWidget* Pdown;
+    Etykieta* LCiongnij;
+    QWidget* Rameczka;
+
+signals:
+    void zaladowano(bool ok);
+    void zapisano(const QString& sciezka, bool ok);
+    void skopiowano();
+    void wydrukowano(bool ok);
+    // The print preview is open (its dialog is a child of this window).
+    void podgladOtwarty();
+
+protected:
+    // The save dialog: the chosen path (its ending chosen by the filter) or empty.
+    virtual QString WybierzPlikZapisu(const QString& folder, const QString& nazwa);
+
+    bool ZamkniecieZZewnatrz() override;
+    void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* obiekt, QEvent* e) override;
+
+private:
+    bool UruchomSilnik();
+    void Zaladuj();
+    void Uloz();
+    void PodswietlLink(Etykieta* link);
+    // The engine's PDF of the page shown, with the footer on every page; then `dalej` with it
+    // (empty on failure, the reason in the second argument).
+    void ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej);
+    void KoniecKopiowania();
+    void Niepowodzenie(const QString& komunikat, const QString& szczegoly);
+    void DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<DokumentPdf> pdf,
+                      std::shared_ptr<QPainter> pedzel, int strona);
+
+    Program& program;
+    QString sciezka;
+    bool zaladowany = false;
+    bool zajety = false;
+    QMetaObject::Connection kopiowanie; // a copy waiting for the clipboard
+    int nrKopii = 0;
+    QString folderZapisu;
+    std::unique_ptr<SilnikHtml> silnik;
+    // resizing by the grip
+    bool ciagnie = false;
+    QPoint poczatekCiagniecia;
+    int wysokoscPrzedCiagnieciem = 0;
+};
+
+} // namespace sondrel

@@ -1,0 +1,409 @@
+// The report window with the HTML engine: the engine starts with the first report, the window's
+// size and resize limits, replacing a shown report, closing with and without the way back to
+// the table window, saving as HTML and PDF, copying, printing and its preview, the report menu,
+// and pages that can neither run scripts nor reach the network.
+#include "ui/okna/tf_browser.h"
+
+#include "reports/klasa_probna.h"
+#include "reports/raport_o_pytaniu.h"
+#include "reports/raport_o_tescie.h"
+#include "reports/raport_o_uczniu.h"
+#include "ui/okna/tf_glowny.h"
+#include "ui/okna/tf_pop_menu.h"
+#include "ui/okna/tf_pop_osoba.h"
+#include "ui/okna/tf_pop_pyt.h"
+#include "ui/okna/tf_tabela.h"
+#include "ui/program.h"
+#include "ui/wydruk_raportu.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPdfDocument>
+#include <QPdfSelection>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace sondrel {
+namespace {
+
+constexpr int Czekaj = 30000; // the engine's first start may take long on a busy machine
+
+class PrzegladarkaTestowa : public TFBrowser {
+public:
+    using TFBrowser::TFBrowser;
+    QString odpowiedz; // what the save dialog answers
+    QStringList dialogi;
+    QList<QUrl> otwarte; // what the desktop was asked to open
+
+protected:
+    void OtworzAdres(const QUrl& adres) override { otwarte << adres; }
+    QString WybierzPlikZapisu(const QString& folder, const QString& nazwa) override {
+        dialogi << QDir(folder).filePath(nazwa);
+        return odpowiedz;
+    }
+};
+
+void ZapiszTekst(const QString& sciezka, const QByteArray& tresc) {
+    QFile plik(sciezka);
+    ASSERT_TRUE(plik.open(QIODevice::WriteOnly));
+    plik.write(tresc);
+}
+
+// A report long enough for several pages, with the frame's pictures beside it.
+QByteArray DlugiRaport(int akapitow) {
+    QByteArray html = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                      "charset=windows-1250\"><title>Zadrix - Raport</title></head><body>"
+                      "<img src=\"naglowek.jpg\" width=\"500\" height=\"20\">"
+                      "<table border=\"1\"><tr><td><b>Ucze\xF1</b></td><td style=\"color:#FF0000\">"
+                      "Ocena</td></tr></table>";
+    for (int i = 1; i <= akapitow; ++i)
+        html += "<p>Akapit " + QByteArray::number(i) + " \xBF\xF3\xB3w</p>";
+    return html + "<img src=\"stopka.jpg\" width=\"500\" height=\"20\"></body></html>";
+}
+
+class TFBrowserTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    Program program;
+    std::unique_ptr<TFTabela> tabela;
+    std::unique_ptr<PrzegladarkaTestowa> okno;
+    QStringList komunikaty;
+
+    void SetUp() override {
+        Foldery& f = program.srodowisko.foldery;
+        f.FolderTemp = folder.filePath("Temp");
+        f.FolderDokumentow = folder.filePath("Dokumenty");
+        f.PlikDziennika = folder.filePath("Dziennik.txt");
+        QDir().mkpath(f.FolderTemp);
+        QDir().mkpath(f.FolderDokumentow);
+        program.srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& t) {
+            komunikaty << t;
+            return WynikZamknij;
+        });
+        tabela = std::make_unique<TFTabela>(program);
+        okno = std::make_unique<PrzegladarkaTestowa>(program);
+        program.FTabela = tabela.get();
+        program.FBrowser = okno.get();
+        for (const char* obraz : {"naglowek.jpg", "stopka.jpg"})
+            ZapisObrazu(obraz);
+    }
+    void TearDown() override {
+        program.FTabela = nullptr;
+        program.FBrowser = nullptr;
+    }
+    void ZapisObrazu(const char* nazwa) {
+        ASSERT_TRUE(
+            ZapiszObrazZasobu(QString::fromLatin1(nazwa).section('.', 0, 0), sciezka(nazwa)));
+    }
+    QString sciezka(const QString& nazwa) const {
+        return QDir(program.srodowisko.foldery.FolderTemp).filePath(nazwa);
+    }
+    // Shows a report and waits until its page is loaded.
+    bool Pokaz(const QString& plik) {
+        QSignalSpy zaladowano(okno.get(), &TFBrowser::zaladowano);
+        okno->WyswietlRaport(plik);
+        return zaladowano.wait(Czekaj) && zaladowano.last().at(0).toBool();
+    }
+    void Ciagnij(QPoint od, QPoint dokad) {
+        const auto wyslij = [&](QEvent::Type typ, QPoint gdzie, Qt::MouseButtons przyciski) {
+            QMouseEvent e(typ, QPointF(okno->LCiongnij->mapFromGlobal(gdzie)), QPointF(gdzie),
+                          Qt::LeftButton, przyciski, Qt::NoModifier);
+            QApplication::sendEvent(okno->LCiongnij, &e);
+        };
+        wyslij(QEvent::MouseButtonPress, od, Qt::LeftButton);
+        wyslij(QEvent::MouseMove, dokad, Qt::LeftButton);
+        EXPECT_TRUE(okno->Rameczka->isVisible());
+        wyslij(QEvent::MouseButtonRelease, dokad, Qt::NoButton);
+        EXPECT_FALSE(okno->Rameczka->isVisible());
+    }
+};
+
+TEST_F(TFBrowserTest, RozmiarOdswiezanieIZamykanie) {
+    ZapiszTekst(sciezka("a.htm"), DlugiRaport(3));
+    ZapiszTekst(sciezka("b.htm"), DlugiRaport(5));
+    // no engine until the first report needs it
+    EXPECT_FALSE(okno->SilnikUruchomiony());
+    ASSERT_TRUE(Pokaz(sciezka("a.htm")));
+    EXPECT_TRUE(okno->SilnikUruchomiony());
+    EXPECT_TRUE(okno->isVisible());
+    EXPECT_EQ(okno->size(), QSize(750, 500));
+    EXPECT_EQ(okno->windowTitle(), QString::fromUtf8("Sondrel – Raport"));
+    const QRect ekran = okno->screen()->availableGeometry();
+    EXPECT_EQ(okno->geometry().center().x(), ekran.center().x());
+    EXPECT_EQ(okno->WebBrowser->geometry(), QRect(0, 0, 593, 429));
+
+    // the grip: the height stays within 400 .. 600, the width never changes
+    const QPoint chwyt = okno->LCiongnij->mapToGlobal(QPoint(7, 6));
+    const struct { int o, wysokosc; } ciagniecia[] = {{-200, 400}, {300, 600}, {-50, 550}};
+    for (const auto& c : ciagniecia) {
+        const QPoint start = okno->LCiongnij->mapToGlobal(QPoint(7, 6));
+        Ciagnij(start, start + QPoint(40, c.o));
+        EXPECT_EQ(okno->size(), QSize(750, c.wysokosc)) << c.o;
+        EXPECT_EQ(okno->PPodWebbrowser->height(), c.wysokosc - 71);
+        EXPECT_EQ(okno->Pdown->y(), c.wysokosc - 32);
+    }
+    (void)chwyt;
+
+    // a report shown while the window is open replaces the page at once, at 750 x 500
+    ASSERT_TRUE(Pokaz(sciezka("b.htm")));
+    EXPECT_EQ(okno->size(), QSize(750, 500));
+    EXPECT_EQ(okno->Silnik()->Adres(), QUrl::fromLocalFile(sciezka("b.htm")));
+
+    // the close mark: the table window comes back only for a report from a popup
+    okno->PowrotDoTabeli = 0;
+    okno->LCloseWykres->klik();
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_FALSE(tabela->isVisible());
+    ASSERT_TRUE(Pokaz(sciezka("a.htm")));
+    okno->PowrotDoTabeli = 1;
+    okno->LCloseWykres->klik();
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_TRUE(tabela->isVisible());
+    tabela->Zamknij();
+    // "Zamknij raport" does the same
+    ASSERT_TRUE(Pokaz(sciezka("a.htm")));
+    okno->LClose->klik();
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_TRUE(tabela->isVisible());
+
+    // F1 on the page opens the report window's help page; Alt+F4 there is swallowed
+    ASSERT_TRUE(Pokaz(sciezka("a.htm")));
+    EXPECT_EQ(okno->StronaPomocy(), QStringLiteral("menuraport.htm"));
+    QWidget* strona =
+        okno->WebBrowser->focusProxy() ? okno->WebBrowser->focusProxy() : okno->WebBrowser;
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(strona, &f1);
+    ASSERT_EQ(okno->otwarte.size(), 1);
+    EXPECT_TRUE(okno->otwarte.at(0).toLocalFile().endsWith(QStringLiteral("Pomoc/menuraport.htm")));
+    QKeyEvent altF4(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
+    QApplication::sendEvent(strona, &altF4);
+    EXPECT_TRUE(okno->isVisible());
+}
+
+TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {
+    ZapiszTekst(sciezka("Klasa_OTescie.htm"), DlugiRaport(160));
+    ASSERT_TRUE(Pokaz(sciezka("Klasa_OTescie.htm")));
+
+    // the dialog proposes the report's own name in the Documents folder
+    const QString htm = folder.filePath("Dokumenty/kopia.htm");
+    okno->odpowiedz = htm;
+    QSignalSpy zapisano(okno.get(), &TFBrowser::zapisano);
+    okno->LZapisz->klik();
+    ASSERT_EQ(okno->dialogi.size(), 1);
+    EXPECT_EQ(okno->dialogi.at(0), folder.filePath("Dokumenty/Klasa_OTescie.htm"));
+    ASSERT_EQ(zapisano.size(), 1);
+    EXPECT_TRUE(zapisano.at(0).at(1).toBool());
+    EXPECT_TRUE(QFileInfo(folder.filePath("Dokumenty/kopia_pliki/naglowek.jpg")).isFile());
+
+    const QString pdf = folder.filePath("Dokumenty/kopia.pdf");
+    okno->ZapiszRaportJako(pdf);
+    while (zapisano.size() < 2)
+        ASSERT_TRUE(zapisano.wait(Czekaj));
+    EXPECT_TRUE(zapisano.last().at(1).toBool());
+    EXPECT_TRUE(QFileInfo(pdf).isFile());
+
+    // text kept as text, on A4 pages, the footer on every page
+    QPdfDocument dokument;
+    ASSERT_EQ(dokument.load(pdf), QPdfDocument::Error::None);
+    ASSERT_GE(dokument.pageCount(), 3);
+    QString caly;
+    for (int i = 0; i < dokument.pageCount(); ++i) {
+        const QString tekst = dokument.getAllText(i).text();
+        EXPECT_TRUE(tekst.contains(QStringLiteral("- Str. %1 -").arg(i + 1)))
+            << i << tekst.toStdString();
+        EXPECT_NEAR(dokument.pagePointSize(i).width(), 595.3, 1.5);
+        EXPECT_NEAR(dokument.pagePointSize(i).height(), 841.9, 1.5);
+        caly += tekst;
+    }
+    EXPECT_TRUE(caly.contains(QString::fromUtf8("Akapit 1 żółw")));
+    EXPECT_TRUE(caly.contains(QString::fromUtf8("Akapit 160 żółw")));
+
+    // a place that cannot take the file: the message, a journal line, nothing left there
+    QDir().mkpath(folder.filePath("Dokumenty/zajete.pdf"));
+    okno->ZapiszRaportJako(folder.filePath("Dokumenty/zajete.pdf"));
+    while (zapisano.size() < 3)
+        ASSERT_TRUE(zapisano.wait(Czekaj));
+    EXPECT_FALSE(zapisano.last().at(1).toBool());
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_EQ(komunikaty.at(0), QString::fromUtf8("Nie udało się zapisać raportu.\rBrak "
+                                                  "możliwości zapisu w wybranym miejscu."));
+    QFile dziennik(program.srodowisko.foldery.PlikDziennika);
+    ASSERT_TRUE(dziennik.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(dziennik.readAll().contains("zajete.pdf"));
+}
+
+TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
+    ZapiszTekst(sciezka("r.htm"), DlugiRaport(120));
+    ASSERT_TRUE(Pokaz(sciezka("r.htm")));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("stare"));
+    QTest::qWait(100);
+    QSignalSpy skopiowano(okno.get(), &TFBrowser::skopiowano);
+    okno->LKopiuj->klik();
+    ASSERT_TRUE(skopiowano.wait(Czekaj));
+    const QMimeData* dane = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(dane);
+    EXPECT_TRUE(dane->hasHtml());
+    EXPECT_TRUE(dane->html().contains(QStringLiteral("<table")));
+    EXPECT_TRUE(dane->html().contains(QStringLiteral("color: rgb(255, 0, 0)")));
+    EXPECT_TRUE(dane->html().contains(QStringLiteral("src=\"") +
+                                      QUrl::fromLocalFile(sciezka("naglowek.jpg")).toString()));
+    EXPECT_TRUE(dane->html().contains(QString::fromUtf8("<b>Uczeń</b>")))
+        << dane->html().left(3000).toStdString();
+    EXPECT_TRUE(dane->text().contains(QString::fromUtf8("Akapit 120 żółw")));
+
+    // printing to a PDF printer: the same pages as the saved PDF, one run at a time
+    auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    drukarka->setOutputFormat(QPrinter::PdfFormat);
+    drukarka->setOutputFileName(folder.filePath("wydruk.pdf"));
+    QSignalSpy wydrukowano(okno.get(), &TFBrowser::wydrukowano);
+    okno->Drukuj(drukarka);
+    EXPECT_TRUE(okno->Zajety());
+    okno->Drukuj(drukarka); // ignored while the first runs
+    ASSERT_TRUE(wydrukowano.wait(Czekaj));
+    EXPECT_TRUE(wydrukowano.at(0).at(0).toBool());
+    QTest::qWait(50);
+    EXPECT_EQ(wydrukowano.size(), 1);
+    QPdfDocument wydruk;
+    ASSERT_EQ(wydruk.load(folder.filePath("wydruk.pdf")), QPdfDocument::Error::None);
+    ASSERT_GE(wydruk.pageCount(), 2);
+
+    // the preview shows exactly those pages
+    QSignalSpy podglad(okno.get(), &TFBrowser::podgladOtwarty);
+    okno->LPodglond->klik();
+    ASSERT_TRUE(podglad.wait(Czekaj));
+    auto* dialog = okno->findChild<QPrintPreviewDialog*>();
+    ASSERT_TRUE(dialog);
+    auto* widok = dialog->findChild<QPrintPreviewWidget*>();
+    ASSERT_TRUE(widok);
+    widok->updatePreview();
+    EXPECT_EQ(widok->pageCount(), wydruk.pageCount());
+    dialog->close();
+}
+
+TEST_F(TFBrowserTest, SpreparowanyPlikNieUruchamiaSkryptowINieSiegaDoSieci) {
+    QTcpServer serwer;
+    ASSERT_TRUE(serwer.listen(QHostAddress::LocalHost));
+    int polaczen = 0;
+    QObject::connect(&serwer, &QTcpServer::newConnection, [&] {
+        ++polaczen;
+        while (QTcpSocket* s = serwer.nextPendingConnection())
+            s->close();
+    });
+    const QByteArray adres = "http://127.0.0.1:" + QByteArray::number(serwer.serverPort());
+    // a test name, as an answer file carries it into every report
+    Analiza& a = program.analiza;
+    testy::KlasaProbna(a, folder.path());
+    a.Test.NazwaTestu =
+        QString::fromLatin1("Zly<script>document.title='przejety';location.href='" + adres +
+                            "/js';</script>"
+                            "<img src=\"" +
+                            adres + "/obraz.png\"><link rel=\"stylesheet\" href=\"" + adres +
+                            "/styl.css\"><iframe src=\"" + adres +
+                            "/ramka\"></iframe>"
+                            "<meta http-equiv=\"refresh\" content=\"0;url=" +
+                            adres +
+                            "/odswiez\">"
+                            "<a id=\"l\" href=\"" +
+                            adres + "/link\">link</a>");
+    const WynikRaportu raport = RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko);
+    ASSERT_TRUE(raport.udany());
+    ASSERT_TRUE(Pokaz(raport.sciezka));
+    // a click on a link (made by the program's own script) goes nowhere
+    okno->Silnik()->UruchomSkrypt(QStringLiteral("document.getElementById('l').click();"));
+    QTest::qWait(1500);
+    EXPECT_EQ(polaczen, 0);
+    EXPECT_EQ(okno->Silnik()->Tytul(), QStringLiteral("Zadrix - Raport"));
+    EXPECT_EQ(okno->Silnik()->Adres(), QUrl::fromLocalFile(raport.sciezka));
+}
+
+// Pictures of the report window and the popups for looking at them (SONDREL_ZRZUTY=folder,
+// under a real X server).
+TEST_F(TFBrowserTest, Zrzuty) {
+    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
+    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
+    Analiza& a = program.analiza;
+    testy::KlasaProbna(a, folder.path());
+    const auto zrzut = [&](const QString& nazwa) {
+        QTest::qWait(1500);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath(nazwa));
+    };
+    for (const auto& [nazwa, raport] :
+         {std::pair{"raport_ucznia.png",
+                    RaportOUczniu(a, program.UstawieniaRaportow(), program.srodowisko, 3)},
+          std::pair{"raport_pytania.png",
+                    RaportOPytaniu(a, program.UstawieniaRaportow(), program.srodowisko, 1)},
+          std::pair{"raport_testu.png",
+                    RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko)}}) {
+        ASSERT_TRUE(Pokaz(raport.sciezka));
+        zrzut(QLatin1String(nazwa));
+    }
+    // the last report, the test report, as PDF too
+    QSignalSpy zapisano(okno.get(), &TFBrowser::zapisano);
+    okno->ZapiszRaportJako(QDir(cel).filePath(QStringLiteral("raport_testu.pdf")));
+    if (zapisano.isEmpty()) ASSERT_TRUE(zapisano.wait(Czekaj));
+    okno->Zamknij();
+    tabela->move(60, 40);
+    TFPopMenu pytanie(program);
+    TFPopOsoba osoba(program);
+    TFPopPyt odpowiedz(program);
+    pytanie.UstawOknoOdniesienia(tabela.get());
+    pytanie.WypelnijPytanie(2);
+    pytanie.show();
+    osoba.WypelnijUcznia(3);
+    osoba.move(620, 60);
+    osoba.show();
+    odpowiedz.WypelnijOdpowiedzUcznia(2, 3);
+    odpowiedz.move(620, 330);
+    odpowiedz.show();
+    zrzut(QStringLiteral("popupy.png"));
+}
+
+TEST(MenuRaportow, RaportyZGlownegoOkna) {
+    QTemporaryDir folder;
+    Program program;
+    program.UtworzOkna();
+    QStringList komunikaty;
+    program.srodowisko.komunikaty.ustawObsluge([&](int, int, const QString& t) {
+        komunikaty << t;
+        return WynikZamknij;
+    });
+    testy::KlasaProbna(program.analiza, folder.path());
+    program.FGlowny->show();
+    program.FGlowny->PokazAnalize();
+    ASSERT_TRUE(program.FTabela->isVisible());
+    const struct {
+        Etykieta* pozycja;
+        const char* koniec;
+    } pozycje[] = {{program.FGlowny->LRaport1, "_OTescie.htm"},
+                   {program.FGlowny->Lraport2, "_WykazOcen.htm"},
+                   {program.FGlowny->LRaport3, "_WykazOcen.htm"}};
+    for (const auto& p : pozycje) {
+        program.FBrowser->PowrotDoTabeli = 1;
+        QSignalSpy zaladowano(program.FBrowser, &TFBrowser::zaladowano);
+        p.pozycja->klik();
+        EXPECT_FALSE(program.FTabela->isVisible());
+        EXPECT_EQ(program.FBrowser->PowrotDoTabeli, 0);
+        EXPECT_TRUE(program.FBrowser->isVisible());
+        EXPECT_TRUE(program.FBrowser->Sciezka().endsWith(QLatin1String(p.koniec)));
+        ASSERT_TRUE(zaladowano.wait(Czekaj));
+    }
+    EXPECT_TRUE(komunikaty.isEmpty());
+    // the table menu closes the report window
+    program.FGlowny->LTabelaWynikow->klik();
+    EXPECT_FALSE(program.FBrowser->isVisible());
+    EXPECT_TRUE(program.FTabela->isVisible());
+}
+
+} // namespace
+} // namespace sondrel

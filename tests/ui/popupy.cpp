@@ -208,9 +208,14 @@ TEST_F(Popupy, MiejscaIModalnosc) {
     });
     odpowiedz->PokazOdpowiedzUcznia(1, 1);
     EXPECT_EQ(miejsceOdpowiedzi, QPoint(400, 222));
-    for (const Okno* o : {static_cast<Okno*>(osoba.get()), static_cast<Okno*>(pytanie.get()),
-                          static_cast<Okno*>(odpowiedz.get())})
-        EXPECT_TRUE(o->windowFlags() & Qt::WindowStaysOnTopHint);
+    // made tool windows of the main window, the popups stay above it and only above it
+    Okno glowne;
+    for (Okno* o : {static_cast<Okno*>(osoba.get()), static_cast<Okno*>(pytanie.get()),
+                    static_cast<Okno*>(odpowiedz.get())}) {
+        o->UstawOknoGlowne(&glowne);
+        EXPECT_EQ(o->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+        EXPECT_FALSE(o->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
 }
 
 TEST_F(Popupy, LinkiRaportowZDomyslnaPrzegladarka) {

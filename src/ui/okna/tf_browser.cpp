@@ -230,7 +230,9 @@ bool TFBrowser::eventFilter(QObject* obiekt, QEvent* e) {
         QTimer::singleShot(0, this, &TFBrowser::LDrukujClick);
         return true;
     }
-    if (obiekt == LCiongnij) {
+    const bool mysz = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseMove ||
+                      e->type() == QEvent::MouseButtonRelease;
+    if (obiekt == LCiongnij && mysz) {
         const auto* m = static_cast<QMouseEvent*>(e);
         switch (e->type()) {
         case QEvent::MouseButtonPress:

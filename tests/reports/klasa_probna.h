@@ -123,7 +123,7 @@ inline QByteArray Zawartosc(const QString& sciezka) {
 }
 
 inline QString FolderDanych() {
-    return QFileInfo(QString::fromUtf8(__FILE__)).dir().filePath("dane");
+    return QStringLiteral(SONDREL_DANE_TESTU);
 }
 
 } // namespace sondrel::testy

@@ -20,7 +20,7 @@ using namespace test;
 // Golden documents are kept as UTF-8 with LF line ends so that they can be read and reviewed;
 // here they become what the program must write: Windows-1250 with CR LF.
 QByteArray Wzorzec(const QString& nazwa) {
-    const QDir dane = QFileInfo(QStringLiteral(__FILE__)).dir().filePath(QStringLiteral("dane"));
+    const QDir dane = QDir(QStringLiteral(SONDREL_DANE_TESTU));
     QString tekst;
     for (const QString& plik : {QStringLiteral("glowa.htm"), nazwa}) {
         QFile f(dane.filePath(plik));

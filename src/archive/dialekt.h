@@ -1,0 +1,28 @@
+#pragma once
+// The few statements in which the archive's SQL differs between the engines it runs on. Every
+// other statement of the archive is the same text on SQLite and PostgreSQL.
+
+#include <QString>
+
+namespace sondrel {
+
+struct Dialekt {
+    // The column definition of a table's generated key.
+    QString KluczGlowny;
+    // Starts a transaction that writes: on SQLite it takes the write lock at once (waiting up
+    // to the busy timeout), so that two writers never both read and then both fail to write.
+    QString PoczatekZapisu;
+    // Run right after PoczatekZapisu before the schema is made or migrated, so that two first
+    // users at once do not both make it (empty: the write lock already guards it).
+    QString BlokadaSchematu;
+    // The names of the tables in the current database / schema.
+    QString ListaTabel;
+    // Mirrors the schema version where the engine keeps one of its own (%1: the version;
+    // empty: nothing to mirror). The table wersja_schematu is the authority on every engine.
+    QString UstawWersjeSilnika;
+};
+
+// The dialect of a Qt SQL driver name ("QSQLITE", "QPSQL"); SQLite's for any other.
+const Dialekt& DialektSterownika(const QString& sterownik);
+
+} // namespace sondrel

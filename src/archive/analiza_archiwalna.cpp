@@ -185,8 +185,7 @@ bool WypelnijAnalize(const AnalizaArchiwalna& archiwalna, Analiza& analiza) {
     }
     analiza.IloscUczniow = static_cast<int>(n);
 
-    const bool zTestem =
-        archiwalna.Pytania.size() == static_cast<std::size_t>(test.IloscPytan);
+    const bool zTestem = archiwalna.Pytania.size() == static_cast<std::size_t>(test.IloscPytan);
     for (int q = 1; q <= test.IloscPytan; ++q) {
         Pytanie& p = analiza.Pytania[q];
         const auto j = static_cast<std::size_t>(q - 1);
@@ -194,7 +193,8 @@ bool WypelnijAnalize(const AnalizaArchiwalna& archiwalna, Analiza& analiza) {
         for (int k = 1; k <= test.IloscOdpowiedzi; ++k) {
             p.Odpowiedzi[k].Poprawna = OpcjaUstawiona(test.Klucz[j], k);
             if (zTestem && static_cast<std::size_t>(k) <= archiwalna.Pytania[j].Odpowiedzi.size())
-                p.Odpowiedzi[k].Tresc = archiwalna.Pytania[j].Odpowiedzi[static_cast<std::size_t>(k - 1)];
+                p.Odpowiedzi[k].Tresc =
+                    archiwalna.Pytania[j].Odpowiedzi[static_cast<std::size_t>(k - 1)];
         }
     }
     analiza.RodzajAnalizy = zTestem ? AnalizaZTestem : AnalizaProsta;

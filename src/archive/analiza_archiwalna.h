@@ -89,14 +89,14 @@ struct PlikArchiwalny {
 struct AnalizaArchiwalna {
     qint64 Id = 0; // 0 until the archive stores it
     TestArchiwalny Test;
-    QString Odcisk; // OdciskTestu(Test), filled by the conversion and by the archive
+    QString Odcisk;    // OdciskTestu(Test), filled by the conversion and by the archive
     QString PlikTestu; // the test file's name when the analysis had one, else empty
-    std::vector<TrescPytania> Pytania; // empty when the analysis had no test file
+    std::vector<TrescPytania> Pytania;      // empty when the analysis had no test file
     std::vector<UczenArchiwalny> Uczniowie; // in the analysis's order
     std::vector<PlikArchiwalny> Pliki;      // in the analysis's order
-    QString Klasa;        // the teacher's label, e.g. "7b"
-    QDate DataNapisania;  // default: the newest modification day of the answer files
-    QDateTime Dodano;     // UTC, whole seconds; set by the archive when it stores the entry
+    QString Klasa;                          // the teacher's label, e.g. "7b"
+    QDate DataNapisania; // default: the newest modification day of the answer files
+    QDateTime Dodano;    // UTC, whole seconds; set by the archive when it stores the entry
 
     bool operator==(const AnalizaArchiwalna&) const = default;
 };

@@ -19,8 +19,8 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <algorithm>
-#include <cstring>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -48,10 +48,9 @@ QString OdciskPlikow(const std::vector<PlikArchiwalny>& pliki) {
         skroty.append(p.Sha256.toLower());
     skroty.sort();
     skroty.removeDuplicates();
-    return QString::fromLatin1(
-        QCryptographicHash::hash(skroty.join(QLatin1Char('\n')).toUtf8(),
-                                 QCryptographicHash::Sha256)
-            .toHex());
+    return QString::fromLatin1(QCryptographicHash::hash(skroty.join(QLatin1Char('\n')).toUtf8(),
+                                                        QCryptographicHash::Sha256)
+                                   .toHex());
 }
 
 bool JestSha256(const QString& tekst) {
@@ -324,8 +323,7 @@ bool Archiwum::Otworz(const QString& sciezka) {
     const auto sprawdz = [&](const Zawartosc& z) {
         const bool nasze = z.tabele.contains(QStringLiteral("wersja_schematu"));
         if (z.idAplikacji != 0 && z.idAplikacji != IdAplikacjiArchiwum) return obce();
-        if (!z.tabele.isEmpty() && (!nasze || z.idAplikacji != IdAplikacjiArchiwum))
-            return obce();
+        if (!z.tabele.isEmpty() && (!nasze || z.idAplikacji != IdAplikacjiArchiwum)) return obce();
         if (nasze && z.wersja < 1) return uszkodzone(QStringLiteral("brak wersji schematu"));
         if (z.wersja > WersjaSchematu) return nowsze(z.wersja);
         return true;
@@ -414,8 +412,8 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
     qint64 suma = 0;
     for (const UczenArchiwalny& u : a.Uczniowie)
         suma += u.Poprawnych;
-    const qint32 procentKlasy = ProcentZaokraglony(
-        suma, static_cast<qint64>(a.Uczniowie.size()) * a.Test.IloscPytan);
+    const qint32 procentKlasy =
+        ProcentZaokraglony(suma, static_cast<qint64>(a.Uczniowie.size()) * a.Test.IloscPytan);
 
     QSqlDatabase baza = d->baza();
     const auto niepowodzenie = [&](const QString& szczegoly) -> std::optional<WynikDodania> {
@@ -432,15 +430,27 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
         "prog_dst, prog_dp, klucz, plik_testu, ilosc_uczniow, procent_klasy) VALUES "
         "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"));
     const TestArchiwalny& t = a.Test;
-    for (const QVariant& v : {QVariant(a.Odcisk), QVariant(odciskPlikow), QVariant(a.Klasa),
+    for (const QVariant& v : {QVariant(a.Odcisk),
+                              QVariant(odciskPlikow),
+                              QVariant(a.Klasa),
                               QVariant(a.DataNapisania.toString(FormatDaty)),
-                              QVariant(TekstDodano(a.Dodano)), QVariant(t.Nazwa),
-                              QVariant(t.Autor), QVariant(t.IloscPytan),
-                              QVariant(t.IloscOdpowiedzi), QVariant(t.TypTestu), QVariant(t.Czas),
-                              QVariant(t.Wersja), QVariant(t.Tkk), QVariant(t.ProgCel),
-                              QVariant(t.ProgBdb), QVariant(t.ProgDb), QVariant(t.ProgDst),
-                              QVariant(t.ProgDp), QVariant(ZnakiOpcji(t.Klucz)),
-                              QVariant(a.PlikTestu), QVariant(qint32(a.Uczniowie.size())),
+                              QVariant(TekstDodano(a.Dodano)),
+                              QVariant(t.Nazwa),
+                              QVariant(t.Autor),
+                              QVariant(t.IloscPytan),
+                              QVariant(t.IloscOdpowiedzi),
+                              QVariant(t.TypTestu),
+                              QVariant(t.Czas),
+                              QVariant(t.Wersja),
+                              QVariant(t.Tkk),
+                              QVariant(t.ProgCel),
+                              QVariant(t.ProgBdb),
+                              QVariant(t.ProgDb),
+                              QVariant(t.ProgDst),
+                              QVariant(t.ProgDp),
+                              QVariant(ZnakiOpcji(t.Klucz)),
+                              QVariant(a.PlikTestu),
+                              QVariant(qint32(a.Uczniowie.size())),
                               QVariant(procentKlasy)})
         q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull()
                            ? QVariant(QStringLiteral(""))
@@ -476,7 +486,8 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
             p.addBindValue(id);
             p.addBindValue(static_cast<int>(i + 1));
             p.addBindValue(tekst(a.Pytania[i].Tresc));
-            p.addBindValue(QString::fromUtf8(QJsonDocument(odpowiedzi).toJson(QJsonDocument::Compact)));
+            p.addBindValue(
+                QString::fromUtf8(QJsonDocument(odpowiedzi).toJson(QJsonDocument::Compact)));
             if (!p.exec()) return niepowodzenie(p.lastError().text());
         }
     }
@@ -509,8 +520,8 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
     }
     {
         QSqlQuery p(baza);
-        p.prepare(
-            QStringLiteral("INSERT INTO pliki (analiza_id, lp, nazwa, sha256) VALUES (?, ?, ?, ?)"));
+        p.prepare(QStringLiteral(
+            "INSERT INTO pliki (analiza_id, lp, nazwa, sha256) VALUES (?, ?, ?, ?)"));
         for (std::size_t i = 0; i < a.Pliki.size(); ++i) {
             p.addBindValue(id);
             p.addBindValue(static_cast<int>(i + 1));

@@ -25,12 +25,12 @@ struct Foldery;
 
 // What opening found.
 enum class StanArchiwum {
-    Zamkniete,     // not opened yet, or closed
-    Otwarte,       // ready
-    BrakDostepu,   // the file or its folder cannot be read, made or written
-    Uszkodzone,    // not a database, or a damaged one
-    Obce,          // a database of another program
-    NowszaWersja,  // written by a newer version of the program
+    Zamkniete,    // not opened yet, or closed
+    Otwarte,      // ready
+    BrakDostepu,  // the file or its folder cannot be read, made or written
+    Uszkodzone,   // not a database, or a damaged one
+    Obce,         // a database of another program
+    NowszaWersja, // written by a newer version of the program
 };
 
 // One line of the list: an analysis without its students.

@@ -128,8 +128,8 @@ std::optional<AnalizaArchiwalna> AnalizaZJson(const QJsonObject& o, Czytnik& c) 
     const auto dst = c.Liczba(*progi, "dst");
     const auto dp = c.Liczba(*progi, "dp");
     if (!cel || !bdb || !db || !dst || !dp) return std::nullopt;
-    t = {*nazwa, *autor, *pytan, *odpowiedzi, *typ, *czas, *wersja, *tkk,
-         *cel,   *bdb,   *db,    *dst,        *dp,  *klucz};
+    t = {*nazwa, *autor, *pytan, *odpowiedzi, *typ, *czas, *wersja,
+         *tkk,   *cel,   *bdb,   *db,         *dst, *dp,   *klucz};
     if (t.Klucz.size() != static_cast<std::size_t>(std::max(t.IloscPytan, 0)))
         return c.Brak("klucz");
     a.Odcisk = OdciskTestu(t);
@@ -211,11 +211,15 @@ QJsonObject JsonAnalizyArchiwalnej(const AnalizaArchiwalna& a) {
         pliki.append(QJsonObject{{"nazwa", p.Nazwa}, {"sha256", p.Sha256}});
     QJsonArray uczniowie;
     for (const UczenArchiwalny& u : a.Uczniowie) {
-        QJsonObject uczen{{"nazwisko", u.Nazwisko}, {"imie", u.Imie},
-                          {"start", u.Start},       {"koniec", u.Koniec},
-                          {"zapis", u.Zapis},       {"zwm", u.Zwm},
+        QJsonObject uczen{{"nazwisko", u.Nazwisko},
+                          {"imie", u.Imie},
+                          {"start", u.Start},
+                          {"koniec", u.Koniec},
+                          {"zapis", u.Zapis},
+                          {"zwm", u.Zwm},
                           {"zaznaczone", JsonOpcji(u.Zaznaczone)},
-                          {"poprawnych", u.Poprawnych}, {"procent", u.Procent},
+                          {"poprawnych", u.Poprawnych},
+                          {"procent", u.Procent},
                           {"ocena", u.Ocena}};
         if (u.Klucz != t.Klucz) uczen.insert(QStringLiteral("klucz"), JsonOpcji(u.Klucz));
         uczniowie.append(uczen);
@@ -253,8 +257,8 @@ QByteArray DokumentEksportu(const std::vector<AnalizaArchiwalna>& analizy) {
     QJsonArray lista;
     for (const AnalizaArchiwalna& a : analizy)
         lista.append(JsonAnalizyArchiwalnej(a));
-    return QJsonDocument(QJsonObject{{"format", Format}, {"wersja", WersjaFormatu},
-                                     {"analizy", lista}})
+    return QJsonDocument(
+               QJsonObject{{"format", Format}, {"wersja", WersjaFormatu}, {"analizy", lista}})
         .toJson(QJsonDocument::Compact);
 }
 

@@ -89,9 +89,10 @@ bool Wersja1(QSqlDatabase& baza, const Dialekt& dialekt, QString& blad) {
 
 // The student's normalised name, filled from the stored names.
 bool Wersja2(QSqlDatabase& baza, const Dialekt&, QString& blad) {
-    if (!Wykonaj(baza,
-                 QStringLiteral("ALTER TABLE uczniowie ADD COLUMN szukane TEXT NOT NULL DEFAULT ''"),
-                 blad))
+    if (!Wykonaj(
+            baza,
+            QStringLiteral("ALTER TABLE uczniowie ADD COLUMN szukane TEXT NOT NULL DEFAULT ''"),
+            blad))
         return false;
     QSqlQuery odczyt(baza);
     odczyt.setForwardOnly(true);

@@ -371,6 +371,7 @@ QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis) {
 
 QString SkladniaArchiwum() {
     return QStringLiteral(
+        "\n"
         "Archiwum analiz:\n"
         "  sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
         "              [--imie-najpierw] PLIK.sko...\n"
@@ -393,9 +394,7 @@ QString SkladniaArchiwum() {
         "  odloz       odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
         "              następne polecenie zakłada nowe archiwum\n"
         "  --archiwum PLIK  inny plik archiwum (domyślnie Archiwum.sqlite w folderze danych\n"
-        "              programu)\n"
-        "Kod wyjścia 6: archiwum nie daje się otworzyć ani zapisać, podane numery nie należą\n"
-        "do siebie (brak wpisu, różne testy) albo plik importu jest błędny.\n");
+        "              programu)\n");
 }
 
 } // namespace sondrel

@@ -329,8 +329,13 @@ bool Archiwum::Otworz(const QString& sciezka) {
         return true;
     };
 
+    // One read transaction: the id, the tables and the version as one moment of the file,
+    // never half of another process's making of the schema.
+    if (!d->Wykonaj(QStringLiteral("BEGIN"))) return uszkodzone(d->blad);
     auto z = czytaj();
-    if (!z || !sprawdz(*z)) return false;
+    if (!z) return false;
+    d->Wykonaj(QStringLiteral("COMMIT"));
+    if (!sprawdz(*z)) return false;
 
     if (!d->Wykonaj(QStringLiteral("PRAGMA foreign_keys = ON")) ||
         !d->Wykonaj(QStringLiteral("PRAGMA journal_mode = WAL")) ||

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <memory>
 #include <optional>
 
@@ -312,25 +311,14 @@ int CliArchiwum::Usun() {
 int CliArchiwum::Eksport() {
     const auto dokument = archiwum.Eksport();
     if (!dokument) return BladArchiwum();
-    // Written under a temporary name and renamed: a failure leaves an earlier file whole.
-    QSaveFile plik(w.pozycyjne.front());
-    if (!plik.open(QIODevice::WriteOnly) || plik.write(*dokument) != dokument->size() ||
-        !plik.commit()) {
-        Blad(QStringLiteral("Nie udało się zapisać pliku %1: %2")
-                 .arg(QDir::toNativeSeparators(w.pozycyjne.front()), plik.errorString()));
-        return KodBladZapisuArchiwum;
-    }
-    return KodWykonane;
+    QString blad;
+    if (Archiwum::ZapiszPlikEksportu(*dokument, w.pozycyjne.front(), blad)) return KodWykonane;
+    Blad(blad);
+    return KodBladZapisuArchiwum;
 }
 
 int CliArchiwum::Import() {
-    QFile plik(w.pozycyjne.front());
-    if (!plik.open(QIODevice::ReadOnly)) {
-        Blad(QStringLiteral("Nie można odczytać pliku %1: %2")
-                 .arg(QDir::toNativeSeparators(w.pozycyjne.front()), plik.errorString()));
-        return KodBladArchiwum;
-    }
-    const auto wynik = archiwum.Import(plik.readAll());
+    const auto wynik = archiwum.ImportZPliku(w.pozycyjne.front());
     if (!wynik) return BladArchiwum();
     if (wynik->JuzByly > 0)
         Blad(

@@ -30,6 +30,33 @@ std::optional<QString> Sha256Pliku(const QString& sciezka) {
     return QString::fromLatin1(skrot.result().toHex());
 }
 
+// The fields that the analysis's records and the archive's share, copied either way.
+template <typename Z, typename Do> void KopiujUcznia(const Z& z, Do& d) {
+    d.Nazwisko = z.Nazwisko;
+    d.Imie = z.Imie;
+    d.Start = z.Start;
+    d.Koniec = z.Koniec;
+    d.Zapis = z.Zapis;
+    d.Zwm = z.Zwm;
+    d.Poprawnych = z.Poprawnych;
+    d.Procent = z.Procent;
+    d.Ocena = z.Ocena;
+}
+
+template <typename Z, typename Do> void KopiujTest(const Z& z, Do& d) {
+    d.Autor = z.Autor;
+    d.IloscOdpowiedzi = z.IloscOdpowiedzi;
+    d.TypTestu = z.TypTestu;
+    d.Czas = z.Czas;
+    d.Wersja = z.Wersja;
+    d.Tkk = z.Tkk;
+    d.ProgCel = z.ProgCel;
+    d.ProgBdb = z.ProgBdb;
+    d.ProgDb = z.ProgDb;
+    d.ProgDst = z.ProgDst;
+    d.ProgDp = z.ProgDp;
+}
+
 } // namespace
 
 QString OdciskTestu(const TestArchiwalny& test) {
@@ -59,33 +86,15 @@ std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const
     AnalizaArchiwalna a;
     const OTescie& t = analiza.Test;
     TestArchiwalny& test = a.Test;
+    KopiujTest(t, test);
     test.Nazwa = t.NazwaTestu;
-    test.Autor = t.Autor;
     test.IloscPytan = pytan;
-    test.IloscOdpowiedzi = t.IloscOdpowiedzi;
-    test.TypTestu = t.TypTestu;
-    test.Czas = t.Czas;
-    test.Wersja = t.Wersja;
-    test.Tkk = t.Tkk;
-    test.ProgCel = t.ProgCel;
-    test.ProgBdb = t.ProgBdb;
-    test.ProgDb = t.ProgDb;
-    test.ProgDst = t.ProgDst;
-    test.ProgDp = t.ProgDp;
 
     a.Uczniowie.reserve(static_cast<std::size_t>(n));
     for (int s = 1; s <= n; ++s) {
         const OdpowiedzBig& u = analiza.Uczniowie[s];
         UczenArchiwalny& uczen = a.Uczniowie.emplace_back();
-        uczen.Nazwisko = u.Nazwisko;
-        uczen.Imie = u.Imie;
-        uczen.Start = u.Start;
-        uczen.Koniec = u.Koniec;
-        uczen.Zapis = u.Zapis;
-        uczen.Zwm = u.Zwm;
-        uczen.Poprawnych = u.Poprawnych;
-        uczen.Procent = u.Procent;
-        uczen.Ocena = u.Ocena;
+        KopiujUcznia(u, uczen);
         for (int q = 1; q <= pytan; ++q) {
             uczen.Zaznaczone.push_back(Opcje(u.Pytania[q], false));
             uczen.Klucz.push_back(Opcje(u.Pytania[q], true));
@@ -147,34 +156,16 @@ bool WypelnijAnalize(const AnalizaArchiwalna& archiwalna, Analiza& analiza) {
     analiza.WyczyscStatystyki();
     analiza.Test = OTescie();
     OTescie& t = analiza.Test;
+    KopiujTest(test, t);
     t.NazwaTestu = test.Nazwa;
-    t.Autor = test.Autor;
     t.IloscPytan = test.IloscPytan;
-    t.IloscOdpowiedzi = test.IloscOdpowiedzi;
-    t.TypTestu = test.TypTestu;
-    t.Czas = test.Czas;
-    t.Wersja = test.Wersja;
-    t.Tkk = test.Tkk;
-    t.ProgCel = test.ProgCel;
-    t.ProgBdb = test.ProgBdb;
-    t.ProgDb = test.ProgDb;
-    t.ProgDst = test.ProgDst;
-    t.ProgDp = test.ProgDp;
 
     for (int s = 1; s <= MaksUczniow; ++s)
         analiza.Uczniowie[s] = OdpowiedzBig();
     for (std::size_t i = 0; i < n; ++i) {
         const UczenArchiwalny& u = archiwalna.Uczniowie[i];
         OdpowiedzBig& uczen = analiza.Uczniowie[static_cast<int>(i) + 1];
-        uczen.Nazwisko = u.Nazwisko;
-        uczen.Imie = u.Imie;
-        uczen.Start = u.Start;
-        uczen.Koniec = u.Koniec;
-        uczen.Zapis = u.Zapis;
-        uczen.Zwm = u.Zwm;
-        uczen.Poprawnych = u.Poprawnych;
-        uczen.Procent = u.Procent;
-        uczen.Ocena = u.Ocena;
+        KopiujUcznia(u, uczen);
         for (int q = 1; q <= test.IloscPytan; ++q) {
             const auto j = static_cast<std::size_t>(q - 1);
             for (int k = 1; k <= MaksOdpowiedzi; ++k) {

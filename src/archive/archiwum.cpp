@@ -14,6 +14,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -83,6 +84,10 @@ QString BladRekordu(const AnalizaArchiwalna& a) {
     return QString();
 }
 
+QString BrakAnalizy(qint64 id) {
+    return QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(id);
+}
+
 } // namespace
 
 QString KomunikatJuzWArchiwum() {
@@ -141,6 +146,8 @@ struct Archiwum::Dane {
     }
 
     std::optional<WpisArchiwum> WpisZWiersza(const QSqlQuery& q, int od) const;
+    bool ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id,
+                     const QString& co);
 };
 
 // Columns: id, klasa, data_napisania, dodano, ilosc_uczniow, procent_klasy, nazwa, autor,
@@ -579,7 +586,7 @@ std::optional<AnalizaArchiwalna> Archiwum::Wczytaj(qint64 id) {
         if (!q.next()) {
             q.finish();
             d->Wycofaj();
-            d->blad = QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(id);
+            d->blad = BrakAnalizy(id);
             return std::nullopt;
         }
         a.Id = q.value(0).toLongLong();
@@ -695,40 +702,37 @@ std::optional<std::vector<WynikUcznia>> Archiwum::HistoriaUcznia(const QString& 
     return wyniki;
 }
 
-bool Archiwum::Usun(qint64 id) {
-    if (!d->Otwarte()) return false;
-    QSqlQuery q(d->baza());
-    q.prepare(QStringLiteral("DELETE FROM analizy WHERE id = ?"));
+// Runs a statement that changes the one row of analysis `id` (the id bound last).
+bool Archiwum::Dane::ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id,
+                                 const QString& co) {
+    if (!Otwarte()) return false;
+    QSqlQuery q(baza());
+    q.prepare(sql);
+    for (const QVariant& v : wartosci)
+        q.addBindValue(v);
     q.addBindValue(id);
-    if (!q.exec())
-        return d->BladBazy(QStringLiteral("Nie udało się usunąć analizy z archiwum"),
-                           q.lastError().text());
+    if (!q.exec()) return BladBazy(co, q.lastError().text());
     if (q.numRowsAffected() < 1) {
-        d->blad = QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(id);
+        blad = BrakAnalizy(id);
         return false;
     }
     return true;
 }
 
+bool Archiwum::Usun(qint64 id) {
+    return d->ZmienWiersz(QStringLiteral("DELETE FROM analizy WHERE id = ?"), {}, id,
+                          QStringLiteral("Nie udało się usunąć analizy z archiwum"));
+}
+
 bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapisania) {
-    if (!d->Otwarte()) return false;
     if (!dataNapisania.isValid()) {
         d->blad = QStringLiteral("Błędna data napisania.");
         return false;
     }
-    QSqlQuery q(d->baza());
-    q.prepare(QStringLiteral("UPDATE analizy SET klasa = ?, data_napisania = ? WHERE id = ?"));
-    q.addBindValue(klasa.isNull() ? QStringLiteral("") : klasa);
-    q.addBindValue(dataNapisania.toString(FormatDaty));
-    q.addBindValue(id);
-    if (!q.exec())
-        return d->BladBazy(QStringLiteral("Nie udało się zmienić opisu analizy"),
-                           q.lastError().text());
-    if (q.numRowsAffected() < 1) {
-        d->blad = QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(id);
-        return false;
-    }
-    return true;
+    return d->ZmienWiersz(
+        QStringLiteral("UPDATE analizy SET klasa = ?, data_napisania = ? WHERE id = ?"),
+        {klasa.isNull() ? QStringLiteral("") : klasa, dataNapisania.toString(FormatDaty)}, id,
+        QStringLiteral("Nie udało się zmienić opisu analizy"));
 }
 
 std::optional<QByteArray> Archiwum::Eksport() {
@@ -750,7 +754,7 @@ std::optional<QByteArray> Archiwum::Eksport() {
         auto a = Wczytaj(id);
         if (!a) {
             // Deleted by another user since the list was read: not part of the export.
-            if (d->blad.startsWith(QStringLiteral("W archiwum nie ma"))) continue;
+            if (d->blad == BrakAnalizy(id)) continue;
             return std::nullopt;
         }
         analizy.push_back(std::move(*a));
@@ -774,6 +778,31 @@ std::optional<WynikImportu> Archiwum::Import(const QByteArray& json) {
     }
     d->blad.clear();
     return wynik;
+}
+
+bool Archiwum::ZapiszPlikEksportu(const QByteArray& dokument, const QString& sciezka,
+                                  QString& blad) {
+    QSaveFile plik(sciezka);
+    if (plik.open(QIODevice::WriteOnly) && plik.write(dokument) == dokument.size() && plik.commit())
+        return true;
+    blad = QStringLiteral("Nie udało się zapisać pliku %1: %2")
+               .arg(QDir::toNativeSeparators(sciezka), plik.errorString());
+    return false;
+}
+
+bool Archiwum::EksportDoPliku(const QString& sciezka) {
+    const auto dokument = Eksport();
+    return dokument && ZapiszPlikEksportu(*dokument, sciezka, d->blad);
+}
+
+std::optional<WynikImportu> Archiwum::ImportZPliku(const QString& sciezka) {
+    QFile plik(sciezka);
+    if (!plik.open(QIODevice::ReadOnly)) {
+        d->blad = QStringLiteral("Nie można odczytać pliku %1: %2")
+                      .arg(QDir::toNativeSeparators(sciezka), plik.errorString());
+        return std::nullopt;
+    }
+    return Import(plik.readAll());
 }
 
 } // namespace sondrel

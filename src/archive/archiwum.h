@@ -122,6 +122,14 @@ public:
     // already archived. A document that cannot be read adds nothing.
     std::optional<WynikImportu> Import(const QByteArray& json);
 
+    // The same with files: the export written under a temporary name and renamed (a failure
+    // leaves an earlier file whole), the import read from a file.
+    bool EksportDoPliku(const QString& sciezka);
+    std::optional<WynikImportu> ImportZPliku(const QString& sciezka);
+    // Writes an export document to a file as EksportDoPliku does.
+    static bool ZapiszPlikEksportu(const QByteArray& dokument, const QString& sciezka,
+                                   QString& blad);
+
     // The name by which Qt SQL knows this archive's connection (for tests and tools).
     QString NazwaPolaczenia() const;
 

@@ -81,7 +81,12 @@ private:
         return KodBlednePolecenieArchiwum;
     }
     int BladArchiwum() {
-        Blad(archiwum.Blad());
+        const StanArchiwum stan = archiwum.Stan();
+        Blad(archiwum.Blad() +
+             (stan == StanArchiwum::Uszkodzone || stan == StanArchiwum::Obce
+                  ? QStringLiteral("\rOdłożenie pliku: sondrel-cli archiwum odloz --archiwum ") +
+                        QDir::toNativeSeparators(w.archiwum)
+                  : QString()));
         return KodBladArchiwum;
     }
     int Pisz(const QByteArray& bajty) {

@@ -96,8 +96,16 @@ TEST_F(ArchiwumTest, CalaAnalizaWracaTakaSamaINowyPlikMaTrybu0600) {
 TEST_F(ArchiwumTest, AnalizaZPlikowOdpowiedziIZPowrotem) {
     // A real analysis of answer files with a test: stored, read back and turned into the
     // analysis records again, it gives the analysis's own figures.
-    const QStringList pliki = ZapiszKlase(st.sciezka(QStringLiteral("klasa")), 3, 7, 3);
+    // One file more declares another key for question 1: the test's key stays the one most
+    // files declare, and that student keeps their own.
+    QStringList pliki = ZapiszKlase(st.sciezka(QStringLiteral("klasa")), 3, 7, 3);
     ASSERT_EQ(pliki.size(), 7);
+    PlikOdpowiedzi inny;
+    inny.nazwaTestu = QStringLiteral("Ułamki");
+    inny.nazwisko = QStringLiteral("Inny");
+    inny.pytania = {{"0100", "0100"}, {"0100", "0100"}, {"0010", "0010"}};
+    pliki.append(st.sciezka(QStringLiteral("inny.sko")));
+    ASSERT_TRUE(ZapiszPlikOdpowiedzi(pliki.last(), inny));
     ASSERT_TRUE(ZapiszPlikTestu(st.sciezka(QStringLiteral("test.skt")),
                                 {.nazwaTestu = QStringLiteral("Ułamki")}));
     auto analiza = std::make_unique<Analiza>();
@@ -111,6 +119,9 @@ TEST_F(ArchiwumTest, AnalizaZPlikowOdpowiedziIZPowrotem) {
     auto zapis = AnalizaDoArchiwum(*analiza, QStringLiteral("7a"), blad);
     ASSERT_TRUE(zapis) << blad.toStdString();
     EXPECT_EQ(zapis->Test.Klucz, (std::vector<OpcjePytania>{1, 2, 4}));
+    EXPECT_EQ(zapis->Uczniowie[0].Nazwisko, QStringLiteral("Inny"));
+    EXPECT_EQ(zapis->Uczniowie[0].Klucz, (std::vector<OpcjePytania>{2, 2, 4}));
+    EXPECT_EQ(zapis->Uczniowie[0].Poprawnych, 3);
     EXPECT_EQ(zapis->Pytania.size(), 3u);
     EXPECT_EQ(zapis->Pytania[1].Tresc, QStringLiteral("Pytanie 2"));
     EXPECT_EQ(zapis->PlikTestu, QStringLiteral("test.skt"));

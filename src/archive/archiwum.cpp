@@ -370,9 +370,7 @@ bool Archiwum::Otworz(const QString& sciezka) {
         if (z->wersja < WersjaSchematu) {
             QString blad;
             QSqlDatabase baza = d->baza();
-            const bool ok =
-                MigrujSchemat(baza, *d->dialekt, z->wersja, blad) &&
-                d->Wykonaj(QStringLiteral("PRAGMA application_id = %1").arg(IdAplikacjiArchiwum));
+            const bool ok = MigrujSchemat(baza, *d->dialekt, z->wersja, blad);
             if (!ok || !d->Wykonaj(QStringLiteral("COMMIT"))) {
                 if (ok) blad = d->blad;
                 d->Wycofaj();

@@ -3,6 +3,7 @@
 // other statement of the archive is the same text on SQLite and PostgreSQL.
 
 #include <QString>
+#include <QStringList>
 
 namespace sondrel {
 
@@ -17,9 +18,10 @@ struct Dialekt {
     QString BlokadaSchematu;
     // The names of the tables in the current database / schema.
     QString ListaTabel;
-    // Mirrors the schema version where the engine keeps one of its own (%1: the version;
-    // empty: nothing to mirror). The table wersja_schematu is the authority on every engine.
-    QString UstawWersjeSilnika;
+    // Run after every making or migration of the schema (%1: the version): on SQLite they
+    // mirror the version in PRAGMA user_version and mark the file as an archive of this program
+    // (PRAGMA application_id). The table wersja_schematu is the authority on every engine.
+    QStringList ZnacznikiSchematu;
 };
 
 // The dialect of a Qt SQL driver name ("QSQLITE", "QPSQL"); SQLite's for any other.

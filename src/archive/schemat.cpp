@@ -139,9 +139,9 @@ constexpr Krok Kroki[WersjaSchematu] = {Wersja1, Wersja2};
 bool MigrujSchemat(QSqlDatabase& baza, const Dialekt& dialekt, int od, QString& blad) {
     for (int wersja = od + 1; wersja <= WersjaSchematu; ++wersja)
         if (!Kroki[wersja - 1](baza, dialekt, blad)) return false;
-    if (!dialekt.UstawWersjeSilnika.isEmpty() &&
-        !Wykonaj(baza, dialekt.UstawWersjeSilnika.arg(WersjaSchematu), blad))
-        return false;
+    for (const QString& sql : dialekt.ZnacznikiSchematu)
+        if (!Wykonaj(baza, QString(sql).replace(u"%1", QString::number(WersjaSchematu)), blad))
+            return false;
     return true;
 }
 

@@ -140,7 +140,9 @@ bool MigrujSchemat(QSqlDatabase& baza, const Dialekt& dialekt, int od, QString& 
     for (int wersja = od + 1; wersja <= WersjaSchematu; ++wersja)
         if (!Kroki[wersja - 1](baza, dialekt, blad)) return false;
     for (const QString& sql : dialekt.ZnacznikiSchematu)
-        if (!Wykonaj(baza, QString(sql).replace(u"%1", QString::number(WersjaSchematu)), blad))
+        if (!Wykonaj(baza,
+                     QString(sql).replace(QStringLiteral("%1"), QString::number(WersjaSchematu)),
+                     blad))
             return false;
     return true;
 }

@@ -8,7 +8,9 @@
 //
 // Use: Archiwum a; if (!a.Otworz(sciezka)) show a.Blad(); then Dodaj, Lista, Wczytaj,
 // HistoriaUcznia, Usun, ZmienOpis, Eksport, Import. Each call that fails gives false or nothing
-// and leaves its Polish message in Blad().
+// and leaves its Polish message in Blad(). An Archiwum is used from the thread that opened it
+// (a Qt SQL connection belongs to its thread); several Archiwum objects, in one process or
+// many, may work on one file at once.
 
 #include "archive/analiza_archiwalna.h"
 

@@ -207,7 +207,7 @@ TEST(ArchiwumProcesy, PelnyDyskWTrakcieDodawania) {
     }
 }
 
-TEST(ArchiwumProcesy, KodyWyjsciaSondrelCli) {
+TEST(ArchiwumProcesy, PoleceniaIKodyWyjsciaSondrelCli) {
     if (!QFileInfo::exists(Cli())) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
     SrodowiskoTestowe st;
     const QString plik = st.sciezka(QStringLiteral("Archiwum.sqlite"));
@@ -244,6 +244,26 @@ TEST(ArchiwumProcesy, KodyWyjsciaSondrelCli) {
     ASSERT_EQ(historia.size(), 1);
     EXPECT_EQ(historia[0].toObject().value("data").toString(), QStringLiteral("2026-01-15"));
     EXPECT_EQ(historia[0].toObject().value("klasa").toString(), QStringLiteral("7a"));
+    EXPECT_EQ(historia[0].toObject().keys(),
+              (QStringList{"data", "id", "klasa", "ocena", "poprawnych", "procent", "test"}));
+    ASSERT_EQ(uruchom(QStringList{"archiwum", "lista"} + a, &wyjscie), 0);
+    const QJsonArray lista = QJsonDocument::fromJson(wyjscie).array();
+    ASSERT_EQ(lista.size(), 2);
+    EXPECT_EQ(lista[0].toObject().keys(), (QStringList{"data", "dodano", "id", "iloscUczniow",
+                                                       "klasa", "procentKlasy", "test"}));
+    EXPECT_EQ(lista[0].toObject().value("test").toObject().keys(),
+              (QStringList{"autor", "iloscOdpowiedzi", "iloscPytan", "nazwa", "odcisk", "typ"}));
+
+    // Export, import into a new archive, export again: the same bytes.
+    const QString e1 = st.sciezka("e1.json"), e2 = st.sciezka("e2.json");
+    const QString nowe = st.sciezka("nowe.sqlite");
+    ASSERT_EQ(uruchom(QStringList{"archiwum", "eksport", e1} + a), 0);
+    ASSERT_EQ(uruchom({"archiwum", "import", e1, "--archiwum", nowe}, &wyjscie), 0);
+    EXPECT_EQ(wyjscie, "Zaimportowano analiz: 2.\n");
+    ASSERT_EQ(uruchom({"archiwum", "eksport", e2, "--archiwum", nowe}), 0);
+    QFile p1(e1), p2(e2);
+    ASSERT_TRUE(p1.open(QIODevice::ReadOnly) && p2.open(QIODevice::ReadOnly));
+    EXPECT_EQ(p1.readAll(), p2.readAll());
 
     const struct {
         QStringList argumenty;
@@ -256,6 +276,7 @@ TEST(ArchiwumProcesy, KodyWyjsciaSondrelCli) {
         {QStringList{"archiwum", "import", st.sciezka("brak.json")} + a, 6},
         {QStringList{"archiwum", "dodaj"} + a + k1, 1}, // no label
         {QStringList{"archiwum", "usun", "x"} + a, 1},
+        {QStringList{"archiwum", "dodaj", "--klasa", "x", "--data", "2026-02-30"} + a + k1, 1},
         {QStringList{"archiwum", "kopiuj"} + a, 1},
         {QStringList{"archiwum", "dodaj", "--klasa", "x", "--archiwum", zly} + k1, 6},
         {QStringList{"archiwum", "eksport", st.sciezka("brak/e.json")} + a, 4},

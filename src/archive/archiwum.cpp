@@ -306,17 +306,23 @@ bool Archiwum::Otworz(const QString& sciezka) {
     const auto czytaj = [&]() -> std::optional<Zawartosc> {
         Zawartosc z;
         QSqlQuery q(d->baza());
-        if (!q.exec(QStringLiteral("PRAGMA application_id")) || !q.next()) {
-            uszkodzone(q.lastError().text());
-            return std::nullopt;
-        }
-        z.idAplikacji = q.value(0).toLongLong();
         if (!q.exec(d->dialekt->ListaTabel)) {
             uszkodzone(q.lastError().text());
             return std::nullopt;
         }
         while (q.next())
             z.tabele.append(q.value(0).toString());
+        if (d->dialekt->IdAplikacji.isEmpty()) {
+            // An engine without a mark of its own: the version table marks the archive.
+            if (z.tabele.contains(QStringLiteral("wersja_schematu")))
+                z.idAplikacji = IdAplikacjiArchiwum;
+        } else {
+            if (!q.exec(d->dialekt->IdAplikacji) || !q.next()) {
+                uszkodzone(q.lastError().text());
+                return std::nullopt;
+            }
+            z.idAplikacji = q.value(0).toLongLong();
+        }
         if (z.tabele.contains(QStringLiteral("wersja_schematu"))) {
             if (!q.exec(QStringLiteral("SELECT wersja FROM wersja_schematu")) || !q.next()) {
                 uszkodzone(q.lastError().isValid() ? q.lastError().text()
@@ -344,12 +350,8 @@ bool Archiwum::Otworz(const QString& sciezka) {
     d->Wykonaj(QStringLiteral("COMMIT"));
     if (!sprawdz(*z)) return false;
 
-    if (!d->Wykonaj(QStringLiteral("PRAGMA foreign_keys = ON")) ||
-        !d->Wykonaj(QStringLiteral("PRAGMA journal_mode = WAL")) ||
-        // Every commit reaches the disk before the add is reported.
-        !d->Wykonaj(QStringLiteral("PRAGMA synchronous = FULL"))) {
-        return uszkodzone(d->blad);
-    }
+    for (const QString& sql : d->dialekt->UstawieniaPolaczenia)
+        if (!d->Wykonaj(sql)) return uszkodzone(d->blad);
 
     if (z->wersja < WersjaSchematu) {
         // Made or brought up to date under the write lock, after reading again what another

@@ -11,6 +11,10 @@ const Dialekt& DialektSterownika(const QString& sterownik) {
         QString(),
         QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
                        "'sqlite\\_%' ESCAPE '\\'"),
+        QStringLiteral("PRAGMA application_id"),
+        {QStringLiteral("PRAGMA foreign_keys = ON"), QStringLiteral("PRAGMA journal_mode = WAL"),
+         // Every commit reaches the disk before the add is reported.
+         QStringLiteral("PRAGMA synchronous = FULL")},
         {QStringLiteral("PRAGMA user_version = %1"),
          QStringLiteral("PRAGMA application_id = %1").arg(IdAplikacjiArchiwum)},
     };
@@ -21,6 +25,8 @@ const Dialekt& DialektSterownika(const QString& sterownik) {
         QStringLiteral("SELECT pg_advisory_xact_lock(536870919)"),
         QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = "
                        "current_schema()"),
+        QString(),
+        {},
         {},
     };
     return sterownik == QLatin1String("QPSQL") ? postgresql : sqlite;

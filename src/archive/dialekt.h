@@ -18,6 +18,11 @@ struct Dialekt {
     QString BlokadaSchematu;
     // The names of the tables in the current database / schema.
     QString ListaTabel;
+    // The mark by which an engine tells its own file from another program's (empty: none; the
+    // version table alone then marks the archive).
+    QString IdAplikacji;
+    // Run on every new connection, once the database is known to be an archive or empty.
+    QStringList UstawieniaPolaczenia;
     // Run after every making or migration of the schema (%1: the version): on SQLite they
     // mirror the version in PRAGMA user_version and mark the file as an archive of this program
     // (PRAGMA application_id). The table wersja_schematu is the authority on every engine.

@@ -1,6 +1,7 @@
 #include "polecenia.h"
 
 #include "analysis/przebieg_analizy.h"
+#include "archiwum_cli.h"
 #include "core/foldery.h"
 #include "core/pliki.h"
 #include "json_analizy.h"
@@ -66,7 +67,9 @@ QString SkladniaCli() {
         "  3  raport wymaga testu, którego nie udało się wykorzystać\n"
         "  4  nie udało się zapisać wyniku\n"
         "  5  nie udało się wczytać wzorca wykresu\n"
-        "\n") + SkladniaWykresow();
+        "  6  archiwum nie daje się otworzyć ani zapisać, podane numery analiz nie należą do\n"
+        "     siebie (brak wpisu, różne testy) albo plik importu jest błędny\n"
+        "\n") + SkladniaWykresow() + SkladniaArchiwum();
 }
 
 QString WersjaCli() {
@@ -323,6 +326,7 @@ int Cli::Uruchom(const QStringList& argumenty) {
     if (pierwszy == u"--version")
         return Pisz(WersjaCli().toUtf8() + '\n') ? KodAnalizaWykonana : BladWyjscia();
     if (JestPolecenieWykresu(pierwszy)) return UruchomPolecenieWykresu(argumenty, wyjscie, bledy);
+    if (JestPolecenieArchiwum(pierwszy)) return UruchomPolecenieArchiwum(argumenty, wyjscie, bledy);
     QString powod;
     const auto wywolanie = Rozbierz(argumenty, powod);
     if (!wywolanie) return BladWywolania(powod);

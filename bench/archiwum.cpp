@@ -1,0 +1,189 @@
+// What a teacher waits for in the archive: adding a class (its transaction's sync included),
+// the list, a student's history and ten classes of one test read for a comparison, on an
+// archive of 2,000 analyses of 30 students and 60 questions, made once in a folder on disk
+// (SONDREL_ARCHIWUM_POMIAR names a folder that keeps it between runs; by default a temporary
+// folder). The file's size is reported as a counter.
+#include "archive/archiwum.h"
+
+#if __has_include("archive/porownanie.h")
+#include "archive/porownanie.h"
+#define SONDREL_POROWNANIE 1
+#endif
+
+#include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <random>
+
+using namespace sondrel;
+
+namespace {
+
+constexpr int Analiz = 2000;
+constexpr int Uczniow = 30;
+constexpr int Pytan = 60;
+constexpr int Testow = 50;    // 40 classes of each test
+constexpr int Roczniki = 100; // a student writes 20 of the tests
+
+// Class i: test i % Testow, students who come back in every class of the same year group.
+AnalizaArchiwalna Klasa(int i) {
+    std::mt19937 los(static_cast<unsigned>(i));
+    AnalizaArchiwalna a;
+    TestArchiwalny& t = a.Test;
+    t.Nazwa = QStringLiteral("Sprawdzian %1").arg(i % Testow);
+    t.Autor = QStringLiteral("Anna Zielińska");
+    t.IloscPytan = Pytan;
+    t.IloscOdpowiedzi = 5;
+    t.Czas = 45;
+    t.Wersja = QStringLiteral("4.0");
+    t.ProgCel = 95;
+    t.ProgBdb = 85;
+    t.ProgDb = 70;
+    t.ProgDst = 50;
+    t.ProgDp = 30;
+    for (int q = 0; q < Pytan; ++q)
+        t.Klucz.push_back(OpcjePytania(1u << ((q + i % Testow) % 5)));
+    for (int s = 0; s < Uczniow; ++s) {
+        UczenArchiwalny& u = a.Uczniowie.emplace_back();
+        u.Nazwisko = QStringLiteral("Uczeń%1").arg(s);
+        u.Imie = QStringLiteral("Rocznik%1").arg(i % Roczniki);
+        u.Start = 0.4;
+        u.Koniec = 0.43;
+        u.Zapis = 0.4301;
+        u.Klucz = t.Klucz;
+        for (int q = 0; q < Pytan; ++q) {
+            u.Zaznaczone.push_back(los() % 3 ? t.Klucz[static_cast<std::size_t>(q)]
+                                             : OpcjePytania(1u << (los() % 5)));
+            if (u.PoprawnaOdpowiedz(q + 1)) ++u.Poprawnych;
+        }
+        u.Procent = u.Poprawnych * 100 / Pytan;
+        u.Ocena = QStringLiteral("Dst");
+        a.Pliki.push_back(
+            {QStringLiteral("uczen%1.sko").arg(s),
+             QString::fromLatin1(
+                 QCryptographicHash::hash(QByteArray::number(i) + '/' + QByteArray::number(s),
+                                          QCryptographicHash::Sha256)
+                     .toHex())});
+    }
+    a.Klasa = QStringLiteral("%1%2").arg(4 + i % 5).arg(QChar(u'a' + (i / 5) % 6));
+    a.DataNapisania = QDate(2020, 9, 1).addDays(i / 2);
+    return a;
+}
+
+struct ArchiwumPomiarowe {
+    QTemporaryDir temp{QDir::current().filePath(QStringLiteral("archiwum-pomiar-XXXXXX"))};
+    QString plik;
+    Archiwum archiwum;
+    int nastepna = 0; // the next class to add
+
+    ArchiwumPomiarowe() {
+        const QString folder = qEnvironmentVariableIsSet("SONDREL_ARCHIWUM_POMIAR")
+                                   ? qEnvironmentVariable("SONDREL_ARCHIWUM_POMIAR")
+                                   : temp.path();
+        QDir().mkpath(folder);
+        plik = QDir(folder).filePath(QStringLiteral("Archiwum.sqlite"));
+        if (!archiwum.Otworz(plik)) qFatal("%s", qPrintable(archiwum.Blad()));
+        const auto lista = archiwum.Lista();
+        nastepna = lista ? static_cast<int>(lista->size()) : 0;
+        for (; nastepna < Analiz; ++nastepna) {
+            AnalizaArchiwalna a = Klasa(nastepna);
+            if (!archiwum.Dodaj(a)) qFatal("%s", qPrintable(archiwum.Blad()));
+        }
+    }
+};
+
+ArchiwumPomiarowe& Pomiarowe() {
+    static ArchiwumPomiarowe a;
+    return a;
+}
+
+void Rozmiar(benchmark::State& stan) {
+    const QString plik = Pomiarowe().plik;
+    stan.counters["MB"] = static_cast<double>(QFileInfo(plik).size() +
+                                              QFileInfo(plik + QStringLiteral("-wal")).size()) /
+                          (1024.0 * 1024.0);
+}
+
+} // namespace
+
+static void DodajKlase(benchmark::State& stan) {
+    ArchiwumPomiarowe& p = Pomiarowe();
+    for (auto _ : stan) {
+        stan.PauseTiming();
+        AnalizaArchiwalna a = Klasa(p.nastepna++);
+        stan.ResumeTiming();
+        const auto wynik = p.archiwum.Dodaj(a);
+        if (!wynik || wynik->JuzBylo) stan.SkipWithError("the class was not added");
+    }
+    Rozmiar(stan);
+}
+BENCHMARK(DodajKlase)->Unit(benchmark::kMillisecond);
+
+static void Lista(benchmark::State& stan) {
+    ArchiwumPomiarowe& p = Pomiarowe();
+    for (auto _ : stan) {
+        const auto lista = p.archiwum.Lista();
+        if (!lista || lista->size() < static_cast<std::size_t>(Analiz))
+            stan.SkipWithError("the list is short");
+        benchmark::DoNotOptimize(lista);
+    }
+    Rozmiar(stan);
+}
+BENCHMARK(Lista)->Unit(benchmark::kMillisecond);
+
+static void HistoriaUcznia(benchmark::State& stan) {
+    ArchiwumPomiarowe& p = Pomiarowe();
+    for (auto _ : stan) {
+        const auto historia = p.archiwum.HistoriaUcznia(QStringLiteral("uczeń7 rocznik42"));
+        if (!historia || historia->size() < static_cast<std::size_t>(Analiz / Roczniki))
+            stan.SkipWithError("the history is not whole");
+        benchmark::DoNotOptimize(historia);
+    }
+}
+BENCHMARK(HistoriaUcznia)->Unit(benchmark::kMillisecond);
+
+// Ten classes of one test (ids 1, 51, 101, ...: test 0), read whole and, once the comparison
+// of classes is part of the build, compared.
+static void PorownajDziesiecKlas(benchmark::State& stan) {
+    ArchiwumPomiarowe& p = Pomiarowe();
+    for (auto _ : stan) {
+        std::vector<AnalizaArchiwalna> klasy;
+        for (int k = 0; k < 10; ++k) {
+            auto a = p.archiwum.Wczytaj(1 + k * Testow);
+            if (!a) {
+                stan.SkipWithError("a class was not read");
+                break;
+            }
+            klasy.push_back(std::move(*a));
+        }
+#ifdef SONDREL_POROWNANIE
+        benchmark::DoNotOptimize(PorownajKlasy(klasy));
+#else
+        benchmark::DoNotOptimize(klasy);
+#endif
+    }
+#ifndef SONDREL_POROWNANIE
+    stan.SetLabel("reading only: this build has no comparison of classes");
+#endif
+}
+BENCHMARK(PorownajDziesiecKlas)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    benchmark::Initialize(&argc, argv);
+    // The archive is made before anything is measured; its size is that of 2,000 analyses.
+    const QString plik = Pomiarowe().plik;
+    std::fprintf(stderr, "Archiwum: %d analiz, %.1f MB\n", Pomiarowe().nastepna,
+                 static_cast<double>(QFileInfo(plik).size() +
+                                     QFileInfo(plik + QStringLiteral("-wal")).size()) /
+                     (1024.0 * 1024.0));
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,393 @@
+#include "archiwum_cli.h"
+
+#include "analysis/przebieg_analizy.h"
+#include "archive/archiwum.h"
+#include "core/analiza.h"
+#include "core/foldery.h"
+#include "core/srodowisko.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <memory>
+#include <optional>
+
+namespace sondrel {
+
+namespace {
+
+// Exit statuses shared with the other commands (polecenia.h).
+constexpr int KodWykonane = 0;
+constexpr int KodBlednePolecenieArchiwum = 1;
+constexpr int KodBrakAnalizyArchiwum = 2;
+constexpr int KodBladZapisuArchiwum = 4;
+
+enum class PolecenieArchiwum { Dodaj, Lista, Porownaj, Uczen, Usun, Eksport, Import, Odloz };
+
+struct WywolanieArchiwum {
+    PolecenieArchiwum polecenie = PolecenieArchiwum::Lista;
+    QString archiwum;
+    QString klasa;
+    bool maKlase = false;
+    QDate data;
+    QString test;
+    bool imieNajpierw = false;
+    QString doPliku;
+    QStringList pozycyjne;
+};
+
+struct OpisPolecenia {
+    const char16_t* nazwa;
+    PolecenieArchiwum polecenie;
+    int najmniej; // positional arguments
+    int najwiecej;
+};
+
+constexpr OpisPolecenia Polecenia[] = {
+    {u"dodaj", PolecenieArchiwum::Dodaj, 1, 1 << 30},
+    {u"lista", PolecenieArchiwum::Lista, 0, 0},
+    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30},
+    {u"uczen", PolecenieArchiwum::Uczen, 1, 1},
+    {u"usun", PolecenieArchiwum::Usun, 1, 1},
+    {u"eksport", PolecenieArchiwum::Eksport, 1, 1},
+    {u"import", PolecenieArchiwum::Import, 1, 1},
+    {u"odloz", PolecenieArchiwum::Odloz, 0, 0},
+};
+
+QJsonObject JsonTestu(const WpisArchiwum& w) {
+    return QJsonObject{{"nazwa", w.NazwaTestu},      {"autor", w.Autor},
+                       {"iloscPytan", w.IloscPytan}, {"iloscOdpowiedzi", w.IloscOdpowiedzi},
+                       {"typ", w.TypTestu},          {"odcisk", w.Odcisk}};
+}
+
+QString TekstDaty(const QDate& data) {
+    return data.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+class CliArchiwum {
+public:
+    CliArchiwum(QIODevice& wyjscie, QIODevice& bledy) : wyjscie(wyjscie), bledy(bledy) {}
+    int Uruchom(const QStringList& argumenty);
+
+private:
+    void Blad(const QString& tekst) {
+        QString t = tekst;
+        t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        bledy.write(t.toUtf8() + '\n');
+    }
+    int BladWywolania(const QString& powod) {
+        Blad(powod + QStringLiteral("\rOpis wywołania: sondrel-cli --help"));
+        return KodBlednePolecenieArchiwum;
+    }
+    int BladArchiwum() {
+        const StanArchiwum stan = archiwum.Stan();
+        Blad(archiwum.Blad() +
+             (stan == StanArchiwum::Uszkodzone || stan == StanArchiwum::Obce
+                  ? QStringLiteral("\rOdłożenie pliku: sondrel-cli archiwum odloz --archiwum ") +
+                        QDir::toNativeSeparators(w.archiwum)
+                  : QString()));
+        return KodBladArchiwum;
+    }
+    int Pisz(const QByteArray& bajty) {
+        if (wyjscie.write(bajty) == bajty.size()) {
+            if (auto* plik = qobject_cast<QFileDevice*>(&wyjscie); !plik || plik->flush())
+                return KodWykonane;
+        }
+        Blad(QStringLiteral("Nie udało się zapisać wyniku na standardowe wyjście."));
+        return KodBladZapisuArchiwum;
+    }
+    int PiszJson(const QJsonArray& tablica) {
+        return Pisz(QJsonDocument(tablica).toJson(QJsonDocument::Indented));
+    }
+    std::optional<qint64> Numer(const QString& tekst) {
+        bool ok = false;
+        const qint64 n = tekst.toLongLong(&ok, 10);
+        if (!ok || n < 1 || tekst.startsWith(u'+')) return std::nullopt;
+        return n;
+    }
+
+    std::optional<WywolanieArchiwum> Rozbierz(const QStringList& argumenty, QString& powod);
+    int Dodaj();
+    int Lista();
+    int Porownaj();
+    int Uczen();
+    int Usun();
+    int Eksport();
+    int Import();
+    int Odloz();
+
+    QIODevice& wyjscie;
+    QIODevice& bledy;
+    WywolanieArchiwum w;
+    Srodowisko srodowisko;
+    Archiwum archiwum;
+};
+
+std::optional<WywolanieArchiwum> CliArchiwum::Rozbierz(const QStringList& argumenty,
+                                                       QString& powod) {
+    WywolanieArchiwum w;
+    const QString nazwa = argumenty.value(1);
+    const OpisPolecenia* opis = nullptr;
+    for (const OpisPolecenia& p : Polecenia)
+        if (nazwa == QStringView(p.nazwa)) opis = &p;
+    if (!opis) {
+        powod = nazwa.isEmpty() ? QStringLiteral("Podaj polecenie archiwum.")
+                                : QStringLiteral("Nieznane polecenie archiwum: ") + nazwa;
+        return std::nullopt;
+    }
+    w.polecenie = opis->polecenie;
+    const bool dodaj = w.polecenie == PolecenieArchiwum::Dodaj;
+    bool bezOpcji = false;
+    for (qsizetype i = 2; i < argumenty.size(); ++i) {
+        const QString& a = argumenty[i];
+        if (bezOpcji || !a.startsWith(QLatin1String("--"))) {
+            w.pozycyjne.append(a);
+            continue;
+        }
+        const auto wartosc = [&]() -> std::optional<QString> {
+            if (i + 1 >= argumenty.size()) {
+                powod = QStringLiteral("Brak wartości opcji ") + a;
+                return std::nullopt;
+            }
+            return argumenty[++i];
+        };
+        std::optional<QString> v;
+        if (a == u"--") {
+            bezOpcji = true;
+        } else if (a == u"--archiwum") {
+            if (!(v = wartosc())) return std::nullopt;
+            w.archiwum = *v;
+        } else if (a == u"--klasa" && dodaj) {
+            if (!(v = wartosc())) return std::nullopt;
+            w.klasa = *v;
+            w.maKlase = true;
+        } else if (a == u"--data" && dodaj) {
+            if (!(v = wartosc())) return std::nullopt;
+            w.data = QDate::fromString(*v, QStringLiteral("yyyy-MM-dd"));
+            if (!w.data.isValid()) {
+                powod = QStringLiteral("Błędna data (RRRR-MM-DD): ") + *v;
+                return std::nullopt;
+            }
+        } else if (a == u"--test" && dodaj) {
+            if (!(v = wartosc())) return std::nullopt;
+            w.test = *v;
+        } else if (a == u"--imie-najpierw" && dodaj) {
+            w.imieNajpierw = true;
+        } else if (a == u"--do" && w.polecenie == PolecenieArchiwum::Porownaj) {
+            if (!(v = wartosc())) return std::nullopt;
+            w.doPliku = *v;
+        } else {
+            powod = QStringLiteral("Nieznana opcja polecenia archiwum %1: %2").arg(nazwa, a);
+            return std::nullopt;
+        }
+    }
+    if (dodaj && !w.maKlase) {
+        powod = QStringLiteral("Podaj klasę: --klasa ETYKIETA.");
+        return std::nullopt;
+    }
+    if (w.pozycyjne.size() < opis->najmniej) {
+        powod = dodaj ? QStringLiteral("Podaj pliki odpowiedzi.")
+                      : QStringLiteral("Za mało argumentów polecenia archiwum %1.").arg(nazwa);
+        return std::nullopt;
+    }
+    if (w.pozycyjne.size() > opis->najwiecej) {
+        powod = QStringLiteral("Za dużo argumentów polecenia archiwum %1.").arg(nazwa);
+        return std::nullopt;
+    }
+    return w;
+}
+
+int CliArchiwum::Uruchom(const QStringList& argumenty) {
+    QString powod;
+    const auto wywolanie = Rozbierz(argumenty, powod);
+    if (!wywolanie) return BladWywolania(powod);
+    w = *wywolanie;
+
+    srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& tekst) {
+        QString t = tekst;
+        if (const QString& plik = srodowisko.komunikaty.plik; !plik.isEmpty())
+            t += QStringLiteral("\rPlik: ") + QDir::toNativeSeparators(plik);
+        Blad(t);
+        return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
+    });
+    UstawFoldery(srodowisko);
+    if (w.archiwum.isEmpty()) w.archiwum = Archiwum::DomyslnaSciezka(srodowisko.foldery);
+
+    if (w.polecenie == PolecenieArchiwum::Odloz) return Odloz();
+    // The analysis runs before the archive is opened: a class that cannot be read touches
+    // nothing.
+    std::unique_ptr<Analiza> analiza;
+    if (w.polecenie == PolecenieArchiwum::Dodaj) {
+        if (!SaPlikamiOdpowiedzi(w.pozycyjne, srodowisko)) return KodBrakAnalizyArchiwum;
+        analiza = std::make_unique<Analiza>();
+        analiza->RodzajAnalizy = w.test.isEmpty() ? AnalizaProsta : AnalizaZTestem;
+        analiza->PlikTestu = w.test;
+        analiza->PlikiOdpowiedzi = w.pozycyjne;
+        if (!UruchomAnalize(*analiza, srodowisko)) return KodBrakAnalizyArchiwum;
+    }
+    if (!archiwum.Otworz(w.archiwum)) return BladArchiwum();
+
+    switch (w.polecenie) {
+    case PolecenieArchiwum::Dodaj: {
+        QString blad;
+        auto zapis = AnalizaDoArchiwum(*analiza, w.klasa, blad);
+        if (!zapis) {
+            Blad(blad);
+            return KodBrakAnalizyArchiwum;
+        }
+        if (w.data.isValid()) zapis->DataNapisania = w.data;
+        const auto wynik = archiwum.Dodaj(*zapis);
+        if (!wynik) return BladArchiwum();
+        if (wynik->JuzBylo) Blad(KomunikatJuzWArchiwum());
+        return Pisz(QByteArray::number(wynik->Id) + '\n');
+    }
+    case PolecenieArchiwum::Lista:
+        return Lista();
+    case PolecenieArchiwum::Porownaj:
+        return Porownaj();
+    case PolecenieArchiwum::Uczen:
+        return Uczen();
+    case PolecenieArchiwum::Usun:
+        return Usun();
+    case PolecenieArchiwum::Eksport:
+        return Eksport();
+    case PolecenieArchiwum::Import:
+        return Import();
+    case PolecenieArchiwum::Odloz:
+        break;
+    }
+    return KodWykonane;
+}
+
+int CliArchiwum::Lista() {
+    const auto lista = archiwum.Lista();
+    if (!lista) return BladArchiwum();
+    QJsonArray tablica;
+    for (const WpisArchiwum& wpis : *lista)
+        tablica.append(JsonWpisuArchiwum(wpis));
+    return PiszJson(tablica);
+}
+
+int CliArchiwum::Porownaj() {
+    std::vector<AnalizaArchiwalna> analizy;
+    for (const QString& tekst : w.pozycyjne) {
+        const auto id = Numer(tekst);
+        if (!id) return BladWywolania(QStringLiteral("Błędny numer analizy: ") + tekst);
+        auto a = archiwum.Wczytaj(*id);
+        if (!a) return BladArchiwum();
+        if (!analizy.empty() && a->Odcisk != analizy.front().Odcisk) {
+            Blad(QStringLiteral("Analizy %1 i %2 dotyczą różnych testów (albo różnych wersji "
+                                "testu \"%3\"): nie można ich porównać.")
+                     .arg(analizy.front().Id)
+                     .arg(a->Id)
+                     .arg(analizy.front().Test.Nazwa));
+            return KodBladArchiwum;
+        }
+        analizy.push_back(std::move(*a));
+    }
+    // The comparison itself (its figures and its report) is computed by the comparison of
+    // classes, which this build does not have yet.
+    Blad(QStringLiteral("Porównanie klas nie jest jeszcze dostępne w tej wersji programu."));
+    return KodBlednePolecenieArchiwum;
+}
+
+int CliArchiwum::Uczen() {
+    const auto historia = archiwum.HistoriaUcznia(w.pozycyjne.front());
+    if (!historia) return BladArchiwum();
+    QJsonArray tablica;
+    for (const WynikUcznia& wynik : *historia)
+        tablica.append(QJsonObject{{"id", wynik.Analiza.Id},
+                                   {"data", TekstDaty(wynik.Analiza.DataNapisania)},
+                                   {"klasa", wynik.Analiza.Klasa},
+                                   {"test", JsonTestu(wynik.Analiza)},
+                                   {"poprawnych", wynik.Poprawnych},
+                                   {"procent", wynik.Procent},
+                                   {"ocena", wynik.Ocena}});
+    return PiszJson(tablica);
+}
+
+int CliArchiwum::Usun() {
+    const auto id = Numer(w.pozycyjne.front());
+    if (!id) return BladWywolania(QStringLiteral("Błędny numer analizy: ") + w.pozycyjne.front());
+    return archiwum.Usun(*id) ? KodWykonane : BladArchiwum();
+}
+
+int CliArchiwum::Eksport() {
+    const auto dokument = archiwum.Eksport();
+    if (!dokument) return BladArchiwum();
+    QString blad;
+    if (Archiwum::ZapiszPlikEksportu(*dokument, w.pozycyjne.front(), blad)) return KodWykonane;
+    Blad(blad);
+    return KodBladZapisuArchiwum;
+}
+
+int CliArchiwum::Import() {
+    const auto wynik = archiwum.ImportZPliku(w.pozycyjne.front());
+    if (!wynik) return BladArchiwum();
+    if (wynik->JuzByly > 0)
+        Blad(
+            QStringLiteral("Analiz już obecnych w archiwum, pominiętych: %1.").arg(wynik->JuzByly));
+    return Pisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
+}
+
+int CliArchiwum::Odloz() {
+    QString blad;
+    const auto nowa = Archiwum::OdlozUszkodzone(w.archiwum, blad);
+    if (!nowa) {
+        Blad(blad);
+        return KodBladArchiwum;
+    }
+    return Pisz(QDir::toNativeSeparators(*nowa).toUtf8() + '\n');
+}
+
+} // namespace
+
+bool JestPolecenieArchiwum(const QString& polecenie) {
+    return polecenie == u"archiwum";
+}
+
+int UruchomPolecenieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy) {
+    CliArchiwum cli(wyjscie, bledy);
+    return cli.Uruchom(argumenty);
+}
+
+QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis) {
+    return QJsonObject{{"id", wpis.Id},
+                       {"klasa", wpis.Klasa},
+                       {"data", TekstDaty(wpis.DataNapisania)},
+                       {"dodano", wpis.Dodano.toUTC().toString(Qt::ISODate)},
+                       {"iloscUczniow", wpis.IloscUczniow},
+                       {"procentKlasy", wpis.ProcentKlasy},
+                       {"test", JsonTestu(wpis)}};
+}
+
+QString SkladniaArchiwum() {
+    return QStringLiteral(
+        "\n"
+        "Archiwum analiz:\n"
+        "  sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
+        "              [--imie-najpierw] PLIK.sko...\n"
+        "  sondrel-cli archiwum lista\n"
+        "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]\n"
+        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\"\n"
+        "  sondrel-cli archiwum usun ID\n"
+        "  sondrel-cli archiwum eksport PLIK.json\n"
+        "  sondrel-cli archiwum import PLIK.json\n"
+        "  sondrel-cli archiwum odloz\n"
+        "  dodaj       analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
+        "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
+        "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
+        "  lista       wpisy archiwum jako tablica JSON\n"
+        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport)\n"
+        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON)\n"
+        "  usun        usuwa wpis z archiwum\n"
+        "  eksport     całe archiwum do pliku JSON; import dodaje analizy z takiego pliku,\n"
+        "              pomijając te, które już są w archiwum\n"
+        "  odloz       odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
+        "              następne polecenie zakłada nowe archiwum\n"
+        "  --archiwum PLIK  inny plik archiwum (domyślnie Archiwum.sqlite w folderze danych\n"
+        "              programu)\n");
+}
+
+} // namespace sondrel

@@ -1,0 +1,35 @@
+#pragma once
+// The archive commands of sondrel-cli:
+//
+//   sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]
+//                              [--imie-najpierw] PLIK.sko...
+//   sondrel-cli archiwum lista
+//   sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]
+//   sondrel-cli archiwum uczen "NAZWISKO IMIĘ"
+//   sondrel-cli archiwum usun ID
+//   sondrel-cli archiwum eksport PLIK.json
+//   sondrel-cli archiwum import PLIK.json
+//   sondrel-cli archiwum odloz
+//
+// each with [--archiwum PLIK] (default: Archiwum.sqlite in the program's data folder).
+
+#include <QIODevice>
+#include <QJsonObject>
+#include <QStringList>
+
+namespace sondrel {
+
+struct WpisArchiwum;
+
+// The archive cannot be opened or written, the numbers given do not belong together (no such
+// analysis, or analyses of different tests), or an import file is refused.
+constexpr int KodBladArchiwum = 6;
+
+bool JestPolecenieArchiwum(const QString& polecenie);
+int UruchomPolecenieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy);
+QString SkladniaArchiwum();
+
+// The entry of "archiwum lista" ({id, klasa, data, dodano, iloscUczniow, procentKlasy, test}).
+QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis);
+
+} // namespace sondrel

@@ -1,0 +1,146 @@
+#pragma once
+// The archive of analyses: one database (by default the SQLite file Archiwum.sqlite in the
+// program's data folder) holding whole analyses. Everything goes through Qt SQL; the few
+// statements that differ between SQLite and PostgreSQL come from one dialect table
+// (archive/dialekt.h). Every write is one transaction: an interrupted add leaves the archive as
+// it was. A file that is not a readable archive is never written to: opening it is refused, and
+// only OdlozUszkodzone sets it aside.
+//
+// Use: Archiwum a; if (!a.Otworz(sciezka)) show a.Blad(); then Dodaj, Lista, Wczytaj,
+// HistoriaUcznia, Usun, ZmienOpis, Eksport, Import. Each call that fails gives false or nothing
+// and leaves its Polish message in Blad(). An Archiwum is used from the thread that opened it
+// (a Qt SQL connection belongs to its thread); several Archiwum objects, in one process or
+// many, may work on one file at once.
+
+#include "archive/analiza_archiwalna.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace sondrel {
+
+struct Foldery;
+
+// What opening found.
+enum class StanArchiwum {
+    Zamkniete,    // not opened yet, or closed
+    Otwarte,      // ready
+    BrakDostepu,  // the file or its folder cannot be read, made or written
+    Uszkodzone,   // not a database, or a damaged one
+    Obce,         // a database of another program
+    NowszaWersja, // written by a newer version of the program
+};
+
+// One line of the list: an analysis without its students.
+struct WpisArchiwum {
+    qint64 Id = 0;
+    QString Klasa;
+    QDate DataNapisania;
+    QDateTime Dodano;
+    qint32 IloscUczniow = 0;
+    qint32 ProcentKlasy = 0; // as the analysis computes it
+    QString NazwaTestu;
+    QString Autor;
+    qint32 IloscPytan = 0;
+    qint32 IloscOdpowiedzi = 0;
+    qint32 TypTestu = 0;
+    QString Odcisk;
+
+    bool operator==(const WpisArchiwum&) const = default;
+};
+
+// One archived result of a student.
+struct WynikUcznia {
+    WpisArchiwum Analiza; // the analysis it belongs to
+    QString Nazwisko;     // as stored
+    QString Imie;
+    qint32 Poprawnych = 0;
+    qint32 Procent = 0;
+    QString Ocena;
+};
+
+struct WynikDodania {
+    qint64 Id = 0;
+    bool JuzBylo = false; // the same set of answer files was already archived: nothing added
+};
+
+struct WynikImportu {
+    int Dodane = 0;
+    int JuzByly = 0;
+};
+
+// The message of an add that found the class already archived.
+QString KomunikatJuzWArchiwum();
+
+class Archiwum {
+public:
+    Archiwum();
+    ~Archiwum();
+    Archiwum(const Archiwum&) = delete;
+    Archiwum& operator=(const Archiwum&) = delete;
+
+    // Archiwum.sqlite in the program's data folder.
+    static QString DomyslnaSciezka(const Foldery& foldery);
+
+    // Opens the archive file, making it (mode 0600) with the current schema when it does not
+    // exist or is empty, and bringing an older schema up to date. Refuses, touching nothing,
+    // a file that is not a readable archive.
+    bool Otworz(const QString& sciezka);
+    void Zamknij();
+    StanArchiwum Stan() const;
+    QString Sciezka() const;
+    QString Blad() const;
+
+    // Sets the file aside as <name>.uszkodzone-<RRRR-MM-DD> (with -N added when that name is
+    // taken), with its -wal and -shm companions, so that the next Otworz starts a new archive.
+    // The archive must not be open on it. Gives the new name, or nothing with a message.
+    static std::optional<QString> OdlozUszkodzone(const QString& sciezka, QString& blad);
+
+    // Stores the whole analysis in one transaction and sets its Id, Odcisk and Dodano (unless
+    // Dodano is already set, as an import does). The same set of answer-file hashes already
+    // archived adds nothing and gives the existing entry with JuzBylo.
+    std::optional<WynikDodania> Dodaj(AnalizaArchiwalna& analiza);
+
+    // Every analysis, oldest written first (date written, then id).
+    std::optional<std::vector<WpisArchiwum>> Lista();
+    // One whole analysis; nothing (with a message) when there is no such id.
+    std::optional<AnalizaArchiwalna> Wczytaj(qint64 id);
+    // Every result of the student, oldest first; surname and first name compared without
+    // regard to letter case and surrounding or repeated spaces.
+    std::optional<std::vector<WynikUcznia>> HistoriaUcznia(const QString& nazwisko,
+                                                           const QString& imie);
+    // The same for "NAZWISKO IMIĘ" in one text.
+    std::optional<std::vector<WynikUcznia>> HistoriaUcznia(const QString& nazwiskoIImie);
+    bool Usun(qint64 id);
+    bool ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapisania);
+
+    // The whole archive as one JSON document (see eksport_archiwum.h); nothing on failure.
+    std::optional<QByteArray> Eksport();
+    // Adds every analysis of such a document, each in its own transaction, skipping those
+    // already archived. A document that cannot be read adds nothing.
+    std::optional<WynikImportu> Import(const QByteArray& json);
+
+    // The same with files: the export written under a temporary name and renamed (a failure
+    // leaves an earlier file whole), the import read from a file.
+    bool EksportDoPliku(const QString& sciezka);
+    std::optional<WynikImportu> ImportZPliku(const QString& sciezka);
+    // Writes an export document to a file as EksportDoPliku does.
+    static bool ZapiszPlikEksportu(const QByteArray& dokument, const QString& sciezka,
+                                   QString& blad);
+
+    // The name by which Qt SQL knows this archive's connection (for tests and tools).
+    QString NazwaPolaczenia() const;
+
+private:
+    struct Dane;
+    std::unique_ptr<Dane> d;
+};
+
+// The normalised form of a student's name by which the history looks them up.
+QString KluczUcznia(const QString& nazwiskoIImie);
+
+} // namespace sondrel

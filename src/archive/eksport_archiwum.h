@@ -1,0 +1,40 @@
+#pragma once
+// The portable form of archived analyses: one JSON document (UTF-8, compact, keys in the order
+// Qt writes them, i.e. sorted), readable by any program:
+//
+// {"analizy": [ANALIZA...], "format": "sondrel-archiwum", "wersja": 1}
+//
+// ANALIZA: {"klasa": "7b", "data": "RRRR-MM-DD" (written), "dodano": "RRRR-MM-DDTHH:MM:SSZ",
+//   "plikTestu": name of the test file or "",
+//   "test": {"nazwa", "autor", "iloscPytan", "iloscOdpowiedzi", "typ", "czas", "wersja", "tkk",
+//            "progi": {"cel", "bdb", "db", "dst", "dp"},
+//            "klucz": ["13", "2", ...] (per question the numbers of the correct options),
+//            "odcisk": the test's fingerprint (checked on reading)},
+//   "pytania": [{"tresc", "odpowiedzi": ["...", ...]}...] (empty without the test file),
+//   "pliki": [{"nazwa", "sha256"}...],
+//   "uczniowie": [{"nazwisko", "imie", "start", "koniec", "zapis" (times of day as fractions
+//                  of a day), "zwm" (bool), "zaznaczone": ["13", "", ...] (ticked options per
+//                  question), "klucz": [...] (only where the student's file declares another
+//                  key than the test's), "poprawnych", "procent", "ocena"}...]}
+//
+// Archive numbers are not part of it: an import numbers the analyses anew, in the document's
+// order. Exporting, importing into an empty archive and exporting again gives the same bytes.
+
+#include "archive/analiza_archiwalna.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace sondrel {
+
+QJsonObject JsonAnalizyArchiwalnej(const AnalizaArchiwalna& analiza);
+QByteArray DokumentEksportu(const std::vector<AnalizaArchiwalna>& analizy);
+
+// Reads a whole document; nothing, with the reason in `blad`, when any part of it is wrong.
+std::optional<std::vector<AnalizaArchiwalna>> CzytajDokumentEksportu(const QByteArray& json,
+                                                                     QString& blad);
+
+} // namespace sondrel

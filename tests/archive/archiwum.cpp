@@ -1,0 +1,435 @@
+#include "archive/archiwum.h"
+
+#include "analysis/przebieg_analizy.h"
+#include "archive/eksport_archiwum.h"
+#include "core/analiza.h"
+#include "klasy_testowe.h"
+#include "support/srodowisko_testowe.h"
+#include "support/wydruk_qt.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sys/stat.h>
+
+using namespace sondrel;
+using namespace sondrel::testy;
+
+namespace {
+
+QByteArray Bajty(const QString& sciezka) {
+    QFile f(sciezka);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool Zapisz(const QString& sciezka, const QByteArray& bajty) {
+    QFile f(sciezka);
+    return f.open(QIODevice::WriteOnly) && f.write(bajty) == bajty.size();
+}
+
+class ArchiwumTest : public testing::Test {
+protected:
+    QString Plik() const { return st.sciezka(QStringLiteral("Archiwum.sqlite")); }
+    // The archive at Plik(), opened.
+    Archiwum& Otwarte() {
+        EXPECT_TRUE(archiwum.Otworz(Plik())) << archiwum.Blad().toStdString();
+        return archiwum;
+    }
+    // Stores the record and sets its number, fingerprint and date added as the archive does.
+    qint64 Dodaj(AnalizaArchiwalna& a) {
+        const auto wynik = archiwum.Dodaj(a);
+        EXPECT_TRUE(wynik) << archiwum.Blad().toStdString();
+        return wynik ? wynik->Id : 0;
+    }
+    qint64 Dodaj(AnalizaArchiwalna&& a) { return Dodaj(a); }
+
+    SrodowiskoTestowe st;
+    Archiwum archiwum;
+};
+
+} // namespace
+
+TEST_F(ArchiwumTest, CalaAnalizaWracaTakaSamaINowyPlikMaTrybu0600) {
+    Otwarte();
+    struct stat s {};
+    ASSERT_EQ(::stat(QFile::encodeName(Plik()).constData(), &s), 0);
+    EXPECT_EQ(s.st_mode & 0777, 0600u);
+
+    AnalizaArchiwalna a = KlasaArchiwalna(1, 4, 5);
+    a.PlikTestu = QStringLiteral("ułamki.skt");
+    for (int q = 1; q <= 5; ++q)
+        a.Pytania.push_back(
+            {QStringLiteral("<b>Pytanie</b> %1 & ' \"").arg(q),
+             {QStringLiteral("a"), QString(), QStringLiteral("ć"), QStringLiteral("d")}});
+    a.Uczniowie[2].Klucz[3] = 0b101;  // a file that declares another key for one question
+    a.Uczniowie[1].Start = 0.1 + 0.2; // a time that a decimal text would not keep exactly
+    a.Uczniowie[3].Imie = QString();
+    a.Test.TypTestu = 2;
+
+    AnalizaArchiwalna zapisana = a;
+    const qint64 id = Dodaj(zapisana);
+    ASSERT_GT(id, 0);
+    EXPECT_EQ(zapisana.Id, id);
+    EXPECT_TRUE(zapisana.Dodano.isValid());
+    const auto odczytana = archiwum.Wczytaj(id);
+    ASSERT_TRUE(odczytana) << archiwum.Blad().toStdString();
+    EXPECT_EQ(*odczytana, zapisana);
+    EXPECT_EQ(odczytana->Uczniowie[2].Klucz[3], 0b101);
+
+    // Read again by a new opening of the file.
+    Archiwum drugie;
+    ASSERT_TRUE(drugie.Otworz(Plik()));
+    EXPECT_EQ(*drugie.Wczytaj(id), zapisana);
+    const auto lista = drugie.Lista();
+    ASSERT_TRUE(lista && lista->size() == 1);
+    EXPECT_EQ(lista->front().IloscUczniow, 4);
+    EXPECT_EQ(lista->front().Odcisk, OdciskTestu(a.Test));
+
+    EXPECT_FALSE(archiwum.Wczytaj(id + 1));
+    EXPECT_EQ(archiwum.Blad(),
+              QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(id + 1));
+}
+
+TEST_F(ArchiwumTest, AnalizaZPlikowOdpowiedziIZPowrotem) {
+    // A real analysis of answer files with a test: stored, read back and turned into the
+    // analysis records again, it gives the analysis's own figures.
+    // One file more declares another key for question 1: the test's key stays the one most
+    // files declare, and that student keeps their own.
+    QStringList pliki = ZapiszKlase(st.sciezka(QStringLiteral("klasa")), 3, 7, 3);
+    ASSERT_EQ(pliki.size(), 7);
+    PlikOdpowiedzi inny;
+    inny.nazwaTestu = QStringLiteral("Ułamki");
+    inny.nazwisko = QStringLiteral("Inny");
+    inny.pytania = {{"0100", "0100"}, {"0100", "0100"}, {"0010", "0010"}};
+    pliki.append(st.sciezka(QStringLiteral("inny.sko")));
+    ASSERT_TRUE(ZapiszPlikOdpowiedzi(pliki.last(), inny));
+    ASSERT_TRUE(ZapiszPlikTestu(st.sciezka(QStringLiteral("test.skt")),
+                                {.nazwaTestu = QStringLiteral("Ułamki")}));
+    auto analiza = std::make_unique<Analiza>();
+    analiza->PlikiOdpowiedzi = pliki;
+    analiza->PlikTestu = st.sciezka(QStringLiteral("test.skt"));
+    analiza->RodzajAnalizy = AnalizaZTestem;
+    ASSERT_TRUE(UruchomAnalize(*analiza, st.srodowisko));
+    ASSERT_EQ(analiza->RodzajAnalizy, AnalizaZTestem);
+
+    QString blad;
+    auto zapis = AnalizaDoArchiwum(*analiza, QStringLiteral("7a"), blad);
+    ASSERT_TRUE(zapis) << blad.toStdString();
+    EXPECT_EQ(zapis->Test.Klucz, (std::vector<OpcjePytania>{1, 2, 4}));
+    EXPECT_EQ(zapis->Uczniowie[0].Nazwisko, QStringLiteral("Inny"));
+    EXPECT_EQ(zapis->Uczniowie[0].Klucz, (std::vector<OpcjePytania>{2, 2, 4}));
+    EXPECT_EQ(zapis->Uczniowie[0].Poprawnych, 3);
+    EXPECT_EQ(zapis->Pytania.size(), 3u);
+    EXPECT_EQ(zapis->Pytania[1].Tresc, QStringLiteral("Pytanie 2"));
+    EXPECT_EQ(zapis->PlikTestu, QStringLiteral("test.skt"));
+    EXPECT_EQ(zapis->Pliki[0].Sha256,
+              QString::fromLatin1(
+                  QCryptographicHash::hash(Bajty(pliki[0]), QCryptographicHash::Sha256).toHex()));
+    EXPECT_EQ(zapis->DataNapisania, QFileInfo(pliki.last()).lastModified().date());
+
+    Otwarte();
+    const qint64 id = Dodaj(*zapis);
+    const auto odczytana = archiwum.Wczytaj(id);
+    ASSERT_TRUE(odczytana);
+    auto znowu = std::make_unique<Analiza>();
+    ASSERT_TRUE(WypelnijAnalize(*odczytana, *znowu));
+    EXPECT_EQ(znowu->IloscUczniow, analiza->IloscUczniow);
+    EXPECT_EQ(znowu->Test.ProcentKlasy, analiza->Test.ProcentKlasy);
+    EXPECT_EQ(znowu->Test.SumaPoprawnych, analiza->Test.SumaPoprawnych);
+    EXPECT_EQ(znowu->Test.OcenaKlasy, analiza->Test.OcenaKlasy);
+    for (int q = 1; q <= 3; ++q) {
+        EXPECT_EQ(znowu->StatPytan[q].Poprawnych, analiza->StatPytan[q].Poprawnych);
+        EXPECT_EQ(znowu->StatPytan[q].ProcentPoprawnych, analiza->StatPytan[q].ProcentPoprawnych);
+    }
+    for (int s = 1; s <= analiza->IloscUczniow; ++s) {
+        EXPECT_EQ(znowu->Uczniowie[s].Nazwisko, analiza->Uczniowie[s].Nazwisko);
+        EXPECT_EQ(znowu->Uczniowie[s].Zapis, analiza->Uczniowie[s].Zapis);
+        for (int q = 1; q <= 3; ++q)
+            for (int k = 1; k <= MaksOdpowiedzi; ++k) {
+                EXPECT_EQ(znowu->Uczniowie[s].Pytania[q][k].Wybrana,
+                          analiza->Uczniowie[s].Pytania[q][k].Wybrana);
+                EXPECT_EQ(znowu->Uczniowie[s].Pytania[q][k].Poprawna,
+                          analiza->Uczniowie[s].Pytania[q][k].Poprawna);
+            }
+    }
+    EXPECT_EQ(znowu->Pytania[2].Odpowiedzi[2].Tresc, analiza->Pytania[2].Odpowiedzi[2].Tresc);
+}
+
+TEST(OdciskTestu, TenSamTestTylkoPrzyTejSamejNazwieLiczbachTypieIKluczu) {
+    const TestArchiwalny wzor = KlasaArchiwalna(1, 1, 3).Test; // key 1, 2, 3 -> "1,2,3"
+    // The documented canonical text.
+    EXPECT_EQ(OdciskTestu(wzor),
+              QString::fromLatin1(
+                  QCryptographicHash::hash(
+                      QStringLiteral("sondrel-odcisk-1\nUłamki\n3\n4\n0\n1,2,3\n").toUtf8(),
+                      QCryptographicHash::Sha256)
+                      .toHex()));
+    const struct {
+        const char* opis;
+        void (*zmiana)(TestArchiwalny&);
+        bool tenSam;
+    } przypadki[] = {
+        {"another author and thresholds",
+         [](TestArchiwalny& t) {
+             t.Autor = "X";
+             t.ProgCel = 99;
+         },
+         true},
+        {"multiple choice written as 2", [](TestArchiwalny& t) { t.TypTestu = 2; }, false},
+        {"another key of one question", [](TestArchiwalny& t) { t.Klucz[1] = 0b11; }, false},
+        {"another name", [](TestArchiwalny& t) { t.Nazwa += u' '; }, false},
+        {"more options", [](TestArchiwalny& t) { t.IloscOdpowiedzi = 5; }, false},
+    };
+    for (const auto& p : przypadki) {
+        TestArchiwalny t = wzor;
+        p.zmiana(t);
+        EXPECT_EQ(OdciskTestu(t) == OdciskTestu(wzor), p.tenSam) << p.opis;
+    }
+    // Two multiple-choice declarations are one type.
+    TestArchiwalny a = wzor, b = wzor;
+    a.TypTestu = 1;
+    b.TypTestu = 2;
+    EXPECT_EQ(OdciskTestu(a), OdciskTestu(b));
+}
+
+TEST_F(ArchiwumTest, TenSamZestawPlikowDodajeSieRaz) {
+    Otwarte();
+    const qint64 id = Dodaj(KlasaArchiwalna(1));
+    // The same files in another order and under another label: the existing entry.
+    AnalizaArchiwalna znowu = KlasaArchiwalna(1);
+    std::reverse(znowu.Pliki.begin(), znowu.Pliki.end());
+    znowu.Klasa = QStringLiteral("7c");
+    const auto wynik = archiwum.Dodaj(znowu);
+    ASSERT_TRUE(wynik);
+    EXPECT_TRUE(wynik->JuzBylo);
+    EXPECT_EQ(wynik->Id, id);
+    EXPECT_EQ(archiwum.Blad(), QStringLiteral("Ta analiza jest już w archiwum."));
+    // One file more is another class.
+    AnalizaArchiwalna wieksza = KlasaArchiwalna(1);
+    wieksza.Pliki.push_back(KlasaArchiwalna(2).Pliki.front());
+    EXPECT_FALSE(archiwum.Dodaj(wieksza)->JuzBylo);
+    EXPECT_EQ(archiwum.Lista()->size(), 2u);
+    EXPECT_EQ(archiwum.Wczytaj(id)->Klasa, QStringLiteral("7b")); // the first entry as it was
+}
+
+TEST_F(ArchiwumTest, HistoriaUczniaBezWzgleduNaWielkoscLiterISpacje) {
+    Otwarte();
+    AnalizaArchiwalna pozniej = KlasaArchiwalna(5, 3);
+    AnalizaArchiwalna wczesniej = KlasaArchiwalna(2, 3, 6, QStringLiteral("Inny test"));
+    for (AnalizaArchiwalna* a : {&pozniej, &wczesniej}) {
+        a->Uczniowie[1].Nazwisko = QStringLiteral("Żak");
+        a->Uczniowie[1].Imie = QStringLiteral("Łucja");
+    }
+    wczesniej.Uczniowie[1].Nazwisko = QStringLiteral(" ŻAK ");
+    const qint64 idPozniej = Dodaj(pozniej);
+    const qint64 idWczesniej = Dodaj(wczesniej);
+    const auto historia = archiwum.HistoriaUcznia(QStringLiteral("żak   ŁUCJA"));
+    ASSERT_TRUE(historia);
+    ASSERT_EQ(historia->size(), 2u);
+    EXPECT_EQ((*historia)[0].Analiza.Id, idWczesniej); // oldest first
+    EXPECT_EQ((*historia)[0].Analiza.NazwaTestu, QStringLiteral("Inny test"));
+    EXPECT_EQ((*historia)[0].Nazwisko, QStringLiteral(" ŻAK "));
+    EXPECT_EQ((*historia)[1].Analiza.Id, idPozniej);
+    EXPECT_EQ((*historia)[1].Procent, pozniej.Uczniowie[1].Procent);
+    EXPECT_EQ((*historia)[1].Ocena, pozniej.Uczniowie[1].Ocena);
+    EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak"), QStringLiteral("Łucja"))->size(), 2u);
+    EXPECT_TRUE(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucjan"))->empty());
+
+    // Deleting takes the students with it; another date moves the entry in the order.
+    ASSERT_TRUE(archiwum.ZmienOpis(idWczesniej, QStringLiteral("8a"), QDate(2030, 1, 1)));
+    const auto poZmianie = archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"));
+    EXPECT_EQ((*poZmianie)[1].Analiza.Klasa, QStringLiteral("8a"));
+    EXPECT_EQ((*poZmianie)[1].Analiza.DataNapisania, QDate(2030, 1, 1));
+    ASSERT_TRUE(archiwum.Usun(idPozniej));
+    EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"))->size(), 1u);
+    EXPECT_EQ(ZapytajPlik(Plik(), QStringLiteral("SELECT count(*) FROM uczniowie")).toInt(), 3);
+    EXPECT_FALSE(archiwum.Usun(idPozniej));
+    EXPECT_EQ(archiwum.Blad(),
+              QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(idPozniej));
+    EXPECT_FALSE(archiwum.ZmienOpis(idPozniej, QStringLiteral("x"), QDate(2030, 1, 1)));
+}
+
+TEST_F(ArchiwumTest, EksportImportEksportDajeTeSameBajty) {
+    Otwarte();
+    AnalizaArchiwalna z = KlasaArchiwalna(1, 3);
+    z.Pytania.assign(6, TrescPytania{QStringLiteral("Treść"), {QStringLiteral("ą"), QString()}});
+    z.Uczniowie[0].Klucz[0] = 0b1000;
+    Dodaj(z);
+    Dodaj(KlasaArchiwalna(2, 4, 6, QStringLiteral("Inny")));
+    Dodaj(KlasaArchiwalna(3));
+    ASSERT_TRUE(archiwum.Usun(2)); // numbers with a gap come back numbered anew
+    const auto eksport = archiwum.Eksport();
+    ASSERT_TRUE(eksport);
+
+    Archiwum puste;
+    ASSERT_TRUE(puste.Otworz(st.sciezka(QStringLiteral("puste.sqlite"))));
+    const auto wynik = puste.Import(*eksport);
+    ASSERT_TRUE(wynik) << puste.Blad().toStdString();
+    EXPECT_EQ(wynik->Dodane, 2);
+    EXPECT_EQ(puste.Eksport(), eksport);
+    auto pierwsza = puste.Wczytaj(1);
+    pierwsza->Id = z.Id;
+    EXPECT_EQ(*pierwsza, z);
+    // Again: everything is there already.
+    EXPECT_EQ(puste.Import(*eksport)->JuzByly, 2);
+    EXPECT_EQ(puste.Lista()->size(), 2u);
+
+    // A document with one wrong analysis adds none of them.
+    QJsonObject dokument = QJsonDocument::fromJson(*eksport).object();
+    QJsonArray analizy = dokument.value("analizy").toArray();
+    QJsonObject druga = analizy[1].toObject();
+    QJsonObject test = druga.value("test").toObject();
+    test.insert("klucz",
+                QJsonArray{"1", "1", "1", "1", "1", "1"}); // the fingerprint no longer fits
+    druga.insert("test", test);
+    analizy.replace(1, druga);
+    dokument.insert("analizy", analizy);
+    Archiwum trzecie;
+    ASSERT_TRUE(trzecie.Otworz(st.sciezka(QStringLiteral("trzecie.sqlite"))));
+    for (const QByteArray& zly : {QJsonDocument(dokument).toJson(), QByteArray("{\"format\": 1"),
+                                  QByteArray("{\"format\":\"sondrel-archiwum\",\"wersja\":2,"
+                                             "\"analizy\":[]}")}) {
+        EXPECT_FALSE(trzecie.Import(zly));
+        EXPECT_TRUE(trzecie.Blad().startsWith(QStringLiteral("Nie można zaimportować pliku: ")))
+            << trzecie.Blad().toStdString();
+        EXPECT_TRUE(trzecie.Lista()->empty());
+    }
+}
+
+TEST_F(ArchiwumTest, PlikKtoryNieJestArchiwumNieJestRuszany) {
+    // A damaged file, another program's database and an archive of a newer schema: refused,
+    // not a byte changed; set aside on request, after which a new archive starts.
+    const auto obca = [](const QString& sciezka) {
+        QSqlDatabase b =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("obca"));
+        b.setDatabaseName(sciezka);
+        b.open();
+        QSqlQuery(b).exec(QStringLiteral("CREATE TABLE klienci (id INTEGER, nazwa TEXT)"));
+        QSqlQuery(b).exec(QStringLiteral("INSERT INTO klienci VALUES (1, 'x')"));
+        b.close();
+    };
+    const struct {
+        const char* opis;
+        std::function<void(const QString&)> zrob;
+        StanArchiwum stan;
+        QString poczatek;
+    } przypadki[] = {
+        {"damaged", [](const QString& p) { Zapisz(p, QByteArray(5000, 'x')); },
+         StanArchiwum::Uszkodzone, QStringLiteral("Plik %1 nie jest archiwum analiz")},
+        {"damaged after the header",
+         [](const QString& p) {
+             Archiwum a;
+             a.Otworz(p);
+             a.Zamknij();
+             QByteArray b = Bajty(p);
+             for (int i = 100; i < b.size(); ++i)
+                 b[i] = char(i * 7);
+             Zapisz(p, b);
+         },
+         StanArchiwum::Uszkodzone, QStringLiteral("Plik %1 nie jest czytelnym archiwum analiz")},
+        {"foreign", [&](const QString& p) { obca(p); }, StanArchiwum::Obce,
+         QStringLiteral("Plik %1 jest bazą danych innego programu")},
+        {"newer",
+         [](const QString& p) {
+             {
+                 Archiwum a;
+                 a.Otworz(p);
+             }
+             ZapytajPlik(p, QStringLiteral("UPDATE wersja_schematu SET wersja = 99 RETURNING 1"));
+         },
+         StanArchiwum::NowszaWersja, QStringLiteral("Archiwum %1 zapisała nowsza wersja programu")},
+    };
+    for (const auto& p : przypadki) {
+        const QString plik = st.sciezka(QString::fromLatin1(p.opis) + QStringLiteral(".sqlite"));
+        p.zrob(plik);
+        QSqlDatabase::removeDatabase(QStringLiteral("obca"));
+        const QByteArray przed = Bajty(plik);
+        Archiwum a;
+        EXPECT_FALSE(a.Otworz(plik)) << p.opis;
+        EXPECT_EQ(a.Stan(), p.stan) << p.opis;
+        EXPECT_TRUE(a.Blad().startsWith(p.poczatek.arg(plik))) << a.Blad().toStdString();
+        EXPECT_FALSE(a.Dodaj(*std::make_unique<AnalizaArchiwalna>(KlasaArchiwalna(1))));
+        EXPECT_EQ(Bajty(plik), przed) << p.opis;
+        EXPECT_FALSE(QFileInfo::exists(plik + QStringLiteral("-wal"))) << p.opis;
+
+        QString blad;
+        const auto odlozony = Archiwum::OdlozUszkodzone(plik, blad);
+        ASSERT_TRUE(odlozony) << blad.toStdString();
+        EXPECT_TRUE(
+            odlozony->startsWith(plik + QStringLiteral(".uszkodzone-") +
+                                 QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
+        EXPECT_EQ(Bajty(*odlozony), przed);
+        ASSERT_TRUE(a.Otworz(plik)) << a.Blad().toStdString();
+        EXPECT_TRUE(a.Lista()->empty());
+    }
+}
+
+TEST_F(ArchiwumTest, ArchiwumPierwszegoSchematuPrzechodziNaObecny) {
+    // A file as the first schema wrote it (kept here as it was, not taken from the code).
+    {
+        QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+        b.setDatabaseName(Plik());
+        ASSERT_TRUE(b.open());
+        const char* polecenia[] = {
+            "PRAGMA journal_mode = WAL",
+            "PRAGMA application_id = 1399811684",
+            "PRAGMA user_version = 1",
+            "CREATE TABLE wersja_schematu (wersja INTEGER NOT NULL)",
+            "CREATE TABLE analizy (id INTEGER PRIMARY KEY, odcisk TEXT NOT NULL, pliki_odcisk TEXT "
+            "NOT NULL UNIQUE, klasa TEXT NOT NULL, data_napisania TEXT NOT NULL, dodano TEXT NOT "
+            "NULL, nazwa TEXT NOT NULL, autor TEXT NOT NULL, ilosc_pytan INTEGER NOT NULL, "
+            "ilosc_odpowiedzi INTEGER NOT NULL, typ INTEGER NOT NULL, czas INTEGER NOT NULL, "
+            "wersja TEXT NOT NULL, tkk INTEGER NOT NULL, prog_cel INTEGER NOT NULL, prog_bdb "
+            "INTEGER NOT NULL, prog_db INTEGER NOT NULL, prog_dst INTEGER NOT NULL, prog_dp "
+            "INTEGER NOT NULL, klucz TEXT NOT NULL, plik_testu TEXT NOT NULL, ilosc_uczniow "
+            "INTEGER NOT NULL, procent_klasy INTEGER NOT NULL)",
+            "CREATE INDEX analizy_odcisk ON analizy (odcisk)",
+            "CREATE INDEX analizy_data ON analizy (data_napisania, id)",
+            "CREATE TABLE pytania (analiza_id BIGINT NOT NULL REFERENCES analizy(id) ON DELETE "
+            "CASCADE, nr INTEGER NOT NULL, tresc TEXT NOT NULL, odpowiedzi TEXT NOT NULL, PRIMARY "
+            "KEY (analiza_id, nr))",
+            "CREATE TABLE uczniowie (analiza_id BIGINT NOT NULL REFERENCES analizy(id) ON DELETE "
+            "CASCADE, lp INTEGER NOT NULL, nazwisko TEXT NOT NULL, imie TEXT NOT NULL, start "
+            "DOUBLE PRECISION NOT NULL, koniec DOUBLE PRECISION NOT NULL, zapis DOUBLE PRECISION "
+            "NOT NULL, zwm INTEGER NOT NULL, zaznaczone TEXT NOT NULL, klucz TEXT, poprawnych "
+            "INTEGER NOT NULL, procent INTEGER NOT NULL, ocena TEXT NOT NULL, PRIMARY KEY "
+            "(analiza_id, lp))",
+            "CREATE TABLE pliki (analiza_id BIGINT NOT NULL REFERENCES analizy(id) ON DELETE "
+            "CASCADE, lp INTEGER NOT NULL, nazwa TEXT NOT NULL, sha256 TEXT NOT NULL, PRIMARY KEY "
+            "(analiza_id, lp))",
+            "INSERT INTO wersja_schematu (wersja) VALUES (1)",
+            "INSERT INTO analizy VALUES (7, 'odcisk', 'pliki', '6a', '2025-06-01', "
+            "'2025-06-02T08:00:00Z', 'Ułamki', 'A', 2, 4, 0, 45, '4.0', 1, 95, 85, 70, 50, 30, "
+            "'12', '', 2, 75)",
+            "INSERT INTO uczniowie VALUES (7, 1, 'Żak', 'Łucja', 0.5, 0.6, 0.7, 1, '12', NULL, 2, "
+            "100, 'Cel')",
+            "INSERT INTO uczniowie VALUES (7, 2, 'Nowak', 'Jan', 0.5, 0.6, 0.7, 0, '13', '13', 1, "
+            "50, 'Dst')",
+            "INSERT INTO pliki VALUES (7, 1, 'a.sko', '"
+            "0000000000000000000000000000000000000000000000000000000000000001')",
+        };
+        for (const char* sql : polecenia)
+            ASSERT_TRUE(QSqlQuery(b).exec(QString::fromUtf8(sql))) << sql;
+        b.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+
+    Otwarte();
+    const auto historia = archiwum.HistoriaUcznia(QStringLiteral("ŻAK łucja"));
+    ASSERT_TRUE(historia) << archiwum.Blad().toStdString();
+    ASSERT_EQ(historia->size(), 1u);
+    EXPECT_EQ(historia->front().Analiza.Id, 7);
+    const auto a = archiwum.Wczytaj(7);
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->Uczniowie[1].Klucz, (std::vector<OpcjePytania>{1, 3}));
+    EXPECT_EQ(a->Uczniowie[0].Klucz, a->Test.Klucz);
+    archiwum.Zamknij();
+    EXPECT_EQ(ZapytajPlik(Plik(), QStringLiteral("SELECT wersja FROM wersja_schematu")).toInt(), 2);
+    EXPECT_EQ(ZapytajPlik(Plik(), QStringLiteral("PRAGMA user_version")).toInt(), 2);
+    // New adds go on beside the old entry.
+    Otwarte();
+    EXPECT_GT(Dodaj(KlasaArchiwalna(1)), 7);
+}

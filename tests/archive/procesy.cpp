@@ -1,0 +1,293 @@
+// The archive under real processes: sondrel-cli adding at once, a process killed in the middle
+// of its adds, a disk that fills during an add. The helper processes are this test program
+// itself, started again with one helper test selected and its task in the environment.
+
+#include "archive/archiwum.h"
+
+#include "klasy_testowe.h"
+#include "support/pelny_dysk.h"
+#include "support/srodowisko_testowe.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QThread>
+#include <algorithm>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <memory>
+#include <numeric>
+#include <random>
+
+using namespace sondrel;
+using namespace sondrel::testy;
+
+namespace {
+
+constexpr char ZmiennaPlik[] = "SONDREL_POMOCNIK_ARCHIWUM";
+constexpr char ZmiennaZiarno[] = "SONDREL_POMOCNIK_ZIARNO";
+
+// A big record for the helpers: seed i gives class "k<i>" of 60 students and 60 questions.
+AnalizaArchiwalna DuzaKlasa(int i) {
+    return KlasaArchiwalna(i, 60, 60, QStringLiteral("Ułamki"), QStringLiteral("k%1").arg(i));
+}
+
+QProcess* Pomocnik(const QString& test, const QString& plik, int ziarno) {
+    auto* p = new QProcess;
+    QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+    srodowisko.insert(QString::fromLatin1(ZmiennaPlik), plik);
+    srodowisko.insert(QString::fromLatin1(ZmiennaZiarno), QString::number(ziarno));
+    p->setProcessEnvironment(srodowisko);
+    p->start(QCoreApplication::applicationFilePath(),
+             {QStringLiteral("--gtest_filter=Pomocnik.") + test});
+    return p;
+}
+
+// Whole entries only: every listed entry reads back equal to the record it was made from.
+void SprawdzCaleWpisy(const QString& plik, int* ile = nullptr) {
+    EXPECT_EQ(ZapytajPlik(plik, QStringLiteral("PRAGMA integrity_check")).toString(),
+              QStringLiteral("ok"));
+    Archiwum a;
+    ASSERT_TRUE(a.Otworz(plik)) << a.Blad().toStdString();
+    const auto lista = a.Lista();
+    ASSERT_TRUE(lista);
+    for (const WpisArchiwum& w : *lista) {
+        auto zapisana = a.Wczytaj(w.Id);
+        ASSERT_TRUE(zapisana);
+        AnalizaArchiwalna wzor = DuzaKlasa(w.Klasa.mid(1).toInt());
+        wzor.Id = zapisana->Id;
+        wzor.Dodano = zapisana->Dodano;
+        EXPECT_EQ(*zapisana, wzor) << w.Klasa.toStdString();
+    }
+    if (ile) *ile = static_cast<int>(lista->size());
+}
+
+QString Cli() {
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/sondrel-cli");
+}
+
+} // namespace
+
+// ---- Helpers (run only as helper processes) -----------------------------------------------
+
+// Adds records 0..29 in an order of its own, then ends.
+TEST(Pomocnik, DodajeTrzydziesci) {
+    if (qEnvironmentVariableIsEmpty(ZmiennaPlik)) GTEST_SKIP() << "a helper process only";
+    std::vector<int> kolejnosc(30);
+    std::iota(kolejnosc.begin(), kolejnosc.end(), 0);
+    std::shuffle(kolejnosc.begin(), kolejnosc.end(),
+                 std::mt19937(static_cast<unsigned>(qEnvironmentVariableIntValue(ZmiennaZiarno))));
+    Archiwum a;
+    ASSERT_TRUE(a.Otworz(qEnvironmentVariable(ZmiennaPlik))) << a.Blad().toStdString();
+    for (const int i : kolejnosc) {
+        AnalizaArchiwalna z = DuzaKlasa(i);
+        ASSERT_TRUE(a.Dodaj(z)) << a.Blad().toStdString();
+    }
+}
+
+// Adds new records until it is killed.
+TEST(Pomocnik, DodajeBezKonca) {
+    if (qEnvironmentVariableIsEmpty(ZmiennaPlik)) GTEST_SKIP() << "a helper process only";
+    Archiwum a;
+    ASSERT_TRUE(a.Otworz(qEnvironmentVariable(ZmiennaPlik))) << a.Blad().toStdString();
+    for (int i = qEnvironmentVariableIntValue(ZmiennaZiarno);; ++i) {
+        AnalizaArchiwalna z = DuzaKlasa(i);
+        ASSERT_TRUE(a.Dodaj(z)) << a.Blad().toStdString();
+    }
+}
+
+// ---- Tests --------------------------------------------------------------------------------
+
+TEST(ArchiwumProcesy, OsiemProcesowDodajeNaraz) {
+    // Eight processes add the same thirty classes, each in its own order: every class once.
+    SrodowiskoTestowe st;
+    const QString plik = st.sciezka(QStringLiteral("Archiwum.sqlite"));
+    std::vector<std::unique_ptr<QProcess>> procesy;
+    for (int i = 0; i < 8; ++i)
+        procesy.emplace_back(Pomocnik(QStringLiteral("DodajeTrzydziesci"), plik, i));
+    for (auto& p : procesy) {
+        ASSERT_TRUE(p->waitForFinished(300000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardOutput().toStdString();
+    }
+    int ile = 0;
+    SprawdzCaleWpisy(plik, &ile);
+    EXPECT_EQ(ile, 30);
+}
+
+TEST(ArchiwumProcesy, OsiemWywolanSondrelCliNaraz) {
+    // sondrel-cli itself: eight calls at once, four classes each given twice; each class is
+    // stored once and both of its calls print its number.
+    if (!QFileInfo::exists(Cli())) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
+    SrodowiskoTestowe st;
+    const QString plik = st.sciezka(QStringLiteral("Archiwum.sqlite"));
+    std::vector<QStringList> klasy;
+    for (int k = 0; k < 4; ++k)
+        klasy.push_back(ZapiszKlase(st.sciezka(QStringLiteral("k%1").arg(k)), k, 25));
+    std::vector<std::unique_ptr<QProcess>> procesy;
+    for (int i = 0; i < 8; ++i) {
+        auto& p = procesy.emplace_back(std::make_unique<QProcess>());
+        p->start(Cli(), QStringList{"archiwum", "dodaj", "--archiwum", plik, "--klasa",
+                                    QStringLiteral("k%1").arg(i % 4)} +
+                            klasy[static_cast<std::size_t>(i % 4)]);
+    }
+    std::vector<QByteArray> numery;
+    for (auto& p : procesy) {
+        ASSERT_TRUE(p->waitForFinished(300000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        numery.push_back(p->readAllStandardOutput().trimmed());
+    }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(numery[static_cast<std::size_t>(i)], numery[static_cast<std::size_t>(i + 4)]);
+    QProcess lista;
+    lista.start(Cli(), {"archiwum", "lista", "--archiwum", plik});
+    ASSERT_TRUE(lista.waitForFinished(60000));
+    EXPECT_EQ(QJsonDocument::fromJson(lista.readAllStandardOutput()).array().size(), 4);
+}
+
+TEST(ArchiwumProcesy, ZabityWTrakcieDodawaniaZostawiaCaleWpisy) {
+    // A process adding big classes one after another, killed at ten moments: the archive
+    // opens every time and holds whole entries only, and adding goes on afterwards.
+    SrodowiskoTestowe st;
+    const QString plik = st.sciezka(QStringLiteral("Archiwum.sqlite"));
+    std::mt19937 los(7);
+    int poprzednio = 0;
+    for (int runda = 0; runda < 10; ++runda) {
+        std::unique_ptr<QProcess> p(Pomocnik(QStringLiteral("DodajeBezKonca"), plik, runda * 1000));
+        ASSERT_TRUE(p->waitForStarted());
+        QThread::msleep(150 + los() % 200);
+        ASSERT_EQ(::kill(static_cast<pid_t>(p->processId()), SIGKILL), 0);
+        p->waitForFinished();
+        ASSERT_EQ(p->exitStatus(), QProcess::CrashExit);
+        int ile = 0;
+        SprawdzCaleWpisy(plik, &ile);
+        EXPECT_GE(ile, poprzednio);
+        poprzednio = ile;
+    }
+    EXPECT_GT(poprzednio, 0);
+}
+
+TEST(ArchiwumProcesy, PelnyDyskWTrakcieDodawania) {
+    // The disk fills at several points of an add: the add fails with a message naming the
+    // archive, the archive keeps what it had, and the same add succeeds once there is room.
+    for (const qint64 zostaw :
+         {qint64(0), qint64(8 * 1024), qint64(48 * 1024), qint64(96 * 1024)}) {
+        MalyDysk dysk(4 * 1024 * 1024);
+        POMIN_BEZ_DYSKU(dysk);
+        const QString plik = dysk.sciezka(QStringLiteral("Archiwum.sqlite"));
+        {
+            Archiwum a;
+            ASSERT_TRUE(a.Otworz(plik));
+            AnalizaArchiwalna pierwsza = DuzaKlasa(1);
+            ASSERT_TRUE(a.Dodaj(pierwsza));
+            dysk.Zapelnij(zostaw);
+            bool odmowa = false;
+            for (int i = 2; i < 40 && !odmowa; ++i) {
+                AnalizaArchiwalna z = DuzaKlasa(i);
+                if (!a.Dodaj(z)) {
+                    odmowa = true;
+                    EXPECT_TRUE(a.Blad().startsWith(
+                        QStringLiteral("Nie udało się zapisać analizy w archiwum (archiwum %1): ")
+                            .arg(plik)))
+                        << a.Blad().toStdString();
+                }
+            }
+            EXPECT_TRUE(odmowa) << zostaw;
+            int ile = 0;
+            SprawdzCaleWpisy(plik, &ile);
+            EXPECT_GE(ile, 1);
+            dysk.Oproznij();
+            AnalizaArchiwalna po = DuzaKlasa(100);
+            EXPECT_TRUE(a.Dodaj(po)) << a.Blad().toStdString();
+        }
+        int ile = 0;
+        SprawdzCaleWpisy(plik, &ile);
+    }
+}
+
+TEST(ArchiwumProcesy, PoleceniaIKodyWyjsciaSondrelCli) {
+    if (!QFileInfo::exists(Cli())) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
+    SrodowiskoTestowe st;
+    const QString plik = st.sciezka(QStringLiteral("Archiwum.sqlite"));
+    const QString zly = st.sciezka(QStringLiteral("zly.sqlite"));
+    QFile f(zly);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("nie archiwum");
+    f.close();
+    const QStringList k1 = ZapiszKlase(st.sciezka(QStringLiteral("k1")), 1, 3);
+    const QStringList k2 = ZapiszKlase(st.sciezka(QStringLiteral("k2")), 2, 3, 5); // another test
+    const auto uruchom = [&](const QStringList& argumenty, QByteArray* wyjscie = nullptr,
+                             QByteArray* bledy = nullptr) {
+        QProcess p;
+        p.start(Cli(), argumenty);
+        p.waitForFinished(60000);
+        if (wyjscie) *wyjscie = p.readAllStandardOutput();
+        if (bledy) *bledy = p.readAllStandardError();
+        return p.exitCode();
+    };
+    const QStringList a{"--archiwum", plik};
+    QByteArray wyjscie, bledy;
+    ASSERT_EQ(
+        uruchom(QStringList{"archiwum", "dodaj", "--klasa", "7a", "--data", "2026-01-15"} + a + k1,
+                &wyjscie),
+        0);
+    EXPECT_EQ(wyjscie, "1\n");
+    ASSERT_EQ(uruchom(QStringList{"archiwum", "dodaj", "--klasa", "7b"} + a + k2), 0);
+    EXPECT_EQ(uruchom(QStringList{"archiwum", "dodaj", "--klasa", "7c"} + a + k1, &wyjscie, &bledy),
+              0);
+    EXPECT_EQ(wyjscie, "1\n");
+    EXPECT_EQ(bledy, QStringLiteral("Ta analiza jest już w archiwum.\n").toUtf8());
+    ASSERT_EQ(uruchom(QStringList{"archiwum", "uczen", "uczeń0  klasa1"} + a, &wyjscie), 0);
+    const QJsonArray historia = QJsonDocument::fromJson(wyjscie).array();
+    ASSERT_EQ(historia.size(), 1);
+    EXPECT_EQ(historia[0].toObject().value("data").toString(), QStringLiteral("2026-01-15"));
+    EXPECT_EQ(historia[0].toObject().value("klasa").toString(), QStringLiteral("7a"));
+    EXPECT_EQ(historia[0].toObject().keys(),
+              (QStringList{"data", "id", "klasa", "ocena", "poprawnych", "procent", "test"}));
+    ASSERT_EQ(uruchom(QStringList{"archiwum", "lista"} + a, &wyjscie), 0);
+    const QJsonArray lista = QJsonDocument::fromJson(wyjscie).array();
+    ASSERT_EQ(lista.size(), 2);
+    EXPECT_EQ(lista[0].toObject().keys(), (QStringList{"data", "dodano", "id", "iloscUczniow",
+                                                       "klasa", "procentKlasy", "test"}));
+    EXPECT_EQ(lista[0].toObject().value("test").toObject().keys(),
+              (QStringList{"autor", "iloscOdpowiedzi", "iloscPytan", "nazwa", "odcisk", "typ"}));
+
+    // Export, import into a new archive, export again: the same bytes.
+    const QString e1 = st.sciezka("e1.json"), e2 = st.sciezka("e2.json");
+    const QString nowe = st.sciezka("nowe.sqlite");
+    ASSERT_EQ(uruchom(QStringList{"archiwum", "eksport", e1} + a), 0);
+    ASSERT_EQ(uruchom({"archiwum", "import", e1, "--archiwum", nowe}, &wyjscie), 0);
+    EXPECT_EQ(wyjscie, "Zaimportowano analiz: 2.\n");
+    ASSERT_EQ(uruchom({"archiwum", "eksport", e2, "--archiwum", nowe}), 0);
+    QFile p1(e1), p2(e2);
+    ASSERT_TRUE(p1.open(QIODevice::ReadOnly) && p2.open(QIODevice::ReadOnly));
+    EXPECT_EQ(p1.readAll(), p2.readAll());
+
+    const struct {
+        QStringList argumenty;
+        int kod;
+    } przypadki[] = {
+        {{"archiwum", "lista", "--archiwum", zly}, 6},
+        {QStringList{"archiwum", "porownaj", "1", "2"} + a, 6}, // different tests
+        {QStringList{"archiwum", "porownaj", "1", "9"} + a, 6}, // no such analysis
+        {QStringList{"archiwum", "usun", "9"} + a, 6},
+        {QStringList{"archiwum", "import", st.sciezka("brak.json")} + a, 6},
+        {QStringList{"archiwum", "dodaj"} + a + k1, 1}, // no label
+        {QStringList{"archiwum", "usun", "x"} + a, 1},
+        {QStringList{"archiwum", "dodaj", "--klasa", "x", "--data", "2026-02-30"} + a + k1, 1},
+        {QStringList{"archiwum", "kopiuj"} + a, 1},
+        {QStringList{"archiwum", "dodaj", "--klasa", "x", "--archiwum", zly} + k1, 6},
+        {QStringList{"archiwum", "eksport", st.sciezka("brak/e.json")} + a, 4},
+    };
+    for (const auto& p : przypadki)
+        EXPECT_EQ(uruchom(p.argumenty), p.kod) << p.argumenty.join(' ').toStdString();
+    EXPECT_EQ(QFileInfo(zly).size(), 12); // never written
+
+    // Set aside on request; the next command starts a new archive.
+    ASSERT_EQ(uruchom({"archiwum", "odloz", "--archiwum", zly}, &wyjscie), 0);
+    EXPECT_TRUE(QFileInfo::exists(QString::fromUtf8(wyjscie.trimmed())));
+    EXPECT_EQ(uruchom({"archiwum", "lista", "--archiwum", zly}, &wyjscie), 0);
+    EXPECT_EQ(wyjscie, "[\n]\n");
+}

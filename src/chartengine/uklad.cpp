@@ -2,6 +2,8 @@
 
 #include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QMutex>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -153,15 +155,28 @@ QString TekstPominietych(int ile) {
     return QStringLiteral("… i %1 więcej").arg(ile);
 }
 
-QFont CzcionkaPisma(const Pismo& p) {
-    QString rodzina = p.rodzina;
+// The face a family name is painted with. Asking the font database costs about a tenth of a
+// millisecond a name (a missing one more), several times a chart: the answers are kept, as
+// the program adds no fonts while it runs.
+static QString RodzinaMalowana(const QString& rodzina) {
+    static QMutex zamek;
+    static QHash<QString, QString> znane;
+    const QMutexLocker blokada(&zamek);
+    const auto it = znane.constFind(rodzina);
+    if (it != znane.constEnd()) return *it;
+    QString wynik = rodzina;
     if (!QFontDatabase::hasFamily(rodzina))
         for (const char* zastepcza : {"Liberation Sans", "Arial", "DejaVu Sans"})
             if (QFontDatabase::hasFamily(QLatin1String(zastepcza))) {
-                rodzina = QLatin1String(zastepcza);
+                wynik = QLatin1String(zastepcza);
                 break;
             }
-    QFont f(rodzina);
+    znane.insert(rodzina, wynik);
+    return wynik;
+}
+
+QFont CzcionkaPisma(const Pismo& p) {
+    QFont f(RodzinaMalowana(p.rodzina));
     f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(std::max(1, int(std::lround(Pikseli(std::clamp(p.rozmiar, 1.0, 400.0))))));
     f.setBold(p.pogrubione);

@@ -45,7 +45,7 @@ check() {
 # The desktop entry, the software-centre description, the file types and the manual pages, as
 # the desktop's own validators read them.
 echo "== packaging"
-check "desktop entry" desktop-file-validate resources/sondrel.desktop
+check "desktop entry" desktop-file-validate resources/pl.brenvik.sondrel.desktop
 check "metainfo" appstreamcli validate --no-net resources/pl.brenvik.sondrel.metainfo.xml
 dane=$(mktemp -d)
 mkdir -p "$dane/mime/packages" "$dane/pliki"
@@ -72,13 +72,14 @@ for strona in resources/man/*.1; do
 done
 
 echo "== normal build"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSONDREL_TESTS=ON \
+      -DSONDREL_BENCH=ON >/dev/null
 cmake --build build -j "$jobs"
 run_ctest build
 
 echo "== sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSONDREL_SANITIZE=ON \
-      -DSONDREL_BENCH=OFF -DSONDREL_UI=ON >/dev/null
+      -DSONDREL_TESTS=ON -DSONDREL_BENCH=OFF -DSONDREL_UI=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 run_ctest build-asan
 

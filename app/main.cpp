@@ -48,11 +48,12 @@ private:
 // file): the answer, printed; else nullptr.
 const char* OdpowiedzNaOpcje(int argc, char** argv) {
     static const char* const pomoc =
-        "Użycie: sondrel [PLIK.sko...]\n"
+        "Użycie: sondrel [--test PLIK.skt] [PLIK.sko...]\n"
         "Zadrix - Sondrel: analiza wyników testów. Pliki odpowiedzi podane w wierszu\n"
         "polecenia są analizowane zaraz po otwarciu okna programu.\n"
-        "  --help      ten opis\n"
-        "  --version   wersja programu\n"
+        "  --test PLIK.skt  analiza z testem z tego pliku\n"
+        "  --help           ten opis\n"
+        "  --version        wersja programu\n"
         "Analizę bez okna wykonuje sondrel-cli (sondrel-cli --help).\n";
     static const char* const wersja = "sondrel " SONDREL_WERSJA "\n";
     for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
@@ -78,7 +79,7 @@ int main(int argc, char** argv) {
 #endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zadrix - Sondrel"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("sondrel"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("pl.brenvik.sondrel"));
     sondrel::UstawJezykProgramu();
     // The program speaks Polish: so do the file dialogs and the toolkit's own texts.
     QTranslator tlumaczenie;
@@ -88,9 +89,24 @@ int main(int argc, char** argv) {
 
     QStringList argumenty = QCoreApplication::arguments().mid(1);
     const bool pomiar = argumenty.removeAll(QStringLiteral("--czas-startu")) > 0;
+    // --test PLIK.skt (before a "--"): the answer files are analysed with that test.
+    QString plikTestu;
+    const qsizetype koniecOpcji = argumenty.contains(QStringLiteral("--"))
+                                      ? argumenty.indexOf(QStringLiteral("--"))
+                                      : argumenty.size();
+    if (const qsizetype test = argumenty.indexOf(QStringLiteral("--test"));
+        test >= 0 && test < koniecOpcji) {
+        if (test + 1 >= koniecOpcji) {
+            std::fputs("sondrel: --test wymaga pliku testu (--test PLIK.skt)\n", stderr);
+            return 1;
+        }
+        plikTestu = argumenty.takeAt(test + 1);
+        argumenty.removeAt(test);
+    }
     argumenty.removeOne(QStringLiteral("--")); // the arguments after it are files
 
     sondrel::Program program(argumenty);
+    program.plikTestu = plikTestu;
     program.UtworzOkna();
     PomiarStartu pomiarStartu(czas);
     if (pomiar) {

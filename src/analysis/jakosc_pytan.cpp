@@ -191,7 +191,10 @@ JakoscTestu ObliczJakoscPytan(const Analiza& a) {
             op.Gorna = Iloraz(wGornej[o], u);
             op.Dolna = Iloraz(wDolnej[o], l);
             if (!op.Poprawna) {
-                if (wGornej[o] * l > wDolnej[o] * u)
+                // More students of the upper group than of the lower one ticked it, and the
+                // upper group's share is at least 0.10 above the lower group's: with groups of
+                // unequal size one student in each is no sign.
+                if (wGornej[o] > wDolnej[o] && 10 * (wGornej[o] * l - wDolnej[o] * u) >= u * l)
                     przyciaga << uwagi_jakosci::PrzyciagaLepszych(o);
                 if (wybrali[o] == 0) nieDziala << uwagi_jakosci::NieDziala(o);
             }

@@ -12,6 +12,8 @@
 // - upper and lower groups: g = (27 N + 50) div 100, at least 1; the upper group is every
 //   student whose X is at least the g-th highest X, the lower group every student whose X is at
 //   most the g-th lowest (ties all included); D = p(upper) - p(lower);
+// - a wrong option "attracts better students" when more students of the upper group than of the
+//   lower group ticked it and the upper group's share exceeds the lower group's by at least 0.10;
 // - the test: mean and population variance of X, KR-20, the standard error of measurement,
 //   skewness and kurtosis as sample-adjusted estimates (k-statistics).
 //

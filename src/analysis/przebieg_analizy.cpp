@@ -84,9 +84,11 @@ bool SaPlikamiOdpowiedzi(const QStringList& pliki, Srodowisko& srodowisko) {
     return false;
 }
 
-bool AnalizujUpuszczonePliki(const QStringList& pliki, Analiza& analiza, Srodowisko& srodowisko) {
+bool AnalizujUpuszczonePliki(const QStringList& pliki, Analiza& analiza, Srodowisko& srodowisko,
+                             const QString& plikTestu) {
     if (!SaPlikamiOdpowiedzi(pliki, srodowisko)) return false;
-    analiza.RodzajAnalizy = AnalizaProsta;
+    analiza.RodzajAnalizy = plikTestu.isEmpty() ? AnalizaProsta : AnalizaZTestem;
+    if (!plikTestu.isEmpty()) analiza.PlikTestu = plikTestu;
     analiza.PlikiOdpowiedzi = pliki;
     return UruchomAnalize(analiza, srodowisko);
 }

@@ -36,8 +36,10 @@ bool UruchomAnalize(Analiza& analiza, Srodowisko& srodowisko,
 // any letter case); otherwise the user is told that such files are not handled.
 bool SaPlikamiOdpowiedzi(const QStringList& pliki, Srodowisko& srodowisko);
 
-// Dropped files: a simple analysis of every dropped file in drop order. Returns true when
-// there is an analysis to show.
-bool AnalizujUpuszczonePliki(const QStringList& pliki, Analiza& analiza, Srodowisko& srodowisko);
+// Dropped files: a simple analysis of every dropped file in drop order; with a test (the
+// command line's "--test PLIK.skt") an analysis with that test, as "Chcę dokonać analizy
+// wczytując test z pliku" makes it. Returns true when there is an analysis to show.
+bool AnalizujUpuszczonePliki(const QStringList& pliki, Analiza& analiza, Srodowisko& srodowisko,
+                             const QString& plikTestu = {});
 
 } // namespace sondrel

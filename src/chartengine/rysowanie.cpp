@@ -38,7 +38,7 @@ void RysujObrazTla(QPainter& m, const QImage& obraz, const QRectF& gdzie, bool w
     m.restore();
 }
 
-void RysujNapis(QPainter& m, const Napis& n, const QRectF& prost) {
+void RysujNapis(QPainter& m, const Napis& n, const QRectF& prost, const QStringList& wiersze) {
     if (prost.isEmpty()) return;
     if (!n.przezroczysty) m.fillRect(prost, n.tlo);
     if (n.ramka) {
@@ -53,15 +53,15 @@ void RysujNapis(QPainter& m, const Napis& n, const QRectF& prost) {
     const int flagi = n.wyrownanie == Wyrownanie::DoLewej    ? Qt::AlignLeft
                       : n.wyrownanie == Wyrownanie::DoPrawej ? Qt::AlignRight
                                                              : Qt::AlignHCenter;
-    for (int i = 0; i < n.wiersze.size(); ++i)
+    for (int i = 0; i < wiersze.size(); ++i)
         m.drawText(QRectF(prost.left() + 4, prost.top() + 2 + i * wys, prost.width() - 8, wys),
-                   flagi | Qt::AlignVCenter | Qt::TextSingleLine, n.wiersze[i]);
+                   flagi | Qt::AlignVCenter | Qt::TextSingleLine, wiersze[i]);
 }
 
 void RysujObroconyTekst(QPainter& m, const QString& tekst, const QPointF& srodek, int kat) {
     m.save();
     m.translate(srodek);
-    m.rotate(-kat);
+    m.rotate(-KatWZakresie(kat));
     const QFontMetricsF fm(m.font());
     const double szer = fm.horizontalAdvance(tekst);
     m.drawText(QRectF(-szer / 2 - 1, -fm.height() / 2, szer + 2, fm.height()), Qt::AlignCenter,
@@ -76,9 +76,15 @@ struct RysownikZnacznikow {
     QFontMetricsF fm;
     QVector<QRectF> zajete;
 
-    RysownikZnacznikow(QPainter& malarz, const Znaczniki& znaczniki)
+    // The legend (with its shadow) is taken from the start: a mark under it would be hidden.
+    RysownikZnacznikow(QPainter& malarz, const Znaczniki& znaczniki, const Wykres& w,
+                       const Uklad& u)
         : m(malarz), z(znaczniki), fm(CzcionkaPisma(znaczniki.pismo)) {
         m.setFont(CzcionkaPisma(znaczniki.pismo));
+        if (!u.legenda.isEmpty()) {
+            const double cien = std::max(0, w.legenda.dlugoscCienia);
+            zajete.push_back(u.legenda.adjusted(0, 0, cien, cien));
+        }
     }
 
     QRectF Pudelko(const QString& tekst, const QPointF& kotwica, Qt::Alignment wyr) const {
@@ -130,7 +136,8 @@ void RysujSlupek(QPainter& m, const Seria& s, const QColor& kolor, double x0, do
                                      przod.topLeft() + g};
             m.setBrush(kolor.lighter(115));
             m.drawPolygon(gora, 4);
-            const QPointF kon = x1 >= x0 ? przod.topRight() : przod.topLeft();
+            // The end the view looks at, whichever way the bar grows.
+            const QPointF kon = g.x() >= 0 ? przod.topRight() : przod.topLeft();
             const QPointF bok[4] = {kon, kon + QPointF(0, h), kon + QPointF(0, h) + g, kon + g};
             m.setBrush(Bok(kolor));
             m.drawPolygon(bok, 4);
@@ -395,7 +402,16 @@ void RysujSlupki(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
     double h = slot * std::clamp(s.szerokosc, 0, 100) / 100.0;
     if (s.szerokosc > 0) h = std::max(h, std::min(1.0, slot));
     const double przes = -h * s.przesuniecie / 100.0;
-    const double x0 = u.wartosci.Na(s.poczatek);
+    // Bars are cut at the ends of the value axis (an origin or a value outside the values
+    // shown, after the mouse's zoom too), so that they end on the axis and the wall.
+    const double lewo = std::min(u.wartosci.p1, u.wartosci.p2);
+    const double prawo = std::max(u.wartosci.p1, u.wartosci.p2);
+    const auto naOsi = [&](double v) { return std::clamp(u.wartosci.Na(v), lewo, prawo); };
+    const auto widoczna = [&](double v) {
+        const double x = u.wartosci.Na(v);
+        return x >= lewo - 0.5 && x <= prawo + 0.5;
+    };
+    const double x0 = naOsi(s.poczatek);
     QPointF g = w.widok.wlaczony ? u.glebia : QPointF();
     // A bar is no deeper than the room between two bars, so that with many students the bars'
     // top faces do not bury their neighbours.
@@ -408,11 +424,14 @@ void RysujSlupki(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
     for (int i = doI; i >= od; --i) {
         const Punkt& p = s.punkty[i];
         const QColor kolor = s.koloryPunktow && p.kolor.isValid() ? p.kolor : QColor(255, 0, 0);
-        RysujSlupek(m, s, kolor, x0, u.wartosci.Na(p.wartosc), u.indeksy.Na(i) + przes, h, g);
+        const double x1 = naOsi(p.wartosc);
+        if (x1 == x0 && p.wartosc != s.poczatek) continue; // wholly outside the values shown
+        RysujSlupek(m, s, kolor, x0, x1, u.indeksy.Na(i) + przes, h, g);
     }
     if (!s.znaczniki.widoczne) return;
-    RysownikZnacznikow z(m, s.znaczniki);
+    RysownikZnacznikow z(m, s.znaczniki, w, u);
     for (int i = od; i <= doI; ++i) {
+        if (!widoczna(s.punkty[i].wartosc)) continue; // its end is not shown
         const double x1 = u.wartosci.Na(s.punkty[i].wartosc);
         const double kier = s.punkty[i].wartosc >= s.poczatek ? 1 : -1;
         const QPointF koniec = QPointF(x1, u.indeksy.Na(i) + przes) + g / 2;
@@ -449,7 +468,7 @@ void RysujLinie(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
                                    s.wysokoscWierzcholka));
     }
     if (!s.znaczniki.widoczne) return;
-    RysownikZnacznikow z(m, s.znaczniki);
+    RysownikZnacznikow z(m, s.znaczniki, w, u);
     const double nad = s.wierzcholki ? s.wysokoscWierzcholka / 2.0 : 0;
     for (int i = 0; i < n; ++i) {
         const QPointF od = p[i] - QPointF(0, nad);
@@ -489,7 +508,8 @@ void RysujKolo(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
         QPointF srodek;
     };
     QVector<Kawalek> kawalki;
-    double kat = s.obrotKola + (w.widok.obrot - 360) + w.widok.pochylenie;
+    double kat = std::fmod(
+        double(s.obrotKola) + (double(w.widok.obrot) - 360) + double(w.widok.pochylenie), 360.0);
     for (int i : kolejnosc) {
         const double v = std::max(0.0, s.punkty[i].wartosc);
         if (v <= 0) continue; // a zero slice takes no area
@@ -570,7 +590,7 @@ void RysujKolo(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
         m.drawPath(p);
     }
     if (!s.znaczniki.widoczne) return;
-    RysownikZnacznikow z(m, s.znaczniki);
+    RysownikZnacznikow z(m, s.znaczniki, w, u);
     for (const Kawalek& k : kawalki) {
         const double a = k.od + k.kat / 2;
         const double c = std::cos(qDegreesToRadians(a)), sn = std::sin(qDegreesToRadians(a));
@@ -600,7 +620,16 @@ void RysujLegende(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) 
         return k;
     }();
     const double h = u.wysokoscWierszaLegendy;
-    for (int j = 0; j < u.wierszeLegendy && j < kolejnosc.size(); ++j) {
+    const int punktow = u.pominieteWLegendzie > 0 ? u.wierszeLegendy - 1 : u.wierszeLegendy;
+    if (u.pominieteWLegendzie > 0) {
+        const double y = u.legenda.top() + 3 + punktow * h;
+        const QRectF tekst(u.legenda.left() + 4, y, u.legenda.width() - 8, h);
+        m.setPen(l.pismo.kolor);
+        m.drawText(tekst, Qt::AlignLeft | Qt::AlignVCenter,
+                   QFontMetricsF(m.font()).elidedText(TekstPominietych(u.pominieteWLegendzie),
+                                                      Qt::ElideRight, tekst.width()));
+    }
+    for (int j = 0; j < punktow && j < kolejnosc.size(); ++j) {
         const int i = kolejnosc[j];
         const double y = u.legenda.top() + 3 + j * h;
         const QRectF pole(u.legenda.left() + 4, y + 2, l.szerokoscKoloru, h - 4);
@@ -623,6 +652,32 @@ void RysujLegende(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) 
                                                           tekst.width()));
         }
     }
+}
+
+// The generator names one face per text. Each gets the generic family behind it (and Arial's
+// metric twin behind Liberation Sans or the other way round), so that a reader without the
+// face still draws a sans-serif instead of its default serif.
+QByteArray RodzinyZZastepczymi(const QByteArray& svg) {
+    static const QByteArray atrybut = "font-family=\"";
+    QByteArray wynik;
+    wynik.reserve(svg.size() + svg.size() / 16);
+    qsizetype od = 0;
+    for (;;) {
+        qsizetype i = svg.indexOf(atrybut, od);
+        const qsizetype k = i < 0 ? -1 : svg.indexOf('"', i + atrybut.size());
+        if (k < 0) break;
+        i += atrybut.size();
+        const QString rodzina = QString::fromUtf8(svg.mid(i, k - i)).remove(u'\'');
+        QStringList lista = {u'\'' + rodzina + u'\''};
+        if (rodzina == QLatin1String("Liberation Sans")) lista << QStringLiteral("Arial");
+        if (rodzina == QLatin1String("Arial")) lista << QStringLiteral("'Liberation Sans'");
+        lista << QStringLiteral("sans-serif");
+        wynik += svg.mid(od, i - od);
+        wynik += lista.join(QStringLiteral(", ")).toHtmlEscaped().toUtf8();
+        od = k;
+    }
+    wynik += svg.mid(od);
+    return wynik;
 }
 
 } // namespace
@@ -651,8 +706,8 @@ void Rysuj(const Wykres& w, QPainter& m, const QRectF& obszar) {
     if (!w.tla.obrazWewnatrz) RysujObrazTla(m, w.tla.obraz, obszar, w.tla.obrazWysrodkowany);
 
     const Uklad u = Rozmiesc(w, obszar);
-    RysujNapis(m, w.tytul, u.tytul);
-    RysujNapis(m, w.stopka, u.stopka);
+    RysujNapis(m, w.tytul, u.tytul, u.wierszeTytulu);
+    RysujNapis(m, w.stopka, u.stopka, u.wierszeStopki);
     const Seria* s = w.Aktywna();
     if (u.kolo && s) {
         if (w.tla.obrazWewnatrz) RysujObrazTla(m, w.tla.obraz, u.plot, w.tla.obrazWysrodkowany);
@@ -698,7 +753,10 @@ QByteArray RysujSvg(const Wykres& w, QSize rozmiar, const QString& tytul) {
     svg.setSize(rozmiar);
     svg.setViewBox(QRect(QPoint(0, 0), rozmiar));
     svg.setResolution(96);
-    svg.setTitle(tytul);
+    // The generator writes the title as it is given (a "<" or "&" of a test's name would break
+    // the document): a placeholder is replaced by the escaped title afterwards.
+    static const QString znacznikTytulu = QStringLiteral("SONDREL-TYTUL");
+    svg.setTitle(znacznikTytulu);
     QPainter m(&svg);
     Rysuj(w, m, QRectF(QPointF(0, 0), QSizeF(rozmiar)));
     m.end();
@@ -712,7 +770,9 @@ QByteArray RysujSvg(const Wykres& w, QSize rozmiar, const QString& tytul) {
                           .arg(rozmiar.width())
                           .arg(rozmiar.height())
                           .toLatin1());
-    return bajty;
+    bajty.replace(QByteArray("<title>") + znacznikTytulu.toLatin1() + "</title>",
+                  "<title>" + tytul.toHtmlEscaped().toUtf8() + "</title>");
+    return RodzinyZZastepczymi(bajty);
 }
 
 QByteArray RysujPdf(const Wykres& w, QSize rozmiar, const QString& tytul) {

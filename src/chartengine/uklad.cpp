@@ -1,6 +1,9 @@
 #include "chartengine/uklad.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QMutex>
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
@@ -26,7 +29,7 @@ QSizeF RozmiarWierszy(const QStringList& wiersze, const QFont& czcionka) {
 
 // The extent of a text turned by an angle.
 QSizeF Obrocony(const QSizeF& r, int kat) {
-    const double a = qDegreesToRadians(double(kat));
+    const double a = qDegreesToRadians(double(KatWZakresie(kat)));
     return {std::abs(r.width() * std::cos(a)) + std::abs(r.height() * std::sin(a)),
             std::abs(r.width() * std::sin(a)) + std::abs(r.height() * std::cos(a))};
 }
@@ -39,10 +42,44 @@ double LadnyKrok(double surowy) {
     return 10 * potega;
 }
 
-// Title or footer: takes its lines' room from the top or the bottom of the area.
-QRectF UlozNapis(const Napis& n, QRectF& obszar, bool naGorze) {
+// Lines wrapped at spaces to a width; a word wider than that is cut with "…", and so is the
+// last line when there are more than `najwiecej`.
+QStringList Zawin(const QStringList& wiersze, const QFont& czcionka, double szer, int najwiecej) {
+    const QFontMetricsF m(czcionka);
+    QStringList wynik;
+    for (const QString& wiersz : wiersze) {
+        if (m.horizontalAdvance(wiersz) <= szer) {
+            wynik << wiersz;
+            continue;
+        }
+        QString biezacy;
+        for (const QString& slowo : wiersz.split(u' ', Qt::SkipEmptyParts)) {
+            const QString dluzszy = biezacy.isEmpty() ? slowo : biezacy + u' ' + slowo;
+            if (biezacy.isEmpty() || m.horizontalAdvance(dluzszy) <= szer) {
+                biezacy = dluzszy;
+            } else {
+                wynik << m.elidedText(biezacy, Qt::ElideRight, szer);
+                biezacy = slowo;
+            }
+        }
+        wynik << m.elidedText(biezacy, Qt::ElideRight, szer);
+    }
+    if (wynik.size() > najwiecej) {
+        wynik = wynik.mid(0, najwiecej);
+        wynik.last() = m.elidedText(wynik.last() + QStringLiteral(" …"), Qt::ElideRight, szer);
+    }
+    return wynik;
+}
+
+// Title or footer: takes its lines' room from the top or the bottom of the area; lines wider
+// than the area are wrapped, and the block takes at most a third of the area's height.
+QRectF UlozNapis(const Napis& n, QRectF& obszar, bool naGorze, QStringList& wiersze) {
     if (!n.widoczny || n.wiersze.isEmpty()) return {};
-    const QSizeF r = RozmiarWierszy(n.wiersze, CzcionkaPisma(n.pismo));
+    const QFont czcionka = CzcionkaPisma(n.pismo);
+    const double wysWiersza = QFontMetricsF(czcionka).height();
+    const int najwiecej = std::max(1, int(std::min(1000.0, obszar.height() / 3 / wysWiersza)));
+    wiersze = Zawin(n.wiersze, czcionka, std::max(1.0, obszar.width() - 8), najwiecej);
+    const QSizeF r = RozmiarWierszy(wiersze, czcionka);
     const double wys = r.height() + 4;
     QRectF prost(obszar.left(), naGorze ? obszar.top() : obszar.bottom() - wys, obszar.width(),
                  wys);
@@ -82,7 +119,8 @@ ZakresDanych Wartosci(const Seria& s) {
 void UlozKolo(const Wykres& w, const Seria& s, QRectF obszar, Uklad& u) {
     u.kolo = true;
     const bool tylko2D = !w.widok.wlaczony || w.widok.ortogonalny;
-    const double nachylenie = qDegreesToRadians(double((360 - w.widok.elewacja) % 360));
+    const double nachylenie =
+        qDegreesToRadians(double((360 - KatWZakresie(w.widok.elewacja)) % 360));
     u.splaszczenie = tylko2D ? 1.0 : std::clamp(std::cos(nachylenie), 0.2, 1.0);
     const double grub = tylko2D ? 0.0 : w.widok.glebokosc / 100.0 * std::sin(nachylenie);
     // Room for the marks around the circle.
@@ -99,7 +137,7 @@ void UlozKolo(const Wykres& w, const Seria& s, QRectF obszar, Uklad& u) {
     const double rx = (obszar.width() / 2 - zapasX) / eksplozja;
     const double ry = (obszar.height() - 2 * zapasY) / (2 * u.splaszczenie * eksplozja + grub);
     double r = std::max(4.0, std::min(rx, ry));
-    r *= std::max(1, w.widok.zoom) / 100.0;
+    r *= std::clamp(w.widok.zoom, 1, 1000) / 100.0;
     u.promien = r;
     u.grubosc = grub * r;
     u.srodek = QPointF(obszar.center().x(), obszar.center().y() - u.grubosc / 2);
@@ -108,15 +146,38 @@ void UlozKolo(const Wykres& w, const Seria& s, QRectF obszar, Uklad& u) {
 
 } // namespace
 
+int KatWZakresie(int kat) {
+    const int k = kat % 360; // never overflows, unlike -kat or 360 - kat
+    return k < 0 ? k + 360 : k;
+}
+
+QString TekstPominietych(int ile) {
+    return QStringLiteral("… i %1 więcej").arg(ile);
+}
+
+// The face a family name is painted with. Asking the font database costs about a tenth of a
+// millisecond a name (a missing one more), several times a chart: the answers are kept, as
+// the program adds no fonts while it runs.
+static QString RodzinaMalowana(const QString& rodzina) {
+    static QMutex zamek;
+    static QHash<QString, QString> znane;
+    const QMutexLocker blokada(&zamek);
+    const auto it = znane.constFind(rodzina);
+    if (it != znane.constEnd()) return *it;
+    QString wynik = rodzina;
+    if (!QFontDatabase::hasFamily(rodzina))
+        for (const char* zastepcza : {"Liberation Sans", "Arial", "DejaVu Sans"})
+            if (QFontDatabase::hasFamily(QLatin1String(zastepcza))) {
+                wynik = QLatin1String(zastepcza);
+                break;
+            }
+    znane.insert(rodzina, wynik);
+    return wynik;
+}
+
 QFont CzcionkaPisma(const Pismo& p) {
-    static const bool podstawione = [] {
-        QFont::insertSubstitutions(
-            QStringLiteral("MS Sans Serif"),
-            {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-        return true;
-    }();
-    (void)podstawione;
-    QFont f(p.rodzina);
+    QFont f(RodzinaMalowana(p.rodzina));
+    f.setStyleHint(QFont::SansSerif);
     f.setPixelSize(std::max(1, int(std::lround(Pikseli(std::clamp(p.rozmiar, 1.0, 400.0))))));
     f.setBold(p.pogrubione);
     f.setItalic(p.kursywa);
@@ -176,8 +237,8 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
              calosc.top() + calosc.height() * w.marginesGorny / 100.0,
              calosc.width() * (100 - w.marginesLewy - w.marginesPrawy) / 100.0,
              calosc.height() * (100 - w.marginesGorny - w.marginesDolny) / 100.0);
-    u.tytul = UlozNapis(w.tytul, a, true);
-    u.stopka = UlozNapis(w.stopka, a, false);
+    u.tytul = UlozNapis(w.tytul, a, true, u.wierszeTytulu);
+    u.stopka = UlozNapis(w.stopka, a, false, u.wierszeStopki);
 
     const Seria* s = w.Aktywna();
     if (w.legenda.widoczna && s && !s->punkty.isEmpty()) {
@@ -190,15 +251,22 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
                                         m.horizontalAdvance(w.formatLiczby(s->punkty[i].wartosc)));
         }
         if (szerWartosci > 0) szer += 8 + szerWartosci;
-        szer = std::min(szer, a.width() * 0.4);
-        const double szerLegendy = w.legenda.szerokoscKoloru + szer + 14;
         const double gora =
             std::max(a.top(), calosc.top() + calosc.height() * w.legenda.polozenie / 100.0);
         const double cien = std::max(0, w.legenda.dlugoscCienia);
         u.wysokoscWierszaLegendy = std::max(m.height(), 10.0);
         const double dostepne = a.bottom() - gora - cien - 6;
+        const int n = int(s->punkty.size());
         u.wierszeLegendy =
-            std::clamp(int(dostepne / u.wysokoscWierszaLegendy), 0, int(s->punkty.size()));
+            int(std::clamp(std::floor(dostepne / u.wysokoscWierszaLegendy), 0.0, double(n)));
+        // Not every point fits: the last line says how many are left out.
+        if (u.wierszeLegendy > 0 && u.wierszeLegendy < n) {
+            u.pominieteWLegendzie = n - (u.wierszeLegendy - 1);
+            szer = std::max(szer, m.horizontalAdvance(TekstPominietych(u.pominieteWLegendzie)) -
+                                      w.legenda.szerokoscKoloru - 5);
+        }
+        szer = std::min(szer, a.width() * 0.4);
+        const double szerLegendy = w.legenda.szerokoscKoloru + szer + 14;
         if (u.wierszeLegendy > 0) {
             u.legenda = QRectF(a.right() - szerLegendy - cien, gora, szerLegendy,
                                u.wierszeLegendy * u.wysokoscWierszaLegendy + 6);
@@ -271,7 +339,8 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
     if (w.widok.wlaczony) {
         const double d = w.widok.glebokosc / 100.0 * std::min(plot.width(), plot.height()) * 0.5;
         double kat = 45;
-        if (!w.widok.ortogonalny) kat += (w.widok.obrot - 360) + (w.widok.elewacja - 315) / 2.0;
+        if (!w.widok.ortogonalny)
+            kat += (double(w.widok.obrot) - 360) + (double(w.widok.elewacja) - 315) / 2.0;
         const double ka = qDegreesToRadians(kat);
         u.glebia = QPointF(d * std::cos(ka), -d * std::sin(ka));
         plot.setTop(plot.top() + std::max(0.0, -u.glebia.y()));
@@ -305,7 +374,7 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
         }
     }
     if (seria.rodzaj == RodzajSerii::Linia && seria.wierzcholki) {
-        zapasPunktow = std::max(0, seria.szerokoscWierzcholka) + 2;
+        zapasPunktow = std::max(0, seria.szerokoscWierzcholka) + 2.0;
         zapasWartosci = std::max(zapasWartosci, std::max(0, seria.wysokoscWierzcholka) + 2.0);
     }
 
@@ -318,8 +387,19 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
         iDo = w.zakres->indeksDo;
     }
     const double dlWartosci = u.poziome ? plot.width() : plot.height();
-    if (!w.zakres && zapasWartosci > 0 && zapasWartosci < dlWartosci * 0.6)
-        wDo = wOd + (wDo - wOd) / (1 - zapasWartosci / dlWartosci);
+    // The marks stand beyond the bars' ends: bars that start above their value (a higher
+    // "Wartość początkowa") have theirs on the left, so the room goes to that end too.
+    const auto wLewo = [&](const Punkt& p) { return p.wartosc < seria.poczatek; };
+    const bool zapasNaDole =
+        u.poziome && std::any_of(seria.punkty.begin(), seria.punkty.end(), wLewo);
+    const bool zapasNaGorze =
+        !u.poziome || !std::all_of(seria.punkty.begin(), seria.punkty.end(), wLewo);
+    const double zapas = zapasWartosci * (int(zapasNaDole) + int(zapasNaGorze));
+    if (!w.zakres && zapas > 0 && zapas < dlWartosci * 0.6) {
+        const double naPiksel = (wDo - wOd) / (dlWartosci - zapas);
+        if (zapasNaDole) wOd -= zapasWartosci * naPiksel;
+        if (zapasNaGorze) wDo += zapasWartosci * naPiksel;
+    }
     if (u.poziome) {
         u.wartosci = {wOd, wDo, plot.left(), plot.right()};
         u.indeksy = {iOd, iDo, plot.top(), plot.bottom()};
@@ -344,7 +424,8 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
     // Point labels: every k-th when they would overlap.
     const double naPunkt = std::abs(u.indeksy.p2 - u.indeksy.p1) / std::max(1e-9, iDo - iOd);
     const double potrzeba = u.poziome || u.etykietyPionowe ? mPunktow.height() : szerEtykiet + 6;
-    u.krokEtykiet = std::max(1, int(std::ceil(potrzeba / std::max(naPunkt, 1e-9))));
+    u.krokEtykiet =
+        int(std::clamp(std::ceil(potrzeba / std::max(naPunkt, 1e-9)), 1.0, double(std::max(1, n))));
     return u;
 }
 

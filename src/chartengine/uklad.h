@@ -7,6 +7,7 @@
 
 #include <QPointF>
 #include <QRectF>
+#include <QStringList>
 #include <QVector>
 
 namespace sondrel::silnik {
@@ -19,10 +20,15 @@ struct Mapa {
 };
 
 struct Uklad {
-    QRectF obszar;          // the whole chart
-    QRectF tytul, stopka;   // backgrounds of the title and footer; empty when hidden
+    QRectF obszar;        // the whole chart
+    QRectF tytul, stopka; // backgrounds of the title and footer; empty when hidden
+    // Their lines as drawn: a line wider than the chart is wrapped at spaces (a word that is
+    // still too wide, or lines past a third of the chart's height, end in "…").
+    QStringList wierszeTytulu, wierszeStopki;
     QRectF legenda;         // empty when hidden
     int wierszeLegendy = 0; // legend lines that fit
+    // Points the legend has no room for: its last line says how many ("… i 10 więcej").
+    int pominieteWLegendzie = 0;
     double wysokoscWierszaLegendy = 0;
     bool kolo = false; // the pie is shown (no axes)
     // Axes charts: the front face of the plotting area and the offset of its back plane.
@@ -51,7 +57,15 @@ Zakres ZakresProstokata(const Wykres& wykres, const QRectF& obszar, const QRectF
 Zakres ZakresPrzesuniety(const Wykres& wykres, const QRectF& obszar, const QPointF& przesuniecie);
 
 // Text helpers shared by the layout and the painter.
+// The font a chart's text is painted with. A face that is not installed (the stored
+// "MS Sans Serif") is painted as the first installed of Liberation Sans (Arial's widths, the
+// closest to the stored font's), Arial and DejaVu Sans, named as such, so that an SVG copy names
+// the face its text was measured with.
 QFont CzcionkaPisma(const Pismo& pismo);
+// An angle in degrees brought into 0..359 (any int, INT_MIN too).
+int KatWZakresie(int kat);
+// The legend's last line when it has no room for `ile` points.
+QString TekstPominietych(int ile);
 QString TekstZnacznika(const Wykres& wykres, const Seria& seria, int indeks);
 QString TekstLegendy(const Wykres& wykres, const Seria& seria, int indeks);
 

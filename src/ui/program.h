@@ -43,8 +43,10 @@ public:
     Analiza analiza;
     Srodowisko srodowisko;
     Ustawienia ustawienia;
-    // The command line without the program's name: answer files to analyse at the first show.
+    // The command line without the program's name: answer files to analyse at the first show,
+    // with the test of "--test PLIK.skt" when it named one.
     QStringList argumenty;
+    QString plikTestu;
 
     // Creates the windows in the program's order (main window, message dialog, answer-file
     // list, chart, chart settings, table, question popup, answer popup, student popup, report

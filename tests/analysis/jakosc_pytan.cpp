@@ -198,6 +198,43 @@ TEST(JakoscPytan, GraniceFlagIZaokraglenia) {
     EXPECT_TRUE(t.Pytania[0].Uwagi.contains(BardzoTrudne));
 }
 
+// "Attracts better students": a wrong option is flagged only when more students of the upper
+// group than of the lower group ticked it and the upper group's share is at least 0.10 above
+// the lower group's. Question 1 (key A) is wrong for everybody (B or C), so the groups come
+// from questions 2 to 4 alone: the upper group scores 3, the lower group 1.
+TEST(JakoscPytan, PrzyciagaLepszychGdyWiecejIOPonadDziesiataCzesc) {
+    struct Przypadek {
+        int gorna, dolna;     // group sizes
+        int wGornej, wDolnej; // of them ticked B
+        bool flaga;
+    } przypadki[] = {
+        {7, 8, 1, 1, false},  // one in each: 14 % against 12 %, a tie in students
+        {7, 8, 2, 1, true},   // 29 % against 12 %
+        {10, 10, 3, 2, true}, // exactly 0.10 above (0.3 - 0.2 falls short of 0.1 in doubles)
+        {10, 10, 2, 1, true}, // exactly 0.10 above
+        {10, 9, 3, 2, false}, // more students, but 30 % against 22 %
+        {7, 20, 2, 2, false}, // 29 % against 10 %, but no more students
+        {7, 8, 0, 1, false},
+    };
+    for (const Przypadek& p : przypadki) {
+        SCOPED_TRACE(testing::Message()
+                     << p.gorna << "/" << p.dolna << ": " << p.wGornej << "/" << p.wDolnej);
+        QStringList uczniowie;
+        for (int s = 0; s < p.gorna; ++s)
+            uczniowie << (s < p.wGornej ? QStringLiteral("BAAA") : QStringLiteral("CAAA"));
+        for (int s = 0; s < p.dolna; ++s)
+            uczniowie << (s < p.wDolnej ? QStringLiteral("BABB") : QStringLiteral("CABB"));
+        const JakoscTestu t = ObliczJakoscPytan(*Klasa(QStringLiteral("AAAA"), uczniowie));
+        ASSERT_EQ(t.LicznoscGornej, p.gorna);
+        ASSERT_EQ(t.LicznoscDolnej, p.dolna);
+        const JakoscPytania& q = t.Pytania[0];
+        EXPECT_EQ(q.Uwagi.contains(PrzyciagaLepszych(2)), p.flaga)
+            << q.Uwagi.join(u';').toStdString();
+        EXPECT_EQ(q.Opcje[1].WybraliGorna, p.wGornej);
+        EXPECT_EQ(q.Opcje[1].WybraliDolna, p.wDolnej);
+    }
+}
+
 // Published example: K. L. Wuensch, "The Kuder-Richardson 20" (KR20.txt, StatHelp pages of East
 // Carolina University): ten students, a ten-item quiz, item facilities .7 .7 .6 .7 .6 .8 .7 .7
 // .5 .6, sum of p q = 2.18 and total-score variance 5.84 (population), which give
@@ -285,11 +322,14 @@ TEST(JakoscPytan, ZgodnoscZObliczeniemWprost) {
         }
         EXPECT_EQ(t.LicznoscGornej, static_cast<int>(gorna.size()));
         EXPECT_EQ(t.LicznoscDolnej, static_cast<int>(dolna.size()));
-        const auto udzial = [&](const std::vector<int>& grupa, auto&& czy) {
-            double ile = 0;
+        const auto ile = [&](const std::vector<int>& grupa, auto&& czy) {
+            int wynik = 0;
             for (int s : grupa)
-                ile += czy(s);
-            return ile / static_cast<double>(grupa.size());
+                wynik += czy(s);
+            return wynik;
+        };
+        const auto udzial = [&](const std::vector<int>& grupa, auto&& czy) {
+            return ile(grupa, czy) / static_cast<double>(grupa.size());
         };
         for (int q = 0; q < k; ++q) {
             SCOPED_TRACE(q + 1);
@@ -309,8 +349,9 @@ TEST(JakoscPytan, ZgodnoscZObliczeniemWprost) {
             const JakoscPytania& jp = t.Pytania[static_cast<size_t>(q)];
             EXPECT_NEAR(jp.Latwosc.Wartosc, p, 1e-12);
             ASSERT_EQ(jp.MocRoznicujaca.has_value(), wx > 1e-12 && wr > 1e-12);
-            if (jp.MocRoznicujaca)
+            if (jp.MocRoznicujaca) {
                 EXPECT_NEAR(jp.MocRoznicujaca->Wartosc, kow / std::sqrt(wx * wr), 1e-9);
+            }
             EXPECT_NEAR(jp.D.Wartosc,
                         udzial(gorna, [&](int s) { return x[s][q]; }) -
                             udzial(dolna, [&](int s) { return x[s][q]; }),
@@ -323,19 +364,25 @@ TEST(JakoscPytan, ZgodnoscZObliczeniemWprost) {
                 EXPECT_NEAR(o.Gorna.Wartosc, udzial(gorna, wybrana), 1e-12);
                 EXPECT_NEAR(o.Dolna.Wartosc, udzial(dolna, wybrana), 1e-12);
                 EXPECT_EQ(o.Poprawna, klucze[q][o.Numer - 1] == u'1');
+                const double roznica = udzial(gorna, wybrana) - udzial(dolna, wybrana);
+                const bool wiecej = ile(gorna, wybrana) > ile(dolna, wybrana);
+                EXPECT_EQ(jp.Uwagi.contains(PrzyciagaLepszych(o.Numer)),
+                          !o.Poprawna && wiecej && roznica >= 0.1 - 1e-12);
             }
         }
         const double k2 = n * m2 / (n - 1.0);
         ASSERT_EQ(t.Skosnosc.has_value(), n >= 3 && m2 > 1e-12);
-        if (t.Skosnosc)
+        if (t.Skosnosc) {
             EXPECT_NEAR(t.Skosnosc->Wartosc,
                         n * n * m3 / ((n - 1.0) * (n - 2.0)) / std::pow(k2, 1.5), 1e-9);
+        }
         ASSERT_EQ(t.Kurtoza.has_value(), n >= 4 && m2 > 1e-12);
-        if (t.Kurtoza)
+        if (t.Kurtoza) {
             EXPECT_NEAR(t.Kurtoza->Wartosc,
                         n * n * ((n + 1.0) * m4 - 3 * (n - 1.0) * m2 * m2) /
                             ((n - 1.0) * (n - 2.0) * (n - 3.0)) / (k2 * k2),
                         1e-9);
+        }
         ASSERT_EQ(t.KR20.has_value(), k >= 2 && m2 > 1e-12);
         if (t.KR20) {
             const double kr20 = k / (k - 1.0) * (1 - sumaPQ / m2);

@@ -336,6 +336,23 @@ TEST_F(TFGlownyTest, LiniaPolecenCzytaWszystkiePliki) {
     EXPECT_TRUE(o.PMenuTabele->isVisible());
 }
 
+// "--test PLIK.skt" (main() hands it over as plikTestu): the analysis with that test, a
+// relative path taken from the current folder as the files' are.
+TEST_F(TFGlownyTest, LiniaPolecenZTestem) {
+    const QString a = Odpowiedzi("a.sko"), b = Odpowiedzi("b.sko"), t = Test("test.skt");
+    QDir::setCurrent(folder.path());
+    program.argumenty = {a, b};
+    program.plikTestu = QStringLiteral("test.skt");
+    auto& o = Okno();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return PanelAnalizy(); }, 2000));
+    EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaZTestem);
+    EXPECT_EQ(program.analiza.PlikTestu, QDir::toNativeSeparators(t));
+    EXPECT_EQ(program.analiza.IloscUczniow, 2);
+    EXPECT_TRUE(komunikaty.isEmpty());
+    o.LTabeleRaporty->klik();
+    EXPECT_TRUE(o.PMenuRaporty->isVisible());
+}
+
 TEST_F(TFGlownyTest, LiniaPolecenZInnymPlikiem) {
     program.argumenty = {Test("test.skt")};
     Okno();

@@ -662,13 +662,16 @@ void TFGlowny::FormShow() {
 
 void TFGlowny::WejscieZLiniiPolecen() {
     if (program.argumenty.isEmpty()) return;
-    QStringList pliki;
-    for (const QString& a : std::as_const(program.argumenty)) {
+    const auto sciezka = [](const QString& a) {
         const QUrl adres(a);
-        const QString sciezka = adres.isLocalFile() ? adres.toLocalFile() : a;
-        pliki.append(QDir::toNativeSeparators(QFileInfo(sciezka).absoluteFilePath()));
-    }
-    AnalizujPliki(pliki);
+        return QDir::toNativeSeparators(
+            QFileInfo(adres.isLocalFile() ? adres.toLocalFile() : a).absoluteFilePath());
+    };
+    QStringList pliki;
+    for (const QString& a : std::as_const(program.argumenty))
+        pliki.append(sciezka(a));
+    const QString test = program.plikTestu.isEmpty() ? QString() : sciezka(program.plikTestu);
+    if (AnalizujUpuszczonePliki(pliki, program.analiza, program.srodowisko, test)) PokazAnalize();
 }
 
 bool TFGlowny::KlawiszWcisniety(QKeyEvent* e) {

@@ -27,9 +27,14 @@ QString TekstStopki(int strona) {
     return UstawStronyWydruku().stopka.arg(strona);
 }
 
-QByteArray PdfZeStopka(const QByteArray& pdf, QString* blad) {
+QString TworcaPdf() {
+    return QStringLiteral("Zadrix - Sondrel " SONDREL_WERSJA);
+}
+
+QByteArray PdfZeStopka(const QByteArray& pdf, const QString& tytul, QString* blad) {
     const auto& u = UstawStronyWydruku();
-    return DodajStopkiPdf(pdf, u.stopka, u.czcionka, u.punkty, u.marginesMm, blad);
+    return DodajStopkiPdf(pdf, StopkaPdf{u.stopka, u.czcionka, u.punkty, u.marginesMm},
+                          OpisPdf{tytul, TworcaPdf()}, blad);
 }
 
 void MalujStronePdf(QPainter& p, DokumentPdf& dokument, int strona, const QRectF& cel, int dpi) {

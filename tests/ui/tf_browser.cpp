@@ -315,16 +315,41 @@ TEST_F(TFBrowserTest, SpreparowanyPlikNieUruchamiaSkryptowINieSiegaDoSieci) {
                             adres +
                             "/odswiez\">"
                             "<a id=\"l\" href=\"" +
-                            adres + "/link\">link</a>");
+                            adres +
+                            "/link\">link</a><a id=\"w\" href=\"inny.htm\">w</a>"
+                            "<form id=\"f\" action=\"" +
+                            adres +
+                            "/formularz\"><input "
+                            "name=\"q\"></form><form id=\"g\" action=\"\"></form>");
     const WynikRaportu raport = RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko);
     ASSERT_TRUE(raport.udany());
     ASSERT_TRUE(Pokaz(raport.sciezka));
-    // a click on a link (made by the program's own script) goes nowhere
-    okno->Silnik()->UruchomSkrypt(QStringLiteral("document.getElementById('l').click();"));
-    QTest::qWait(1500);
-    EXPECT_EQ(polaczen, 0);
-    EXPECT_EQ(okno->Silnik()->Tytul(), QStringLiteral("Zadrix - Raport"));
-    EXPECT_EQ(okno->Silnik()->Adres(), QUrl::fromLocalFile(raport.sciezka));
+    ZapiszTekst(QFileInfo(raport.sciezka).dir().filePath("inny.htm"), "<p>inny</p>");
+    // clicks on links and submitted forms (by the program's own script) go nowhere, and the
+    // report stays shown and ready: saving as PDF, printing and copying work after them
+    QSignalSpy zapisano(okno.get(), &TFBrowser::zapisano);
+    QSignalSpy skopiowano(okno.get(), &TFBrowser::skopiowano);
+    int pdf = 0;
+    for (const char* skrypt :
+         {"", "document.getElementById('l').click();", "document.getElementById('w').click();",
+          "document.getElementById('f').submit();", "document.getElementById('g').submit();",
+          "location.reload();"}) {
+        SCOPED_TRACE(skrypt);
+        okno->Silnik()->UruchomSkrypt(QString::fromLatin1(skrypt));
+        QTest::qWait(1000);
+        EXPECT_EQ(polaczen, 0);
+        EXPECT_EQ(okno->Silnik()->Tytul(), QStringLiteral("Zadrix - Raport"));
+        EXPECT_EQ(okno->Silnik()->Adres(), QUrl::fromLocalFile(raport.sciezka));
+        EXPECT_TRUE(okno->Zaladowany());
+        okno->ZapiszRaportJako(folder.filePath(QStringLiteral("po%1.pdf").arg(++pdf)));
+        while (zapisano.size() < pdf)
+            ASSERT_TRUE(zapisano.wait(Czekaj));
+        EXPECT_TRUE(zapisano.last().at(1).toBool());
+    }
+    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join(' ').toStdString();
+    okno->LKopiujClick();
+    ASSERT_TRUE(skopiowano.wait(Czekaj));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("Zly")));
 }
 
 // Pictures of the report window and the popups for looking at them (SONDREL_ZRZUTY=folder,

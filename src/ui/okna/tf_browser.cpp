@@ -2,6 +2,7 @@
 
 #include "core/pliki.h"
 #include "reports/kopia_raportu.h"
+#include "reports/raport.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
@@ -146,11 +147,10 @@ TFBrowser::~TFBrowser() {
 
 bool TFBrowser::UruchomSilnik() {
     if (silnik) return true;
-    QString blad;
-    silnik = UtworzSilnikHtml(PPodWebbrowser, &blad);
+    QString komunikat, szczegoly;
+    silnik = UtworzSilnikHtml(PPodWebbrowser, &komunikat, &szczegoly);
     if (!silnik) {
-        Niepowodzenie(QStringLiteral("Nie udało się uruchomić przeglądarki raportów."),
-                      QStringLiteral("Brak modułu przeglądarki: ") + blad);
+        Niepowodzenie(komunikat, QStringLiteral("Moduł przeglądarki: ") + szczegoly);
         return false;
     }
     WebBrowser = silnik->Widok();
@@ -365,13 +365,15 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
 }
 
 void TFBrowser::ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej) {
-    silnik->DrukujDoPdf(UkladStronyRaportu(), [dalej](const QByteArray& pdf) {
+    QFile plik(sciezka);
+    const QString tytul = plik.open(QIODevice::ReadOnly) ? TytulRaportu(plik.readAll()) : QString();
+    silnik->DrukujDoPdf(UkladStronyRaportu(), [dalej, tytul](const QByteArray& pdf) {
         if (pdf.isEmpty()) {
             dalej({}, QStringLiteral("silnik HTML nie utworzył dokumentu PDF"));
             return;
         }
         QString blad;
-        const QByteArray zeStopka = PdfZeStopka(pdf, &blad);
+        const QByteArray zeStopka = PdfZeStopka(pdf, tytul, &blad);
         dalej(zeStopka, blad);
     });
 }
@@ -428,13 +430,15 @@ void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
     zajety = true;
     UstawDrukarke(*drukarka);
     ZrobPdf([this, drukarka](const QByteArray& pdf, const QString& blad) {
-        std::shared_ptr<DokumentPdf> dokument = OtworzPdf(pdf);
+        QString powod = blad;
+        std::shared_ptr<DokumentPdf> dokument;
+        if (!pdf.isEmpty()) dokument = OtworzPdf(pdf, &powod);
         auto pedzel = std::make_shared<QPainter>();
-        if (pdf.isEmpty() || !dokument || !pedzel->begin(drukarka.get())) {
+        if (!dokument || !pedzel->begin(drukarka.get())) {
             zajety = false;
             Niepowodzenie(QStringLiteral("Nie udało się wydrukować raportu."),
                           QStringLiteral("Problem z wydrukiem raportu: ") +
-                              (blad.isEmpty() ? QStringLiteral("drukarka niedostępna") : blad));
+                              (powod.isEmpty() ? QStringLiteral("drukarka niedostępna") : powod));
             emit wydrukowano(false);
             return;
         }
@@ -462,10 +466,12 @@ void TFBrowser::LPodglondClick() {
     zajety = true;
     ZrobPdf([this](const QByteArray& pdf, const QString& blad) {
         zajety = false;
-        std::shared_ptr<DokumentPdf> dokument = OtworzPdf(pdf);
-        if (pdf.isEmpty() || !dokument) {
+        QString powod = blad;
+        std::shared_ptr<DokumentPdf> dokument;
+        if (!pdf.isEmpty()) dokument = OtworzPdf(pdf, &powod);
+        if (!dokument) {
             Niepowodzenie(QStringLiteral("Nie udało się przygotować podglądu wydruku."),
-                          QStringLiteral("Problem z podglądem wydruku: ") + blad);
+                          QStringLiteral("Problem z podglądem wydruku: ") + powod);
             return;
         }
         auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);

@@ -8,7 +8,7 @@
 
 #include "ui/kontrolki/etykieta.h"
 #include "ui/okno.h"
-#include "ui/silnik_html.h"
+#include "ui/modul_silnika.h"
 
 #include <QPointer>
 #include <QString>

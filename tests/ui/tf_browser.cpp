@@ -64,6 +64,8 @@ QByteArray DlugiRaport(int akapitow) {
     QByteArray html = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                       "charset=windows-1250\"><title>Zadrix - Raport</title></head><body>"
                       "<img src=\"naglowek.jpg\" width=\"500\" height=\"20\">"
+                      "<p align=\"center\" class=\"N\"><b>Informacje o te\x9C"
+                      "cie.</b><br><br></p>"
                       "<table border=\"1\"><tr><td><b>Ucze\xF1</b></td><td style=\"color:#FF0000\">"
                       "Ocena</td></tr></table>";
     for (int i = 1; i <= akapitow; ++i)
@@ -225,6 +227,10 @@ TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {
         EXPECT_NEAR(dokument.pagePointSize(i).height(), 841.9, 1.5);
         caly += tekst;
     }
+    // the report's title and the program in the document information
+    EXPECT_EQ(dokument.metaData(QPdfDocument::MetaDataField::Title).toString(),
+              QString::fromUtf8("Informacje o teście"));
+    EXPECT_EQ(dokument.metaData(QPdfDocument::MetaDataField::Creator).toString(), TworcaPdf());
     EXPECT_TRUE(caly.contains(QString::fromUtf8("Akapit 1 żółw")));
     EXPECT_TRUE(caly.contains(QString::fromUtf8("Akapit 160 żółw")));
 

@@ -267,6 +267,13 @@ TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
     EXPECT_TRUE(dane->html().contains(QString::fromUtf8("<b>Uczeń</b>")))
         << dane->html().left(3000).toStdString();
     EXPECT_TRUE(dane->text().contains(QString::fromUtf8("Akapit 120 żółw")));
+    // the clipboard's HTML is UTF-8 and says so
+    const QByteArray bajty = dane->data(QStringLiteral("text/html"));
+    EXPECT_TRUE(bajty.contains("charset=\"utf-8\"") || bajty.contains("charset='utf-8'") ||
+                bajty.contains("charset=utf-8"))
+        << bajty.left(300).toStdString();
+    EXPECT_FALSE(bajty.contains("1250"));
+    EXPECT_TRUE(bajty.contains(QString::fromUtf8("<b>Uczeń</b>").toUtf8()));
 
     // printing to a PDF printer: the same pages as the saved PDF, one run at a time
     auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);

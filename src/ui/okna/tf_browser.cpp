@@ -6,6 +6,7 @@
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
+#include "ui/schowek_html.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_raportu.h"
 #include "ui/wydruk_raportu.h"
@@ -390,7 +391,7 @@ void TFBrowser::LKopiujClick() {
             if (!dane || !dane->hasHtml()) return;
             // the pictures by their full address, so that they paste anywhere
             auto* nowe = new QMimeData;
-            nowe->setHtml(AdresyObrazowBezwzgledne(dane->html(), folder));
+            nowe->setHtml(HtmlWUtf8(AdresyObrazowBezwzgledne(dane->html(), folder)));
             nowe->setText(dane->text());
             KoniecKopiowania();
             QGuiApplication::clipboard()->setMimeData(nowe);

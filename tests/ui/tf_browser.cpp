@@ -5,6 +5,7 @@
 #include "ui/okna/tf_browser.h"
 
 #include "reports/klasa_probna.h"
+#include "reports/raport_jakosc_pytan.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
@@ -246,6 +247,54 @@ TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {
     QFile dziennik(program.srodowisko.foldery.PlikDziennika);
     ASSERT_TRUE(dziennik.open(QIODevice::ReadOnly));
     EXPECT_TRUE(dziennik.readAll().contains("zajete.pdf"));
+}
+
+// The question-quality report printed: the header row on every page, no question's rows
+// (its figures and the flags under them) split between two pages.
+TEST_F(TFBrowserTest, JakoscPytanWDrukuCaleWierszeINaglowekNaKazdejStronie) {
+    Analiza& a = program.analiza;
+    constexpr int pytan = 40;
+    testy::UstawNaglowek(a, QStringLiteral("Długi test"), 4, pytan);
+    QStringList klucze;
+    for (int q = 0; q < pytan; ++q)
+        klucze << QStringLiteral("0000").replace(q % 4, 1, u'1');
+    QList<testy::UczenProbny> uczniowie;
+    for (int u = 0; u < 12; ++u) {
+        QStringList wybory;
+        for (int q = 0; q < pytan; ++q)
+            wybory << QStringLiteral("0000").replace((q * 7 + u * (q % 3 + 1)) % 4, 1, u'1');
+        uczniowie << testy::UczenProbny{QStringLiteral("N%1").arg(u), QStringLiteral("I"), wybory};
+    }
+    testy::DodajUczniow(a, klucze, uczniowie);
+    const WynikRaportu raport =
+        RaportJakoscPytan(a, program.UstawieniaRaportow(), program.srodowisko);
+    ASSERT_TRUE(raport.udany()) << raport.blad.toStdString();
+    ASSERT_TRUE(Pokaz(raport.sciezka));
+    const QString pdf = folder.filePath("jakosc.pdf");
+    QSignalSpy zapisano(okno.get(), &TFBrowser::zapisano);
+    okno->ZapiszRaportJako(pdf);
+    ASSERT_TRUE(zapisano.wait(Czekaj));
+    ASSERT_TRUE(zapisano.last().at(1).toBool());
+    QPdfDocument dokument;
+    ASSERT_EQ(dokument.load(pdf), QPdfDocument::Error::None);
+    ASSERT_GE(dokument.pageCount(), 3);
+    int stronZTabela = 0;
+    for (int i = 0; i < dokument.pageCount(); ++i) {
+        const QStringList wiersze = dokument.getAllText(i).text().split(
+            QRegularExpression("[\\r\\n]+"), Qt::SkipEmptyParts);
+        const qsizetype naglowek = wiersze.indexOf(QRegularExpression("^Nr\\s*Łatwość.*"));
+        if (naglowek < 0) {
+            // a page before the table
+            EXPECT_EQ(stronZTabela, 0) << i;
+            continue;
+        }
+        ++stronZTabela;
+        // the first row under the header is a question's own row, not flags cut from it
+        ASSERT_GT(wiersze.size(), naglowek + 1) << i;
+        EXPECT_TRUE(wiersze.at(naglowek + 1).contains(QRegularExpression("^\\d+\\s")))
+            << i << " " << wiersze.at(naglowek + 1).toStdString();
+    }
+    EXPECT_GE(stronZTabela, 2);
 }
 
 TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {

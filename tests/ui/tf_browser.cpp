@@ -339,6 +339,9 @@ TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
     QPdfDocument wydruk;
     ASSERT_EQ(wydruk.load(folder.filePath("wydruk.pdf")), QPdfDocument::Error::None);
     ASSERT_GE(wydruk.pageCount(), 2);
+    // the pages keep their text and footers as text
+    EXPECT_TRUE(wydruk.getAllText(0).text().contains(QString::fromUtf8("Akapit 1 żółw")));
+    EXPECT_TRUE(wydruk.getAllText(1).text().contains(QStringLiteral("- Str. 2 -")));
 
     // the preview shows exactly those pages
     QSignalSpy podglad(okno.get(), &TFBrowser::podgladOtwarty);

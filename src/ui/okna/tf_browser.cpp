@@ -16,6 +16,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
+#include <QBoxLayout>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
@@ -422,6 +424,15 @@ void TFBrowser::LDrukujClick() {
     UstawDrukarke(*drukarka);
     QPrintDialog dialog(drukarka.get(), this);
     dialog.setWindowTitle(QStringLiteral("Drukuj raport"));
+    // a printer gets the pages as pictures; the saved PDF keeps the text as text
+    if (auto* uklad = qobject_cast<QBoxLayout*>(dialog.layout())) {
+        auto* uwaga = new QLabel(QStringLiteral("Drukarka otrzymuje strony raportu jako obrazy "
+                                                "(wydruk do pliku PDF zachowuje tekst). Dokument "
+                                                "PDF z tekstem daje też „Zapisz raport ...”."),
+                                 &dialog);
+        uwaga->setWordWrap(true);
+        uklad->insertWidget(std::max(0, uklad->count() - 1), uwaga);
+    }
     if (dialog.exec() != QDialog::Accepted) return;
     Drukuj(drukarka);
 }
@@ -431,6 +442,19 @@ void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
     zajety = true;
     UstawDrukarke(*drukarka);
     ZrobPdf([this, drukarka](const QByteArray& pdf, const QString& blad) {
+        // a printer that writes a PDF file gets the engine's PDF itself: its text stays text
+        if (!pdf.isEmpty() && drukarka->outputFormat() == QPrinter::PdfFormat &&
+            !drukarka->outputFileName().isEmpty() && drukarka->printRange() == QPrinter::AllPages &&
+            drukarka->copyCount() == 1) {
+            zajety = false;
+            QString przyczyna;
+            const bool ok = ZapiszPlik(drukarka->outputFileName(), pdf, &przyczyna);
+            if (!ok)
+                Niepowodzenie(QStringLiteral("Nie udało się wydrukować raportu."),
+                              QStringLiteral("Problem z wydrukiem raportu: ") + przyczyna);
+            emit wydrukowano(ok);
+            return;
+        }
         QString powod = blad;
         std::shared_ptr<DokumentPdf> dokument;
         if (!pdf.isEmpty()) dokument = OtworzPdf(pdf, &powod);

@@ -49,12 +49,13 @@ void UstawDrukarke(QPrinter& drukarka) {
     drukarka.setFullPage(true);
 }
 
-void DrukujPdf(DokumentPdf& dokument, QPrinter& drukarka) {
+void DrukujPdf(DokumentPdf& dokument, QPrinter& drukarka, int dpi) {
     QPainter p;
     if (!p.begin(&drukarka)) return;
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int i = 0; i < dokument.IloscStron(); ++i) {
         if (i > 0) drukarka.newPage();
-        MalujStronePdf(p, dokument, i, drukarka.paperRect(QPrinter::DevicePixel));
+        MalujStronePdf(p, dokument, i, drukarka.paperRect(QPrinter::DevicePixel), dpi);
     }
     p.end();
 }

@@ -48,8 +48,9 @@ QString TworcaPdf();
 // per inch and no finer than the painter's device.
 void MalujStronePdf(QPainter& p, DokumentPdf& dokument, int strona, const QRectF& cel,
                     int dpi = 300);
-// Prints every page of a document on the printer at once (the print preview's paint).
-void DrukujPdf(DokumentPdf& dokument, QPrinter& drukarka);
+// Prints every page of a document on the printer at once (the print preview's paint), the
+// pages rendered at `dpi`.
+void DrukujPdf(DokumentPdf& dokument, QPrinter& drukarka, int dpi = 300);
 // The printer set for report pages: A4 portrait, the whole paper ours (the margins are in the
 // pages already).
 void UstawDrukarke(QPrinter& drukarka);

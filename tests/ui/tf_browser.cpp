@@ -353,6 +353,8 @@ TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
     ASSERT_TRUE(widok);
     widok->updatePreview();
     EXPECT_EQ(widok->pageCount(), wydruk.pageCount());
+    // the whole dialog fits the screen
+    EXPECT_LE(dialog->frameGeometry().height(), okno->screen()->availableGeometry().height());
     dialog->close();
 }
 

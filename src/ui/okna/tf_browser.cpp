@@ -12,20 +12,23 @@
 #include "ui/wydruk_raportu.h"
 
 #include <QApplication>
+#include <QBoxLayout>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QBoxLayout>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTimer>
+#include <QtMath>
 
 namespace sondrel {
 
@@ -504,9 +507,29 @@ void TFBrowser::LPodglondClick() {
         auto* podglad = new QPrintPreviewDialog(drukarka.get(), this);
         podglad->setAttribute(Qt::WA_DeleteOnClose);
         podglad->setWindowTitle(QStringLiteral("Sondrel – Podgląd wydruku"));
-        podglad->resize(800, 900);
+        // 800 x 900, or less where the screen is smaller (its frame included)
+        const QSize ekran = screen()->availableGeometry().size() - QSize(16, 48);
+        podglad->resize(QSize(800, 900).boundedTo(ekran));
+        // The pages are rendered at the size they are shown (the zoom and the screen's pixel
+        // ratio), again whenever the zoom changes: a picture made finer and scaled down loses
+        // the thin strokes of the letters.
+        auto* widok = podglad->findChild<QPrintPreviewWidget*>();
+        auto pokazana = std::make_shared<qreal>(0);
         connect(podglad, &QPrintPreviewDialog::paintRequested, podglad,
-                [dokument, drukarka](QPrinter* p) { DrukujPdf(*dokument, *p); });
+                [dokument, drukarka, widok, pokazana](QPrinter* p) {
+                    if (!widok) {
+                        DrukujPdf(*dokument, *p);
+                        return;
+                    }
+                    *pokazana = widok->zoomFactor();
+                    const qreal dpi = *pokazana * widok->logicalDpiY() * widok->devicePixelRatioF();
+                    DrukujPdf(*dokument, *p, std::max(36, qCeil(dpi)));
+                });
+        if (widok)
+            connect(widok, &QPrintPreviewWidget::previewChanged, podglad, [widok, pokazana] {
+                if (*pokazana > 0 && !qFuzzyCompare(widok->zoomFactor(), *pokazana))
+                    QTimer::singleShot(0, widok, &QPrintPreviewWidget::updatePreview);
+            });
         podglad->open();
         emit podgladOtwarty();
     });

@@ -2,7 +2,7 @@
 
 #include "core/pliki.h"
 #include "reports/kopia_raportu.h"
-#include "reports/raport.h"
+#include "ui/obsluga_wydruku.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
@@ -12,23 +12,16 @@
 #include "ui/wydruk_raportu.h"
 
 #include <QApplication>
-#include <QBoxLayout>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QTimer>
-#include <QtMath>
 
 namespace sondrel {
 
@@ -140,6 +133,10 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(LClose, &Etykieta::klik, this, &TFBrowser::LCloseClick);
     connect(LCloseWykres, &Etykieta::klik, this, &TFBrowser::LCloseWykresClick);
     connect(LPodglond, &Etykieta::klik, this, &TFBrowser::LPodglondClick);
+    wydruk = new ObslugaWydruku(this);
+    connect(wydruk, &ObslugaWydruku::wydrukowano, this, &TFBrowser::wydrukowano);
+    connect(wydruk, &ObslugaWydruku::podgladOtwarty, this, &TFBrowser::podgladOtwarty);
+    connect(wydruk, &ObslugaWydruku::niepowodzenie, this, &TFBrowser::Niepowodzenie);
     // printing starts on the press, as the command always did
     LDrukuj->installEventFilter(this);
     ImTlo->lower();
@@ -189,9 +186,14 @@ void TFBrowser::WyswietlRaport(const QString& plik) {
     QTimer::singleShot(0, this, &TFBrowser::Zaladuj);
 }
 
+bool TFBrowser::Zajety() const {
+    return wydruk->Zajety();
+}
+
 void TFBrowser::Zaladuj() {
     if (sciezka.isEmpty() || !isVisible() || !UruchomSilnik()) return;
     zaladowany = false;
+    wydruk->UstawStrone(silnik.get(), sciezka);
     silnik->Zaladuj(QUrl::fromLocalFile(QFileInfo(sciezka).absoluteFilePath()));
 }
 
@@ -325,7 +327,7 @@ QString TFBrowser::WybierzPlikZapisu(const QString& folder, const QString& nazwa
 
 void TFBrowser::LZapiszClick() {
     PodswietlLink(nullptr);
-    if (sciezka.isEmpty() || zajety) return;
+    if (sciezka.isEmpty() || wydruk->Zajety()) return;
     if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
     const QString cel = WybierzPlikZapisu(folderZapisu, QFileInfo(sciezka).fileName());
     if (cel.isEmpty()) return;
@@ -356,32 +358,15 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
         koniec(false, QStringLiteral("raport nie jest gotowy"));
         return;
     }
-    if (zajety) return; // a PDF, a print or a preview is being made: one at a time
-    zajety = true;
-    ZrobPdf([this, cel, koniec](const QByteArray& pdf, const QString& blad) {
-        zajety = false;
-        if (pdf.isEmpty()) {
-            koniec(false, blad);
-            return;
-        }
-        QString przyczyna;
-        const bool ok = ZapiszPlik(cel, pdf, &przyczyna);
-        koniec(ok, przyczyna);
-    });
-}
-
-void TFBrowser::ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej) {
-    QFile plik(sciezka);
-    const QString tytul = plik.open(QIODevice::ReadOnly) ? TytulRaportu(plik.readAll()) : QString();
-    silnik->DrukujDoPdf(UkladStronyRaportu(), [dalej, tytul](const QByteArray& pdf) {
-        if (pdf.isEmpty()) {
-            dalej({}, QStringLiteral("silnik HTML nie utworzył dokumentu PDF"));
-            return;
-        }
-        QString blad;
-        const QByteArray zeStopka = PdfZeStopka(pdf, tytul, &blad);
-        dalej(zeStopka, blad);
-    });
+    if (wydruk->Zajety()) return; // a PDF, a print or a preview is being made: one at a time
+    // the outcome of this save alone
+    auto polaczenie = std::make_shared<QMetaObject::Connection>();
+    *polaczenie = connect(wydruk, &ObslugaWydruku::zapisanoPdf, this,
+                          [koniec, polaczenie](bool ok, const QString& przyczyna) {
+                              disconnect(*polaczenie);
+                              koniec(ok, przyczyna);
+                          });
+    wydruk->ZapiszPdf(cel);
 }
 
 void TFBrowser::LKopiujClick() {
@@ -422,117 +407,16 @@ void TFBrowser::KoniecKopiowania() {
 
 void TFBrowser::LDrukujClick() {
     PodswietlLink(nullptr);
-    if (!zaladowany || zajety) return;
-    auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    UstawDrukarke(*drukarka);
-    QPrintDialog dialog(drukarka.get(), this);
-    dialog.setWindowTitle(QStringLiteral("Drukuj raport"));
-    // a printer gets the pages as pictures; the saved PDF keeps the text as text
-    if (auto* uklad = qobject_cast<QBoxLayout*>(dialog.layout())) {
-        auto* uwaga = new QLabel(QStringLiteral("Drukarka otrzymuje strony raportu jako obrazy "
-                                                "(wydruk do pliku PDF zachowuje tekst). Dokument "
-                                                "PDF z tekstem daje też „Zapisz raport ...”."),
-                                 &dialog);
-        uwaga->setWordWrap(true);
-        uklad->insertWidget(std::max(0, uklad->count() - 1), uwaga);
-    }
-    if (dialog.exec() != QDialog::Accepted) return;
-    Drukuj(drukarka);
+    if (zaladowany) wydruk->DrukujZDialogiem();
 }
 
 void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
-    if (!zaladowany || zajety) return;
-    zajety = true;
-    UstawDrukarke(*drukarka);
-    ZrobPdf([this, drukarka](const QByteArray& pdf, const QString& blad) {
-        // a printer that writes a PDF file gets the engine's PDF itself: its text stays text
-        if (!pdf.isEmpty() && drukarka->outputFormat() == QPrinter::PdfFormat &&
-            !drukarka->outputFileName().isEmpty() && drukarka->printRange() == QPrinter::AllPages &&
-            drukarka->copyCount() == 1) {
-            zajety = false;
-            QString przyczyna;
-            const bool ok = ZapiszPlik(drukarka->outputFileName(), pdf, &przyczyna);
-            if (!ok)
-                Niepowodzenie(QStringLiteral("Nie udało się wydrukować raportu."),
-                              QStringLiteral("Problem z wydrukiem raportu: ") + przyczyna);
-            emit wydrukowano(ok);
-            return;
-        }
-        QString powod = blad;
-        std::shared_ptr<DokumentPdf> dokument;
-        if (!pdf.isEmpty()) dokument = OtworzPdf(pdf, &powod);
-        auto pedzel = std::make_shared<QPainter>();
-        if (!dokument || !pedzel->begin(drukarka.get())) {
-            zajety = false;
-            Niepowodzenie(QStringLiteral("Nie udało się wydrukować raportu."),
-                          QStringLiteral("Problem z wydrukiem raportu: ") +
-                              (powod.isEmpty() ? QStringLiteral("drukarka niedostępna") : powod));
-            emit wydrukowano(false);
-            return;
-        }
-        // one page at a time, so that the window stays responsive
-        DrukujStrone(drukarka, dokument, pedzel, 0);
-    });
-}
-
-void TFBrowser::DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<DokumentPdf> pdf,
-                             std::shared_ptr<QPainter> pedzel, int nr) {
-    if (nr > 0) drukarka->newPage();
-    MalujStronePdf(*pedzel, *pdf, nr, drukarka->paperRect(QPrinter::DevicePixel));
-    if (nr + 1 < pdf->IloscStron()) {
-        QTimer::singleShot(0, this, [=, this] { DrukujStrone(drukarka, pdf, pedzel, nr + 1); });
-        return;
-    }
-    pedzel->end();
-    zajety = false;
-    emit wydrukowano(true);
+    if (zaladowany) wydruk->Drukuj(std::move(drukarka));
 }
 
 void TFBrowser::LPodglondClick() {
     PodswietlLink(nullptr);
-    if (!zaladowany || zajety) return;
-    zajety = true;
-    ZrobPdf([this](const QByteArray& pdf, const QString& blad) {
-        zajety = false;
-        QString powod = blad;
-        std::shared_ptr<DokumentPdf> dokument;
-        if (!pdf.isEmpty()) dokument = OtworzPdf(pdf, &powod);
-        if (!dokument) {
-            Niepowodzenie(QStringLiteral("Nie udało się przygotować podglądu wydruku."),
-                          QStringLiteral("Problem z podglądem wydruku: ") + powod);
-            return;
-        }
-        auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
-        UstawDrukarke(*drukarka);
-        auto* podglad = new QPrintPreviewDialog(drukarka.get(), this);
-        podglad->setAttribute(Qt::WA_DeleteOnClose);
-        podglad->setWindowTitle(QStringLiteral("Sondrel – Podgląd wydruku"));
-        // 800 x 900, or less where the screen is smaller (its frame included)
-        const QSize ekran = screen()->availableGeometry().size() - QSize(16, 48);
-        podglad->resize(QSize(800, 900).boundedTo(ekran));
-        // The pages are rendered at the size they are shown (the zoom and the screen's pixel
-        // ratio), again whenever the zoom changes: a picture made finer and scaled down loses
-        // the thin strokes of the letters.
-        auto* widok = podglad->findChild<QPrintPreviewWidget*>();
-        auto pokazana = std::make_shared<qreal>(0);
-        connect(podglad, &QPrintPreviewDialog::paintRequested, podglad,
-                [dokument, drukarka, widok, pokazana](QPrinter* p) {
-                    if (!widok) {
-                        DrukujPdf(*dokument, *p);
-                        return;
-                    }
-                    *pokazana = widok->zoomFactor();
-                    const qreal dpi = *pokazana * widok->logicalDpiY() * widok->devicePixelRatioF();
-                    DrukujPdf(*dokument, *p, std::max(36, qCeil(dpi)));
-                });
-        if (widok)
-            connect(widok, &QPrintPreviewWidget::previewChanged, podglad, [widok, pokazana] {
-                if (*pokazana > 0 && !qFuzzyCompare(widok->zoomFactor(), *pokazana))
-                    QTimer::singleShot(0, widok, &QPrintPreviewWidget::updatePreview);
-            });
-        podglad->open();
-        emit podgladOtwarty();
-    });
+    if (zaladowany) wydruk->Podglad();
 }
 
 } // namespace sondrel

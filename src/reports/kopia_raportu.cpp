@@ -2,6 +2,7 @@
 
 #include "core/kodowanie1250.h"
 #include "core/pliki.h"
+#include "core/zamiana_folderu.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,37 +78,44 @@ bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad
     plik.close();
 
     const QString folderRaportu = QFileInfo(zrodlo).absolutePath();
-    const QString folderObrazow = FolderObrazowKopii(cel);
+    const QString folderObrazow = FolderObrazowKopii(QFileInfo(cel).absoluteFilePath());
     QStringList obrazy;
     const QByteArray strona = PrzestawOdnosnikiObrazow(raport, QFileInfo(folderObrazow).fileName(),
                                                        folderRaportu, &obrazy);
-
-    // The pictures first, the page last: a page is only there when its pictures are.
-    const bool nowyFolder = !obrazy.isEmpty() && !QFileInfo::exists(folderObrazow);
-    const auto sprzatnij = [&] {
-        if (nowyFolder) QDir(folderObrazow).removeRecursively();
-    };
-    for (const QString& obraz : std::as_const(obrazy)) {
-        const QString docelowy = QDir(folderObrazow).filePath(obraz);
-        QFile zrodlowy(QDir(folderRaportu).filePath(obraz));
-        QString przyczyna;
-        if (!QDir().mkpath(QFileInfo(docelowy).absolutePath())) {
-            sprzatnij();
-            return porazka(QDir::toNativeSeparators(folderObrazow) +
-                           QStringLiteral(": nie można utworzyć folderu"));
-        }
-        if (!zrodlowy.open(QIODevice::ReadOnly) ||
-            !ZapiszPlik(docelowy, zrodlowy.readAll(), &przyczyna)) {
-            sprzatnij();
-            return porazka(QDir::toNativeSeparators(docelowy) + QStringLiteral(": ") +
-                           (przyczyna.isEmpty() ? zrodlowy.errorString() : przyczyna));
-        }
-    }
     QString przyczyna;
+    if (obrazy.isEmpty()) {
+        if (!ZapiszPlik(cel, strona, &przyczyna))
+            return porazka(QDir::toNativeSeparators(cel) + QStringLiteral(": ") + przyczyna);
+        return true;
+    }
+
+    // The pictures go into a new folder of their own beside the page; it takes the place of the
+    // old pictures' folder (whatever that is: a folder, a planted link) only when all of them are
+    // written, and the page is written last. A failure on the way leaves the old page and its
+    // pictures as they were.
+    ZamianaFolderu folder(folderObrazow);
+    if (!folder.Przygotuj(&przyczyna))
+        return porazka(QDir::toNativeSeparators(folderObrazow) + QStringLiteral(": ") + przyczyna);
+    for (const QString& obraz : std::as_const(obrazy)) {
+        const QString docelowy = QDir(folder.Nowy()).filePath(obraz);
+        QFile zrodlowy(QDir(folderRaportu).filePath(obraz));
+        const QString nazwa = QDir(folderObrazow).filePath(obraz);
+        if (!QDir().mkpath(QFileInfo(docelowy).absolutePath()))
+            return porazka(QDir::toNativeSeparators(QFileInfo(nazwa).absolutePath()) +
+                           QStringLiteral(": nie można utworzyć folderu"));
+        if (!zrodlowy.open(QIODevice::ReadOnly))
+            return porazka(QDir::toNativeSeparators(zrodlowy.fileName()) + QStringLiteral(": ") +
+                           zrodlowy.errorString());
+        if (!ZapiszPlik(docelowy, zrodlowy.readAll(), &przyczyna, Dowiazanie::Zastap))
+            return porazka(QDir::toNativeSeparators(nazwa) + QStringLiteral(": ") + przyczyna);
+    }
+    if (!folder.Wstaw(&przyczyna))
+        return porazka(QDir::toNativeSeparators(folderObrazow) + QStringLiteral(": ") + przyczyna);
     if (!ZapiszPlik(cel, strona, &przyczyna)) {
-        sprzatnij();
+        folder.Cofnij();
         return porazka(QDir::toNativeSeparators(cel) + QStringLiteral(": ") + przyczyna);
     }
+    folder.Zatwierdz();
     return true;
 }
 

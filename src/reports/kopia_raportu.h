@@ -20,9 +20,12 @@ QString FolderObrazowKopii(const QString& sciezka);
 QByteArray PrzestawOdnosnikiObrazow(const QByteArray& raport, const QString& folderObrazow,
                                     const QString& folderRaportu, QStringList* obrazy);
 
-// Copies the report `zrodlo` to `cel` with its pictures. False with a reason in `blad` when
-// anything could not be read or written; then no page is left under `cel` that was not there
-// before (an older file of that name stays as it was).
+// Copies the report `zrodlo` to `cel` with its pictures. The pictures' folder is the program's
+// own: whatever stands under its name (a folder, a link to a folder elsewhere, links in place
+// of pictures) is replaced, never written into nor through, and files of an older folder that
+// the new report does not have stay in it. False with a reason in `blad` when anything could
+// not be read or written; then nothing has changed: no page is left under `cel` that was not
+// there before, and an older page of that name keeps all its pictures as they were.
 bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad = nullptr);
 
 } // namespace sondrel

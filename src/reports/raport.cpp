@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 
 #ifdef Q_OS_UNIX
 #include <pwd.h>
@@ -131,6 +132,52 @@ void ZacznijRaport(QStringList& w, StylRaportu styl, const QString& tytul,
           << QStringLiteral("<td class=\"N\" align=\"left\"><div class=\"w\">");
     else
         w << QStringLiteral(" <tr>") << QStringLiteral("   <td class=\"N\">");
+}
+
+QString TytulRaportu(const QByteArray& strona) {
+    static const QRegularExpression wiersz(
+        QStringLiteral("<p align=\"center\" class=\"N\"><b>(.*?)</b><br><br></p>"),
+        QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression tytul(QStringLiteral("<title>(.*?)</title>"),
+                                          QRegularExpression::CaseInsensitiveOption |
+                                              QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression znacznik(QStringLiteral("<[^>]*>"));
+    static const QRegularExpression odwolanie(QStringLiteral("&(#x[0-9a-fA-F]+|#[0-9]+|[a-z]+);"));
+    const QString tekst = Z1250(strona);
+    auto m = wiersz.match(tekst);
+    if (!m.hasMatch()) m = tytul.match(tekst);
+    if (!m.hasMatch()) return {};
+    QString t = m.captured(1).remove(znacznik);
+    // character references: numeric ones and the few named ones reports use
+    QString wynik;
+    qsizetype od = 0;
+    for (auto it = odwolanie.globalMatch(t); it.hasNext();) {
+        const auto o = it.next();
+        wynik += t.mid(od, o.capturedStart() - od);
+        od = o.capturedEnd();
+        const QString nazwa = o.captured(1);
+        bool ok = false;
+        const uint kod = nazwa.startsWith(QLatin1String("#x")) ? nazwa.mid(2).toUInt(&ok, 16)
+                         : nazwa.startsWith(QLatin1Char('#'))  ? nazwa.mid(1).toUInt(&ok, 10)
+                                                               : 0;
+        if (ok && kod > 0 && kod <= 0x10FFFF)
+            wynik += QString::fromUcs4(reinterpret_cast<const char32_t*>(&kod), 1);
+        else if (nazwa == QLatin1String("amp"))
+            wynik += QLatin1Char('&');
+        else if (nazwa == QLatin1String("lt"))
+            wynik += QLatin1Char('<');
+        else if (nazwa == QLatin1String("gt"))
+            wynik += QLatin1Char('>');
+        else if (nazwa == QLatin1String("quot"))
+            wynik += QLatin1Char('"');
+        else if (nazwa == QLatin1String("nbsp"))
+            wynik += QLatin1Char(' ');
+        else
+            wynik += o.captured();
+    }
+    wynik = (wynik + t.mid(od)).simplified();
+    if (wynik.endsWith(QLatin1Char('.'))) wynik.chop(1);
+    return wynik;
 }
 
 void ZakonczRaport(QStringList& w) {

@@ -60,6 +60,9 @@ void ZacznijRaport(QStringList& wiersze, StylRaportu styl, const QString& tytul,
                    const QString& odbiorca);
 // Date line (today by Zegar, the locale's short date), closing of the page table.
 void ZakonczRaport(QStringList& wiersze);
+// The title a report's page shows in its title row, as plain text without the closing
+// period ("Informacje o teście"); the page's <title> when it has no title row.
+QString TytulRaportu(const QByteArray& strona);
 
 // Text that came from a student's answer file (or the system), made safe as HTML text.
 QString TekstHtml(const QString& tekst);

@@ -211,11 +211,11 @@ DokumentRaportu ZbudujRaportJakoscPytan(const Analiza& a, const UstawieniaRaport
     };
     w << QStringLiteral("<table border=\"0\" cellpadding=\"2\" cellspacing=\"0\" width=\"500\" "
                         "style=\"border-collapse:collapse\">")
-      << QStringLiteral("<tr>") + th("left", 28, QStringLiteral("Nr")) +
+      << QStringLiteral("<thead><tr>") + th("left", 28, QStringLiteral("Nr")) +
              th("right", 52, QStringLiteral("Łatwość")) +
              th("right", 62, QStringLiteral("Moc różn.")) + th("right", 44, QStringLiteral("D")) +
              th("left", 314, QStringLiteral("&nbsp;&nbsp;Odpowiedzi: najlepsi / najsłabsi")) +
-             QStringLiteral("</tr>");
+             QStringLiteral("</tr></thead>");
     for (const JakoscPytania& p : t.Pytania) {
         const bool powazne = MaPowazne(p), uwagi = !p.Uwagi.isEmpty();
         const QString tlo = powazne ? TloCzerwone
@@ -229,7 +229,8 @@ DokumentRaportu ZbudujRaportJakoscPytan(const Analiza& a, const UstawieniaRaport
         QString opcje;
         for (const OpcjaJakosci& o : p.Opcje)
             opcje += WierszOpcji(o, p.Uwagi.contains(uwagi_jakosci::PrzyciagaLepszych(o.Numer)));
-        w << QStringLiteral("<tr>") +
+        // a question's rows (figures and flags) stay on one printed page
+        w << QStringLiteral("<tbody style=\"break-inside:avoid;page-break-inside:avoid\"><tr>") +
                  td.arg(QStringLiteral("left"), tlo, krawedz,
                         QStringLiteral("<b style=\"color:%1\">%2</b>").arg(kolor).arg(p.Nr)) +
                  td.arg(QStringLiteral("right"), tlo, krawedz, TekstSetnych(p.Latwosc.Setne)) +
@@ -245,6 +246,7 @@ DokumentRaportu ZbudujRaportJakoscPytan(const Analiza& a, const UstawieniaRaport
                                 "28px\">&#9888; ")
                          .arg(tlo, kolor) +
                      p.Uwagi.join(QStringLiteral("; ")) + QStringLiteral(".</td></tr>");
+        w << QStringLiteral("</tbody>");
     }
     w << QStringLiteral("</table>");
     ZakonczRaport(w);

@@ -1,6 +1,7 @@
 #include "ui/schowek_html.h"
 
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -65,9 +66,32 @@ QString TekstZHtml(const QString& html) {
     return wynik.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
 
+QString HtmlWUtf8(const QString& html) {
+    // charset=… inside a <meta> tag, in either form (http-equiv content or charset attribute)
+    static const QRegularExpression meta(QStringLiteral("<meta\\b[^>]*>"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression zestaw(
+        QStringLiteral("(charset\\s*=\\s*[\"']?)([A-Za-z0-9_.:-]+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    QString wynik;
+    qsizetype od = 0;
+    bool deklaracja = false;
+    for (auto it = meta.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        QString znacznik = m.captured();
+        if (!znacznik.contains(zestaw)) continue;
+        deklaracja = true;
+        znacznik.replace(zestaw, QStringLiteral("\\1utf-8"));
+        wynik += html.mid(od, m.capturedStart() - od) + znacznik;
+        od = m.capturedEnd();
+    }
+    wynik += html.mid(od);
+    return deklaracja ? wynik : QStringLiteral("<meta charset=\"utf-8\">") + html;
+}
+
 QMimeData* DaneHtmlDoSchowka(const QString& html) {
     auto* dane = new QMimeData;
-    dane->setHtml(html);
+    dane->setHtml(HtmlWUtf8(html));
     dane->setText(TekstZHtml(html));
     return dane;
 }

@@ -13,7 +13,12 @@ namespace sondrel {
 // a TAB between its cells.
 QString TekstZHtml(const QString& html);
 
-// A new clipboard content holding both forms (the caller hands it to the clipboard).
+// The document as the clipboard carries it (UTF-8): every character-set declaration in its
+// markup says utf-8; a document without one gets it at the start.
+QString HtmlWUtf8(const QString& html);
+
+// A new clipboard content holding both forms (the caller hands it to the clipboard); the HTML
+// declares UTF-8, what the clipboard holds.
 QMimeData* DaneHtmlDoSchowka(const QString& html);
 
 } // namespace sondrel

@@ -27,9 +27,14 @@ QString TekstStopki(int strona) {
     return UstawStronyWydruku().stopka.arg(strona);
 }
 
-QByteArray PdfZeStopka(const QByteArray& pdf, QString* blad) {
+QString TworcaPdf() {
+    return QStringLiteral("Zadrix - Sondrel " SONDREL_WERSJA);
+}
+
+QByteArray PdfZeStopka(const QByteArray& pdf, const QString& tytul, QString* blad) {
     const auto& u = UstawStronyWydruku();
-    return DodajStopkiPdf(pdf, u.stopka, u.czcionka, u.punkty, u.marginesMm, blad);
+    return DodajStopkiPdf(pdf, StopkaPdf{u.stopka, u.czcionka, u.punkty, u.marginesMm},
+                          OpisPdf{tytul, TworcaPdf()}, blad);
 }
 
 void MalujStronePdf(QPainter& p, DokumentPdf& dokument, int strona, const QRectF& cel, int dpi) {
@@ -44,12 +49,13 @@ void UstawDrukarke(QPrinter& drukarka) {
     drukarka.setFullPage(true);
 }
 
-void DrukujPdf(DokumentPdf& dokument, QPrinter& drukarka) {
+void DrukujPdf(DokumentPdf& dokument, QPrinter& drukarka, int dpi) {
     QPainter p;
     if (!p.begin(&drukarka)) return;
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (int i = 0; i < dokument.IloscStron(); ++i) {
         if (i > 0) drukarka.newPage();
-        MalujStronePdf(p, dokument, i, drukarka.paperRect(QPrinter::DevicePixel));
+        MalujStronePdf(p, dokument, i, drukarka.paperRect(QPrinter::DevicePixel), dpi);
     }
     p.end();
 }

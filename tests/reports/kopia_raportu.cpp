@@ -1,16 +1,19 @@
 // Saving a shown report elsewhere as a web page: the page and its pictures in a folder named
 // after it, references turned towards that folder, references that lead elsewhere left alone,
-// and a failure that leaves nothing half-written.
+// links planted where the pictures go replaced (never written through), and a failure that
+// leaves nothing half-written: neither a new page nor a damaged older report.
 #include "reports/kopia_raportu.h"
 
 #include "core/kodowanie1250.h"
 #include "core/srodowisko.h"
 #include "klasa_probna.h"
 #include "reports/raport_o_uczniu.h"
+#include "support/pelny_dysk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace sondrel;
@@ -90,6 +93,148 @@ TEST(KopiaRaportu, NieudanyZapisNieZostawiaNiczego) {
     // a report that is gone
     EXPECT_FALSE(ZapiszKopieRaportu(folder.filePath("brak.htm"), folder.filePath("x.htm"), &blad));
     EXPECT_FALSE(QFileInfo::exists(folder.filePath("x.htm")));
+    // and no folder of the work left behind
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"obraz.jpg", "r.htm", "zajete.htm"}));
+}
+
+// A report in a folder of its own with the pictures it names (name and bytes).
+QString RaportZObrazami(const QString& folder, const QList<std::pair<QString, QByteArray>>& obrazy,
+                        qsizetype dlugosc = 0) {
+    QDir().mkpath(folder);
+    QByteArray html = "<html><body>";
+    for (const auto& [nazwa, bajty] : obrazy) {
+        html += "<img src=\"" + nazwa.toUtf8() + "\">";
+        QFile obraz(QDir(folder).filePath(nazwa));
+        EXPECT_TRUE(obraz.open(QIODevice::WriteOnly));
+        obraz.write(bajty);
+    }
+    html += QByteArray(std::max<qsizetype>(0, dlugosc - html.size()), ' ') + "</body></html>";
+    const QString sciezka = QDir(folder).filePath("raport.htm");
+    QFile plik(sciezka);
+    EXPECT_TRUE(plik.open(QIODevice::WriteOnly));
+    plik.write(html);
+    return sciezka;
+}
+
+// Links planted in the destination: in place of a picture, in place of the pictures' folder,
+// dangling. The save replaces them with the program's own files and writes nothing outside.
+TEST(KopiaRaportu, DowiazaniaWMiejscuObrazowSaZastepowane) {
+    QTemporaryDir folder;
+    const QString zrodlo =
+        RaportZObrazami(folder.filePath("Temp"), {{"mapa.jpg", "JPEG-MAPA"}, {"b.jpg", "JPEG-B"}});
+    const QString cel = folder.filePath("cel");
+    const QString obce = folder.filePath("obce");
+    QDir().mkpath(cel);
+    QDir().mkpath(obce);
+    const QByteArray ofiara = "to nie jest obraz";
+    QFile plik(QDir(obce).filePath("ofiara.txt"));
+    ASSERT_TRUE(plik.open(QIODevice::WriteOnly));
+    plik.write(ofiara);
+    plik.close();
+
+    const struct {
+        const char* nazwa;
+        std::function<void(const QString& pliki)> podloz;
+    } przypadki[] = {
+        {"obraz dowiazaniem do pliku",
+         [&](const QString& pliki) {
+             QDir().mkpath(pliki);
+             ASSERT_TRUE(QFile::link(QDir(obce).filePath("ofiara.txt"), pliki + "/mapa.jpg"));
+         }},
+        {"folder dowiazaniem do folderu",
+         [&](const QString& pliki) { ASSERT_TRUE(QFile::link(obce, pliki)); }},
+        {"folder dowiazaniem donikad",
+         [&](const QString& pliki) { ASSERT_TRUE(QFile::link(obce + "/brak", pliki)); }},
+        {"folder z dowiazaniem do folderu",
+         [&](const QString& pliki) {
+             QDir().mkpath(pliki);
+             ASSERT_TRUE(QFile::link(obce, pliki + "/b.jpg"));
+         }},
+    };
+    int n = 0;
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        const QString strona = QDir(cel).filePath(QStringLiteral("r%1.htm").arg(++n));
+        const QString pliki = FolderObrazowKopii(strona);
+        p.podloz(pliki);
+        QString blad;
+        ASSERT_TRUE(ZapiszKopieRaportu(zrodlo, strona, &blad)) << blad.toStdString();
+        EXPECT_FALSE(QFileInfo(pliki).isSymLink());
+        for (const char* obraz : {"mapa.jpg", "b.jpg"}) {
+            const QFileInfo info(QDir(pliki).filePath(obraz));
+            EXPECT_TRUE(info.isFile() && !info.isSymLink()) << obraz;
+        }
+        EXPECT_EQ(Zawartosc(pliki + "/mapa.jpg"), "JPEG-MAPA");
+        EXPECT_EQ(Zawartosc(pliki + "/b.jpg"), "JPEG-B");
+        // nothing written outside
+        EXPECT_EQ(QDir(obce).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"ofiara.txt"});
+        EXPECT_EQ(Zawartosc(QDir(obce).filePath("ofiara.txt")), ofiara);
+    }
+    EXPECT_TRUE(
+        QDir(cel).entryList(QStringList{".sondrel-*"}, QDir::AllEntries | QDir::Hidden).isEmpty());
+}
+
+// Saving over an older report: a failure at any step leaves its page and all its pictures as
+// they were; a success replaces them and keeps what else the older folder held.
+TEST(KopiaRaportu, ZapisNaStarymRaporcieWszystkoAlboNic) {
+    QTemporaryDir folder;
+    const QString cel = folder.filePath("cel/raport.htm");
+    const QString pliki = FolderObrazowKopii(cel);
+    const auto stary = [&] {
+        QDir(pliki).removeRecursively();
+        const QString z =
+            RaportZObrazami(folder.filePath("stary"), {{"a.jpg", "STARY-A"}, {"b.jpg", "STARY-B"}});
+        QDir().mkpath(folder.filePath("cel"));
+        ASSERT_TRUE(ZapiszKopieRaportu(z, cel));
+        QFile wlasny(pliki + "/notatka.txt");
+        ASSERT_TRUE(wlasny.open(QIODevice::WriteOnly));
+        wlasny.write("moje");
+    };
+    const QByteArray duzy(4096, 'x');
+    const struct {
+        const char* nazwa;
+        QList<std::pair<QString, QByteArray>> obrazy;
+        qsizetype dlugoscStrony;
+    } porazki[] = {
+        // the first picture fits, the second does not
+        {"obraz za duzy", {{"a.jpg", "NOWY-A"}, {"b.jpg", duzy}}, 0},
+        // every picture fits, the page does not
+        {"strona za duza", {{"a.jpg", "NOWY-A"}, {"b.jpg", "NOWY-B"}}, 4096},
+    };
+    for (const auto& p : porazki) {
+        SCOPED_TRACE(p.nazwa);
+        stary();
+        const QByteArray strona = Zawartosc(cel);
+        const QString zrodlo =
+            RaportZObrazami(folder.filePath(QLatin1String(p.nazwa)), p.obrazy, p.dlugoscStrony);
+        QString blad;
+        {
+            testy::LimitRozmiaruPliku limit(2048);
+            EXPECT_FALSE(ZapiszKopieRaportu(zrodlo, cel, &blad));
+        }
+        EXPECT_FALSE(blad.isEmpty());
+        EXPECT_EQ(Zawartosc(cel), strona);
+        EXPECT_EQ(Zawartosc(pliki + "/a.jpg"), "STARY-A");
+        EXPECT_EQ(Zawartosc(pliki + "/b.jpg"), "STARY-B");
+        EXPECT_EQ(Zawartosc(pliki + "/notatka.txt"), "moje");
+        EXPECT_EQ(QDir(folder.filePath("cel"))
+                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                  (QStringList{"raport.htm", "raport_pliki"}));
+    }
+
+    // a save that succeeds: the new pictures, the user's note kept
+    const QString zrodlo =
+        RaportZObrazami(folder.filePath("nowy"), {{"a.jpg", "NOWY-A"}, {"c.jpg", "NOWY-C"}});
+    ASSERT_TRUE(ZapiszKopieRaportu(zrodlo, cel));
+    EXPECT_EQ(Zawartosc(pliki + "/a.jpg"), "NOWY-A");
+    EXPECT_EQ(Zawartosc(pliki + "/c.jpg"), "NOWY-C");
+    EXPECT_EQ(Zawartosc(pliki + "/notatka.txt"), "moje");
+    EXPECT_TRUE(Zawartosc(cel).contains("src=\"raport_pliki/c.jpg\""));
+    EXPECT_EQ(QDir(folder.filePath("cel"))
+                  .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              (QStringList{"raport.htm", "raport_pliki"}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/okna/tf_browser.h"
 
 #include "reports/klasa_probna.h"
+#include "reports/raport_jakosc_pytan.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
@@ -64,6 +65,8 @@ QByteArray DlugiRaport(int akapitow) {
     QByteArray html = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
                       "charset=windows-1250\"><title>Zadrix - Raport</title></head><body>"
                       "<img src=\"naglowek.jpg\" width=\"500\" height=\"20\">"
+                      "<p align=\"center\" class=\"N\"><b>Informacje o te\x9C"
+                      "cie.</b><br><br></p>"
                       "<table border=\"1\"><tr><td><b>Ucze\xF1</b></td><td style=\"color:#FF0000\">"
                       "Ocena</td></tr></table>";
     for (int i = 1; i <= akapitow; ++i)
@@ -225,6 +228,10 @@ TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {
         EXPECT_NEAR(dokument.pagePointSize(i).height(), 841.9, 1.5);
         caly += tekst;
     }
+    // the report's title and the program in the document information
+    EXPECT_EQ(dokument.metaData(QPdfDocument::MetaDataField::Title).toString(),
+              QString::fromUtf8("Informacje o teście"));
+    EXPECT_EQ(dokument.metaData(QPdfDocument::MetaDataField::Creator).toString(), TworcaPdf());
     EXPECT_TRUE(caly.contains(QString::fromUtf8("Akapit 1 żółw")));
     EXPECT_TRUE(caly.contains(QString::fromUtf8("Akapit 160 żółw")));
 
@@ -240,6 +247,54 @@ TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {
     QFile dziennik(program.srodowisko.foldery.PlikDziennika);
     ASSERT_TRUE(dziennik.open(QIODevice::ReadOnly));
     EXPECT_TRUE(dziennik.readAll().contains("zajete.pdf"));
+}
+
+// The question-quality report printed: the header row on every page, no question's rows
+// (its figures and the flags under them) split between two pages.
+TEST_F(TFBrowserTest, JakoscPytanWDrukuCaleWierszeINaglowekNaKazdejStronie) {
+    Analiza& a = program.analiza;
+    constexpr int pytan = 40;
+    testy::UstawNaglowek(a, QStringLiteral("Długi test"), 4, pytan);
+    QStringList klucze;
+    for (int q = 0; q < pytan; ++q)
+        klucze << QStringLiteral("0000").replace(q % 4, 1, u'1');
+    QList<testy::UczenProbny> uczniowie;
+    for (int u = 0; u < 12; ++u) {
+        QStringList wybory;
+        for (int q = 0; q < pytan; ++q)
+            wybory << QStringLiteral("0000").replace((q * 7 + u * (q % 3 + 1)) % 4, 1, u'1');
+        uczniowie << testy::UczenProbny{QStringLiteral("N%1").arg(u), QStringLiteral("I"), wybory};
+    }
+    testy::DodajUczniow(a, klucze, uczniowie);
+    const WynikRaportu raport =
+        RaportJakoscPytan(a, program.UstawieniaRaportow(), program.srodowisko);
+    ASSERT_TRUE(raport.udany()) << raport.blad.toStdString();
+    ASSERT_TRUE(Pokaz(raport.sciezka));
+    const QString pdf = folder.filePath("jakosc.pdf");
+    QSignalSpy zapisano(okno.get(), &TFBrowser::zapisano);
+    okno->ZapiszRaportJako(pdf);
+    ASSERT_TRUE(zapisano.wait(Czekaj));
+    ASSERT_TRUE(zapisano.last().at(1).toBool());
+    QPdfDocument dokument;
+    ASSERT_EQ(dokument.load(pdf), QPdfDocument::Error::None);
+    ASSERT_GE(dokument.pageCount(), 3);
+    int stronZTabela = 0;
+    for (int i = 0; i < dokument.pageCount(); ++i) {
+        const QStringList wiersze = dokument.getAllText(i).text().split(
+            QRegularExpression("[\\r\\n]+"), Qt::SkipEmptyParts);
+        const qsizetype naglowek = wiersze.indexOf(QRegularExpression("^Nr\\s*Łatwość.*"));
+        if (naglowek < 0) {
+            // a page before the table
+            EXPECT_EQ(stronZTabela, 0) << i;
+            continue;
+        }
+        ++stronZTabela;
+        // the first row under the header is a question's own row, not flags cut from it
+        ASSERT_GT(wiersze.size(), naglowek + 1) << i;
+        EXPECT_TRUE(wiersze.at(naglowek + 1).contains(QRegularExpression("^\\d+\\s")))
+            << i << " " << wiersze.at(naglowek + 1).toStdString();
+    }
+    EXPECT_GE(stronZTabela, 2);
 }
 
 TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
@@ -261,6 +316,13 @@ TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
     EXPECT_TRUE(dane->html().contains(QString::fromUtf8("<b>Uczeń</b>")))
         << dane->html().left(3000).toStdString();
     EXPECT_TRUE(dane->text().contains(QString::fromUtf8("Akapit 120 żółw")));
+    // the clipboard's HTML is UTF-8 and says so
+    const QByteArray bajty = dane->data(QStringLiteral("text/html"));
+    EXPECT_TRUE(bajty.contains("charset=\"utf-8\"") || bajty.contains("charset='utf-8'") ||
+                bajty.contains("charset=utf-8"))
+        << bajty.left(300).toStdString();
+    EXPECT_FALSE(bajty.contains("1250"));
+    EXPECT_TRUE(bajty.contains(QString::fromUtf8("<b>Uczeń</b>").toUtf8()));
 
     // printing to a PDF printer: the same pages as the saved PDF, one run at a time
     auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
@@ -277,6 +339,9 @@ TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
     QPdfDocument wydruk;
     ASSERT_EQ(wydruk.load(folder.filePath("wydruk.pdf")), QPdfDocument::Error::None);
     ASSERT_GE(wydruk.pageCount(), 2);
+    // the pages keep their text and footers as text
+    EXPECT_TRUE(wydruk.getAllText(0).text().contains(QString::fromUtf8("Akapit 1 żółw")));
+    EXPECT_TRUE(wydruk.getAllText(1).text().contains(QStringLiteral("- Str. 2 -")));
 
     // the preview shows exactly those pages
     QSignalSpy podglad(okno.get(), &TFBrowser::podgladOtwarty);
@@ -288,6 +353,8 @@ TEST_F(TFBrowserTest, KopiowanieDrukIPodglad) {
     ASSERT_TRUE(widok);
     widok->updatePreview();
     EXPECT_EQ(widok->pageCount(), wydruk.pageCount());
+    // the whole dialog fits the screen
+    EXPECT_LE(dialog->frameGeometry().height(), okno->screen()->availableGeometry().height());
     dialog->close();
 }
 
@@ -315,16 +382,41 @@ TEST_F(TFBrowserTest, SpreparowanyPlikNieUruchamiaSkryptowINieSiegaDoSieci) {
                             adres +
                             "/odswiez\">"
                             "<a id=\"l\" href=\"" +
-                            adres + "/link\">link</a>");
+                            adres +
+                            "/link\">link</a><a id=\"w\" href=\"inny.htm\">w</a>"
+                            "<form id=\"f\" action=\"" +
+                            adres +
+                            "/formularz\"><input "
+                            "name=\"q\"></form><form id=\"g\" action=\"\"></form>");
     const WynikRaportu raport = RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko);
     ASSERT_TRUE(raport.udany());
     ASSERT_TRUE(Pokaz(raport.sciezka));
-    // a click on a link (made by the program's own script) goes nowhere
-    okno->Silnik()->UruchomSkrypt(QStringLiteral("document.getElementById('l').click();"));
-    QTest::qWait(1500);
-    EXPECT_EQ(polaczen, 0);
-    EXPECT_EQ(okno->Silnik()->Tytul(), QStringLiteral("Zadrix - Raport"));
-    EXPECT_EQ(okno->Silnik()->Adres(), QUrl::fromLocalFile(raport.sciezka));
+    ZapiszTekst(QFileInfo(raport.sciezka).dir().filePath("inny.htm"), "<p>inny</p>");
+    // clicks on links and submitted forms (by the program's own script) go nowhere, and the
+    // report stays shown and ready: saving as PDF, printing and copying work after them
+    QSignalSpy zapisano(okno.get(), &TFBrowser::zapisano);
+    QSignalSpy skopiowano(okno.get(), &TFBrowser::skopiowano);
+    int pdf = 0;
+    for (const char* skrypt :
+         {"", "document.getElementById('l').click();", "document.getElementById('w').click();",
+          "document.getElementById('f').submit();", "document.getElementById('g').submit();",
+          "location.reload();"}) {
+        SCOPED_TRACE(skrypt);
+        okno->Silnik()->UruchomSkrypt(QString::fromLatin1(skrypt));
+        QTest::qWait(1000);
+        EXPECT_EQ(polaczen, 0);
+        EXPECT_EQ(okno->Silnik()->Tytul(), QStringLiteral("Zadrix - Raport"));
+        EXPECT_EQ(okno->Silnik()->Adres(), QUrl::fromLocalFile(raport.sciezka));
+        EXPECT_TRUE(okno->Zaladowany());
+        okno->ZapiszRaportJako(folder.filePath(QStringLiteral("po%1.pdf").arg(++pdf)));
+        while (zapisano.size() < pdf)
+            ASSERT_TRUE(zapisano.wait(Czekaj));
+        EXPECT_TRUE(zapisano.last().at(1).toBool());
+    }
+    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join(' ').toStdString();
+    okno->LKopiujClick();
+    ASSERT_TRUE(skopiowano.wait(Czekaj));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("Zly")));
 }
 
 // Pictures of the report window and the popups for looking at them (SONDREL_ZRZUTY=folder,

@@ -356,7 +356,11 @@ TEST_F(TFTabelaTest, KopiowanieJakoTxtIHtm) {
     QTest::mouseClick(okno->LKopiujHtml, Qt::LeftButton);
     const QMimeData* dane = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(dane && dane->hasHtml() && dane->hasText());
-    EXPECT_EQ(dane->html(), Z1250(TabelaHtml(program.analiza, okno->Stan(), true, false)));
+    // the file's document, declaring the UTF-8 the clipboard carries instead of windows-1250
+    const QString plik = Z1250(TabelaHtml(program.analiza, okno->Stan(), true, false));
+    EXPECT_TRUE(plik.contains(QStringLiteral("charset=windows-1250")));
+    EXPECT_EQ(dane->html(), QString(plik).replace(QStringLiteral("charset=windows-1250"),
+                                                  QStringLiteral("charset=utf-8")));
     const QStringList wiersze = dane->text().split(QStringLiteral("\r\n"));
     EXPECT_TRUE(wiersze.contains(QStringLiteral("Nazwisko i imię\t1\t2\t3\t4\tSuma\tOcena")))
         << dane->text().toStdString();

@@ -30,7 +30,8 @@ QByteArray PdfStron(const QStringList& teksty) {
 TEST(WydrukRaportu, StopkaNaKazdejStronieJakoTekst) {
     const QStringList strony{"Pierwsza strona", "Druga strona", "Trzecia strona"};
     QString blad;
-    QByteArray zeStopka = PdfZeStopka(PdfStron(strony), &blad);
+    QByteArray zeStopka =
+        PdfZeStopka(PdfStron(strony), QString::fromUtf8("Informacje o teście"), &blad);
     ASSERT_FALSE(zeStopka.isEmpty()) << blad.toStdString();
     QBuffer bufor(&zeStopka);
     bufor.open(QIODevice::ReadOnly);
@@ -56,7 +57,7 @@ TEST(WydrukRaportu, StopkaNaKazdejStronieJakoTekst) {
 
 TEST(WydrukRaportu, UszkodzonyPdfOdrzucony) {
     QString blad;
-    EXPECT_TRUE(PdfZeStopka(QByteArray("%PDF-1.4 nic tu nie ma"), &blad).isEmpty());
+    EXPECT_TRUE(PdfZeStopka(QByteArray("%PDF-1.4 nic tu nie ma"), {}, &blad).isEmpty());
     EXPECT_FALSE(blad.isEmpty());
 }
 

@@ -2,9 +2,11 @@
 
 #include "core/pliki.h"
 #include "reports/kopia_raportu.h"
+#include "ui/obsluga_wydruku.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
+#include "ui/schowek_html.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_raportu.h"
 #include "ui/wydruk_raportu.h"
@@ -17,8 +19,6 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTimer>
@@ -133,6 +133,10 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(LClose, &Etykieta::klik, this, &TFBrowser::LCloseClick);
     connect(LCloseWykres, &Etykieta::klik, this, &TFBrowser::LCloseWykresClick);
     connect(LPodglond, &Etykieta::klik, this, &TFBrowser::LPodglondClick);
+    wydruk = new ObslugaWydruku(this);
+    connect(wydruk, &ObslugaWydruku::wydrukowano, this, &TFBrowser::wydrukowano);
+    connect(wydruk, &ObslugaWydruku::podgladOtwarty, this, &TFBrowser::podgladOtwarty);
+    connect(wydruk, &ObslugaWydruku::niepowodzenie, this, &TFBrowser::Niepowodzenie);
     // printing starts on the press, as the command always did
     LDrukuj->installEventFilter(this);
     ImTlo->lower();
@@ -146,11 +150,10 @@ TFBrowser::~TFBrowser() {
 
 bool TFBrowser::UruchomSilnik() {
     if (silnik) return true;
-    QString blad;
-    silnik = UtworzSilnikHtml(PPodWebbrowser, &blad);
+    QString komunikat, szczegoly;
+    silnik = UtworzSilnikHtml(PPodWebbrowser, &komunikat, &szczegoly);
     if (!silnik) {
-        Niepowodzenie(QStringLiteral("Nie udało się uruchomić przeglądarki raportów."),
-                      QStringLiteral("Brak modułu przeglądarki: ") + blad);
+        Niepowodzenie(komunikat, QStringLiteral("Moduł przeglądarki: ") + szczegoly);
         return false;
     }
     WebBrowser = silnik->Widok();
@@ -183,9 +186,14 @@ void TFBrowser::WyswietlRaport(const QString& plik) {
     QTimer::singleShot(0, this, &TFBrowser::Zaladuj);
 }
 
+bool TFBrowser::Zajety() const {
+    return wydruk->Zajety();
+}
+
 void TFBrowser::Zaladuj() {
     if (sciezka.isEmpty() || !isVisible() || !UruchomSilnik()) return;
     zaladowany = false;
+    wydruk->UstawStrone(silnik.get(), sciezka);
     silnik->Zaladuj(QUrl::fromLocalFile(QFileInfo(sciezka).absoluteFilePath()));
 }
 
@@ -319,7 +327,7 @@ QString TFBrowser::WybierzPlikZapisu(const QString& folder, const QString& nazwa
 
 void TFBrowser::LZapiszClick() {
     PodswietlLink(nullptr);
-    if (sciezka.isEmpty() || zajety) return;
+    if (sciezka.isEmpty() || wydruk->Zajety()) return;
     if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
     const QString cel = WybierzPlikZapisu(folderZapisu, QFileInfo(sciezka).fileName());
     if (cel.isEmpty()) return;
@@ -350,30 +358,15 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
         koniec(false, QStringLiteral("raport nie jest gotowy"));
         return;
     }
-    if (zajety) return; // a PDF, a print or a preview is being made: one at a time
-    zajety = true;
-    ZrobPdf([this, cel, koniec](const QByteArray& pdf, const QString& blad) {
-        zajety = false;
-        if (pdf.isEmpty()) {
-            koniec(false, blad);
-            return;
-        }
-        QString przyczyna;
-        const bool ok = ZapiszPlik(cel, pdf, &przyczyna);
-        koniec(ok, przyczyna);
-    });
-}
-
-void TFBrowser::ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej) {
-    silnik->DrukujDoPdf(UkladStronyRaportu(), [dalej](const QByteArray& pdf) {
-        if (pdf.isEmpty()) {
-            dalej({}, QStringLiteral("silnik HTML nie utworzył dokumentu PDF"));
-            return;
-        }
-        QString blad;
-        const QByteArray zeStopka = PdfZeStopka(pdf, &blad);
-        dalej(zeStopka, blad);
-    });
+    if (wydruk->Zajety()) return; // a PDF, a print or a preview is being made: one at a time
+    // the outcome of this save alone
+    auto polaczenie = std::make_shared<QMetaObject::Connection>();
+    *polaczenie = connect(wydruk, &ObslugaWydruku::zapisanoPdf, this,
+                          [koniec, polaczenie](bool ok, const QString& przyczyna) {
+                              disconnect(*polaczenie);
+                              koniec(ok, przyczyna);
+                          });
+    wydruk->ZapiszPdf(cel);
 }
 
 void TFBrowser::LKopiujClick() {
@@ -388,7 +381,7 @@ void TFBrowser::LKopiujClick() {
             if (!dane || !dane->hasHtml()) return;
             // the pictures by their full address, so that they paste anywhere
             auto* nowe = new QMimeData;
-            nowe->setHtml(AdresyObrazowBezwzgledne(dane->html(), folder));
+            nowe->setHtml(HtmlWUtf8(AdresyObrazowBezwzgledne(dane->html(), folder)));
             nowe->setText(dane->text());
             KoniecKopiowania();
             QGuiApplication::clipboard()->setMimeData(nowe);
@@ -414,71 +407,16 @@ void TFBrowser::KoniecKopiowania() {
 
 void TFBrowser::LDrukujClick() {
     PodswietlLink(nullptr);
-    if (!zaladowany || zajety) return;
-    auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
-    UstawDrukarke(*drukarka);
-    QPrintDialog dialog(drukarka.get(), this);
-    dialog.setWindowTitle(QStringLiteral("Drukuj raport"));
-    if (dialog.exec() != QDialog::Accepted) return;
-    Drukuj(drukarka);
+    if (zaladowany) wydruk->DrukujZDialogiem();
 }
 
 void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
-    if (!zaladowany || zajety) return;
-    zajety = true;
-    UstawDrukarke(*drukarka);
-    ZrobPdf([this, drukarka](const QByteArray& pdf, const QString& blad) {
-        std::shared_ptr<DokumentPdf> dokument = OtworzPdf(pdf);
-        auto pedzel = std::make_shared<QPainter>();
-        if (pdf.isEmpty() || !dokument || !pedzel->begin(drukarka.get())) {
-            zajety = false;
-            Niepowodzenie(QStringLiteral("Nie udało się wydrukować raportu."),
-                          QStringLiteral("Problem z wydrukiem raportu: ") +
-                              (blad.isEmpty() ? QStringLiteral("drukarka niedostępna") : blad));
-            emit wydrukowano(false);
-            return;
-        }
-        // one page at a time, so that the window stays responsive
-        DrukujStrone(drukarka, dokument, pedzel, 0);
-    });
-}
-
-void TFBrowser::DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<DokumentPdf> pdf,
-                             std::shared_ptr<QPainter> pedzel, int nr) {
-    if (nr > 0) drukarka->newPage();
-    MalujStronePdf(*pedzel, *pdf, nr, drukarka->paperRect(QPrinter::DevicePixel));
-    if (nr + 1 < pdf->IloscStron()) {
-        QTimer::singleShot(0, this, [=, this] { DrukujStrone(drukarka, pdf, pedzel, nr + 1); });
-        return;
-    }
-    pedzel->end();
-    zajety = false;
-    emit wydrukowano(true);
+    if (zaladowany) wydruk->Drukuj(std::move(drukarka));
 }
 
 void TFBrowser::LPodglondClick() {
     PodswietlLink(nullptr);
-    if (!zaladowany || zajety) return;
-    zajety = true;
-    ZrobPdf([this](const QByteArray& pdf, const QString& blad) {
-        zajety = false;
-        std::shared_ptr<DokumentPdf> dokument = OtworzPdf(pdf);
-        if (pdf.isEmpty() || !dokument) {
-            Niepowodzenie(QStringLiteral("Nie udało się przygotować podglądu wydruku."),
-                          QStringLiteral("Problem z podglądem wydruku: ") + blad);
-            return;
-        }
-        auto drukarka = std::make_shared<QPrinter>(QPrinter::HighResolution);
-        UstawDrukarke(*drukarka);
-        auto* podglad = new QPrintPreviewDialog(drukarka.get(), this);
-        podglad->setAttribute(Qt::WA_DeleteOnClose);
-        podglad->setWindowTitle(QStringLiteral("Sondrel – Podgląd wydruku"));
-        podglad->resize(800, 900);
-        connect(podglad, &QPrintPreviewDialog::paintRequested, podglad,
-                [dokument, drukarka](QPrinter* p) { DrukujPdf(*dokument, *p); });
-        podglad->open();
-        emit podgladOtwarty();
-    });
+    if (zaladowany) wydruk->Podglad();
 }
 
 } // namespace sondrel

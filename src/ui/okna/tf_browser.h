@@ -7,8 +7,8 @@
 // navigate, nothing is stored on disk (an off-the-record profile).
 
 #include "ui/kontrolki/etykieta.h"
+#include "ui/modul_silnika.h"
 #include "ui/okno.h"
-#include "ui/silnik_html.h"
 
 #include <QPointer>
 #include <QString>
@@ -20,6 +20,7 @@ class QPrinter;
 
 namespace sondrel {
 
+class ObslugaWydruku;
 class Program;
 
 class TFBrowser : public Okno {
@@ -60,7 +61,7 @@ public:
     void ZapiszRaportJako(const QString& sciezka);
     // Printing on a printer set up already (after the print dialog).
     void Drukuj(std::shared_ptr<QPrinter> drukarka);
-    bool Zajety() const { return zajety; }
+    bool Zajety() const;
 
     Etykieta* ImTlo;
     Etykieta* LListwa;
@@ -100,18 +101,13 @@ private:
     void Zaladuj();
     void Uloz();
     void PodswietlLink(Etykieta* link);
-    // The engine's PDF of the page shown, with the footer on every page; then `dalej` with it
-    // (empty on failure, the reason in the second argument).
-    void ZrobPdf(std::function<void(const QByteArray&, const QString&)> dalej);
     void KoniecKopiowania();
     void Niepowodzenie(const QString& komunikat, const QString& szczegoly);
-    void DrukujStrone(std::shared_ptr<QPrinter> drukarka, std::shared_ptr<DokumentPdf> pdf,
-                      std::shared_ptr<QPainter> pedzel, int strona);
 
     Program& program;
     QString sciezka;
     bool zaladowany = false;
-    bool zajety = false;
+    ObslugaWydruku* wydruk;             // saving as PDF, printing and its preview
     QMetaObject::Connection kopiowanie; // a copy waiting for the clipboard
     int nrKopii = 0;
     QString folderZapisu;

@@ -160,7 +160,13 @@ void Okno::PokazModalnie() {
 }
 
 void Okno::Zamknij() {
-    close();
+    // Inside the desktop's close request a second close() would find the window closing: the
+    // toolkit would take the native window down and leave the window marked as shown, so it
+    // could never be shown again. Hiding is what the close would do.
+    if (wZamknieciuZZewnatrz)
+        hide();
+    else
+        close();
 }
 
 void Okno::PodgladajKlawisze() {
@@ -274,9 +280,16 @@ void Okno::hideEvent(QHideEvent* e) {
 }
 
 void Okno::closeEvent(QCloseEvent* e) {
-    if (e->spontaneous() && !ZamkniecieZZewnatrz()) {
-        e->ignore(); // the window's own close action has run
-        return;
+    if (e->spontaneous()) {
+        wZamknieciuZZewnatrz = true;
+        const bool ukryj = ZamkniecieZZewnatrz();
+        wZamknieciuZZewnatrz = false;
+        if (!ukryj) {
+            // The window's own close action has run (and hid the window if that is what it
+            // does): the request itself is refused, so the native window stays for reuse.
+            e->ignore();
+            return;
+        }
     }
     e->accept();
 }

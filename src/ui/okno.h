@@ -133,6 +133,7 @@ private:
     QPoint ostatniKursor;
     QString stronaPomocy;
     bool blokadaZamykania = true;
+    bool wZamknieciuZZewnatrz = false; // inside a close request from the desktop
     QEventLoop* petla = nullptr;
     QPointer<Okno> glowne;
     // The last key seen before a control that passed it on: it reaches the window again.

@@ -279,6 +279,14 @@ void Okno::hideEvent(QHideEvent* e) {
     emit ukryte();
 }
 
+bool Okno::event(QEvent* e) {
+    // The toolkit makes the native window again when a view drawn by the graphics card joins
+    // the window (the report window's engine): the new one is transient for the main window
+    // too, before it is mapped.
+    if (e->type() == QEvent::WinIdChange && internalWinId()) UstawRodzicaOkna();
+    return QWidget::event(e);
+}
+
 void Okno::closeEvent(QCloseEvent* e) {
     if (e->spontaneous()) {
         wZamknieciuZZewnatrz = true;

@@ -51,6 +51,9 @@ public:
     // manager's close, a taskbar, a session logout) is never ignored: it goes to
     // ZamkniecieZZewnatrz() below, which acts as the window's own close mark.
     void UstawBlokadeZamykania(bool wlaczona) { blokadaZamykania = wlaczona; }
+    // What a close request from the desktop does (ZamkniecieZZewnatrz() below), for a request
+    // that the toolkit does not deliver (a window blocked by a modal one).
+    void ZamknijJakPulpit();
     bool BlokadaZamykania() const { return blokadaZamykania; }
 
     // ---- the program's main window ----

@@ -63,6 +63,50 @@ const char* OdpowiedzNaOpcje(int argc, char** argv) {
     return nullptr;
 }
 
+// The first argument that looks like an option the program does not know (before a "--"),
+// else nullptr. "-" alone and arguments after "--" are file names.
+const char* NieznanaOpcja(int argc, char** argv) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        const char* a = argv[i];
+        if (a[0] != '-' || a[1] == '\0') continue;
+        if (std::strcmp(a, "--czas-startu") == 0) continue;
+        if (std::strcmp(a, "--test") == 0) { // its value is the test file
+            ++i;
+            continue;
+        }
+        // the toolkit's own options, and the value of those that take one
+        static const char* const qt[] = {
+            "-platform",        "-style",        "-display",     "-geometry",
+            "-qwindowgeometry", "-qwindowtitle", "-qwindowicon", "-platformpluginpath",
+            "-platformtheme",   "-session",      "-name",        "-title",
+            "-stylesheet"};
+        bool znana = std::strcmp(a, "-reverse") == 0 || std::strcmp(a, "-widgetcount") == 0;
+        for (const char* o : qt)
+            if (std::strcmp(a, o) == 0 || (a[1] == '-' && std::strcmp(a + 1, o) == 0)) {
+                znana = true;
+                ++i; // its value
+            }
+        if (!znana) return a;
+    }
+    return nullptr;
+}
+
+// Whether a window system can be reached: a platform named in QT_QPA_PLATFORM or a -platform
+// argument is trusted; else on X11/Wayland systems one of their displays must be set.
+bool JestEkran(int argc, char** argv) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) return true;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0) return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    Q_UNUSED(argc);
+    Q_UNUSED(argv);
+    return true;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -71,6 +115,16 @@ int main(int argc, char** argv) {
     if (const char* odpowiedz = OdpowiedzNaOpcje(argc, argv)) {
         std::fputs(odpowiedz, stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    if (const char* opcja = NieznanaOpcja(argc, argv)) {
+        std::fprintf(stderr, "sondrel: nieznana opcja %s (sondrel --help)\n", opcja);
+        return 1;
+    }
+    if (!JestEkran(argc, argv)) {
+        std::fputs("sondrel: brak ekranu (nie ustawiono DISPLAY ani WAYLAND_DISPLAY); program "
+                   "potrzebuje pulpitu. Analizę bez okna wykonuje sondrel-cli.\n",
+                   stderr);
+        return 1;
     }
 #ifdef SIGXFSZ
     // A write beyond the file-size limit fails with an error the program reports, instead of

@@ -3,6 +3,7 @@
 #include "core/foldery.h"
 #include "ui/kontrolki/etykieta.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
@@ -13,13 +14,74 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <QWindow>
 #include <algorithm>
 
+#ifdef SONDREL_XCB
+#include <QAbstractNativeEventFilter>
+#include <xcb/xcb.h>
+#endif
+
 namespace sondrel {
 
+namespace {
+
+#ifdef SONDREL_XCB
+// A window that a modal window blocks never sees the desktop's close request: the toolkit drops
+// it. Under X11 it is read here, from the window manager's WM_DELETE_WINDOW message: the modal
+// window is closed as by its close mark, then the blocked window as by its own.
+class ZamknieciaZablokowanych : public QAbstractNativeEventFilter {
+public:
+    bool nativeEventFilter(const QByteArray& typ, void* komunikat, qintptr*) override {
+        if (typ != "xcb_generic_event_t") return false;
+        const auto* z = static_cast<const xcb_generic_event_t*>(komunikat);
+        if ((z->response_type & 0x7f) != XCB_CLIENT_MESSAGE) return false;
+        const auto* m = static_cast<const xcb_client_message_event_t*>(komunikat);
+        if (m->format != 32 || m->data.data32[0] != Atom("WM_DELETE_WINDOW")) return false;
+        Okno* cel = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->internalWinId() == m->window) cel = qobject_cast<Okno*>(w);
+        auto* modalne = qobject_cast<Okno*>(QApplication::activeModalWidget());
+        if (!cel || !modalne || modalne == cel || !cel->isVisible()) return false;
+        QTimer::singleShot(0, cel, [cel, modalne = QPointer<Okno>(modalne)] {
+            if (modalne && modalne->isVisible()) modalne->ZamknijJakPulpit();
+            cel->ZamknijJakPulpit();
+        });
+        return true;
+    }
+
+private:
+    static xcb_atom_t Atom(const char* nazwa) {
+        static xcb_atom_t atom = [nazwa] {
+            auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+            xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+            if (!c) return xcb_atom_t(XCB_ATOM_NONE);
+            auto* r = xcb_intern_atom_reply(
+                c, xcb_intern_atom(c, 1, static_cast<uint16_t>(strlen(nazwa)), nazwa), nullptr);
+            const xcb_atom_t a = r ? r->atom : XCB_ATOM_NONE;
+            free(r);
+            return a;
+        }();
+        return atom;
+    }
+};
+#endif
+
+void PodlaczZamknieciaZablokowanych() {
+#ifdef SONDREL_XCB
+    static bool podlaczone = false;
+    if (podlaczone || QGuiApplication::platformName() != QLatin1String("xcb")) return;
+    podlaczone = true;
+    qApp->installNativeEventFilter(new ZamknieciaZablokowanych);
+#endif
+}
+
+} // namespace
+
 Okno::Okno(QWidget* rodzic) : QWidget(rodzic, Qt::Window | Qt::FramelessWindowHint) {
+    PodlaczZamknieciaZablokowanych();
     skora::UstawCzcionki();
     setAttribute(Qt::WA_TranslucentBackground);
     // Windows are created once and hidden when closed; only the main window ends the program.
@@ -160,7 +222,13 @@ void Okno::PokazModalnie() {
 }
 
 void Okno::Zamknij() {
-    close();
+    // Inside the desktop's close request a second close() would find the window closing: the
+    // toolkit would take the native window down and leave the window marked as shown, so it
+    // could never be shown again. Hiding is what the close would do.
+    if (wZamknieciuZZewnatrz)
+        hide();
+    else
+        close();
 }
 
 void Okno::PodgladajKlawisze() {
@@ -273,10 +341,33 @@ void Okno::hideEvent(QHideEvent* e) {
     emit ukryte();
 }
 
+void Okno::ZamknijJakPulpit() {
+    if (!isVisible()) return;
+    wZamknieciuZZewnatrz = true;
+    const bool ukryj = ZamkniecieZZewnatrz();
+    wZamknieciuZZewnatrz = false;
+    if (ukryj) Zamknij();
+}
+
+bool Okno::event(QEvent* e) {
+    // The toolkit makes the native window again when a view drawn by the graphics card joins
+    // the window (the report window's engine): the new one is transient for the main window
+    // too, before it is mapped.
+    if (e->type() == QEvent::WinIdChange && internalWinId()) UstawRodzicaOkna();
+    return QWidget::event(e);
+}
+
 void Okno::closeEvent(QCloseEvent* e) {
-    if (e->spontaneous() && !ZamkniecieZZewnatrz()) {
-        e->ignore(); // the window's own close action has run
-        return;
+    if (e->spontaneous()) {
+        wZamknieciuZZewnatrz = true;
+        const bool ukryj = ZamkniecieZZewnatrz();
+        wZamknieciuZZewnatrz = false;
+        if (!ukryj) {
+            // The window's own close action has run (and hid the window if that is what it
+            // does): the request itself is refused, so the native window stays for reuse.
+            e->ignore();
+            return;
+        }
     }
     e->accept();
 }

@@ -51,6 +51,9 @@ public:
     // manager's close, a taskbar, a session logout) is never ignored: it goes to
     // ZamkniecieZZewnatrz() below, which acts as the window's own close mark.
     void UstawBlokadeZamykania(bool wlaczona) { blokadaZamykania = wlaczona; }
+    // What a close request from the desktop does (ZamkniecieZZewnatrz() below), for a request
+    // that the toolkit does not deliver (a window blocked by a modal one).
+    void ZamknijJakPulpit();
     bool BlokadaZamykania() const { return blokadaZamykania; }
 
     // ---- the program's main window ----
@@ -117,6 +120,7 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
+    bool event(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* obiekt, QEvent* e) override;
@@ -133,6 +137,7 @@ private:
     QPoint ostatniKursor;
     QString stronaPomocy;
     bool blokadaZamykania = true;
+    bool wZamknieciuZZewnatrz = false; // inside a close request from the desktop
     QEventLoop* petla = nullptr;
     QPointer<Okno> glowne;
     // The last key seen before a control that passed it on: it reaches the window again.

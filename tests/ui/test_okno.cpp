@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -172,6 +173,36 @@ TEST(Okno, AltF4PolknietyAZamkniecieZPulpituJakZnakZamkniecia) {
     wlasne.Zamknij(); // the program's own close is no request from the desktop
     EXPECT_EQ(wlasne.zamkniec, 1);
     EXPECT_FALSE(wlasne.isVisible());
+}
+
+TEST(Okno, ZamknietePrzezPulpitOtwieraSieZnowu) {
+    // Windows whose close mark closes them from inside the desktop's close request (the chart,
+    // report and popup windows do): the window must come back when shown again, its native
+    // window included, as after its close mark.
+    struct ZamykaSieSamo : OknoTestowe {
+        bool ZamkniecieZZewnatrz() override {
+            Zamknij();
+            return false;
+        }
+    } okno;
+    OknoTestowe zwykle;
+    for (OknoTestowe* o : {static_cast<OknoTestowe*>(&okno), &zwykle}) {
+        for (int raz = 0; raz < 2; ++raz) {
+            o->show();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(o));
+            QSignalSpy ukryte(o, &Okno::ukryte);
+            ZamknijZPulpitu(*o);
+            EXPECT_FALSE(o->isVisible());
+            EXPECT_EQ(ukryte.count(), 1);
+            o->show();
+            EXPECT_TRUE(o->isVisible());
+            ASSERT_NE(o->windowHandle(), nullptr);
+            EXPECT_TRUE(o->windowHandle()->handle() != nullptr) << "native window gone";
+            EXPECT_TRUE(o->windowHandle()->isVisible());
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(o));
+            o->Zamknij();
+        }
+    }
 }
 
 TEST(Okno, KlawiszeWidziPrzedKontrolkami) {

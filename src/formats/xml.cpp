@@ -662,8 +662,8 @@ bool TpkXML::LoadFromStream(QIODevice& strumien) {
 }
 
 bool TpkXML::LoadFromFile(const QString& sciezka) {
-    QFile plik(sciezka);
-    if (!plik.exists() || !plik.open(QIODevice::ReadOnly)) return false;
+    QFile plik;
+    if (!OtworzZwyklyPlik(plik, sciezka)) return false;
     return LoadFromStream(plik);
 }
 
@@ -895,12 +895,53 @@ QString PrzytnijXML(QStringView tekst) {
     return tekst.mid(od, doPoz - od).toString();
 }
 
+namespace {
+
+// The length of the entity (&quot; &gt; &lt; &amp;, any letter case) that `r` starts with and
+// its character; 0 when it starts with none.
+qsizetype Encja(const QChar* r, qsizetype dlugosc, QChar& znak) {
+    static const struct {
+        char litery[7];
+        qsizetype dlugosc;
+        char16_t znak;
+    } encje[] = {{"&quot;", 6, u'"'}, {"&gt;", 4, u'>'}, {"&lt;", 4, u'<'}, {"&amp;", 5, u'&'}};
+    for (const auto& e : encje) {
+        if (dlugosc < e.dlugosc) continue;
+        qsizetype i = 1;
+        // Letters compared with their case folded; ';' and '&' are not letters.
+        while (i < e.dlugosc &&
+               (r[i].unicode() | (e.litery[i] == ';' ? 0 : 0x20)) == char16_t(e.litery[i]))
+            ++i;
+        if (i == e.dlugosc) {
+            znak = QChar(e.znak);
+            return e.dlugosc;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
 QString OdescapujXML(QString tekst) {
-    if (!tekst.contains(u'&')) return tekst;
-    tekst.replace(QStringLiteral("&quot;"), QStringLiteral("\""), Qt::CaseInsensitive);
-    tekst.replace(QStringLiteral("&gt;"), QStringLiteral(">"), Qt::CaseInsensitive);
-    tekst.replace(QStringLiteral("&lt;"), QStringLiteral("<"), Qt::CaseInsensitive);
-    tekst.replace(QStringLiteral("&amp;"), QStringLiteral("&"), Qt::CaseInsensitive);
+    qsizetype pisz = tekst.indexOf(u'&');
+    if (pisz < 0) return tekst;
+    // One pass, writing behind the reading position: each of the four entities becomes its
+    // character, and what it gives is never read again (so "&amp;lt;" is "&lt;"), as four
+    // replacements one after another give.
+    QChar* const znaki = tekst.data();
+    const qsizetype dlugosc = tekst.size();
+    for (qsizetype czytaj = pisz; czytaj < dlugosc;) {
+        QChar znak;
+        const qsizetype encja =
+            znaki[czytaj] == u'&' ? Encja(znaki + czytaj, dlugosc - czytaj, znak) : 0;
+        if (encja) {
+            znaki[pisz++] = znak;
+            czytaj += encja;
+        } else {
+            znaki[pisz++] = znaki[czytaj++];
+        }
+    }
+    tekst.truncate(pisz);
     return tekst;
 }
 

@@ -167,15 +167,21 @@ QByteArray DokumentJsonAnalizy(Analiza& a, bool najpierwImie, int pominiete) {
 
     // The mean working time as the work-time table computes it, kept in the records.
     ObliczSredniCzasPracy(a);
+    // The grade counts as an array from Cel to Ndst and, for readers that look a grade up by
+    // its short text, as an object keyed by it.
     QJsonArray liczbaOcen;
-    for (int g = 1; g <= LiczbaStopni; ++g)
+    QJsonObject liczbaOcenWgStopnia;
+    for (int g = 1; g <= LiczbaStopni; ++g) {
         liczbaOcen.append(a.Test.LiczbaOcen[g]);
+        liczbaOcenWgStopnia.insert(SkrotOceny(g), a.Test.LiczbaOcen[g]);
+    }
     const QJsonObject klasa = {
         {"iloscUczniow", uczniow},
         {"sumaPoprawnych", a.Test.SumaPoprawnych},
         {"procentKlasy", a.Test.ProcentKlasy},
         {"ocenaKlasy", a.Test.OcenaKlasy},
         {"liczbaOcen", liczbaOcen},
+        {"liczbaOcenWgStopnia", liczbaOcenWgStopnia},
         {"sredniaOcen", a.Test.SredniaOcen},
         // Exact: every working time is a whole number of milliseconds.
         {"sredniCzasPracyMs", uczniow > 0 ? ZaokraglijIloraz(sumaCzasow, uczniow) : 0}};

@@ -1,21 +1,36 @@
+#include "baza_cli.h"
 #include "core/lokalizacja.h"
-#include "polecenia.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <csignal>
-#include <cstring>
 #include <memory>
 
+namespace {
+
+QtMessageHandler obslugaQt = nullptr;
+
+// Under cron or ssh there is no XDG_RUNTIME_DIR; Qt then uses a folder of its own and says so
+// on the error output, where a script would take it for a fault of the tool. That one notice
+// is dropped; every other message of Qt goes on as before.
+void BezUwagiOFolderzeUruchomieniowym(QtMsgType typ, const QMessageLogContext& kontekst,
+                                      const QString& tekst) {
+    if (typ == QtWarningMsg && tekst.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    obslugaQt(typ, kontekst, tekst);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    obslugaQt = qInstallMessageHandler(BezUwagiOFolderzeUruchomieniowym);
 #ifdef SIGXFSZ
     // A write beyond the file-size limit then fails with an error that is reported like any
     // other failed write (exit 4), instead of the signal ending the tool without a word.
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     // Commands that draw charts need fonts (not a display); the others start without them.
-    const char* polecenie = argc > 1 ? argv[1] : "";
-    const bool rysuje = !std::strcmp(polecenie, "wykres") || !std::strcmp(polecenie, "wszystko");
+    const bool rysuje = argc > 1 && sondrel::PolecenieRysuje(QString::fromLocal8Bit(argv[1]));
     std::unique_ptr<QCoreApplication> aplikacja;
     if (rysuje) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

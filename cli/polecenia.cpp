@@ -1,7 +1,6 @@
 #include "polecenia.h"
 
 #include "analysis/przebieg_analizy.h"
-#include "archiwum_cli.h"
 #include "core/foldery.h"
 #include "core/pliki.h"
 #include "json_analizy.h"
@@ -12,7 +11,6 @@
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
 #include "reports/raport_statystyka.h"
-#include "settings/ustawienia.h"
 #include "tables/eksport_tabel.h"
 #include "tables/tabele.h"
 #include "wykresy_cli.h"
@@ -21,13 +19,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <cstdio>
 #include <memory>
 #include <optional>
 
 namespace sondrel {
 
-QString SkladniaCli() {
+namespace {
+
+QString SkladniaAnalizy() {
     return QStringLiteral(
         "Użycie:\n"
         "  sondrel-cli json [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
@@ -69,19 +68,10 @@ QString SkladniaCli() {
         "  5  nie udało się wczytać wzorca wykresu\n"
         "  6  archiwum nie daje się otworzyć ani zapisać, podane numery analiz nie należą do\n"
         "     siebie (brak wpisu, różne testy) albo plik importu jest błędny\n"
-        "\n") + SkladniaWykresow() + SkladniaArchiwum();
+        "\n");
 }
 
-QString WersjaCli() {
-    return QStringLiteral("sondrel-cli " SONDREL_WERSJA);
-}
-
-int PoziomDziennikaZUstawien(const QString& sciezka) {
-    Ustawienia ustawienia;
-    return OdczytajPlikUstawien(sciezka, ustawienia) == StanPlikuUstawien::Wczytany
-               ? ustawienia.dfpz
-               : 0;
-}
+} // namespace
 
 QString NazwaRaportuStatystyki(const QString& nazwaTestu) {
     return BezpiecznaNazwaPliku(nazwaTestu) + QStringLiteral("_Statystyka.htm");
@@ -121,71 +111,26 @@ std::optional<int> LiczbaDodatnia(const QString& tekst) {
     return n;
 }
 
-class Cli {
+class PoleceniaAnalizy : public PolecenieCli {
 public:
-    Cli(QIODevice& wyjscie, QIODevice& bledy) : wyjscie(wyjscie), bledy(bledy) {}
-
-    int Uruchom(const QStringList& argumenty);
+    using PolecenieCli::PolecenieCli;
 
 private:
-    // One message: every CR a line break, a line break at the end.
-    void Blad(const QString& tekst) {
-        QString t = tekst;
-        t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        bledy.write(t.toUtf8() + '\n');
-    }
-    // A message of the analysis: the file it is about and where the journal is, when the
-    // message sends the user there.
-    void Komunikat(const QString& tekst) {
-        QString t = tekst;
-        if (const QString& plik = srodowisko.komunikaty.plik; !plik.isEmpty())
-            t += QStringLiteral("\rPlik: ") + QDir::toNativeSeparators(plik);
-        if (tekst.contains(OdeslanieDoDziennika()))
-            t += QStringLiteral("\rDziennik zdarzeń: ") +
-                 QDir::toNativeSeparators(srodowisko.foldery.PlikDziennika);
-        Blad(t);
-    }
-    // A usage error: its reason and where the usage is described (without a command at all:
-    // the usage itself).
-    int BladWywolania(const QString& powod) {
-        if (powod.isEmpty())
-            bledy.write(SkladniaCli().toUtf8());
-        else
-            Blad(powod + QStringLiteral("\rOpis wywołania: sondrel-cli --help"));
-        return KodBlednePolecenie;
-    }
-    bool Pisz(const QByteArray& bajty) {
-        return wyjscie.write(bajty) == bajty.size() || bajty.isEmpty();
-    }
-    int BladWyjscia() {
-        Blad(QStringLiteral("Nie udało się zapisać wyniku na standardowe wyjście."));
-        return KodBladZapisu;
-    }
-    // The path of a file written, one line on the standard output.
-    bool WypiszSciezke(const QString& sciezka) {
-        if (Pisz(QDir::toNativeSeparators(sciezka).toUtf8() + '\n')) return true;
-        BladWyjscia();
-        return false;
-    }
-
-    std::optional<Wywolanie> Rozbierz(const QStringList& argumenty, QString& powod);
-    int Analizuj();
+    bool Rozbierz(const QStringList& argumenty, QString& powod) override;
+    int Wykonaj() override;
     int Json();
     int Tabela();
     int Raport();
     int Wszystko();
+    // Every file "wszystko" writes into its folder is the command's own: a link in its place is
+    // replaced, never written through.
     bool ZapiszDoKatalogu(const QString& nazwa, const QByteArray& bajty);
     bool ZapiszRaportDoKatalogu(const WynikRaportu& wynik);
 
-    QIODevice& wyjscie;
-    QIODevice& bledy;
     Wywolanie w;
-    std::unique_ptr<Analiza> analiza = std::make_unique<Analiza>();
-    Srodowisko srodowisko;
 };
 
-std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& powod) {
-    Wywolanie w;
+bool PoleceniaAnalizy::Rozbierz(const QStringList& argumenty, QString& powod) {
     const QString polecenie = argumenty.value(0);
     int pozycyjnych = 0; // arguments of the command before the answer files
     if (polecenie == u"json") {
@@ -198,65 +143,30 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
         pozycyjnych = 1;
     } else if (polecenie == u"wszystko") {
         w.polecenie = Polecenie::Wszystko;
-    } else if (polecenie == u"psychometria") {
-        w.polecenie = Polecenie::Psychometria;
     } else {
-        powod =
-            polecenie.isEmpty() ? QString() : QStringLiteral("Nieznane polecenie: ") + polecenie;
-        return std::nullopt;
+        w.polecenie = Polecenie::Psychometria;
     }
 
-    QStringList pozycyjne;
-    bool bezOpcji = false;
-    for (qsizetype i = 1; i < argumenty.size(); ++i) {
-        const QString& a = argumenty[i];
-        if (bezOpcji || !a.startsWith(QLatin1String("--"))) {
-            pozycyjne.append(a);
-            continue;
-        }
-        const auto wartosc = [&]() -> std::optional<QString> {
-            if (i + 1 >= argumenty.size()) {
-                powod = QStringLiteral("Brak wartości opcji ") + a;
-                return std::nullopt;
-            }
-            return argumenty[++i];
-        };
-        const bool tabela = w.polecenie == Polecenie::Tabela;
-        const bool doKatalogu =
-            w.polecenie == Polecenie::Raport || w.polecenie == Polecenie::Wszystko;
-        if (a == u"--") {
-            bezOpcji = true;
-        } else if (a == u"--imie-najpierw") {
-            w.imieNajpierw = true;
-        } else if (a == u"--test") {
-            const auto v = wartosc();
-            if (!v) return std::nullopt;
-            w.test = *v;
-        } else if (a == u"--do" && doKatalogu) {
-            const auto v = wartosc();
-            if (!v) return std::nullopt;
-            w.katalog = *v;
-        } else if (a == u"--calosc" && tabela) {
-            w.calosc = true;
-        } else if (a == u"--strona" && tabela) {
-            const auto v = wartosc();
-            if (!v) return std::nullopt;
-            const auto n = LiczbaDodatnia(*v);
-            if (!n) {
-                powod = QStringLiteral("Błędny numer strony: ") + *v;
-                return std::nullopt;
-            }
-            w.strona = *n;
-        } else {
-            powod =
-                QStringLiteral("Nieznana opcja polecenia ") + polecenie + QStringLiteral(": ") + a;
-            return std::nullopt;
-        }
+    OpcjeCli opcje;
+    opcje.Przelacznik(QStringLiteral("--imie-najpierw"), w.imieNajpierw)
+        .Wartosc(QStringLiteral("--test"), w.test);
+    if (w.polecenie == Polecenie::Raport || w.polecenie == Polecenie::Wszystko)
+        opcje.Wartosc(QStringLiteral("--do"), w.katalog);
+    if (w.polecenie == Polecenie::Tabela) {
+        opcje.Przelacznik(QStringLiteral("--calosc"), w.calosc)
+            .Wartosc(QStringLiteral("--strona"), [this](const QString& v, QString& powod) {
+                const auto n = LiczbaDodatnia(v);
+                if (!n) powod = QStringLiteral("Błędny numer strony: ") + v;
+                w.strona = n.value_or(w.strona);
+                return n.has_value();
+            });
     }
+    QStringList pozycyjne;
+    if (!opcje.Rozbierz(argumenty, pozycyjne, powod)) return false;
 
     if (pozycyjne.size() < pozycyjnych) {
         powod = QStringLiteral("Za mało argumentów polecenia ") + polecenie + u'.';
-        return std::nullopt;
+        return false;
     }
     if (w.polecenie == Polecenie::Tabela) {
         const QString rodzaj = pozycyjne[0];
@@ -269,11 +179,11 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
             w.tabela = RodzajTabeli::Ocen;
         else {
             powod = QStringLiteral("Nieznana tabela: ") + rodzaj;
-            return std::nullopt;
+            return false;
         }
         if (forma != u"htm" && forma != u"txt") {
             powod = QStringLiteral("Nieznana forma tabeli: ") + forma;
-            return std::nullopt;
+            return false;
         }
         w.html = forma == u"htm";
     }
@@ -299,93 +209,49 @@ std::optional<Wywolanie> Cli::Rozbierz(const QStringList& argumenty, QString& po
             w.numer = *n;
         } else {
             powod = QStringLiteral("Nieznany raport: ") + rodzaj;
-            return std::nullopt;
+            return false;
         }
         if (w.test.isEmpty()) {
             powod = QStringLiteral("Raport wymaga testu: podaj --test PLIK.skt.");
-            return std::nullopt;
+            return false;
         }
     }
     if ((w.polecenie == Polecenie::Raport || w.polecenie == Polecenie::Wszystko) &&
         w.katalog.isEmpty()) {
         powod = QStringLiteral("Podaj katalog wyników: --do KATALOG.");
-        return std::nullopt;
+        return false;
     }
     w.pliki = pozycyjne.mid(pozycyjnych);
     if (w.pliki.isEmpty()) {
         powod = QStringLiteral("Podaj pliki odpowiedzi.");
-        return std::nullopt;
+        return false;
     }
-    return w;
+    return true;
 }
 
-int Cli::Uruchom(const QStringList& argumenty) {
-    const QString pierwszy = argumenty.value(0);
-    if (pierwszy == u"--help" || pierwszy == u"-h" || pierwszy == u"pomoc")
-        return Pisz(SkladniaCli().toUtf8()) ? KodAnalizaWykonana : BladWyjscia();
-    if (pierwszy == u"--version")
-        return Pisz(WersjaCli().toUtf8() + '\n') ? KodAnalizaWykonana : BladWyjscia();
-    if (JestPolecenieWykresu(pierwszy)) return UruchomPolecenieWykresu(argumenty, wyjscie, bledy);
-    if (JestPolecenieArchiwum(pierwszy)) return UruchomPolecenieArchiwum(argumenty, wyjscie, bledy);
-    QString powod;
-    const auto wywolanie = Rozbierz(argumenty, powod);
-    if (!wywolanie) return BladWywolania(powod);
-    w = *wywolanie;
-
-    // The program's journal at the level the user chose; the desktop program's temporary
-    // folder is left alone (it may be running).
-    srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& tekst) {
-        Komunikat(tekst);
-        return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
-    });
-    UstawFoldery(srodowisko);
-    srodowisko.PoziomDziennika = PoziomDziennikaZUstawien(srodowisko.foldery.PlikUstawien);
-
-    if (const int kod = Analizuj(); kod != KodAnalizaWykonana) return kod;
-    int kod = KodAnalizaWykonana;
+int PoleceniaAnalizy::Wykonaj() {
+    if (const int kod = Analizuj(w.pliki, w.test); kod != KodAnalizaWykonana) return kod;
     switch (w.polecenie) {
     case Polecenie::Json:
-        kod = Json();
-        break;
+        return Json();
     case Polecenie::Tabela:
-        kod = Tabela();
-        break;
+        return Tabela();
     case Polecenie::Raport:
-        kod = Raport();
-        break;
+        return Raport();
     case Polecenie::Wszystko:
-        kod = Wszystko();
-        break;
+        return Wszystko();
     case Polecenie::Psychometria:
-        kod = Pisz(QJsonDocument(JsonPsychometrii(*analiza)).toJson(QJsonDocument::Indented))
-                  ? KodAnalizaWykonana
-                  : BladWyjscia();
-        break;
+        return Wypisz(QJsonDocument(JsonPsychometrii(*analiza)).toJson(QJsonDocument::Indented));
     }
-    if (auto* plik = qobject_cast<QFileDevice*>(&wyjscie); plik && !plik->flush())
-        return BladWyjscia();
-    return kod;
-}
-
-// As files dropped on the program: only the first file's extension is checked, the files are
-// read in the order given; a test makes it an analysis with the test.
-int Cli::Analizuj() {
-    if (!SaPlikamiOdpowiedzi(w.pliki, srodowisko)) return KodBrakAnalizy;
-    Analiza& a = *analiza;
-    a.RodzajAnalizy = w.test.isEmpty() ? AnalizaProsta : AnalizaZTestem;
-    a.PlikTestu = w.test;
-    a.PlikiOdpowiedzi = w.pliki;
-    if (!UruchomAnalize(a, srodowisko)) return KodBrakAnalizy;
     return KodAnalizaWykonana;
 }
 
-int Cli::Json() {
+int PoleceniaAnalizy::Json() {
     const int pominiete = static_cast<int>(w.pliki.size()) - analiza->IloscUczniow;
-    return Pisz(DokumentJsonAnalizy(*analiza, w.imieNajpierw, pominiete)) ? KodAnalizaWykonana
-                                                                          : BladWyjscia();
+    return Wypisz(DokumentJsonAnalizy(*analiza, w.imieNajpierw, pominiete));
 }
 
-int Cli::Tabela() {
+int PoleceniaAnalizy::Tabela() {
     Analiza& a = *analiza;
     const bool fn = w.imieNajpierw;
     QByteArray bajty;
@@ -413,10 +279,10 @@ int Cli::Tabela() {
                        : TekstTabeliDoPliku(BudujTabeleOcen(a));
         break;
     }
-    return Pisz(bajty) ? KodAnalizaWykonana : BladWyjscia();
+    return Wypisz(bajty);
 }
 
-bool Cli::ZapiszRaportDoKatalogu(const WynikRaportu& wynik) {
+bool PoleceniaAnalizy::ZapiszRaportDoKatalogu(const WynikRaportu& wynik) {
     if (!wynik.udany()) {
         Blad(wynik.blad);
         return false;
@@ -424,7 +290,7 @@ bool Cli::ZapiszRaportDoKatalogu(const WynikRaportu& wynik) {
     return WypiszSciezke(wynik.sciezka);
 }
 
-int Cli::Raport() {
+int PoleceniaAnalizy::Raport() {
     Analiza& a = *analiza;
     if (a.RodzajAnalizy != AnalizaZTestem) {
         Blad(QStringLiteral("Raportu nie utworzono: nie udało się wykorzystać testu."));
@@ -463,18 +329,11 @@ int Cli::Raport() {
     return ZapiszRaportDoKatalogu(wynik) ? KodAnalizaWykonana : KodBladZapisu;
 }
 
-bool Cli::ZapiszDoKatalogu(const QString& nazwa, const QByteArray& bajty) {
-    const QString sciezka = QDir(w.katalog).absoluteFilePath(nazwa);
-    QString blad;
-    if (!ZapiszPlik(sciezka, bajty, &blad)) {
-        Blad(QStringLiteral("Nie udało się zapisać pliku ") + QDir::toNativeSeparators(sciezka) +
-             QStringLiteral(": ") + blad);
-        return false;
-    }
-    return WypiszSciezke(sciezka);
+bool PoleceniaAnalizy::ZapiszDoKatalogu(const QString& nazwa, const QByteArray& bajty) {
+    return ZapiszDoPliku(QDir(w.katalog).absoluteFilePath(nazwa), bajty, Dowiazanie::Zastap);
 }
 
-int Cli::Wszystko() {
+int PoleceniaAnalizy::Wszystko() {
     Analiza& a = *analiza;
     const bool fn = w.imieNajpierw;
     if (!QDir().mkpath(w.katalog)) {
@@ -527,17 +386,14 @@ int Cli::Wszystko() {
 
 } // namespace
 
-int UruchomCli(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy) {
-    Cli cli(wyjscie, bledy);
-    return cli.Uruchom(argumenty);
-}
-
-int UruchomCli(const QStringList& argumenty) {
-    QFile wyjscie;
-    QFile bledy;
-    wyjscie.open(stdout, QIODevice::WriteOnly);
-    bledy.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered);
-    return UruchomCli(argumenty, wyjscie, bledy);
+RodzinaPolecen RodzinaAnalizy() {
+    return {{QStringLiteral("json"), QStringLiteral("tabela"), QStringLiteral("psychometria"),
+             QStringLiteral("raport"), QStringLiteral("wszystko")},
+            {QStringLiteral("wszystko")},
+            SkladniaAnalizy,
+            [](QIODevice& wyjscie, QIODevice& bledy) -> std::unique_ptr<PolecenieCli> {
+                return std::make_unique<PoleceniaAnalizy>(wyjscie, bledy);
+            }};
 }
 
 } // namespace sondrel

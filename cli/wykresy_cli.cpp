@@ -46,36 +46,16 @@ std::unique_ptr<StanWykresu> OtworzNowy(const Analiza& analiza, bool najpierwImi
     return stan;
 }
 
-class PolecenieWykresu {
+class PoleceniaWykresow : public PolecenieCli {
 public:
-    PolecenieWykresu(QIODevice& wyjscie, QIODevice& bledy) : wyjscie(wyjscie), bledy(bledy) {}
+    using PolecenieCli::PolecenieCli;
 
-    int Uruchom(const QStringList& argumenty) {
-        QString powod;
-        if (!Rozbierz(argumenty, powod)) {
-            Blad(powod + QStringLiteral("\rOpis wywołania: sondrel-cli --help"));
-            return KodBlednePolecenie;
-        }
-        UstawFoldery(srodowisko);
-        srodowisko.PoziomDziennika = PoziomDziennikaZUstawien(srodowisko.foldery.PlikUstawien);
-        srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& tekst) {
-            Blad(tekst);
-            return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
-        });
-        if (!SaPlikamiOdpowiedzi(pliki, srodowisko)) return KodBrakAnalizy;
-        analiza->RodzajAnalizy = test.isEmpty() ? AnalizaProsta : AnalizaZTestem;
-        analiza->PlikTestu = test;
-        analiza->PlikiOdpowiedzi = pliki;
-        if (!UruchomAnalize(*analiza, srodowisko)) return KodBrakAnalizy;
-
+private:
+    int Wykonaj() override {
+        if (const int kod = Analizuj(pliki, test); kod != KodAnalizaWykonana) return kod;
         auto stan = OtworzNowy(*analiza, imieNajpierw, typ);
-        if (szablon) return Zapisz(cel, BajtySzablonu(stan->UstawieniaWykresu));
-        if (dane) {
-            const QByteArray json =
-                QJsonDocument(JsonWykresu(*stan)).toJson(QJsonDocument::Indented);
-            if (wyjscie.write(json) != json.size()) return BladWyjscia();
-            return KodAnalizaWykonana;
-        }
+        if (szablon) return Zapisz(BajtySzablonu(stan->UstawieniaWykresu));
+        if (dane) return Wypisz(QJsonDocument(JsonWykresu(*stan)).toJson(QJsonDocument::Indented));
         if (!plikSzablonu.isEmpty()) {
             QString blad;
             if (!WczytajWzorzecZPliku(*stan, plikSzablonu, &blad)) {
@@ -96,79 +76,39 @@ public:
             bajty = silnik::RysujPdf(stan->Wykres, rozmiar, tytul);
         else
             bajty = Png(silnik::RysujObraz(stan->Wykres, rozmiar));
-        return Zapisz(cel, bajty);
+        return Zapisz(bajty);
     }
 
-private:
-    void Blad(const QString& tekst) {
-        QString t = tekst;
-        t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        bledy.write(t.toUtf8() + '\n');
-    }
-    int BladWyjscia() {
-        Blad(QStringLiteral("Nie udało się zapisać wyniku na standardowe wyjście."));
-        return KodBladZapisu;
-    }
-    int Zapisz(const QString& sciezka, const QByteArray& bajty) {
-        QString blad;
-        if (!ZapiszPlik(sciezka, bajty, &blad)) {
-            Blad(QStringLiteral("Nie udało się zapisać pliku ") +
-                 QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + blad);
-            return KodBladZapisu;
-        }
-        const QByteArray linia = QDir::toNativeSeparators(sciezka).toUtf8() + '\n';
-        return wyjscie.write(linia) == linia.size() ? KodAnalizaWykonana : BladWyjscia();
+    int Zapisz(const QByteArray& bajty) {
+        return ZapiszDoPliku(cel, bajty) ? KodAnalizaWykonana : KodBladZapisu;
     }
 
-    bool Rozbierz(const QStringList& a, QString& powod) {
+    bool Rozbierz(const QStringList& a, QString& powod) override {
         szablon = a.value(0) == u"szablon";
-        QStringList pozycyjne;
-        bool bezOpcji = false;
-        for (qsizetype i = 1; i < a.size(); ++i) {
-            const QString& x = a[i];
-            if (bezOpcji || !x.startsWith(QLatin1String("--"))) {
-                pozycyjne << x;
-                continue;
-            }
-            auto wartosc = [&](QString& dokad) {
-                if (i + 1 >= a.size()) {
-                    powod = QStringLiteral("Brak wartości opcji ") + x;
-                    return false;
-                }
-                dokad = a[++i];
-                return true;
-            };
-            if (x == u"--") {
-                bezOpcji = true;
-            } else if (x == u"--imie-najpierw") {
-                imieNajpierw = true;
-            } else if (x == u"--test") {
-                if (!wartosc(test)) return false;
-            } else if (x == u"--do" && !szablon) {
-                if (!wartosc(cel)) return false;
-            } else if (x == u"--dane" && !szablon) {
-                dane = true;
-            } else if (x == u"--szablon" && !szablon) {
-                if (!wartosc(plikSzablonu)) return false;
-            } else if (x == u"--rozmiar" && !szablon) {
-                QString r;
-                if (!wartosc(r)) return false;
-                const auto m =
-                    QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(r);
-                const int sz = m.hasMatch() ? m.captured(1).toInt() : 0;
-                const int wy = m.hasMatch() ? m.captured(2).toInt() : 0;
-                if (sz < 16 || wy < 16 || sz > 10000 || wy > 10000) {
-                    powod =
-                        QStringLiteral("Błędny rozmiar wykresu (SZERxWYS, od 16 do 10000): ") + r;
-                    return false;
-                }
-                rozmiar = QSize(sz, wy);
-            } else {
-                powod =
-                    QStringLiteral("Nieznana opcja polecenia ") + a[0] + QStringLiteral(": ") + x;
-                return false;
-            }
+        OpcjeCli opcje;
+        opcje.Przelacznik(QStringLiteral("--imie-najpierw"), imieNajpierw)
+            .Wartosc(QStringLiteral("--test"), test);
+        if (!szablon) {
+            opcje.Wartosc(QStringLiteral("--do"), cel)
+                .Przelacznik(QStringLiteral("--dane"), dane)
+                .Wartosc(QStringLiteral("--szablon"), plikSzablonu)
+                .Wartosc(QStringLiteral("--rozmiar"), [this](const QString& r, QString& powod) {
+                    const auto m =
+                        QRegularExpression(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$")).match(r);
+                    const int sz = m.hasMatch() ? m.captured(1).toInt() : 0;
+                    const int wy = m.hasMatch() ? m.captured(2).toInt() : 0;
+                    if (sz < 16 || wy < 16 || sz > 10000 || wy > 10000) {
+                        powod = QStringLiteral("Błędny rozmiar wykresu (SZERxWYS, od 16 do "
+                                               "10000): ") +
+                                r;
+                        return false;
+                    }
+                    rozmiar = QSize(sz, wy);
+                    return true;
+                });
         }
+        QStringList pozycyjne;
+        if (!opcje.Rozbierz(a, pozycyjne, powod)) return false;
         if (pozycyjne.isEmpty() || !(typ = TypWykresu(pozycyjne[0]))) {
             powod = pozycyjne.isEmpty() ? QStringLiteral("Podaj wykres: wyniki, czas albo oceny.")
                                         : QStringLiteral("Nieznany wykres: ") + pozycyjne[0];
@@ -199,22 +139,12 @@ private:
         return true;
     }
 
-    QIODevice& wyjscie;
-    QIODevice& bledy;
     bool szablon = false, dane = false, imieNajpierw = false;
     int typ = 0;
     QString cel, plikSzablonu, test;
     QSize rozmiar = RozmiarDomyslny;
     QStringList pliki;
-    std::unique_ptr<Analiza> analiza = std::make_unique<Analiza>();
-    Srodowisko srodowisko;
 };
-
-} // namespace
-
-bool JestPolecenieWykresu(const QString& polecenie) {
-    return polecenie == u"wykres" || polecenie == u"szablon";
-}
 
 QString SkladniaWykresow() {
     return QStringLiteral(
@@ -228,6 +158,17 @@ QString SkladniaWykresow() {
         "  wykres --dane  wypisuje dane wykresu jako JSON\n"
         "  szablon      zapisuje wzorzec wykresu (944 bajty), jaki zapisuje \"Zapisz format..\"\n"
         "  Kod wyjścia 5: nie udało się wczytać wzorca wykresu.\n");
+}
+
+} // namespace
+
+RodzinaPolecen RodzinaWykresow() {
+    return {{QStringLiteral("wykres"), QStringLiteral("szablon")},
+            {QStringLiteral("wykres")},
+            SkladniaWykresow,
+            [](QIODevice& wyjscie, QIODevice& bledy) -> std::unique_ptr<PolecenieCli> {
+                return std::make_unique<PoleceniaWykresow>(wyjscie, bledy);
+            }};
 }
 
 QJsonObject JsonWykresu(const StanWykresu& stan) {
@@ -259,11 +200,6 @@ bool ZapiszWykresyKlasy(const Analiza& analiza, bool najpierwImie,
             return false;
     }
     return true;
-}
-
-int UruchomPolecenieWykresu(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy) {
-    PolecenieWykresu p(wyjscie, bledy);
-    return p.Uruchom(argumenty);
 }
 
 } // namespace sondrel

@@ -9,6 +9,7 @@
 // A chart is drawn as a freshly started program shows it right after the chart menu's choice
 // (with --szablon: after loading that template).
 
+#include "baza_cli.h"
 #include "core/analiza.h"
 
 #include <QByteArray>
@@ -21,11 +22,8 @@ namespace sondrel {
 
 struct StanWykresu;
 
-constexpr int KodBlednySzablon = 5; // a template could not be read
-
-bool JestPolecenieWykresu(const QString& polecenie);
-int UruchomPolecenieWykresu(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy);
-QString SkladniaWykresow();
+// The family of the chart commands (wykres, szablon).
+RodzinaPolecen RodzinaWykresow();
 
 // The chart's data as the command "wykres --dane" prints it.
 QJsonObject JsonWykresu(const StanWykresu& stan);

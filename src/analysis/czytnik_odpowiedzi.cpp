@@ -73,9 +73,16 @@ const QString StaraWersjaPierwszego =
     QStringLiteral("Wersja ta nie analizuje wyników starszych wersji programu.\rSkorzystaj ze "
                    "starszej wersji modułu Sondrel.\rPrzerwano dalszą analizę wyników.");
 
+const QString BladZawartosci =
+    QStringLiteral("Odczyt pliku wyniku. Błąd analizy zawartości pliku ");
+
 void JournalBladPliku(const Srodowisko& s, const QString& sciezka) {
-    s.WpiszDoDziennika(0, QStringLiteral("Odczyt pliku wyniku. Błąd analizy zawartości pliku ") +
-                              NazwaPliku(sciezka) + QLatin1Char('.'));
+    s.WpiszDoDziennika(0, BladZawartosci + NazwaPliku(sciezka) + QLatin1Char('.'));
+}
+
+// A later answer file that the analysis skips because it cannot be read.
+void PominietyBlad(const Srodowisko& s, const QString& sciezka) {
+    s.PominietoPlik(sciezka, BladZawartosci, QStringLiteral("."));
 }
 
 } // namespace
@@ -91,7 +98,8 @@ WynikNaglowka WczytajNaglowek(const QString& sciezka, Analiza& analiza, Srodowis
             KomunikatInformacja, IkonaInformacja,
             QStringLiteral(
                 "Wystąpiły problemy z przetwarzaniem pierwszego z plików.\r"
-                "Prawdopodobnie plik jest uszkodzony.\rDalsza analiza została przerwana."));
+                "Prawdopodobnie plik jest uszkodzony.\rDalsza analiza została przerwana."),
+            d.pak.Powod());
         srodowisko.WpiszDoDziennika(
             0, QStringLiteral("Odczyt pliku wyniku. Błąd analizy zawartości pliku xml."));
         return WynikNaglowka::Odrzucony;
@@ -135,11 +143,12 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     switch (OtworzOdpowiedzi(sciezka, d)) {
     case Otwarcie::StaraWersja:
         // A later file of an older version is skipped; the reading goes on.
-        srodowisko.WpiszDoDziennika(0, QStringLiteral("Odczyt pliku wyniku. Stara wersja pliku ") +
-                                           NazwaPliku(sciezka) + QLatin1Char('.'));
+        srodowisko.PominietoPlik(sciezka,
+                                 QStringLiteral("Odczyt pliku wyniku. Stara wersja pliku "),
+                                 QStringLiteral("."));
         return UczenStaraWersja;
     case Otwarcie::Blad:
-        JournalBladPliku(srodowisko, sciezka);
+        PominietyBlad(srodowisko, sciezka);
         return UczenBlad;
     case Otwarcie::Dokument:
         break;
@@ -150,15 +159,14 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     const qint32 ilp = d.Liczba(d.odp, u"ilp");
     const qint32 ilo = d.Liczba(d.odp, u"ilo");
     if (nmt != t.NazwaTestu || ilp != t.IloscPytan || ilo != t.IloscOdpowiedzi) {
-        srodowisko.WpiszDoDziennika(
-            0, QStringLiteral("Odczyt pliku wyniku. Plik ") + NazwaPliku(sciezka) +
-                   QStringLiteral(" dotyczy innego testu niż analizowany."));
+        srodowisko.PominietoPlik(sciezka, QStringLiteral("Odczyt pliku wyniku. Plik "),
+                                 QStringLiteral(" dotyczy innego testu niż analizowany."));
         return UczenInnyTest;
     }
     // Only a header that WczytajNaglowek accepted gets here in an analysis; anything else
     // would reach past the records.
     if (slot < 1 || slot > MaksUczniow || t.IloscPytan < 1 || t.IloscPytan > MaksPytan) {
-        JournalBladPliku(srodowisko, sciezka);
+        PominietyBlad(srodowisko, sciezka);
         return UczenBlad;
     }
 
@@ -170,7 +178,7 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     for (int i = 0; i < 3; ++i) {
         const std::optional<DataCzas> czas = CzasZTekstu(d.Tekst(d.odp, elementy[i]));
         if (!czas) {
-            JournalBladPliku(srodowisko, sciezka);
+            PominietyBlad(srodowisko, sciezka);
             return UczenBlad;
         }
         *czasy[i] = *czas;
@@ -184,7 +192,7 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
         TekstElementu(d.flaga, d.xml, d.Element(pytanie, u"nrw"), w);
         TekstElementu(d.flaga, d.xml, d.Element(pytanie, u"nrp"), k);
         if (w.isEmpty() || k.isEmpty()) {
-            JournalBladPliku(srodowisko, sciezka);
+            PominietyBlad(srodowisko, sciezka);
             return UczenBlad;
         }
         if (ZapiszOdpowiedz(u, q, QStringView(w.data(), w.size()), QStringView(k.data(), k.size())))

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QtEndian>
+#include <cerrno>
 
 namespace sondrel {
 
@@ -156,14 +157,17 @@ bool ZapiszWzorzecDoPliku(const StanWykresu& stan, const QString& sciezka, QStri
 }
 
 bool WczytajWzorzecZPliku(StanWykresu& stan, const QString& sciezka, QString* blad) {
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly)) {
-        if (blad) *blad = QStringLiteral("Nie można otworzyć pliku (%1).").arg(plik.errorString());
+    // A FIFO or a device in the template's place is refused at once, never waited on.
+    QFile plik;
+    QString powod;
+    if (!OtworzZwyklyPlik(plik, sciezka, &powod)) {
+        if (blad) *blad = QStringLiteral("Nie można otworzyć pliku (%1).").arg(powod);
         return false;
     }
+    errno = 0;
     const QByteArray bajty = plik.read(RozmiarSzablonu);
     if (plik.error() != QFileDevice::NoError) {
-        if (blad) *blad = QStringLiteral("Błąd odczytu pliku (%1).").arg(plik.errorString());
+        if (blad) *blad = QStringLiteral("Błąd odczytu pliku (%1).").arg(PowodBledu(plik, errno));
         return false;
     }
     const std::optional<UstawieniaWykresu> u = UstawieniaZSzablonu(bajty);

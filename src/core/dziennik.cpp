@@ -3,7 +3,9 @@
 #include "core/srodowisko.h"
 #include "core/zegar.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace sondrel {
 
@@ -27,6 +29,13 @@ void Srodowisko::WpiszDoDziennika(int poziom, const QString& tekst) const {
     }
     bajty += Na1250(wiersz) + "\r\n";
     plik.write(bajty);
+}
+
+void Srodowisko::PominietoPlik(const QString& sciezka, const QString& przed,
+                               const QString& po) const {
+    WpiszDoDziennika(0, przed + QFileInfo(sciezka).fileName() + po);
+    if (pominietoPlik)
+        pominietoPlik(przed + QDir::toNativeSeparators(QFileInfo(sciezka).absoluteFilePath()) + po);
 }
 
 } // namespace sondrel

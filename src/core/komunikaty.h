@@ -38,6 +38,16 @@ public:
     // handler may name it (the command-line tool does); the program's dialog shows the text as
     // it is.
     QString plik;
+    // The system's reason for the failure that the message being shown reports ("brak
+    // uprawnień"), empty when there is none; the command-line tool adds it as a line of its own.
+    QString powod;
+
+    // Shows the message with `powod` set for its duration.
+    void PokazKomunikat(int rodzaj, int ikona, const QString& tekst, const QString& powodBledu) {
+        const QString poprzedni = std::exchange(powod, powodBledu);
+        PokazKomunikat(rodzaj, ikona, tekst);
+        powod = poprzedni;
+    }
 
 private:
     Obsluga obsluga;

@@ -5,10 +5,25 @@
 // one in place of a good earlier file.
 
 #include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <QStringList>
 
+class QFile;
+
 namespace sondrel {
+
+// The reason of a failed system call in Polish ("brak miejsca na dysku", "brak uprawnień", ...),
+// for every message that names why a file could not be read or written.
+QString PowodBledu(int numerBledu);
+// The reason of a failed operation on `plik`: the system's error `numerBledu` when there is one
+// (errno taken right after the failure), else the kind of Qt's error.
+QString PowodBledu(const QFileDevice& plik, int numerBledu);
+
+// Opens `sciezka` for reading, safely: without waiting (a FIFO has no writer to wait for) and
+// only when it is a regular file or a link to one (a FIFO, a device or a folder is refused).
+// False with the reason in *powod. Every reader of a file the user names opens it here.
+bool OtworzZwyklyPlik(QFile& plik, const QString& sciezka, QString* powod = nullptr);
 
 // What the writer does when the path is a symbolic link.
 enum class Dowiazanie {
@@ -20,7 +35,9 @@ enum class Dowiazanie {
 };
 
 // Returns false, with the reason in *blad, and leaves any old file as it was when the file
-// cannot be written in full.
+// cannot be written in full. Only a regular file (or a link to one, when followed) is replaced:
+// a FIFO, a device node or a folder in the file's place is refused, so that a save never turns
+// /dev/null into a file.
 bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad = nullptr,
                 Dowiazanie dowiazanie = Dowiazanie::Podazaj);
 

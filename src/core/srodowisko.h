@@ -5,6 +5,7 @@
 #include "core/komunikaty.h"
 
 #include <QString>
+#include <functional>
 
 namespace sondrel {
 
@@ -23,6 +24,10 @@ public:
     // Lines whose level is at most this one are written (the setting dfpz).
     int PoziomDziennika = 0;
     Komunikaty komunikaty;
+    // Told of every answer file an analysis skips after the first, with the journal's line
+    // that names the file by its whole path (the journal names the file alone); the
+    // command-line tool prints it.
+    std::function<void(const QString& wiersz)> pominietoPlik;
 
     // Appends one journal line: short date, long time, " - ", text, CR LF, Windows-1250.
     // Never fails to its caller: a line that cannot be written is lost.
@@ -31,6 +36,12 @@ public:
     void PokazKomunikat(int rodzaj, int ikona, const QString& tekst) {
         komunikaty.PokazKomunikat(rodzaj, ikona, tekst);
     }
+    void PokazKomunikat(int rodzaj, int ikona, const QString& tekst, const QString& powod) {
+        komunikaty.PokazKomunikat(rodzaj, ikona, tekst, powod);
+    }
+    // The journal line (level 0) about a later answer file that the analysis skips:
+    // `przed`, the file's name, `po`; also given to pominietoPlik with the whole path.
+    void PominietoPlik(const QString& sciezka, const QString& przed, const QString& po) const;
     int WynikKomunikatu() const { return komunikaty.WynikKomunikatu; }
 };
 

@@ -157,7 +157,8 @@ int WczytajTest(const QString& sciezka, Analiza& analiza, Srodowisko& srodowisko
         srodowisko.PokazKomunikat(
             KomunikatInformacja, IkonaInformacja,
             QStringLiteral(
-                "Problemy z otwarciem pliku testu.\rPrawdopodobnie plik jest uszkodzony."));
+                "Problemy z otwarciem pliku testu.\rPrawdopodobnie plik jest uszkodzony."),
+            analiza.KontenerTestu->Powod());
     return wynik;
 }
 

@@ -9,9 +9,6 @@
 #include <QtEndian>
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace sondrel {
 
@@ -36,6 +33,7 @@ void TVfsPAK::Close() {
     nazwy.clear();
     wpisy.clear();
     nazwaPliku.clear();
+    powod.clear();
 }
 
 bool TVfsPAK::IsOpen() const {
@@ -45,9 +43,8 @@ bool TVfsPAK::IsOpen() const {
 bool TVfsPAK::Open(const QString& sciezka) {
     Close();
     // Only a regular file: a folder or a pipe is no container (and a pipe could block).
-    if (!QFileInfo(sciezka).isFile()) return false;
-    auto nowy = std::make_unique<QFile>(sciezka);
-    if (!nowy->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
+    auto nowy = std::make_unique<QFile>();
+    if (!OtworzZwyklyPlik(*nowy, sciezka, &powod)) return false;
     plik = std::move(nowy);
     nazwaPliku = sciezka;
     return CzytajKatalog();
@@ -55,35 +52,27 @@ bool TVfsPAK::Open(const QString& sciezka) {
 
 bool TVfsPAK::WczytajCaly(const QString& sciezka) {
     Close();
-    const QByteArray lokalna = QFile::encodeName(sciezka);
-    // A name with a zero byte in it would name another file.
-    if (lokalna.isEmpty() || lokalna.contains('\0')) return false;
-    // Opening a pipe must not wait for a writer; only a regular file is a container.
-    const int f = ::open(lokalna.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (f < 0) return false;
-    struct stat opis;
-    if (::fstat(f, &opis) != 0 || !S_ISREG(opis.st_mode)) {
-        ::close(f);
-        return false;
+    auto nowy = std::make_unique<QFile>();
+    if (!OtworzZwyklyPlik(*nowy, sciezka, &powod)) return false;
+    const qint64 rozmiar = nowy->size();
+    if (rozmiar > MaksWPamieci) {
+        plik = std::move(nowy);
+        nazwaPliku = sciezka;
+        return CzytajKatalog();
     }
-    if (opis.st_size > MaksWPamieci) {
-        ::close(f);
-        return Open(sciezka);
-    }
-    QByteArray dane(static_cast<qsizetype>(opis.st_size), Qt::Uninitialized);
+    QByteArray dane(static_cast<qsizetype>(rozmiar), Qt::Uninitialized);
     qsizetype przeczytane = 0;
-    bool blad = false;
     // One read takes the whole file; more only when the system hands it out in parts.
     while (przeczytane < dane.size()) {
-        const ssize_t r = ::read(f, dane.data() + przeczytane,
-                                 static_cast<std::size_t>(dane.size() - przeczytane));
-        if (r < 0 && errno == EINTR) continue;
-        blad = r < 0;
-        if (r <= 0) break;
+        errno = 0;
+        const qint64 r = nowy->read(dane.data() + przeczytane, dane.size() - przeczytane);
+        if (r < 0) {
+            powod = PowodBledu(*nowy, errno);
+            return false;
+        }
+        if (r == 0) break;
         przeczytane += r;
     }
-    ::close(f);
-    if (blad) return false;
     dane.truncate(przeczytane); // a file that shrank since its size was taken
     calosc = std::move(dane);
     wPamieci = true;

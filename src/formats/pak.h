@@ -44,6 +44,9 @@ public:
     static constexpr qint64 MaksWPamieci = 16 << 20;
     void Close();
     bool IsOpen() const;
+    // Why the last Open or WczytajCaly could not open the file (the system's reason in Polish);
+    // empty when it opened (even if it then proved no container).
+    QString Powod() const { return powod; }
 
     // Whether a member of that name exists; letter case is ignored.
     bool Exists(const QString& nazwa) const;
@@ -90,6 +93,7 @@ private:
     QStringList nazwy;
     QVector<Wpis> wpisy;
     QString nazwaPliku;
+    QString powod;
 };
 
 // The container operations the readers and reports call. None of them throws.

@@ -1,4 +1,5 @@
 #include "polecenia.h"
+#include "program_cli.h"
 
 #include "analysis/przebieg_analizy.h"
 #include "core/foldery.h"
@@ -28,6 +29,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace sondrel;
 using namespace sondrel::testy;
@@ -201,7 +203,9 @@ TEST_F(Polecenia, BledneWywolania) {
     EXPECT_TRUE(wersja.bledy.isEmpty());
 }
 
-// A message about one file names it; one that sends the user to the journal says where it is.
+// A message about one file names it and, when the system gave one, the reason; one that sends
+// the user to the journal says where it is; a later file that is skipped is named with its whole
+// path as the journal names it. No message begins with an empty line.
 TEST_F(Polecenia, BrakAnalizy) {
     PlikOdpowiedzi stary;
     stary.staraWersja = true;
@@ -209,24 +213,38 @@ TEST_F(Polecenia, BrakAnalizy) {
     PlikOdpowiedzi zly;
     zly.start = QStringLiteral("10.00");
     ASSERT_TRUE(ZapiszPlikOdpowiedzi(st.sciezka("zly.sko"), zly));
+    ASSERT_TRUE(QDir().mkpath(st.sciezka("klasa")));
+    ASSERT_TRUE(QDir().mkpath(st.sciezka("folder.sko")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(st.sciezka("potok.sko")).constData(), 0600), 0);
     const QString dziennik = QStringLiteral("Dziennik zdarzeń: ") + PlikDziennikaProgramu();
+    const QString uszkodzony =
+        "Wystąpiły problemy z przetwarzaniem pierwszego z plików.\nPrawdopodobnie plik jest "
+        "uszkodzony.\nDalsza analiza została przerwana.\n";
+    const QString nieTegoTypu =
+        "Moduł Sondrel nie obsługuje plików tego typu.\nWskaż pliki odpowiedzi.\nPlik: ";
     const struct {
         QStringList pliki;
         QString bledy;
     } przypadki[] = {
-        {{st.sciezka("test.skt"), klasa.first()},
-         "\nModuł Sondrel nie obsługuje plików tego typu.\nWskaż pliki odpowiedzi.\nPlik: " +
-             st.sciezka("test.skt") + "\n"},
+        {{st.sciezka("test.skt"), klasa.first()}, nieTegoTypu + st.sciezka("test.skt") + "\n"},
+        {{st.sciezka("klasa")}, nieTegoTypu + st.sciezka("klasa") + "\n"},
         {{st.sciezka("stary.sko"), klasa.first()},
          "Wersja ta nie analizuje wyników starszych wersji programu.\nSkorzystaj ze starszej "
          "wersji modułu Sondrel.\nPrzerwano dalszą analizę wyników.\nPlik: " +
              st.sciezka("stary.sko") + "\n"},
         {{st.sciezka("brak.sko")},
-         "Wystąpiły problemy z przetwarzaniem pierwszego z plików.\nPrawdopodobnie plik jest "
-         "uszkodzony.\nDalsza analiza została przerwana.\nPlik: " +
-             st.sciezka("brak.sko") + "\n"},
+         uszkodzony + "Powód: nie ma takiego pliku ani folderu\nPlik: " + st.sciezka("brak.sko") +
+             "\n"},
+        {{st.sciezka("folder.sko")},
+         uszkodzony + "Powód: w tym miejscu jest folder\nPlik: " + st.sciezka("folder.sko") + "\n"},
+        {{st.sciezka("potok.sko")},
+         uszkodzony +
+             "Powód: w tym miejscu jest urządzenie, potok albo gniazdo, a nie zwykły plik\nPlik: " +
+             st.sciezka("potok.sko") + "\n"},
         {{st.sciezka("zly.sko")},
-         "Nie wczytano żadnego pliku odpowiedzi.\nPo szczegóły sięgnij do dziennika zdarzeń.\n" +
+         "Odczyt pliku wyniku. Błąd analizy zawartości pliku " + st.sciezka("zly.sko") +
+             ".\nNie wczytano żadnego pliku odpowiedzi.\nPo szczegóły sięgnij do dziennika "
+             "zdarzeń.\n" +
              dziennik + "\n"},
     };
     for (const auto& p : przypadki) {
@@ -235,6 +253,26 @@ TEST_F(Polecenia, BrakAnalizy) {
         EXPECT_EQ(w.bledy, p.bledy);
         EXPECT_TRUE(w.wyjscie.isEmpty());
     }
+}
+
+// A data folder that cannot be made takes no journal: the tool says so once and never sends the
+// user to that journal; the skipped file is still named.
+TEST_F(Polecenia, BezFolderuDanychBezOdeslaniaDoDziennika) {
+    POMIN_BEZ_PROGRAMU_CLI();
+    ASSERT_TRUE(ZapiszBajty(st.sciezka("plik"), "x"));
+    QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+    srodowisko.insert("XDG_DATA_HOME", st.sciezka("plik/dane"));
+    const WynikProgramu w =
+        UruchomProgramCli({"json", klasa.first(), st.sciezka("inny.sko")}, srodowisko);
+    EXPECT_EQ(w.kod, KodAnalizaWykonana);
+    EXPECT_TRUE(w.bledy.startsWith("Nie udało się utworzyć folderu programu:"))
+        << w.bledy.toStdString();
+    EXPECT_TRUE(w.bledy.endsWith("Plik " + st.sciezka("inny.sko") +
+                                 " dotyczy innego testu niż analizowany.\n"
+                                 "Nie wszystkie pliki odpowiedzi poddano analizie.\n"))
+        << w.bledy.toStdString();
+    EXPECT_FALSE(w.bledy.contains("Po szczegóły")) << w.bledy.toStdString();
+    EXPECT_FALSE(w.bledy.contains("Dziennik zdarzeń:")) << w.bledy.toStdString();
 }
 
 TEST_F(Polecenia, JsonKlasy) {
@@ -305,6 +343,8 @@ TEST_F(Polecenia, JsonKlasy) {
     EXPECT_EQ(k["procentKlasy"].toInt(), 62); // 62.5 to the even neighbour
     EXPECT_EQ(k["ocenaKlasy"].toString(), QStringLiteral("Dst"));
     EXPECT_EQ(k["liczbaOcen"].toArray(), (QJsonArray{1, 0, 1, 1, 0, 1}));
+    EXPECT_EQ(k["liczbaOcenWgStopnia"].toObject(),
+              (QJsonObject{{"Cel", 1}, {"Bdb", 0}, {"Db", 1}, {"Dst", 1}, {"Dp", 0}, {"Ndst", 1}}));
     EXPECT_DOUBLE_EQ(k["sredniaOcen"].toDouble(), 3.5);
     EXPECT_EQ(k["sredniCzasPracyMs"].toInteger(), -20'167'500); // -80 670 000 / 4
 
@@ -364,8 +404,10 @@ TEST_F(Polecenia, JsonZTestemIImieniemNajpierw) {
     EXPECT_EQ(w.kod, KodAnalizaWykonana);
     EXPECT_EQ(QJsonDocument::fromJson(w.wyjscie).object()["rodzajAnalizy"].toInt(), 0);
     EXPECT_EQ(w.bledy,
-              QStringLiteral("Nie wszystkie pliki odpowiedzi poddano analizie.\nPo szczegóły "
-                             "sięgnij do dziennika zdarzeń.\nDziennik zdarzeń: ") +
+              QStringLiteral("Odczyt pliku wyniku. Plik ") + st.sciezka("inny.sko") +
+                  QStringLiteral(" dotyczy innego testu niż analizowany.\n") +
+                  QStringLiteral("Nie wszystkie pliki odpowiedzi poddano analizie.\nPo szczegóły "
+                                 "sięgnij do dziennika zdarzeń.\nDziennik zdarzeń: ") +
                   PlikDziennikaProgramu() +
                   QStringLiteral("\nOtwierany test, jest inny, niż "
                                  "rozwiązywany przez analizowanych użykowników.\nZostanie wykonana "
@@ -578,6 +620,66 @@ TEST_F(Polecenia, WszystkoZapisujeKomplet) {
     EXPECT_EQ(QSet<QString>(bez.begin(), bez.end()), QSet<QString>(tabele.begin(), tabele.end()));
 }
 
+// Every file "wszystko" writes into its folder is its own: a link planted in the place of a
+// table, a chart or a report is replaced and the file it leads to is left alone.
+TEST_F(Polecenia, WszystkoZastepujeDowiazania) {
+    const QString katalog = st.sciezka("wyniki");
+    ASSERT_TRUE(QDir().mkpath(katalog));
+    const QStringList nazwy = {"TabelaWynikow.htm", "TabelaWynikow_1.txt", "ZestawienieOcen.txt",
+                               "WykresOcen.png",    "WykresWynikow.svg",   "Test_OTescie.htm"};
+    for (const QString& nazwa : nazwy) {
+        const QString ofiara = st.sciezka("ofiara_" + nazwa);
+        ASSERT_TRUE(ZapiszBajty(ofiara, "cudze"));
+        ASSERT_TRUE(QFile::link(ofiara, QDir(katalog).filePath(nazwa)));
+    }
+    const Wynik w =
+        Uruchom(QStringList{"wszystko", "--do", katalog, "--test", st.sciezka("test.skt")} + klasa);
+    EXPECT_EQ(w.kod, KodAnalizaWykonana) << w.bledy.toStdString();
+    for (const QString& nazwa : nazwy) {
+        const QFileInfo plik(QDir(katalog).filePath(nazwa));
+        EXPECT_FALSE(plik.isSymLink()) << nazwa.toStdString();
+        EXPECT_GT(plik.size(), 5) << nazwa.toStdString();
+        QFile ofiara(st.sciezka("ofiara_" + nazwa));
+        ASSERT_TRUE(ofiara.open(QIODevice::ReadOnly));
+        EXPECT_EQ(ofiara.readAll(), "cudze") << nazwa.toStdString();
+    }
+}
+
+// An output on a full device: the buffered bytes fail when they are written out at the end, and
+// every command that writes to the standard output says so with exit status 4 and a Polish
+// reason, never 0 with an empty result.
+TEST_F(Polecenia, WyjscieNaPelnymUrzadzeniu) {
+    POMIN_BEZ_PROGRAMU_CLI();
+    if (!QFileInfo::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    const QStringList polecenia[] = {{"json"},
+                                     {"tabela", "oceny", "txt"},
+                                     {"psychometria"},
+                                     {"wykres", "wyniki", "--dane"},
+                                     {"--help"}};
+    for (const QStringList& polecenie : polecenia) {
+        const QStringList argumenty =
+            polecenie.first() == u"--help" ? polecenie : polecenie + klasa;
+        const WynikProgramu w = UruchomProgramCli(
+            argumenty, QProcessEnvironment::systemEnvironment(), QStringLiteral("/dev/full"));
+        EXPECT_EQ(w.kod, KodBladZapisu) << polecenie.join(u' ').toStdString();
+        EXPECT_TRUE(w.bledy.endsWith("Nie udało się zapisać wyniku na standardowe wyjście.\n"
+                                     "Powód: brak miejsca na dysku\n"))
+            << w.bledy.toStdString();
+    }
+}
+
+// Under cron or ssh (no XDG_RUNTIME_DIR) a command that draws leaves the error output empty.
+TEST_F(Polecenia, BezFolderuUruchomieniowegoCisza) {
+    POMIN_BEZ_PROGRAMU_CLI();
+    QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+    srodowisko.remove("XDG_RUNTIME_DIR");
+    srodowisko.remove("QT_QPA_PLATFORM");
+    const WynikProgramu w =
+        UruchomProgramCli(QStringList{"wykres", "oceny", "--dane"} + klasa.mid(0, 2), srodowisko);
+    EXPECT_EQ(w.kod, KodAnalizaWykonana);
+    EXPECT_EQ(w.bledy, QString());
+}
+
 TEST_F(Polecenia, WyjscieNieDoZapisania) {
     QByteArray nic;
     QBuffer tylkoOdczyt(&nic);
@@ -639,6 +741,7 @@ TEST_F(Polecenia, WszystkoNaPelnymDysku) {
         EXPECT_EQ(w.kod, KodBladZapisu) << wolne;
         EXPECT_TRUE(w.bledy.contains("Nie udało się zapisać")) << w.bledy.toStdString();
         EXPECT_TRUE(w.bledy.contains(katalog + "/")) << w.bledy.toStdString();
+        EXPECT_TRUE(w.bledy.contains(": brak miejsca na dysku\n")) << w.bledy.toStdString();
         const auto teraz = Zawartosci(katalog);
         int nowych = 0;
         for (auto p = teraz.begin(); p != teraz.end(); ++p) {
@@ -676,7 +779,8 @@ TEST_F(Polecenia, LimitRozmiaruPlikuToKod4) {
     EXPECT_EQ(proces.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(proces.exitCode(), KodBladZapisu);
     EXPECT_TRUE(QString::fromUtf8(proces.readAllStandardError())
-                    .contains("Nie udało się zapisać pliku " + katalog + "/TabelaWynikow.htm: "));
+                    .contains("Nie udało się zapisać pliku " + katalog +
+                              "/TabelaWynikow.htm: plik jest za duży\n"));
 }
 
 // A session without a locale (C / POSIX) gets the program's Polish: the students are in Polish

@@ -2,11 +2,13 @@
 // program saves, the chart files and their errors.
 #include "charts/szablon_wykresu.h"
 #include "polecenia.h"
+#include "program_cli.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
 #include "wykresy_cli.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QJsonArray>
@@ -14,6 +16,8 @@
 #include <QJsonObject>
 #include <QSvgRenderer>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace sondrel;
 using namespace sondrel::testy;
@@ -141,6 +145,57 @@ TEST_F(WykresyCli, Bledy) {
           QStringList{"szablon", "wyniki", "--dane"}})
         EXPECT_EQ(Uruchom(zle).kod, KodBlednePolecenie) << zle.join(u' ').toStdString();
     EXPECT_EQ(Uruchom({"wykres", "wyniki", "--do", st.sciezka("brak/x.png")}).kod, KodBladZapisu);
+}
+
+// A FIFO as the template is refused at once with the reason (a read would wait for a writer for
+// ever), as is a device; a FIFO in the settings file's place does not hold up a command.
+TEST_F(WykresyCli, PotokJakoWzorzecIPlikUstawien) {
+    POMIN_BEZ_PROGRAMU_CLI();
+    const QString potok = st.sciezka("potok.ssw");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(potok).constData(), 0600), 0);
+    for (const QString& wzorzec : {potok, QStringLiteral("/dev/zero")}) {
+        const WynikProgramu w = UruchomProgramCli(
+            QStringList{"wykres", "wyniki", "--szablon", wzorzec, "--do", st.sciezka("x.png")} +
+            klasa);
+        EXPECT_TRUE(w.skonczony) << wzorzec.toStdString();
+        EXPECT_EQ(w.kod, KodBlednySzablon) << wzorzec.toStdString();
+        EXPECT_TRUE(w.bledy.contains("nie zwykły plik")) << w.bledy.toStdString();
+    }
+
+    const QString dane = st.sciezka("dane");
+    const QString folder = dane + "/Brenvik/Zadrix/Sondrel";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(folder + "/Sondrel.ini").constData(), 0600), 0);
+    QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+    srodowisko.insert("XDG_DATA_HOME", dane);
+    const WynikProgramu w =
+        UruchomProgramCli(QStringList{"wykres", "wyniki", "--dane"} + klasa, srodowisko);
+    EXPECT_TRUE(w.skonczony);
+    EXPECT_EQ(w.kod, KodAnalizaWykonana) << w.bledy.toStdString();
+}
+
+// Saving over a FIFO or a device node is refused with the reason and leaves it as it was (as
+// root, "szablon ... /dev/null" made /dev/null a file).
+TEST_F(WykresyCli, ZapisNieZastepujePotokuAniUrzadzenia) {
+    QStringList cele = {st.sciezka("potok.ssw")};
+    ASSERT_EQ(::mkfifo(QFile::encodeName(cele[0]).constData(), 0600), 0);
+    const QString urzadzenie = st.sciezka("null.png");
+    if (::mknod(QFile::encodeName(urzadzenie).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        cele << urzadzenie;
+    for (const QString& cel : cele) {
+        const QStringList polecenie = cel.endsWith(".ssw")
+                                          ? QStringList{"szablon", "wyniki", cel}
+                                          : QStringList{"wykres", "wyniki", "--do", cel};
+        const Wynik w = Uruchom(polecenie);
+        EXPECT_EQ(w.kod, KodBladZapisu) << cel.toStdString();
+        EXPECT_EQ(w.bledy, "Nie udało się zapisać pliku " + cel +
+                               ": w tym miejscu jest urządzenie, potok albo gniazdo, a nie "
+                               "zwykły plik\n");
+        struct stat opis {};
+        ASSERT_EQ(::lstat(QFile::encodeName(cel).constData(), &opis), 0);
+        EXPECT_FALSE(S_ISREG(opis.st_mode)) << cel.toStdString();
+        EXPECT_TRUE(w.wyjscie.isEmpty());
+    }
 }
 
 } // namespace

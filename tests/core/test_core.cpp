@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 using namespace sondrel;
 using namespace sondrel::testy;
@@ -196,7 +198,7 @@ TEST(Pliki, PelnyDyskNieZostawiaPustegoAniUcietegoPliku) {
             if (rozmiar <= wolne) continue;
             QString blad;
             EXPECT_FALSE(ZapiszPlik(sciezka, bajty, &blad)) << rozmiar;
-            EXPECT_FALSE(blad.isEmpty());
+            EXPECT_EQ(blad, QStringLiteral("brak miejsca na dysku")) << rozmiar;
             EXPECT_FALSE(ZapiszPlikGdyInny(sciezka, bajty)) << rozmiar;
             EXPECT_FALSE(ZapiszPlik(dysk.sciezka("nowy.htm"), bajty)) << rozmiar;
             EXPECT_EQ(Zawartosc(sciezka), "dobry") << rozmiar;
@@ -220,7 +222,7 @@ TEST(Pliki, LimitRozmiaruPlikuToNieudanyZapis) {
     for (const qsizetype rozmiar : {4097, 20000, 300000}) {
         QString blad;
         EXPECT_FALSE(ZapiszPlik(sciezka, QByteArray(rozmiar, 'n'), &blad)) << rozmiar;
-        EXPECT_FALSE(blad.isEmpty());
+        EXPECT_EQ(blad, QString::fromUtf8("plik jest za duży")) << rozmiar;
         EXPECT_EQ(Zawartosc(sciezka), "dobra");
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
@@ -253,6 +255,81 @@ TEST(Pliki, DowiazanieZastapioneAlboZwykle) {
     EXPECT_TRUE(ZapiszPlik(pusty, "x", nullptr, Dowiazanie::Zastap));
     EXPECT_FALSE(QFileInfo(pusty).isSymLink());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("nie ma")));
+}
+
+namespace {
+
+// A folder holding a FIFO, a device node (/dev/null's, where the system lets us make one), a
+// folder, a regular file and links to each.
+struct PlikiSpecjalne {
+    QTemporaryDir dir;
+    QString fifo = dir.filePath("potok");
+    QString urzadzenie = dir.filePath("null");
+    QString folder = dir.filePath("folder");
+    QString zwykly = dir.filePath("zwykly.ssw");
+    bool jestUrzadzenie = false;
+
+    PlikiSpecjalne() {
+        EXPECT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        jestUrzadzenie =
+            ::mknod(QFile::encodeName(urzadzenie).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+        EXPECT_TRUE(QDir().mkdir(folder));
+        EXPECT_TRUE(ZapiszPlik(zwykly, "zwykly"));
+        for (const QString& cel : {fifo, urzadzenie, folder, zwykly})
+            QFile::link(cel, cel + ".link");
+    }
+    QStringList Niezwykle() const {
+        QStringList wynik = {fifo, folder, fifo + ".link", folder + ".link"};
+        if (jestUrzadzenie) wynik << urzadzenie << urzadzenie + ".link";
+        return wynik;
+    }
+    static mode_t Rodzaj(const QString& sciezka) {
+        struct stat st {};
+        ::lstat(QFile::encodeName(sciezka).constData(), &st);
+        return st.st_mode & S_IFMT;
+    }
+};
+
+} // namespace
+
+// A save never replaces what is not a regular file (saving over /dev/null as root would make it
+// a file) and says why; a regular file or a link to one is written as before.
+TEST(Pliki, ZapisNieZastepujeUrzadzeniaPotokuAniFolderu) {
+    PlikiSpecjalne p;
+    for (const QString& sciezka : p.Niezwykle()) {
+        const mode_t przed = PlikiSpecjalne::Rodzaj(sciezka);
+        QString blad;
+        EXPECT_FALSE(ZapiszPlik(sciezka, "x", &blad)) << sciezka.toStdString();
+        EXPECT_FALSE(ZapiszPlikGdyInny(sciezka, "", &blad)) << sciezka.toStdString();
+        EXPECT_TRUE(blad.contains(u"folder") || blad.contains(u"nie zwykły plik"))
+            << blad.toStdString();
+        EXPECT_EQ(PlikiSpecjalne::Rodzaj(sciezka), przed) << sciezka.toStdString();
+    }
+    EXPECT_TRUE(ZapiszPlik(p.zwykly + ".link", "nowy"));
+    EXPECT_EQ(Zawartosc(p.zwykly), "nowy");
+    EXPECT_TRUE(ZapiszPlik(p.zwykly, "zwykly"));
+}
+
+// Every reader opens through one door: a FIFO is refused at once (no writer is waited for), so
+// are a device and a folder, each with a Polish reason; a regular file and a link to one open.
+TEST(Pliki, OdczytTylkoZwyklegoPliku) {
+    PlikiSpecjalne p;
+    for (const QString& sciezka : p.Niezwykle()) {
+        QFile plik;
+        QString powod;
+        EXPECT_FALSE(OtworzZwyklyPlik(plik, sciezka, &powod)) << sciezka.toStdString();
+        EXPECT_TRUE(powod.contains(u"folder") || powod.contains(u"nie zwykły plik"))
+            << powod.toStdString();
+    }
+    QString powod;
+    QFile brak;
+    EXPECT_FALSE(OtworzZwyklyPlik(brak, p.dir.filePath("brak"), &powod));
+    EXPECT_EQ(powod, QStringLiteral("nie ma takiego pliku ani folderu"));
+    for (const QString& sciezka : {p.zwykly, p.zwykly + ".link"}) {
+        QFile plik;
+        ASSERT_TRUE(OtworzZwyklyPlik(plik, sciezka)) << sciezka.toStdString();
+        EXPECT_EQ(plik.readAll(), "zwykly");
+    }
 }
 
 // A linked temporary folder costs nothing outside it: the link goes, a real folder is made; links

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace sondrel;
 using testy::Komunikat;
@@ -181,6 +182,21 @@ TEST_F(UstawieniaTest, UszkodzonyPlikZastapionyDomyslnymi) {
         EXPECT_EQ(znowu, Ustawienia::Domyslne());
         EXPECT_TRUE(st.komunikaty.isEmpty());
     }
+}
+
+// A FIFO in the settings file's place is read at once as a damaged file (a read would wait for
+// a writer for ever and hang every start), and the new file does not replace it.
+TEST_F(UstawieniaTest, PotokZamiastPlikuUstawien) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(plik()).constData(), 0600), 0);
+    Ustawienia u;
+    EXPECT_EQ(OdczytajPlikUstawien(plik(), u), StanPlikuUstawien::Nieczytelny);
+    st.srodowisko.PoziomDziennika = 0;
+    CzytajUstawienia(u, st.srodowisko);
+    EXPECT_EQ(st.komunikaty, QList<Komunikat>{Uszkodzony});
+    EXPECT_EQ(u, Ustawienia::Domyslne());
+    struct stat opis {};
+    ASSERT_EQ(::lstat(QFile::encodeName(plik()).constData(), &opis), 0);
+    EXPECT_TRUE(S_ISFIFO(opis.st_mode));
 }
 
 TEST_F(UstawieniaTest, ZapisJednegoKlucza) {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QStandardPaths>
 
 namespace sondrel {
@@ -47,18 +48,47 @@ bool UstawFoldery(Srodowisko& srodowisko) {
     return false;
 }
 
+namespace {
+
+// The lock of a temporary folder, held while this copy runs; nothing when another live copy
+// holds it. A lock left by a copy that ended without removing it is taken over.
+std::shared_ptr<QLockFile> ZablokujFolder(const QString& folder) {
+    auto blokada = std::make_shared<QLockFile>(folder + QStringLiteral(".lock"));
+    blokada->setStaleLockTime(0); // stale only when its process is gone
+    return blokada->tryLock(0) ? blokada : nullptr;
+}
+
+} // namespace
+
 bool PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza) {
     const bool folderDanych = UstawFoldery(srodowisko);
-    const Foldery& f = srodowisko.foldery;
+    Foldery& f = srodowisko.foldery;
     analiza.PlikiOdpowiedzi.clear();
+    // The temporary folder is one running copy's own: the first copy takes "Temp"; a copy
+    // started while another runs takes "Temp-<pid>", so that no copy empties or removes the
+    // reports of another. Folders of such copies that have ended are removed.
+    f.BlokadaTemp.reset();
+    f.BlokadaTemp = ZablokujFolder(f.FolderTemp);
+    if (!f.BlokadaTemp) {
+        f.FolderTemp += QLatin1Char('-') + QString::number(QCoreApplication::applicationPid());
+        f.BlokadaTemp = ZablokujFolder(f.FolderTemp);
+    }
+    const QDir dane(f.FolderDanych);
+    for (const QString& nazwa :
+         dane.entryList({QStringLiteral("Temp-*")}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString folder = dane.filePath(nazwa);
+        if (QDir::toNativeSeparators(folder) == f.FolderTemp) continue;
+        if (auto blokada = ZablokujFolder(folder)) WyczyscFolder(folder);
+    }
     const QFileInfo temp(f.FolderTemp);
     if (temp.exists() || temp.isSymLink()) WyczyscFolder(f.FolderTemp);
     QDir().mkdir(f.FolderTemp);
     return folderDanych;
 }
 
-void UsunFolderTemp(const Foldery& foldery) {
-    if (!foldery.FolderTemp.isEmpty()) WyczyscFolder(foldery.FolderTemp);
+void UsunFolderTemp(Foldery& foldery) {
+    if (!foldery.FolderTemp.isEmpty() && foldery.BlokadaTemp) WyczyscFolder(foldery.FolderTemp);
+    foldery.BlokadaTemp.reset(); // removes the lock file
 }
 
 void WyczyscFolder(const QString& sciezka) {

@@ -27,11 +27,13 @@ bool UstawFoldery(Srodowisko& srodowisko);
 QString KomunikatBrakuFolderuDanych(const QString& folder);
 
 // UstawFoldery, then empties the list of answer files and starts a fresh, empty temporary
-// folder (a link in its place is removed as a link and a real folder made).
+// folder (a link in its place is removed as a link and a real folder made). The folder is this
+// running copy's own, under a lock: "Temp", or "Temp-<pid>" while another copy holds "Temp".
 bool PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza);
 
-// Empties and removes the temporary folder.
-void UsunFolderTemp(const Foldery& foldery);
+// Empties and removes this copy's temporary folder and lets its lock go; a folder whose lock
+// this copy does not hold is left alone.
+void UsunFolderTemp(Foldery& foldery);
 
 // Deletes every file and link in the folder, then the folder itself; failures are ignored (a
 // folder that still holds a sub-folder stays). Links are removed, never followed: a link in

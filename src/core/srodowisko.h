@@ -6,6 +6,9 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
+
+class QLockFile;
 
 namespace sondrel {
 
@@ -16,6 +19,8 @@ struct Foldery {
     QString FolderTemp;       // reports, their pictures, exported question pictures
     QString PlikDziennika;    // Dziennik.txt
     QString FolderDokumentow; // the user's documents
+    // The lock that makes FolderTemp this running copy's own (PrzygotujFoldery takes it).
+    std::shared_ptr<QLockFile> BlokadaTemp;
 };
 
 class Srodowisko {

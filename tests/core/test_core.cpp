@@ -123,7 +123,7 @@ TEST_F(Dziennik, DopisujeDoIstniejacegoBezZgubieniaWierszy) {
 }
 
 TEST_F(Dziennik, FolderyIFolderTempPoAwarii) {
-    const Foldery& f = srodowisko.foldery;
+    Foldery& f = srodowisko.foldery;
     EXPECT_TRUE(
         f.PlikUstawien.endsWith(QDir::toNativeSeparators("Brenvik/Zadrix/Sondrel/Sondrel.ini")));
     EXPECT_TRUE(QFileInfo(f.FolderTemp).isDir());
@@ -330,6 +330,27 @@ TEST(Pliki, OdczytTylkoZwyklegoPliku) {
         ASSERT_TRUE(OtworzZwyklyPlik(plik, sciezka)) << sciezka.toStdString();
         EXPECT_EQ(plik.readAll(), "zwykly");
     }
+}
+
+// Two running copies never touch each other's reports: the second one works in a folder of its
+// own and removes only that; folders of copies that have ended are cleared at the next start.
+TEST_F(Dziennik, DrugaKopiaMaWlasnyFolderTemp) {
+    const QString pierwszy = srodowisko.foldery.FolderTemp;
+    ASSERT_TRUE(ZapiszPlik(pierwszy + "/raport.htm", "pierwszej kopii"));
+    const QString porzucony = srodowisko.foldery.FolderDanych + "/Temp-999999";
+    ASSERT_TRUE(QDir().mkpath(porzucony));
+    ASSERT_TRUE(ZapiszPlik(porzucony + "/stary.htm", "x"));
+
+    Srodowisko druga;
+    auto analizaDrugiej = std::make_unique<Analiza>();
+    PrzygotujFoldery(druga, *analizaDrugiej);
+    EXPECT_NE(druga.foldery.FolderTemp, pierwszy);
+    EXPECT_TRUE(QFileInfo(druga.foldery.FolderTemp).isDir());
+    EXPECT_FALSE(QFileInfo::exists(porzucony));
+    EXPECT_EQ(Zawartosc(pierwszy + "/raport.htm"), "pierwszej kopii");
+    UsunFolderTemp(druga.foldery);
+    EXPECT_FALSE(QFileInfo::exists(druga.foldery.FolderTemp));
+    EXPECT_EQ(Zawartosc(pierwszy + "/raport.htm"), "pierwszej kopii");
 }
 
 // A linked temporary folder costs nothing outside it: the link goes, a real folder is made; links

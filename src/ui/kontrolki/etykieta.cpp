@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QTextLayout>
 #include <algorithm>
 
 namespace sondrel {
@@ -217,25 +216,22 @@ void Etykieta::Przytnij() {
     if (!wordWrap()) {
         widoczny = fm.elidedText(pelny, Qt::ElideRight, szer);
     } else {
-        // the lines the label shows; the last one that fits takes the rest, cut
-        const int mieszczace = std::max(1, contentsRect().height() / std::max(1, fm.lineSpacing()));
-        QTextLayout uklad(pelny, font());
-        uklad.beginLayout();
-        QStringList linie;
-        bool za_duzo = false;
-        for (QTextLine l = uklad.createLine(); l.isValid(); l = uklad.createLine()) {
-            l.setLineWidth(szer);
-            if (linie.size() == mieszczace - 1) {
-                const QString reszta = pelny.mid(l.textStart());
-                const QString przyciety = fm.elidedText(reszta, Qt::ElideRight, szer);
-                za_duzo = przyciety != reszta;
-                linie << przyciety;
-                break;
+        // the longest start of the text that, with "…", wraps within the label's height
+        const int wys = std::max(fm.lineSpacing(), contentsRect().height());
+        const auto miesci = [&](const QString& t) {
+            return fm.boundingRect(QRect(0, 0, szer, 1 << 20), Qt::TextWordWrap, t).height() <= wys;
+        };
+        if (!miesci(pelny)) {
+            qsizetype od = 0, doo = pelny.size();
+            while (od < doo) {
+                const qsizetype srodek = (od + doo + 1) / 2;
+                if (miesci(pelny.left(srodek).trimmed() + QChar(0x2026)))
+                    od = srodek;
+                else
+                    doo = srodek - 1;
             }
-            linie << pelny.mid(l.textStart(), l.textLength()).trimmed();
+            widoczny = pelny.left(od).trimmed() + QChar(0x2026);
         }
-        uklad.endLayout();
-        if (za_duzo) widoczny = linie.join(QLatin1Char('\n'));
     }
     setText(widoczny);
     setToolTip(widoczny == pelny ? QString() : pelny);

@@ -5,6 +5,7 @@
 #include "ui/okna/tf_pop_pyt.h"
 
 #include "analysis/czas_pracy.h"
+#include "analysis/ocenianie.h"
 #include "reports/klasa_probna.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_tabela.h"
@@ -171,6 +172,63 @@ TEST_F(Popupy, OdpowiedzUczniaKoloryIWerdykt) {
         EXPECT_EQ(!odpowiedz->LOdp[4]->isHidden(), opcji > 3);
         EXPECT_EQ(!odpowiedz->LOdp[5]->isHidden(), opcji > 4);
     }
+}
+
+// What does not fit a popup's label is cut with "…" and read whole in its tooltip; what fits
+// shows as it is, with no tooltip.
+TEST_F(Popupy, DlugieTekstyPrzycieteZPodpowiedzia) {
+    Analiza& a = program.analiza;
+    a.Test.IloscOdpowiedzi = 4;
+    const QString dlugie = QStringLiteral(
+        "Bardzo długa opcja odpowiedzi, która na pewno nie mieści się w jednej linii "
+        "okienka, bo ma wiele słów");
+    const QString pytanieDlugie =
+        QStringList(8, QStringLiteral("Pytanie w czterech liniach i więcej, ")).join(QString());
+    a.Pytania[1].Tresc = pytanieDlugie;
+    a.Pytania[1].Odpowiedzi[1].Tresc = dlugie;
+    a.Pytania[1].Odpowiedzi[2].Tresc = QStringLiteral("krótka");
+    a.Uczniowie[2].Nazwisko = QStringList(6, QStringLiteral("Dwuczłonowe-Nazwisko")).join('-');
+    pytanie->WypelnijPytanie(1);
+    odpowiedz->WypelnijOdpowiedzUcznia(1, 2);
+    osoba->WypelnijUcznia(2);
+    const struct {
+        const Etykieta* l;
+        QString pelny;
+        bool przyciety;
+    } przypadki[] = {
+        {pytanie->LPytanie, pytanieDlugie, true},
+        {pytanie->LOdp[1], dlugie, true},
+        {pytanie->LOdp[2], QStringLiteral("krótka"), false},
+        {odpowiedz->LPytanie, pytanieDlugie, true},
+        {odpowiedz->LOdp[1], dlugie, true},
+        {odpowiedz->LNrPytania,
+         QStringLiteral("Pytanie nr 1 - Uczeń: ") + NazwaUcznia(a.Uczniowie[2], false), true},
+        {osoba->LNrPytania, QStringLiteral("Uczeń ") + NazwaUcznia(a.Uczniowie[2], false), true},
+        {pytanie->LNrPytania, QStringLiteral("Pytanie nr 1"), false},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.pelny.toStdString());
+        EXPECT_EQ(p.l->PelnyTekst(), p.pelny);
+        if (!p.przyciety) {
+            EXPECT_EQ(p.l->text(), p.pelny);
+            EXPECT_TRUE(p.l->toolTip().isEmpty());
+            continue;
+        }
+        EXPECT_TRUE(p.l->text().endsWith(QChar(0x2026))) << p.l->text().toStdString();
+        EXPECT_EQ(p.l->toolTip(), p.pelny);
+        // what is shown fits the label's width and height
+        const QFontMetrics fm(p.l->font());
+        const QRect r = p.l->contentsRect();
+        const QRect zajete = fm.boundingRect(QRect(0, 0, r.width(), 1 << 20),
+                                             p.l->wordWrap() ? Qt::TextWordWrap : 0, p.l->text());
+        EXPECT_LE(zajete.width(), r.width());
+        EXPECT_LE(zajete.height(), std::max(fm.lineSpacing(), r.height()));
+    }
+    // a shorter text later shows whole and drops the tooltip
+    a.Pytania[1].Tresc = QStringLiteral("Krótkie pytanie?");
+    pytanie->WypelnijPytanie(1);
+    EXPECT_EQ(pytanie->LPytanie->text(), QStringLiteral("Krótkie pytanie?"));
+    EXPECT_TRUE(pytanie->LPytanie->toolTip().isEmpty());
 }
 
 TEST_F(Popupy, MiejscaIModalnosc) {

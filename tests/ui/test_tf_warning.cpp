@@ -4,6 +4,7 @@
 #include "ui/okna/tf_warning.h"
 #include "ui/skory/skora.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QTest>
@@ -311,4 +312,39 @@ TEST(TFWarning, DlugiTekstPowiekszaOknoZamiastGoObcinac) {
     EXPECT_EQ(okno.pButZamknij->geometry(), QRect(190, 116, 88, 26));
     EXPECT_EQ(okno.ImWarning->pixmap().toImage(),
               skora::Obrazek(QStringLiteral("oknowarning")).toImage());
+}
+
+// Screen readers: the message window is an alert whose description is its text; its buttons
+// are named buttons whose press action answers as a click does.
+TEST(TFWarning, CzytnikEkranu) {
+    const struct {
+        int rodzaj;
+        const char* nazwa;
+        int wynik;
+    } przypadki[] = {{KomunikatInformacja, "Zamknij", WynikZamknij},
+                     {KomunikatPytanie, "Tak", WynikTak},
+                     {KomunikatPytanie, "Anuluj", WynikAnuluj}};
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        TFWarning okno;
+        Otworz(okno, p.rodzaj, IkonaInformacja, QStringLiteral("Plik zapisany."));
+        QAccessibleInterface* dostep = QAccessible::queryAccessibleInterface(&okno);
+        ASSERT_NE(dostep, nullptr);
+        EXPECT_EQ(dostep->role(), QAccessible::AlertMessage);
+        EXPECT_EQ(dostep->text(QAccessible::Description), QStringLiteral("Plik zapisany."));
+        QAccessibleInterface* przycisk = nullptr;
+        for (Etykieta* e : {okno.ImButTak, okno.ImButNie, okno.ImButAnuluj, okno.ImButZamknij})
+            if (e->accessibleName() == QLatin1String(p.nazwa))
+                przycisk = QAccessible::queryAccessibleInterface(e);
+        ASSERT_NE(przycisk, nullptr);
+        EXPECT_EQ(przycisk->role(), QAccessible::Button);
+        EXPECT_EQ(przycisk->text(QAccessible::Name), QString::fromLatin1(p.nazwa));
+        EXPECT_FALSE(przycisk->state().invisible);
+        ASSERT_NE(przycisk->actionInterface(), nullptr);
+        EXPECT_TRUE(przycisk->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+        przycisk->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        EXPECT_EQ(okno.WynikKomunikatu(), p.wynik);
+        EXPECT_FALSE(okno.isVisible());
+    }
 }

@@ -242,6 +242,17 @@ TEST_F(TFIniSondrelTest, KlawiszeOkna) {
     QTest::keyClick(okno->CCopyAll, Qt::Key_F1);
     ASSERT_EQ(okno->otwarte.size(), 1);
     EXPECT_TRUE(okno->otwarte.at(0).toLocalFile().endsWith(QStringLiteral("Pomoc/ustawienia.htm")));
+    // Esc closes as the close button does: unchanged settings close at once
+    QTest::keyClick(okno->CCopyAll, Qt::Key_Escape);
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_TRUE(pytania.isEmpty());
+    // changed ones ask first, and "Anuluj" keeps the window
+    odpowiedz = WynikAnuluj;
+    Otworz();
+    QTest::mouseClick(okno->CBezposrednio, Qt::LeftButton);
+    QTest::keyClick(okno->EScListyTestow, Qt::Key_Escape);
+    EXPECT_EQ(pytania, (QList<Pytanie>{{KomunikatPytanie, IkonaInformacja, PytanieOZapis}}));
+    EXPECT_TRUE(okno->isVisible());
 }
 
 TEST_F(TFIniSondrelTest, PokazUstawieniaJestModalne) {

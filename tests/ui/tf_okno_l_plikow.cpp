@@ -156,10 +156,14 @@ TEST_F(TFOknoLPlikowTest, WprowadzIAnuluj) {
     EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaAnulowana);
     EXPECT_EQ(gotowa.count(), 0);
 
-    // the close mark cancels too
+    // the close mark cancels too, and so does Esc
     program.analiza.RodzajAnalizy = AnalizaZTestem;
     WModalnym([this] { QTest::mouseClick(okno.LClose, Qt::LeftButton); });
     EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaAnulowana);
+    program.analiza.RodzajAnalizy = AnalizaZTestem;
+    WModalnym([this] { QTest::keyClick(okno.BLista, Qt::Key_Escape); });
+    EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaAnulowana);
+    EXPECT_FALSE(okno.isVisible());
 
     // a confirmed choice is analysed and announced; the window closes first
     komunikaty.clear();

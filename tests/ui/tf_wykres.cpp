@@ -6,6 +6,7 @@
 #include "charts/szablon_wykresu.h"
 #include "ui/program.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -176,6 +177,49 @@ TEST_F(TFWykresTest, KopieBitmapyISvg) {
         okno->grab().save(qEnvironmentVariable("SONDREL_ZRZUT") +
                           QStringLiteral("/okno_slupki.png"));
     }
+}
+
+// The menu column by keyboard and for screen readers: every entry is a Tab stop and a named
+// button whose press action runs it; Enter on the focused entry runs it too; the separators
+// are hidden from screen readers.
+TEST_F(TFWykresTest, MenuKlawiaturaICzytnikEkranu) {
+    okno->OtworzWykres(3);
+    const struct {
+        Etykieta* pozycja;
+        const char* nazwa;
+    } pozycje[] = {{okno->LWykresFormat, "Formatuj wykres"},
+                   {okno->LZapiszFormat, "Zapisz format.."},
+                   {okno->LWczytajFormat, "Wczytaj format..."},
+                   {okno->LKopiujBmp, "Kopiuj jako BMP"},
+                   {okno->LKopiujMeta, "Kopiuj jako SVG"}};
+    for (const auto& p : pozycje) {
+        SCOPED_TRACE(p.nazwa);
+        EXPECT_TRUE(p.pozycja->focusPolicy() & Qt::TabFocus);
+        QAccessibleInterface* d = QAccessible::queryAccessibleInterface(p.pozycja);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->role(), QAccessible::Button);
+        EXPECT_EQ(d->text(QAccessible::Name), QString::fromUtf8(p.nazwa));
+        ASSERT_NE(d->actionInterface(), nullptr);
+        EXPECT_TRUE(d->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+    for (Etykieta* kreska : {okno->LKreska1, okno->LKreska2}) {
+        EXPECT_FALSE(kreska->focusPolicy() & Qt::TabFocus);
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(kreska)->state().invisible);
+    }
+
+    QApplication::clipboard()->clear();
+    QAccessible::queryAccessibleInterface(okno->LKopiujBmp)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+
+    QApplication::clipboard()->clear();
+    okno->LKopiujMeta->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(okno->LKopiujMeta, Qt::Key_Return);
+    const QMimeData* dane = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(dane);
+    EXPECT_TRUE(dane->hasFormat(QStringLiteral("image/svg+xml")));
 }
 
 } // namespace

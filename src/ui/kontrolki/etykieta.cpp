@@ -2,14 +2,70 @@
 
 #include "ui/skory/skora.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 #include <algorithm>
 
 namespace sondrel {
 
+namespace {
+
+// How screen readers see a label: one the keyboard reaches is a button that a press action
+// clicks; a menu separator is hidden; any other is the plain text or picture it shows.
+class DostepEtykiety : public QAccessibleWidget {
+public:
+    explicit DostepEtykiety(Etykieta* e) : QAccessibleWidget(e, QAccessible::StaticText) {}
+    Etykieta* etykieta() const { return static_cast<Etykieta*>(widget()); }
+    bool Przycisk() const {
+        return (etykieta()->focusPolicy() & Qt::TabFocus) ||
+               etykieta()->property("przycisk").toBool();
+    }
+
+    QAccessible::Role role() const override {
+        if (Przycisk()) return QAccessible::Button;
+        return etykieta()->pixmap().isNull() ? QAccessible::StaticText : QAccessible::Graphic;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        if (etykieta()->property("kreska").toBool()) s.invisible = true;
+        return s;
+    }
+    QString text(QAccessible::Text t) const override {
+        QString tekst = QAccessibleWidget::text(t);
+        if (t == QAccessible::Name && tekst.isEmpty()) tekst = etykieta()->PelnyTekst();
+        if (t == QAccessible::Name && tekst.isEmpty()) tekst = etykieta()->text();
+        return tekst;
+    }
+    QStringList actionNames() const override {
+        QStringList nazwy = QAccessibleWidget::actionNames();
+        if (Przycisk()) nazwy.prepend(pressAction());
+        return nazwy;
+    }
+    void doAction(const QString& nazwa) override {
+        if (nazwa == pressAction() && Przycisk())
+            emit etykieta()->klik();
+        else
+            QAccessibleWidget::doAction(nazwa);
+    }
+};
+
+QAccessibleInterface* FabrykaDostepu(const QString& klasa, QObject* obiekt) {
+    if (klasa == QLatin1String("sondrel::Etykieta") && obiekt && obiekt->isWidgetType())
+        return new DostepEtykiety(static_cast<Etykieta*>(obiekt));
+    return nullptr;
+}
+
+} // namespace
+
 Etykieta::Etykieta(QWidget* rodzic) : QLabel(rodzic) {
+    static const bool fabryka = [] {
+        QAccessible::installFactory(FabrykaDostepu);
+        return true;
+    }();
+    (void)fabryka;
     setAttribute(Qt::WA_TranslucentBackground);
     setAutoFillBackground(false);
     setFocusPolicy(Qt::NoFocus);
@@ -142,11 +198,51 @@ void Etykieta::paintEvent(QPaintEvent* e) {
     p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 2, 2);
 }
 
+void Etykieta::UstawTekstPrzyciety(const QString& tekst) {
+    przycinana = true;
+    pelny = tekst;
+    Przytnij();
+}
+
+void Etykieta::resizeEvent(QResizeEvent* e) {
+    QLabel::resizeEvent(e);
+    if (przycinana) Przytnij();
+}
+
+void Etykieta::Przytnij() {
+    const QFontMetrics fm(font());
+    const int szer = std::max(0, contentsRect().width());
+    QString widoczny = pelny;
+    if (!wordWrap()) {
+        widoczny = fm.elidedText(pelny, Qt::ElideRight, szer);
+    } else {
+        // the longest start of the text that, with "…", wraps within the label's height
+        const int wys = std::max(fm.lineSpacing(), contentsRect().height());
+        const auto miesci = [&](const QString& t) {
+            return fm.boundingRect(QRect(0, 0, szer, 1 << 20), Qt::TextWordWrap, t).height() <= wys;
+        };
+        if (!miesci(pelny)) {
+            qsizetype od = 0, doo = pelny.size();
+            while (od < doo) {
+                const qsizetype srodek = (od + doo + 1) / 2;
+                if (miesci(pelny.left(srodek).trimmed() + QChar(0x2026)))
+                    od = srodek;
+                else
+                    doo = srodek - 1;
+            }
+            widoczny = pelny.left(od).trimmed() + QChar(0x2026);
+        }
+    }
+    setText(widoczny);
+    setToolTip(widoczny == pelny ? QString() : pelny);
+}
+
 Etykieta* EtykietaMenu(QWidget* panel, const QString& napis, const QRect& gdzie) {
     auto* l = new Etykieta(panel, gdzie.x(), gdzie.y(), gdzie.width(), gdzie.height());
     l->setText(napis);
     l->setCursor(Qt::PointingHandCursor);
     l->UstawLink(QColor(46, 46, 46), Qt::white);
+    l->UstawKlawiature(napis.simplified()); // Tab reaches every entry, Enter or Space runs it
     return l;
 }
 
@@ -154,6 +250,7 @@ Etykieta* KreskaMenu(QWidget* panel, int y) {
     const QColor kolor(0x8C, 0x90, 0xA6);
     auto* l = new Etykieta(panel, 15, y, 104, 15);
     l->setText(QStringLiteral("_____________"));
+    l->setProperty("kreska", true); // hidden from screen readers
     l->UstawLink(kolor, kolor);
     return l;
 }

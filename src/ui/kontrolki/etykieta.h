@@ -26,6 +26,12 @@ public:
     // mark. `nazwa` names it for screen readers.
     void UstawKlawiature(const QString& nazwa);
 
+    // Shows a text that may not fit: what does not fit is cut with "…" (on the last line that
+    // fits, for a word-wrapped label) and the whole text becomes the tooltip; a text that fits
+    // is shown as it is, with no tooltip. A resize cuts the text again.
+    void UstawTekstPrzyciety(const QString& tekst);
+    const QString& PelnyTekst() const { return pelny; }
+
 signals:
     // Pressed and released over the label with the left button.
     void klik();
@@ -42,6 +48,7 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void UstawKolor(QColor kolor);
@@ -51,11 +58,15 @@ private:
     bool link = false;
     bool podswietlona = false;
     bool wcisnieta = false;
+    bool przycinana = false;
+    QString pelny;
+    void Przytnij();
     QColor normalny, podswietlony;
 };
 
-// The entries of a window's menu column: a link label with a hand cursor, and a separator line
-// of underscores (which never takes the mouse when lowered under the entries).
+// The entries of a window's menu column: a link label with a hand cursor that the keyboard
+// reaches (a button for screen readers), and a separator line of underscores (which never
+// takes the mouse when lowered under the entries, and which screen readers skip).
 Etykieta* EtykietaMenu(QWidget* panel, const QString& napis, const QRect& gdzie);
 Etykieta* KreskaMenu(QWidget* panel, int y);
 

@@ -7,6 +7,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QWheelEvent>
@@ -240,6 +241,12 @@ void OknoListyPlikow::PokazModalnieOd(QPoint przesuniecie) {
 void OknoListyPlikow::LAnulujClick() {
     Zamknij();
     program.analiza.RodzajAnalizy = AnalizaAnulowana;
+}
+
+bool OknoListyPlikow::KlawiszWcisniety(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Escape || (e->modifiers() & ~Qt::KeypadModifier)) return false;
+    LAnulujClick();
+    return true;
 }
 
 } // namespace sondrel

@@ -122,6 +122,8 @@ protected:
     // Shows the window modally at `przesuniecie` from its reference point (centred without
     // one); returns when it closes.
     void PokazModalnieOd(QPoint przesuniecie);
+    // Esc cancels, as "Anuluj" does.
+    bool KlawiszWcisniety(QKeyEvent* e) override;
 
     Program& program;
 

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -240,6 +241,12 @@ void TFIniSondrel::LWskazSciezkeClick() {
     EScListyTestow->setText(sciezka);
     Zmieniono(); // also when the same file was picked again
     EScListyTestow->setCursorPosition(0);
+}
+
+bool TFIniSondrel::KlawiszWcisniety(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Escape || (e->modifiers() & ~Qt::KeypadModifier)) return false;
+    LZamknijIniClick();
+    return true;
 }
 
 } // namespace sondrel

@@ -55,6 +55,8 @@ protected:
     virtual QString WybierzPlikListy(const QString& folder);
 
     bool eventFilter(QObject* obiekt, QEvent* e) override;
+    // Esc closes without saving, as the close button does.
+    bool KlawiszWcisniety(QKeyEvent* e) override;
 
 private:
     void PokazPodpowiedz(const QString& tekst);

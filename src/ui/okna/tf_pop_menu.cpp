@@ -53,10 +53,10 @@ void TFPopMenu::WypelnijPytanie(int q) {
         Cyl[k]->UstawKolorWypelnienia(poprawna ? Zielony : Szary);
         Cyl[k]->UstawKolorTla(Qt::white);
         UstawKolorTekstu(LOdp[k], poprawna ? Zielony : Zwykly);
-        LOdp[k]->setText(p.Odpowiedzi[k].Tresc);
+        LOdp[k]->UstawTekstPrzyciety(p.Odpowiedzi[k].Tresc);
     }
-    LNrPytania->setText(QStringLiteral("Pytanie nr ") + QString::number(q));
-    LPytanie->setText(p.Tresc);
+    LNrPytania->UstawTekstPrzyciety(QStringLiteral("Pytanie nr ") + QString::number(q));
+    LPytanie->UstawTekstPrzyciety(p.Tresc);
 }
 
 void TFPopMenu::PokazPytanie(int q) {

@@ -19,7 +19,8 @@ void TFPopOsoba::WypelnijUcznia(int s) {
     const Analiza& a = program.analiza;
     if (s < 1 || s > std::min(a.IloscUczniow, MaksUczniow)) return;
     const OdpowiedzBig& u = a.Uczniowie[s];
-    LNrPytania->setText(QStringLiteral("Uczeń ") + NazwaUcznia(u, program.ustawienia.fn));
+    LNrPytania->UstawTekstPrzyciety(QStringLiteral("Uczeń ") +
+                                    NazwaUcznia(u, program.ustawienia.fn));
     const QStringList wiersze{
         QStringLiteral("Ilość pytań w teście: ") + QString::number(a.Test.IloscPytan),
         QStringLiteral("Ilość poprawnych odpowiedzi: ") + QString::number(u.Poprawnych),

@@ -38,11 +38,12 @@ void TFPopPyt::WypelnijOdpowiedzUcznia(int q, int s) {
         else if (para.Poprawna)
             kolor = QColor(0xFF, 0xFF, 0x00);
         UstawKolorTekstu(LOdp[k], kolor);
-        LOdp[k]->setText(a.Pytania[q].Odpowiedzi[k].Tresc);
+        LOdp[k]->UstawTekstPrzyciety(a.Pytania[q].Odpowiedzi[k].Tresc);
     }
-    LNrPytania->setText(QStringLiteral("Pytanie nr ") + QString::number(q) +
-                        QStringLiteral(" - Uczeń: ") + NazwaUcznia(u, program.ustawienia.fn));
-    LPytanie->setText(a.Pytania[q].Tresc);
+    LNrPytania->UstawTekstPrzyciety(QStringLiteral("Pytanie nr ") + QString::number(q) +
+                                    QStringLiteral(" - Uczeń: ") +
+                                    NazwaUcznia(u, program.ustawienia.fn));
+    LPytanie->UstawTekstPrzyciety(a.Pytania[q].Tresc);
     LPodsuma->setText(PoprawnaOdpowiedz(u, q) ? QStringLiteral("Uczeń odpowiedział poprawnie.")
                                               : QStringLiteral("Uczeń odpowiedział błędnie."));
     wypelniona = true;

@@ -2,6 +2,7 @@
 
 #include "ui/skory/skora.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 #include <algorithm>
@@ -46,7 +47,32 @@ QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
 
 } // namespace
 
+namespace {
+// Screen readers announce the message window as an alert, its text as the description.
+class DostepKomunikatu : public QAccessibleWidget {
+public:
+    explicit DostepKomunikatu(TFWarning* w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* w = static_cast<const TFWarning*>(widget());
+        if (t == QAccessible::Description) return w->LTekstWarning->text();
+        if (t == QAccessible::Name && QAccessibleWidget::text(t).isEmpty()) return w->windowTitle();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* FabrykaKomunikatu(const QString& klasa, QObject* obiekt) {
+    if (klasa == QLatin1String("sondrel::TFWarning") && obiekt && obiekt->isWidgetType())
+        return new DostepKomunikatu(static_cast<TFWarning*>(obiekt));
+    return nullptr;
+}
+} // namespace
+
 TFWarning::TFWarning(const QString& j, QWidget* rodzic) : Okno(rodzic), jezyk(j) {
+    static const bool fabryka = [] {
+        QAccessible::installFactory(FabrykaKomunikatu);
+        return true;
+    }();
+    (void)fabryka;
     UstawRozmiar(Szerokosc, Wysokosc);
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
     UstawTytulOkna(QStringLiteral("Komunikat"));
@@ -74,6 +100,13 @@ TFWarning::TFWarning(const QString& j, QWidget* rodzic) : Okno(rodzic), jezyk(j)
     przycisk(156, PButNie, ImButNie, WynikNie);
     przycisk(248, PButAnuluj, ImButAnuluj, WynikAnuluj);
     przycisk(190, pButZamknij, ImButZamknij, WynikZamknij);
+    // named buttons for screen readers; the keys stay with the window's own selection
+    const std::pair<Etykieta*, const char*> nazwy[] = {
+        {ImButTak, "Tak"}, {ImButNie, "Nie"}, {ImButAnuluj, "Anuluj"}, {ImButZamknij, "Zamknij"}};
+    for (const auto& [obraz, nazwa] : nazwy) {
+        obraz->setProperty("przycisk", true);
+        obraz->setAccessibleName(QString::fromLatin1(nazwa));
+    }
 
     LClose = new Etykieta(this, 323, 8, 17, 17);
     LClose->setCursor(Qt::PointingHandCursor);

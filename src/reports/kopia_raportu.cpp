@@ -70,10 +70,10 @@ bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad
         if (blad) *blad = przyczyna;
         return false;
     };
-    QFile plik(zrodlo);
-    if (!plik.open(QIODevice::ReadOnly))
-        return porazka(QDir::toNativeSeparators(zrodlo) + QStringLiteral(": ") +
-                       plik.errorString());
+    QFile plik;
+    QString powodOdczytu;
+    if (!OtworzZwyklyPlik(plik, zrodlo, &powodOdczytu))
+        return porazka(QDir::toNativeSeparators(zrodlo) + QStringLiteral(": ") + powodOdczytu);
     const QByteArray raport = plik.readAll();
     plik.close();
 
@@ -98,14 +98,15 @@ bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad
         return porazka(QDir::toNativeSeparators(folderObrazow) + QStringLiteral(": ") + przyczyna);
     for (const QString& obraz : std::as_const(obrazy)) {
         const QString docelowy = QDir(folder.Nowy()).filePath(obraz);
-        QFile zrodlowy(QDir(folderRaportu).filePath(obraz));
+        QFile zrodlowy;
         const QString nazwa = QDir(folderObrazow).filePath(obraz);
         if (!QDir().mkpath(QFileInfo(docelowy).absolutePath()))
             return porazka(QDir::toNativeSeparators(QFileInfo(nazwa).absolutePath()) +
                            QStringLiteral(": nie można utworzyć folderu"));
-        if (!zrodlowy.open(QIODevice::ReadOnly))
-            return porazka(QDir::toNativeSeparators(zrodlowy.fileName()) + QStringLiteral(": ") +
-                           zrodlowy.errorString());
+        const QString zrodloObrazu = QDir(folderRaportu).filePath(obraz);
+        if (!OtworzZwyklyPlik(zrodlowy, zrodloObrazu, &przyczyna))
+            return porazka(QDir::toNativeSeparators(zrodloObrazu) + QStringLiteral(": ") +
+                           przyczyna);
         if (!ZapiszPlik(docelowy, zrodlowy.readAll(), &przyczyna, Dowiazanie::Zastap))
             return porazka(QDir::toNativeSeparators(nazwa) + QStringLiteral(": ") + przyczyna);
     }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and starts Sondrel on the bundled sample class with its test (the full
 # analysis: tables, charts, reports and the question popups work at once). Sondrel is a desktop
 # program: it needs a display (X11 or Wayland); without one, sondrel-cli does the analysis.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The one test command: installs what is missing, builds, runs every test in a normal and in an
 # AddressSanitizer + UndefinedBehaviorSanitizer build, then a short run of every fuzz target.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sondrel, the desktop program: the windows are created once, the main window is shown and the
 // program runs until the main window ends it. Answer files named on the command line are
 // analysed when the main window is first shown.

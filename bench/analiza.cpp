@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user waits for when an analysis starts: reading 400 answer files (Base64 documents of
 // 60 questions of 5 options) into the records with the class figures, next to merely reading
 // the same files' bytes.

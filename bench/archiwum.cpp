@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a teacher waits for in the archive: adding a class (its transaction's sync included),
 // the list, a student's history and ten classes of one test read for a comparison, on an
 // archive of 2,000 analyses of 30 students and 60 questions, made once in a folder on disk

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A class of 400 students on a test of 60 questions of 5 options, written once into a
 // temporary folder for the benchmarks: answer files as Base64 documents, as the testing

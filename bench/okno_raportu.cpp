@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a user waits for in the report window, on the class of 400 students and 60 questions:
 // from asking for a student's report (the popup's link) to its page loaded in the window, the
 // first time (the HTML engine starts) and later; and saving the test report as PDF (the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every report and export of a class of 400 students on a test of 60 questions, and the whole
 // "sondrel-cli wszystko" (analysis, every table and every report written to a folder).
 #include "analysis/jakosc_pytan.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting the charts of a 400-student class: the bars at 1280 x 900 (one frame of the window
 // is 16 ms), the pie, and the SVG copy.
 #include "chartengine/rysowanie.h"
@@ -43,7 +44,7 @@ void Maluj(benchmark::State& s, int typ, QSize rozmiar) {
     QImage obraz(rozmiar, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : s) {
         QPainter p(&obraz);
-        silnik::Rysuj(stan->Wykres, p, QRectF(QPointF(0, 0), QSizeF(rozmiar)));
+        chartengine::Rysuj(stan->Wykres, p, QRectF(QPointF(0, 0), QSizeF(rozmiar)));
         p.end();
         benchmark::DoNotOptimize(obraz.bits());
     }
@@ -67,7 +68,7 @@ BENCHMARK(Kolo)->Unit(benchmark::kMillisecond);
 void KopiaSvg400(benchmark::State& s) {
     const auto stan = Otwarty(1);
     for (auto _ : s)
-        benchmark::DoNotOptimize(silnik::RysujSvg(stan->Wykres, QSize(1280, 900)));
+        benchmark::DoNotOptimize(chartengine::RysujSvg(stan->Wykres, QSize(1280, 900)));
 }
 BENCHMARK(KopiaSvg400)->Unit(benchmark::kMillisecond);
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The base of sondrel-cli's commands: the exit statuses, the reading of options, the messages,
 // the writing of the output and of files, and the table of command families that the tool

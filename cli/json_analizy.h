@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The analysis as one JSON object: the kind of analysis, the test as the answer files declare
 // it, every student in the sorted order, every question's statistics, the class figures, the

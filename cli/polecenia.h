@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The commands of sondrel-cli: the same analysis as the desktop program, its tables and reports
 // written as the program writes them, for scripting and batch export.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command "psychometria": the quality of the test's questions as one JSON object, and the
 // question-quality report that "raport psychometria" and "wszystko" write.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command families of sondrel-cli, in the order of the usage text. A new family is a class
 // derived from PolecenieCli with a function that describes it (as RodzinaAnalizy does), and
 // one line here.

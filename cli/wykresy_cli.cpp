@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "wykresy_cli.h"
 
 #include "analysis/przebieg_analizy.h"
@@ -71,11 +72,11 @@ private:
         const QString tytul = stan->Wykres.tytul.wiersze.join(u' ');
         QByteArray bajty;
         if (rozszerzenie == u"svg")
-            bajty = silnik::RysujSvg(stan->Wykres, rozmiar, tytul);
+            bajty = chartengine::RysujSvg(stan->Wykres, rozmiar, tytul);
         else if (rozszerzenie == u"pdf")
-            bajty = silnik::RysujPdf(stan->Wykres, rozmiar, tytul);
+            bajty = chartengine::RysujPdf(stan->Wykres, rozmiar, tytul);
         else
-            bajty = Png(silnik::RysujObraz(stan->Wykres, rozmiar));
+            bajty = Png(chartengine::RysujObraz(stan->Wykres, rozmiar));
         return Zapisz(bajty);
     }
 
@@ -175,7 +176,7 @@ QJsonObject JsonWykresu(const StanWykresu& stan) {
     const int rodzaj = stan.ZadanyRodzajWykresu;
     QJsonArray punkty;
     if (rodzaj >= 1 && rodzaj <= 3)
-        for (const silnik::Punkt& p : stan.Wykres.serie[rodzaj - 1].punkty)
+        for (const chartengine::Punkt& p : stan.Wykres.serie[rodzaj - 1].punkty)
             punkty.append(QJsonObject{{"etykieta", p.etykieta},
                                       {"wartosc", p.wartosc},
                                       {"kolor", p.kolor.name(QColor::HexRgb).toUpper()}});
@@ -194,9 +195,9 @@ bool ZapiszWykresyKlasy(const Analiza& analiza, bool najpierwImie,
         const QString nazwa = QString::fromLatin1(nazwy[typ - 1]);
         const QString tytul = stan->Wykres.tytul.wiersze.join(u' ');
         if (!zapisz(nazwa + QStringLiteral(".svg"),
-                    silnik::RysujSvg(stan->Wykres, RozmiarDomyslny, tytul)) ||
+                    chartengine::RysujSvg(stan->Wykres, RozmiarDomyslny, tytul)) ||
             !zapisz(nazwa + QStringLiteral(".png"),
-                    Png(silnik::RysujObraz(stan->Wykres, RozmiarDomyslny))))
+                    Png(chartengine::RysujObraz(stan->Wykres, RozmiarDomyslny))))
             return false;
     }
     return true;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as a time of day from an answer file, in the Polish and an AM/PM locale: parsed,
 // and when accepted written back and parsed again to the same time.
 #include "analysis/czas_pracy.h"

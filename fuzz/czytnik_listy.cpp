@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a test list: read without a crash, and an entry count that the file claims
 // never makes more entries than the file has bytes.
 #include "formats/czytnik_listy.h"

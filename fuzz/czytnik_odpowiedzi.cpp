@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an answer file: the header read, the student read (against the header the same
 // file gave, or against a plausible one when it was refused) and the name read. Every record
 // written stays inside the records, and a student read gives one of its four results.

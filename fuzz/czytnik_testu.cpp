@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a test file, read against the header of a plausible class: the result is one
 // of the three, and the container stays open for the reports whatever the result.
 #include "formats/czytnik_testu.h"

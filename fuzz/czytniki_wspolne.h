@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the fuzz targets of the three file readers: the input goes to a temporary file
 // that the reader opens. The first byte chooses the shape: the whole file as given, or the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any text as the entry lines of a test list: built into the tree, then picked, opened,
 // closed and scrolled by the bytes of the first line, with the tree's invariants checked.
 #include "formats/drzewo_testow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a JPEG, a GIF and a Windows bitmap: the size decoders must refuse damaged
 // pictures without a crash, and a size they give is always positive.
 #include "formats/obraz.h"

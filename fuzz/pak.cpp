@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a container file: opening, listing, looking up, extracting every member to memory
 // and to a file, and reading every member as text and as a picture.
 #include "formats/pak.h"

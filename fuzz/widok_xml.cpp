@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view of a document against the node tree on any bytes, in both encodings: the same
 // elements by the same names in any letter case, the same texts and decoded values, nothing
 // where the tree has nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The XML parser in both encodings, the writer and the value getters on any bytes.
 #include "formats/xml.h"
 #include "core/kodowanie1250.h"

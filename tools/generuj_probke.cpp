@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the demo class of samples/: a test of 20 questions (geography and biology for a class
 // 7) with pictures (a map of Poland, the Polish flag and a plant cell, drawn here) and text
 // members, a test list holding it in a small tree of groups, 25 answer files with a realistic

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian packages the project needs, installed when missing (root, or through sudo).
 PAKIETY=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
          qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-pdf-dev libqpdf-dev qt6-svg-dev libgl-dev

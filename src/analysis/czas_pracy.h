@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Times of day and durations. A time of day is a fraction of a day (DataCzas, 0 <= t < 1), a
 // duration a real number of days; every conversion between them, milliseconds and texts lives

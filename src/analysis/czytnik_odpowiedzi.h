@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The answer file reader: a `.sko` container holding "Selo0.xml", written by the testing
 // program for one student. It reads the header of the first answer file of an analysis (which

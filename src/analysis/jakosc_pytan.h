@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Question quality: how well each question separates stronger from weaker students, which
 // answer options attract whom, how reliable the whole test is, and which questions a teacher

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Scoring and grading: whether a student answered a question correctly, the grade of a
 // percentage, the student's display name, the order of the students and the class figures.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The analysis driver without its windows: the reading loop over the answer files and the
 // steps that follow the user's choice of files (read the answers, tell what was skipped, read

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Descriptive statistics of the class's points (numbers of correctly answered questions),
 // computed afresh from the student records whenever they are shown.

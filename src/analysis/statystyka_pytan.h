@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Item analysis: for every question the number and percentage of students who answered it
 // correctly and how often each option was marked; the easiness index and its category word.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/wybor_plikow.h"
 
 #include "analysis/czytnik_odpowiedzi.h"

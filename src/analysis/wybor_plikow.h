@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The answer-file choice without its windows: the order of the chosen files and the students'
 // names that the file-list windows show for them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/analiza_archiwalna.h"
 
 #include "analysis/ocenianie.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One whole analysis as the archive keeps it: the test as the answer files declare it, the
 // question texts when the analysis had the test file, every student's record, the answer files

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The archive of analyses: one database (by default the SQLite file Archiwum.sqlite in the
 // program's data folder) holding whole analyses. Everything goes through Qt SQL; the few

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few statements in which the archive's SQL differs between the engines it runs on. Every
 // other statement of the archive is the same text on SQLite and PostgreSQL.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The portable form of archived analyses: one JSON document (UTF-8, compact, keys in the order
 // Qt writes them, i.e. sorted), readable by any program:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The archive's schema and its migrations. The version lives in the table wersja_schematu (one
 // row) on every engine; on SQLite PRAGMA user_version mirrors it and PRAGMA application_id

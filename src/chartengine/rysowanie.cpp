@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartengine/rysowanie.h"
 
 #include "chartengine/uklad.h"
@@ -13,7 +14,7 @@
 #include <cmath>
 #include <numeric>
 
-namespace sondrel::silnik {
+namespace sondrel::chartengine {
 
 namespace {
 
@@ -790,4 +791,4 @@ QByteArray RysujPdf(const Wykres& w, QSize rozmiar, const QString& tytul) {
     return bajty;
 }
 
-} // namespace sondrel::silnik
+} // namespace sondrel::chartengine

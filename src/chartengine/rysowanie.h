@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The paint step: the model drawn through its layout onto any QPainter. The same function paints
 // the window, the bitmap copy, the SVG copy and the command-line tool's files.
@@ -9,7 +10,7 @@
 #include <QPainter>
 #include <QRectF>
 
-namespace sondrel::silnik {
+namespace sondrel::chartengine {
 
 void Rysuj(const Wykres& wykres, QPainter& malarz, const QRectF& obszar);
 
@@ -24,4 +25,4 @@ QByteArray RysujPdf(const Wykres& wykres, QSize rozmiar, const QString& tytul = 
 // added.
 QVector<int> KolejnoscKola(const Seria& seria);
 
-} // namespace sondrel::silnik
+} // namespace sondrel::chartengine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartengine/uklad.h"
 
 #include <QFontDatabase>
@@ -8,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace sondrel::silnik {
+namespace sondrel::chartengine {
 
 namespace {
 
@@ -460,4 +461,4 @@ Zakres ZakresPrzesuniety(const Wykres& w, const QRectF& obszar, const QPointF& d
     return z;
 }
 
-} // namespace sondrel::silnik
+} // namespace sondrel::chartengine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The layout step: where the title, footer, legend, plotting area, walls and pie go for one
 // size of the chart, and the two scale maps that turn values and point indices into pixels.
@@ -10,7 +11,7 @@
 #include <QStringList>
 #include <QVector>
 
-namespace sondrel::silnik {
+namespace sondrel::chartengine {
 
 // A linear map between values (w1..w2) and pixels (p1..p2).
 struct Mapa {
@@ -69,4 +70,4 @@ QString TekstPominietych(int ile);
 QString TekstZnacznika(const Wykres& wykres, const Seria& seria, int indeks);
 QString TekstLegendy(const Wykres& wykres, const Seria& seria, int indeks);
 
-} // namespace sondrel::silnik
+} // namespace sondrel::chartengine

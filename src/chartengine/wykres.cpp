@@ -1,8 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "chartengine/wykres.h"
 
 #include <QLocale>
 
-namespace sondrel::silnik {
+namespace sondrel::chartengine {
 
 QString TekstLiczbyDomyslny(double wartosc) {
     QString t = QLocale().toString(wartosc, 'f', 10);
@@ -49,4 +50,4 @@ void Wykres::UstawAktywnosc(int indeks, bool aktywna) {
     widok.ortogonalny = false;
 }
 
-} // namespace sondrel::silnik
+} // namespace sondrel::chartengine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart engine's model: a plain description of one chart (title and footer, two axes with
 // their grids and walls, legend, backgrounds, 3D view, three series with value marks). Nothing
@@ -19,7 +20,7 @@
 #include <functional>
 #include <optional>
 
-namespace sondrel::silnik {
+namespace sondrel::chartengine {
 
 // A font as the chart keeps it: size in points; one device-independent pixel is 1/96 inch.
 struct Pismo {
@@ -199,4 +200,4 @@ struct Wykres {
 
 QString TekstLiczbyDomyslny(double wartosc);
 
-} // namespace sondrel::silnik
+} // namespace sondrel::chartengine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/dane_wykresu.h"
 
 #include "analysis/czas_pracy.h"
@@ -24,8 +25,8 @@ template <typename Wartosc>
 void WykresUczniow(StanWykresu& stan, const Analiza& analiza, bool najpierwImie,
                    const QString& tytul, int n, const QString& osPozioma, Wartosc wartosc) {
     NowyTytul(stan, tytul);
-    silnik::Seria& slupki = stan.Wykres.serie[0];
-    silnik::Seria& linia = stan.Wykres.serie[2];
+    chartengine::Seria& slupki = stan.Wykres.serie[0];
+    chartengine::Seria& linia = stan.Wykres.serie[2];
     slupki.Wyczysc();
     linia.Wyczysc();
     stan.Wykres.zakres.reset();
@@ -57,7 +58,7 @@ void WykresCzasu(StanWykresu& stan, const Analiza& analiza, bool najpierwImie, c
 
 void WykresOcen(StanWykresu& stan, const Analiza& analiza, const QString& tytul) {
     NowyTytul(stan, tytul);
-    silnik::Seria& kolo = stan.Wykres.serie[1];
+    chartengine::Seria& kolo = stan.Wykres.serie[1];
     kolo.Wyczysc();
     static const char* const oceny[6] = {"Cel", "Bdb", "Db", "Dst", "Dp", "Ndst"};
     for (int i = 1; i <= 6; ++i)
@@ -105,7 +106,7 @@ void WybierzSerie(StanWykresu& stan) {
 void PokazRodzajWykresu(StanWykresu& stan, int rodzaj) {
     if (rodzaj < 1 || rodzaj > 3) return;
     stan.BiezacyRodzajWykresu = rodzaj;
-    silnik::Wykres& w = stan.Wykres;
+    chartengine::Wykres& w = stan.Wykres;
     switch (rodzaj) {
     case WykresSlupkowy:
         w.UstawAktywnosc(1, false);

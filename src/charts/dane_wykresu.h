@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data of the three charts and the sequence that opens one: "Wyniki testu" (each student's
 // points), "Czas pracy" (each student's working time in minutes) and "Zestawienie ocen" (how

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart object and the run state of the charts: the one chart with its three series
 // (Series1 horizontal bars, Series2 pie, Series3 line), the kind the chart menu asked for and the
@@ -16,7 +17,7 @@ constexpr int WykresKolowy = 2;   // "Zestawienie ocen"
 constexpr int WykresLiniowy = 3;
 
 struct StanWykresu {
-    silnik::Wykres Wykres; // with the fixed design of the program's chart
+    chartengine::Wykres Wykres; // with the fixed design of the program's chart
     sondrel::UstawieniaWykresu UstawieniaWykresu;
     sondrel::UstawieniaWykresu DomyslneUstawieniaWykresu;
     int ZadanyRodzajWykresu = 0;

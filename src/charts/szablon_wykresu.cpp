@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/szablon_wykresu.h"
 
 #include "charts/dane_wykresu.h"

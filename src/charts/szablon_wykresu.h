@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart template (.ssw): the chart settings record written out as 944 bytes, little-endian,
 // with no header. Texts are a length byte and 50 bytes of Windows-1250; padding and the unused

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "charts/ustawienia_wykresu.h"
 
 #include "charts/stan_wykresu.h"
@@ -30,7 +31,7 @@ void UstawDomyslne(StanWykresu& stan) {
 
 StanWykresu::StanWykresu() {
     // The fixed design of the program's chart; the settings never touch it.
-    silnik::Wykres& w = Wykres;
+    chartengine::Wykres& w = Wykres;
     w.formatLiczby = TekstLiczby;
     w.marginesPrawy = 5;
     w.lewa.stylLinii = Qt::DashLine;
@@ -43,14 +44,14 @@ StanWykresu::StanWykresu() {
     w.widok.elewacja = 315;
     w.widok.perspektywa = 0;
     w.widok.zoom = 90;
-    silnik::Seria& slupki = w.serie[0];
+    chartengine::Seria& slupki = w.serie[0];
     slupki.koloryPunktow = true;
     slupki.znaczniki.dlugoscStrzalki = 20;
     slupki.przesuniecie = 15;
-    silnik::Seria& kolo = w.serie[1];
+    chartengine::Seria& kolo = w.serie[1];
     kolo.okrag = true;
     kolo.znaczniki.dlugoscStrzalki = 8;
-    silnik::Seria& linia = w.serie[2];
+    chartengine::Seria& linia = w.serie[2];
     linia.ciemneBoki3D = false;
     linia.znaczniki.dlugoscStrzalki = 8;
     linia.znaczniki.widoczne = false;
@@ -59,8 +60,8 @@ StanWykresu::StanWykresu() {
 
 namespace {
 
-silnik::Pismo Pismo(const Czcionka& c) {
-    silnik::Pismo p;
+chartengine::Pismo Pismo(const Czcionka& c) {
+    chartengine::Pismo p;
     p.rodzina = c.NazwaCzcionki;
     p.rozmiar = c.Rozmiar;
     p.kolor = DoQColor(c.KolorCzcionki);
@@ -74,17 +75,17 @@ silnik::Pismo Pismo(const Czcionka& c) {
 const OpisTekstu& Opis(const UstawieniaWykresu& u, CelTekstu cel) {
     return cel == CelTekstu::Naglowek ? u.Naglowek : u.Stopka;
 }
-silnik::Napis& Napis(silnik::Wykres& w, CelTekstu cel) {
+chartengine::Napis& Napis(chartengine::Wykres& w, CelTekstu cel) {
     return cel == CelTekstu::Naglowek ? w.tytul : w.stopka;
 }
 const OpisOsi& Opis(const UstawieniaWykresu& u, Os os) {
     return os == Os::Pozioma ? u.OsPozioma : u.OsPionowa;
 }
-silnik::Os& OsWykresu(silnik::Wykres& w, Os os) {
+chartengine::Os& OsWykresu(chartengine::Wykres& w, Os os) {
     return os == Os::Pozioma ? w.dolna : w.lewa;
 }
 
-silnik::Seria* Biezaca(StanWykresu& s) {
+chartengine::Seria* Biezaca(StanWykresu& s) {
     if (s.BiezacaSeria < 0 || s.BiezacaSeria > 2) return nullptr;
     return &s.Wykres.serie[s.BiezacaSeria];
 }
@@ -93,7 +94,7 @@ silnik::Seria* Biezaca(StanWykresu& s) {
 
 void ZastosujPole(StanWykresu& stan, CelTekstu cel, PoleTekstu pole) {
     const OpisTekstu& o = Opis(stan.UstawieniaWykresu, cel);
-    silnik::Napis& n = Napis(stan.Wykres, cel);
+    chartengine::Napis& n = Napis(stan.Wykres, cel);
     switch (pole) {
     case PoleTekstu::Widoczny:
         n.widoczny = o.Widoczny;
@@ -111,7 +112,7 @@ void ZastosujPole(StanWykresu& stan, CelTekstu cel, PoleTekstu pole) {
     case PoleTekstu::Tekst:
         break;
     case PoleTekstu::Wyrownanie:
-        if (o.Wyrownanie >= 0 && o.Wyrownanie <= 2) n.wyrownanie = silnik::Wyrownanie(o.Wyrownanie);
+        if (o.Wyrownanie >= 0 && o.Wyrownanie <= 2) n.wyrownanie = chartengine::Wyrownanie(o.Wyrownanie);
         break;
     case PoleTekstu::Czcionka:
         n.pismo = Pismo(o.Czcionka);
@@ -124,7 +125,7 @@ void ZastosujPole(StanWykresu& stan, CelTekstu cel, PoleTekstu pole) {
 
 void ZastosujPole(StanWykresu& stan, Os os, PoleOsi pole) {
     const OpisOsi& o = Opis(stan.UstawieniaWykresu, os);
-    silnik::Os& a = OsWykresu(stan.Wykres, os);
+    chartengine::Os& a = OsWykresu(stan.Wykres, os);
     switch (pole) {
     case PoleOsi::Opis:
         a.tytul = o.Opis;
@@ -161,11 +162,11 @@ void ZastosujPole(StanWykresu& stan, Os os, PoleOsi pole) {
 
 void ZastosujPole(StanWykresu& stan, Pole pole) {
     const UstawieniaWykresu& u = stan.UstawieniaWykresu;
-    silnik::Wykres& w = stan.Wykres;
-    silnik::Seria& slupki = w.serie[0];
-    silnik::Seria& kolo = w.serie[1];
-    silnik::Seria& linia = w.serie[2];
-    silnik::Seria* biezaca = Biezaca(stan);
+    chartengine::Wykres& w = stan.Wykres;
+    chartengine::Seria& slupki = w.serie[0];
+    chartengine::Seria& kolo = w.serie[1];
+    chartengine::Seria& linia = w.serie[2];
+    chartengine::Seria* biezaca = Biezaca(stan);
     switch (pole) {
     case Pole::LegendaWidoczna:
         w.legenda.widoczna = u.LegendaWidoczna;
@@ -187,7 +188,7 @@ void ZastosujPole(StanWykresu& stan, Pole pole) {
         break;
     case Pole::PokazLegende:
         if (u.PokazLegende >= 0 && u.PokazLegende <= 2)
-            w.legenda.tekst = silnik::TekstLegendy(u.PokazLegende);
+            w.legenda.tekst = chartengine::TekstLegendy(u.PokazLegende);
         break;
     case Pole::ObrazTla:
     case Pole::Rezerwa:
@@ -255,11 +256,11 @@ void ZastosujPole(StanWykresu& stan, Pole pole) {
         break;
     case Pole::RodzajWartosci:
         if (biezaca && u.RodzajWartosci >= 0 && u.RodzajWartosci <= 4)
-            biezaca->znaczniki.tekst = silnik::TekstZnacznika(u.RodzajWartosci);
+            biezaca->znaczniki.tekst = chartengine::TekstZnacznika(u.RodzajWartosci);
         break;
     case Pole::KsztaltSlupka:
         if (u.KsztaltSlupka >= 0 && u.KsztaltSlupka <= 3)
-            slupki.ksztalt = silnik::KsztaltSlupka(u.KsztaltSlupka);
+            slupki.ksztalt = chartengine::KsztaltSlupka(u.KsztaltSlupka);
         break;
     case Pole::KolorTlaKola:
         kolo.tloKola = DoQColor(u.KolorTlaKola);
@@ -272,7 +273,7 @@ void ZastosujPole(StanWykresu& stan, Pole pole) {
         break;
     case Pole::KsztaltWierzcholka:
         if (u.KsztaltWierzcholka >= 0 && u.KsztaltWierzcholka <= 3)
-            linia.ksztaltWierzcholka = silnik::KsztaltWierzcholka(u.KsztaltWierzcholka);
+            linia.ksztaltWierzcholka = chartengine::KsztaltWierzcholka(u.KsztaltWierzcholka);
         break;
     case Pole::DlugoscWierzcholka:
         linia.szerokoscWierzcholka = u.DlugoscWierzcholka;

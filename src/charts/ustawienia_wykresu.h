@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart settings record: everything the user can change about a chart's look. The program
 // keeps two of them for the whole run (the live settings that the chart follows, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The records of one analysis: the test as the first answer file declares it with the class
 // figures, the questions of the test, the item statistics, the students' results and the run

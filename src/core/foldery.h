@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's folders: its own folder under the application data with the settings file,
 // the journal and the temporary folder for reports.

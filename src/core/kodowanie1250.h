@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Windows-1250, the code page of every file the program reads as 8-bit text or writes.
 

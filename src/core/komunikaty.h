@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one way in which the program tells the user something or asks a question. The desktop
 // program shows its dialog, the command-line tool prints to standard error, tests record.

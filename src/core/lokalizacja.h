@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers, dates and times as the user's locale writes them, and the program's rounding.
 

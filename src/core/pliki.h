@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing the files a user relies on: the bytes go to a temporary name that replaces the old
 // file only when every byte is known to be on the disk, so a failure (a full disk, a file-size

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every procedure of the program may need besides the analysis records: the program's
 // folders, the event journal and the message hand-off.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An array indexed from 1, as every question, option and student number of the program is.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a folder that the program owns (the pictures beside a saved page) as one step: the
 // new contents are written into a fresh folder with a hidden name beside it, which then takes

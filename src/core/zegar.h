@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Now" for the journal and the reports. Tests set it; the program reads the system clock.
 

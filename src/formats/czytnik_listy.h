@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The test list reader: a `.skg` container holding "Selt0.xml" (version 40) or, in the older
 // form, "Selt0.txp" (version 35, every line scrambled with the settings table). It gives the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The test file reader: a `.skt` container holding "Serr0.xml" (version 40) or, in the older
 // form, "Serr0.txp" (version 35, every line scrambled), plus the pictures and texts that the

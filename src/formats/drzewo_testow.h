@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The test list as a tree of groups and tests: its entries parsed from the list's entry lines
 // (see czytnik_listy.h), which of them have a row, which one is picked, and the rows a click or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The comparison of element names, in one place because its three forms must agree: names are
 // equal without regard to letter case exactly when RowneNazwy says so; two names of up to 7

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The size of a question picture, read from its bytes. The reports need only the width and
 // height of a picture (for the img tag), so the decoders read no more than the picture's header.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PAK container that wraps every test, answer and test list file: a 12-byte header (the
 // magic "PACK", the directory's offset and size), the members' data and a directory of 128-byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view of an XML document: one pass over the bytes builds a flat table of nodes and
 // attributes (positions into the input, no strings); texts are made only when asked for.
 #include "core/kodowanie1250.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Lines of a text member as raw bytes: the documents in the older text form ("Serr0.txp",
 // "Selt0.txp") are split before anything is read as Windows-1250, because the substitution

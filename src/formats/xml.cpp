@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tree of an XML document (built from the view) and its writer.
 #include "formats/xml.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own small XML document model: a tree of nodes held as UTF-16 text, a forgiving
 // parser and a writer. It is not a general XML processor (no namespaces, no DTD, no character

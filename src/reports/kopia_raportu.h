@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving a shown report elsewhere as a web page: the report's file and every picture it refers
 // to, so that the saved page shows its pictures wherever it is opened. The pictures go into a

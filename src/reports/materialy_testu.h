@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts and pictures of the test's container that reports print with the questions: each
 // member printed once, numbered in the order met (texts and pictures counted apart, names

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame every report shares (document head with its style sheet, the 500-pixel page table
 // with the header and footer pictures, the recipient and date lines), the report as a document

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The question-quality report "Jakość pytań.": how reliable the test is, told in a sentence a
 // teacher can act on, which questions to look at first and why, and one row per question with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The question report "Informacje o pytaniu.": the test's header with the question's success
 // rate, its text member and picture (unnumbered), the question and every option with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The test report "Informacje o teście.": the test's header data, then every question with its
 // options (correct ones in bold), the number of students who ticked each option and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The student report "Informacje o uczniu.": the test's header, the student's summary, then
 // every question with its options (correct ones in bold) and what the student ticked; texts and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two class reports of the report menu: the statistics report "Dane statystyczne." (the
 // descriptive statistics of the class's points) and the grade list "Wydruk wyników." (every

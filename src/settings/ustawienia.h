@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file "Sondrel.ini": an XML document with the element "Ini" and one element per
 // key, every value scrambled by the settings substitution scheme. Read once at start; written

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PDF tools of the HTML engine module (libsondrel_silnik.so, see modul.h), apart from the
 // viewer: a PDF opened for rendering (Qt PDF) and the footer laid over every page of a PDF

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the module libsondrel_silnik.so exports: its build identity, and the table of its
 // functions, which the program takes only once the identity is its own (see modul.h).
 #include "silnik/modul.h"

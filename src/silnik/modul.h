@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The contract between the program and its HTML engine module, libsondrel_silnik.so.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PDF tools of the HTML engine module: footers laid over the engine's PDF with qpdf (the
 // page's text stays text), the document information set, and PDFs rendered with Qt PDF.
 #include "silnik/dokument_pdf.h"

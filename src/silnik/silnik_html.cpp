@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report viewer of the HTML engine module: Qt WebEngine with local, inert pages.
 #include "silnik/silnik_html.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report viewer of the HTML engine module (libsondrel_silnik.so, see modul.h): one report
 // page in Qt WebEngine. Pages are local and inert: no page scripts, no requests but file: and

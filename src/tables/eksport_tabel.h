@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tables written out: as an HTML document (from the records, row by row) and as
 // tab-separated text (from the cells of the grid shown). Files are Windows-1250 with CR LF

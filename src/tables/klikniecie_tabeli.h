@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a right-click on the results table addresses, found from the table's fixed sizes (a
 // name column of 120 pixels, question columns of 19 and rows of 17 pixels with their grid

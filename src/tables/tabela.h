@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A table as a grid of cells: every cell carries its text and its look (background, font
 // colour, weight, alignment), with the column widths and the size of the whole table in

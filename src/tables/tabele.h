@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three tables of an analysis built as grids: the results table (paged by 15 questions),
 // the work-time table and the grade table, and the state of the table view (which table, which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The standard dialogs a window asks the user through (colour, font, picture), behind one
 // replaceable object so that tests can answer in the user's place. The program's own is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Loading the HTML engine module, libsondrel_silnik.so (the engine and the PDF tools, see
 // silnik/modul.h), when the first report or print needs it: linked into the program, Qt

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/obsluga_wydruku.h"
 
 #include "core/pliki.h"

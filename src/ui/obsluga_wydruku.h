@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The print handler of the report window: it owns what is made from the page as PDF (saving as
 // PDF, printing, the print preview), one at a time, instead of the window. The engine makes

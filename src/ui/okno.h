@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frameless base of every window of the program: its shape (mask and alpha painting), the
 // drag strip, F1 help, Alt+F4 swallowed, close requests from the desktop acting as the close

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop program as one object: the records of the analysis, the journal, folders and
 // message hand-off, the settings, and the windows, each created once for the whole run in a

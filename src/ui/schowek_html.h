@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An HTML document for the clipboard: the document itself as text/html, for word processors and
 // spreadsheets, and its readable text as text/plain (table rows as lines, cells separated by

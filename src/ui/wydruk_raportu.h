@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Printing reports: the page setup every printed report gets (the program's own constants, no
 // registry or file is written for them), the footer " - Str. N - " added to the PDF that the

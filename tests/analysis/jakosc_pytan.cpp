@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Question quality on small classes whose figures were worked out by hand (and checked with a
 // separate straightforward computation), and the test-level figures against a published
 // example.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/czas_pracy.h"
 #include "analysis/czytnik_odpowiedzi.h"
 #include "support/pliki_testowe.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names the file-list windows show for the chosen answer files, and their order.
 #include "analysis/wybor_plikow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Classes for the archive's tests: whole archived analyses built in code, and classes of
 // answer files written to a folder for the command-line tool.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The archive under real processes: sondrel-cli adding at once, a process killed in the middle
 // of its adds, a disk that fills during an add. The helper processes are this test program
 // itself, started again with one helper test selected and its task in the environment.

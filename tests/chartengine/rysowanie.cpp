@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart engine on its own: the pie stays a circle and gives zero slices no area, many bars
 // thin their labels out instead of piling them up, the mouse's zoom maps back to values, bars
 // stay between the axes, the legend, title and footer say what they cannot show, and no
@@ -12,7 +13,7 @@
 #include <climits>
 #include <gtest/gtest.h>
 
-namespace sondrel::silnik {
+namespace sondrel::chartengine {
 namespace {
 
 Wykres Kolo(QVector<double> wartosci) {
@@ -316,4 +317,4 @@ TEST(Silnik, SkrajneLiczbyZSzablonu) {
 }
 
 } // namespace
-} // namespace sondrel::silnik
+} // namespace sondrel::chartengine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three charts' data, the settings record and its application, and the template file.
 #include "chartengine/rysowanie.h"
 #include "charts/dane_wykresu.h"
@@ -25,7 +26,7 @@ struct Wykresy : ::testing::Test {
         stan->ZadanyRodzajWykresu = RodzajDlaTypu(typ);
         OtworzWykres(*stan, *analiza, imieNajpierw, typ);
     }
-    QImage Obraz() const { return silnik::RysujObraz(stan->Wykres, QSize(420, 300)); }
+    QImage Obraz() const { return chartengine::RysujObraz(stan->Wykres, QSize(420, 300)); }
     QString Plik(const QString& nazwa, const QByteArray& bajty) {
         const QString sciezka = folder.filePath(nazwa);
         QFile f(sciezka);
@@ -44,7 +45,7 @@ TEST_F(Wykresy, PaletaIEtykietyUczniow) {
     EXPECT_EQ(KolorPunktu(21), QColor(0, 0, 255));
     EXPECT_EQ(KolorPunktu(17), QColor(217, 141, 38));
     Otworz(1);
-    const silnik::Seria& slupki = stan->Wykres.serie[0];
+    const chartengine::Seria& slupki = stan->Wykres.serie[0];
     ASSERT_EQ(slupki.punkty.size(), 25);
     for (int i = 1; i <= 25; ++i) {
         EXPECT_EQ(slupki.punkty[i - 1].kolor, KolorPunktu(i));
@@ -83,7 +84,7 @@ TEST_F(Wykresy, OcenyIReakcjaKola) {
     Otworz(1);
     const QString tytulOsi = stan->Wykres.dolna.tytul;
     Otworz(3);
-    const silnik::Seria& kolo = stan->Wykres.serie[1];
+    const chartengine::Seria& kolo = stan->Wykres.serie[1];
     ASSERT_EQ(kolo.punkty.size(), 6);
     const QStringList nazwy = {"Cel", "Bdb", "Db", "Dst", "Dp", "Ndst"};
     const double ile[6] = {2, 0, 5, 1, 0, 3};
@@ -92,13 +93,13 @@ TEST_F(Wykresy, OcenyIReakcjaKola) {
         EXPECT_EQ(kolo.punkty[i].wartosc, ile[i]);
         EXPECT_EQ(kolo.punkty[i].kolor, KolorPunktu(i + 2));
     }
-    EXPECT_EQ(silnik::KolejnoscKola(kolo), (QVector<int>{1, 4, 3, 0, 5, 2}));
+    EXPECT_EQ(chartengine::KolejnoscKola(kolo), (QVector<int>{1, 4, 3, 0, 5, 2}));
     // The axis titles stay as the results chart left them; the bars keep their points.
     EXPECT_EQ(stan->Wykres.dolna.tytul, tytulOsi);
     EXPECT_EQ(stan->UstawieniaWykresu.OsPozioma.Opis, tytulOsi);
     EXPECT_EQ(stan->Wykres.serie[0].punkty.size(), 25);
     // The pie's reaction.
-    const silnik::Wykres& w = stan->Wykres;
+    const chartengine::Wykres& w = stan->Wykres;
     EXPECT_FALSE(w.lewa.widoczna || w.dolna.widoczna || w.widok.scianki ||
                  w.tla.obramowanieWidoczne || w.przycinanie || w.powiekszanie || w.przesuwanie ||
                  w.widok.ortogonalny);
@@ -226,9 +227,9 @@ TEST_F(Wykresy, WczytanieZPlikuKrotkiegoIDlugiego) {
               QStringList{QStringLiteral("Czas pracy")}); // texts not applied
     EXPECT_EQ(stan->UstawieniaWykresu.Naglowek.Tekst, QStringLiteral("Inny tytuł"));
     EXPECT_EQ(stan->Wykres.widok.glebokosc, 20);
-    EXPECT_EQ(stan->Wykres.tytul.wyrownanie, silnik::Wyrownanie::DoSrodka);
-    EXPECT_EQ(stan->Wykres.stopka.wyrownanie, silnik::Wyrownanie::DoPrawej);
-    EXPECT_EQ(stan->Wykres.serie[0].ksztalt, silnik::KsztaltSlupka::Gradient);
+    EXPECT_EQ(stan->Wykres.tytul.wyrownanie, chartengine::Wyrownanie::DoSrodka);
+    EXPECT_EQ(stan->Wykres.stopka.wyrownanie, chartengine::Wyrownanie::DoPrawej);
+    EXPECT_EQ(stan->Wykres.serie[0].ksztalt, chartengine::KsztaltSlupka::Gradient);
     EXPECT_TRUE(stan->UstawieniaWykresu.Ortogonalny); // set for the kind shown, not loaded
 
     // Saving writes exactly the record's bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Both programs answer --help and --version on standard output with exit status 0, without a
 // display and without taking the option for a file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // sondrel-cli run as the user runs it: a process of its own, with its own environment and
 // standard output (a full device, a file), and a time limit so that a tool that hangs fails

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart commands of the command-line tool: the chart's data as JSON, the template a fresh
 // program saves, the chart files and their errors.
 #include "charts/szablon_wykresu.h"

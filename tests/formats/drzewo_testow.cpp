@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test list tree: entry lines, hostile lines, opening and closing groups, picking by row,
 // scrolling, and the path of a picked test.
 #include "formats/drzewo_testow.h"

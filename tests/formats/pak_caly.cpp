@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A container read whole into memory (WczytajCaly) gives what an open one gives, and what the
 // file becomes afterwards no longer matters.
 #include "formats/pak.h"

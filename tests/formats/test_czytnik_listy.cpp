@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/czytnik_listy.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"

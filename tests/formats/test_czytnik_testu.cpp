@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "formats/czytnik_testu.h"
 #include "formats/pak.h"
 #include "support/pliki_testowe.h"

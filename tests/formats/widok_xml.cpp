@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view of a document finds what the node tree finds: the same elements by the same names in
 // any letter case, the same texts and the same decoded values, and nothing where the tree has
 // nothing (which the readers read as empty).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question-quality report: the frame of the other reports in the full style, the figures
 // rounded half to even with the locale's decimal comma, the questions to look at named first,
 // and no student's name anywhere.

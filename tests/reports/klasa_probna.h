@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small class for the report tests, built directly in the records: a test of three questions
 // with texts and pictures in a real container, four students (one with a hostile name).

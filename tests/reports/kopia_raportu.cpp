@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a shown report elsewhere as a web page: the page and its pictures in a folder named
 // after it, references turned towards that folder, references that lead elsewhere left alone,
 // links planted where the pictures go replaced (never written through), and a failure that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving reports into the temporary folder: the report with the frame's pictures and the test's
 // pictures beside it, overwriting, file names made fit for any file system, and loud failures.
 

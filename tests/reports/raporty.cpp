@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The five reports, byte for byte: a small class compared with reviewed golden files
 // (tests/reports/dane, Windows-1250 with CR LF), then the variants by number of options, the
 // name order, the rounding of the easiness and hostile names.

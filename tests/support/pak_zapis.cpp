@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/pak_zapis.h"
 
 #include "core/kodowanie1250.h"

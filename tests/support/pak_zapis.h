@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixture writer for PAK containers and small real pictures. Containers are built from
 // (name, bytes) members; the knobs below make hostile ones: any magic, any directory offset or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Disks that refuse bytes, for the tests of writing when nothing more fits.
 //

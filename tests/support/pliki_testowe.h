@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixture builders for the three kinds of files the program reads: answer files (.sko), test
 // files (.skt) and test lists (.skg), on top of the container writer (pak_zapis.h) and the

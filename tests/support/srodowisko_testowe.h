@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Srodowisko for tests: the journal in a temporary folder of its own (every level written),
 // every message recorded instead of shown, and a folder for the test's files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How GoogleTest prints Qt texts in its failure messages: a QString in quotes, a QStringList
 // as its items between brackets, " | " between them.

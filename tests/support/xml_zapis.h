@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Fixture writers for the documents inside the containers and for the older text forms.
 //

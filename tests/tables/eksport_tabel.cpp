@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tables written out: the HTML documents byte for byte, the questions the results table's
 // HTML holds, the text file and the clipboard text, and saving.
 

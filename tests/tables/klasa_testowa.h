@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small class built straight into the records, scored and summed up as an analysis would.
 

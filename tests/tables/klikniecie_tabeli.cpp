@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a right-click on the results table addresses: from the fixed sizes, the page and the
 // scroll offset.
 #include "tables/klikniecie_tabeli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three tables as grids: every cell's text and look, the sizes, the paging of the results
 // table and its arrows, and that every build starts from a clean grid.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTML engine module's handshake: the module of this build is taken; a module of another
 // build (another identity, or none) is refused with a message and never called; a missing or
 // unreadable module gets a message of its own.

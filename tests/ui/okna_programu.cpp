@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every window of the program together: a close request from the desktop (as a window manager
 // sends it) leaves each window as its close mark does, so it opens again; every window is
 // transient for the main window itself, in the toolkit and, under X11, in WM_TRANSIENT_FOR.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixture the file-list windows' tests start from: a program whose journal lies in a
 // temporary folder, every message recorded, the open dialog answering `wybor` (and noting the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three popups of the results table: their texts word for word, the bars and colours for
 // tests of 3, 4 and 5 options, their places, modality, and the report links.
 #include "ui/okna/tf_pop_menu.h"

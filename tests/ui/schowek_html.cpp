@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HTML for the clipboard: the clipboard carries UTF-8, so the document it holds declares UTF-8
 // whatever its file declared (the table's file says windows-1250), and its readable text.
 #include "ui/schowek_html.h"

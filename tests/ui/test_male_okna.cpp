@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save confirmation icon and the vignette.
 #include "ui/okna/tf_winieta.h"
 #include "ui/okna/tf_zegar.h"

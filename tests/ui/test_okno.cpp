@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frameless base window and the skin painter: shapes, dragging, help key, close requests,
 // keys seen before the controls, link colours, centring, named pictures.
 #include "ui/kontrolki/etykieta.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The message dialog: its keyboard, mouse and close behaviour, the pictures of the keyboard
 // selection, the state kept between calls and the modal call through the message hand-off.
 #include "core/srodowisko.h"

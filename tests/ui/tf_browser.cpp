@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report window with the HTML engine: the engine starts with the first report, the window's
 // size and resize limits, replacing a shown report, closing with and without the way back to
 // the table window, saving as HTML and PDF, copying, printing and its preview, the report menu,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: the three analyses with their cancels and refusals, dropped files, the
 // command line, the menus and their descriptions, the big mode, the keys, the report menu only
 // after an analysis with a test, and the program's windows together.

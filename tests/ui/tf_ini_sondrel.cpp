@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings window: filling, hints, the test list path, saving, and the three answers to
 // the question asked when it is closed with unsaved changes.
 #include "ui/okna/tf_ini_sondrel.h"

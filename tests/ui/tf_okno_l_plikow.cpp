@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The answer-file list window: choosing files and listing their students, damaged files,
 // confirming and cancelling, the setting "bez", the list's scroll bar, place and keys.
 #include "ui/okna/tf_okno_l_plikow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two-list window: the test list that cannot be read, the tree opened, closed, scrolled and
 // picked from, the answer files in the dialog's order, confirming and cancelling.
 #include "ui/okna/tf_okno_obie_listy.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table window: sizes per table kind and class size, paging, its own scroll bar, the
 // menu's save and copy actions (through a replaced save dialog), keys and closing.
 #include "ui/okna/tf_tabela.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart settings window on a real chart state: every control stores its field and the chart
 // follows at once; loading a tab acts as clicks where a control changes; the standard dialogs
 // are answered by a test double.
@@ -74,7 +75,7 @@ protected:
 
     StanWykresu& stan() { return wykres.stan; }
     UstawieniaWykresu& u() { return wykres.stan.UstawieniaWykresu; }
-    silnik::Wykres& chart() { return wykres.stan.Wykres; }
+    chartengine::Wykres& chart() { return wykres.stan.Wykres; }
 
     void SetUp() override {
         srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& tekst) {
@@ -207,9 +208,9 @@ TEST_F(TFUstawwykresTest, StopkaDostajeCalyTekstRekordPiecdziesiatZnakow) {
     Klik(okno->RDoPrawej);
     Klik(okno->Cramka);
     EXPECT_EQ(u().Stopka.Wyrownanie, 2);
-    EXPECT_EQ(chart().stopka.wyrownanie, silnik::Wyrownanie::DoPrawej);
+    EXPECT_EQ(chart().stopka.wyrownanie, chartengine::Wyrownanie::DoPrawej);
     EXPECT_TRUE(chart().stopka.ramka);
-    EXPECT_EQ(chart().tytul.wyrownanie, silnik::Wyrownanie::DoSrodka);
+    EXPECT_EQ(chart().tytul.wyrownanie, chartengine::Wyrownanie::DoSrodka);
     EXPECT_FALSE(chart().tytul.ramka);
 
     okno->RENaglowek->selectAll();
@@ -633,13 +634,13 @@ TEST_F(TFUstawwykresTest, KazdaKontrolkaZmieniaSwojePole) {
         }
         Pokaz(p.zakladka);
         UstawieniaWykresu oczekiwane = u();
-        const QImage przed = silnik::RysujObraz(chart(), QSize(398, 280));
+        const QImage przed = chartengine::RysujObraz(chart(), QSize(398, 280));
         const int odswiezenia = wykres.odswiezenia;
         p.zrob(*okno);
         p.zmiana(oczekiwane);
         EXPECT_EQ(u(), oczekiwane);
         EXPECT_GT(wykres.odswiezenia, odswiezenia);
-        if (p.widac) EXPECT_NE(silnik::RysujObraz(chart(), QSize(398, 280)), przed);
+        if (p.widac) EXPECT_NE(chartengine::RysujObraz(chart(), QSize(398, 280)), przed);
     }
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart window: its size and layout, the grip, keeping its place, zoom, the template
 // commands (through a replaced dialog) and the two copies.
 #include "ui/okna/tf_wykres.h"

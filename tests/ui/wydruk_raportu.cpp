@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The footer " - Str. N - " laid over the pages of a PDF: on every page, as text, over the
 // page's own text, which stays text; a damaged PDF is refused with a reason.
 #include "ui/wydruk_raportu.h"

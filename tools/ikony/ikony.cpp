@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's SVG icon to the PNG sizes that desktops without SVG icons look for:
 //   ikony <icon.svg> <output folder>   writes sondrel-16.png ... sondrel-256.png
 #include <QGuiApplication>

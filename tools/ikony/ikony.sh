@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders resources/sondrel.svg to the PNG icons in resources/ikony (sondrel-16.png ...
 # sondrel-256.png), which are committed beside the SVG. Run after changing the SVG.
 set -euo pipefail

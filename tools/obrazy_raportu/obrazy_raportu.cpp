@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the two 500 x 20 bands that frame every report: the header (naglowek.jpg) and the
 // footer (stopka.jpg), in the program's deep slate with a light accent line.
 // Usage: obrazy_raportu <output folder>

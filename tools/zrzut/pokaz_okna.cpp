@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the skinned windows side by side on a neutral backdrop, for a screenshot under Xvfb
 // (see zrzut.sh): the question and the message dialogs, the vignette, the save icon and a sheet
 // of every named picture and of the save icon's frames.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Screenshot of the skinned windows under Xvfb, to look at the skins after a change:
 #   tools/zrzut/zrzut.sh [build folder with UI on] [output.png]
 # Needs xvfb-run and ImageMagick's import. Compiles pokaz_okna.cpp against the build's libraries.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/kontrolki/animowany_obraz.h"
 
 #include <QEvent>

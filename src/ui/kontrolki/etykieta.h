@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A label of a skinned window: a transparent hot spot over a painted button, a picture, or a
 // captioned link whose colour changes while the mouse is over it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A spin box whose value is its text as a whole number. It takes only digits, the signs + and -,
 // the decimal separator and control keys other than Enter; its arrows (and the Up and Down keys)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A radio button in the windows' look, the round sibling of the check box PoleWyboru: a small
 // ring, a slate dot when chosen, and its caption; on white.

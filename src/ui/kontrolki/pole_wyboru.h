@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A check box in the program's look: a small rounded box, slate with a white tick when on, and
 // its caption; on white, text #444444 unless given, greyed while disabled.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/kontrolki/pozycja_menu.h"
 
 #include "ui/skory/skora.h"

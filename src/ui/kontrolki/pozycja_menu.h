@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An entry of a painted menu (the main window's menus, the table window's menu): its caption in
 // the normal colour (#2E2E2E), white on a slate band while the mouse or the keyboard is on it,

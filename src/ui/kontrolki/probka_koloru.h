@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small colour swatch: the colour in a rounded frame, as the windows show a chosen colour.
 

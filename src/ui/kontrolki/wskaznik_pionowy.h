@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A vertical gauge: a bar filled from the bottom in proportion to its position within its range,
 // with a caption drawn inside it from bottom to top in bold 8-point Arial. The fill and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tab control drawn in the windows' look: a row of tabs that share the control's whole width
 // (the chosen one white and joined to the page, the others on the light band) over a white page

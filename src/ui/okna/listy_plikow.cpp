@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/listy_plikow.h"
 
 #include "ui/okna/tf_glowny.h"

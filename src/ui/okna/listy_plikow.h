@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Pieces shared by the two file-list windows: the list of names with its own scroll bar beside
 // it, the flat scroll bar, the open dialog for answer files, and the window they all lie in.

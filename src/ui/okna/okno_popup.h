@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the three popups of the results table share: a white window with corners cut by 4
 // pixels and a painted skin, the drag strip LListwa, the close mark, the bold heading

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report window: shows a report file in the HTML engine inside the program's own skinned
 // frame, with a column of commands on the left (save, copy, print, print preview, close).

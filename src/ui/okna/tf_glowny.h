@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: a skinned, borderless window whose menus are hot spots over painted
 // pictures. It offers the test menu (the three kinds of analysis), the help menu (about, help,

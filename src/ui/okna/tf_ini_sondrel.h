@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings window: the four options and the test list path, with a hint for every
 // control, saved to the settings file on demand; closing with unsaved changes asks first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/tf_okno_l_plikow.h"
 
 #include "analysis/przebieg_analizy.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The answer-file list window: the answer files of a simple analysis or of an analysis with the
 // test from a file are chosen here, and the students of the chosen files are listed by name

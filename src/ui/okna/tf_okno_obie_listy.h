@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two-list window of an analysis with the test from a list: the chosen answer files on the
 // left, the test list of the setting "sct" on the right as a tree of groups and tests that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The question popup: a right-click on a question column's header or summary cell in the
 // results table shows the question, its options and, for each option, a vertical bar with the

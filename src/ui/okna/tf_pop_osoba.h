@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The student popup: a right-click on a student's name in the results table shows the
 // student's summary (questions, correct answers, success rate, start, end and working time,

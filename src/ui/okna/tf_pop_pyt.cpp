@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/tf_pop_pyt.h"
 
 #include "analysis/ocenianie.h"

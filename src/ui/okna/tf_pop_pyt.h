@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The answer popup: a right-click on one student's answer cell in the results table shows the
 // question with its options coloured by what the student ticked against the key (green ticked

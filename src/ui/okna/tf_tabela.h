@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The table window: shows one of the three tables of an analysis as a grid, sizes itself to it,
 // pages the results table with two arrows, scrolls long tables with a scroll bar of its own and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart settings window: seven tabs whose controls mirror the fields of the live chart
 // settings. There is no confirmation: every change is stored in the record and applied to the

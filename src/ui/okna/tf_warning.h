@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The message dialog: every message of the program and its one question. A painted frame with
 // an icon, the text and picture buttons; answers to the mouse, letter keys, Enter, Esc and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The vignette of "O programie": a fixed picture in a borderless frame with a close mark.
 

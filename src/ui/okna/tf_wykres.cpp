@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/tf_wykres.h"
 
 #include "chartengine/rysowanie.h"
@@ -63,7 +64,7 @@ QRectF PoleWykresu::Obszar() const {
 void PoleWykresu::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    silnik::Rysuj(stan.Wykres, p, Obszar());
+    chartengine::Rysuj(stan.Wykres, p, Obszar());
     // One-pixel border and a lowered inner bevel.
     p.setRenderHint(QPainter::Antialiasing, false);
     const QRect r = rect().adjusted(0, 0, -1, -1);
@@ -83,7 +84,7 @@ void PoleWykresu::paintEvent(QPaintEvent*) {
 }
 
 void PoleWykresu::mousePressEvent(QMouseEvent* e) {
-    const silnik::Wykres& w = stan.Wykres;
+    const chartengine::Wykres& w = stan.Wykres;
     if (!w.Aktywna()) return;
     if (e->button() == Qt::LeftButton && w.powiekszanie)
         tryb = Tryb::Powiekszanie;
@@ -99,7 +100,7 @@ void PoleWykresu::mouseMoveEvent(QMouseEvent* e) {
     const QPoint tu = e->position().toPoint();
     if (tryb == Tryb::Przesuwanie) {
         stan.Wykres.zakres =
-            silnik::ZakresPrzesuniety(stan.Wykres, Obszar(), QPointF(tu - biezacy));
+            chartengine::ZakresPrzesuniety(stan.Wykres, Obszar(), QPointF(tu - biezacy));
         biezacy = tu;
         update();
     } else if (tryb == Tryb::Powiekszanie) {
@@ -113,7 +114,7 @@ void PoleWykresu::mouseReleaseEvent(QMouseEvent* e) {
         const QPoint d = e->position().toPoint() - poczatek;
         if (d.x() > 4 && d.y() > 4)
             stan.Wykres.zakres =
-                silnik::ZakresProstokata(stan.Wykres, Obszar(), QRectF(poczatek, e->position()));
+                chartengine::ZakresProstokata(stan.Wykres, Obszar(), QRectF(poczatek, e->position()));
         else if (d.x() < 0 && d.y() < 0)
             stan.Wykres.zakres.reset();
     }
@@ -304,7 +305,7 @@ QSize TFWykres::RozmiarWykresu() const {
 }
 
 QImage TFWykres::ObrazWykresu() const {
-    return silnik::RysujObraz(stan.Wykres, RozmiarWykresu(), Wykres->devicePixelRatioF());
+    return chartengine::RysujObraz(stan.Wykres, RozmiarWykresu(), Wykres->devicePixelRatioF());
 }
 
 void TFWykres::KopiujJakoBmp() {
@@ -321,7 +322,7 @@ void TFWykres::KopiujJakoSvg() {
     auto* dane = new QMimeData;
     dane->setData(
         QStringLiteral("image/svg+xml"),
-        silnik::RysujSvg(stan.Wykres, RozmiarWykresu(), stan.Wykres.tytul.wiersze.join(u' ')));
+        chartengine::RysujSvg(stan.Wykres, RozmiarWykresu(), stan.Wykres.tytul.wiersze.join(u' ')));
     QImage obraz = ObrazWykresu();
     obraz.setDevicePixelRatio(1);
     dane->setImageData(obraz);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart window: shows the program's one chart (three series, one shown at a time) and the
 // commands that act on it: the settings window, saving and loading a chart template, copying the

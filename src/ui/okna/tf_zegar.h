@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save confirmation icon: a small window with an animated tick, shown for two seconds
 // beside the settings window, which closes by itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The skin painter: every picture the windows show (frames, buttons, icons, the vignette, the
 // save icon) is drawn here by code, so that the pictures stay crisp at any pixel ratio and can

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/skory/skora_glowny.h"
 
 #include "ui/skory/skora.h"

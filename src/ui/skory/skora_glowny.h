@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's pictures, painted by code in the program's look and registered with the
 // skin painter under their names:

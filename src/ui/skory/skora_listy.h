@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the two file-list windows, added to the skin painter's named pictures (see
 // skora.h). Each window's background carries its frame, title, buttons and the texts that are

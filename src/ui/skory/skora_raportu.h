@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the report window and of the three popups of the results table, added to the
 // skin painter's named pictures (see skora.h). Each call adds them once.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the table window and the settings window, added to the skin painter's named
 // pictures (see skora.h). Each call adds them once; windows call it in their constructors.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart settings window's skin: its background picture "tloustawwykres" (white body, the
 // slate title strip with the window's name and the close mark, the thin frame) and the style of

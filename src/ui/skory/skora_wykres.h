@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the chart window, added to the skin painter's named pictures (see skora.h).
 // The chart window has the table window's frame (menu column on the left, title strip with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Main routine of every test program: the tests run with the Polish locale and with the
 // program's data folder inside a temporary folder of their own, never the user's.
 #include <QLocale>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A module of another build, in place of the HTML engine module: the program must refuse it
 // without calling anything but its identity. BEZ_TOZSAMOSCI makes a module from before the
 // identity existed (unversioned names only).

@@ -255,6 +255,9 @@ StanArchiwum Archiwum::Stan() const {
 QString Archiwum::Sciezka() const {
     return d->sciezka;
 }
+QString Archiwum::Opis() const {
+    return d->opis;
+}
 QString Archiwum::Blad() const {
     return d->blad;
 }
@@ -905,6 +908,30 @@ std::optional<WynikImportu> Archiwum::Import(const QByteArray& json) {
     WynikImportu wynik;
     for (AnalizaArchiwalna& a : *analizy) {
         const auto dodanie = Dodaj(a);
+        if (!dodanie) return std::nullopt;
+        ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
+    }
+    d->blad.clear();
+    return wynik;
+}
+
+std::optional<WynikImportu> Archiwum::KopiujZ(Archiwum& zrodlo) {
+    if (!d->Otwarte()) return std::nullopt;
+    const auto lista = zrodlo.Lista();
+    if (!lista) {
+        d->blad = zrodlo.Blad();
+        return std::nullopt;
+    }
+    WynikImportu wynik;
+    for (const WpisArchiwum& w : *lista) {
+        auto a = zrodlo.Wczytaj(w.Id);
+        if (!a) {
+            // Deleted from the source since its list was read: nothing to copy.
+            if (zrodlo.Blad() == BrakAnalizy(w.Id)) continue;
+            d->blad = zrodlo.Blad();
+            return std::nullopt;
+        }
+        const auto dodanie = Dodaj(*a);
         if (!dodanie) return std::nullopt;
         ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
     }

@@ -2,6 +2,8 @@
 # A throwaway PostgreSQL 15 cluster for the archive's tests:
 #   tools/pg_testowy.sh start FOLDER   initdb into FOLDER and start the server
 #   tools/pg_testowy.sh stop FOLDER    stop it and remove FOLDER
+#   tools/pg_testowy.sh zatrzymaj FOLDER / wznow FOLDER   kill the server at once (as a crash
+#                                      or a pulled cable would) / start it again on its data
 # The server listens on a Unix socket in FOLDER only (no TCP), trusts local connections, and
 # has the superuser "sondrel_test". initdb refuses to run as root: as root the cluster runs as
 # "nobody" (through runuser), with FOLDER given to that user. Without the PostgreSQL binaries
@@ -39,6 +41,14 @@ start)
         start >/dev/null
     echo "PostgreSQL test server: socket in $folder"
     ;;
+zatrzymaj)
+    jako "$bin/pg_ctl" -D "$folder/dane" -m immediate -w stop >/dev/null
+    ;;
+wznow)
+    jako "$bin/pg_ctl" -D "$folder/dane" -l "$folder/serwer.log" -w -t 60 \
+        -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=off -c max_connections=200" \
+        start >/dev/null
+    ;;
 stop)
     if [ -f "$folder/dane/postmaster.pid" ]; then
         jako "$bin/pg_ctl" -D "$folder/dane" -m fast -w stop >/dev/null || true
@@ -46,7 +56,7 @@ stop)
     rm -rf "$folder"
     ;;
 *)
-    echo "usage: $0 start|stop FOLDER" >&2
+    echo "usage: $0 start|stop|zatrzymaj|wznow FOLDER" >&2
     exit 1
     ;;
 esac

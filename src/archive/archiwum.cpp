@@ -210,8 +210,8 @@ struct Archiwum::Dane {
 
     std::optional<WpisArchiwum> WpisZWiersza(const QSqlQuery& q, int od) const;
     // `odmowa` (%1: the archive) is the message when the server refuses it for want of rights.
-    bool ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id,
-                     const QString& co, const QString& odmowa);
+    bool ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id, const QString& co,
+                     const QString& odmowa);
 };
 
 // Columns: id, klasa, data_napisania, dodano, ilosc_uczniow, procent_klasy, nazwa, autor,
@@ -295,9 +295,8 @@ bool Archiwum::Dane::OtworzPlik() {
     // journal files take the database file's mode).
     const QFileInfo info(sciezka);
     if (!QDir().mkpath(info.absolutePath())) {
-        Odmowa(StanArchiwum::BrakDostepu,
-                  QStringLiteral("Nie można utworzyć folderu archiwum %1.")
-                      .arg(QDir::toNativeSeparators(info.absolutePath())));
+        Odmowa(StanArchiwum::BrakDostepu, QStringLiteral("Nie można utworzyć folderu archiwum %1.")
+                                              .arg(QDir::toNativeSeparators(info.absolutePath())));
         return false;
     }
     const QByteArray lokalna = QFile::encodeName(sciezka);
@@ -306,8 +305,8 @@ bool Archiwum::Dane::OtworzPlik() {
         ::close(fd);
     } else if (errno != EEXIST) {
         Odmowa(StanArchiwum::BrakDostepu,
-                  QStringLiteral("Nie można utworzyć archiwum %1: %2.")
-                      .arg(nazwa, QString::fromLocal8Bit(std::strerror(errno))));
+               QStringLiteral("Nie można utworzyć archiwum %1: %2.")
+                   .arg(nazwa, QString::fromLocal8Bit(std::strerror(errno))));
         return false;
     }
 
@@ -316,17 +315,17 @@ bool Archiwum::Dane::OtworzPlik() {
         QFile plik(sciezka);
         if (!plik.open(QIODevice::ReadWrite)) {
             Odmowa(StanArchiwum::BrakDostepu,
-                      QStringLiteral("Nie można otworzyć archiwum %1 do zapisu: %2.")
-                          .arg(nazwa, plik.errorString()));
+                   QStringLiteral("Nie można otworzyć archiwum %1 do zapisu: %2.")
+                       .arg(nazwa, plik.errorString()));
             return false;
         }
         const QByteArray naglowek = plik.read(16);
         if (plik.size() > 0 && naglowek != QByteArray("SQLite format 3\0", 16)) {
             Odmowa(StanArchiwum::Uszkodzone,
-                      QStringLiteral("Plik %1 nie jest archiwum analiz: jest uszkodzony albo "
-                                     "zawiera coś innego.")
-                              .arg(nazwa) +
-                          rada);
+                   QStringLiteral("Plik %1 nie jest archiwum analiz: jest uszkodzony albo "
+                                  "zawiera coś innego.")
+                           .arg(nazwa) +
+                       rada);
             return false;
         }
     }
@@ -337,9 +336,8 @@ bool Archiwum::Dane::OtworzPlik() {
         // Several processes may add at once: a writer waits for another's transaction.
         baza.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=60000"));
         if (!baza.open()) {
-            Odmowa(StanArchiwum::BrakDostepu,
-                      QStringLiteral("Nie można otworzyć archiwum %1: %2.")
-                          .arg(nazwa, baza.lastError().text()));
+            Odmowa(StanArchiwum::BrakDostepu, QStringLiteral("Nie można otworzyć archiwum %1: %2.")
+                                                  .arg(nazwa, baza.lastError().text()));
             return false;
         }
     }

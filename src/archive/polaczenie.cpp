@@ -12,13 +12,20 @@ constexpr int DomyslnyCzasLaczenia = 5; // seconds
 
 // libpq parameters a URI may set; anything else is refused rather than silently ignored.
 const QStringList DozwoloneParametry = {
-    QStringLiteral("sslmode"),         QStringLiteral("sslrootcert"),
-    QStringLiteral("sslcert"),         QStringLiteral("sslkey"),
-    QStringLiteral("sslcrl"),          QStringLiteral("connect_timeout"),
-    QStringLiteral("application_name"), QStringLiteral("options"),
-    QStringLiteral("target_session_attrs"), QStringLiteral("gssencmode"),
-    QStringLiteral("sslcompression"),  QStringLiteral("keepalives"),
-    QStringLiteral("keepalives_idle"), QStringLiteral("channel_binding"),
+    QStringLiteral("sslmode"),
+    QStringLiteral("sslrootcert"),
+    QStringLiteral("sslcert"),
+    QStringLiteral("sslkey"),
+    QStringLiteral("sslcrl"),
+    QStringLiteral("connect_timeout"),
+    QStringLiteral("application_name"),
+    QStringLiteral("options"),
+    QStringLiteral("target_session_attrs"),
+    QStringLiteral("gssencmode"),
+    QStringLiteral("sslcompression"),
+    QStringLiteral("keepalives"),
+    QStringLiteral("keepalives_idle"),
+    QStringLiteral("channel_binding"),
 };
 
 QString Odkoduj(const QString& s) {
@@ -78,8 +85,7 @@ std::optional<AdresSerwera> RozbierzAdresSerwera(const QString& adres, QString& 
                                       "użyj pliku ~/.pgpass albo zmiennej PGPASSWORD)"));
         a.Uzytkownik = Odkoduj(uzytkownik);
     }
-    if (hostPort.contains(QLatin1Char(',')))
-        return zly(QStringLiteral("podaj jeden serwer"));
+    if (hostPort.contains(QLatin1Char(','))) return zly(QStringLiteral("podaj jeden serwer"));
     QString portTekst;
     if (hostPort.startsWith(QLatin1Char('['))) {
         const qsizetype k = hostPort.indexOf(QLatin1Char(']'));

@@ -45,8 +45,8 @@ inline const QString Host = QStringLiteral("Serwer:");
 inline const QString Port = QStringLiteral("Port:");
 inline const QString Baza = QStringLiteral("Baza danych:");
 inline const QString Uzytkownik = QStringLiteral("Użytkownik:");
-inline const QString Haslo = QStringLiteral(
-    "Hasła program nie zapisuje: podaje je plik ~/.pgpass albo zmienna PGPASSWORD.");
+inline const QString Haslo =
+    QStringLiteral("Hasła program nie zapisuje: podaje je plik ~/.pgpass albo zmienna PGPASSWORD.");
 inline const QString Laczenie = QStringLiteral("Łączenie z serwerem archiwum…");
 } // namespace TekstyUstawienArchiwum
 

@@ -80,8 +80,7 @@ protected:
 
 } // namespace
 
-INSTANTIATE_TEST_SUITE_P(, ArchiwumSilnikTest,
-                         testing::Values(Silnik::SQLite, Silnik::PostgreSQL),
+INSTANTIATE_TEST_SUITE_P(, ArchiwumSilnikTest, testing::Values(Silnik::SQLite, Silnik::PostgreSQL),
                          [](const testing::TestParamInfo<Silnik>& p) {
                              return p.param == Silnik::SQLite ? "SQLite" : "PostgreSQL";
                          });

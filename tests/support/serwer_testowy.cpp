@@ -66,9 +66,8 @@ BazaTestowa::BazaTestowa() {
         powod = BrakSerweraTestowego();
         return;
     }
-    const QString nowa = QStringLiteral("t_%1_%2")
-                             .arg(QCoreApplication::applicationPid())
-                             .arg(++licznik);
+    const QString nowa =
+        QStringLiteral("t_%1_%2").arg(QCoreApplication::applicationPid()).arg(++licznik);
     bool ok = false;
     ZapytajSerwer(AdresBazy(QStringLiteral("postgres"), QStringLiteral("sondrel_test")),
                   QStringLiteral("CREATE DATABASE ") + nowa, &ok);

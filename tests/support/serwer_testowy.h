@@ -46,7 +46,7 @@ QVariant ZapytajSerwer(const QString& adres, const QString& sql, bool* ok = null
 
 } // namespace sondrel::testy
 
-#define POMIN_BEZ_SERWERA(baza)                                                                  \
-    do {                                                                                         \
-        if (!(baza).Dostepna()) GTEST_SKIP() << (baza).Powod().toStdString();                    \
+#define POMIN_BEZ_SERWERA(baza)                                                                    \
+    do {                                                                                           \
+        if (!(baza).Dostepna()) GTEST_SKIP() << (baza).Powod().toStdString();                      \
     } while (0)

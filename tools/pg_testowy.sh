@@ -21,6 +21,13 @@ jako() {
     fi
 }
 
+# The server on its data: a Unix socket in the folder, no TCP.
+uruchom() {
+    jako "$bin/pg_ctl" -D "$folder/dane" -l "$folder/serwer.log" -w -t 60 \
+        -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=off -c max_connections=200" \
+        start >/dev/null
+}
+
 case "$akcja" in
 start)
     if [ ! -x "$bin/initdb" ]; then
@@ -36,18 +43,14 @@ start)
     [ "$(id -u)" -eq 0 ] && chown nobody "$folder"
     jako "$bin/initdb" -D "$folder/dane" -U sondrel_test --auth=trust -E UTF8 --locale=C.UTF-8 \
         >"$folder/initdb.log" 2>&1
-    jako "$bin/pg_ctl" -D "$folder/dane" -l "$folder/serwer.log" -w -t 60 \
-        -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=off -c max_connections=200" \
-        start >/dev/null
+    uruchom
     echo "PostgreSQL test server: socket in $folder"
     ;;
 zatrzymaj)
     jako "$bin/pg_ctl" -D "$folder/dane" -m immediate -w stop >/dev/null
     ;;
 wznow)
-    jako "$bin/pg_ctl" -D "$folder/dane" -l "$folder/serwer.log" -w -t 60 \
-        -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=off -c max_connections=200" \
-        start >/dev/null
+    uruchom
     ;;
 stop)
     if [ -f "$folder/dane/postmaster.pid" ]; then

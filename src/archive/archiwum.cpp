@@ -488,8 +488,10 @@ bool Archiwum::Dane::Przygotuj() {
         }
         if (z->wersja < WersjaSchematu) {
             QString blad;
-            QSqlDatabase baza = d->baza();
-            const bool ok = MigrujSchemat(baza, *d->dialekt, z->wersja, blad);
+            const bool ok = [&] {
+                QSqlDatabase baza = d->baza();
+                return MigrujSchemat(baza, *d->dialekt, z->wersja, blad);
+            }();
             if (!ok || !d->Wykonaj(QStringLiteral("COMMIT"))) {
                 if (ok) blad = d->blad;
                 d->Wycofaj();

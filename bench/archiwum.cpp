@@ -3,7 +3,9 @@
 // the list, a student's history and ten classes of one test read for a comparison, on an
 // archive of 2,000 analyses of 30 students and 60 questions, made once in a folder on disk
 // (SONDREL_ARCHIWUM_POMIAR names a folder that keeps it between runs; by default a temporary
-// folder). The file's size is reported as a counter.
+// folder). The file's size is reported as a counter. SONDREL_ARCHIWUM_ADRES=postgresql://...
+// runs the same measures on an archive on a PostgreSQL server instead (an empty database, or
+// one a previous run filled).
 #include "archive/archiwum.h"
 
 #if __has_include("archive/porownanie.h")
@@ -87,7 +89,9 @@ struct ArchiwumPomiarowe {
                                    ? qEnvironmentVariable("SONDREL_ARCHIWUM_POMIAR")
                                    : temp.path();
         QDir().mkpath(folder);
-        plik = QDir(folder).filePath(QStringLiteral("Archiwum.sqlite"));
+        plik = qEnvironmentVariableIsSet("SONDREL_ARCHIWUM_ADRES")
+                   ? qEnvironmentVariable("SONDREL_ARCHIWUM_ADRES")
+                   : QDir(folder).filePath(QStringLiteral("Archiwum.sqlite"));
         if (!archiwum.Otworz(plik)) qFatal("%s", qPrintable(archiwum.Blad()));
         const auto lista = archiwum.Lista();
         nastepna = lista ? static_cast<int>(lista->size()) : 0;

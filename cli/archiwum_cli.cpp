@@ -3,6 +3,7 @@
 
 #include "analysis/przebieg_analizy.h"
 #include "archive/archiwum.h"
+#include "archive/polaczenie.h"
 #include "core/analiza.h"
 #include "core/foldery.h"
 #include "core/srodowisko.h"
@@ -24,7 +25,17 @@ constexpr int KodBlednePolecenieArchiwum = 1;
 constexpr int KodBrakAnalizyArchiwum = 2;
 constexpr int KodBladZapisuArchiwum = 4;
 
-enum class PolecenieArchiwum { Dodaj, Lista, Porownaj, Uczen, Usun, Eksport, Import, Odloz };
+enum class PolecenieArchiwum {
+    Dodaj,
+    Lista,
+    Porownaj,
+    Uczen,
+    Usun,
+    Eksport,
+    Import,
+    Odloz,
+    Kopiuj
+};
 
 struct WywolanieArchiwum {
     PolecenieArchiwum polecenie = PolecenieArchiwum::Lista;
@@ -35,6 +46,7 @@ struct WywolanieArchiwum {
     QString test;
     bool imieNajpierw = false;
     QString doPliku;
+    QString zrodlo; // kopiuj --z
     QStringList pozycyjne;
 };
 
@@ -54,6 +66,7 @@ constexpr OpisPolecenia Polecenia[] = {
     {u"eksport", PolecenieArchiwum::Eksport, 1, 1},
     {u"import", PolecenieArchiwum::Import, 1, 1},
     {u"odloz", PolecenieArchiwum::Odloz, 0, 0},
+    {u"kopiuj", PolecenieArchiwum::Kopiuj, 0, 0},
 };
 
 QJsonObject JsonTestu(const WpisArchiwum& w) {
@@ -84,7 +97,8 @@ private:
     int BladArchiwum() {
         const StanArchiwum stan = archiwum.Stan();
         Blad(archiwum.Blad() +
-             (stan == StanArchiwum::Uszkodzone || stan == StanArchiwum::Obce
+             ((stan == StanArchiwum::Uszkodzone || stan == StanArchiwum::Obce) &&
+                      !JestAdresemSerwera(w.archiwum)
                   ? QStringLiteral("\rOdłożenie pliku: sondrel-cli archiwum odloz --archiwum ") +
                         QDir::toNativeSeparators(w.archiwum)
                   : QString()));
@@ -117,6 +131,7 @@ private:
     int Eksport();
     int Import();
     int Odloz();
+    int Kopiuj();
 
     QIODevice& wyjscie;
     QIODevice& bledy;
@@ -178,10 +193,20 @@ std::optional<WywolanieArchiwum> CliArchiwum::Rozbierz(const QStringList& argume
         } else if (a == u"--do" && w.polecenie == PolecenieArchiwum::Porownaj) {
             if (!(v = wartosc())) return std::nullopt;
             w.doPliku = *v;
+        } else if (a == u"--z" && w.polecenie == PolecenieArchiwum::Kopiuj) {
+            if (!(v = wartosc())) return std::nullopt;
+            w.zrodlo = *v;
+        } else if (a == u"--do" && w.polecenie == PolecenieArchiwum::Kopiuj) {
+            if (!(v = wartosc())) return std::nullopt;
+            w.archiwum = *v;
         } else {
             powod = QStringLiteral("Nieznana opcja polecenia archiwum %1: %2").arg(nazwa, a);
             return std::nullopt;
         }
+    }
+    if (w.polecenie == PolecenieArchiwum::Kopiuj && (w.zrodlo.isEmpty() || w.archiwum.isEmpty())) {
+        powod = QStringLiteral("Podaj oba archiwa: --z ŹRÓDŁO --do CEL.");
+        return std::nullopt;
     }
     if (dodaj && !w.maKlase) {
         powod = QStringLiteral("Podaj klasę: --klasa ETYKIETA.");
@@ -255,6 +280,8 @@ int CliArchiwum::Uruchom(const QStringList& argumenty) {
         return Eksport();
     case PolecenieArchiwum::Import:
         return Import();
+    case PolecenieArchiwum::Kopiuj:
+        return Kopiuj();
     case PolecenieArchiwum::Odloz:
         break;
     }
@@ -332,6 +359,21 @@ int CliArchiwum::Import() {
     return Pisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
 }
 
+int CliArchiwum::Kopiuj() {
+    Archiwum zrodlo;
+    if (!zrodlo.Otworz(w.zrodlo)) {
+        Blad(zrodlo.Blad());
+        return KodBladArchiwum;
+    }
+    const auto wynik = archiwum.KopiujZ(zrodlo);
+    if (!wynik) return BladArchiwum();
+    return Pisz(QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już obecnych w "
+                               "archiwum docelowym: %2.\n")
+                    .arg(wynik->Dodane)
+                    .arg(wynik->JuzByly)
+                    .toUtf8());
+}
+
 int CliArchiwum::Odloz() {
     QString blad;
     const auto nowa = Archiwum::OdlozUszkodzone(w.archiwum, blad);
@@ -376,6 +418,7 @@ QString SkladniaArchiwum() {
         "  sondrel-cli archiwum eksport PLIK.json\n"
         "  sondrel-cli archiwum import PLIK.json\n"
         "  sondrel-cli archiwum odloz\n"
+        "  sondrel-cli archiwum kopiuj --z ŹRÓDŁO --do CEL\n"
         "  dodaj       analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
         "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
         "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
@@ -387,8 +430,14 @@ QString SkladniaArchiwum() {
         "              pomijając te, które już są w archiwum\n"
         "  odloz       odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
         "              następne polecenie zakłada nowe archiwum\n"
+        "  kopiuj      dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
+        "              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych\n"
         "  --archiwum PLIK  inny plik archiwum (domyślnie Archiwum.sqlite w folderze danych\n"
-        "              programu)\n");
+        "              programu)\n"
+        "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
+        "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
+        "              (także postgres://…, ?host=/folder/gniazda); hasło podaje plik\n"
+        "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n");
 }
 
 } // namespace sondrel

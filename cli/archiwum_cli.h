@@ -11,8 +11,10 @@
 //   sondrel-cli archiwum eksport PLIK.json
 //   sondrel-cli archiwum import PLIK.json
 //   sondrel-cli archiwum odloz
+//   sondrel-cli archiwum kopiuj --z ŹRÓDŁO --do CEL
 //
-// each with [--archiwum PLIK] (default: Archiwum.sqlite in the program's data folder).
+// each with [--archiwum PLIK] (default: Archiwum.sqlite in the program's data folder); PLIK,
+// ŹRÓDŁO and CEL may be postgresql:// URIs of an archive on a server (archive/polaczenie.h).
 
 #include <QIODevice>
 #include <QJsonObject>

@@ -5,7 +5,7 @@ PAKIETY=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
          qt6-translations-l10n libjpeg-dev libgif-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev
          xvfb xauth imagemagick fonts-dejavu-core fonts-liberation
          desktop-file-utils appstream shared-mime-info groff-base locales ccache
-         libqt6sql6-sqlite libqt6sql6-psql)
+         libqt6sql6-sqlite libqt6sql6-psql postgresql-15)
 
 zainstaluj_pakiety() {
     local brak=()

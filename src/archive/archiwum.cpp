@@ -4,6 +4,7 @@
 #include "analysis/ocenianie.h"
 #include "archive/dialekt.h"
 #include "archive/eksport_archiwum.h"
+#include "archive/polaczenie.h"
 #include "archive/schemat.h"
 #include "core/srodowisko.h"
 #include "core/zegar.h"
@@ -85,6 +86,36 @@ QString BladRekordu(const AnalizaArchiwalna& a) {
     return QString();
 }
 
+QString RadaOdlozenia() {
+    return QStringLiteral("\rArchiwum nie zostało zmienione. Można je odłożyć na bok (zmienić mu "
+                          "nazwę) i założyć nowe.");
+}
+
+// A connection refused, in words a teacher can pass on to whoever runs the server, followed
+// by libpq's own text (which never holds a password).
+QString PowodPolaczenia(const QSqlError& blad) {
+    const QString tekst = blad.databaseText().isEmpty() ? blad.text() : blad.databaseText();
+    QString powod;
+    if (tekst.contains(QLatin1String("password authentication failed")) ||
+        tekst.contains(QLatin1String("no password supplied")))
+        powod = QStringLiteral("serwer nie przyjął hasła (hasło podaje plik ~/.pgpass albo "
+                               "zmienna PGPASSWORD)");
+    else if (tekst.contains(QLatin1String("timeout expired")))
+        powod = QStringLiteral("serwer nie odpowiada");
+    else if (tekst.contains(QLatin1String("Connection refused")) ||
+             tekst.contains(QLatin1String("No such file or directory")) ||
+             tekst.contains(QLatin1String("could not translate host name")))
+        powod = QStringLiteral("serwer jest nieosiągalny albo nie przyjmuje połączeń");
+    else if (tekst.contains(QLatin1String("permission denied")) ||
+             tekst.contains(QLatin1String("no pg_hba.conf entry")))
+        powod = QStringLiteral("brak uprawnień do tej bazy danych");
+    else if (tekst.contains(QLatin1String("does not exist")))
+        powod = QStringLiteral("nie ma takiej bazy danych albo takiego użytkownika");
+    else
+        powod = QStringLiteral("połączenie nie powiodło się");
+    return powod + QStringLiteral(" (") + tekst.trimmed() + QStringLiteral(").");
+}
+
 QString BrakAnalizy(qint64 id) {
     return QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(id);
 }
@@ -101,7 +132,10 @@ QString KluczUcznia(const QString& nazwiskoIImie) {
 
 struct Archiwum::Dane {
     QString polaczenie;
-    QString sciezka;
+    QString sciezka; // the file's path or the server's URI
+    QString opis;    // the archive in messages: the file's path, or "na serwerze user@host/db"
+    std::optional<AdresSerwera> serwer;
+    bool zerwane = false; // the server's connection was lost: made again before the next call
     QString blad;
     StanArchiwum stan = StanArchiwum::Zamkniete;
     const Dialekt* dialekt = &DialektSterownika(QStringLiteral("QSQLITE"));
@@ -121,11 +155,30 @@ struct Archiwum::Dane {
     }
 
     // A failure of the database in the middle of some work: the message names the archive.
+    // On a server, a lost connection is said so (the transaction died with it: nothing of the
+    // work stays) and is made again before the next call.
     bool BladBazy(const QString& co, const QString& szczegoly) {
-        blad = QStringLiteral("%1 (archiwum %2): %3")
-                   .arg(co, QDir::toNativeSeparators(sciezka), szczegoly);
+        QString tekst = szczegoly;
+        if (serwer && !zerwane && !Zywe()) {
+            zerwane = true;
+            tekst = QStringLiteral("połączenie z serwerem zostało przerwane, nic nie zapisano (") +
+                    szczegoly.trimmed() + QLatin1Char(')');
+        }
+        blad = QStringLiteral("%1 (archiwum %2): %3").arg(co, opis, tekst);
         return false;
     }
+    bool Zywe() {
+        QSqlQuery q(baza());
+        return q.exec(QStringLiteral("SELECT 1"));
+    }
+    // A statement the server refused for want of rights.
+    static bool BrakUprawnien(const QSqlError& e) {
+        return e.nativeErrorCode() == QLatin1String("42501");
+    }
+
+    bool OtworzPlik();
+    bool OtworzSerwer();
+    bool Przygotuj();
 
     bool Wykonaj(QSqlQuery& q, const QString& sql) {
         if (q.exec(sql)) return true;
@@ -141,14 +194,25 @@ struct Archiwum::Dane {
         q.exec(QStringLiteral("ROLLBACK"));
     }
     bool Otwarte() {
+        if (stan == StanArchiwum::Otwarte && zerwane) {
+            QSqlDatabase b = baza();
+            b.close();
+            if (!b.open()) {
+                blad = QStringLiteral("Nie można połączyć się z archiwum %1: %2")
+                           .arg(opis, PowodPolaczenia(b.lastError()));
+                return false;
+            }
+            zerwane = false;
+        }
         if (stan == StanArchiwum::Otwarte) return true;
         if (blad.isEmpty()) blad = QStringLiteral("Archiwum nie jest otwarte.");
         return false;
     }
 
     std::optional<WpisArchiwum> WpisZWiersza(const QSqlQuery& q, int od) const;
-    bool ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id,
-                     const QString& co);
+    // `odmowa` (%1: the archive) is the message when the server refuses it for want of rights.
+    bool ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id, const QString& co,
+                     const QString& odmowa);
 };
 
 // Columns: id, klasa, data_napisania, dodano, ilosc_uczniow, procent_klasy, nazwa, autor,
@@ -192,6 +256,9 @@ StanArchiwum Archiwum::Stan() const {
 QString Archiwum::Sciezka() const {
     return d->sciezka;
 }
+QString Archiwum::Opis() const {
+    return d->opis;
+}
 QString Archiwum::Blad() const {
     return d->blad;
 }
@@ -214,18 +281,23 @@ bool Archiwum::Otworz(const QString& sciezka) {
     Zamknij();
     d->blad.clear();
     d->sciezka = sciezka;
-    const QString nazwa = QDir::toNativeSeparators(sciezka);
-    const QString rada = QStringLiteral(
-        "\rArchiwum nie zostało zmienione. Można je odłożyć na bok (zmienić mu nazwę) i założyć "
-        "nowe.");
+    d->serwer.reset();
+    d->zerwane = false;
+    if (JestAdresemSerwera(sciezka)) return d->OtworzSerwer() && d->Przygotuj();
+    d->opis = QDir::toNativeSeparators(sciezka);
+    return d->OtworzPlik() && d->Przygotuj();
+}
+
+bool Archiwum::Dane::OtworzPlik() {
+    const QString nazwa = opis;
+    const QString rada = RadaOdlozenia();
 
     // The file is made here with mode 0600 so that SQLite never makes it with another (its
     // journal files take the database file's mode).
     const QFileInfo info(sciezka);
     if (!QDir().mkpath(info.absolutePath())) {
-        d->Odmowa(StanArchiwum::BrakDostepu,
-                  QStringLiteral("Nie można utworzyć folderu archiwum %1.")
-                      .arg(QDir::toNativeSeparators(info.absolutePath())));
+        Odmowa(StanArchiwum::BrakDostepu, QStringLiteral("Nie można utworzyć folderu archiwum %1.")
+                                              .arg(QDir::toNativeSeparators(info.absolutePath())));
         return false;
     }
     const QByteArray lokalna = QFile::encodeName(sciezka);
@@ -233,9 +305,9 @@ bool Archiwum::Otworz(const QString& sciezka) {
     if (fd >= 0) {
         ::close(fd);
     } else if (errno != EEXIST) {
-        d->Odmowa(StanArchiwum::BrakDostepu,
-                  QStringLiteral("Nie można utworzyć archiwum %1: %2.")
-                      .arg(nazwa, QString::fromLocal8Bit(std::strerror(errno))));
+        Odmowa(StanArchiwum::BrakDostepu,
+               QStringLiteral("Nie można utworzyć archiwum %1: %2.")
+                   .arg(nazwa, QString::fromLocal8Bit(std::strerror(errno))));
         return false;
     }
 
@@ -243,47 +315,92 @@ bool Archiwum::Otworz(const QString& sciezka) {
     {
         QFile plik(sciezka);
         if (!plik.open(QIODevice::ReadWrite)) {
-            d->Odmowa(StanArchiwum::BrakDostepu,
-                      QStringLiteral("Nie można otworzyć archiwum %1 do zapisu: %2.")
-                          .arg(nazwa, plik.errorString()));
+            Odmowa(StanArchiwum::BrakDostepu,
+                   QStringLiteral("Nie można otworzyć archiwum %1 do zapisu: %2.")
+                       .arg(nazwa, plik.errorString()));
             return false;
         }
         const QByteArray naglowek = plik.read(16);
         if (plik.size() > 0 && naglowek != QByteArray("SQLite format 3\0", 16)) {
-            d->Odmowa(StanArchiwum::Uszkodzone,
-                      QStringLiteral("Plik %1 nie jest archiwum analiz: jest uszkodzony albo "
-                                     "zawiera coś innego.")
-                              .arg(nazwa) +
-                          rada);
+            Odmowa(StanArchiwum::Uszkodzone,
+                   QStringLiteral("Plik %1 nie jest archiwum analiz: jest uszkodzony albo "
+                                  "zawiera coś innego.")
+                           .arg(nazwa) +
+                       rada);
             return false;
         }
     }
 
     {
-        QSqlDatabase baza = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), d->polaczenie);
+        QSqlDatabase baza = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), polaczenie);
         baza.setDatabaseName(sciezka);
         // Several processes may add at once: a writer waits for another's transaction.
         baza.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=60000"));
         if (!baza.open()) {
-            d->Odmowa(StanArchiwum::BrakDostepu,
-                      QStringLiteral("Nie można otworzyć archiwum %1: %2.")
-                          .arg(nazwa, baza.lastError().text()));
+            Odmowa(StanArchiwum::BrakDostepu, QStringLiteral("Nie można otworzyć archiwum %1: %2.")
+                                                  .arg(nazwa, baza.lastError().text()));
             return false;
         }
     }
-    d->dialekt = &DialektSterownika(QStringLiteral("QSQLITE"));
+    dialekt = &DialektSterownika(QStringLiteral("QSQLITE"));
+    return true;
+}
+
+bool Archiwum::Dane::OtworzSerwer() {
+    QString powod;
+    const auto adres = RozbierzAdresSerwera(sciezka, powod);
+    if (!adres) {
+        Odmowa(StanArchiwum::BrakDostepu, powod);
+        return false;
+    }
+    serwer = *adres;
+    opis = QStringLiteral("na serwerze ") + adres->Opis();
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        Odmowa(StanArchiwum::BrakDostepu,
+               QStringLiteral("Nie można połączyć się z archiwum %1: brak sterownika PostgreSQL "
+                              "(pakiet libqt6sql6-psql).")
+                   .arg(opis));
+        return false;
+    }
+    QString odmowa;
+    {
+        QSqlDatabase baza = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), polaczenie);
+        UstawPolaczenieSerwera(baza, *adres);
+        if (!baza.open())
+            odmowa = QStringLiteral("Nie można połączyć się z archiwum %1: %2")
+                         .arg(opis, PowodPolaczenia(baza.lastError()));
+    }
+    if (!odmowa.isEmpty()) {
+        Odmowa(StanArchiwum::BrakDostepu, odmowa);
+        return false;
+    }
+    dialekt = &DialektSterownika(QStringLiteral("QPSQL"));
+    return true;
+}
+
+// What the archive holds, checked, and the schema made or brought up to date.
+bool Archiwum::Dane::Przygotuj() {
+    Dane* const d = this;
+    const QString nazwa = opis;
+    const bool plik = !serwer;
+    // A file can be set aside; a server's database is the school's to deal with.
+    const QString rada = plik ? RadaOdlozenia() : QString();
 
     // What the file holds, read without writing anything.
     const auto uszkodzone = [&](const QString& szczegoly) {
         d->Odmowa(StanArchiwum::Uszkodzone,
-                  QStringLiteral("Plik %1 nie jest czytelnym archiwum analiz (%2).")
+                  (plik ? QStringLiteral("Plik %1 nie jest czytelnym archiwum analiz (%2).")
+                        : QStringLiteral("Baza danych %1 nie jest czytelnym archiwum analiz (%2)."))
                           .arg(nazwa, szczegoly) +
                       rada);
         return false;
     };
     const auto obce = [&]() {
         d->Odmowa(StanArchiwum::Obce,
-                  QStringLiteral("Plik %1 jest bazą danych innego programu, nie archiwum analiz.")
+                  (plik ? QStringLiteral("Plik %1 jest bazą danych innego programu, nie archiwum "
+                                         "analiz.")
+                        : QStringLiteral("Baza danych %1 zawiera tabele innego programu, nie "
+                                         "archiwum analiz. Archiwum nie zostało zmienione."))
                           .arg(nazwa) +
                       rada);
         return false;
@@ -345,7 +462,7 @@ bool Archiwum::Otworz(const QString& sciezka) {
 
     // One read transaction: the id, the tables and the version as one moment of the file,
     // never half of another process's making of the schema.
-    if (!d->Wykonaj(QStringLiteral("BEGIN"))) return uszkodzone(d->blad);
+    if (!d->Wykonaj(d->dialekt->PoczatekOdczytu)) return uszkodzone(d->blad);
     auto z = czytaj();
     if (!z) return false;
     d->Wykonaj(QStringLiteral("COMMIT"));
@@ -372,8 +489,10 @@ bool Archiwum::Otworz(const QString& sciezka) {
         }
         if (z->wersja < WersjaSchematu) {
             QString blad;
-            QSqlDatabase baza = d->baza();
-            const bool ok = MigrujSchemat(baza, *d->dialekt, z->wersja, blad);
+            const bool ok = [&] {
+                QSqlDatabase baza = d->baza();
+                return MigrujSchemat(baza, *d->dialekt, z->wersja, blad);
+            }();
             if (!ok || !d->Wykonaj(QStringLiteral("COMMIT"))) {
                 if (ok) blad = d->blad;
                 d->Wycofaj();
@@ -471,6 +590,12 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
     if (!q.exec() || !q.next()) {
         // The unique set of answer files decides: a class already archived refuses the row.
         const QString szczegoly = q.lastError().text();
+        if (Dane::BrakUprawnien(q.lastError())) {
+            q.finish();
+            d->Wycofaj();
+            d->blad = QStringLiteral("Brak uprawnień do zapisu w archiwum %1.").arg(d->opis);
+            return std::nullopt;
+        }
         q.finish();
         d->Wycofaj();
         QSqlQuery istniejaca(baza);
@@ -573,7 +698,7 @@ std::optional<AnalizaArchiwalna> Archiwum::Wczytaj(qint64 id) {
         return std::nullopt;
     };
     // One read transaction: the four tables as one moment of the archive.
-    if (!d->Wykonaj(QStringLiteral("BEGIN"))) return blad(d->blad);
+    if (!d->Wykonaj(d->dialekt->PoczatekOdczytu)) return blad(d->blad);
     AnalizaArchiwalna a;
     {
         QSqlQuery q(baza);
@@ -705,14 +830,20 @@ std::optional<std::vector<WynikUcznia>> Archiwum::HistoriaUcznia(const QString& 
 
 // Runs a statement that changes the one row of analysis `id` (the id bound last).
 bool Archiwum::Dane::ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id,
-                                 const QString& co) {
+                                 const QString& co, const QString& odmowa) {
     if (!Otwarte()) return false;
     QSqlQuery q(baza());
     q.prepare(sql);
     for (const QVariant& v : wartosci)
         q.addBindValue(v);
     q.addBindValue(id);
-    if (!q.exec()) return BladBazy(co, q.lastError().text());
+    if (!q.exec()) {
+        if (BrakUprawnien(q.lastError()) && !odmowa.isEmpty()) {
+            blad = odmowa.arg(opis);
+            return false;
+        }
+        return BladBazy(co, q.lastError().text());
+    }
     if (q.numRowsAffected() < 1) {
         blad = BrakAnalizy(id);
         return false;
@@ -722,7 +853,9 @@ bool Archiwum::Dane::ZmienWiersz(const QString& sql, const QVariantList& wartosc
 
 bool Archiwum::Usun(qint64 id) {
     return d->ZmienWiersz(QStringLiteral("DELETE FROM analizy WHERE id = ?"), {}, id,
-                          QStringLiteral("Nie udało się usunąć analizy z archiwum"));
+                          QStringLiteral("Nie udało się usunąć analizy z archiwum"),
+                          QStringLiteral("Brak uprawnień do usuwania z archiwum %1: usuwać może "
+                                         "tylko właściciel archiwum."));
 }
 
 bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapisania) {
@@ -733,7 +866,9 @@ bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapis
     return d->ZmienWiersz(
         QStringLiteral("UPDATE analizy SET klasa = ?, data_napisania = ? WHERE id = ?"),
         {klasa.isNull() ? QStringLiteral("") : klasa, dataNapisania.toString(FormatDaty)}, id,
-        QStringLiteral("Nie udało się zmienić opisu analizy"));
+        QStringLiteral("Nie udało się zmienić opisu analizy"),
+        QStringLiteral("Brak uprawnień do zmiany opisu w archiwum %1: zmieniać może tylko "
+                       "właściciel archiwum."));
 }
 
 std::optional<QByteArray> Archiwum::Eksport() {
@@ -774,6 +909,30 @@ std::optional<WynikImportu> Archiwum::Import(const QByteArray& json) {
     WynikImportu wynik;
     for (AnalizaArchiwalna& a : *analizy) {
         const auto dodanie = Dodaj(a);
+        if (!dodanie) return std::nullopt;
+        ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
+    }
+    d->blad.clear();
+    return wynik;
+}
+
+std::optional<WynikImportu> Archiwum::KopiujZ(Archiwum& zrodlo) {
+    if (!d->Otwarte()) return std::nullopt;
+    const auto lista = zrodlo.Lista();
+    if (!lista) {
+        d->blad = zrodlo.Blad();
+        return std::nullopt;
+    }
+    WynikImportu wynik;
+    for (const WpisArchiwum& w : *lista) {
+        auto a = zrodlo.Wczytaj(w.Id);
+        if (!a) {
+            // Deleted from the source since its list was read: nothing to copy.
+            if (zrodlo.Blad() == BrakAnalizy(w.Id)) continue;
+            d->blad = zrodlo.Blad();
+            return std::nullopt;
+        }
+        const auto dodanie = Dodaj(*a);
         if (!dodanie) return std::nullopt;
         ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
     }

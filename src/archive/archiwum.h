@@ -89,11 +89,14 @@ public:
 
     // Opens the archive file, making it (mode 0600) with the current schema when it does not
     // exist or is empty, and bringing an older schema up to date. Refuses, touching nothing,
-    // a file that is not a readable archive.
+    // a file that is not a readable archive. A postgresql:// URI (archive/polaczenie.h) opens
+    // a database on a server instead, with the same schema, made and migrated the same way.
     bool Otworz(const QString& sciezka);
     void Zamknij();
     StanArchiwum Stan() const;
-    QString Sciezka() const;
+    QString Sciezka() const; // the file's path or the server's URI
+    // The archive as messages name it: the file's path, or "na serwerze user@host/baza".
+    QString Opis() const;
     QString Blad() const;
 
     // Sets the file aside as <name>.uszkodzone-<RRRR-MM-DD> (with -N added when that name is
@@ -124,6 +127,12 @@ public:
     // Adds every analysis of such a document, each in its own transaction, skipping those
     // already archived. A document that cannot be read adds nothing.
     std::optional<WynikImportu> Import(const QByteArray& json);
+
+    // Adds every analysis of another archive (a teacher's file into the school's server, or
+    // back), one at a time and each in its own transaction, skipping those already here (the
+    // same set of answer files). A failure stops the copy: what was copied before it stays,
+    // whole, and copying again goes on where it stopped.
+    std::optional<WynikImportu> KopiujZ(Archiwum& zrodlo);
 
     // The same with files: the export written under a temporary name and renamed (a failure
     // leaves an earlier file whole), the import read from a file.

@@ -14,6 +14,8 @@ struct Dialekt {
     // Starts a transaction that writes: on SQLite it takes the write lock at once (waiting up
     // to the busy timeout), so that two writers never both read and then both fail to write.
     QString PoczatekZapisu;
+    // Starts a transaction that only reads, seeing one moment of the database throughout.
+    QString PoczatekOdczytu;
     // Run right after PoczatekZapisu before the schema is made or migrated, so that two first
     // users at once do not both make it (empty: the write lock already guards it).
     QString BlokadaSchematu;

@@ -5,6 +5,7 @@
 #include "archive/eksport_archiwum.h"
 #include "core/analiza.h"
 #include "klasy_testowe.h"
+#include "support/serwer_testowy.h"
 #include "support/srodowisko_testowe.h"
 #include "support/wydruk_qt.h"
 
@@ -34,9 +35,11 @@ bool Zapisz(const QString& sciezka, const QByteArray& bajty) {
 class ArchiwumTest : public testing::Test {
 protected:
     QString Plik() const { return st.sciezka(QStringLiteral("Archiwum.sqlite")); }
-    // The archive at Plik(), opened.
+    // Where the archive under test lives: the file Plik(), or a database on the server.
+    virtual QString Adres() const { return Plik(); }
+    // The archive at Adres(), opened.
     Archiwum& Otwarte() {
-        EXPECT_TRUE(archiwum.Otworz(Plik())) << archiwum.Blad().toStdString();
+        EXPECT_TRUE(archiwum.Otworz(Adres())) << archiwum.Blad().toStdString();
         return archiwum;
     }
     // Stores the record and sets its number, fingerprint and date added as the archive does.
@@ -51,13 +54,45 @@ protected:
     Archiwum archiwum;
 };
 
+enum class Silnik { SQLite, PostgreSQL };
+
+// The same archive checks on both engines: a file, and a fresh database on the test server.
+class ArchiwumSilnikTest : public ArchiwumTest, public testing::WithParamInterface<Silnik> {
+protected:
+    void SetUp() override {
+        if (!Serwer()) return;
+        bazy.push_back(std::make_unique<BazaTestowa>());
+        POMIN_BEZ_SERWERA(*bazy.front());
+    }
+    bool Serwer() const { return GetParam() == Silnik::PostgreSQL; }
+    QString Adres() const override { return Serwer() ? bazy.front()->Adres() : Plik(); }
+    // Another, empty archive of the same engine.
+    QString NoweArchiwum(const QString& nazwa) {
+        if (!Serwer()) return st.sciezka(nazwa + QStringLiteral(".sqlite"));
+        return bazy.emplace_back(std::make_unique<BazaTestowa>())->Adres();
+    }
+    // A value of one statement on the archive's database, past the archive's own code.
+    QVariant Zapytaj(const QString& sql) const {
+        return Serwer() ? bazy.front()->Zapytaj(sql) : ZapytajPlik(Plik(), sql);
+    }
+
+    std::vector<std::unique_ptr<BazaTestowa>> bazy;
+};
+
 } // namespace
 
-TEST_F(ArchiwumTest, CalaAnalizaWracaTakaSamaINowyPlikMaTrybu0600) {
+INSTANTIATE_TEST_SUITE_P(, ArchiwumSilnikTest, testing::Values(Silnik::SQLite, Silnik::PostgreSQL),
+                         [](const testing::TestParamInfo<Silnik>& p) {
+                             return p.param == Silnik::SQLite ? "SQLite" : "PostgreSQL";
+                         });
+
+TEST_P(ArchiwumSilnikTest, CalaAnalizaWracaTakaSamaINowyPlikMaTryb0600) {
     Otwarte();
-    struct stat s {};
-    ASSERT_EQ(::stat(QFile::encodeName(Plik()).constData(), &s), 0);
-    EXPECT_EQ(s.st_mode & 0777, 0600u);
+    if (!Serwer()) {
+        struct stat s {};
+        ASSERT_EQ(::stat(QFile::encodeName(Plik()).constData(), &s), 0);
+        EXPECT_EQ(s.st_mode & 0777, 0600u);
+    }
 
     AnalizaArchiwalna a = KlasaArchiwalna(1, 4, 5);
     a.PlikTestu = QStringLiteral("ułamki.skt");
@@ -82,7 +117,7 @@ TEST_F(ArchiwumTest, CalaAnalizaWracaTakaSamaINowyPlikMaTrybu0600) {
 
     // Read again by a new opening of the file.
     Archiwum drugie;
-    ASSERT_TRUE(drugie.Otworz(Plik()));
+    ASSERT_TRUE(drugie.Otworz(Adres()));
     EXPECT_EQ(*drugie.Wczytaj(id), zapisana);
     const auto lista = drugie.Lista();
     ASSERT_TRUE(lista && lista->size() == 1);
@@ -94,7 +129,7 @@ TEST_F(ArchiwumTest, CalaAnalizaWracaTakaSamaINowyPlikMaTrybu0600) {
               QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(id + 1));
 }
 
-TEST_F(ArchiwumTest, AnalizaZPlikowOdpowiedziIZPowrotem) {
+TEST_P(ArchiwumSilnikTest, AnalizaZPlikowOdpowiedziIZPowrotem) {
     // A real analysis of answer files with a test: stored, read back and turned into the
     // analysis records again, it gives the analysis's own figures.
     // One file more declares another key for question 1: the test's key stays the one most
@@ -196,7 +231,7 @@ TEST(OdciskTestu, TenSamTestTylkoPrzyTejSamejNazwieLiczbachTypieIKluczu) {
     EXPECT_EQ(OdciskTestu(a), OdciskTestu(b));
 }
 
-TEST_F(ArchiwumTest, TenSamZestawPlikowDodajeSieRaz) {
+TEST_P(ArchiwumSilnikTest, TenSamZestawPlikowDodajeSieRaz) {
     Otwarte();
     const qint64 id = Dodaj(KlasaArchiwalna(1));
     // The same files in another order and under another label: the existing entry.
@@ -216,7 +251,7 @@ TEST_F(ArchiwumTest, TenSamZestawPlikowDodajeSieRaz) {
     EXPECT_EQ(archiwum.Wczytaj(id)->Klasa, QStringLiteral("7b")); // the first entry as it was
 }
 
-TEST_F(ArchiwumTest, HistoriaUczniaBezWzgleduNaWielkoscLiterISpacje) {
+TEST_P(ArchiwumSilnikTest, HistoriaUczniaBezWzgleduNaWielkoscLiterISpacje) {
     Otwarte();
     AnalizaArchiwalna pozniej = KlasaArchiwalna(5, 3);
     AnalizaArchiwalna wczesniej = KlasaArchiwalna(2, 3, 6, QStringLiteral("Inny test"));
@@ -246,14 +281,14 @@ TEST_F(ArchiwumTest, HistoriaUczniaBezWzgleduNaWielkoscLiterISpacje) {
     EXPECT_EQ((*poZmianie)[1].Analiza.DataNapisania, QDate(2030, 1, 1));
     ASSERT_TRUE(archiwum.Usun(idPozniej));
     EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"))->size(), 1u);
-    EXPECT_EQ(ZapytajPlik(Plik(), QStringLiteral("SELECT count(*) FROM uczniowie")).toInt(), 3);
+    EXPECT_EQ(Zapytaj(QStringLiteral("SELECT count(*) FROM uczniowie")).toInt(), 3);
     EXPECT_FALSE(archiwum.Usun(idPozniej));
     EXPECT_EQ(archiwum.Blad(),
               QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(idPozniej));
     EXPECT_FALSE(archiwum.ZmienOpis(idPozniej, QStringLiteral("x"), QDate(2030, 1, 1)));
 }
 
-TEST_F(ArchiwumTest, EksportImportEksportDajeTeSameBajty) {
+TEST_P(ArchiwumSilnikTest, EksportImportEksportDajeTeSameBajty) {
     Otwarte();
     AnalizaArchiwalna z = KlasaArchiwalna(1, 3);
     z.Pytania.assign(6, TrescPytania{QStringLiteral("Treść"), {QStringLiteral("ą"), QString()}});
@@ -266,7 +301,7 @@ TEST_F(ArchiwumTest, EksportImportEksportDajeTeSameBajty) {
     ASSERT_TRUE(eksport);
 
     Archiwum puste;
-    ASSERT_TRUE(puste.Otworz(st.sciezka(QStringLiteral("puste.sqlite"))));
+    ASSERT_TRUE(puste.Otworz(NoweArchiwum(QStringLiteral("puste")))) << puste.Blad().toStdString();
     const auto wynik = puste.Import(*eksport);
     ASSERT_TRUE(wynik) << puste.Blad().toStdString();
     EXPECT_EQ(wynik->Dodane, 2);
@@ -289,7 +324,7 @@ TEST_F(ArchiwumTest, EksportImportEksportDajeTeSameBajty) {
     analizy.replace(1, druga);
     dokument.insert("analizy", analizy);
     Archiwum trzecie;
-    ASSERT_TRUE(trzecie.Otworz(st.sciezka(QStringLiteral("trzecie.sqlite"))));
+    ASSERT_TRUE(trzecie.Otworz(NoweArchiwum(QStringLiteral("trzecie"))));
     for (const QByteArray& zly : {QJsonDocument(dokument).toJson(), QByteArray("{\"format\": 1"),
                                   QByteArray("{\"format\":\"sondrel-archiwum\",\"wersja\":2,"
                                              "\"analizy\":[]}")}) {

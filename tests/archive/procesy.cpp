@@ -5,11 +5,15 @@
 
 #include "archive/archiwum.h"
 
+#include "archive/polaczenie.h"
 #include "klasy_testowe.h"
 #include "support/pelny_dysk.h"
+#include "support/serwer_testowy.h"
 #include "support/srodowisko_testowe.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,6 +25,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <numeric>
+#include <optional>
 #include <random>
 
 using namespace sondrel;
@@ -49,8 +54,14 @@ QProcess* Pomocnik(const QString& test, const QString& plik, int ziarno) {
 
 // Whole entries only: every listed entry reads back equal to the record it was made from.
 void SprawdzCaleWpisy(const QString& plik, int* ile = nullptr) {
-    EXPECT_EQ(ZapytajPlik(plik, QStringLiteral("PRAGMA integrity_check")).toString(),
-              QStringLiteral("ok"));
+    if (JestAdresemSerwera(plik))
+        EXPECT_EQ(ZapytajSerwer(plik, QStringLiteral("SELECT (SELECT sum(ilosc_uczniow) FROM "
+                                                     "analizy) = (SELECT count(*) FROM uczniowie)"))
+                      .toBool(),
+                  true);
+    else
+        EXPECT_EQ(ZapytajPlik(plik, QStringLiteral("PRAGMA integrity_check")).toString(),
+                  QStringLiteral("ok"));
     Archiwum a;
     ASSERT_TRUE(a.Otworz(plik)) << a.Blad().toStdString();
     const auto lista = a.Lista();
@@ -102,10 +113,29 @@ TEST(Pomocnik, DodajeBezKonca) {
 
 // ---- Tests --------------------------------------------------------------------------------
 
-TEST(ArchiwumProcesy, OsiemProcesowDodajeNaraz) {
-    // Eight processes add the same thirty classes, each in its own order: every class once.
+// The process tests that run on both engines: a file, and a database on the test server.
+class ArchiwumProcesySilnik : public testing::TestWithParam<bool> {
+protected:
+    void SetUp() override {
+        if (!GetParam()) return;
+        baza.emplace();
+        POMIN_BEZ_SERWERA(*baza);
+    }
+    QString Adres() const {
+        return GetParam() ? baza->Adres() : st.sciezka(QStringLiteral("Archiwum.sqlite"));
+    }
     SrodowiskoTestowe st;
-    const QString plik = st.sciezka(QStringLiteral("Archiwum.sqlite"));
+    std::optional<BazaTestowa> baza;
+};
+
+INSTANTIATE_TEST_SUITE_P(, ArchiwumProcesySilnik, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& p) {
+                             return p.param ? "PostgreSQL" : "SQLite";
+                         });
+
+TEST_P(ArchiwumProcesySilnik, OsiemProcesowDodajeNaraz) {
+    // Eight processes add the same thirty classes, each in its own order: every class once.
+    const QString plik = Adres();
     std::vector<std::unique_ptr<QProcess>> procesy;
     for (int i = 0; i < 8; ++i)
         procesy.emplace_back(Pomocnik(QStringLiteral("DodajeTrzydziesci"), plik, i));
@@ -118,12 +148,11 @@ TEST(ArchiwumProcesy, OsiemProcesowDodajeNaraz) {
     EXPECT_EQ(ile, 30);
 }
 
-TEST(ArchiwumProcesy, OsiemWywolanSondrelCliNaraz) {
+TEST_P(ArchiwumProcesySilnik, OsiemWywolanSondrelCliNaraz) {
     // sondrel-cli itself: eight calls at once, four classes each given twice; each class is
     // stored once and both of its calls print its number.
     if (!QFileInfo::exists(Cli())) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
-    SrodowiskoTestowe st;
-    const QString plik = st.sciezka(QStringLiteral("Archiwum.sqlite"));
+    const QString plik = Adres();
     std::vector<QStringList> klasy;
     for (int k = 0; k < 4; ++k)
         klasy.push_back(ZapiszKlase(st.sciezka(QStringLiteral("k%1").arg(k)), k, 25));
@@ -291,4 +320,150 @@ TEST(ArchiwumProcesy, PoleceniaIKodyWyjsciaSondrelCli) {
     EXPECT_TRUE(QFileInfo::exists(QString::fromUtf8(wyjscie.trimmed())));
     EXPECT_EQ(uruchom({"archiwum", "lista", "--archiwum", zly}, &wyjscie), 0);
     EXPECT_EQ(wyjscie, "[\n]\n");
+}
+
+namespace {
+
+// A PostgreSQL cluster of one test's own, which the test may kill and start again
+// (tools/pg_testowy.sh).
+class WlasnySerwer {
+public:
+    WlasnySerwer()
+        : folder(QStringLiteral("/tmp/sondrel-pg-w%1").arg(QCoreApplication::applicationPid())) {
+        dziala = Skrypt(QStringLiteral("start")) &&
+                 QFileInfo::exists(folder + QStringLiteral("/.s.PGSQL.5432"));
+    }
+    ~WlasnySerwer() { Skrypt(QStringLiteral("stop")); }
+    bool Dziala() const { return dziala; }
+    QString Adres() const {
+        return QStringLiteral("postgresql://sondrel_test@/postgres?host=") + folder;
+    }
+    bool Skrypt(const QString& akcja) const {
+        QProcess p;
+        p.start(
+            QStringLiteral("/bin/bash"),
+            {QDir::cleanPath(QStringLiteral(SONDREL_DANE_TESTU "/../../../tools/pg_testowy.sh")),
+             akcja, folder});
+        return p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit &&
+               p.exitCode() == 0;
+    }
+
+private:
+    QString folder;
+    bool dziala = false;
+};
+
+} // namespace
+
+TEST(ArchiwumSerwer, SerwerZatrzymanyWTrakcieDodawania) {
+    // The server dies while a teacher adds big classes one after another: the add that was
+    // cut off says so, naming the server, and leaves nothing half-added; opening meanwhile is
+    // refused at once; once the server is back the same archive object adds again.
+    BazaTestowa obecnosc;
+    POMIN_BEZ_SERWERA(obecnosc);
+    WlasnySerwer serwer;
+    ASSERT_TRUE(serwer.Dziala());
+    Archiwum a;
+    ASSERT_TRUE(a.Otworz(serwer.Adres())) << a.Blad().toStdString();
+    AnalizaArchiwalna pierwsza = DuzaKlasa(0);
+    ASSERT_TRUE(a.Dodaj(pierwsza));
+
+    QProcess zabojca;
+    zabojca.start(
+        QStringLiteral("/bin/bash"),
+        {QDir::cleanPath(QStringLiteral(SONDREL_DANE_TESTU "/../../../tools/pg_testowy.sh")),
+         QStringLiteral("zatrzymaj"),
+         QStringLiteral("/tmp/sondrel-pg-w%1").arg(QCoreApplication::applicationPid())});
+    QString blad;
+    for (int i = 1; i < 400 && blad.isEmpty(); ++i) {
+        AnalizaArchiwalna z = DuzaKlasa(i);
+        if (!a.Dodaj(z)) blad = a.Blad();
+    }
+    ASSERT_TRUE(zabojca.waitForFinished(60000));
+    ASSERT_FALSE(blad.isEmpty()) << "every add succeeded";
+    const QString opis = QStringLiteral("na serwerze sondrel_test@localhost/postgres (gniazdo ");
+    EXPECT_TRUE(blad.startsWith(
+        QStringLiteral("Nie udało się zapisać analizy w archiwum (archiwum ") + opis))
+        << blad.toStdString();
+    EXPECT_TRUE(blad.contains(QStringLiteral("połączenie z serwerem zostało przerwane")))
+        << blad.toStdString();
+
+    QElapsedTimer zegar;
+    zegar.start();
+    Archiwum drugie;
+    EXPECT_FALSE(drugie.Otworz(serwer.Adres()));
+    EXPECT_LT(zegar.elapsed(), 6000);
+    EXPECT_TRUE(
+        drugie.Blad().startsWith(QStringLiteral("Nie można połączyć się z archiwum ") + opis))
+        << drugie.Blad().toStdString();
+    EXPECT_TRUE(drugie.Blad().contains(QStringLiteral("serwer jest nieosiągalny")));
+
+    ASSERT_TRUE(serwer.Skrypt(QStringLiteral("wznow")));
+    AnalizaArchiwalna po = DuzaKlasa(1000);
+    EXPECT_TRUE(a.Dodaj(po)) << a.Blad().toStdString();
+    int ile = 0;
+    SprawdzCaleWpisy(serwer.Adres(), &ile);
+    EXPECT_GE(ile, 2);
+}
+
+TEST(ArchiwumSerwer, KopiujZPlikuNaSerwerIZPowrotem) {
+    // A teacher's file into the school's server and back, through sondrel-cli: every analysis
+    // once, those already there skipped, the same export on both sides.
+    if (!QFileInfo::exists(Cli())) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
+    BazaTestowa baza;
+    POMIN_BEZ_SERWERA(baza);
+    SrodowiskoTestowe st;
+    const QString plik = st.sciezka(QStringLiteral("nauczyciel.sqlite"));
+    const QString powrot = st.sciezka(QStringLiteral("powrot.sqlite"));
+    {
+        Archiwum a;
+        ASSERT_TRUE(a.Otworz(plik));
+        for (int i = 0; i < 3; ++i) {
+            AnalizaArchiwalna z = KlasaArchiwalna(i, 4, 5);
+            ASSERT_TRUE(a.Dodaj(z));
+        }
+        Archiwum s;
+        ASSERT_TRUE(s.Otworz(baza.Adres()));
+        AnalizaArchiwalna juzJest = KlasaArchiwalna(1, 4, 5);
+        ASSERT_TRUE(s.Dodaj(juzJest)); // another teacher added this class already
+    }
+    const auto kopiuj = [&](const QString& z, const QString& doCelu, QByteArray* wyjscie) {
+        QProcess p;
+        p.start(Cli(), {"archiwum", "kopiuj", "--z", z, "--do", doCelu});
+        p.waitForFinished(60000);
+        *wyjscie = p.readAllStandardOutput();
+        return p.exitCode();
+    };
+    QByteArray wyjscie;
+    ASSERT_EQ(kopiuj(plik, baza.Adres(), &wyjscie), 0);
+    EXPECT_EQ(wyjscie, QStringLiteral("Skopiowano analiz: 2.\nPominięto analiz już obecnych w "
+                                      "archiwum docelowym: 1.\n")
+                           .toUtf8());
+    ASSERT_EQ(kopiuj(baza.Adres(), powrot, &wyjscie), 0);
+    EXPECT_TRUE(wyjscie.startsWith("Skopiowano analiz: 3.\n"));
+    ASSERT_EQ(kopiuj(plik, baza.Adres(), &wyjscie), 0);
+    EXPECT_TRUE(wyjscie.startsWith("Skopiowano analiz: 0.\n"));
+
+    // Back home, every analysis reads as the teacher's own (the server's copy of class 1 is
+    // the other teacher's, equal but for the moment it was added).
+    Archiwum s, r, n;
+    ASSERT_TRUE(s.Otworz(baza.Adres()) && r.Otworz(powrot) && n.Otworz(plik));
+    EXPECT_EQ(s.Lista()->size(), 3u);
+    const auto lista = r.Lista();
+    ASSERT_EQ(lista->size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        auto kopia = r.Wczytaj((*lista)[i].Id);
+        auto wzor = n.Wczytaj(static_cast<qint64>(i + 1));
+        ASSERT_TRUE(kopia && wzor);
+        kopia->Id = wzor->Id;
+        kopia->Dodano = wzor->Dodano;
+        EXPECT_EQ(*kopia, *wzor) << i;
+    }
+
+    // A source that cannot be opened: the target untouched, the exit code of the archive.
+    EXPECT_EQ(kopiuj(QStringLiteral("postgresql://sondrel_test@/nie_ma_takiej?host=") +
+                         GniazdoSerweraTestowego(),
+                     powrot, &wyjscie),
+              6);
+    EXPECT_EQ(r.Lista()->size(), 3u);
 }

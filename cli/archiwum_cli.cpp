@@ -2,6 +2,7 @@
 
 #include "analysis/przebieg_analizy.h"
 #include "archive/archiwum.h"
+#include "archive/porownanie.h"
 #include "core/analiza.h"
 #include "core/foldery.h"
 #include "core/srodowisko.h"
@@ -63,6 +64,42 @@ QJsonObject JsonTestu(const WpisArchiwum& w) {
 
 QString TekstDaty(const QDate& data) {
     return data.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QJsonValue LiczbaLubNull(const std::optional<double>& liczba) {
+    return liczba ? QJsonValue(*liczba) : QJsonValue(QJsonValue::Null);
+}
+
+// One class of the comparison; the pooled class has no id, label or marks.
+QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
+    QJsonArray liczbaOcen;
+    for (int g = 1; g <= 6; ++g)
+        liczbaOcen.append(f.LiczbaOcen[g]);
+    QJsonArray pytania;
+    for (const PytanieKlasy& p : f.Pytania) {
+        QJsonObject pytanie{{"nr", p.Nr},
+                            {"procentPoprawnych", p.ProcentPoprawnych},
+                            {"latwosc", p.Latwosc},
+                            {"mocRoznicujaca", LiczbaLubNull(p.MocRoznicujaca)}};
+        if (!razem)
+            pytanie.insert(QStringLiteral("uwaga"),
+                           p.Uwaga.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(p.Uwaga));
+        pytania.append(pytanie);
+    }
+    QJsonObject klasa{{"iloscUczniow", f.IloscUczniow},
+                      {"srednia", f.Srednia},
+                      {"mediana", f.Mediana},
+                      {"odchylenie", f.Odchylenie},
+                      {"procentKlasy", f.ProcentKlasy},
+                      {"liczbaOcen", liczbaOcen},
+                      {"ocenaKlasy", f.OcenaKlasy},
+                      {"kr20", LiczbaLubNull(f.KR20)},
+                      {"pytania", pytania}};
+    if (!razem) {
+        klasa.insert(QStringLiteral("id"), f.Id);
+        klasa.insert(QStringLiteral("klasa"), f.Klasa);
+    }
+    return klasa;
 }
 
 class CliArchiwum {
@@ -276,20 +313,14 @@ int CliArchiwum::Porownaj() {
         if (!id) return BladWywolania(QStringLiteral("Błędny numer analizy: ") + tekst);
         auto a = archiwum.Wczytaj(*id);
         if (!a) return BladArchiwum();
-        if (!analizy.empty() && a->Odcisk != analizy.front().Odcisk) {
-            Blad(QStringLiteral("Analizy %1 i %2 dotyczą różnych testów (albo różnych wersji "
-                                "testu \"%3\"): nie można ich porównać.")
-                     .arg(analizy.front().Id)
-                     .arg(a->Id)
-                     .arg(analizy.front().Test.Nazwa));
-            return KodBladArchiwum;
-        }
         analizy.push_back(std::move(*a));
     }
-    // The comparison itself (its figures and its report) is computed by the comparison of
-    // classes, which this build does not have yet.
-    Blad(QStringLiteral("Porównanie klas nie jest jeszcze dostępne w tej wersji programu."));
-    return KodBlednePolecenieArchiwum;
+    const ZestawienieKlas zestawienie = PorownajKlasy(analizy);
+    if (!zestawienie.Udane()) {
+        Blad(zestawienie.Blad);
+        return KodBladArchiwum;
+    }
+    return Pisz(QJsonDocument(JsonZestawienia(zestawienie)).toJson(QJsonDocument::Indented));
 }
 
 int CliArchiwum::Uczen() {
@@ -360,6 +391,21 @@ QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis) {
                        {"iloscUczniow", wpis.IloscUczniow},
                        {"procentKlasy", wpis.ProcentKlasy},
                        {"test", JsonTestu(wpis)}};
+}
+
+QJsonObject JsonZestawienia(const ZestawienieKlas& z) {
+    const TestArchiwalny& t = z.Test;
+    QJsonArray klasy;
+    for (const FiguryKlasy& f : z.Klasy)
+        klasy.append(JsonKlasy(f, false));
+    return {{"test", QJsonObject{{"nazwa", t.Nazwa},
+                                 {"autor", t.Autor},
+                                 {"iloscPytan", t.IloscPytan},
+                                 {"iloscOdpowiedzi", t.IloscOdpowiedzi},
+                                 {"typ", t.TypTestu},
+                                 {"odcisk", z.Odcisk}}},
+            {"klasy", klasy},
+            {"razem", JsonKlasy(z.Razem, true)}};
 }
 
 QString SkladniaArchiwum() {

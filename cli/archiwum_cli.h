@@ -20,6 +20,7 @@
 namespace sondrel {
 
 struct WpisArchiwum;
+struct ZestawienieKlas;
 
 // The archive cannot be opened or written, the numbers given do not belong together (no such
 // analysis, or analyses of different tests), or an import file is refused.
@@ -31,5 +32,8 @@ QString SkladniaArchiwum();
 
 // The entry of "archiwum lista" ({id, klasa, data, dodano, iloscUczniow, procentKlasy, test}).
 QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis);
+
+// The comparison of classes as "archiwum porownaj" prints it ({test, klasy, razem}).
+QJsonObject JsonZestawienia(const ZestawienieKlas& zestawienie);
 
 } // namespace sondrel

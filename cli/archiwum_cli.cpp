@@ -3,14 +3,18 @@
 #include "analysis/przebieg_analizy.h"
 #include "archive/archiwum.h"
 #include "archive/porownanie.h"
+#include "archive/raport_historii.h"
+#include "archive/raport_porownania.h"
 #include "core/analiza.h"
 #include "core/foldery.h"
 #include "core/srodowisko.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -137,6 +141,14 @@ private:
     int PiszJson(const QJsonArray& tablica) {
         return Pisz(QJsonDocument(tablica).toJson(QJsonDocument::Indented));
     }
+    // A saved report: its path on the standard output; a report not saved: the message.
+    int PiszRaport(const WynikRaportu& wynik) {
+        if (!wynik.udany()) {
+            Blad(wynik.blad);
+            return KodBladZapisuArchiwum;
+        }
+        return Pisz(QDir::toNativeSeparators(wynik.sciezka).toUtf8() + '\n');
+    }
     std::optional<qint64> Numer(const QString& tekst) {
         bool ok = false;
         const qint64 n = tekst.toLongLong(&ok, 10);
@@ -211,7 +223,8 @@ std::optional<WywolanieArchiwum> CliArchiwum::Rozbierz(const QStringList& argume
             w.test = *v;
         } else if (a == u"--imie-najpierw" && dodaj) {
             w.imieNajpierw = true;
-        } else if (a == u"--do" && w.polecenie == PolecenieArchiwum::Porownaj) {
+        } else if (a == u"--do" && (w.polecenie == PolecenieArchiwum::Porownaj ||
+                                    w.polecenie == PolecenieArchiwum::Uczen)) {
             if (!(v = wartosc())) return std::nullopt;
             w.doPliku = *v;
         } else {
@@ -320,10 +333,20 @@ int CliArchiwum::Porownaj() {
         Blad(zestawienie.Blad);
         return KodBladArchiwum;
     }
+    if (!w.doPliku.isEmpty()) {
+        const QFileInfo plik(w.doPliku);
+        return PiszRaport(RaportPorownania(zestawienie, {OdbiorcaRaportu(), false},
+                                           plik.absolutePath(), srodowisko, plik.fileName()));
+    }
     return Pisz(QJsonDocument(JsonZestawienia(zestawienie)).toJson(QJsonDocument::Indented));
 }
 
 int CliArchiwum::Uczen() {
+    if (!w.doPliku.isEmpty()) {
+        const QFileInfo plik(w.doPliku);
+        return PiszRaport(RaportHistorii(archiwum, w.pozycyjne.front(), {OdbiorcaRaportu(), false},
+                                         plik.absolutePath(), srodowisko, plik.fileName()));
+    }
     const auto historia = archiwum.HistoriaUcznia(w.pozycyjne.front());
     if (!historia) return BladArchiwum();
     QJsonArray tablica;
@@ -378,6 +401,13 @@ bool JestPolecenieArchiwum(const QString& polecenie) {
     return polecenie == u"archiwum";
 }
 
+bool ArchiwumRysuje(int argc, const char* const* argv) {
+    if (argc < 2 || std::strcmp(argv[1], "archiwum") != 0) return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--do") == 0) return true;
+    return false;
+}
+
 int UruchomPolecenieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy) {
     CliArchiwum cli(wyjscie, bledy);
     return cli.Uruchom(argumenty);
@@ -416,7 +446,7 @@ QString SkladniaArchiwum() {
         "              [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli archiwum lista\n"
         "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\"\n"
+        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]\n"
         "  sondrel-cli archiwum usun ID\n"
         "  sondrel-cli archiwum eksport PLIK.json\n"
         "  sondrel-cli archiwum import PLIK.json\n"
@@ -425,8 +455,9 @@ QString SkladniaArchiwum() {
         "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
         "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
         "  lista       wpisy archiwum jako tablica JSON\n"
-        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport)\n"
-        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON)\n"
+        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
+        "              niego wykres PLIK.png; wypisuje ścieżkę raportu)\n"
+        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)\n"
         "  usun        usuwa wpis z archiwum\n"
         "  eksport     całe archiwum do pliku JSON; import dodaje analizy z takiego pliku,\n"
         "              pomijając te, które już są w archiwum\n"

@@ -27,6 +27,8 @@ struct ZestawienieKlas;
 constexpr int KodBladArchiwum = 6;
 
 bool JestPolecenieArchiwum(const QString& polecenie);
+// Whether the archive command draws a chart (a report with --do): it then needs fonts.
+bool ArchiwumRysuje(int argc, const char* const* argv);
 int UruchomPolecenieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy);
 QString SkladniaArchiwum();
 

@@ -1,3 +1,4 @@
+#include "archiwum_cli.h"
 #include "core/lokalizacja.h"
 #include "polecenia.h"
 
@@ -15,7 +16,8 @@ int main(int argc, char** argv) {
 #endif
     // Commands that draw charts need fonts (not a display); the others start without them.
     const char* polecenie = argc > 1 ? argv[1] : "";
-    const bool rysuje = !std::strcmp(polecenie, "wykres") || !std::strcmp(polecenie, "wszystko");
+    const bool rysuje = !std::strcmp(polecenie, "wykres") || !std::strcmp(polecenie, "wszystko") ||
+                        sondrel::ArchiwumRysuje(argc, argv);
     std::unique_ptr<QCoreApplication> aplikacja;
     if (rysuje) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

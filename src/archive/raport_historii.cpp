@@ -3,6 +3,7 @@
 #include "analysis/ocenianie.h"
 #include "archive/wykres_archiwum.h"
 #include "core/lokalizacja.h"
+#include "reports/wspolne.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -17,10 +18,8 @@ DokumentRaportu ZbudujRaportHistorii(const QString& nazwiskoIImie,
                                      const std::vector<WynikUcznia>& wyniki,
                                      const UstawieniaRaportu& ustawienia,
                                      const QString& nazwaPliku) {
-    DokumentRaportu d;
-    d.nazwaPliku = nazwaPliku;
-    ZacznijRaport(d.wiersze, StylRaportu::Pelny, QStringLiteral("Historia ucznia."),
-                  ustawienia.odbiorca);
+    DokumentRaportu d = raporty::NowyRaport(nazwaPliku, StylRaportu::Pelny,
+                                            QStringLiteral("Historia ucznia."), ustawienia);
     QStringList& w = d.wiersze;
     const QString nazwa = wyniki.empty()
                               ? nazwiskoIImie.simplified()

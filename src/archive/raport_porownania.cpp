@@ -7,6 +7,7 @@
 #include "core/foldery.h"
 #include "core/lokalizacja.h"
 #include "core/srodowisko.h"
+#include "reports/wspolne.h"
 
 #include <QFileInfo>
 #include <QUrl>
@@ -91,10 +92,8 @@ QImage WykresPorownania(const ZestawienieKlas& z) {
 DokumentRaportu ZbudujRaportPorownania(const ZestawienieKlas& z,
                                        const UstawieniaRaportu& ustawienia,
                                        const QString& nazwaPliku) {
-    DokumentRaportu d;
-    d.nazwaPliku = nazwaPliku;
-    ZacznijRaport(d.wiersze, StylRaportu::Pelny, QStringLiteral("Porównanie klas."),
-                  ustawienia.odbiorca);
+    DokumentRaportu d = raporty::NowyRaport(nazwaPliku, StylRaportu::Pelny,
+                                            QStringLiteral("Porównanie klas."), ustawienia);
     QStringList& w = d.wiersze;
     const TestArchiwalny& t = z.Test;
     w << QStringLiteral("<p><b>Nazwa testu: </b> ") + TekstHtml(t.Nazwa) + QStringLiteral(".</p>")

@@ -320,4 +320,14 @@ TEST(PorownanieKlas, CliJakJsonIPsychometria) {
     EXPECT_FALSE(razem.value("pytania").toArray()[0].toObject().contains("uwaga"));
     EXPECT_EQ(z.value("test").toObject().value("iloscPytan"),
               json.value("test").toObject().value("iloscPytan"));
+
+    // With --do: the report and its chart instead of the JSON.
+    const QString raport = st.sciezka(QStringLiteral("wyniki/porownanie.htm"));
+    QProcess p;
+    p.start(cli, QStringList{"archiwum", "porownaj", "1", "2", "--do", raport} + a);
+    p.waitForFinished(60000);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), raport);
+    EXPECT_TRUE(QFileInfo::exists(raport));
+    EXPECT_TRUE(QFileInfo::exists(st.sciezka(QStringLiteral("wyniki/porownanie.png"))));
 }

@@ -4,14 +4,19 @@
 #include "analysis/przebieg_analizy.h"
 #include "archive/archiwum.h"
 #include "archive/polaczenie.h"
+#include "archive/porownanie.h"
+#include "archive/raport_historii.h"
+#include "archive/raport_porownania.h"
 #include "core/analiza.h"
 #include "core/foldery.h"
 #include "core/srodowisko.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -79,6 +84,42 @@ QString TekstDaty(const QDate& data) {
     return data.toString(QStringLiteral("yyyy-MM-dd"));
 }
 
+QJsonValue LiczbaLubNull(const std::optional<double>& liczba) {
+    return liczba ? QJsonValue(*liczba) : QJsonValue(QJsonValue::Null);
+}
+
+// One class of the comparison; the pooled class has no id, label or marks.
+QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
+    QJsonArray liczbaOcen;
+    for (int g = 1; g <= 6; ++g)
+        liczbaOcen.append(f.LiczbaOcen[g]);
+    QJsonArray pytania;
+    for (const PytanieKlasy& p : f.Pytania) {
+        QJsonObject pytanie{{"nr", p.Nr},
+                            {"procentPoprawnych", p.ProcentPoprawnych},
+                            {"latwosc", p.Latwosc},
+                            {"mocRoznicujaca", LiczbaLubNull(p.MocRoznicujaca)}};
+        if (!razem)
+            pytanie.insert(QStringLiteral("uwaga"),
+                           p.Uwaga.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(p.Uwaga));
+        pytania.append(pytanie);
+    }
+    QJsonObject klasa{{"iloscUczniow", f.IloscUczniow},
+                      {"srednia", f.Srednia},
+                      {"mediana", f.Mediana},
+                      {"odchylenie", f.Odchylenie},
+                      {"procentKlasy", f.ProcentKlasy},
+                      {"liczbaOcen", liczbaOcen},
+                      {"ocenaKlasy", f.OcenaKlasy},
+                      {"kr20", LiczbaLubNull(f.KR20)},
+                      {"pytania", pytania}};
+    if (!razem) {
+        klasa.insert(QStringLiteral("id"), f.Id);
+        klasa.insert(QStringLiteral("klasa"), f.Klasa);
+    }
+    return klasa;
+}
+
 class CliArchiwum {
 public:
     CliArchiwum(QIODevice& wyjscie, QIODevice& bledy) : wyjscie(wyjscie), bledy(bledy) {}
@@ -114,6 +155,14 @@ private:
     }
     int PiszJson(const QJsonArray& tablica) {
         return Pisz(QJsonDocument(tablica).toJson(QJsonDocument::Indented));
+    }
+    // A saved report: its path on the standard output; a report not saved: the message.
+    int PiszRaport(const WynikRaportu& wynik) {
+        if (!wynik.udany()) {
+            Blad(wynik.blad);
+            return KodBladZapisuArchiwum;
+        }
+        return Pisz(QDir::toNativeSeparators(wynik.sciezka).toUtf8() + '\n');
     }
     std::optional<qint64> Numer(const QString& tekst) {
         bool ok = false;
@@ -190,7 +239,8 @@ std::optional<WywolanieArchiwum> CliArchiwum::Rozbierz(const QStringList& argume
             w.test = *v;
         } else if (a == u"--imie-najpierw" && dodaj) {
             w.imieNajpierw = true;
-        } else if (a == u"--do" && w.polecenie == PolecenieArchiwum::Porownaj) {
+        } else if (a == u"--do" && (w.polecenie == PolecenieArchiwum::Porownaj ||
+                                    w.polecenie == PolecenieArchiwum::Uczen)) {
             if (!(v = wartosc())) return std::nullopt;
             w.doPliku = *v;
         } else if (a == u"--z" && w.polecenie == PolecenieArchiwum::Kopiuj) {
@@ -304,23 +354,27 @@ int CliArchiwum::Porownaj() {
         if (!id) return BladWywolania(QStringLiteral("Błędny numer analizy: ") + tekst);
         auto a = archiwum.Wczytaj(*id);
         if (!a) return BladArchiwum();
-        if (!analizy.empty() && a->Odcisk != analizy.front().Odcisk) {
-            Blad(QStringLiteral("Analizy %1 i %2 dotyczą różnych testów (albo różnych wersji "
-                                "testu \"%3\"): nie można ich porównać.")
-                     .arg(analizy.front().Id)
-                     .arg(a->Id)
-                     .arg(analizy.front().Test.Nazwa));
-            return KodBladArchiwum;
-        }
         analizy.push_back(std::move(*a));
     }
-    // The comparison itself (its figures and its report) is computed by the comparison of
-    // classes, which this build does not have yet.
-    Blad(QStringLiteral("Porównanie klas nie jest jeszcze dostępne w tej wersji programu."));
-    return KodBlednePolecenieArchiwum;
+    const ZestawienieKlas zestawienie = PorownajKlasy(analizy);
+    if (!zestawienie.Udane()) {
+        Blad(zestawienie.Blad);
+        return KodBladArchiwum;
+    }
+    if (!w.doPliku.isEmpty()) {
+        const QFileInfo plik(w.doPliku);
+        return PiszRaport(RaportPorownania(zestawienie, {OdbiorcaRaportu(), false},
+                                           plik.absolutePath(), srodowisko, plik.fileName()));
+    }
+    return Pisz(QJsonDocument(JsonZestawienia(zestawienie)).toJson(QJsonDocument::Indented));
 }
 
 int CliArchiwum::Uczen() {
+    if (!w.doPliku.isEmpty()) {
+        const QFileInfo plik(w.doPliku);
+        return PiszRaport(RaportHistorii(archiwum, w.pozycyjne.front(), {OdbiorcaRaportu(), false},
+                                         plik.absolutePath(), srodowisko, plik.fileName()));
+    }
     const auto historia = archiwum.HistoriaUcznia(w.pozycyjne.front());
     if (!historia) return BladArchiwum();
     QJsonArray tablica;
@@ -390,6 +444,13 @@ bool JestPolecenieArchiwum(const QString& polecenie) {
     return polecenie == u"archiwum";
 }
 
+bool ArchiwumRysuje(int argc, const char* const* argv) {
+    if (argc < 2 || std::strcmp(argv[1], "archiwum") != 0) return false;
+    for (int i = 2; i < argc; ++i)
+        if (std::strcmp(argv[i], "--do") == 0) return true;
+    return false;
+}
+
 int UruchomPolecenieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy) {
     CliArchiwum cli(wyjscie, bledy);
     return cli.Uruchom(argumenty);
@@ -405,6 +466,21 @@ QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis) {
                        {"test", JsonTestu(wpis)}};
 }
 
+QJsonObject JsonZestawienia(const ZestawienieKlas& z) {
+    const TestArchiwalny& t = z.Test;
+    QJsonArray klasy;
+    for (const FiguryKlasy& f : z.Klasy)
+        klasy.append(JsonKlasy(f, false));
+    return {{"test", QJsonObject{{"nazwa", t.Nazwa},
+                                 {"autor", t.Autor},
+                                 {"iloscPytan", t.IloscPytan},
+                                 {"iloscOdpowiedzi", t.IloscOdpowiedzi},
+                                 {"typ", t.TypTestu},
+                                 {"odcisk", z.Odcisk}}},
+            {"klasy", klasy},
+            {"razem", JsonKlasy(z.Razem, true)}};
+}
+
 QString SkladniaArchiwum() {
     return QStringLiteral(
         "\n"
@@ -413,7 +489,7 @@ QString SkladniaArchiwum() {
         "              [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli archiwum lista\n"
         "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\"\n"
+        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]\n"
         "  sondrel-cli archiwum usun ID\n"
         "  sondrel-cli archiwum eksport PLIK.json\n"
         "  sondrel-cli archiwum import PLIK.json\n"
@@ -423,8 +499,9 @@ QString SkladniaArchiwum() {
         "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
         "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
         "  lista       wpisy archiwum jako tablica JSON\n"
-        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport)\n"
-        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON)\n"
+        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
+        "              niego wykres PLIK.png; wypisuje ścieżkę raportu)\n"
+        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)\n"
         "  usun        usuwa wpis z archiwum\n"
         "  eksport     całe archiwum do pliku JSON; import dodaje analizy z takiego pliku,\n"
         "              pomijając te, które już są w archiwum\n"

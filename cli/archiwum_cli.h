@@ -23,16 +23,22 @@
 namespace sondrel {
 
 struct WpisArchiwum;
+struct ZestawienieKlas;
 
 // The archive cannot be opened or written, the numbers given do not belong together (no such
 // analysis, or analyses of different tests), or an import file is refused.
 constexpr int KodBladArchiwum = 6;
 
 bool JestPolecenieArchiwum(const QString& polecenie);
+// Whether the archive command draws a chart (a report with --do): it then needs fonts.
+bool ArchiwumRysuje(int argc, const char* const* argv);
 int UruchomPolecenieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy);
 QString SkladniaArchiwum();
 
 // The entry of "archiwum lista" ({id, klasa, data, dodano, iloscUczniow, procentKlasy, test}).
 QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis);
+
+// The comparison of classes as "archiwum porownaj" prints it ({test, klasy, razem}).
+QJsonObject JsonZestawienia(const ZestawienieKlas& zestawienie);
 
 } // namespace sondrel

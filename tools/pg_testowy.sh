@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A throwaway PostgreSQL 15 cluster for the archive's tests:
 #   tools/pg_testowy.sh start FOLDER   initdb into FOLDER and start the server
 #   tools/pg_testowy.sh stop FOLDER    stop it and remove FOLDER

@@ -1,3 +1,4 @@
+-- SPDX-License-Identifier: GPL-3.0-or-later
 -- Roles for a school's archive of analyses on PostgreSQL: teachers add and read, only the
 -- archive's owner changes descriptions and deletes.
 --

@@ -63,23 +63,50 @@ Wskaznik ZDouble(double wartosc) {
 
 } // namespace
 
-JakoscTestu ObliczJakoscPytan(const Analiza& a) {
+JakoscTestu ObliczJakoscPytan(const Analiza& analiza) {
+    OdpowiedziKlasy klasa;
+    klasa.IloscUczniow = std::clamp(analiza.IloscUczniow, 0, MaksUczniow);
+    klasa.IloscPytan = std::clamp(analiza.Test.IloscPytan, 0, MaksPytan);
+    klasa.IloscOdpowiedzi = analiza.Test.IloscOdpowiedzi;
+    const auto rozmiar =
+        static_cast<std::size_t>(klasa.IloscUczniow) * static_cast<std::size_t>(klasa.IloscPytan);
+    klasa.Klucz.reserve(rozmiar);
+    klasa.Zaznaczone.reserve(rozmiar);
+    for (int s = 1; s <= klasa.IloscUczniow; ++s)
+        for (int q = 1; q <= klasa.IloscPytan; ++q) {
+            std::uint8_t klucz = 0, zaznaczone = 0;
+            for (int o = 1; o <= MaksOdpowiedzi; ++o) {
+                const ParaOdpowiedzi& para = analiza.Uczniowie[s].Pytania[q][o];
+                klucz |= static_cast<std::uint8_t>(para.Poprawna ? 1u << (o - 1) : 0u);
+                zaznaczone |= static_cast<std::uint8_t>(para.Wybrana ? 1u << (o - 1) : 0u);
+            }
+            klasa.Klucz.push_back(klucz);
+            klasa.Zaznaczone.push_back(zaznaczone);
+        }
+    return ObliczJakoscPytan(klasa);
+}
+
+JakoscTestu ObliczJakoscPytan(const OdpowiedziKlasy& a) {
     JakoscTestu t;
-    const int n = std::clamp(a.IloscUczniow, 0, MaksUczniow);
-    const int k = std::clamp(a.Test.IloscPytan, 0, MaksPytan);
-    const int opcji = std::clamp(a.Test.IloscOdpowiedzi, 0, MaksOdpowiedzi);
+    const int k = std::max(a.IloscPytan, 0);
+    const auto wpisow =
+        static_cast<std::size_t>(std::max(a.IloscUczniow, 0)) * static_cast<std::size_t>(k);
+    const bool cale = a.Klucz.size() == wpisow && a.Zaznaczone.size() == wpisow;
+    const int n = cale ? std::max(a.IloscUczniow, 0) : 0;
+    const int opcji = std::clamp(a.IloscOdpowiedzi, 0, MaksOdpowiedzi);
     t.IloscUczniow = n;
     t.IloscPytan = k;
     if (n < 10) t.Ostrzezenie = uwagi_jakosci::MaloUczniow;
     if (n == 0) return t;
 
     // x per student and question, and the students' scores.
-    std::array<std::array<bool, MaksPytan + 1>, MaksUczniow + 1> x{};
-    std::array<qint64, MaksUczniow + 1> wynik{};
-    std::array<qint64, MaksPytan + 1> poprawnych{};
+    std::vector<std::vector<char>> x(static_cast<std::size_t>(n) + 1,
+                                     std::vector<char>(static_cast<std::size_t>(k) + 1));
+    std::vector<qint64> wynik(static_cast<std::size_t>(n) + 1);
+    std::vector<qint64> poprawnych(static_cast<std::size_t>(k) + 1);
     for (int s = 1; s <= n; ++s)
         for (int q = 1; q <= k; ++q)
-            if ((x[s][q] = PoprawnaOdpowiedz(a.Uczniowie[s], q))) {
+            if ((x[s][q] = a.Poprawna(s, q))) {
                 ++wynik[s];
                 ++poprawnych[q];
             }
@@ -130,7 +157,7 @@ JakoscTestu ObliczJakoscPytan(const Analiza& a) {
     std::sort(wyniki.begin(), wyniki.end());
     const qint64 progGorny = wyniki[static_cast<size_t>(n - t.Grupa)];
     const qint64 progDolny = wyniki[static_cast<size_t>(t.Grupa - 1)];
-    std::array<bool, MaksUczniow + 1> gorna{}, dolna{};
+    std::vector<char> gorna(static_cast<std::size_t>(n) + 1), dolna(gorna);
     for (int s = 1; s <= n; ++s) {
         if ((gorna[s] = wynik[s] >= progGorny)) ++t.LicznoscGornej;
         if ((dolna[s] = wynik[s] <= progDolny)) ++t.LicznoscDolnej;
@@ -149,15 +176,16 @@ JakoscTestu ObliczJakoscPytan(const Analiza& a) {
         qint64 sumaXW = 0, poprawnychGorna = 0, poprawnychDolna = 0;
         std::array<qint64, MaksOdpowiedzi + 1> wybrali{}, wGornej{}, wDolnej{}, klucz{};
         for (int s = 1; s <= n; ++s) {
-            const auto& pary = a.Uczniowie[s].Pytania[q];
+            const std::size_t i = a.Pozycja(s, q);
+            const unsigned kluczUcznia = a.Klucz[i], zaznaczone = a.Zaznaczone[i];
             if (x[s][q]) {
                 sumaXW += wynik[s];
                 poprawnychGorna += gorna[s];
                 poprawnychDolna += dolna[s];
             }
             for (int o = 1; o <= opcji; ++o) {
-                klucz[o] += pary[o].Poprawna;
-                if (!pary[o].Wybrana) continue;
+                klucz[o] += (kluczUcznia >> (o - 1)) & 1u;
+                if (!((zaznaczone >> (o - 1)) & 1u)) continue;
                 ++wybrali[o];
                 wGornej[o] += gorna[s];
                 wDolnej[o] += dolna[s];

@@ -26,6 +26,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -89,8 +90,32 @@ inline const QString MaloUczniow =
     QStringLiteral("Za mało uczniów, by wskaźniki były wiarygodne (mniej niż 10).");
 } // namespace uwagi_jakosci
 
+// The answers of a class of any number of students: per student and question the key of the
+// student's answer file and the options ticked, each as a bit set (bit k - 1 is option k),
+// student after student, IloscPytan entries each (1-based accessors).
+struct OdpowiedziKlasy {
+    int IloscUczniow = 0;
+    int IloscPytan = 0;
+    int IloscOdpowiedzi = 0;
+    std::vector<std::uint8_t> Klucz;
+    std::vector<std::uint8_t> Zaznaczone;
+
+    std::size_t Pozycja(int uczen, int pytanie) const {
+        return static_cast<std::size_t>(uczen - 1) * static_cast<std::size_t>(IloscPytan) +
+               static_cast<std::size_t>(pytanie - 1);
+    }
+    // Correct as the analysis counts it: the ticked options equal the key.
+    bool Poprawna(int uczen, int pytanie) const {
+        const std::size_t i = Pozycja(uczen, pytanie);
+        return Zaznaczone[i] == Klucz[i];
+    }
+};
+
 // The figures of students 1..IloscUczniow on questions 1..IloscPytan (both clamped to what the
 // records hold). With no students every figure is 0 or undefined and there are no questions.
 JakoscTestu ObliczJakoscPytan(const Analiza& analiza);
+// The same figures for any number of students (options beyond MaksOdpowiedzi are not counted;
+// a class whose vectors do not hold IloscUczniow * IloscPytan entries counts as empty).
+JakoscTestu ObliczJakoscPytan(const OdpowiedziKlasy& klasa);
 
 } // namespace sondrel

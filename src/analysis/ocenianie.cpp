@@ -132,18 +132,28 @@ void SortujUczniow(Analiza& analiza, const QLocale& jezyk) {
 }
 
 void PodsumujKlase(Analiza& analiza) {
-    OTescie& test = analiza.Test;
     const int n = UczniowieWRekordach(analiza);
-
-    qint64 suma = 0;
-    test.LiczbaOcen.fill(0);
+    std::vector<qint32> punkty;
+    std::vector<int> stopnie;
+    punkty.reserve(static_cast<std::size_t>(n));
+    stopnie.reserve(static_cast<std::size_t>(n));
     for (int s = 1; s <= n; ++s) {
-        const OdpowiedzBig& uczen = analiza.Uczniowie[s];
-        suma += uczen.Poprawnych;
-        ++test.LiczbaOcen[StopienOceny(uczen.Ocena)];
+        punkty.push_back(analiza.Uczniowie[s].Poprawnych);
+        stopnie.push_back(StopienOceny(analiza.Uczniowie[s].Ocena));
     }
+    PodsumujKlase(analiza.Test, punkty, stopnie);
+}
+
+void PodsumujKlase(OTescie& test, std::span<const qint32> punkty, std::span<const int> stopnie) {
+    const auto n = static_cast<qint64>(punkty.size());
+    qint64 suma = 0;
+    for (const qint32 p : punkty)
+        suma += p;
+    test.LiczbaOcen.fill(0);
+    for (const int stopien : stopnie)
+        ++test.LiczbaOcen[Ogranicz(stopien)];
     test.SumaPoprawnych = static_cast<qint32>(suma);
-    test.ProcentKlasy = ProcentZaokraglony(suma, qint64{n} * test.IloscPytan);
+    test.ProcentKlasy = ProcentZaokraglony(suma, n * test.IloscPytan);
     test.OcenaKlasy = OcenaZProcentu(test, test.ProcentKlasy);
 
     qint64 wartosci = 0;

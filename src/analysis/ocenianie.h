@@ -7,6 +7,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <span>
 
 namespace sondrel {
 
@@ -59,5 +60,8 @@ void SortujUczniow(Analiza& analiza, const QLocale& jezyk = QLocale());
 // The class figures: SumaPoprawnych, LiczbaOcen, ProcentKlasy, OcenaKlasy, SredniaOcen.
 // With no students the sum and the counts are 0, the percentage 0 and the mean grade 0.
 void PodsumujKlase(Analiza& analiza);
+// The same figures of any number of students, given their points and grade numbers (1 Cel ..
+// 6 Ndst), by the thresholds and the number of questions of `test`, into `test`.
+void PodsumujKlase(OTescie& test, std::span<const qint32> punkty, std::span<const int> stopnie);
 
 } // namespace sondrel

@@ -6,6 +6,7 @@
 #include "core/analiza.h"
 
 #include <QString>
+#include <span>
 
 namespace sondrel {
 
@@ -33,5 +34,9 @@ double LatwoscTestu(const Analiza& analiza);
 
 // All of the above at once.
 StatystykaOpisowa ObliczStatystykeOpisowa(const Analiza& analiza);
+
+// The same over any number of students, given their points and the number of questions (the
+// figures above take students 1..IloscUczniow of the records and give exactly these).
+StatystykaOpisowa ObliczStatystykeOpisowa(std::span<const qint32> punkty, qint32 iloscPytan);
 
 } // namespace sondrel

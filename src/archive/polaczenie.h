@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the archive lives: a SQLite file on this computer, or a database on the school's
 // PostgreSQL server given as a libpq connection URI

@@ -442,6 +442,44 @@ void RysujSlupki(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
     }
 }
 
+// Grouped bars: in each point's slot one bar per series of Wykres::grupy, the first on top.
+void RysujGrupySlupkow(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
+    const int n = s.punkty.size(), k = w.grupy.size();
+    if (n == 0 || k == 0) return;
+    const double slot = std::abs(u.indeksy.Na(1) - u.indeksy.Na(0));
+    const double grupa = slot * std::clamp(s.szerokosc, 0, 100) / 100.0;
+    const double h = std::max(grupa / k, std::min(1.0, slot / k));
+    const double przes = -grupa * s.przesuniecie / 100.0 - h * k / 2;
+    const double x0 = u.wartosci.Na(s.poczatek);
+    QPointF g = w.widok.wlaczony ? u.glebia : QPointF();
+    const double dlugoscG = std::hypot(g.x(), g.y());
+    const double najglebiej = std::max(2.0, h * 1.2);
+    if (dlugoscG > najglebiej) g *= najglebiej / dlugoscG;
+    const int od = std::max(0, int(std::floor(u.indeksy.w1)));
+    const int doI = std::min(n - 1, int(std::ceil(u.indeksy.w2)));
+    const auto srodek = [&](int i, int j) { return u.indeksy.Na(i) + przes + (j + 0.5) * h; };
+    // From the bottom up, as the single series.
+    for (int i = doI; i >= od; --i)
+        for (int j = k - 1; j >= 0; --j) {
+            const SeriaGrupy& seria = w.grupy[j];
+            if (i >= seria.wartosci.size()) continue;
+            RysujSlupek(m, s, seria.kolor.isValid() ? seria.kolor : QColor(255, 0, 0), x0,
+                        u.wartosci.Na(seria.wartosci[i]), srodek(i, j), h, g);
+        }
+    if (!s.znaczniki.widoczne) return;
+    RysownikZnacznikow z(m, s.znaczniki);
+    for (int i = od; i <= doI; ++i)
+        for (int j = 0; j < k; ++j) {
+            if (i >= w.grupy[j].wartosci.size()) continue;
+            const double v = w.grupy[j].wartosci[i];
+            const double kier = v >= s.poczatek ? 1 : -1;
+            const QPointF koniec = QPointF(u.wartosci.Na(v), srodek(i, j)) + g / 2;
+            z.Rysuj(w.formatLiczby(v), koniec,
+                    koniec + QPointF(kier * s.znaczniki.dlugoscStrzalki, 0),
+                    (kier > 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        }
+}
+
 void RysujLinie(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) {
     const int n = s.punkty.size();
     if (n == 0) return;
@@ -616,7 +654,7 @@ void RysujLegende(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) 
     m.drawRect(u.legenda);
     m.setFont(CzcionkaPisma(l.pismo));
     const QVector<int> kolejnosc = s.rodzaj == RodzajSerii::Kolo ? KolejnoscKola(s) : [&] {
-        QVector<int> k(s.punkty.size());
+        QVector<int> k(WpisyLegendy(w, s));
         std::iota(k.begin(), k.end(), 0);
         return k;
     }();
@@ -635,11 +673,13 @@ void RysujLegende(QPainter& m, const Wykres& w, const Uklad& u, const Seria& s) 
         const double y = u.legenda.top() + 3 + j * h;
         const QRectF pole(u.legenda.left() + 4, y + 2, l.szerokoscKoloru, h - 4);
         m.setPen(Kosmetyczne(Qt::black));
-        m.setBrush(s.rodzaj == RodzajSerii::Linia ? s.kolorLinii : s.punkty[i].kolor);
+        m.setBrush(Grupowane(w, s)                  ? w.grupy[i].kolor
+                   : s.rodzaj == RodzajSerii::Linia ? s.kolorLinii
+                                                    : s.punkty[i].kolor);
         m.drawRect(pole);
         m.setPen(l.pismo.kolor);
         const QRectF tekst(pole.right() + 5, y, u.legenda.right() - pole.right() - 9, h);
-        if (l.tekst == TekstLegendy::EtykietaIWartosc) {
+        if (l.tekst == TekstLegendy::EtykietaIWartosc && !Grupowane(w, s)) {
             const QString v = w.formatLiczby(s.punkty[i].wartosc);
             m.drawText(tekst, Qt::AlignRight | Qt::AlignVCenter, v);
             const double sz = tekst.width() - QFontMetricsF(m.font()).horizontalAdvance(v) - 8;
@@ -724,7 +764,9 @@ void Rysuj(const Wykres& w, QPainter& m, const QRectF& obszar) {
                 klip.adjust(-1, -1, 1, 1);
                 m.setClipRect(klip, Qt::IntersectClip);
             }
-            if (s->rodzaj == RodzajSerii::Slupki)
+            if (Grupowane(w, *s))
+                RysujGrupySlupkow(m, w, u, *s);
+            else if (s->rodzaj == RodzajSerii::Slupki)
                 RysujSlupki(m, w, u, *s);
             else
                 RysujLinie(m, w, u, *s);

@@ -218,7 +218,16 @@ QString TekstZnacznika(const Wykres& w, const Seria& s, int i) {
     return {};
 }
 
+bool Grupowane(const Wykres& w, const Seria& s) {
+    return s.rodzaj == RodzajSerii::Slupki && !w.grupy.isEmpty();
+}
+
+int WpisyLegendy(const Wykres& w, const Seria& s) {
+    return static_cast<int>(Grupowane(w, s) ? w.grupy.size() : s.punkty.size());
+}
+
 QString TekstLegendy(const Wykres& w, const Seria& s, int i) {
+    if (Grupowane(w, s)) return w.grupy[i].nazwa;
     const Punkt& p = s.punkty[i];
     switch (w.legenda.tekst) {
     case TekstLegendy::Etykieta:
@@ -242,12 +251,12 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
     u.stopka = UlozNapis(w.stopka, a, false, u.wierszeStopki);
 
     const Seria* s = w.Aktywna();
-    if (w.legenda.widoczna && s && !s->punkty.isEmpty()) {
+    if (w.legenda.widoczna && s && WpisyLegendy(w, *s) > 0) {
         const QFontMetricsF m(CzcionkaPisma(w.legenda.pismo));
         double szer = 0, szerWartosci = 0;
-        for (int i = 0; i < s->punkty.size(); ++i) {
+        for (int i = 0; i < WpisyLegendy(w, *s); ++i) {
             szer = std::max(szer, m.horizontalAdvance(TekstLegendy(w, *s, i)));
-            if (w.legenda.tekst == TekstLegendy::EtykietaIWartosc)
+            if (w.legenda.tekst == TekstLegendy::EtykietaIWartosc && !Grupowane(w, *s))
                 szerWartosci = std::max(szerWartosci,
                                         m.horizontalAdvance(w.formatLiczby(s->punkty[i].wartosc)));
         }
@@ -257,7 +266,7 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
         const double cien = std::max(0, w.legenda.dlugoscCienia);
         u.wysokoscWierszaLegendy = std::max(m.height(), 10.0);
         const double dostepne = a.bottom() - gora - cien - 6;
-        const int n = int(s->punkty.size());
+        const int n = WpisyLegendy(w, *s);
         u.wierszeLegendy =
             int(std::clamp(std::floor(dostepne / u.wysokoscWierszaLegendy), 0.0, double(n)));
         // Not every point fits: the last line says how many are left out.
@@ -296,7 +305,13 @@ Uklad Rozmiesc(const Wykres& w, const QRectF& calosc) {
     double szerEtykiet = 0;
     for (const Punkt& p : seria.punkty)
         szerEtykiet = std::max(szerEtykiet, mPunktow.horizontalAdvance(p.etykieta));
-    const ZakresDanych dane = Wartosci(seria);
+    ZakresDanych dane = Wartosci(seria);
+    if (Grupowane(w, seria))
+        for (const SeriaGrupy& g : w.grupy)
+            for (const double v : g.wartosci) {
+                dane.min = std::min(dane.min, v);
+                dane.max = std::max(dane.max, v);
+            }
     const double szerLiczb = std::max({mWartosci.horizontalAdvance(w.formatLiczby(dane.max)),
                                        mWartosci.horizontalAdvance(w.formatLiczby(dane.min)),
                                        mWartosci.horizontalAdvance(QStringLiteral("00"))});

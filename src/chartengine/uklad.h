@@ -57,6 +57,11 @@ Uklad Rozmiesc(const Wykres& wykres, const QRectF& obszar);
 Zakres ZakresProstokata(const Wykres& wykres, const QRectF& obszar, const QRectF& prostokat);
 Zakres ZakresPrzesuniety(const Wykres& wykres, const QRectF& obszar, const QPointF& przesuniecie);
 
+// Whether the series is shown as grouped bars (the bar series with Wykres::grupy filled), and
+// the number of legend entries (the grouped series, else the series' points).
+bool Grupowane(const Wykres& wykres, const Seria& seria);
+int WpisyLegendy(const Wykres& wykres, const Seria& seria);
+
 // Text helpers shared by the layout and the painter.
 // The font a chart's text is painted with. A face that is not installed (the stored
 // "MS Sans Serif") is painted as the first installed of Liberation Sans (Arial's widths, the

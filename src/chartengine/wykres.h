@@ -163,6 +163,13 @@ struct Seria {
     }
 };
 
+// One series of grouped bars: its name in the legend, its colour and a value per point.
+struct SeriaGrupy {
+    QString nazwa;
+    QColor kolor;
+    QVector<double> wartosci;
+};
+
 // The part of the values shown after mouse zoom or panning: along the series' points
 // (indices) and along the values.
 struct Zakres {
@@ -179,6 +186,11 @@ struct Wykres {
     Tla tla;
     Widok3D widok;
     std::array<Seria, 3> serie; // Series1 bars, Series2 pie, Series3 line
+    // Grouped bars: with the bar series active, every series here is one bar in each point's
+    // slot, side by side in the order given (the bar series gives the point labels, the bars'
+    // shape, width, offset, start and marks); the legend names these series. Empty: the bar
+    // series alone.
+    QVector<SeriaGrupy> grupy;
     // Margins in percent of the chart's width or height.
     int marginesLewy = 3, marginesGorny = 4, marginesPrawy = 3, marginesDolny = 4;
     bool przycinanie = true;

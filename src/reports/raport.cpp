@@ -63,6 +63,33 @@ bool ZapiszObok(const QString& sciezka, const QByteArray& bajty, bool gdyInny, Q
 
 } // namespace
 
+namespace {
+
+// The files the builder made, the pictures of the frame, then the report: a report file is
+// only there when everything it shows is.
+WynikRaportu ZapiszResztaRaportu(const DokumentRaportu& dokument, const QDir& folder,
+                                 const Srodowisko& srodowisko, bool ok, QString blad) {
+    WynikRaportu wynik;
+    wynik.najpierwPustaStrona = dokument.najpierwPustaStrona;
+    for (const PlikRaportu& plik : dokument.pliki)
+        ok = ok && ZapiszObok(folder.filePath(plik.plik), plik.bajty, false, &blad);
+    const QString sciezka = folder.filePath(dokument.nazwaPliku);
+    const auto obrazZasobu = [&](const char* zasob, const char* plik) {
+        return ZapiszObrazZasobu(QLatin1String(zasob), folder.filePath(QLatin1String(plik)), &blad);
+    };
+    ok = ok && obrazZasobu("Naglowek", "naglowek.jpg") && obrazZasobu("stopka", "stopka.jpg") &&
+         ZapiszObok(sciezka, BajtyRaportu(dokument.wiersze), false, &blad);
+    if (!ok) {
+        srodowisko.WpiszDoDziennika(0, QStringLiteral("Raport. Błąd zapisu raportu: ") + blad);
+        wynik.blad = QStringLiteral("Nie udało się zapisać raportu.\r") + blad;
+        return wynik;
+    }
+    wynik.sciezka = sciezka;
+    return wynik;
+}
+
+} // namespace
+
 QString OdbiorcaZKonta(const QString& komentarz, const QString& login) {
     QString pelna = komentarz.section(u',', 0, 0);
     if (pelna.contains(u'&')) {
@@ -257,9 +284,6 @@ WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiz
                           const Srodowisko& srodowisko) {
     const QDir folder(srodowisko.foldery.FolderTemp);
     folder.mkpath(QStringLiteral(".")); // a folder removed meanwhile comes back
-    WynikRaportu wynik;
-    wynik.najpierwPustaStrona = dokument.najpierwPustaStrona;
-
     QString blad;
     const auto kontener = analiza.KontenerTestu;
     bool ok = true;
@@ -279,21 +303,14 @@ WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiz
             ok = ZapiszObok(folder.filePath(obraz.plik), *dane, true, &blad);
     }
 
-    // The pictures of the frame, then the report: a report file is only there when everything
-    // it shows is.
-    const QString sciezka = folder.filePath(dokument.nazwaPliku);
-    const auto obrazZasobu = [&](const char* zasob, const char* plik) {
-        return ZapiszObrazZasobu(QLatin1String(zasob), folder.filePath(QLatin1String(plik)), &blad);
-    };
-    ok = ok && obrazZasobu("Naglowek", "naglowek.jpg") && obrazZasobu("stopka", "stopka.jpg") &&
-         ZapiszObok(sciezka, BajtyRaportu(dokument.wiersze), false, &blad);
-    if (!ok) {
-        srodowisko.WpiszDoDziennika(0, QStringLiteral("Raport. Błąd zapisu raportu: ") + blad);
-        wynik.blad = QStringLiteral("Nie udało się zapisać raportu.\r") + blad;
-        return wynik;
-    }
-    wynik.sciezka = sciezka;
-    return wynik;
+    return ZapiszResztaRaportu(dokument, folder, srodowisko, ok, blad);
+}
+
+WynikRaportu ZapiszRaportWFolderze(const DokumentRaportu& dokument, const QString& folder,
+                                   const Srodowisko& srodowisko) {
+    const QDir katalog(folder);
+    katalog.mkpath(QStringLiteral("."));
+    return ZapiszResztaRaportu(dokument, katalog, srodowisko, true, QString());
 }
 
 } // namespace sondrel

@@ -44,10 +44,17 @@ struct ObrazRaportu {
     QString plik;
 };
 
+// A file the report's builder made (a chart's picture), written beside the report.
+struct PlikRaportu {
+    QString plik;
+    QByteArray bajty;
+};
+
 struct DokumentRaportu {
     QString nazwaPliku; // the file's name inside the temporary folder
     QStringList wiersze;
     QList<ObrazRaportu> obrazy;
+    QList<PlikRaportu> pliki;
     // The test report asks the report window to show an empty page before the report.
     bool najpierwPustaStrona = false;
 };
@@ -104,5 +111,11 @@ bool NazwaObrazuDozwolona(const QString& plik);
 // that cannot be written gives the message and a journal line, and no report path.
 WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiza,
                           const Srodowisko& srodowisko);
+
+// Saves a report that takes nothing from a test's container into the folder (made when
+// missing): the files its builder made, the header and footer pictures, then the report, each
+// written whole as ZapiszRaport writes them.
+WynikRaportu ZapiszRaportWFolderze(const DokumentRaportu& dokument, const QString& folder,
+                                   const Srodowisko& srodowisko);
 
 } // namespace sondrel

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the archive lives: the addresses of a server archive as sondrel-cli and the settings
 // window give them.
 

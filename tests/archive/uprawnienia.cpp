@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The roles a school sets up on its archive server (resources/sql/archiwum_uprawnienia.sql,
 // run here as the documentation tells the administrator to): teachers add and read, only the
 // owner changes and deletes, and the program says so when the server refuses.

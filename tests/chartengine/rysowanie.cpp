@@ -318,3 +318,71 @@ TEST(Silnik, SkrajneLiczbyZSzablonu) {
 
 } // namespace
 } // namespace sondrel::chartengine
+
+namespace sondrel::chartengine {
+namespace {
+
+// Grouped bars: each point's slot holds one bar per series, the first on top, each as long as
+// its own value; the legend shows the series' colours.
+TEST(Silnik, SlupkiWGrupachObokSiebie) {
+    Wykres w;
+    Seria& s = w.serie[0];
+    s.Dodaj(0, QStringLiteral("1"), QColor());
+    s.Dodaj(0, QStringLiteral("2"), QColor());
+    s.ksztalt = KsztaltSlupka::Prostokat;
+    s.szerokosc = 80;
+    s.przesuniecie = 0;
+    s.znaczniki.widoczne = false;
+    const QColor czerwony(255, 0, 0), niebieski(0, 0, 255);
+    w.grupy = {{QStringLiteral("7a"), czerwony, {100, 50}},
+               {QStringLiteral("7b"), niebieski, {50, 100}}};
+    w.UstawAktywnosc(0, true);
+    w.widok.wlaczony = false;
+    w.legenda.widoczna = true;
+    w.zakres = Zakres{-0.5, 1.5, 0, 100};
+    const QRectF obszar(0, 0, 400, 300);
+    const QImage obraz = RysujObraz(w, obszar.size().toSize());
+    const Uklad u = Rozmiesc(w, obszar);
+    ASSERT_FALSE(u.legenda.isEmpty());
+
+    struct Zasieg {
+        int prawy = -1;
+        double srodekY = 0;
+        int ile = 0;
+    };
+    // The colour's pixels inside the plot in the slot of point i.
+    const auto zasieg = [&](const QColor& kolor, int i) {
+        Zasieg z;
+        const int od = int(std::ceil(u.indeksy.Na(i - 0.5))), doY = int(u.indeksy.Na(i + 0.5));
+        for (int y = od; y < doY; ++y)
+            for (int x = int(u.plot.left()); x < int(u.plot.right()) + 2; ++x)
+                if (obraz.pixelColor(x, y) == kolor) {
+                    z.prawy = std::max(z.prawy, x);
+                    z.srodekY += y;
+                    ++z.ile;
+                }
+        if (z.ile) z.srodekY /= z.ile;
+        return z;
+    };
+    const Zasieg c0 = zasieg(czerwony, 0), c1 = zasieg(czerwony, 1);
+    const Zasieg n0 = zasieg(niebieski, 0), n1 = zasieg(niebieski, 1);
+    EXPECT_NEAR(c0.prawy, u.wartosci.Na(100), 2);
+    EXPECT_NEAR(c1.prawy, u.wartosci.Na(50), 2);
+    EXPECT_NEAR(n0.prawy, u.wartosci.Na(50), 2);
+    EXPECT_NEAR(n1.prawy, u.wartosci.Na(100), 2);
+    EXPECT_LT(c0.srodekY, n0.srodekY); // the first series on top in its group
+    EXPECT_LT(n0.srodekY, c1.srodekY); // groups do not overlap
+    // Both colours in the legend's swatches.
+    const auto wLegendzie = [&](const QColor& kolor) {
+        int n = 0;
+        for (int y = int(u.legenda.top()); y < int(u.legenda.bottom()); ++y)
+            for (int x = int(u.legenda.left()); x < int(u.legenda.right()); ++x)
+                n += obraz.pixelColor(x, y) == kolor;
+        return n;
+    };
+    EXPECT_GT(wLegendzie(czerwony), 10);
+    EXPECT_GT(wLegendzie(niebieski), 10);
+}
+
+} // namespace
+} // namespace sondrel::chartengine

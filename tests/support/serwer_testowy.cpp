@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/serwer_testowy.h"
 
 #include "archive/polaczenie.h"

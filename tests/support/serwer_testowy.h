@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PostgreSQL server of the tests: a throwaway cluster that the CTest fixture starts
 // (tools/pg_testowy.sh) with its Unix socket in the folder SONDREL_PG_GNIAZDO names. Each

@@ -6,6 +6,7 @@
 #include "archive/eksport_archiwum.h"
 #include "archive/polaczenie.h"
 #include "archive/schemat.h"
+#include "core/pliki.h"
 #include "core/srodowisko.h"
 #include "core/zegar.h"
 
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -306,18 +306,24 @@ bool Archiwum::Dane::OtworzPlik() {
         ::close(fd);
     } else if (errno != EEXIST) {
         Odmowa(StanArchiwum::BrakDostepu,
-               QStringLiteral("Nie można utworzyć archiwum %1: %2.")
-                   .arg(nazwa, QString::fromLocal8Bit(std::strerror(errno))));
+               QStringLiteral("Nie można utworzyć archiwum %1: %2.").arg(nazwa, PowodBledu(errno)));
         return false;
     }
 
     // Anything that is not an SQLite database is refused before SQLite sees it.
     {
         QFile plik(sciezka);
+        // A FIFO or a device in the archive's place would never give its first bytes.
+        if (!QFileInfo(sciezka).isFile()) {
+            Odmowa(StanArchiwum::BrakDostepu,
+                   QStringLiteral("Nie można otworzyć archiwum %1 do zapisu: %2.")
+                       .arg(nazwa, QStringLiteral("to nie jest zwykły plik")));
+            return false;
+        }
         if (!plik.open(QIODevice::ReadWrite)) {
             Odmowa(StanArchiwum::BrakDostepu,
                    QStringLiteral("Nie można otworzyć archiwum %1 do zapisu: %2.")
-                       .arg(nazwa, plik.errorString()));
+                       .arg(nazwa, PowodBledu(plik, errno)));
             return false;
         }
         const QByteArray naglowek = plik.read(16);
@@ -942,11 +948,10 @@ std::optional<WynikImportu> Archiwum::KopiujZ(Archiwum& zrodlo) {
 
 bool Archiwum::ZapiszPlikEksportu(const QByteArray& dokument, const QString& sciezka,
                                   QString& blad) {
-    QSaveFile plik(sciezka);
-    if (plik.open(QIODevice::WriteOnly) && plik.write(dokument) == dokument.size() && plik.commit())
-        return true;
+    QString powod;
+    if (ZapiszPlik(sciezka, dokument, &powod)) return true;
     blad = QStringLiteral("Nie udało się zapisać pliku %1: %2")
-               .arg(QDir::toNativeSeparators(sciezka), plik.errorString());
+               .arg(QDir::toNativeSeparators(sciezka), powod);
     return false;
 }
 
@@ -956,10 +961,11 @@ bool Archiwum::EksportDoPliku(const QString& sciezka) {
 }
 
 std::optional<WynikImportu> Archiwum::ImportZPliku(const QString& sciezka) {
-    QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly)) {
+    QFile plik;
+    QString powod;
+    if (!OtworzZwyklyPlik(plik, sciezka, &powod)) {
         d->blad = QStringLiteral("Nie można odczytać pliku %1: %2")
-                      .arg(QDir::toNativeSeparators(sciezka), plik.errorString());
+                      .arg(QDir::toNativeSeparators(sciezka), powod);
         return std::nullopt;
     }
     return Import(plik.readAll());

@@ -403,6 +403,17 @@ TEST_F(ArchiwumTest, PlikKtoryNieJestArchiwumNieJestRuszany) {
     }
 }
 
+// A FIFO in the archive's place has no bytes to give: it is refused at once, never waited on.
+TEST_F(ArchiwumTest, KolejkaZamiastArchiwumOdrzuconaOdRazu) {
+    const QString plik = st.sciezka(QStringLiteral("kolejka.sqlite"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(plik).constData(), 0600), 0);
+    Archiwum a;
+    EXPECT_FALSE(a.Otworz(plik));
+    EXPECT_EQ(a.Stan(), StanArchiwum::BrakDostepu);
+    EXPECT_TRUE(a.Blad().endsWith(QStringLiteral("to nie jest zwykły plik.")))
+        << a.Blad().toStdString();
+}
+
 TEST_F(ArchiwumTest, ArchiwumPierwszegoSchematuPrzechodziNaObecny) {
     // A file as the first schema wrote it (kept here as it was, not taken from the code).
     {

@@ -467,7 +467,7 @@ void RysujGrupySlupkow(QPainter& m, const Wykres& w, const Uklad& u, const Seria
                         u.wartosci.Na(seria.wartosci[i]), srodek(i, j), h, g);
         }
     if (!s.znaczniki.widoczne) return;
-    RysownikZnacznikow z(m, s.znaczniki);
+    RysownikZnacznikow z(m, s.znaczniki, w, u);
     for (int i = od; i <= doI; ++i)
         for (int j = 0; j < k; ++j) {
             if (i >= w.grupy[j].wartosci.size()) continue;

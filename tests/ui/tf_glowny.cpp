@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QLockFile>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QScreen>
@@ -145,6 +146,7 @@ protected:
         Srodowisko s;
         PrzygotujFoldery(s, program.analiza);
         EXPECT_TRUE(ZapiszUstawienia(u, s));
+        s.foldery.BlokadaTemp.reset(); // an earlier run that ended without removing its folder
         return s;
     }
     sondrel::Ustawienia Zapisane() {

@@ -11,6 +11,7 @@
 #include <QOpenGLContext>
 
 #include <cstring>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -94,6 +95,9 @@ ModulSilnika WczytajModulSilnika(const QString& plik) {
         delete biblioteka;
         return m;
     }
+    // held for the run on purpose, never freed (nor the list, so they stay reachable at exit)
+    static auto* wczytane = new std::vector<QLibrary*>;
+    wczytane->push_back(biblioteka);
     const auto tozsamosc =
         reinterpret_cast<SondrelSilnikTozsamosc>(biblioteka->resolve(SONDREL_SILNIK_TOZSAMOSC));
     const char* jego = tozsamosc ? tozsamosc() : nullptr;

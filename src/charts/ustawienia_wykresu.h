@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -251,6 +252,9 @@ public:
     virtual ~WykresDlaUstawien() = default;
     virtual StanWykresu& Stan() = 0;
     virtual void Odswiez() = 0; // redraws the chart after a change
+    // Where the chart is shown, in screen coordinates (empty when it is not shown): the
+    // settings window opens beside it rather than over it.
+    virtual QRect ObszarNaEkranie() const { return {}; }
 
     int RodzajWykresu(); // BiezacyRodzajWykresu: 1 bars, 2 pie, 3 line
     int BiezacaSeria();  // 0 bars (Series1), 1 pie (Series2), 2 line (Series3); -1 none

@@ -18,10 +18,12 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +40,8 @@ public:
     int odswiezenia = 0;
     StanWykresu& Stan() override { return stan; }
     void Odswiez() override { ++odswiezenia; }
+    QRect ObszarNaEkranie() const override { return obszar; }
+    QRect obszar;
 };
 
 // Answers the dialogs as a user would and remembers what they were preset to.
@@ -150,6 +154,24 @@ TEST_F(TFUstawwykresTest, OknoIJegoZakladki) {
     EXPECT_EQ(okno->PageControl1->Biezaca(), TFUstawwykres::ZWykres);
     EXPECT_EQ(okno->CNaglowek->currentIndex(), 0);
     EXPECT_EQ(okno->RENaglowek->toPlainText(), QStringLiteral("Wyniki testu"));
+}
+
+// The settings window opens beside the chart it changes when the screen has room, where it
+// covers least of it when not, and centred when there is no chart on the screen.
+TEST_F(TFUstawwykresTest, OknoObokWykresu) {
+    const QRect ekran = QGuiApplication::primaryScreen()->availableGeometry();
+    wykres.obszar = QRect(ekran.topLeft(), ekran.size() / 3);
+    OtworzWykres(1);
+    EXPECT_FALSE(okno->frameGeometry().intersects(wykres.obszar));
+    EXPECT_TRUE(ekran.contains(okno->frameGeometry()));
+    wykres.obszar = ekran.adjusted(40, 40, -40, -40); // no room beside it
+    OtworzWykres(1);
+    EXPECT_TRUE(ekran.contains(okno->frameGeometry()));
+    const QRect wspolne = okno->frameGeometry().intersected(wykres.obszar);
+    EXPECT_LT(qint64(wspolne.width()) * wspolne.height(), qint64(okno->width()) * okno->height());
+    wykres.obszar = QRect();
+    OtworzWykres(1);
+    EXPECT_EQ(okno->pos(), Okno::MiejsceObokObszaru(okno->size(), ekran, QRect()));
 }
 
 TEST_F(TFUstawwykresTest, KoloweOsieWylaczoneZnacznikiKola) {

@@ -10,12 +10,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
+#include <algorithm>
+#include <limits>
 
 namespace sondrel {
 
@@ -567,6 +571,44 @@ void TFUstawwykres::ZbudujWartosci(QWidget* strona) {
 
 #undef POLE
 
+namespace {
+
+// The top left corner for the settings window: centred when no chart is shown or the centre
+// leaves it clear; else right of, left of, below or above the chart (kept on the screen),
+// whichever covers the least of it.
+QPoint MiejsceObokWykresu(QSize okno, const QRect& ekran, const QRect& wykres) {
+    constexpr int Odstep = 8;
+    const QPoint srodek = Okno::MiejsceObokObszaru(okno, ekran, {});
+    if (wykres.isEmpty() || !QRect(srodek, okno).intersects(wykres)) return srodek;
+    const auto naEkranie = [&](QPoint p) {
+        p.setX(std::clamp(p.x(), ekran.left(),
+                          std::max(ekran.left(), ekran.right() + 1 - okno.width())));
+        p.setY(std::clamp(p.y(), ekran.top(),
+                          std::max(ekran.top(), ekran.bottom() + 1 - okno.height())));
+        return p;
+    };
+    const int y = wykres.center().y() - okno.height() / 2;
+    const int x = wykres.center().x() - okno.width() / 2;
+    const QPoint kandydaci[] = {{wykres.right() + 1 + Odstep, y},
+                                {wykres.left() - Odstep - okno.width(), y},
+                                {x, wykres.bottom() + 1 + Odstep},
+                                {x, wykres.top() - Odstep - okno.height()}};
+    QPoint najlepsze = srodek;
+    qint64 najmniej = std::numeric_limits<qint64>::max();
+    for (const QPoint& k : kandydaci) {
+        const QPoint p = naEkranie(k);
+        const QRect wspolne = QRect(p, okno).intersected(wykres);
+        const qint64 pole = wspolne.isEmpty() ? 0 : qint64(wspolne.width()) * wspolne.height();
+        if (pole < najmniej) {
+            najmniej = pole;
+            najlepsze = p;
+        }
+    }
+    return najlepsze;
+}
+
+} // namespace
+
 // ---- showing and loading -----------------------------------------------------------------------
 
 void TFUstawwykres::Przygotuj() {
@@ -581,7 +623,11 @@ void TFUstawwykres::Przygotuj() {
     }
     CNaglowek->setCurrentIndex(0);
     ZaladujNaglowki();
-    Wysrodkuj();
+    // Beside the chart it changes when the screen has room, so that every change shows; else
+    // where it covers least of the chart.
+    QScreen* ekran = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (ekran)
+        move(MiejsceObokWykresu(size(), ekran->availableGeometry(), wykres.ObszarNaEkranie()));
 }
 
 void TFUstawwykres::PokazUstawienia() {

@@ -57,6 +57,7 @@ public:
     // WykresDlaUstawien: the chart's state and a redraw.
     StanWykresu& Stan() override { return stan; }
     void Odswiez() override;
+    QRect ObszarNaEkranie() const override { return isVisible() ? frameGeometry() : QRect(); }
 
     // Shown (hidden before: 550 x 350, centred) or brought to the front (keeps place and size).
     void PokazOknoWykresu();

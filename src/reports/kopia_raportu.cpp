@@ -15,6 +15,11 @@ namespace sondrel {
 
 namespace {
 
+// Pictures that every report has beside it.
+bool ObrazRamki(const QString& nazwa) {
+    return nazwa == QLatin1String("naglowek.jpg") || nazwa == QLatin1String("stopka.jpg");
+}
+
 // The file a reference names, relative to the report's folder; empty when the reference is
 // not a plain local name there (an address with a scheme, an absolute path, a way up).
 QString PlikOdnosnika(const QByteArray& odnosnik, const QString& folderRaportu) {
@@ -29,9 +34,11 @@ QString PlikOdnosnika(const QByteArray& odnosnik, const QString& folderRaportu) 
     if (czesci.isEmpty() || czesci.contains(QStringLiteral("..")) ||
         czesci.contains(QStringLiteral(".")))
         return {};
-    const QFileInfo plik(QDir(folderRaportu).filePath(czesci.join(QLatin1Char('/'))));
-    if (!plik.isFile()) return {};
-    return czesci.join(QLatin1Char('/'));
+    const QString wzgledna = czesci.join(QLatin1Char('/'));
+    // a picture the report never had is left alone; one of the frame's is always there
+    if (!QFileInfo(QDir(folderRaportu).filePath(wzgledna)).isFile() && !ObrazRamki(wzgledna))
+        return {};
+    return wzgledna;
 }
 
 } // namespace
@@ -66,15 +73,21 @@ QByteArray PrzestawOdnosnikiObrazow(const QByteArray& raport, const QString& fol
     return wynik;
 }
 
-bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad) {
+bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad,
+                        QString* plikZrodla) {
+    if (plikZrodla) plikZrodla->clear();
     const auto porazka = [&](const QString& przyczyna) {
         if (blad) *blad = przyczyna;
         return false;
     };
+    // a file of the report itself that cannot be read: its path is kept for the message
+    const auto brakZrodla = [&](const QString& sciezka, const QString& powod) {
+        if (plikZrodla) *plikZrodla = QDir::toNativeSeparators(sciezka);
+        return porazka(QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + powod);
+    };
     QFile plik;
     QString powodOdczytu;
-    if (!OtworzZwyklyPlik(plik, zrodlo, &powodOdczytu))
-        return porazka(QDir::toNativeSeparators(zrodlo) + QStringLiteral(": ") + powodOdczytu);
+    if (!OtworzZwyklyPlik(plik, zrodlo, &powodOdczytu)) return brakZrodla(zrodlo, powodOdczytu);
     const QByteArray raport = plik.readAll();
     plik.close();
 
@@ -106,8 +119,7 @@ bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad
                            QStringLiteral(": nie można utworzyć folderu"));
         const QString zrodloObrazu = QDir(folderRaportu).filePath(obraz);
         if (!OtworzZwyklyPlik(zrodlowy, zrodloObrazu, &przyczyna))
-            return porazka(QDir::toNativeSeparators(zrodloObrazu) + QStringLiteral(": ") +
-                           przyczyna);
+            return brakZrodla(zrodloObrazu, przyczyna);
         if (!ZapiszPlik(docelowy, zrodlowy.readAll(), &przyczyna, Dowiazanie::Zastap))
             return porazka(QDir::toNativeSeparators(nazwa) + QStringLiteral(": ") + przyczyna);
     }
@@ -119,6 +131,20 @@ bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad
     }
     folder.Zatwierdz();
     return true;
+}
+
+QString KomunikatNieudanejKopii(const QString& plikZrodla, const QString& blad) {
+    const QString poczatek = QStringLiteral("Nie udało się zapisać raportu.\r");
+    if (plikZrodla.isEmpty())
+        return poczatek + QStringLiteral("Brak możliwości zapisu w wybranym miejscu.");
+    if (!QFileInfo::exists(plikZrodla))
+        return poczatek +
+               QStringLiteral("Plik raportu zniknął z folderu tymczasowego programu:\r") +
+               plikZrodla + QStringLiteral("\rOtwórz raport ponownie i zapisz go jeszcze raz.");
+    const QString przedrostek = plikZrodla + QStringLiteral(": ");
+    const QString powod = blad.startsWith(przedrostek) ? blad.mid(przedrostek.size()) : blad;
+    return poczatek + QStringLiteral("Nie można odczytać pliku raportu:\r") + plikZrodla +
+           QStringLiteral(" (") + powod + QStringLiteral(").");
 }
 
 } // namespace sondrel

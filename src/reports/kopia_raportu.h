@@ -27,6 +27,15 @@ QByteArray PrzestawOdnosnikiObrazow(const QByteArray& raport, const QString& fol
 // the new report does not have stay in it. False with a reason in `blad` when anything could
 // not be read or written; then nothing has changed: no page is left under `cel` that was not
 // there before, and an older page of that name keeps all its pictures as they were.
-bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad = nullptr);
+// When the report's own page or one of its pictures could not be read (removed from the
+// temporary folder under the program), `plikZrodla` gets that file's path; it stays empty when
+// the destination failed. The frame's pictures ("naglowek.jpg", "stopka.jpg") are part of every
+// report: a reference to one of them that is gone is such a failure, not a reference to skip.
+bool ZapiszKopieRaportu(const QString& zrodlo, const QString& cel, QString* blad = nullptr,
+                        QString* plikZrodla = nullptr);
+
+// What the user is told when a copy failed: a report file that vanished (or cannot be read) is
+// named, with what to do; only a failure of the destination blames the chosen place.
+QString KomunikatNieudanejKopii(const QString& plikZrodla, const QString& blad);
 
 } // namespace sondrel

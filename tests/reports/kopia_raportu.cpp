@@ -99,6 +99,86 @@ TEST(KopiaRaportu, NieudanyZapisNieZostawiaNiczego) {
               (QStringList{"obraz.jpg", "r.htm", "zajete.htm"}));
 }
 
+// A report whose own files were removed from the temporary folder under the program (another
+// copy emptied it, a cleaner ran): the save names the missing file and does not blame the
+// destination; a destination that cannot take the page still does.
+TEST(KopiaRaportu, ZnikniecieZrodlaJestNazwaneWKomunikacie) {
+    QTemporaryDir folder;
+    Analiza a;
+    KlasaProbna(a, folder.path());
+    Srodowisko srodowisko;
+    srodowisko.foldery.FolderTemp = folder.filePath("Temp");
+    const QString temp = QDir::toNativeSeparators(folder.filePath("Temp"));
+    const QString dokumenty = folder.filePath("Dokumenty");
+    QDir().mkpath(dokumenty);
+
+    const struct {
+        const char* nazwa;
+        const char* usuniety; // from Temp; empty: nothing removed
+        const char* cel;      // inside Dokumenty
+        const char* komunikat;
+    } przypadki[] = {
+        {"strona raportu usunieta", "*.htm", "r1.htm",
+         "Plik raportu zniknął z folderu tymczasowego programu:\r%1\rOtwórz raport ponownie"},
+        {"obraz ramki usuniety", "stopka.jpg", "r2.htm",
+         "Plik raportu zniknął z folderu tymczasowego programu:\r%1\rOtwórz raport ponownie"},
+        {"caly folder tymczasowy usuniety", "", "r3.htm",
+         "Plik raportu zniknął z folderu tymczasowego programu:\r%1\rOtwórz raport ponownie"},
+        {"folder w miejscu strony", nullptr, "zajete.htm",
+         "Brak możliwości zapisu w wybranym miejscu."},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        QDir(folder.filePath("Temp")).removeRecursively();
+        const WynikRaportu raport = RaportOUczniu(a, {}, srodowisko, 1);
+        ASSERT_TRUE(raport.udany()) << raport.blad.toStdString();
+        QString usuniety;
+        if (p.usuniety && *p.usuniety) {
+            const QString nazwa = QLatin1String(p.usuniety) == QLatin1String("*.htm")
+                                      ? QFileInfo(raport.sciezka).fileName()
+                                      : QString::fromUtf8(p.usuniety);
+            usuniety = QDir::toNativeSeparators(QDir(folder.filePath("Temp")).filePath(nazwa));
+            ASSERT_TRUE(QFile::remove(usuniety));
+        } else if (p.usuniety) {
+            usuniety = QDir::toNativeSeparators(raport.sciezka);
+            ASSERT_TRUE(QDir(folder.filePath("Temp")).removeRecursively());
+        }
+        const QString cel = QDir(dokumenty).filePath(QString::fromUtf8(p.cel));
+        if (!p.usuniety) QDir().mkpath(cel);
+
+        QString blad, plikZrodla = QStringLiteral("niezmieniony");
+        EXPECT_FALSE(ZapiszKopieRaportu(raport.sciezka, cel, &blad, &plikZrodla));
+        EXPECT_EQ(plikZrodla, usuniety);
+        const QString komunikat = KomunikatNieudanejKopii(plikZrodla, blad);
+        EXPECT_TRUE(komunikat.startsWith(QStringLiteral("Nie udało się zapisać raportu.\r")));
+        QString oczekiwany = QString::fromUtf8(p.komunikat);
+        if (p.usuniety) oczekiwany = oczekiwany.arg(usuniety);
+        EXPECT_TRUE(komunikat.contains(oczekiwany)) << komunikat.toStdString();
+        if (p.usuniety) {
+            EXPECT_TRUE(usuniety.startsWith(temp));
+            EXPECT_FALSE(komunikat.contains(QStringLiteral("wybranym miejscu")));
+            // nothing is left where the page was to go
+            EXPECT_EQ(
+                QDir(dokumenty).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                QStringList());
+        }
+    }
+}
+
+// A report file that is there but cannot be read is named with the system's reason.
+TEST(KopiaRaportu, NieczytelneZrodloZPowodem) {
+    QTemporaryDir folder;
+    const QString zrodlo = folder.filePath("raport.htm");
+    QDir().mkpath(zrodlo); // a folder in the report's place
+    QString blad, plikZrodla;
+    EXPECT_FALSE(ZapiszKopieRaportu(zrodlo, folder.filePath("cel.htm"), &blad, &plikZrodla));
+    EXPECT_EQ(plikZrodla, QDir::toNativeSeparators(zrodlo));
+    EXPECT_EQ(
+        KomunikatNieudanejKopii(plikZrodla, blad),
+        QStringLiteral("Nie udało się zapisać raportu.\rNie można odczytać pliku raportu:\r") +
+            plikZrodla + QStringLiteral(" (w tym miejscu jest folder)."));
+}
+
 // A report in a folder of its own with the pictures it names (name and bytes).
 QString RaportZObrazami(const QString& folder, const QList<std::pair<QString, QByteArray>>& obrazy,
                         qsizetype dlugosc = 0) {

@@ -337,9 +337,9 @@ void TFBrowser::LZapiszClick() {
 }
 
 void TFBrowser::ZapiszRaportJako(const QString& cel) {
-    const QString komunikat = QStringLiteral(
-        "Nie udało się zapisać raportu.\rBrak możliwości zapisu w wybranym miejscu.");
-    const auto koniec = [this, cel, komunikat](bool ok, const QString& przyczyna) {
+    const auto koniec = [this, cel](bool ok, const QString& przyczyna,
+                                    const QString& plikZrodla = QString()) {
+        const QString komunikat = KomunikatNieudanejKopii(plikZrodla, przyczyna);
         if (ok) {
             if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 40, y() + 190);
         } else {
@@ -350,9 +350,9 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
         emit zapisano(cel, ok);
     };
     if (QFileInfo(cel).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0) {
-        QString przyczyna;
-        const bool ok = ZapiszKopieRaportu(sciezka, cel, &przyczyna);
-        koniec(ok, przyczyna);
+        QString przyczyna, plikZrodla;
+        const bool ok = ZapiszKopieRaportu(sciezka, cel, &przyczyna, &plikZrodla);
+        koniec(ok, przyczyna, plikZrodla);
         return;
     }
     if (!zaladowany) {

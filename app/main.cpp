@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sondrel, the desktop program: the windows are created once, the main window is shown and the
 // program runs until the main window ends it. Answer files named on the command line are
-// analysed when the main window is first shown.
+// analysed when the main window is first shown; while a copy runs, a later start hands its
+// files to it and ends.
 //
 // --czas-startu prints the time from the start of the program to the main window's first
 // appearance on screen (in milliseconds, on standard output) and ends the program. --help and
 // --version answer on standard output without opening a window (nor needing a display).
+#include "core/foldery.h"
 #include "core/lokalizacja.h"
+#include "ui/jedna_kopia.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/program.h"
 
@@ -160,9 +163,22 @@ int main(int argc, char** argv) {
     }
     argumenty.removeOne(QStringLiteral("--")); // the arguments after it are files
 
+    // One running copy: a copy that runs for this user and data folder takes this start's files
+    // and comes up; this start then ends. The start-time measurement measures a start of its
+    // own.
+    const QString gniazdo = sondrel::GniazdoKopii(sondrel::FolderDanychProgramu());
+    if (!pomiar && sondrel::PrzekazDzialajacejKopii(
+                       gniazdo, sondrel::PrzekazanieZArgumentow(argumenty, plikTestu)))
+        return 0;
+
     sondrel::Program program(argumenty);
     program.plikTestu = plikTestu;
     program.UtworzOkna();
+    sondrel::SerwerKopii serwerKopii;
+    if (!pomiar) {
+        serwerKopii.Nasluchuj(gniazdo);
+        sondrel::PodlaczSerwerKopii(serwerKopii, program);
+    }
     PomiarStartu pomiarStartu(czas);
     if (pomiar) {
         program.FGlowny->winId(); // the native window, to watch its exposure

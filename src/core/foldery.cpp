@@ -33,11 +33,16 @@ QString KomunikatBrakuFolderuDanych(const QString& folder) {
            QStringLiteral("\rUstawienia i dziennik zdarzeń nie będą zapisywane.");
 }
 
+QString FolderDanychProgramu() {
+    const QString sep = QDir::separator();
+    return FolderSpecjalny(RodzajFolderu::DaneAplikacji) + sep + "Brenvik" + sep + "Zadrix" + sep +
+           "Sondrel";
+}
+
 bool UstawFoldery(Srodowisko& srodowisko) {
-    const QString dane = FolderSpecjalny(RodzajFolderu::DaneAplikacji);
     const QString sep = QDir::separator();
     Foldery& f = srodowisko.foldery;
-    f.FolderDanych = dane + sep + "Brenvik" + sep + "Zadrix" + sep + "Sondrel";
+    f.FolderDanych = FolderDanychProgramu();
     f.PlikUstawien = f.FolderDanych + sep + "Sondrel.ini";
     f.FolderTemp = f.FolderDanych + sep + "Temp";
     f.FolderDokumentow = FolderSpecjalny(RodzajFolderu::Dokumenty);

@@ -18,6 +18,9 @@ QString FolderSpecjalny(RodzajFolderu rodzaj);
 // The executable's folder with a trailing separator.
 QString FolderPlikuProgramu();
 
+// The program's own folder under the application data (settings, journal, temporary folder).
+QString FolderDanychProgramu();
+
 // Sets the paths and creates the program's folder with every folder above it; touches nothing
 // else (the command-line tool uses it, so that the temporary folder of a running desktop
 // program stays as it is). A folder that cannot be made is said once (KomunikatBrakuFolderuDanych)

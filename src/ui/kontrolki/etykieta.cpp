@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/kontrolki/etykieta.h"
 
+#include "ui/kontrolki/dostepnosc_tabeli.h"
 #include "ui/skory/skora.h"
 
 #include <QAccessibleWidget>
@@ -56,7 +57,7 @@ public:
 QAccessibleInterface* FabrykaDostepu(const QString& klasa, QObject* obiekt) {
     if (klasa == QLatin1String("sondrel::Etykieta") && obiekt && obiekt->isWidgetType())
         return new DostepEtykiety(static_cast<Etykieta*>(obiekt));
-    return nullptr;
+    return DostepTabeliIOkien(klasa, obiekt);
 }
 
 } // namespace

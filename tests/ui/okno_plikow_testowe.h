@@ -6,9 +6,11 @@
 
 #include "support/srodowisko_testowe.h"
 #include "ui/program.h"
+#include "ui/skory/skora.h"
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -57,5 +59,13 @@ protected:
         EXPECT_FALSE(okno.isVisible());
     }
 };
+
+// Whether the keyboard's focus mark runs through (x, y) of a grabbed list or tree: one of three
+// pixels down is its slate (a dotted line has gaps).
+inline bool ZnakFokusuW(const QImage& obraz, int x, int y) {
+    for (int d = 0; d < 3; ++d)
+        if (QColor(obraz.pixel(x, y + d)) == QColor::fromRgba(skora::Granat)) return true;
+    return false;
+}
 
 } // namespace sondrel::testy

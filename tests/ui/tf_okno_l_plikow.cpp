@@ -8,6 +8,7 @@
 #include "support/pliki_testowe.h"
 #include "ui/program.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QSignalSpy>
@@ -179,6 +180,130 @@ TEST_F(TFOknoLPlikowTest, WprowadzIAnuluj) {
     EXPECT_EQ(gotowa.count(), 1);
     EXPECT_EQ(program.analiza.IloscUczniow, 2);
     EXPECT_TRUE(komunikaty.isEmpty());
+}
+
+// The whole window from the keyboard: Tab and Shift+Tab through the button that adds files,
+// the list and the two buttons; Space and Enter press the focused button; Enter in the list
+// confirms; Alt+letters press the buttons; the focused row and list carry a mark.
+TEST_F(TFOknoLPlikowTest, KlawiaturaBezMyszy) {
+    const auto fokus = [] { return QApplication::focusWidget(); };
+    const auto klawisz = [&](int k, Qt::KeyboardModifiers m = {}) {
+        QTest::keyClick(fokus() ? fokus() : static_cast<QWidget*>(&okno), Qt::Key(k), m);
+    };
+    wybor = {uczen("a.sko", "Nowak", "Ewa"), uczen("b.sko", "Abacki", "Jan")};
+    program.analiza.RodzajAnalizy = AnalizaProsta;
+    WModalnym([&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+        const QList<QWidget*> kolejnosc{okno.LWczytajPliki, okno.BLista, okno.LWprowadz,
+                                        okno.LAnuluj};
+        for (QWidget* w : kolejnosc) {
+            klawisz(Qt::Key_Tab);
+            EXPECT_EQ(fokus(), w) << (fokus() ? fokus()->metaObject()->className() : "brak");
+        }
+        klawisz(Qt::Key_Tab);
+        EXPECT_EQ(fokus(), okno.LWczytajPliki); // round
+        klawisz(Qt::Key_Backtab);
+        EXPECT_EQ(fokus(), okno.LAnuluj);
+        klawisz(Qt::Key_Backtab);
+        EXPECT_EQ(fokus(), okno.LWprowadz);
+        klawisz(Qt::Key_Backtab);
+        klawisz(Qt::Key_Backtab);
+        // Space on the focused button opens the dialog; the list shows the students
+        ASSERT_EQ(fokus(), okno.LWczytajPliki);
+        klawisz(Qt::Key_Space);
+        EXPECT_EQ(okno.BLista->Nazwy(), (QStringList{"Abacki Jan", "Nowak Ewa"}));
+        EXPECT_EQ(folderyDialogu.size(), 1);
+        // Alt+P is the same button, from anywhere
+        klawisz(Qt::Key_P, Qt::AltModifier);
+        EXPECT_EQ(folderyDialogu.size(), 2);
+
+        // the list with the keyboard: a row is current and marked, and so is the list
+        klawisz(Qt::Key_Tab);
+        ASSERT_EQ(fokus(), okno.BLista);
+        EXPECT_EQ(okno.BLista->currentRow(), 0);
+        const QImage obraz = okno.BLista->viewport()->grab().toImage();
+        EXPECT_TRUE(ZnakFokusuW(obraz, 0, obraz.height() / 2));                // dotted
+        EXPECT_EQ(QColor(obraz.pixel(1, 6)), QColor::fromRgba(skora::Granat)); // the row's edge
+        okno.BLista->clearFocus();
+        EXPECT_FALSE(ZnakFokusuW(okno.BLista->viewport()->grab().toImage(), 0, obraz.height() / 2));
+        okno.BLista->setFocus();
+        klawisz(Qt::Key_Down);
+        EXPECT_EQ(okno.BLista->currentRow(), 1);
+        // Enter in the list confirms
+        klawisz(Qt::Key_Return);
+        EXPECT_FALSE(okno.isVisible());
+    });
+    EXPECT_EQ(gotowa.count(), 1);
+    EXPECT_EQ(program.analiza.IloscUczniow, 2);
+
+    // Enter on a focused "Anuluj" cancels (the window sees the key first and leaves it to the
+    // button); Alt+W with nothing chosen warns; Alt+A cancels
+    const struct {
+        const char* nazwa;
+        std::function<void()> klawisze;
+        int komunikatow;
+    } anulowania[] = {
+        {"Enter na Anuluj",
+         [&] {
+             okno.LAnuluj->setFocus();
+             klawisz(Qt::Key_Enter);
+         },
+         0},
+        {"Alt+W, potem Alt+A",
+         [&] {
+             klawisz(Qt::Key_W, Qt::AltModifier);
+             EXPECT_TRUE(okno.isVisible());
+             klawisz(Qt::Key_A, Qt::AltModifier);
+         },
+         1},
+    };
+    for (const auto& a : anulowania) {
+        SCOPED_TRACE(a.nazwa);
+        komunikaty.clear();
+        wybor.clear();
+        program.analiza.RodzajAnalizy = AnalizaProsta;
+        WModalnym([&] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+            a.klawisze();
+            EXPECT_FALSE(okno.isVisible());
+        });
+        EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaAnulowana);
+        EXPECT_EQ(komunikaty.size(), a.komunikatow);
+        if (a.komunikatow) EXPECT_EQ(komunikaty.value(0).tekst, BrakPlikow);
+    }
+    EXPECT_EQ(gotowa.count(), 1);
+}
+
+// Screen readers: the three buttons are named buttons with a press action and their shortcut.
+TEST_F(TFOknoLPlikowTest, PrzyciskiDlaCzytnikowEkranu) {
+    const struct {
+        Etykieta* przycisk;
+        const char* nazwa;
+        const char* skrot;
+    } przyciski[] = {{okno.LWczytajPliki, "Wczytaj pliki odpowiedzi", "Alt+P"},
+                     {okno.LWprowadz, "Wprowadź", "Alt+W"},
+                     {okno.LAnuluj, "Anuluj", "Alt+A"}};
+    for (const auto& p : przyciski) {
+        SCOPED_TRACE(p.nazwa);
+        QAccessibleInterface* i = QAccessible::queryAccessibleInterface(p.przycisk);
+        ASSERT_NE(i, nullptr);
+        EXPECT_EQ(i->role(), QAccessible::Button);
+        EXPECT_EQ(i->text(QAccessible::Name), QString::fromUtf8(p.nazwa));
+        EXPECT_EQ(i->text(QAccessible::Accelerator), QString::fromUtf8(p.skrot));
+        EXPECT_TRUE(p.przycisk->toolTip().endsWith(QStringLiteral("(%1)").arg(p.skrot)));
+        ASSERT_NE(i->actionInterface(), nullptr);
+        EXPECT_TRUE(i->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+    // pressing "Anuluj" through the screen reader cancels like a click
+    program.analiza.RodzajAnalizy = AnalizaProsta;
+    WModalnym([&] {
+        QAccessible::queryAccessibleInterface(okno.LAnuluj)
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+    });
+    EXPECT_EQ(program.analiza.RodzajAnalizy, AnalizaAnulowana);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&okno)->role(), QAccessible::Dialog);
 }
 
 TEST_F(TFOknoLPlikowTest, UstawienieBezPomijaOkno) {

@@ -161,6 +161,70 @@ TEST_F(TFOknoObieListyTest, DrzewoOtwieraneZamykaneIWybierane) {
     });
 }
 
+// The tree from the keyboard: Tab reaches it between the list and the buttons; the arrows pick
+// rows as clicks do; Right and Left open and close groups, Space too; Enter opens a group and
+// confirms on a test; the picked row and the tree carry the focus mark.
+TEST_F(TFOknoObieListyTest, DrzewoZKlawiatury) {
+    program.analiza.RodzajAnalizy = AnalizaZTestem;
+    wybor = {uczen("a.sko", "Abacki")};
+    WModalnym([this] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&okno));
+        const auto klawisz = [](int k, Qt::KeyboardModifiers m = {}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
+        };
+        okno.BLista->setFocus();
+        klawisz(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), okno.ImDrzewo);
+        klawisz(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), okno.LWprowadz);
+        klawisz(Qt::Key_Backtab);
+        ASSERT_EQ(QApplication::focusWidget(), okno.ImDrzewo);
+
+        const struct {
+            int klawisz;
+            QStringList wiersze;
+            const char* wybrany;
+        } kroki[] = {
+            {Qt::Key_Down, {"Klasa 1", "Klasa 2", "Powtórka"}, "Klasa 2"},
+            {Qt::Key_Right, {"Klasa 1", "Klasa 2", "Podgrupa", "Powtórka"}, "Klasa 2"},
+            {Qt::Key_Right, {"Klasa 1", "Klasa 2", "Podgrupa", "Powtórka"}, "Klasa 2"}, // open
+            {Qt::Key_Down, {"Klasa 1", "Klasa 2", "Podgrupa", "Powtórka"}, "Podgrupa"},
+            {Qt::Key_Space, {"Klasa 1", "Klasa 2", "Podgrupa", "Test", "Powtórka"}, "Podgrupa"},
+            {Qt::Key_Down, {"Klasa 1", "Klasa 2", "Podgrupa", "Test", "Powtórka"}, "Test"},
+            {Qt::Key_Home, {"Klasa 1", "Klasa 2", "Podgrupa", "Test", "Powtórka"}, "Klasa 1"},
+            {Qt::Key_Return,
+             {"Klasa 1", "Ułamki", "Procenty", "Klasa 2", "Podgrupa", "Test", "Powtórka"},
+             "Klasa 1"},
+            {Qt::Key_Left, {"Klasa 1", "Klasa 2", "Podgrupa", "Test", "Powtórka"}, "Klasa 1"},
+            {Qt::Key_Up, {"Klasa 1", "Klasa 2", "Podgrupa", "Test", "Powtórka"}, "Klasa 1"},
+            {Qt::Key_End, {"Klasa 1", "Klasa 2", "Podgrupa", "Test", "Powtórka"}, "Powtórka"},
+        };
+        for (const auto& k : kroki) {
+            SCOPED_TRACE(QString::fromUtf8(k.wybrany).toStdString());
+            klawisz(k.klawisz);
+            EXPECT_EQ(Wiersze(), k.wiersze);
+            ASSERT_NE(okno.Drzewo().WybranyWpis(), nullptr);
+            EXPECT_EQ(okno.Drzewo().WybranyWpis()->Opis, QString::fromUtf8(k.wybrany));
+            EXPECT_TRUE(okno.isVisible());
+        }
+        // picked from the keyboard as by a click
+        EXPECT_EQ(okno.LTest->text(), QString::fromUtf8("Wybór testu: Powtórka"));
+        EXPECT_EQ(okno.ImDrzewo->accessibleDescription(), QString::fromUtf8("Powtórka"));
+        // the focus mark: the tree's frame and the picked row's outline
+        const QImage obraz = okno.ImDrzewo->grab().toImage();
+        EXPECT_TRUE(ZnakFokusuW(obraz, 0, obraz.height() / 2)); // dotted
+        EXPECT_EQ(QColor(obraz.pixel(14, Y(4))), QColor::fromRgba(skora::Granat));
+
+        // Enter on a test confirms, once files are chosen (Alt+P)
+        klawisz(Qt::Key_P, Qt::AltModifier);
+        EXPECT_EQ(okno.BLista->count(), 1);
+        klawisz(Qt::Key_Enter);
+        EXPECT_FALSE(okno.isVisible());
+    });
+    EXPECT_EQ(gotowa.count(), 1);
+    EXPECT_EQ(program.analiza.WybranyTest, QString::fromUtf8("Powtórka"));
+}
+
 TEST_F(TFOknoObieListyTest, WprowadzWymagaTestuIPlikow) {
     program.analiza.RodzajAnalizy = AnalizaZTestem;
     const QString inny = uczen("inny.sko", "Obcy", {.nazwaTestu = "Inny test"});

@@ -252,11 +252,10 @@ QList<QAccessibleInterface*> DostepKomorki::rowHeaderCells() const {
 
 // The main window and the framed windows are frames; the others dialogs.
 QAccessible::Role RolaOkna(const Okno* okno) {
-    const bool glowne = !okno->OknoGlowne() || okno->OknoGlowne() == okno;
-    for (const char* ramowe :
-         {"sondrel::OknoZRamka", "sondrel::TFTabela", "sondrel::TFWykres", "sondrel::TFBrowser"})
+    for (const char* ramowe : {"sondrel::TFGlowny", "sondrel::OknoZRamka", "sondrel::TFTabela",
+                               "sondrel::TFWykres", "sondrel::TFBrowser"})
         if (okno->inherits(ramowe)) return QAccessible::Window;
-    return glowne ? QAccessible::Window : QAccessible::Dialog;
+    return QAccessible::Dialog;
 }
 
 class DostepOkna : public QAccessibleWidget {

@@ -39,6 +39,7 @@ public:
         QString tekst = QAccessibleWidget::text(t);
         if (t == QAccessible::Name && tekst.isEmpty()) tekst = etykieta()->PelnyTekst();
         if (t == QAccessible::Name && tekst.isEmpty()) tekst = etykieta()->text();
+        if (t == QAccessible::Accelerator && tekst.isEmpty()) tekst = etykieta()->Skrot();
         return tekst;
     }
     QStringList actionNames() const override {
@@ -130,6 +131,12 @@ void Etykieta::UstawKlawiature(const QString& nazwa) {
     // Tab only: a click keeps the focus where it was and draws no mark
     setFocusPolicy(Qt::TabFocus);
     setAccessibleName(nazwa);
+}
+
+void Etykieta::UstawSkrot(const QString& s) {
+    skrot = s;
+    const QString opis = toolTip().isEmpty() ? accessibleName() : toolTip();
+    setToolTip(opis + QStringLiteral(" (") + s + QLatin1Char(')'));
 }
 
 Etykieta* Etykieta::Sasiad(int krok) const {

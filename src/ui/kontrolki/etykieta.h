@@ -26,6 +26,10 @@ public:
     // acts like the mouse coming over it (ruch(), the link's highlight) and draws the focus
     // mark. `nazwa` names it for screen readers.
     void UstawKlawiature(const QString& nazwa);
+    // The Alt shortcut the window gives this control ("Alt+W"): named in its tooltip and to
+    // screen readers. The window itself reacts to the keys.
+    void UstawSkrot(const QString& skrot);
+    const QString& Skrot() const { return skrot; }
 
     // Shows a text that may not fit: what does not fit is cut with "…" (on the last line that
     // fits, for a word-wrapped label) and the whole text becomes the tooltip; a text that fits
@@ -61,6 +65,7 @@ private:
     bool wcisnieta = false;
     bool przycinana = false;
     QString pelny;
+    QString skrot;
     void Przytnij();
     QColor normalny, podswietlony;
 };

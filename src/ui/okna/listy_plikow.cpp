@@ -6,6 +6,7 @@
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_listy.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -15,6 +16,16 @@
 #include <algorithm>
 
 namespace sondrel {
+
+void ZnakFokusu(QPainter& p, const QRectF& r, bool panel) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor::fromRgba(skora::Granat), 1, panel ? Qt::DotLine : Qt::SolidLine));
+    p.drawRoundedRect(panel ? r.adjusted(0.5, 0.5, -0.5, -0.5) : r.adjusted(1.5, 0.5, -1.5, -0.5),
+                      2, 2);
+    p.restore();
+}
 
 namespace {
 
@@ -38,6 +49,7 @@ public:
             p->setBrush(QColor(0xE3, 0xE6, 0xF0));
             p->drawRoundedRect(QRectF(r).adjusted(1, 0, -1, 0), 2, 2);
         }
+        if (o.state & QStyle::State_HasFocus) ZnakFokusu(*p, r, false);
         p->setFont(o.font);
         p->setPen(QColor::fromRgba(skora::Tekst));
         const QRect tekst = r.adjusted(4, 0, -3, 0);
@@ -127,11 +139,18 @@ QStringList ListaNazw::Nazwy() const {
     return nazwy;
 }
 
+void ListaNazw::focusInEvent(QFocusEvent* e) {
+    QListWidget::focusInEvent(e);
+    // the keyboard starts on a row, so that the focus mark shows where it is
+    if (count() > 0 && !currentIndex().isValid()) setCurrentRow(0);
+}
+
 void ListaNazw::paintEvent(QPaintEvent* e) {
     QListWidget::paintEvent(e);
+    QPainter p(viewport());
+    if (hasFocus()) ZnakFokusu(p, viewport()->rect(), true);
     if (count() > 0) return;
     // an empty list says what it waits for
-    QPainter p(viewport());
     p.setFont(skora::Czcionka(11));
     p.setPen(QColor(0xA0, 0xA3, 0xB4));
     p.drawText(viewport()->rect().adjusted(12, 0, -12, 0), Qt::AlignCenter | Qt::TextWordWrap,
@@ -218,6 +237,26 @@ OknoListyPlikow::OknoListyPlikow(Program& p, const Uklad& u, const QString& tytu
     connect(LAnuluj, &Etykieta::klik, this, &OknoListyPlikow::LAnulujClick);
     connect(LClose, &Etykieta::klik, this, &OknoListyPlikow::LAnulujClick);
 
+    // the keyboard: Tab through the buttons and the list, Alt+letter for the buttons (their
+    // letters are underlined on the buttons)
+    const struct {
+        Etykieta* e;
+        const char* nazwa;
+        const char* skrot;
+    } przyciski[] = {{LWczytajPliki, "Wczytaj pliki odpowiedzi", "Alt+P"},
+                     {LWprowadz, "Wprowadź", "Alt+W"},
+                     {LAnuluj, "Anuluj", "Alt+A"}};
+    for (const auto& p : przyciski) {
+        p.e->UstawKlawiature(QString::fromUtf8(p.nazwa));
+        p.e->UstawSkrot(QString::fromUtf8(p.skrot));
+    }
+    BLista->setAccessibleName(QStringLiteral("Lista plików odpowiedzi"));
+    // the window holds the focus until the first Tab, but is no Tab stop of its own
+    setFocusPolicy(Qt::ClickFocus);
+    setTabOrder(LWczytajPliki, BLista);
+    setTabOrder(BLista, LWprowadz);
+    setTabOrder(LWprowadz, LAnuluj);
+
     OknoOtwierania = [this](QString& folder) { return OtworzPlikiOdpowiedzi(this, folder); };
 }
 
@@ -244,10 +283,38 @@ void OknoListyPlikow::LAnulujClick() {
     program.analiza.RodzajAnalizy = AnalizaAnulowana;
 }
 
+bool OknoListyPlikow::EnterZatwierdza(QWidget* fokus) const {
+    return fokus == nullptr || fokus == this || fokus == BLista;
+}
+
 bool OknoListyPlikow::KlawiszWcisniety(QKeyEvent* e) {
-    if (e->key() != Qt::Key_Escape || (e->modifiers() & ~Qt::KeypadModifier)) return false;
-    LAnulujClick();
-    return true;
+    const Qt::KeyboardModifiers m = e->modifiers() & ~Qt::KeypadModifier;
+    const auto nacisnij = [](Etykieta* przycisk) {
+        emit przycisk->klik();
+        return true;
+    };
+    if (m == Qt::AltModifier) {
+        switch (e->key()) {
+        case Qt::Key_P:
+            return nacisnij(LWczytajPliki);
+        case Qt::Key_W:
+            return nacisnij(LWprowadz);
+        case Qt::Key_A:
+            return nacisnij(LAnuluj);
+        default:
+            return false;
+        }
+    }
+    if (m != Qt::NoModifier) return false;
+    if (e->key() == Qt::Key_Escape) {
+        LAnulujClick();
+        return true;
+    }
+    // Enter on a button presses that button; in the list it confirms
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+        EnterZatwierdza(QApplication::focusWidget()))
+        return nacisnij(LWprowadz);
+    return false;
 }
 
 } // namespace sondrel

@@ -8,6 +8,7 @@
 #include "ui/okno.h"
 
 #include <QListWidget>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
 #include <QScrollBar>
@@ -53,6 +54,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
 
 private:
     ListwaPrzewijania* listwa;
@@ -61,6 +63,10 @@ private:
 
 // A plain white panel at `miejsce` in its parent.
 QWidget* BialyPanel(QWidget* rodzic, const QRect& miejsce);
+
+// The keyboard's focus mark of a list or the tree: a dotted slate frame inside the panel's
+// rectangle `r`, or the outline of the row `r` it is on.
+void ZnakFokusu(QPainter& p, const QRectF& r, bool panel);
 
 // The open dialog for answer files: title "Wybierz pliki odpowiedzi", only *.sko, several
 // existing files. Returns the chosen paths in the dialog's order (empty when cancelled) and
@@ -123,8 +129,14 @@ protected:
     // Shows the window modally at `przesuniecie` from its reference point (centred without
     // one); returns when it closes.
     void PokazModalnieOd(QPoint przesuniecie);
-    // Esc cancels, as "Anuluj" does.
+    // The keyboard: Esc cancels, as "Anuluj" does; Alt+P, Alt+W and Alt+A are the three
+    // buttons ("Wczytaj pliki odpowiedzi", "Wprowadź", "Anuluj"); Enter in the list of names
+    // (or with nothing focused) confirms. Tab and Shift+Tab go through the button that adds
+    // files, the lists and the two buttons at the foot; Enter or Space presses a button.
     bool KlawiszWcisniety(QKeyEvent* e) override;
+    // Where Enter confirms: the list of names and the window itself (the two-list window adds
+    // the tree's tests).
+    virtual bool EnterZatwierdza(QWidget* fokus) const;
 
     Program& program;
 

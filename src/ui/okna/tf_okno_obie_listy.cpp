@@ -8,6 +8,7 @@
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_listy.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
@@ -62,6 +63,30 @@ ObrazDrzewa::ObrazDrzewa(const DrzewoTestow& d, QWidget* rodzic) : QWidget(rodzi
     setFont(skora::CzcionkaPunkty(8));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Lista testów"));
+}
+
+void ObrazDrzewa::keyPressEvent(QKeyEvent* e) {
+    if (e->modifiers() & ~Qt::KeypadModifier) return QWidget::keyPressEvent(e);
+    switch (e->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        e->accept();
+        emit klawisz(e->key());
+        return;
+    default:
+        QWidget::keyPressEvent(e);
+    }
 }
 
 void ObrazDrzewa::UstawPrzesuniecie(int piksele) {
@@ -112,7 +137,10 @@ void ObrazDrzewa::paintEvent(QPaintEvent*) {
         }
         p.setPen(QColor::fromRgba(styl.kolor));
         p.drawText(QPoint(tx, y + fm.ascent()), opis);
+        if (hasFocus() && indeks == drzewo.Wybrany())
+            ZnakFokusu(p, QRectF(tx - 5, y - 2, width() - tx + 4, wys + 1), false);
     }
+    if (hasFocus()) ZnakFokusu(p, rect(), true);
 }
 
 void ObrazDrzewa::mousePressEvent(QMouseEvent* e) {
@@ -152,6 +180,9 @@ TFOknoObieListy::TFOknoObieListy(Program& p, QWidget* rodzic)
     connect(LWprowadz, &Etykieta::klik, this, &TFOknoObieListy::LWprowadzClick);
     connect(ImDrzewo, &ObrazDrzewa::wcisniety, this, &TFOknoObieListy::ImDrzewoMouseDown);
     connect(ImDrzewo, &ObrazDrzewa::dwuklik, this, &TFOknoObieListy::ImDrzewoDblClick);
+    connect(ImDrzewo, &ObrazDrzewa::klawisz, this, &TFOknoObieListy::ImDrzewoKlawisz);
+    setTabOrder(BLista, ImDrzewo);
+    setTabOrder(ImDrzewo, LWprowadz);
     connect(ImDrzewo, &ObrazDrzewa::kolko, this, [this](int wierszy) {
         if (!ListwaVTesty->isHidden()) ListwaVTesty->setValue(ListwaVTesty->value() + wierszy);
     });
@@ -214,6 +245,7 @@ void TFOknoObieListy::ImDrzewoMouseDown(int y) {
     if (indeks < 0) return;
     RysujDrzewo();
     const Wpis& w = drzewo.Wpisy()[indeks];
+    ImDrzewo->setAccessibleDescription(w.Opis);
     if (w.Plik.isEmpty()) return; // a group: the test picked before stays
     program.analiza.PlikTestu = SciezkaTestuZListy(program.ustawienia.sct, w.Plik);
     program.analiza.WybranyTest = w.Opis;
@@ -226,6 +258,74 @@ void TFOknoObieListy::ImDrzewoDblClick(int y) {
     if (!drzewo.PrzelaczWybrana()) return;
     RysujDrzewo();
     UstawListweDrzewa();
+}
+
+int TFOknoObieListy::WierszWybranego() const {
+    for (int r = 0; r < drzewo.IloscWierszy(); ++r)
+        if (drzewo.WpisWWierszu(r) == drzewo.Wybrany()) return r;
+    return -1;
+}
+
+bool TFOknoObieListy::EnterZatwierdza(QWidget* fokus) const {
+    // Enter in the tree is the tree's own (a group opens or closes; a test confirms there)
+    return fokus != ImDrzewo && OknoListyPlikow::EnterZatwierdza(fokus);
+}
+
+void TFOknoObieListy::ImDrzewoKlawisz(int klawisz) {
+    const int n = drzewo.IloscWierszy();
+    if (n == 0) return;
+    const int wiersz = WierszWybranego();
+    const int strona = DrzewoTestow::WierszeMieszczace - 1;
+    int nowy = wiersz;
+    switch (klawisz) {
+    case Qt::Key_Up:
+        nowy = wiersz - 1;
+        break;
+    case Qt::Key_Down:
+        nowy = wiersz + 1;
+        break;
+    case Qt::Key_PageUp:
+        nowy = wiersz - strona;
+        break;
+    case Qt::Key_PageDown:
+        nowy = wiersz + strona;
+        break;
+    case Qt::Key_Home:
+        nowy = 0;
+        break;
+    case Qt::Key_End:
+        nowy = n - 1;
+        break;
+    default: {
+        const Wpis* w = drzewo.WybranyWpis();
+        if (!w) return;
+        const bool grupa = drzewo.Grupa(drzewo.Wybrany());
+        const bool otwarta = grupa && drzewo.Otwarta(drzewo.Wybrany());
+        const bool przelacz =
+            (klawisz == Qt::Key_Right && grupa && !otwarta) ||
+            (klawisz == Qt::Key_Left && otwarta) ||
+            ((klawisz == Qt::Key_Space || klawisz == Qt::Key_Return || klawisz == Qt::Key_Enter) &&
+             grupa);
+        if (przelacz && drzewo.PrzelaczWybrana()) {
+            RysujDrzewo();
+            UstawListweDrzewa();
+        } else if (!grupa && (klawisz == Qt::Key_Return || klawisz == Qt::Key_Enter)) {
+            LWprowadzClick();
+        }
+        return;
+    }
+    }
+    nowy = std::clamp(nowy, 0, n - 1);
+    // picked as a press on that row would pick it
+    ImDrzewoMouseDown(DrzewoTestow::Margines + nowy * DrzewoTestow::WysokoscWiersza);
+    // and brought into view
+    if (!ListwaVTesty->isHidden()) {
+        const int pozycja = ListwaVTesty->value();
+        if (nowy < pozycja)
+            ListwaVTesty->setValue(nowy);
+        else if (nowy > pozycja + strona)
+            ListwaVTesty->setValue(nowy - strona);
+    }
 }
 
 void TFOknoObieListy::LWczytajPlikiClick() {

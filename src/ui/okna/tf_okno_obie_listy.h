@@ -27,9 +27,13 @@ signals:
     void wcisniety(int y);
     void dwuklik(int y);
     void kolko(int wierszy);
+    // A key of the tree without modifiers: the arrows, Home, End, Page Up, Page Down, Space,
+    // Enter.
+    void klawisz(int klawisz);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
@@ -72,8 +76,17 @@ public slots:
     // also opens or closes the picked group.
     void ImDrzewoMouseDown(int y);
     void ImDrzewoDblClick(int y);
+    // The tree's keys: the arrows up and down, Home, End and the page keys pick a row as a
+    // press does (and bring it into view); Right opens a closed group, Left closes an open
+    // one, Space opens or closes the picked group; Enter opens or closes a group and confirms
+    // on a test.
+    void ImDrzewoKlawisz(int klawisz);
+
+protected:
+    bool EnterZatwierdza(QWidget* fokus) const override;
 
 private:
+    int WierszWybranego() const;
     void RysujDrzewo();
     void UstawListweDrzewa();
     void UstawTest(const QString& tekst);

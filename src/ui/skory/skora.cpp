@@ -469,7 +469,8 @@ void MalujPrzycisk(QPainter& p, const QRectF& r, const QString& napis, bool zazn
     }
     p.setPen(Kolor(zaznaczony ? Granat : Tekst));
     p.setFont(Czcionka(12, zaznaczony));
-    p.drawText(r, Qt::AlignCenter, napis);
+    // "&" marks the letter of the button's Alt shortcut, drawn underlined
+    p.drawText(r, Qt::AlignCenter | Qt::TextShowMnemonic, napis);
     p.restore();
 }
 

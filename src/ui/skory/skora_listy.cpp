@@ -3,8 +3,10 @@
 
 #include "ui/skory/skora.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace sondrel::skora {
 
@@ -88,7 +90,15 @@ void MalujWczytajPliki(QPainter& p, const QRect& przycisk) {
     p.save();
     p.setFont(Czcionka(12, true));
     p.setPen(K(Tekst));
-    p.drawText(QPointF(x, srodek - 2), QStringLiteral("Wczytaj pliki odpowiedzi"));
+    const QString napis = QStringLiteral("Wczytaj pliki odpowiedzi");
+    p.drawText(QPointF(x, srodek - 2), napis);
+    // the letter of its Alt shortcut ("p" of "pliki") underlined, as on the other buttons
+    const QFontMetricsF fm(p.font());
+    const qreal od = x + fm.horizontalAdvance(napis.left(8));
+    const qreal linia = srodek - 2 + fm.underlinePos();
+    p.setPen(QPen(K(Tekst), std::max<qreal>(1, fm.lineWidth())));
+    p.drawLine(QPointF(od, linia), QPointF(od + fm.horizontalAdvance(QStringLiteral("p")), linia));
+    p.setPen(K(Tekst));
     p.setFont(Czcionka(11));
     p.setPen(K(TekstPomocniczy));
     p.drawText(QPointF(x, srodek + 11), QStringLiteral("pliki uczniów (*.sko)"));
@@ -106,8 +116,8 @@ void MalujRamkeListy(QPainter& p, QSizeF r, const QString& tytul, const QRect& z
 
 // The confirm and cancel buttons at the foot of both windows.
 void MalujPrzyciskiWyboru(QPainter& p, const QRect& wprowadz, const QRect& anuluj) {
-    MalujPrzycisk(p, QRectF(wprowadz), QStringLiteral("Wprowadź"), true);
-    MalujPrzycisk(p, QRectF(anuluj), QStringLiteral("Anuluj"), false);
+    MalujPrzycisk(p, QRectF(wprowadz), QStringLiteral("&Wprowadź"), true);
+    MalujPrzycisk(p, QRectF(anuluj), QStringLiteral("&Anuluj"), false);
 }
 
 QRectF Obok(const QRect& komponent, int margines) {

@@ -201,6 +201,12 @@ void Etykieta::paintEvent(QPaintEvent* e) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
+    if (wewnatrz > 0) {
+        const qreal m = wewnatrz + 0.5;
+        p.setPen(QPen(QColor::fromRgba(skora::Granat), 1, Qt::DotLine));
+        p.drawRoundedRect(QRectF(rect()).adjusted(m, m, -m, -m), 2, 2);
+        return;
+    }
     p.setPen(QPen(QColor::fromRgba(skora::Granat), 1));
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
     p.setPen(QPen(QColor(255, 255, 255), 1));

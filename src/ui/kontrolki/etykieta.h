@@ -30,6 +30,9 @@ public:
     // screen readers. The window itself reacts to the keys.
     void UstawSkrot(const QString& skrot);
     const QString& Skrot() const { return skrot; }
+    // A hot spot over a painted push button draws its focus mark as a dotted ring inside the
+    // button's face, `margines` pixels in, where the painted frame does not hide it.
+    void UstawZnakFokusuWewnatrz(int margines) { wewnatrz = margines; }
 
     // Shows a text that may not fit: what does not fit is cut with "…" (on the last line that
     // fits, for a word-wrapped label) and the whole text becomes the tooltip; a text that fits
@@ -66,6 +69,7 @@ private:
     bool przycinana = false;
     QString pelny;
     QString skrot;
+    int wewnatrz = 0;
     void Przytnij();
     QColor normalny, podswietlony;
 };

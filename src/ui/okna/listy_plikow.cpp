@@ -250,6 +250,9 @@ OknoListyPlikow::OknoListyPlikow(Program& p, const Uklad& u, const QString& tytu
         p.e->UstawKlawiature(QString::fromUtf8(p.nazwa));
         p.e->UstawSkrot(QString::fromUtf8(p.skrot));
     }
+    // the painted buttons' own frames would hide a mark on their edge
+    LWprowadz->UstawZnakFokusuWewnatrz(3);
+    LAnuluj->UstawZnakFokusuWewnatrz(3);
     BLista->setAccessibleName(QStringLiteral("Lista plików odpowiedzi"));
     // the window holds the focus until the first Tab, but is no Tab stop of its own
     setFocusPolicy(Qt::ClickFocus);

@@ -5,6 +5,9 @@
 #include "ui/jedna_kopia.h"
 
 #include "support/pliki_testowe.h"
+#include "ui/okna/tf_glowny.h"
+#include "ui/okna/tf_tabela.h"
+#include "ui/program.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -191,6 +194,43 @@ TEST_F(JednaKopia, SerwerPrzyjmujeTylkoSwojeWiadomosci) {
     EXPECT_TRUE(przyjete);
     ASSERT_EQ(przekazane.size(), 1);
     EXPECT_EQ(przekazane.constFirst(), p);
+}
+
+// In the running program: a handover made while the user is in a modal window waits until it
+// closes, then analyses the files as the command line's are; the main window comes up at once.
+TEST_F(JednaKopia, PrzekazanieCzekaNaZamkniecieOknaModalnego) {
+    Program program;
+    program.srodowisko.komunikaty.ustawObsluge(
+        [](int, int, const QString&) { return WynikZamknij; });
+    program.UtworzOkna();
+    program.FGlowny->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FGlowny));
+    SerwerKopii serwer;
+    ASSERT_TRUE(serwer.Nasluchuj(gniazdo));
+    PodlaczSerwerKopii(serwer, program);
+
+    QWidget modalne;
+    modalne.setWindowModality(Qt::ApplicationModal);
+    modalne.show();
+    program.FGlowny->showMinimized();
+
+    std::atomic<bool> przyjete = false, koniec = false;
+    std::thread klient([&] {
+        przyjete = PrzekazDzialajacejKopii(gniazdo, {{Plik("dobry.sko")}, {}}, 5000);
+        koniec = true;
+    });
+    const bool doszlo = QTest::qWaitFor([&] { return koniec.load(); }, 8000);
+    klient.join();
+    ASSERT_TRUE(doszlo);
+    EXPECT_TRUE(przyjete);
+    EXPECT_FALSE(program.FGlowny->isMinimized());
+    QTest::qWait(600);
+    EXPECT_EQ(program.analiza.IloscUczniow, 0); // not under the modal window
+
+    modalne.close();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.analiza.IloscUczniow == 1; }, 5000));
+    EXPECT_EQ(program.analiza.PlikiOdpowiedzi, QStringList{Plik("dobry.sko")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.FTabela->isVisible(); }, 3000));
 }
 
 TEST(PrzekazanieZArgumentow, SciezkiBezwzgledneZFolderuStartu) {

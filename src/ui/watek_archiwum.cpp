@@ -22,38 +22,25 @@ namespace sondrel {
 class WatekArchiwum::Pracownik : public QObject {
     Q_OBJECT
 public:
-    // On the archive's thread.
+    // On the archive's thread: the archive opened for this piece of work and closed after it.
     void Wykonaj(const QString& adres, const Praca& praca, const BladOtwarcia& bladOtwarcia) {
-        if (!archiwum || adres != otwarty) {
-            Zamknij();
-            archiwum = std::make_unique<Archiwum>();
-            if (!archiwum->Otworz(adres)) {
-                const QString blad = archiwum->Blad();
-                archiwum.reset();
-                emit wykonano(DalszaPraca{[bladOtwarcia, blad] {
+        std::function<void()> dalej;
+        {
+            Archiwum archiwum;
+            if (!archiwum.Otworz(adres)) {
+                const QString blad = archiwum.Blad();
+                dalej = [bladOtwarcia, blad] {
                     if (bladOtwarcia) bladOtwarcia(blad);
-                }});
-                return;
+                };
+            } else if (praca) {
+                dalej = praca(archiwum);
             }
-            otwarty = adres;
         }
-        std::function<void()> dalej = praca ? praca(*archiwum) : std::function<void()>();
-        // a server's connection is not kept between pieces of work
-        if (JestAdresemSerwera(adres)) Zamknij();
         emit wykonano(DalszaPraca{std::move(dalej)});
-    }
-
-    void Zamknij() {
-        archiwum.reset();
-        otwarty.clear();
     }
 
 signals:
     void wykonano(const sondrel::DalszaPraca& dalej);
-
-private:
-    std::unique_ptr<Archiwum> archiwum;
-    QString otwarty;
 };
 
 WatekArchiwum::WatekArchiwum(QObject* rodzic)
@@ -68,9 +55,8 @@ WatekArchiwum::WatekArchiwum(QObject* rodzic)
 }
 
 WatekArchiwum::~WatekArchiwum() {
-    // after the work under way; the archive's connection goes on the thread that made it
-    QMetaObject::invokeMethod(
-        pracownik, [p = pracownik] { p->Zamknij(); }, Qt::BlockingQueuedConnection);
+    // after the work under way (its archive closed on the thread that opened it); work queued
+    // but not begun is dropped
     watek->quit();
     watek->wait();
     delete pracownik;

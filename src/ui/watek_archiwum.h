@@ -3,12 +3,12 @@
 // The archive's own thread. A Qt SQL connection belongs to the thread that opened it, and
 // opening a school's server may take up to its connect timeout, so the desktop program never
 // touches the archive from its UI thread: every piece of work is handed to this thread, which
-// opens the archive there, runs the work on it and sends what is to be done with the result back to
-// the UI thread by a queued signal. One piece of work at a time: while one runs, another is
-// refused, and the windows show that the archive is working. A file archive stays open on the
-// thread between pieces of work (until the address changes); a server archive is opened for each
-// piece and closed after it, so that a connection the server dropped never outlives the work it
-// failed.
+// opens the archive there, runs the work on it, closes the archive and sends what is to be done
+// with the result back to the UI thread by a queued signal. One piece of work at a time: while
+// one runs, another is refused, and the windows show that the archive is working. Opening for
+// each piece (a few milliseconds on a file) means that a setting changed in the meantime, a file
+// set aside or replaced by another program, or a connection the server dropped never outlives
+// the piece of work it belonged to.
 //
 //     watek.Zlec(adres, [](Archiwum& a) { auto lista = a.Lista(); QString b = a.Blad();
 //                                         return [lista, b] { ... on the UI thread ... }; },

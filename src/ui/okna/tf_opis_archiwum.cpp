@@ -171,7 +171,7 @@ bool TFOpisArchiwum::KlawiszWcisniety(QKeyEvent* e) {
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (BAnuluj->hasFocus())
+        if (focusWidget() == BAnuluj)
             Anuluj();
         else
             Przyjmij();

@@ -22,25 +22,23 @@ constexpr int Listwa = 28;
 constexpr int WysokoscOpisu = 196;
 constexpr int WysokoscUcznia = 166;
 
-QPixmap Tlo(int wysokosc, const QString& tytul) {
+} // namespace
+
+QPixmap TloOknaPytania(QSize rozmiar, const QString& tytul) {
     const qreal skala = qApp ? qApp->devicePixelRatio() : 1.0;
-    QPixmap obraz(QSize(Szerokosc, wysokosc) * skala);
+    QPixmap obraz(rozmiar * skala);
     obraz.setDevicePixelRatio(skala);
     obraz.fill(Qt::transparent);
     QPainter p(&obraz);
-    skora::MalujRamkeOkna(p, QSize(Szerokosc, wysokosc), skora::Ksztalt::Zaokraglony, Listwa, tytul,
-                          14);
-    // the button band
-    const qreal pas = wysokosc - 44;
-    p.fillRect(QRectF(1, pas, Szerokosc - 2, wysokosc - pas - 7),
-               QColor::fromRgba(skora::PanelJasny));
+    const int w = rozmiar.width(), h = rozmiar.height();
+    skora::MalujRamkeOkna(p, rozmiar, skora::Ksztalt::Zaokraglony, Listwa, tytul, 14);
+    const qreal pas = h - 44;
+    p.fillRect(QRectF(1, pas, w - 2, h - pas - 7), QColor::fromRgba(skora::PanelJasny));
     p.setPen(QPen(QColor::fromRgba(skora::Linia), 1));
-    p.drawLine(QPointF(1, pas + 0.5), QPointF(Szerokosc - 1, pas + 0.5));
-    skora::MalujZnakZamkniecia(p, QRectF(Szerokosc - 26, 8, 15, 12).adjusted(-1, -2, 1, 2));
+    p.drawLine(QPointF(1, pas + 0.5), QPointF(w - 1, pas + 0.5));
+    skora::MalujZnakZamkniecia(p, QRectF(w - 26, 8, 15, 12).adjusted(-1, -2, 1, 2));
     return obraz;
 }
-
-} // namespace
 
 TFOpisArchiwum::TFOpisArchiwum(QWidget* rodzic) : Okno(rodzic) {
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
@@ -84,7 +82,7 @@ void TFOpisArchiwum::Uloz(bool zData, const QString& tytul) {
     const int h = zData ? WysokoscOpisu : WysokoscUcznia;
     UstawTytulOkna(tytul);
     UstawRozmiar(Szerokosc, h);
-    UstawTlo(Tlo(h, tytul));
+    UstawTlo(TloOknaPytania(QSize(Szerokosc, h), tytul));
     LPytanie->setGeometry(20, Listwa + 12, Szerokosc - 40, 30);
     LKlasa->setGeometry(20, Listwa + 50, 120, 22);
     EKlasa->setGeometry(140, Listwa + 50, Szerokosc - 160, 22);

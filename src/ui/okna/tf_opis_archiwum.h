@@ -29,6 +29,10 @@ struct OpisAnalizy {
     bool operator==(const OpisAnalizy&) const = default;
 };
 
+// The painted background of the archive's question windows: the frame with its title strip and
+// close mark, and the button band along the bottom.
+QPixmap TloOknaPytania(QSize rozmiar, const QString& tytul);
+
 class TFOpisArchiwum : public Okno {
     Q_OBJECT
 public:

@@ -7,7 +7,7 @@
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
-#include "ui/skory/skora_tabela.h"
+#include "ui/skory/skora_ustawien.h"
 
 #include <QDir>
 #include <QFileDialog>

@@ -10,7 +10,7 @@
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
-#include "ui/skory/skora_tabela.h"
+#include "ui/skory/skora_ustawien.h"
 
 #include <QButtonGroup>
 #include <QDir>

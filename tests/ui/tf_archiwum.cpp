@@ -22,8 +22,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -487,6 +489,27 @@ TEST_F(TFArchiwumTest, KlawiaturaIZamykanie) {
     EXPECT_FALSE(okno->isVisible());
     Pokaz();
     EXPECT_TRUE(okno->isVisible());
+}
+
+// Not a check: with SONDREL_ZRZUTY=<folder> (under a real X server) saves the screen with the
+// window and with the description question over it, for looking at them.
+TEST_F(TFArchiwumTest, Zrzut) {
+    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
+    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
+    const auto idy = Dodaj(CzteryKlasy());
+    Pokaz();
+    okno->move(20, 20);
+    panel->Zaznacz({idy[0], idy[1]});
+    QTest::qWait(400);
+    QDir().mkpath(cel);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath("archiwum.png"));
+    TFOpisArchiwum pytanie;
+    pytanie.PrzygotujOpis(TekstyArchiwum::ZapiszWArchiwum, QStringLiteral("Zapisz"),
+                          {QStringLiteral("7b"), QDate(2026, 3, 3)});
+    pytanie.move(220, 160);
+    pytanie.show();
+    QTest::qWait(400);
+    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath("archiwum_zapis.png"));
 }
 
 TEST(TFOpisArchiwumTest, PytanieOOpisIUcznia) {

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The archive window: the archived tests and their classes (PanelArchiwum) in a skinned frame
-// with a menu column of the archive's commands (compare classes, a student's history, change a
-// description, delete, export, import, close). Every entry is reached by Tab and the arrow keys
-// and run by Enter; the entries are off while the archive works. F1 opens the archive's help
-// page, Esc closes the window.
+// The archive window: the archived tests and their classes (PanelArchiwum) in the framed
+// windows' frame, with a menu column of the archive's commands (compare classes, a student's
+// history, change a description, delete, export, import, close) and a resize grip. Every entry
+// is reached by Tab and the arrow keys and run by Enter; the entries that touch the archive are
+// off while it works. F1 opens the archive's help page, Esc closes the window.
 
-#include "ui/kontrolki/etykieta.h"
-#include "ui/okno.h"
+#include "ui/okna/okno_z_ramka.h"
 
 #include <QList>
 
@@ -16,32 +15,35 @@ namespace sondrel {
 class PanelArchiwum;
 class Program;
 
-class TFArchiwum : public Okno {
+class TFArchiwum : public OknoZRamka {
     Q_OBJECT
 public:
     explicit TFArchiwum(Program& program, QWidget* rodzic = nullptr);
     ~TFArchiwum() override;
 
     // The main window's "Przeglądaj archiwum": shows the window (beside the main window's menu
-    // column) and reads the archive's list.
+    // column the first time) and reads the archive's list.
     void Pokaz();
 
     PanelArchiwum* Panel;
-    Etykieta* LListwa;
-    Etykieta* LClose;
+    QWidget* PPodPanel; // the white body under the list
     Etykieta* LPorownaj;
     Etykieta* LHistoria;
+    Etykieta* LKreska1;
     Etykieta* LZmienOpis;
     Etykieta* LUsun;
+    Etykieta* LKreska2;
     Etykieta* LEksportuj;
     Etykieta* LImportuj;
+    Etykieta* LKreska3;
     Etykieta* LZamknij;
 
 protected:
-    bool KlawiszWcisniety(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void UstawRozmiarUchwytem(QSize rozmiar) override;
 
 private:
+    void Uloz();
     void Zajetosc(bool zajety);
 
     Program& program;

@@ -33,7 +33,13 @@ QPixmap TloOknaPytania(QSize rozmiar, const QString& tytul) {
     const int w = rozmiar.width(), h = rozmiar.height();
     skora::MalujRamkeOkna(p, rozmiar, skora::Ksztalt::Zaokraglony, Listwa, tytul, 14);
     const qreal pas = h - 44;
-    p.fillRect(QRectF(1, pas, w - 2, h - pas - 7), QColor::fromRgba(skora::PanelJasny));
+    // the band fills the body inside the frame's line, its lower corners rounded with it
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPainterPath wnetrze =
+        skora::SciezkaKsztaltu(skora::Ksztalt::Zaokraglony, QSizeF(w - 2, h - 2)).translated(1, 1);
+    QPainterPath dol;
+    dol.addRect(QRectF(0, pas, w, h - pas));
+    p.fillPath(wnetrze.intersected(dol), QColor::fromRgba(skora::PanelJasny));
     p.setPen(QPen(QColor::fromRgba(skora::Linia), 1));
     p.drawLine(QPointF(1, pas + 0.5), QPointF(w - 1, pas + 0.5));
     skora::MalujZnakZamkniecia(p, QRectF(w - 26, 8, 15, 12).adjusted(-1, -2, 1, 2));

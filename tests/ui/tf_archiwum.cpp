@@ -11,6 +11,7 @@
 #include "archive/klasy_testowe.h"
 #include "archive/polaczenie.h"
 #include "core/lokalizacja.h"
+#include "support/serwer_testowy.h"
 #include "ui/kontrolki/przycisk.h"
 #include "ui/okna/panel_archiwum.h"
 #include "ui/okna/tf_opis_archiwum.h"
@@ -489,6 +490,36 @@ TEST_F(TFArchiwumTest, KlawiaturaIZamykanie) {
     EXPECT_FALSE(okno->isVisible());
     Pokaz();
     EXPECT_TRUE(okno->isVisible());
+}
+
+TEST_F(TFArchiwumTest, ArchiwumNaSerwerzeSzkolyZUstawien) {
+    testy::BazaTestowa baza;
+    POMIN_BEZ_SERWERA(baza);
+    // the settings window's record of the tests' server, as the settings keep it
+    UstawieniaArchiwum u;
+    u.Serwer = true;
+    u.Host = testy::GniazdoSerweraTestowego();
+    u.Baza = baza.Nazwa();
+    u.Uzytkownik = QStringLiteral("sondrel_test");
+    program.ustawienia.arch = AdresArchiwum(u, QString());
+    Pokaz();
+    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.value(0).tekst.toStdString();
+    EXPECT_EQ(panel->LStan->text(), TekstyArchiwum::Puste);
+
+    program.analiza.PlikiOdpowiedzi =
+        testy::ZapiszKlase(folder.filePath(QStringLiteral("7d")), 8, 3);
+    ASSERT_TRUE(UruchomAnalize(program.analiza, program.srodowisko));
+    komunikaty.clear();
+    panel->wybory.Opis = [](const QString&, const QString&, const OpisAnalizy& p) {
+        return std::optional<OpisAnalizy>(p);
+    };
+    ASSERT_TRUE(Wykonaj([&] { return panel->ZapiszAnalize(); }));
+    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.value(0).tekst.toStdString();
+    // on the server, listed in the window (shown: its list read again); no file made here
+    ASSERT_EQ(panel->Wpisy().size(), 1u);
+    EXPECT_EQ(panel->Wpisy()[0].Klasa, QStringLiteral("7d"));
+    EXPECT_EQ(baza.Zapytaj(QStringLiteral("SELECT count(*) FROM analizy")).toInt(), 1);
+    EXPECT_FALSE(QFileInfo::exists(PlikArchiwum()));
 }
 
 // Not a check: with SONDREL_ZRZUTY=<folder> (under a real X server) saves the screen with the

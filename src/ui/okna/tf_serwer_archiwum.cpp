@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/tf_serwer_archiwum.h"
 
-#include "ui/kontrolki/etykieta.h"
 #include "ui/kontrolki/przycisk.h"
-#include "ui/okna/tf_opis_archiwum.h"
-#include "ui/skory/skora.h"
-#include "ui/skory/skora_ustawwykres.h"
 
 #include <QIntValidator>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -16,28 +11,14 @@ namespace sondrel {
 
 namespace {
 
-constexpr int Szerokosc = 372, Wysokosc = 262, Listwa = 28;
+constexpr int Szerokosc = 372, Wysokosc = 262;
 
 } // namespace
 
-TFSerwerArchiwum::TFSerwerArchiwum(QWidget* rodzic) : Okno(rodzic) {
-    const QString tytul = QStringLiteral("Archiwum na serwerze szkoły");
-    UstawKsztalt(skora::Ksztalt::Zaokraglony);
-    UstawStronePomocy(QStringLiteral("archiwum.htm"));
-    UstawTytulOkna(tytul);
-    UstawRozmiar(Szerokosc, Wysokosc);
-    UstawTlo(TloOknaPytania(QSize(Szerokosc, Wysokosc), tytul));
-    setStyleSheet(skora::ArkuszUstawienWykresu());
-    setFont(skora::CzcionkaPunkty(8));
+TFSerwerArchiwum::TFSerwerArchiwum(QWidget* rodzic) : OknoPytania(rodzic) {
+    UlozPytanie(QSize(Szerokosc, Wysokosc), QStringLiteral("Archiwum na serwerze szkoły"));
 
-    LListwa = new Etykieta(this, 8, 6, Szerokosc - 44, 16);
-    PodlaczListwe(LListwa);
-    LClose = new Etykieta(this, Szerokosc - 26, 8, 15, 12);
-    LClose->setCursor(Qt::PointingHandCursor);
-    LClose->setToolTip(QStringLiteral("Anuluj"));
-    connect(LClose, &Etykieta::klik, this, &TFSerwerArchiwum::Anuluj);
-
-    int y = Listwa + 14;
+    int y = WysokoscListwy + 14;
     const auto pole = [&](const QString& napis, const QString& nazwa, int szerokosc) {
         auto* l = new QLabel(napis, this);
         l->setGeometry(20, y, 110, 22);
@@ -67,12 +48,7 @@ TFSerwerArchiwum::TFSerwerArchiwum(QWidget* rodzic) : Okno(rodzic) {
     LBlad->setStyleSheet(QStringLiteral("color: #B03030;"));
     LBlad->setGeometry(20, Wysokosc - 40, Szerokosc - 40 - 2 * 87 - 10, 32);
 
-    BPrzyjmij = new Przycisk(QStringLiteral("Ustaw"), this);
-    BAnuluj = new Przycisk(QStringLiteral("Anuluj"), this);
-    BAnuluj->setGeometry(Szerokosc - 20 - 87, Wysokosc - 33, 87, 23);
-    BPrzyjmij->setGeometry(Szerokosc - 20 - 2 * 87 - 10, Wysokosc - 33, 87, 23);
-    connect(BPrzyjmij, &QPushButton::clicked, this, &TFSerwerArchiwum::Przyjmij);
-    connect(BAnuluj, &QPushButton::clicked, this, &TFSerwerArchiwum::Anuluj);
+    BPrzyjmij->setText(QStringLiteral("Ustaw"));
 }
 
 void TFSerwerArchiwum::Przygotuj(const UstawieniaArchiwum& u) {
@@ -82,7 +58,6 @@ void TFSerwerArchiwum::Przygotuj(const UstawieniaArchiwum& u) {
     EUzytkownik->setText(u.Uzytkownik);
     sslmode = u.Sslmode;
     LBlad->clear();
-    przyjeto = false;
     Sprawdz();
     EHost->setFocus();
 }
@@ -90,7 +65,7 @@ void TFSerwerArchiwum::Przygotuj(const UstawieniaArchiwum& u) {
 std::optional<UstawieniaArchiwum> TFSerwerArchiwum::Zapytaj(const UstawieniaArchiwum& u) {
     Przygotuj(u);
     PokazModalnie();
-    if (!przyjeto) return std::nullopt;
+    if (!Przyjeto()) return std::nullopt;
     return Ustawienia();
 }
 
@@ -110,44 +85,12 @@ void TFSerwerArchiwum::Sprawdz() {
     BPrzyjmij->setEnabled(!EHost->text().trimmed().isEmpty() && !EBaza->text().trimmed().isEmpty());
 }
 
-void TFSerwerArchiwum::Przyjmij() {
-    if (!BPrzyjmij->isEnabled()) return;
+bool TFSerwerArchiwum::Przyjmowalne() {
     // the address these values make must be one the archive can use
     QString blad;
-    if (!RozbierzAdresSerwera(AdresArchiwum(Ustawienia(), QString()), blad)) {
-        LBlad->setText(blad);
-        return;
-    }
-    przyjeto = true;
-    Zamknij();
-}
-
-void TFSerwerArchiwum::Anuluj() {
-    przyjeto = false;
-    Zamknij();
-}
-
-bool TFSerwerArchiwum::KlawiszWcisniety(QKeyEvent* e) {
-    if (e->modifiers() & ~Qt::KeypadModifier) return false;
-    switch (e->key()) {
-    case Qt::Key_Escape:
-        Anuluj();
-        return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        if (focusWidget() == BAnuluj)
-            Anuluj();
-        else
-            Przyjmij();
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool TFSerwerArchiwum::ZamkniecieZZewnatrz() {
-    przyjeto = false;
-    return true;
+    if (RozbierzAdresSerwera(AdresArchiwum(Ustawienia(), QString()), blad)) return true;
+    LBlad->setText(blad);
+    return false;
 }
 
 } // namespace sondrel

@@ -7,7 +7,7 @@
 // and the close mark cancel.
 
 #include "archive/polaczenie.h"
-#include "ui/okno.h"
+#include "ui/okna/okno_pytania.h"
 
 #include <optional>
 
@@ -16,10 +16,7 @@ class QLineEdit;
 
 namespace sondrel {
 
-class Etykieta;
-class Przycisk;
-
-class TFSerwerArchiwum : public Okno {
+class TFSerwerArchiwum : public OknoPytania {
     Q_OBJECT
 public:
     explicit TFSerwerArchiwum(QWidget* rodzic = nullptr);
@@ -28,11 +25,7 @@ public:
     std::optional<UstawieniaArchiwum> Zapytaj(const UstawieniaArchiwum& poczatkowe);
     // Everything Zapytaj does before the modal loop.
     void Przygotuj(const UstawieniaArchiwum& poczatkowe);
-    bool Przyjeto() const { return przyjeto; }
     UstawieniaArchiwum Ustawienia() const;
-
-    void Przyjmij();
-    void Anuluj();
 
     QLineEdit* EHost;
     QLineEdit* EPort;
@@ -40,19 +33,13 @@ public:
     QLineEdit* EUzytkownik;
     QLabel* LHaslo;
     QLabel* LBlad;
-    Przycisk* BPrzyjmij;
-    Przycisk* BAnuluj;
-    Etykieta* LListwa;
-    Etykieta* LClose;
 
 protected:
-    bool KlawiszWcisniety(QKeyEvent* e) override;
-    bool ZamkniecieZZewnatrz() override;
+    bool Przyjmowalne() override;
 
 private:
     void Sprawdz();
 
-    bool przyjeto = false;
     QString sslmode; // kept as it came: the window does not show it
 };
 

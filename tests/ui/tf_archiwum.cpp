@@ -460,6 +460,11 @@ TEST_F(TFArchiwumTest, OknoZyjePodczasLaczeniaZGluchymSerwerem) {
     panel->wybory.Uczen = [] { return std::optional<QString>(QStringLiteral("Ktoś")); };
     EXPECT_FALSE(panel->HistoriaUcznia());
 
+    // the main window's entry is told that the archive is busy
+    ZapiszAnalizeWArchiwum(program);
+    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, TekstyArchiwum::Zajete}}));
+    komunikaty.clear();
+
     ASSERT_TRUE(koniec.wait(20000));
     const qint64 ms = czas.elapsed();
     EXPECT_GE(ms, 1500);

@@ -444,7 +444,13 @@ void PanelArchiwum::keyPressEvent(QKeyEvent* e) {
 }
 
 void ZapiszAnalizeWArchiwum(Program& program) {
-    if (program.FArchiwum) program.FArchiwum->Panel->ZapiszAnalize();
+    if (!program.FArchiwum) return;
+    PanelArchiwum& panel = *program.FArchiwum->Panel;
+    if (panel.Zajety())
+        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
+                                          TekstyArchiwum::Zajete);
+    else
+        panel.ZapiszAnalize();
 }
 
 } // namespace sondrel

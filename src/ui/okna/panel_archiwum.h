@@ -42,6 +42,8 @@ inline const QString PytanieUsun =
 inline const QString BrakAnalizy =
     QStringLiteral("Najpierw wykonaj analizę: w archiwum zapisuje się analizę klasy.");
 inline const QString ZapiszWArchiwum = QStringLiteral("Zapisz analizę w archiwum");
+inline const QString Zajete =
+    QStringLiteral("Archiwum kończy poprzednie polecenie. Spróbuj ponownie za chwilę.");
 inline const QString ZmienOpis = QStringLiteral("Zmień opis");
 } // namespace TekstyArchiwum
 
@@ -125,7 +127,8 @@ private:
     QString folderPlikow; // where the export and import dialogs start
 };
 
-// The main window's "Zapisz analizę w archiwum": the archive window's ZapiszAnalize.
+// The main window's "Zapisz analizę w archiwum": the archive window's ZapiszAnalize; while the
+// archive is busy with the window's command, the user is told so.
 void ZapiszAnalizeWArchiwum(Program& program);
 
 } // namespace sondrel

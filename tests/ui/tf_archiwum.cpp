@@ -129,6 +129,13 @@ std::vector<AnalizaArchiwalna> CzteryKlasy() {
 }
 
 TEST_F(TFArchiwumTest, DrzewoTestowZKlasami) {
+    // only a server's address in the settings moves the archive; other text is no path
+    program.ustawienia.arch = QStringLiteral("Archiwum.sqlite");
+    EXPECT_EQ(panel->Adres(), PlikArchiwum());
+    program.ustawienia.arch = QStringLiteral("postgresql://n@serwer/baza");
+    EXPECT_EQ(panel->Adres(), program.ustawienia.arch);
+    program.ustawienia.arch.clear();
+
     Pokaz();
     EXPECT_EQ(panel->Drzewo->topLevelItemCount(), 0);
     EXPECT_EQ(panel->LStan->text(), TekstyArchiwum::Puste);

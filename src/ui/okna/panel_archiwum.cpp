@@ -103,8 +103,11 @@ PanelArchiwum::PanelArchiwum(Program& p, QWidget* rodzic)
 PanelArchiwum::~PanelArchiwum() = default;
 
 QString PanelArchiwum::Adres() const {
-    return program.ustawienia.arch.isEmpty() ? Archiwum::DomyslnaSciezka(program.srodowisko.foldery)
-                                             : program.ustawienia.arch;
+    // the key holds a server's address only; anything else there (a file edited by hand) is not
+    // taken for a path
+    return JestAdresemSerwera(program.ustawienia.arch)
+               ? program.ustawienia.arch
+               : Archiwum::DomyslnaSciezka(program.srodowisko.foldery);
 }
 
 TFOpisArchiwum& PanelArchiwum::OknoPytania() {

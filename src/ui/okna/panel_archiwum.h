@@ -53,8 +53,8 @@ public:
     explicit PanelArchiwum(Program& program, QWidget* rodzic = nullptr);
     ~PanelArchiwum() override;
 
-    // The archive's place: the server of the settings, else Archiwum.sqlite in the program's
-    // data folder.
+    // The archive's place: the server of the settings (a postgresql:// address), else
+    // Archiwum.sqlite in the program's data folder.
     QString Adres() const;
 
     // ---- commands: false when refused at once (the archive busy, nothing chosen, cancelled);

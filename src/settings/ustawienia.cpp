@@ -64,7 +64,7 @@ Ustawienia Ustawienia::Domyslne() {
 
 bool Ustawienia::operator==(const Ustawienia& i) const {
     return sct == i.sct && fn == i.fn && calltab == i.calltab && bez == i.bez && rdfw == i.rdfw &&
-           wo == i.wo && dfpz == i.dfpz;
+           wo == i.wo && dfpz == i.dfpz && arch == i.arch;
 }
 
 StanPlikuUstawien OdczytajPlikUstawien(const QString& sciezka, Ustawienia& u) {
@@ -80,6 +80,7 @@ StanPlikuUstawien OdczytajPlikUstawien(const QString& sciezka, Ustawienia& u) {
     u.rdfw = Odczytaj(d, QStringLiteral("rdfw")) == u"1";
     u.wo = Liczba(Odczytaj(d, QStringLiteral("wo")));
     u.dfpz = Liczba(Odczytaj(d, QStringLiteral("dfpz")));
+    u.arch = Odczytaj(d, QStringLiteral("arch"));
     return StanPlikuUstawien::Wczytany;
 }
 
@@ -111,6 +112,7 @@ bool ZapiszUstawienia(Ustawienia& u, Srodowisko& s) {
     UstawKlucz(d, QStringLiteral("rdfw"), Wlacznik(u.rdfw));
     UstawKlucz(d, QStringLiteral("wo"), QString::number(u.wo));
     UstawKlucz(d, QStringLiteral("dfpz"), QString::number(u.dfpz));
+    if (!u.arch.isEmpty()) UstawKlucz(d, QStringLiteral("arch"), u.arch);
     if (s.foldery.PlikUstawien.isEmpty() || !d.SaveToFile(s.foldery.PlikUstawien)) {
         s.WpiszDoDziennika(1, QStringLiteral("Problem z zapisem Sondrel.ini."));
         return false;

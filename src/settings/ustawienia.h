@@ -19,6 +19,11 @@ struct Ustawienia {
     bool rdfw = false;    // reports in the system's default browser
     int wo = 0;           // main window size mode: 0 normal, anything else enlarged
     int dfpz = 0;         // journal level
+    // Where the archive of analyses lives: empty for the file in the program's data folder, else
+    // a server's URI (postgresql://user@host:port/database, never a password). Kept under the
+    // key "arch", written after the others and only when it is set, so that a settings file
+    // without a server archive stays exactly as it always was.
+    QString arch;
 
     // Set by any change in the settings window; cleared when the window opens and after every
     // successful write of the whole file.

@@ -3,6 +3,7 @@
 
 #include "core/foldery.h"
 #include "tables/klikniecie_tabeli.h"
+#include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/okna/tf_ini_sondrel.h"
@@ -67,6 +68,7 @@ void Program::UtworzOkna() {
     FIniSondrel = dodaj(new TFIniSondrel(*this));
     FZegar = dodaj(new TFZegar());
     FWinieta = dodaj(new TFWinieta());
+    FArchiwum = dodaj(new TFArchiwum(*this));
 
     // A confirmed choice of files whose analysis has something to show switches the main
     // window to its analysis panel.

@@ -33,6 +33,7 @@ class TFOknoObieListy;
 class TFIniSondrel;
 class TFZegar;
 class TFWinieta;
+class TFArchiwum;
 
 class Program {
 public:
@@ -82,6 +83,7 @@ public:
     TFIniSondrel* FIniSondrel = nullptr;
     TFZegar* FZegar = nullptr;
     TFWinieta* FWinieta = nullptr;
+    TFArchiwum* FArchiwum = nullptr; // the archive of analyses, after the specified windows
 
 private:
     struct Okna;

@@ -236,6 +236,29 @@ TEST_F(UstawieniaTest, ZapisJednegoKlucza) {
     EXPECT_EQ(odczytane, oczekiwane);
 }
 
+TEST_F(UstawieniaTest, ArchiwumNaSerwerzeJakoOstatniKlucz) {
+    // A server archive adds its key after the eight others; the eight are written as ever.
+    Ustawienia u = Ustawienia::Domyslne();
+    u.arch = QString::fromUtf8("postgresql://nauczyciel@szkoła.example:5433/archiwum");
+    ASSERT_TRUE(ZapiszUstawienia(u, st.srodowisko));
+    const auto zapisane = klucze();
+    ASSERT_EQ(zapisane.size(), 9);
+    EXPECT_EQ(zapisane.back(), (std::pair<QString, QString>{"arch", u.arch}));
+    Ustawienia odczytane;
+    CzytajUstawienia(odczytane, st.srodowisko);
+    EXPECT_EQ(odczytane, u);
+
+    // A one-key write keeps it; switching back to this computer drops the key again.
+    ASSERT_TRUE(ZapiszPoziomDziennika(odczytane, st.srodowisko, 2));
+    EXPECT_EQ(klucze().back(), (std::pair<QString, QString>{"arch", u.arch}));
+    odczytane.arch.clear();
+    ASSERT_TRUE(ZapiszUstawienia(odczytane, st.srodowisko));
+    EXPECT_EQ(klucze().size(), 8);
+    Ustawienia bezSerwera;
+    CzytajUstawienia(bezSerwera, st.srodowisko);
+    EXPECT_TRUE(bezSerwera.arch.isEmpty());
+}
+
 TEST_F(UstawieniaTest, NieudanyZapisZostawiaWierszIStaryPlik) {
     Ustawienia u = Ustawienia::Domyslne();
     ASSERT_TRUE(ZapiszUstawienia(u, st.srodowisko));

@@ -5,6 +5,7 @@
 // Runs on the offscreen platform and, registered a second time, under Xvfb.
 #include "analysis/przebieg_analizy.h"
 #include "support/pliki_testowe.h"
+#include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/okna/tf_ini_sondrel.h"
@@ -152,6 +153,8 @@ protected:
              [](Program& p) { p.FZegar->show(); }},
             {"winieta", [](Program& p) -> Okno* { return p.FWinieta; },
              [](Program& p) { p.FWinieta->show(); }},
+            {"archiwum", [](Program& p) -> Okno* { return p.FArchiwum; },
+             [](Program& p) { p.FArchiwum->Pokaz(); }},
         };
     }
 

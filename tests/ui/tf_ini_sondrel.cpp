@@ -4,12 +4,16 @@
 #include "ui/okna/tf_ini_sondrel.h"
 
 #include "settings/ustawienia.h"
+#include "ui/kontrolki/pole_opcji.h"
+#include "ui/kontrolki/przycisk.h"
+#include "ui/okna/tf_serwer_archiwum.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QScreen>
@@ -33,8 +37,14 @@ public:
     QString plik; // what the open dialog answers (empty: cancelled)
     QStringList folderyDialogu;
     QList<QUrl> otwarte;
+    std::optional<UstawieniaArchiwum> serwer; // what the server's question answers
+    QList<UstawieniaArchiwum> pytaniaOSerwer;
 
 protected:
+    std::optional<UstawieniaArchiwum> ZapytajOSerwer(const UstawieniaArchiwum& u) override {
+        pytaniaOSerwer << u;
+        return serwer;
+    }
     QString WybierzPlikListy(const QString& folder) override {
         folderyDialogu << folder;
         return plik;
@@ -280,6 +290,98 @@ TEST_F(TFIniSondrelTest, Zrzut) {
     QTest::qWait(400);
     QDir().mkpath(cel);
     QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath("ustawienia.png"));
+}
+
+TEST_F(TFIniSondrelTest, ArchiwumNaTymKomputerzeAlboNaSerwerzeSzkoly) {
+    Otworz();
+    EXPECT_TRUE(okno->RTenKomputer->isChecked());
+    EXPECT_FALSE(okno->BSerwer->isEnabled());
+    EXPECT_EQ(okno->LOpisArchiwum->text(),
+              QStringLiteral("Plik Archiwum.sqlite w folderze danych programu."));
+    Najedz(okno->RSerwerSzkoly);
+    EXPECT_TRUE(okno->LPodpowiedz->text().contains(QStringLiteral("PGPASSWORD")));
+
+    // the server chosen without its details asks for them; cancelled, nothing changes
+    okno->RSerwerSzkoly->click();
+    EXPECT_EQ(okno->pytaniaOSerwer.size(), 1);
+    EXPECT_TRUE(okno->RTenKomputer->isChecked());
+    EXPECT_FALSE(program.ustawienia.UstawieniaZmienione);
+
+    UstawieniaArchiwum u;
+    u.Serwer = true;
+    u.Host = QStringLiteral("serwer.szkola.local");
+    u.Port = 5433;
+    u.Baza = QStringLiteral("archiwum");
+    u.Uzytkownik = QStringLiteral("nauczyciel");
+    okno->serwer = u;
+    okno->RSerwerSzkoly->click();
+    EXPECT_EQ(okno->pytaniaOSerwer.size(), 2);
+    EXPECT_TRUE(okno->RSerwerSzkoly->isChecked());
+    EXPECT_TRUE(okno->BSerwer->isEnabled());
+    EXPECT_TRUE(program.ustawienia.UstawieniaZmienione);
+    EXPECT_EQ(okno->LOpisArchiwum->text(),
+              QStringLiteral("Serwer: nauczyciel@serwer.szkola.local:5433/archiwum"));
+    const QString adres =
+        QStringLiteral("postgresql://nauczyciel@serwer.szkola.local:5433/archiwum");
+    okno->LZapiszIniClick();
+    EXPECT_EQ(ZPliku().arch, adres);
+    EXPECT_EQ(program.ustawienia.arch, adres);
+
+    // opened again: the server as saved; "Serwer…" asks with its details
+    okno->Zamknij();
+    Otworz();
+    EXPECT_TRUE(okno->RSerwerSzkoly->isChecked());
+    okno->serwer.reset();
+    okno->BSerwer->click();
+    ASSERT_EQ(okno->pytaniaOSerwer.size(), 3);
+    EXPECT_EQ(okno->pytaniaOSerwer.last(), u);
+    EXPECT_FALSE(program.ustawienia.UstawieniaZmienione);
+
+    // back to this computer: the key is gone from the file
+    okno->RTenKomputer->click();
+    EXPECT_TRUE(program.ustawienia.UstawieniaZmienione);
+    okno->LZapiszIniClick();
+    EXPECT_TRUE(ZPliku().arch.isEmpty());
+    QFile f(program.srodowisko.foldery.PlikUstawien);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(f.readAll().contains("<arch>"));
+}
+
+TEST(TFSerwerArchiwumTest, SerwerIBazaPotrzebneAdresSprawdzony) {
+    TFSerwerArchiwum okno;
+    UstawieniaArchiwum u;
+    u.Sslmode = QStringLiteral("require");
+    okno.Przygotuj(u);
+    okno.show();
+    EXPECT_EQ(okno.EPort->text(), QStringLiteral("5432"));
+    EXPECT_FALSE(okno.BPrzyjmij->isEnabled());
+    EXPECT_TRUE(okno.LHaslo->text().contains(QStringLiteral("~/.pgpass")));
+    okno.EHost->setText(QStringLiteral("a.szkola,b.szkola"));
+    okno.EBaza->setText(QStringLiteral("archiwum"));
+    ASSERT_TRUE(okno.BPrzyjmij->isEnabled());
+    // an address the archive cannot use: the reason shown, the window stays
+    QTest::keyClick(okno.EBaza, Qt::Key_Return);
+    EXPECT_TRUE(okno.isVisible());
+    EXPECT_FALSE(okno.Przyjeto());
+    EXPECT_FALSE(okno.LBlad->text().isEmpty());
+    okno.EHost->setText(QStringLiteral(" 10.0.0.5 "));
+    okno.EUzytkownik->setText(QStringLiteral("nauczyciel"));
+    QTest::keyClick(okno.EBaza, Qt::Key_Return);
+    EXPECT_FALSE(okno.isVisible());
+    ASSERT_TRUE(okno.Przyjeto());
+    const UstawieniaArchiwum wynik = okno.Ustawienia();
+    EXPECT_TRUE(wynik.Serwer);
+    EXPECT_EQ(wynik.Host, QStringLiteral("10.0.0.5"));
+    EXPECT_EQ(wynik.Port, 5432);
+    EXPECT_EQ(wynik.Baza, QStringLiteral("archiwum"));
+    EXPECT_EQ(wynik.Uzytkownik, QStringLiteral("nauczyciel"));
+    EXPECT_EQ(wynik.Sslmode, QStringLiteral("require")); // kept though not shown
+    // Esc cancels
+    okno.Przygotuj(wynik);
+    okno.show();
+    QTest::keyClick(okno.EHost, Qt::Key_Escape);
+    EXPECT_FALSE(okno.isVisible());
+    EXPECT_FALSE(okno.Przyjeto());
 }
 
 } // namespace

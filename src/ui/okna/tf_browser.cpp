@@ -32,31 +32,6 @@ constexpr int Szerokosc = skora::raport::Szerokosc;
 constexpr int WysokoscRaportu = 500; // every report opens the window at this height
 constexpr int WysokoscMin = 400, WysokoscMax = 600;
 
-// The dotted outline shown while the window is resized by its grip.
-class Ramka : public QWidget {
-public:
-    Ramka()
-        : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                               Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus) {
-        setAttribute(Qt::WA_ShowWithoutActivating);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_QuitOnClose, false);
-    }
-
-protected:
-    void resizeEvent(QResizeEvent*) override {
-        const QRect r = rect();
-        setMask(QRegion(r).subtracted(QRegion(r.adjusted(3, 3, -3, -3))));
-    }
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), Qt::white);
-        QPen pioro(QColor(0x2F, 0x2F, 0x47), 3, Qt::DotLine);
-        p.setPen(pioro);
-        p.drawRect(rect().adjusted(1, 1, -2, -2));
-    }
-};
-
 // Relative picture addresses of copied HTML made absolute file addresses in `folder`.
 QString AdresyObrazowBezwzgledne(const QString& html, const QString& folder) {
     static const QRegularExpression wzor(QStringLiteral("(\\bsrc=\")([^\":]*)\""),
@@ -76,7 +51,7 @@ QString AdresyObrazowBezwzgledne(const QString& html, const QString& folder) {
 
 } // namespace
 
-TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
+TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p) {
     UstawTytulOkna(QStringLiteral("Raport"));
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
     UstawNaWierzchu(true);
@@ -87,33 +62,21 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     ImTlo = new Etykieta(this, 0, 0, Szerokosc, WysokoscRaportu);
     LListwa = new Etykieta(this, 120, 4, 585, 16);
     PodlaczListwe(LListwa);
-    LCloseWykres = new Etykieta(this, 727, 4, 16, 14);
-    LCloseWykres->setCursor(Qt::PointingHandCursor);
-    LCloseWykres->setToolTip(QStringLiteral("Zamknij"));
+    DodajZnakZamkniecia(this, skora::raport::ZnakZamkniecia, QStringLiteral("Zamknij raport"));
 
-    const auto link = [this](const char* tekst, int y, bool podswietlany) {
-        auto* l = new Etykieta(this, 15, y, 100, 15);
-        l->setText(QString::fromUtf8(tekst));
-        l->setCursor(Qt::PointingHandCursor);
-        l->UstawLink(QColor(0x2E, 0x2E, 0x2E), podswietlany ? Qt::white : QColor(0x2E, 0x2E, 0x2E));
-        connect(l, &Etykieta::ruch, this,
-                [this, l, podswietlany] { PodswietlLink(podswietlany ? l : nullptr); });
-        return l;
-    };
-    const auto kreska = [this](int y) {
-        auto* l = new Etykieta(this, 15, y, 100, 15);
-        l->setText(QStringLiteral("_____________"));
-        l->UstawLink(QColor(0x8C, 0x90, 0xA6), QColor(0x8C, 0x90, 0xA6));
-        connect(l, &Etykieta::ruch, this, [this] { PodswietlLink(nullptr); });
-        return l;
-    };
-    LKreska1 = kreska(86);
-    LKreska2 = kreska(126);
-    LZapisz = link("Zapisz raport ...", 64, true);
-    LKopiuj = link("Kopiuj raport", 80, true);
-    LDrukuj = link("Drukuj raport...", 103, true);
-    LPodglond = link("Podgląd wydruku", 119, true);
-    LClose = link("Zamknij raport", 143, false);
+    LKreska1 = DodajKreskeMenu(this, 86);
+    LKreska2 = DodajKreskeMenu(this, 126);
+    LZapisz =
+        DodajPozycjeMenu(this, 64, QStringLiteral("Zapisz raport ..."), [this] { LZapiszClick(); });
+    LKopiuj =
+        DodajPozycjeMenu(this, 80, QStringLiteral("Kopiuj raport"), [this] { LKopiujClick(); });
+    LDrukuj =
+        DodajPozycjeMenu(this, 103, QStringLiteral("Drukuj raport..."), [this] { LDrukujClick(); });
+    LPodglond = DodajPozycjeMenu(this, 119, QString::fromUtf8("Podgląd wydruku"),
+                                 [this] { LPodglondClick(); });
+    LClose =
+        DodajPozycjeMenu(this, 143, QStringLiteral("Zamknij raport"), [this] { LCloseClick(); });
+    GasMenuNad(ImTlo);
 
     PPodWebbrowser = new QWidget(this);
     PPodWebbrowser->setAutoFillBackground(true);
@@ -124,28 +87,20 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     Pdown = new QWidget(this);
     Pdown->setAttribute(Qt::WA_TranslucentBackground);
     Pdown->setGeometry(0, WysokoscRaportu - 32, Szerokosc, 34);
-    LCiongnij = new Etykieta(Pdown, 731, 16, 15, 13);
-    LCiongnij->setCursor(Qt::SizeVerCursor);
-    LCiongnij->installEventFilter(this);
-    Rameczka = new Ramka();
+    DodajUchwyt(Pdown, QRect(731, 16, 15, 13), QSize(Szerokosc, WysokoscMin),
+                QSize(Szerokosc, WysokoscMax));
 
-    connect(LZapisz, &Etykieta::klik, this, &TFBrowser::LZapiszClick);
-    connect(LKopiuj, &Etykieta::klik, this, &TFBrowser::LKopiujClick);
-    connect(LClose, &Etykieta::klik, this, &TFBrowser::LCloseClick);
-    connect(LCloseWykres, &Etykieta::klik, this, &TFBrowser::LCloseWykresClick);
-    connect(LPodglond, &Etykieta::klik, this, &TFBrowser::LPodglondClick);
     wydruk = new ObslugaWydruku(this);
     connect(wydruk, &ObslugaWydruku::wydrukowano, this, &TFBrowser::wydrukowano);
     connect(wydruk, &ObslugaWydruku::podgladOtwarty, this, &TFBrowser::podgladOtwarty);
     connect(wydruk, &ObslugaWydruku::niepowodzenie, this, &TFBrowser::Niepowodzenie);
-    // printing starts on the press, as the command always did
+    // printing by the mouse starts on the press, as the command always did
     LDrukuj->installEventFilter(this);
     ImTlo->lower();
     Uloz();
 }
 
 TFBrowser::~TFBrowser() {
-    delete Rameczka;
     silnik.reset(); // the engine's view before the window's other children
 }
 
@@ -216,60 +171,28 @@ void TFBrowser::Uloz() {
 }
 
 void TFBrowser::resizeEvent(QResizeEvent* e) {
-    Okno::resizeEvent(e);
+    OknoZRamka::resizeEvent(e);
     Uloz();
 }
 
 void TFBrowser::showEvent(QShowEvent* e) {
-    if (!e->spontaneous()) {
-        UmiescObokMenu(); // clear of the main window's menu column when the screen has room
-        PodswietlLink(nullptr);
-    }
-    Okno::showEvent(e);
-}
-
-void TFBrowser::PodswietlLink(Etykieta* link) {
-    for (Etykieta* l : {LZapisz, LKopiuj, LDrukuj, LPodglond, LClose})
-        l->Podswietl(l == link);
+    // clear of the main window's menu column when the screen has room
+    if (!e->spontaneous()) UmiescObokMenu();
+    OknoZRamka::showEvent(e);
 }
 
 bool TFBrowser::eventFilter(QObject* obiekt, QEvent* e) {
     if (obiekt == LDrukuj && e->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+        PodswietlMenu(nullptr);
         QTimer::singleShot(0, this, &TFBrowser::LDrukujClick);
         return true;
     }
-    const bool mysz = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseMove ||
-                      e->type() == QEvent::MouseButtonRelease;
-    if (obiekt == LCiongnij && mysz) {
-        const auto* m = static_cast<QMouseEvent*>(e);
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-            if (m->button() != Qt::LeftButton) break;
-            ciagnie = true;
-            poczatekCiagniecia = m->globalPosition().toPoint();
-            wysokoscPrzedCiagnieciem = height();
-            Rameczka->setGeometry(geometry());
-            Rameczka->show();
-            return true;
-        case QEvent::MouseMove:
-            if (!ciagnie) break;
-            Rameczka->resize(width(), std::max(1, wysokoscPrzedCiagnieciem +
-                                                      m->globalPosition().toPoint().y() -
-                                                      poczatekCiagniecia.y()));
-            return true;
-        case QEvent::MouseButtonRelease:
-            if (!ciagnie || m->button() != Qt::LeftButton) break;
-            ciagnie = false;
-            Rameczka->hide();
-            UstawWysokosc(wysokoscPrzedCiagnieciem + m->globalPosition().toPoint().y() -
-                          poczatekCiagniecia.y());
-            return true;
-        default:
-            break;
-        }
-    }
-    return Okno::eventFilter(obiekt, e);
+    return OknoZRamka::eventFilter(obiekt, e);
+}
+
+void TFBrowser::UstawRozmiarUchwytem(QSize rozmiar) {
+    UstawWysokosc(rozmiar.height());
 }
 
 // ---- closing ------------------------------------------------------------------------------------
@@ -279,14 +202,12 @@ void TFBrowser::LCloseClick() {
 }
 
 void TFBrowser::LCloseWykresClick() {
-    PodswietlLink(nullptr);
-    Zamknij();
-    if (PowrotDoTabeli == 1 && program.FTabela) program.FTabela->PokazOknoTabeli();
+    ZamknijOkno();
 }
 
-bool TFBrowser::ZamkniecieZZewnatrz() {
-    LCloseWykresClick();
-    return false;
+void TFBrowser::ZamknijOkno() {
+    OknoZRamka::ZamknijOkno();
+    if (PowrotDoTabeli == 1 && program.FTabela) program.FTabela->PokazOknoTabeli();
 }
 
 // ---- the commands -------------------------------------------------------------------------------
@@ -327,7 +248,6 @@ QString TFBrowser::WybierzPlikZapisu(const QString& folder, const QString& nazwa
 }
 
 void TFBrowser::LZapiszClick() {
-    PodswietlLink(nullptr);
     if (sciezka.isEmpty() || wydruk->Zajety()) return;
     if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
     const QString cel = WybierzPlikZapisu(folderZapisu, QFileInfo(sciezka).fileName());
@@ -371,7 +291,6 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
 }
 
 void TFBrowser::LKopiujClick() {
-    PodswietlLink(nullptr);
     if (!zaladowany || !silnik || kopiowanie) return;
     // select the whole page by the program's own script (the page's scripts stay off), copy,
     // and clear the selection once the copy reached the clipboard
@@ -407,7 +326,6 @@ void TFBrowser::KoniecKopiowania() {
 }
 
 void TFBrowser::LDrukujClick() {
-    PodswietlLink(nullptr);
     if (zaladowany) wydruk->DrukujZDialogiem();
 }
 
@@ -416,7 +334,6 @@ void TFBrowser::Drukuj(std::shared_ptr<QPrinter> drukarka) {
 }
 
 void TFBrowser::LPodglondClick() {
-    PodswietlLink(nullptr);
     if (zaladowany) wydruk->Podglad();
 }
 

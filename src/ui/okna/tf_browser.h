@@ -2,14 +2,14 @@
 #pragma once
 // The report window: shows a report file in the HTML engine inside the program's own skinned
 // frame, with a column of commands on the left (save, copy, print, print preview, close).
+// Esc closes it.
 //
 // The engine starts only when the first report needs it. Its pages are local and inert: no
 // JavaScript of the page runs, every request but file: and qrc: is refused, links do not
 // navigate, nothing is stored on disk (an off-the-record profile).
 
-#include "ui/kontrolki/etykieta.h"
 #include "ui/modul_silnika.h"
-#include "ui/okno.h"
+#include "ui/okna/okno_z_ramka.h"
 
 #include <QPointer>
 #include <QString>
@@ -24,7 +24,7 @@ namespace sondrel {
 class ObslugaWydruku;
 class Program;
 
-class TFBrowser : public Okno {
+class TFBrowser : public OknoZRamka {
     Q_OBJECT
 public:
     explicit TFBrowser(Program& program, QWidget* rodzic = nullptr);
@@ -56,6 +56,7 @@ public:
     // bring the table window back.
     void LCloseClick();
     void LCloseWykresClick();
+    void ZamknijOkno() override;
 
     // Saving without the dialog: as HTML (the page and its pictures) or, for a name ending in
     // ".pdf", as PDF. The outcome comes with zapisano().
@@ -64,9 +65,9 @@ public:
     void Drukuj(std::shared_ptr<QPrinter> drukarka);
     bool Zajety() const;
 
+    // The window's own frame picture, the menu's entries and the page (the drag strip, the close
+    // spot, the bottom strip with the grip and the outline: OknoZRamka).
     Etykieta* ImTlo;
-    Etykieta* LListwa;
-    Etykieta* LCloseWykres;
     Etykieta* LZapisz;
     Etykieta* LKopiuj;
     Etykieta* LKreska1;
@@ -76,9 +77,6 @@ public:
     Etykieta* LClose;
     QWidget* PPodWebbrowser;
     QWidget* WebBrowser = nullptr; // the engine's view, once the engine has started
-    QWidget* Pdown;
-    Etykieta* LCiongnij;
-    QWidget* Rameczka;
 
 signals:
     void zaladowano(bool ok);
@@ -92,16 +90,15 @@ protected:
     // The save dialog: the chosen path (its ending chosen by the filter) or empty.
     virtual QString WybierzPlikZapisu(const QString& folder, const QString& nazwa);
 
-    bool ZamkniecieZZewnatrz() override;
     void showEvent(QShowEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* obiekt, QEvent* e) override;
+    void UstawRozmiarUchwytem(QSize rozmiar) override;
 
 private:
     bool UruchomSilnik();
     void Zaladuj();
     void Uloz();
-    void PodswietlLink(Etykieta* link);
     void KoniecKopiowania();
     void Niepowodzenie(const QString& komunikat, const QString& szczegoly);
 
@@ -113,10 +110,6 @@ private:
     int nrKopii = 0;
     QString folderZapisu;
     std::unique_ptr<SilnikHtml> silnik;
-    // resizing by the grip
-    bool ciagnie = false;
-    QPoint poczatekCiagniecia;
-    int wysokoscPrzedCiagnieciem = 0;
 };
 
 } // namespace sondrel

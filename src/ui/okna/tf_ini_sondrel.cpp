@@ -2,16 +2,21 @@
 #include "ui/okna/tf_ini_sondrel.h"
 
 #include "settings/ustawienia.h"
+#include "ui/kontrolki/pole_opcji.h"
+#include "ui/kontrolki/przycisk.h"
 #include "ui/okna/tf_glowny.h"
+#include "ui/okna/tf_serwer_archiwum.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
-#include "ui/skory/skora_tabela.h"
+#include "ui/skory/skora_ustawien.h"
 
+#include <QButtonGroup>
 #include <QDir>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 
@@ -85,6 +90,31 @@ TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(
     EScListyTestow->installEventFilter(this);
     connect(EScListyTestow, &QLineEdit::textChanged, this, &TFIniSondrel::Zmieniono);
 
+    // The archive's place, in the room between the test list and the hint.
+    LArchiwum = new QLabel(TekstyUstawienArchiwum::Archiwum, this);
+    LArchiwum->setFont(skora::Czcionka(11, true));
+    LArchiwum->setStyleSheet(QStringLiteral("color: #2F2F47; background: transparent;"));
+    LArchiwum->setGeometry(136, 212, 70, 18);
+    RTenKomputer = new PoleOpcji(TekstyUstawienArchiwum::TenKomputer, this);
+    RTenKomputer->setGeometry(210, 212, RTenKomputer->sizeHint().width(), 18);
+    RSerwerSzkoly = new PoleOpcji(TekstyUstawienArchiwum::SerwerSzkoly, this);
+    RSerwerSzkoly->setGeometry(318, 212, RSerwerSzkoly->sizeHint().width(), 18);
+    auto* grupa = new QButtonGroup(this);
+    grupa->addButton(RTenKomputer);
+    grupa->addButton(RSerwerSzkoly);
+    BSerwer = new Przycisk(QStringLiteral("Serwer…"), this);
+    BSerwer->setGeometry(421, 210, 65, 21);
+    BSerwer->setAccessibleName(QStringLiteral("Serwer archiwum"));
+    LOpisArchiwum = new QLabel(this);
+    LOpisArchiwum->setFont(skora::Czcionka(10));
+    LOpisArchiwum->setStyleSheet(QStringLiteral("color: #7A7D90; background: transparent;"));
+    LOpisArchiwum->setGeometry(159, 234, 327, 16);
+    for (QWidget* w : std::initializer_list<QWidget*>{RTenKomputer, RSerwerSzkoly, BSerwer})
+        w->installEventFilter(this);
+    connect(RTenKomputer, &QAbstractButton::clicked, this, &TFIniSondrel::RTenKomputerClick);
+    connect(RSerwerSzkoly, &QAbstractButton::clicked, this, &TFIniSondrel::RSerwerSzkolyClick);
+    connect(BSerwer, &QAbstractButton::clicked, this, &TFIniSondrel::BSerwerClick);
+
     // The hints keep their own line breaks; their longest lines need a little more than 332
     // pixels in the windows' font.
     LPodpowiedz = new Etykieta(this, 136, 280, 348, 73);
@@ -122,6 +152,12 @@ QString TFIniSondrel::Podpowiedz(const QObject* k) const {
                         "przeglądarki programu.",
                         "Jeżeli zaznaczymy tę opcję, raporty będą otwierane",
                         "w oknie domyślnej przeglądarki systemu."});
+    if (k == RTenKomputer || k == RSerwerSzkoly || k == BSerwer)
+        return Wiersze({"Archiwum analiz przechowuje zapisane analizy klas.",
+                        "Ten komputer: plik Archiwum.sqlite w folderze danych programu.",
+                        "Serwer szkoły: wspólne archiwum nauczycieli (PostgreSQL).",
+                        "Hasła program nie zapisuje: podaje je plik ~/.pgpass",
+                        "albo zmienna PGPASSWORD."});
     if (k == EScListyTestow)
         return Wiersze({"Pełna analiza wyników testu wymaga wczytania również",
                         "testu, którego wyniki analizujemy.",
@@ -156,6 +192,9 @@ void TFIniSondrel::Przygotuj(const QPoint& odniesienie) {
     CDefaultBrowser->setChecked(u.rdfw);
     EScListyTestow->setText(u.sct);
     EScListyTestow->setCursorPosition(0);
+    serwer = UstawieniaZAdresu(u.arch);
+    (serwer.Serwer ? RSerwerSzkoly : RTenKomputer)->setChecked(true);
+    PokazArchiwum();
     // filling the controls is not a change
     program.ustawienia.UstawieniaZmienione = false;
     PokazPodpowiedz({});
@@ -181,6 +220,59 @@ void TFIniSondrel::PrzepiszKontrolki() {
     u.bez = CBezposrednio->isChecked();
     u.rdfw = CDefaultBrowser->isChecked();
     u.sct = EScListyTestow->text();
+    UstawieniaArchiwum a = serwer;
+    a.Serwer = RSerwerSzkoly->isChecked() && !serwer.Host.isEmpty();
+    u.arch = a.Serwer ? AdresArchiwum(a, QString()) : QString();
+}
+
+void TFIniSondrel::PokazArchiwum() {
+    const bool naSerwerze = RSerwerSzkoly->isChecked();
+    BSerwer->setEnabled(naSerwerze);
+    if (!naSerwerze) {
+        LOpisArchiwum->setText(QStringLiteral("Plik Archiwum.sqlite w folderze danych programu."));
+        return;
+    }
+    QString blad;
+    UstawieniaArchiwum a = serwer;
+    a.Serwer = true;
+    const auto adres = RozbierzAdresSerwera(AdresArchiwum(a, QString()), blad);
+    LOpisArchiwum->setText(adres ? QStringLiteral("Serwer: ") + adres->Opis() : blad);
+}
+
+std::optional<UstawieniaArchiwum> TFIniSondrel::ZapytajOSerwer(const UstawieniaArchiwum& u) {
+    TFSerwerArchiwum okno;
+    if (OknoGlowne()) okno.UstawOknoGlowne(OknoGlowne());
+    okno.move(pos() + QPoint(120, 150));
+    return okno.Zapytaj(u);
+}
+
+void TFIniSondrel::BSerwerClick() {
+    if (const auto u = ZapytajOSerwer(serwer)) {
+        serwer = *u;
+        Zmieniono();
+    }
+    PokazArchiwum();
+}
+
+void TFIniSondrel::RSerwerSzkolyClick() {
+    if (BSerwer->isEnabled()) return; // chosen already
+    if (serwer.Host.isEmpty() || serwer.Baza.isEmpty()) {
+        const auto u = ZapytajOSerwer(serwer);
+        if (!u) {
+            RTenKomputer->setChecked(true);
+            PokazArchiwum();
+            return;
+        }
+        serwer = *u;
+    }
+    Zmieniono();
+    PokazArchiwum();
+}
+
+void TFIniSondrel::RTenKomputerClick() {
+    if (!BSerwer->isEnabled()) return; // chosen already
+    Zmieniono();
+    PokazArchiwum();
 }
 
 bool TFIniSondrel::Zapisz() {

@@ -2,16 +2,25 @@
 #pragma once
 // The settings window: the four options and the test list path, with a hint for every
 // control, saved to the settings file on demand; closing with unsaved changes asks first.
+// Below the test list, where the archive of analyses lives: "ten komputer" (the file in the
+// program's data folder) or "serwer szkoły" (asked in a window of its own: server, port,
+// database, user; never a password), kept in the settings file as the server's address.
 
+#include "archive/polaczenie.h"
 #include "ui/kontrolki/etykieta.h"
 #include "ui/kontrolki/pole_wyboru.h"
 #include "ui/okno.h"
 
+#include <optional>
+
+class QLabel;
 class QLineEdit;
 
 namespace sondrel {
 
+class PoleOpcji;
 class Program;
+class Przycisk;
 
 class TFIniSondrel : public Okno {
     Q_OBJECT
@@ -42,6 +51,12 @@ public:
     Etykieta* LZapiszIni;
     Etykieta* LZamknijIni;
     Etykieta* LListwa;
+    // The archive's place.
+    QLabel* LArchiwum;
+    PoleOpcji* RTenKomputer;
+    PoleOpcji* RSerwerSzkoly;
+    Przycisk* BSerwer;     // the server's details
+    QLabel* LOpisArchiwum; // where the archive is, in one line
 
     // The open dialog's start folder (the program's folder until the first pick).
     QString FolderListy() const { return folderListy; }
@@ -50,10 +65,17 @@ public:
     void LZapiszIniClick();
     void LZamknijIniClick();
     void LWskazSciezkeClick();
+    // "serwer szkoły" (asking the server's details when none are known yet: cancelled, the
+    // choice goes back to this computer), "Serwer…" and "ten komputer".
+    void RSerwerSzkolyClick();
+    void BSerwerClick();
+    void RTenKomputerClick();
 
 protected:
     // The open dialog "Wskaż plik listy": the chosen path, or an empty text when cancelled.
     virtual QString WybierzPlikListy(const QString& folder);
+    // The archive server's question: the values taken, or nothing when cancelled.
+    virtual std::optional<UstawieniaArchiwum> ZapytajOSerwer(const UstawieniaArchiwum& poczatkowe);
 
     bool eventFilter(QObject* obiekt, QEvent* e) override;
     // Esc closes without saving, as the close button does.
@@ -65,9 +87,11 @@ private:
     void PrzepiszKontrolki();
     bool Zapisz();
     void Zmieniono();
+    void PokazArchiwum();
 
     Program& program;
     QString folderListy;
+    UstawieniaArchiwum serwer; // the server's details, kept while "ten komputer" is chosen
 };
 
 } // namespace sondrel

@@ -4,16 +4,12 @@
 // commands that act on it: the settings window, saving and loading a chart template, copying the
 // chart as a bitmap or as an SVG drawing. Resized by the grip in its lower right corner (dotted
 // frame while dragging, at least 450 x 350), moved by its top strip; each time it goes from
-// hidden to visible it takes 550 x 350 in the middle of the screen.
+// hidden to visible it takes 550 x 350 in the middle of the screen. Esc closes it.
 
 #include "charts/stan_wykresu.h"
-#include "ui/kontrolki/etykieta.h"
-#include "ui/okno.h"
+#include "ui/okna/okno_z_ramka.h"
 
-#include <QPointer>
 #include <functional>
-
-class QRubberBand;
 
 namespace sondrel {
 
@@ -44,7 +40,7 @@ private:
     QPoint poczatek, biezacy;
 };
 
-class TFWykres : public Okno, public WykresDlaUstawien {
+class TFWykres : public OknoZRamka, public WykresDlaUstawien {
     Q_OBJECT
 public:
     explicit TFWykres(Program& program, QWidget* rodzic = nullptr);
@@ -81,25 +77,7 @@ public:
     // program sets it the command only refreshes the series choice.
     std::function<void(WykresDlaUstawien&)> OtworzUstawienia;
 
-    Etykieta* ImListwaLeft;
-    QWidget* PListwaLeft;
-    QWidget* PListwaSrodek;
-    Etykieta* ImListwaSrodek;
-    Etykieta* LListwa;
-    QWidget* PTopRight;
-    Etykieta* ImListwaRight;
-    Etykieta* LCloseWykres;
-    QWidget* PLeft;
-    Etykieta* ImLeft;
-    QWidget* PLeftDown;
-    Etykieta* ImLeftDown;
-    QWidget* Pdown;
-    Etykieta* ImDown;
-    QWidget* PRight;
-    Etykieta* ImRight;
-    QWidget* PRightDown;
-    Etykieta* ImRightDown;
-    Etykieta* LCiongnij;
+    // The chart area and the menu's entries (the frame's panels and the grip: OknoZRamka).
     QWidget* PPodWykres;
     PoleWykresu* Wykres;
 
@@ -115,20 +93,17 @@ protected:
     // The template dialog: the chosen path, or empty when cancelled.
     virtual QString WybierzPlikWzorca(bool zapis);
 
-    bool ZamkniecieZZewnatrz() override;
-    bool eventFilter(QObject* obiekt, QEvent* e) override;
+    // The grip: the window's lower right corner follows the cursor.
+    QSize RozmiarZUchwytu(QPoint kursor) const override;
+    void UstawRozmiarUchwytem(QSize rozmiar) override;
 
 private:
-    QList<Etykieta*> Menu() const;
-    void PodswietlMenu(Etykieta* wybrana);
     void ZglosBladWzorca(bool zapis, const QString& sciezka, const QString& blad);
 
     Program& program;
     StanWykresu stan;
     QString nazwaWzorca; // the name field of the template dialog, kept between uses
     QString folderWzorca;
-    QRubberBand* rameczka = nullptr;
-    bool rozciaganie = false;
 };
 
 } // namespace sondrel

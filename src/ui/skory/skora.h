@@ -11,6 +11,8 @@
 //   Liberation Sans), one corner (the 12 x 12 ellipse, i.e. a radius of 6 pixels), one flat
 //   button with a lighter, outlined "selected" state, one close mark, one drag strip.
 
+#include "ui/skory/paleta.h"
+
 #include <QColor>
 #include <QDate>
 #include <QFont>
@@ -27,20 +29,6 @@
 class QPainter;
 
 namespace sondrel::skora {
-
-// Palette.
-constexpr QRgb Granat = 0xFF2F2F47;        // title strips, frames
-constexpr QRgb Lupek = 0xFF46465A;         // upper end of the strips' gradient, dark accents
-constexpr QRgb Tekst = 0xFF2E2E2E;         // text and link labels
-constexpr QRgb Tekst2 = 0xFF444444;        // message text
-constexpr QRgb Panel = 0xFFFFFFFF;         // panels
-constexpr QRgb PanelJasny = 0xFFF3F3F6;    // light panels, button bands
-constexpr QRgb MenuTlo = 0xFFB4B8C8;       // menu panels (dark text, white highlight)
-constexpr QRgb Podswietlenie = 0xFFFFFFFF; // highlighted menu and link text
-constexpr QRgb Linia = 0xFFDCDDE5;         // separators on light panels
-constexpr QRgb TekstListwy = 0xFFE6E7EF;   // titles painted on the strips
-constexpr QRgb Zielen = 0xFF5E9A4E;        // confirmation
-constexpr QRgb WierszZielony = 0xFFE8F4DF; // the tables' alternate rows
 
 constexpr int PromienNarozi = 6; // the 12 x 12 corner ellipse
 constexpr int SciecieNarozi = 4; // polygon windows: corners cut by 4 pixels

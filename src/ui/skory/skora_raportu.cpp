@@ -15,9 +15,6 @@ QColor K(QRgb rgb) {
     return QColor::fromRgba(rgb);
 }
 
-constexpr QRgb KrawedzKolumny = 0xFFA2A6B8;
-constexpr QRgb CienStrony = 0xFF2A2A3C;
-
 } // namespace
 
 void MalujOknoRaportu(QPainter& p, QSizeF r) {
@@ -28,7 +25,7 @@ void MalujOknoRaportu(QPainter& p, QSizeF r) {
     // the slate body, a shade lighter towards the bottom
     QLinearGradient tlo(0, 0, 0, r.height());
     tlo.setColorAt(0, K(Lupek));
-    tlo.setColorAt(1, QColor(0x3E, 0x3E, 0x54));
+    tlo.setColorAt(1, K(LupekJasny));
     p.fillRect(QRectF(QPointF(0, 0), r), tlo);
     // the title strip
     MalujListwe(p, QRectF(0, 0, r.width(), 24));
@@ -37,7 +34,7 @@ void MalujOknoRaportu(QPainter& p, QSizeF r) {
     p.drawText(QRectF(14, 0, 100, 24), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Raport"));
     MalujZnakZamkniecia(p, QRectF(raport::ZnakZamkniecia));
     // the command column
-    p.setPen(QPen(K(KrawedzKolumny), 1));
+    p.setPen(QPen(K(KrawedzMenu), 1));
     p.setBrush(K(MenuTlo));
     p.drawRoundedRect(QRectF(raport::Polecenia).adjusted(0.5, 0.5, -0.5, -0.5), PromienNarozi,
                       PromienNarozi);
@@ -54,7 +51,7 @@ void MalujOknoRaportu(QPainter& p, QSizeF r) {
     // the bottom strip with the resize grip at its right end
     const QRectF dol(0, r.height() - raport::DolnyPas, r.width(), raport::DolnyPas);
     QLinearGradient g(dol.topLeft(), dol.bottomLeft());
-    g.setColorAt(0, QColor(0x3A, 0x3A, 0x50));
+    g.setColorAt(0, K(DolnyPasGora));
     g.setColorAt(1, K(Granat));
     p.fillRect(dol, g);
     p.setPen(Qt::NoPen);

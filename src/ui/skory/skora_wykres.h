@@ -1,16 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The pictures of the chart window, added to the skin painter's named pictures (see skora.h).
-// The chart window has the table window's frame (menu column on the left, title strip with the
-// close mark, white strips right and below), so its pictures are the table's, under names of its
-// own: "wykresmenu", "wykreslewo", "wykreslewodol", "wykreslistwa", "wykreslistwaprawa",
-// "wykresprawo", "wykresprawodol" (with the resize grip drawn in its corner), "wykresdol".
+// The chart window's own picture, added to the skin painter's named pictures (see skora.h)
+// beside the frame's (skora_ramki.h): "wykresmenu" (124 x 172, the menu panel with the heading
+// "WYKRES" and its sign). Each call adds it once.
 
 namespace sondrel::skora {
 
 void DodajObrazkiWykresu();
-
-// Where the resize grip lies in "wykresprawodol".
-constexpr int UchwytWykresuX = 12, UchwytWykresuY = 16, UchwytWykresuW = 15, UchwytWykresuH = 13;
 
 } // namespace sondrel::skora

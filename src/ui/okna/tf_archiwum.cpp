@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/okna/tf_archiwum.h"
+
+#include "ui/okna/panel_archiwum.h"
+#include "ui/program.h"
+#include "ui/skory/skora.h"
+#include "ui/skory/skora_archiwum.h"
+#include "ui/skory/skora_ramki.h"
+
+#include <QTreeWidget>
+
+namespace sondrel {
+
+namespace {
+
+constexpr int SzerokoscPoczatkowa = 760, WysokoscPoczatkowa = 520;
+constexpr int SzerokoscMinimalna = 560, WysokoscMinimalna = 360;
+constexpr int Margines = 10; // around the list in the white body
+
+} // namespace
+
+TFArchiwum::TFArchiwum(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p) {
+    skora::DodajObrazkiArchiwum();
+    UstawTytulOkna(TekstyArchiwum::Tytul);
+    UstawStronePomocy(QStringLiteral("archiwum.htm"));
+    UstawKsztalt(skora::Ksztalt::Zaokraglony);
+    setAutoFillBackground(false);
+    setAccessibleName(TekstyArchiwum::Tytul);
+    UstawRozmiar(SzerokoscPoczatkowa, WysokoscPoczatkowa);
+    ZbudujRamke(QStringLiteral("archiwummenu"), QStringLiteral("Zamknij archiwum"), true);
+    DodajUchwyt(PRightDown, skora::ramka::Uchwyt, QSize(SzerokoscMinimalna, WysokoscMinimalna),
+                QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    LListwa->setText(TekstyArchiwum::Tytul);
+
+    PPodPanel = new QWidget(this);
+    PPodPanel->setAutoFillBackground(true);
+    QPalette biala = PPodPanel->palette();
+    biala.setColor(QPalette::Window, Qt::white);
+    PPodPanel->setPalette(biala);
+    Panel = new PanelArchiwum(program, PPodPanel);
+    GasMenuNad(PPodPanel);
+
+    const auto pozycja = [this](QWidget* panel, int y, const char* napis, auto akcja) {
+        Etykieta* l = DodajPozycjeMenu(panel, y, QString::fromUtf8(napis), akcja);
+        polecenia.append(l);
+        return l;
+    };
+    LPorownaj = pozycja(PListwaLeft, 64, "Porównaj klasy", [this] { Panel->PorownajKlasy(); });
+    LHistoria = pozycja(PListwaLeft, 79, "Historia ucznia…", [this] { Panel->HistoriaUcznia(); });
+    LKreska1 = DodajKreskeMenu(PListwaLeft, 86);
+    LZmienOpis = pozycja(PListwaLeft, 104, "Zmień opis", [this] { Panel->ZmienOpis(); });
+    LUsun = pozycja(PListwaLeft, 119, "Usuń z archiwum", [this] { Panel->UsunZArchiwum(); });
+    LKreska2 = DodajKreskeMenu(PListwaLeft, 126);
+    LEksportuj = pozycja(PListwaLeft, 144, "Eksportuj…", [this] { Panel->Eksportuj(); });
+    LImportuj = pozycja(PListwaLeft, 159, "Importuj…", [this] { Panel->Importuj(); });
+    // the column below the menu panel goes on with the last separator and the close entry
+    LKreska3 = DodajKreskeMenu(PLeft, -6);
+    LZamknij =
+        DodajPozycjeMenu(PLeft, 11, QStringLiteral("Zamknij archiwum"), [this] { ZamknijOkno(); });
+
+    connect(Panel, &PanelArchiwum::zajetosc, this, &TFArchiwum::Zajetosc);
+    Uloz();
+}
+
+TFArchiwum::~TFArchiwum() = default;
+
+void TFArchiwum::Uloz() {
+    using namespace skora::ramka;
+    const int W = width(), H = height();
+    UlozRamke();
+    PPodPanel->setGeometry(SzerokoscMenu, Listwa, W - SzerokoscMenu - PrawyBok,
+                           H - Listwa - DolnyPas);
+    Panel->setGeometry(Margines, Margines, PPodPanel->width() - 2 * Margines,
+                       PPodPanel->height() - 2 * Margines);
+}
+
+void TFArchiwum::UstawRozmiarUchwytem(QSize rozmiar) {
+    UstawRozmiar(rozmiar.width(), rozmiar.height());
+    Uloz();
+}
+
+void TFArchiwum::Pokaz() {
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+    Panel->Drzewo->setFocus();
+    Panel->Odswiez();
+}
+
+void TFArchiwum::showEvent(QShowEvent* e) {
+    OknoZRamka::showEvent(e);
+    if (!umieszczone) {
+        umieszczone = true;
+        UmiescObokMenu();
+    }
+}
+
+void TFArchiwum::Zajetosc(bool zajety) {
+    for (Etykieta* l : polecenia)
+        l->setEnabled(!zajety);
+}
+
+} // namespace sondrel

@@ -7,7 +7,7 @@
 // The HTML engine prints to PDF without a page footer. The footer pages are drawn with
 // QPdfWriter and laid over the engine's pages with qpdf, so that the saved PDF keeps its text
 // as text; the printer and the preview get the same PDF rendered page by page. Both tools live
-// in the engine's module (ui/modul_silnika.h).
+// in the engine's module (src/silnik/dokument_pdf.h), which ui/modul_silnika.h loads.
 
 #include "ui/modul_silnika.h"
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/czas_pracy.h"
-#include "support/wydruk_qt.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>

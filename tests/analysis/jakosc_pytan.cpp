@@ -5,6 +5,7 @@
 
 #include "analysis/jakosc_pytan.h"
 #include "analysis/ocenianie.h"
+#include "support/klasa_testowa.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -29,15 +30,17 @@ QString Flagi(const QString& litery) {
 // A class in the records: one key letter per question, one string of choices per student
 // (one letter per question).
 std::unique_ptr<Analiza> Klasa(const QString& klucze, const QStringList& uczniowie, int opcji = 3) {
+    const auto flagi = [&klucze](const QString& litery) {
+        QStringList wynik;
+        for (qsizetype q = 0; q < klucze.size(); ++q)
+            wynik.append(Flagi(litery.mid(q, 1)));
+        return wynik;
+    };
     auto a = std::make_unique<Analiza>();
     a->Test.IloscPytan = static_cast<int>(klucze.size());
     a->Test.IloscOdpowiedzi = opcji;
-    for (const QString& wybory : uczniowie) {
-        OdpowiedzBig& u = a->Uczniowie[++a->IloscUczniow];
-        for (int q = 1; q <= a->Test.IloscPytan; ++q)
-            u.Poprawnych +=
-                ZapiszOdpowiedz(u, q, Flagi(wybory.mid(q - 1, 1)), Flagi(klucze.mid(q - 1, 1)));
-    }
+    for (const QString& wybory : uczniowie)
+        testy::DodajUcznia(*a, {}, {}, flagi(wybory), flagi(klucze));
     return a;
 }
 

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/ocenianie.h"
-#include "support/wydruk_qt.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -3,7 +3,6 @@
 
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
-#include "support/wydruk_qt.h"
 
 #include <gtest/gtest.h>
 #include <memory>

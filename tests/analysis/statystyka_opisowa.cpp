@@ -2,7 +2,6 @@
 #include "analysis/statystyka_opisowa.h"
 #include "analysis/ocenianie.h"
 #include "core/lokalizacja.h"
-#include "support/wydruk_qt.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "analysis/statystyka_pytan.h"
 #include "analysis/ocenianie.h"
-#include "support/wydruk_qt.h"
 
 #include <gtest/gtest.h>
 #include <memory>

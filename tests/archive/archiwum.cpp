@@ -4,15 +4,19 @@
 #include "analysis/przebieg_analizy.h"
 #include "archive/eksport_archiwum.h"
 #include "core/analiza.h"
-#include "klasy_testowe.h"
+#include "support/klasa_testowa.h"
+#include "support/pliki_testowe.h"
 #include "support/serwer_testowy.h"
 #include "support/srodowisko_testowe.h"
-#include "support/wydruk_qt.h"
+#include "support/wzorce.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/stat.h>
@@ -21,11 +25,6 @@ using namespace sondrel;
 using namespace sondrel::testy;
 
 namespace {
-
-QByteArray Bajty(const QString& sciezka) {
-    QFile f(sciezka);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 bool Zapisz(const QString& sciezka, const QByteArray& bajty) {
     QFile f(sciezka);
@@ -161,9 +160,10 @@ TEST_P(ArchiwumSilnikTest, AnalizaZPlikowOdpowiedziIZPowrotem) {
     EXPECT_EQ(zapis->Pytania.size(), 3u);
     EXPECT_EQ(zapis->Pytania[1].Tresc, QStringLiteral("Pytanie 2"));
     EXPECT_EQ(zapis->PlikTestu, QStringLiteral("test.skt"));
-    EXPECT_EQ(zapis->Pliki[0].Sha256,
-              QString::fromLatin1(
-                  QCryptographicHash::hash(Bajty(pliki[0]), QCryptographicHash::Sha256).toHex()));
+    EXPECT_EQ(
+        zapis->Pliki[0].Sha256,
+        QString::fromLatin1(
+            QCryptographicHash::hash(Zawartosc(pliki[0]), QCryptographicHash::Sha256).toHex()));
     EXPECT_EQ(zapis->DataNapisania, QFileInfo(pliki.last()).lastModified().date());
 
     Otwarte();
@@ -360,7 +360,7 @@ TEST_F(ArchiwumTest, PlikKtoryNieJestArchiwumNieJestRuszany) {
              Archiwum a;
              a.Otworz(p);
              a.Zamknij();
-             QByteArray b = Bajty(p);
+             QByteArray b = Zawartosc(p);
              for (int i = 100; i < b.size(); ++i)
                  b[i] = char(i * 7);
              Zapisz(p, b);
@@ -382,13 +382,13 @@ TEST_F(ArchiwumTest, PlikKtoryNieJestArchiwumNieJestRuszany) {
         const QString plik = st.sciezka(QString::fromLatin1(p.opis) + QStringLiteral(".sqlite"));
         p.zrob(plik);
         QSqlDatabase::removeDatabase(QStringLiteral("obca"));
-        const QByteArray przed = Bajty(plik);
+        const QByteArray przed = Zawartosc(plik);
         Archiwum a;
         EXPECT_FALSE(a.Otworz(plik)) << p.opis;
         EXPECT_EQ(a.Stan(), p.stan) << p.opis;
         EXPECT_TRUE(a.Blad().startsWith(p.poczatek.arg(plik))) << a.Blad().toStdString();
         EXPECT_FALSE(a.Dodaj(*std::make_unique<AnalizaArchiwalna>(KlasaArchiwalna(1))));
-        EXPECT_EQ(Bajty(plik), przed) << p.opis;
+        EXPECT_EQ(Zawartosc(plik), przed) << p.opis;
         EXPECT_FALSE(QFileInfo::exists(plik + QStringLiteral("-wal"))) << p.opis;
 
         QString blad;
@@ -397,7 +397,7 @@ TEST_F(ArchiwumTest, PlikKtoryNieJestArchiwumNieJestRuszany) {
         EXPECT_TRUE(
             odlozony->startsWith(plik + QStringLiteral(".uszkodzone-") +
                                  QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"))));
-        EXPECT_EQ(Bajty(*odlozony), przed);
+        EXPECT_EQ(Zawartosc(*odlozony), przed);
         ASSERT_TRUE(a.Otworz(plik)) << a.Blad().toStdString();
         EXPECT_TRUE(a.Lista()->empty());
     }

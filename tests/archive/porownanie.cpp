@@ -10,7 +10,7 @@
 #include "analysis/ocenianie.h"
 #include "analysis/statystyka_opisowa.h"
 #include "core/analiza.h"
-#include "klasy_testowe.h"
+#include "support/klasa_testowa.h"
 #include "support/srodowisko_testowe.h"
 
 #include <QCoreApplication>
@@ -28,44 +28,6 @@ using namespace sondrel::testy;
 
 namespace {
 
-// A class of a test whose key is option q % 4 + 1 for question q; each student is given by the
-// option ticked per question (1..4). Points, percent and grade as the analysis gives them.
-AnalizaArchiwalna Klasa(qint64 id, const QString& etykieta,
-                        const std::vector<std::vector<int>>& odpowiedzi, int pytan) {
-    AnalizaArchiwalna a;
-    a.Id = id;
-    a.Klasa = etykieta;
-    a.Test.Nazwa = QStringLiteral("Ułamki");
-    a.Test.IloscPytan = pytan;
-    a.Test.IloscOdpowiedzi = 4;
-    a.Test.ProgCel = 95;
-    a.Test.ProgBdb = 85;
-    a.Test.ProgDb = 70;
-    a.Test.ProgDst = 50;
-    a.Test.ProgDp = 30;
-    for (int q = 0; q < pytan; ++q)
-        a.Test.Klucz.push_back(OpcjePytania(1u << (q % 4)));
-    a.Odcisk = OdciskTestu(a.Test);
-    OTescie progi;
-    progi.ProgCel = 95;
-    progi.ProgBdb = 85;
-    progi.ProgDb = 70;
-    progi.ProgDst = 50;
-    progi.ProgDp = 30;
-    for (const std::vector<int>& wybory : odpowiedzi) {
-        UczenArchiwalny u;
-        u.Klucz = a.Test.Klucz;
-        for (const int w : wybory)
-            u.Zaznaczone.push_back(OpcjePytania(1u << (w - 1)));
-        for (int q = 1; q <= pytan; ++q)
-            u.Poprawnych += u.PoprawnaOdpowiedz(q);
-        u.Procent = ProcentZaokraglony(u.Poprawnych, pytan);
-        u.Ocena = OcenaZProcentu(progi, u.Procent);
-        a.Uczniowie.push_back(u);
-    }
-    return a;
-}
-
 std::vector<int> Oceny(const FiguryKlasy& f) {
     return std::vector<int>(f.LiczbaOcen.begin(), f.LiczbaOcen.end());
 }
@@ -76,8 +38,9 @@ std::vector<int> Oceny(const FiguryKlasy& f) {
 //   7a: ABC (3 pts, Cel), AAA (1 pt, 33% Dp)
 //   7b: BBC (2, Dst), BAA (0, Ndst), ABA (2, Dst)
 TEST(PorownanieKlas, FiguryPoliczoneRecznie) {
-    const ZestawienieKlas z = PorownajKlasy({Klasa(1, "7a", {{1, 2, 3}, {1, 1, 1}}, 3),
-                                             Klasa(2, "7b", {{2, 2, 3}, {2, 1, 1}, {1, 2, 1}}, 3)});
+    const ZestawienieKlas z =
+        PorownajKlasy({KlasaArchiwalna(1, "7a", {{1, 2, 3}, {1, 1, 1}}, 3),
+                       KlasaArchiwalna(2, "7b", {{2, 2, 3}, {2, 1, 1}, {1, 2, 1}}, 3)});
     ASSERT_TRUE(z.Udane()) << z.Blad.toStdString();
     ASSERT_EQ(z.Klasy.size(), 2u);
     const FiguryKlasy &a = z.Klasy[0], &b = z.Klasy[1], &r = z.Razem;
@@ -152,7 +115,8 @@ TEST(PorownanieKlas, GranicaDwochDziesiatych) {
             kp.push_back({s < p.poprawnychP ? 1 : 2});
         for (int s = 0; s < p.uczniowQ; ++s)
             kq.push_back({s < p.poprawnychQ ? 1 : 2});
-        const ZestawienieKlas z = PorownajKlasy({Klasa(1, "P", kp, 1), Klasa(2, "Q", kq, 1)});
+        const ZestawienieKlas z =
+            PorownajKlasy({KlasaArchiwalna(1, "P", kp, 1), KlasaArchiwalna(2, "Q", kq, 1)});
         ASSERT_TRUE(z.Udane());
         const qint64 n = p.uczniowP + p.uczniowQ, c = p.poprawnychP + p.poprawnychQ;
         // Expected by the rule itself, in whole numbers, for each class.

@@ -6,12 +6,13 @@
 #include "archive/archiwum.h"
 
 #include "archive/polaczenie.h"
-#include "klasy_testowe.h"
+#include "support/klasa_testowa.h"
 #include "support/pelny_dysk.h"
 #include "support/serwer_testowy.h"
 #include "support/srodowisko_testowe.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,6 +20,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QThread>
 #include <algorithm>
 #include <csignal>

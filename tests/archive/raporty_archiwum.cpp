@@ -9,7 +9,7 @@
 
 #include "core/kodowanie1250.h"
 #include "core/srodowisko.h"
-#include "klasy_testowe.h"
+#include "support/klasa_testowa.h"
 #include "support/srodowisko_testowe.h"
 
 #include <QDir>

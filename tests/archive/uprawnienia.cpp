@@ -5,7 +5,7 @@
 
 #include "archive/archiwum.h"
 
-#include "klasy_testowe.h"
+#include "support/klasa_testowa.h"
 #include "support/serwer_testowy.h"
 
 #include <QDir>

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The three charts' data, the settings record and its application, and the template file.
+#include "analysis/czas_pracy.h"
 #include "chartengine/rysowanie.h"
 #include "charts/dane_wykresu.h"
 #include "charts/stan_wykresu.h"
 #include "charts/szablon_wykresu.h"
 #include "core/kodowanie1250.h"
-#include "klasa_wykresu.h"
+#include "support/klasa_testowa.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -21,7 +22,7 @@ struct Wykresy : ::testing::Test {
     std::unique_ptr<StanWykresu> stan = std::make_unique<StanWykresu>();
     QTemporaryDir folder;
 
-    void SetUp() override { test::KlasaWykresu(*analiza, 25); }
+    void SetUp() override { testy::KlasaWykresu(*analiza, 25); }
     void Otworz(int typ, bool imieNajpierw = false) {
         stan->ZadanyRodzajWykresu = RodzajDlaTypu(typ);
         OtworzWykres(*stan, *analiza, imieNajpierw, typ);

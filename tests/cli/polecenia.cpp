@@ -11,7 +11,6 @@
 #include "support/pelny_dysk.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
-#include "support/wydruk_qt.h"
 #include "tables/eksport_tabel.h"
 #include "tables/tabele.h"
 
@@ -42,24 +41,6 @@ QString PlikDziennikaProgramu() {
     Srodowisko s;
     UstawFoldery(s);
     return QDir::toNativeSeparators(s.foldery.PlikDziennika);
-}
-
-struct Wynik {
-    int kod = -1;
-    QByteArray wyjscie;
-    QString bledy;
-};
-
-Wynik Uruchom(const QStringList& argumenty) {
-    Wynik w;
-    QBuffer wyjscie(&w.wyjscie);
-    QByteArray bledy;
-    QBuffer bufor(&bledy);
-    wyjscie.open(QIODevice::WriteOnly);
-    bufor.open(QIODevice::WriteOnly);
-    w.kod = UruchomCli(argumenty, wyjscie, bufor);
-    w.bledy = QString::fromUtf8(bledy);
-    return w;
 }
 
 PlikOdpowiedzi Uczen(const QString& nazwisko, const QString& imie, const QString& start,

@@ -2,8 +2,12 @@
 #pragma once
 // sondrel-cli run as the user runs it: a process of its own, with its own environment and
 // standard output (a full device, a file), and a time limit so that a tool that hangs fails
-// the test instead of stopping the run.
+// the test instead of stopping the run. Or its commands run inside the test (UruchomCli),
+// with standard output and standard error in memory.
 
+#include "baza_cli.h"
+
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QProcess>
@@ -39,6 +43,25 @@ UruchomProgramCli(const QStringList& argumenty,
     w.kod = proces.exitStatus() == QProcess::NormalExit ? proces.exitCode() : -1;
     w.wyjscie = proces.readAllStandardOutput();
     w.bledy = QString::fromUtf8(proces.readAllStandardError());
+    return w;
+}
+
+// A command run inside the test: its exit status, standard output and standard error.
+struct Wynik {
+    int kod = -1;
+    QByteArray wyjscie;
+    QString bledy;
+};
+
+inline Wynik Uruchom(const QStringList& argumenty) {
+    Wynik w;
+    QBuffer wyjscie(&w.wyjscie);
+    QByteArray bledy;
+    QBuffer bufor(&bledy);
+    wyjscie.open(QIODevice::WriteOnly);
+    bufor.open(QIODevice::WriteOnly);
+    w.kod = UruchomCli(argumenty, wyjscie, bufor);
+    w.bledy = QString::fromUtf8(bledy);
     return w;
 }
 

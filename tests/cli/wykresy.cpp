@@ -6,6 +6,7 @@
 #include "program_cli.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
+#include "support/wzorce.h"
 #include "wykresy_cli.h"
 
 #include <QBuffer>
@@ -25,12 +26,6 @@ using namespace sondrel::testy;
 
 namespace {
 
-struct Wynik {
-    int kod = -1;
-    QByteArray wyjscie;
-    QString bledy;
-};
-
 class WykresyCli : public testing::Test {
 protected:
     void SetUp() override {
@@ -48,21 +43,9 @@ protected:
         ASSERT_TRUE(ZapiszPlikOdpowiedzi(st.sciezka("lukasiewicz.sko"), lukasiewicz));
         klasa = {st.sciezka("nowak.sko"), st.sciezka("lukasiewicz.sko")};
     }
-    Wynik Uruchom(const QStringList& argumenty) {
-        Wynik w;
-        QBuffer wyjscie(&w.wyjscie);
-        QByteArray bledy;
-        QBuffer bufor(&bledy);
-        wyjscie.open(QIODevice::WriteOnly);
-        bufor.open(QIODevice::WriteOnly);
-        w.kod = UruchomCli(argumenty + klasa, wyjscie, bufor);
-        w.bledy = QString::fromUtf8(bledy);
-        return w;
-    }
-    QByteArray Plik(const QString& nazwa) {
-        QFile f(st.sciezka(nazwa));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    // The command on the class's answer files.
+    Wynik Uruchom(const QStringList& argumenty) { return testy::Uruchom(argumenty + klasa); }
+    QByteArray Plik(const QString& nazwa) { return Zawartosc(st.sciezka(nazwa)); }
 
     SrodowiskoTestowe st;
     QStringList klasa;

@@ -6,6 +6,7 @@
 #include "core/pliki.h"
 #include "core/zegar.h"
 #include "support/pelny_dysk.h"
+#include "support/wzorce.h"
 
 #include <QDir>
 #include <QFile>
@@ -173,15 +174,6 @@ TEST(Pliki, ZapisGdyInnyNieRuszaTegoSamegoPliku) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("abd"));
 }
-
-namespace {
-
-QByteArray Zawartosc(const QString& sciezka) {
-    QFile f(sciezka);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 // A disk with no room left: small files (held in a buffer until the end), large ones and the
 // write that only finds out when it is synced all fail, say why, leave the earlier file as it

@@ -2,7 +2,6 @@
 #include "formats/czytnik_listy.h"
 #include "support/pliki_testowe.h"
 #include "support/srodowisko_testowe.h"
-#include "support/wydruk_qt.h"
 
 #include <QElapsedTimer>
 #include <gtest/gtest.h>

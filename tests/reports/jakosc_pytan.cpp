@@ -7,7 +7,8 @@
 
 #include "analysis/jakosc_pytan.h"
 #include "core/kodowanie1250.h"
-#include "klasa_probna.h"
+#include "support/klasa_testowa.h"
+#include "support/wzorce.h"
 
 #include <gtest/gtest.h>
 

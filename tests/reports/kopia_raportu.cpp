@@ -7,9 +7,10 @@
 
 #include "core/kodowanie1250.h"
 #include "core/srodowisko.h"
-#include "klasa_probna.h"
 #include "reports/raport_o_uczniu.h"
+#include "support/klasa_testowa.h"
 #include "support/pelny_dysk.h"
+#include "support/wzorce.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,7 +10,10 @@
 
 #include "core/kodowanie1250.h"
 #include "core/srodowisko.h"
-#include "klasa_probna.h"
+#include "formats/pak.h"
+#include "support/klasa_testowa.h"
+#include "support/pak_zapis.h"
+#include "support/wzorce.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The five reports, byte for byte: a small class compared with reviewed golden files
-// (tests/reports/dane, Windows-1250 with CR LF), then the variants by number of options, the
+// (tests/reports/dane), then the variants by number of options, the
 // name order, the rounding of the easiness and hostile names.
 
 #include "reports/raport_jakosc_pytan.h"
@@ -11,7 +11,8 @@
 
 #include "core/kodowanie1250.h"
 #include "core/lokalizacja.h"
-#include "klasa_probna.h"
+#include "support/klasa_testowa.h"
+#include "support/wzorce.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,26 +37,10 @@ QByteArray ZDataWzorca(QByteArray bajty) {
     return bajty;
 }
 
-// Compares with the golden file; SONDREL_NOWE_WZORCE=1 writes the file instead (review it!).
-void PorownajZWzorcem(const DokumentRaportu& dokument, const QString& nazwa) {
-    const QByteArray bajty = ZDataWzorca(BajtyRaportu(dokument.wiersze));
-    QFile plik(QDir(FolderDanych()).filePath(nazwa));
-    if (qEnvironmentVariableIsSet("SONDREL_NOWE_WZORCE")) {
-        ASSERT_TRUE(plik.open(QIODevice::WriteOnly));
-        plik.write(bajty);
-        return;
-    }
-    ASSERT_TRUE(plik.open(QIODevice::ReadOnly)) << nazwa.toStdString();
-    const QByteArray wzorzec = plik.readAll();
-    if (bajty == wzorzec) return;
-    const QList<QByteArray> mamy = bajty.split('\n'), wzor = wzorzec.split('\n');
-    for (qsizetype i = 0; i < std::max(mamy.size(), wzor.size()); ++i)
-        if (mamy.value(i) != wzor.value(i)) {
-            ADD_FAILURE() << nazwa.toStdString() << ", line " << i + 1
-                          << ":\n  got:      " << mamy.value(i).toStdString()
-                          << "\n  expected: " << wzor.value(i).toStdString();
-            return;
-        }
+// Compares the report with its golden files: the head that reports of one style share, then
+// the report's own (SONDREL_NOWE_WZORCE=1 rewrites the latter).
+void PorownajZWzorcem(const DokumentRaportu& dokument, const QStringList& pliki) {
+    testy::PorownajZWzorcem(ZDataWzorca(BajtyRaportu(dokument.wiersze)), pliki);
 }
 
 class Raporty : public testing::Test {
@@ -77,11 +62,14 @@ qsizetype Indeks(const QStringList& wiersze, const QString& wiersz) {
 } // namespace
 
 TEST_F(Raporty, ZgodneZeWzorcami) {
-    PorownajZWzorcem(ZbudujRaportOTescie(a, Ustawienia()), "o_tescie.htm");
-    PorownajZWzorcem(ZbudujRaportStatystyka(a, Ustawienia()), "statystyka.htm");
-    PorownajZWzorcem(ZbudujRaportWykazOcen(a, Ustawienia()), "wykaz_ocen.htm");
-    PorownajZWzorcem(ZbudujRaportOUczniu(a, Ustawienia(), 3), "uczen_3.htm");
-    PorownajZWzorcem(ZbudujRaportOPytaniu(a, Ustawienia(), 1), "pytanie_1.htm");
+    PorownajZWzorcem(ZbudujRaportOTescie(a, Ustawienia()), {"glowa_raportu.htm", "o_tescie.htm"});
+    PorownajZWzorcem(ZbudujRaportStatystyka(a, Ustawienia()),
+                     {"glowa_raportu.htm", "statystyka.htm"});
+    PorownajZWzorcem(ZbudujRaportWykazOcen(a, Ustawienia()),
+                     {"glowa_raportu.htm", "wykaz_ocen.htm"});
+    PorownajZWzorcem(ZbudujRaportOUczniu(a, Ustawienia(), 3), {"glowa_pelna.htm", "uczen_3.htm"});
+    PorownajZWzorcem(ZbudujRaportOPytaniu(a, Ustawienia(), 1),
+                     {"glowa_pelna.htm", "pytanie_1.htm"});
 }
 
 TEST_F(Raporty, DataDzisiejszaIOdbiorca) {

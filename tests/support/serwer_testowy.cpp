@@ -99,4 +99,19 @@ bool BazaTestowa::Wykonaj(const QString& sql) const {
     return ok;
 }
 
+QVariant ZapytajPlik(const QString& sciezka, const QString& sql) {
+    QVariant wynik;
+    {
+        QSqlDatabase baza =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("podglad"));
+        baza.setDatabaseName(sciezka);
+        if (baza.open()) {
+            QSqlQuery q(baza);
+            if (q.exec(sql) && q.next()) wynik = q.value(0);
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("podglad"));
+    return wynik;
+}
+
 } // namespace sondrel::testy

@@ -45,6 +45,10 @@ private:
 // The same for any server URI given (another cluster of one test).
 QVariant ZapytajSerwer(const QString& adres, const QString& sql, bool* ok = nullptr);
 
+// The first value of one statement on an SQLite file, over a connection of its own (no
+// archive logic in between); invalid on failure.
+QVariant ZapytajPlik(const QString& sciezka, const QString& sql);
+
 } // namespace sondrel::testy
 
 #define POMIN_BEZ_SERWERA(baza)                                                                    \

@@ -7,14 +7,25 @@
 
 namespace sondrel::testy {
 
-SrodowiskoTestowe::SrodowiskoTestowe(int odpowiedz) {
+void ZapisujKomunikaty(Komunikaty& komunikaty, QList<Komunikat>& lista, const int& odpowiedz) {
+    komunikaty.ustawObsluge([&lista, &odpowiedz](int rodzaj, int ikona, const QString& tekst) {
+        lista.append({rodzaj, ikona, tekst});
+        return rodzaj == KomunikatPytanie ? odpowiedz : WynikZamknij;
+    });
+}
+
+QStringList Teksty(const QList<Komunikat>& lista) {
+    QStringList teksty;
+    for (const Komunikat& k : lista)
+        teksty.append(k.tekst);
+    return teksty;
+}
+
+SrodowiskoTestowe::SrodowiskoTestowe(int odpowiedz) : odpowiedz(odpowiedz) {
     srodowisko.foldery.PlikDziennika = katalog.filePath(QStringLiteral("Dziennik.txt"));
     srodowisko.foldery.FolderTemp = katalog.filePath(QStringLiteral("Temp"));
     srodowisko.PoziomDziennika = 2;
-    srodowisko.komunikaty.ustawObsluge([this, odpowiedz](int rodzaj, int ikona, const QString& t) {
-        komunikaty.append({rodzaj, ikona, t});
-        return odpowiedz;
-    });
+    ZapisujKomunikaty(srodowisko.komunikaty, komunikaty, this->odpowiedz);
 }
 
 QStringList SrodowiskoTestowe::dziennik() const {

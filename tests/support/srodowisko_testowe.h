@@ -30,15 +30,24 @@ inline void PrintTo(const Komunikat& k, std::ostream* os) {
     *os << '{' << k.rodzaj << ", " << k.ikona << ", \"" << k.tekst.toStdString() << "\"}";
 }
 
+// Makes `komunikaty` record every message in `lista` instead of showing it. A question
+// (KomunikatPytanie) is answered with what `odpowiedz` holds at the time, any other message
+// with WynikZamknij, as its only button does.
+void ZapisujKomunikaty(Komunikaty& komunikaty, QList<Komunikat>& lista, const int& odpowiedz);
+
+// The texts of the recorded messages.
+QStringList Teksty(const QList<Komunikat>& lista);
+
 class SrodowiskoTestowe {
 public:
-    // `odpowiedz` is what every message answers (WynikZamknij by default).
+    // `odpowiedz` is what every question answers (WynikZamknij by default).
     explicit SrodowiskoTestowe(int odpowiedz = WynikZamknij);
     SrodowiskoTestowe(const SrodowiskoTestowe&) = delete;
     SrodowiskoTestowe& operator=(const SrodowiskoTestowe&) = delete;
 
     Srodowisko srodowisko;
     QList<Komunikat> komunikaty;
+    int odpowiedz;
 
     // The texts of the journal's lines, without their date and time.
     QStringList dziennik() const;

@@ -3,7 +3,8 @@
 // HTML holds, the text file and the clipboard text, and saving.
 
 #include "tables/eksport_tabel.h"
-#include "tables/klasa_testowa.h"
+#include "support/wzorce.h"
+#include "tables/komorki.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,24 +17,11 @@
 namespace sondrel {
 namespace {
 
-using namespace test;
+using namespace testy;
 
-// Golden documents are kept as UTF-8 with LF line ends so that they can be read and reviewed;
-// here they become what the program must write: Windows-1250 with CR LF.
+// The golden documents share the head of every table document.
 QByteArray Wzorzec(const QString& nazwa) {
-    const QDir dane = QDir(QStringLiteral(SONDREL_DANE_TESTU));
-    QString tekst;
-    for (const QString& plik : {QStringLiteral("glowa.htm"), nazwa}) {
-        QFile f(dane.filePath(plik));
-        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << plik.toStdString();
-        tekst += QString::fromUtf8(f.readAll());
-    }
-    tekst.remove(QLatin1Char('\r'));
-    tekst.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    QStringEncoder koder("windows-1250");
-    const QByteArray bajty = koder(tekst);
-    EXPECT_FALSE(koder.hasError());
-    return bajty;
+    return testy::Wzorzec({QStringLiteral("glowa.htm"), nazwa});
 }
 
 QString Czytelnie(const QByteArray& bajty) {

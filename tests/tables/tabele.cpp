@@ -3,8 +3,9 @@
 // table and its arrows, and that every build starts from a clean grid.
 
 #include "tables/tabele.h"
-#include "tables/klasa_testowa.h"
+#include "tables/komorki.h"
 
+#include "analysis/czas_pracy.h"
 #include "core/lokalizacja.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@
 namespace sondrel {
 namespace {
 
-using namespace test;
+using namespace testy;
 constexpr auto L = RodzajWyrownania::DoLewej;
 constexpr auto C = RodzajWyrownania::DoSrodka;
 constexpr bool B = true;

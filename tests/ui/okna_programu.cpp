@@ -5,6 +5,7 @@
 // Runs on the offscreen platform and, registered a second time, under Xvfb.
 #include "analysis/przebieg_analizy.h"
 #include "support/pliki_testowe.h"
+#include "support/ui/program_testowy.h"
 #include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
@@ -97,13 +98,12 @@ qint64 TransientForX11(QWidget* okno) {
 #endif
 }
 
-class OknaProgramu : public ::testing::Test {
+// The program with all its windows: the messages are the message dialog's.
+class OknaProgramu : public testy::ProgramTestowy {
 protected:
     void SetUp() override {
         plik = folder.filePath("a.sko");
         ASSERT_TRUE(testy::ZapiszPlikOdpowiedzi(plik, {}));
-        program.srodowisko.komunikaty.ustawObsluge(
-            [](int, int, const QString&) { return WynikZamknij; });
         program.UtworzOkna();
         program.FGlowny->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FGlowny));
@@ -158,9 +158,7 @@ protected:
         };
     }
 
-    QTemporaryDir folder;
     QString plik, raport;
-    Program program;
 };
 
 // Opens a window as the program does and runs `sprawdz` once it is on screen (from inside the

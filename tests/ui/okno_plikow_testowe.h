@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The fixture the file-list windows' tests start from: a program whose journal lies in a
-// temporary folder, every message recorded, the open dialog answering `wybor` (and noting the
-// folder it was opened in), the window placed from the point 100, 50.
+// The fixture the file-list windows' tests start from: the window tests' program, the open
+// dialog answering `wybor` (and noting the folder it was opened in), the window placed from
+// the point 100, 50.
 
-#include "support/srodowisko_testowe.h"
+#include "support/ui/program_testowy.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
 
@@ -12,18 +12,14 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
 namespace sondrel::testy {
 
-template <class Okno> class OknoPlikowTest : public ::testing::Test {
+template <class Okno> class OknoPlikowTest : public ProgramTestowy {
 protected:
-    QTemporaryDir folder;
-    Program program;
-    QList<Komunikat> komunikaty;
     Okno okno{program};
     QSignalSpy gotowa{&okno, &Okno::analizaGotowa};
     // What the open dialog answers, and the folders it was opened in.
@@ -31,11 +27,6 @@ protected:
     QStringList folderyDialogu;
 
     void SetUp() override {
-        program.srodowisko.foldery.PlikDziennika = sciezka("Dziennik.txt");
-        program.srodowisko.komunikaty.ustawObsluge([this](int r, int i, const QString& t) {
-            komunikaty.append({r, i, t});
-            return WynikZamknij;
-        });
         okno.OknoOtwierania = [this](QString& f) {
             folderyDialogu.append(f);
             if (!wybor.isEmpty()) f = QFileInfo(wybor.first()).absolutePath();
@@ -43,8 +34,6 @@ protected:
         };
         okno.PunktOdniesienia = [] { return QPoint(100, 50); };
     }
-
-    QString sciezka(const QString& nazwa) const { return folder.filePath(nazwa); }
 
     // How the test menu opens the window.
     virtual void Otworz() = 0;

@@ -7,7 +7,8 @@
 
 #include "analysis/czas_pracy.h"
 #include "analysis/ocenianie.h"
-#include "reports/klasa_probna.h"
+#include "support/klasa_testowa.h"
+#include "support/ui/program_testowy.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/program.h"
@@ -29,26 +30,17 @@ QColor KolorTekstu(const QLabel* l) {
 const QColor Zielony(0x00, 0x80, 0x00), Czerwony(0xFF, 0x00, 0x00), Zolty(0xFF, 0xFF, 0x00),
     Zwykly(0x2E, 0x2E, 0x2E), Szary(0x80, 0x80, 0x80);
 
-class Popupy : public ::testing::Test {
+class Popupy : public testy::ProgramTestowy {
 protected:
-    QTemporaryDir folder;
-    Program program;
     std::unique_ptr<TFTabela> tabela;
     std::unique_ptr<TFPopMenu> pytanie;
     std::unique_ptr<TFPopOsoba> osoba;
     std::unique_ptr<TFPopPyt> odpowiedz;
     std::unique_ptr<TFBrowser> raport;
     QList<QUrl> otwarte;
-    QStringList komunikaty;
 
     void SetUp() override {
         KlasaProbna(program.analiza, folder.path());
-        program.srodowisko.foldery.FolderTemp = folder.filePath("Temp");
-        program.srodowisko.foldery.PlikDziennika = folder.filePath("Dziennik.txt");
-        program.srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& t) {
-            komunikaty << t;
-            return WynikZamknij;
-        });
         program.OtworzWPrzegladarce = [this](const QUrl& u) { otwarte << u; };
         tabela = std::make_unique<TFTabela>(program);
         pytanie = std::make_unique<TFPopMenu>(program);
@@ -312,7 +304,8 @@ TEST_F(Popupy, LinkiRaportowZDomyslnaPrzegladarka) {
     pytanie->PokazPytanie(2);
     EXPECT_EQ(otwarte.size(), 2);
     ASSERT_EQ(komunikaty.size(), 1);
-    EXPECT_TRUE(komunikaty.at(0).startsWith(QString::fromUtf8("Nie udało się zapisać raportu.")));
+    EXPECT_TRUE(
+        komunikaty.at(0).tekst.startsWith(QString::fromUtf8("Nie udało się zapisać raportu.")));
     EXPECT_TRUE(tabela->isVisible());
 }
 

@@ -8,9 +8,9 @@
 
 #include "analysis/przebieg_analizy.h"
 #include "archive/archiwum.h"
-#include "archive/klasy_testowe.h"
 #include "archive/polaczenie.h"
 #include "core/lokalizacja.h"
+#include "support/klasa_testowa.h"
 #include "support/serwer_testowy.h"
 #include "ui/kontrolki/przycisk.h"
 #include "ui/okna/panel_archiwum.h"

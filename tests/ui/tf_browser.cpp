@@ -5,11 +5,12 @@
 // and pages that can neither run scripts nor reach the network.
 #include "ui/okna/tf_browser.h"
 
-#include "reports/klasa_probna.h"
 #include "reports/raport_jakosc_pytan.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
+#include "support/klasa_testowa.h"
+#include "support/ui/program_testowy.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/okna/tf_pop_menu.h"
 #include "ui/okna/tf_pop_osoba.h"
@@ -75,25 +76,12 @@ QByteArray DlugiRaport(int akapitow) {
     return html + "<img src=\"stopka.jpg\" width=\"500\" height=\"20\"></body></html>";
 }
 
-class TFBrowserTest : public ::testing::Test {
+class TFBrowserTest : public testy::ProgramTestowy {
 protected:
-    QTemporaryDir folder;
-    Program program;
     std::unique_ptr<TFTabela> tabela;
     std::unique_ptr<PrzegladarkaTestowa> okno;
-    QStringList komunikaty;
 
     void SetUp() override {
-        Foldery& f = program.srodowisko.foldery;
-        f.FolderTemp = folder.filePath("Temp");
-        f.FolderDokumentow = folder.filePath("Dokumenty");
-        f.PlikDziennika = folder.filePath("Dziennik.txt");
-        QDir().mkpath(f.FolderTemp);
-        QDir().mkpath(f.FolderDokumentow);
-        program.srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& t) {
-            komunikaty << t;
-            return WynikZamknij;
-        });
         tabela = std::make_unique<TFTabela>(program);
         okno = std::make_unique<PrzegladarkaTestowa>(program);
         program.FTabela = tabela.get();
@@ -243,8 +231,8 @@ TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {
         ASSERT_TRUE(zapisano.wait(Czekaj));
     EXPECT_FALSE(zapisano.last().at(1).toBool());
     ASSERT_EQ(komunikaty.size(), 1);
-    EXPECT_EQ(komunikaty.at(0), QString::fromUtf8("Nie udało się zapisać raportu.\rBrak "
-                                                  "możliwości zapisu w wybranym miejscu."));
+    EXPECT_EQ(komunikaty.at(0).tekst, QString::fromUtf8("Nie udało się zapisać raportu.\rBrak "
+                                                        "możliwości zapisu w wybranym miejscu."));
     QFile dziennik(program.srodowisko.foldery.PlikDziennika);
     ASSERT_TRUE(dziennik.open(QIODevice::ReadOnly));
     EXPECT_TRUE(dziennik.readAll().contains("zajete.pdf"));
@@ -414,63 +402,17 @@ TEST_F(TFBrowserTest, SpreparowanyPlikNieUruchamiaSkryptowINieSiegaDoSieci) {
             ASSERT_TRUE(zapisano.wait(Czekaj));
         EXPECT_TRUE(zapisano.last().at(1).toBool());
     }
-    EXPECT_TRUE(komunikaty.isEmpty()) << komunikaty.join(' ').toStdString();
+    EXPECT_TRUE(komunikaty.isEmpty()) << teksty().join(' ').toStdString();
     okno->LKopiujClick();
     ASSERT_TRUE(skopiowano.wait(Czekaj));
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("Zly")));
 }
 
-// Pictures of the report window and the popups for looking at them (SONDREL_ZRZUTY=folder,
-// under a real X server).
-TEST_F(TFBrowserTest, Zrzuty) {
-    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
-    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
-    Analiza& a = program.analiza;
-    testy::KlasaProbna(a, folder.path());
-    const auto zrzut = [&](const QString& nazwa) {
-        QTest::qWait(1500);
-        QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath(nazwa));
-    };
-    for (const auto& [nazwa, raport] :
-         {std::pair{"raport_ucznia.png",
-                    RaportOUczniu(a, program.UstawieniaRaportow(), program.srodowisko, 3)},
-          std::pair{"raport_pytania.png",
-                    RaportOPytaniu(a, program.UstawieniaRaportow(), program.srodowisko, 1)},
-          std::pair{"raport_testu.png",
-                    RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko)}}) {
-        ASSERT_TRUE(Pokaz(raport.sciezka));
-        zrzut(QLatin1String(nazwa));
-    }
-    // the last report, the test report, as PDF too
-    QSignalSpy zapisano(okno.get(), &TFBrowser::zapisano);
-    okno->ZapiszRaportJako(QDir(cel).filePath(QStringLiteral("raport_testu.pdf")));
-    if (zapisano.isEmpty()) ASSERT_TRUE(zapisano.wait(Czekaj));
-    okno->Zamknij();
-    tabela->move(60, 40);
-    TFPopMenu pytanie(program);
-    TFPopOsoba osoba(program);
-    TFPopPyt odpowiedz(program);
-    pytanie.UstawOknoOdniesienia(tabela.get());
-    pytanie.WypelnijPytanie(2);
-    pytanie.show();
-    osoba.WypelnijUcznia(3);
-    osoba.move(620, 60);
-    osoba.show();
-    odpowiedz.WypelnijOdpowiedzUcznia(2, 3);
-    odpowiedz.move(620, 330);
-    odpowiedz.show();
-    zrzut(QStringLiteral("popupy.png"));
-}
+using MenuRaportow = testy::ProgramTestowy;
 
-TEST(MenuRaportow, RaportyZGlownegoOkna) {
-    QTemporaryDir folder;
-    Program program;
+TEST_F(MenuRaportow, RaportyZGlownegoOkna) {
     program.UtworzOkna();
-    QStringList komunikaty;
-    program.srodowisko.komunikaty.ustawObsluge([&](int, int, const QString& t) {
-        komunikaty << t;
-        return WynikZamknij;
-    });
+    ZapisujKomunikaty(); // instead of the message dialog the windows brought
     testy::KlasaProbna(program.analiza, folder.path());
     program.FGlowny->show();
     program.FGlowny->PokazAnalize();

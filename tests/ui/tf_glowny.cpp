@@ -8,6 +8,7 @@
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
 #include "support/pliki_testowe.h"
+#include "support/ui/program_testowy.h"
 #include "ui/okna/tf_ini_sondrel.h"
 #include "ui/okna/tf_okno_l_plikow.h"
 #include "ui/okna/tf_okno_obie_listy.h"
@@ -36,13 +37,8 @@
 namespace sondrel {
 namespace {
 
+using testy::Komunikat;
 using testy::PlikOdpowiedzi;
-
-struct Komunikat {
-    int rodzaj, ikona;
-    QString tekst;
-    bool operator==(const Komunikat&) const = default;
-};
 
 // The window with the desktop's "open" action recorded.
 class GlownyTestowy : public TFGlowny {
@@ -84,15 +80,10 @@ void Upusc(QWidget* okno, const QStringList& pliki) {
     QCoreApplication::processEvents(); // the analysis runs from the event loop
 }
 
-class TFGlownyTest : public ::testing::Test {
+class TFGlownyTest : public testy::ProgramTestowy {
 protected:
     void SetUp() override {
         QFile::remove(FolderProgramuDanych() + QDir::separator() + "Sondrel.ini");
-        program.srodowisko.komunikaty.ustawObsluge(
-            [this](int rodzaj, int ikona, const QString& tekst) {
-                komunikaty.append({rodzaj, ikona, tekst});
-                return WynikZamknij;
-            });
     }
 
     // An answer file of the default test (three questions) for a student.
@@ -156,10 +147,7 @@ protected:
         return u;
     }
 
-    QTemporaryDir folder;
-    Program program;
     std::unique_ptr<GlownyTestowy> okno;
-    QList<Komunikat> komunikaty;
     QStringList wybrane; // answer files the choice confirms; empty: cancelled
     QString plikTestu;   // what the test dialog answers; empty: cancelled
     QStringList foldery; // where the test dialog started
@@ -528,28 +516,6 @@ TEST_F(TFGlownyTest, JednaCzcionkaWpisowMenu) {
         EXPECT_LE(QFontMetricsF(e->font()).horizontalAdvance(e->text().trimmed()),
                   e->width() - 2 * e->indent());
     }
-}
-
-// Pictures of the window for a look under Xvfb: SONDREL_ZRZUTY=folder.
-TEST_F(TFGlownyTest, Zrzuty) {
-    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
-    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
-    QDir().mkpath(cel);
-    auto& o = Okno();
-    const auto zrzut = [&](const QString& nazwa) {
-        QTest::qWait(300);
-        o.grab().save(QDir(cel).filePath(nazwa));
-    };
-    o.LTest_0->klik();
-    o.LAnalizaZPliku->setFocus(Qt::TabFocusReason);
-    zrzut(QStringLiteral("menu_testow.png"));
-    o.LPomoc_0->klik();
-    o.LUstawienia->setFocus(Qt::TabFocusReason);
-    zrzut(QStringLiteral("menu_pomocy.png"));
-    wybrane = {Odpowiedzi("a.sko"), Odpowiedzi("b.sko")};
-    o.LAnalizaProsta->klik();
-    o.LTabelaCzas->setFocus(Qt::TabFocusReason);
-    zrzut(QStringLiteral("panel_analizy.png"));
 }
 
 TEST_F(TFGlownyTest, KlawiszePoziomuDziennikaIAltF4) {

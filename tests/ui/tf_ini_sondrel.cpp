@@ -4,6 +4,7 @@
 #include "ui/okna/tf_ini_sondrel.h"
 
 #include "settings/ustawienia.h"
+#include "support/ui/program_testowy.h"
 #include "ui/kontrolki/pole_opcji.h"
 #include "ui/kontrolki/przycisk.h"
 #include "ui/okna/tf_serwer_archiwum.h"
@@ -25,11 +26,8 @@
 namespace sondrel {
 namespace {
 
-struct Pytanie {
-    int rodzaj, ikona;
-    QString tekst;
-    bool operator==(const Pytanie&) const = default;
-};
+// The window's messages are its questions.
+using Pytanie = testy::Komunikat;
 
 class UstawieniaTestowe : public TFIniSondrel {
 public:
@@ -56,26 +54,15 @@ const QString PytanieOZapis = QStringLiteral("Zmieniono ustawienia. Czy zapisać
 const QString BladZapisu = QStringLiteral(
     "Wystąpiły problemy z zapisaniem zmian.Brak możliwości zapisu w wybranym miejscu.");
 
-class TFIniSondrelTest : public ::testing::Test {
+class TFIniSondrelTest : public testy::ProgramTestowy {
 protected:
-    QTemporaryDir folder;
-    Program program;
     TFZegar zegar;
     std::unique_ptr<UstawieniaTestowe> okno;
-    QList<Pytanie> pytania;
-    int odpowiedz = WynikAnuluj; // what the message dialog answers
+    QList<Pytanie>& pytania = komunikaty;
 
     void SetUp() override {
-        Foldery& f = program.srodowisko.foldery;
-        f.FolderProgramu = folder.path() + QStringLiteral("/program/");
-        f.PlikUstawien = folder.filePath(QStringLiteral("Sondrel.ini"));
-        f.PlikDziennika = folder.filePath(QStringLiteral("Dziennik.txt"));
+        odpowiedz = WynikAnuluj;
         program.FZegar = &zegar;
-        program.srodowisko.komunikaty.ustawObsluge(
-            [this](int rodzaj, int ikona, const QString& tekst) {
-                pytania.append({rodzaj, ikona, tekst});
-                return rodzaj == KomunikatPytanie ? odpowiedz : WynikZamknij;
-            });
         okno = std::make_unique<UstawieniaTestowe>(program);
     }
 
@@ -274,22 +261,6 @@ TEST_F(TFIniSondrelTest, PokazUstawieniaJestModalne) {
     });
     okno->PokazUstawienia(QPoint(20, 30));
     EXPECT_FALSE(okno->isVisible());
-}
-
-// Not a check: with SONDREL_ZRZUTY=<folder> (under a real X server) saves the screen with the
-// window, for looking at it.
-TEST_F(TFIniSondrelTest, Zrzut) {
-    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
-    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
-    program.ustawienia.fn = true;
-    program.ustawienia.calltab = true;
-    program.ustawienia.sct = QStringLiteral("/home/nauczyciel/Dokumenty/Zadrix/Listy/klasa3b.skg");
-    okno->Przygotuj(QPoint(-122, -8));
-    okno->show();
-    Najedz(okno->CCopyAll);
-    QTest::qWait(400);
-    QDir().mkpath(cel);
-    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath("ustawienia.png"));
 }
 
 TEST_F(TFIniSondrelTest, ArchiwumNaTymKomputerzeAlboNaSerwerzeSzkoly) {

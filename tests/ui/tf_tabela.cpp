@@ -4,8 +4,9 @@
 #include "ui/okna/tf_tabela.h"
 
 #include "core/kodowanie1250.h"
+#include "support/klasa_testowa.h"
+#include "support/ui/program_testowy.h"
 #include "tables/eksport_tabel.h"
-#include "tables/klasa_testowa.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 
@@ -50,38 +51,22 @@ protected:
 // A class of n students and q questions; student i answers question j correctly unless
 // (i + j) % 3 == 0.
 void Klasa(Analiza& a, int uczniow, int pytan) {
-    test::Klasa(a, QStringLiteral("Ułamki zwykłe"), pytan);
+    testy::Klasa(a, QStringLiteral("Ułamki zwykłe"), pytan);
     for (int i = 1; i <= uczniow; ++i) {
         QString wyniki;
         for (int j = 1; j <= pytan; ++j)
             wyniki += (i + j) % 3 == 0 ? QLatin1Char('0') : QLatin1Char('1');
-        test::Uczen(a, QStringLiteral("Nazwisko%1").arg(i, 3, 10, QLatin1Char('0')),
-                    QStringLiteral("Imię"), wyniki);
+        testy::Uczen(a, QStringLiteral("Nazwisko%1").arg(i, 3, 10, QLatin1Char('0')),
+                     QStringLiteral("Imię"), wyniki);
     }
-    test::Podsumuj(a);
+    testy::Podsumuj(a);
 }
 
-class TFTabelaTest : public ::testing::Test {
+class TFTabelaTest : public testy::ProgramTestowy {
 protected:
-    QTemporaryDir folder;
-    Program program;
     std::unique_ptr<TabelaTestowa> okno;
-    QList<QString> komunikaty;
 
-    void SetUp() override {
-        Foldery& f = program.srodowisko.foldery;
-        f.FolderProgramu = folder.path() + QStringLiteral("/program/");
-        f.FolderTemp = folder.path() + QStringLiteral("/temp/");
-        f.FolderDokumentow = folder.path() + QStringLiteral("/dokumenty/");
-        f.PlikDziennika = folder.path() + QStringLiteral("/Dziennik.txt");
-        for (const QString& d : {f.FolderProgramu, f.FolderTemp, f.FolderDokumentow})
-            QDir().mkpath(d);
-        program.srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& tekst) {
-            komunikaty.append(tekst);
-            return WynikZamknij;
-        });
-        okno = std::make_unique<TabelaTestowa>(program);
-    }
+    void SetUp() override { okno = std::make_unique<TabelaTestowa>(program); }
     void TearDown() override { okno.reset(); }
 
     QString Naglowki() const {
@@ -331,7 +316,7 @@ TEST_F(TFTabelaTest, NieudanyZapisJestZglaszanyAPotwierdzenieTylkoPoUdanym) {
     okno->odpowiedz = folder.filePath(QStringLiteral("brak/oceny.htm"));
     QTest::mouseClick(okno->LZapiszHtml, Qt::LeftButton);
     ASSERT_EQ(komunikaty.size(), 1);
-    EXPECT_TRUE(komunikaty.at(0).startsWith(QStringLiteral("Nie udało się zapisać tabeli.")));
+    EXPECT_TRUE(komunikaty.at(0).tekst.startsWith(QStringLiteral("Nie udało się zapisać tabeli.")));
     EXPECT_FALSE(zegar.isVisible());
     EXPECT_FALSE(QFile::exists(okno->odpowiedz));
 
@@ -522,81 +507,6 @@ TEST(StronyPomocy, KazdaOtwieranaStronaIstnieje) {
         EXPECT_FALSE(tresc.contains("\xC5")); // no UTF-8 sequences of Polish letters
     }
     EXPECT_TRUE(QFile::exists(Okno::SciezkaPomocy(QStringLiteral("styl.css"))));
-}
-
-// Not a check: with SONDREL_ZRZUTY=<folder> (under a real X server, e.g. xvfb-run) saves the
-// screen with each of the three tables of a small class, for looking at the window.
-TEST_F(TFTabelaTest, Zrzuty) {
-    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
-    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
-    Analiza& a = program.analiza;
-    const char* const uczniowie[][2] = {{"Adamska", "Alicja"},
-                                        {"Bąk", "Bartosz"},
-                                        {"Cichy", "Cezary"},
-                                        {"Dudek", "Dorota"},
-                                        {"Ełk", "Ewa"},
-                                        {"Fijałkowski", "Filip"},
-                                        {"Górska", "Gabriela"},
-                                        {"Hołownia", "Henryk"},
-                                        {"Iwańska", "Izabela"},
-                                        {"Jasiński", "Jakub"},
-                                        {"Kowalczyk", "Karolina"},
-                                        {"Lis", "Łukasz"},
-                                        {"Mazur", "Monika"},
-                                        {"Nowak", "Norbert"},
-                                        {"Olszewska", "Oliwia"},
-                                        {"Pawlak", "Piotr"},
-                                        {"Rutkowska", "Róża"},
-                                        {"Sikora", "Szymon"},
-                                        {"Tomaszewska", "Teresa"},
-                                        {"Urban", "Urszula"},
-                                        {"Wróbel", "Wiktor"},
-                                        {"Zając", "Zofia"},
-                                        {"Żak", "Żaneta"},
-                                        {"Żuraw", "Zenon"},
-                                        {"Żyła", "Zuzanna"}};
-    const auto klasa = [&](int ile) {
-        test::Klasa(a, QStringLiteral("Ułamki zwykłe"), 18);
-        int i = 0;
-        for (const auto& u : uczniowie) {
-            if (++i > ile) break;
-            QString wyniki;
-            for (int j = 1; j <= 18; ++j)
-                wyniki += (i * 7 + j * 3) % 5 == 0 || (i + j) % 7 == 0 ? QLatin1Char('0')
-                                                                       : QLatin1Char('1');
-            if (i % 6 == 0) wyniki = QStringLiteral("110100101001011001");
-            if (i == 4) wyniki = QStringLiteral("111111111111111111");
-            test::Uczen(a, QString::fromUtf8(u[0]), QString::fromUtf8(u[1]), wyniki,
-                        QTime(9, 0).addSecs(i * 37), QTime(9, 31).addSecs(i * 53),
-                        QTime(9, 32).addSecs(i * 59));
-        }
-        test::Podsumuj(a);
-    };
-    QDir().mkpath(cel);
-    const auto zrzut = [&](const QString& nazwa) {
-        okno->move(40, 30);
-        QTest::qWait(400);
-        QScreen* ekran = QGuiApplication::primaryScreen();
-        ekran->grabWindow(0).save(QDir(cel).filePath(nazwa));
-    };
-    klasa(9);
-    okno->PokazTabele(RodzajTabeli::Wynikow);
-    QTest::mouseMove(okno->LKopiujTxt, QPoint(20, 6));
-    zrzut(QStringLiteral("tabela_wynikow.png"));
-    okno->activateWindow();
-    okno->LZapiszTxt->setFocus(Qt::TabFocusReason); // the keyboard's focus mark
-    okno->LKopiujTxt->Podswietl(true);              // and the highlight
-    zrzut(QStringLiteral("tabela_klawiatura.png"));
-    QTest::mouseClick(okno->ImTabelaWPrawo, Qt::LeftButton);
-    zrzut(QStringLiteral("tabela_wynikow_2.png"));
-    okno->PokazTabele(RodzajTabeli::Czasu);
-    zrzut(QStringLiteral("tabela_czasu.png"));
-    okno->PokazTabele(RodzajTabeli::Ocen);
-    zrzut(QStringLiteral("tabela_ocen.png"));
-    klasa(25); // a long class: the scroll bar
-    okno->PokazTabele(RodzajTabeli::Wynikow);
-    okno->ListwaV->setValue(5);
-    zrzut(QStringLiteral("tabela_wynikow_dluga.png"));
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 
 #include "chartengine/rysowanie.h"
 #include "charts/dane_wykresu.h"
-#include "charts/klasa_wykresu.h"
 #include "charts/stan_wykresu.h"
 #include "core/analiza.h"
 #include "core/srodowisko.h"
+#include "support/klasa_testowa.h"
 #include "ui/dialogi.h"
 #include "ui/okna/tf_wykres.h"
 #include "ui/program.h"
@@ -511,7 +511,7 @@ TEST_F(TFUstawwykresTest, StanKontrolekNiewczytywanychZostaje) {
 // Every control changes its own field, and nothing else, and (where the field shows on the chart
 // as it stands) the chart's picture.
 TEST_F(TFUstawwykresTest, KazdaKontrolkaZmieniaSwojePole) {
-    test::KlasaWykresu(analiza, 12);
+    testy::KlasaWykresu(analiza, 12);
     const QColor kolor(30, 160, 90);
     Czcionka czcionka;
     czcionka.NazwaCzcionki = QStringLiteral("DejaVu Serif");

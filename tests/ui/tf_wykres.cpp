@@ -3,8 +3,9 @@
 // commands (through a replaced dialog) and the two copies.
 #include "ui/okna/tf_wykres.h"
 
-#include "../charts/klasa_wykresu.h"
 #include "charts/szablon_wykresu.h"
+#include "support/klasa_testowa.h"
+#include "support/ui/program_testowy.h"
 #include "ui/program.h"
 
 #include <QAccessible>
@@ -38,20 +39,12 @@ protected:
     void OtworzAdres(const QUrl& adres) override { otwarte.append(adres); }
 };
 
-class TFWykresTest : public ::testing::Test {
+class TFWykresTest : public testy::ProgramTestowy {
 protected:
-    QTemporaryDir folder;
-    Program program;
     std::unique_ptr<WykresTestowy> okno;
-    QStringList komunikaty;
 
     void SetUp() override {
-        program.srodowisko.foldery.PlikDziennika = folder.filePath("Dziennik.txt");
-        program.srodowisko.komunikaty.ustawObsluge([this](int, int, const QString& tekst) {
-            komunikaty.append(tekst);
-            return WynikZamknij;
-        });
-        test::KlasaWykresu(program.analiza, 25);
+        testy::KlasaWykresu(program.analiza, 25);
         okno = std::make_unique<WykresTestowy>(program);
     }
     // Press, move and release the left button on the grip, the cursor ending at `kursor`
@@ -147,7 +140,7 @@ TEST_F(TFWykresTest, ZapisIWczytanieFormatu) {
     okno->odpowiedz = krotki.fileName();
     okno->WczytajWzorzec();
     ASSERT_EQ(komunikaty.size(), 1);
-    EXPECT_TRUE(komunikaty[0].contains(QDir::toNativeSeparators(krotki.fileName())));
+    EXPECT_TRUE(komunikaty[0].tekst.contains(QDir::toNativeSeparators(krotki.fileName())));
     EXPECT_EQ(okno->ObrazWykresu(), przed);
     QFile dziennik(program.srodowisko.foldery.PlikDziennika);
     ASSERT_TRUE(dziennik.open(QIODevice::ReadOnly));

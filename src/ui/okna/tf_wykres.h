@@ -4,7 +4,8 @@
 // commands that act on it: the settings window, saving and loading a chart template, copying the
 // chart as a bitmap or as an SVG drawing. Resized by the grip in its lower right corner (dotted
 // frame while dragging, at least 450 x 350), moved by its top strip; each time it goes from
-// hidden to visible it takes 550 x 350 in the middle of the screen. Esc closes it.
+// hidden to visible it takes 550 x 350, placed clear of the main window's menu column where
+// the screen has room (Okno::UmiescObokMenu). Esc closes it.
 
 #include "charts/stan_wykresu.h"
 #include "ui/okna/okno_z_ramka.h"

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The save confirmation icon: a small window with an animated tick, shown for two seconds
-// beside the settings window, which closes by itself.
+// beside the window whose save succeeded (the settings, table and report windows), which
+// closes by itself.
 
 #include "ui/kontrolki/animowany_obraz.h"
 #include "ui/okno.h"

@@ -164,23 +164,57 @@ void Okno::Wysrodkuj() {
 }
 
 QPoint Okno::MiejsceObokObszaru(QSize okno, const QRect& ekran, const QRect& obszar) {
+    return MiejsceObokObszarow(okno, ekran, obszar.isEmpty() ? QList<QRect>{} : QList{obszar});
+}
+
+QPoint Okno::MiejsceObokObszarow(QSize okno, const QRect& ekran, const QList<QRect>& obszary) {
     constexpr int Odstep = 8;
     const int y = ekran.y() + std::max(0, (ekran.height() - okno.height()) / 2);
     const QPoint srodek(ekran.x() + (ekran.width() - okno.width()) / 2, y);
-    if (obszar.isEmpty() || !QRect(srodek, okno).intersects(obszar)) return srodek;
-    // just right of the kept area, over the main window's panel
-    const int prawo = obszar.right() + 1 + Odstep;
-    if (prawo + okno.width() <= ekran.right() + 1) return {prawo, y};
-    const int lewo = obszar.left() - Odstep - okno.width();
-    if (lewo >= ekran.left()) return {lewo, y};
-    return srodek; // no room: the screen is too small to keep the area clear
+    if (obszary.isEmpty()) return srodek;
+    const QRect& pierwszy = obszary.constFirst();
+    // centred, just right of the first area (over the main window's panel), left of it
+    QList<QPoint> miejsca{srodek};
+    const int prawo = pierwszy.right() + 1 + Odstep;
+    if (prawo + okno.width() <= ekran.right() + 1) miejsca.append({prawo, y});
+    const int lewo = pierwszy.left() - Odstep - okno.width();
+    if (lewo >= ekran.left()) miejsca.append({lewo, y});
+    const auto zakrywa = [&](QPoint p, const QRect& obszar) {
+        return QRect(p, okno).intersects(obszar);
+    };
+    const auto wolne = [&](QPoint p) {
+        return std::none_of(obszary.begin(), obszary.end(),
+                            [&](const QRect& o) { return zakrywa(p, o); });
+    };
+    for (const QPoint& p : miejsca)
+        if (wolne(p)) return p;
+    // a place clear of the first area, moved above or below another area it covers
+    for (const QPoint& p : miejsca) {
+        if (zakrywa(p, pierwszy)) continue;
+        for (const QRect& o : obszary) {
+            if (!zakrywa(p, o)) continue;
+            for (const int wyzej : {o.top() - Odstep - okno.height(), o.bottom() + 1 + Odstep}) {
+                const QPoint q(p.x(), wyzej);
+                if (q.y() >= ekran.top() && q.y() + okno.height() <= ekran.bottom() + 1 && wolne(q))
+                    return q;
+            }
+        }
+    }
+    // no room for all: the first area kept clear when there is room for that
+    return miejsca.size() > 1 ? miejsca.at(1) : srodek;
 }
 
 void Okno::UmiescObokMenu() {
     QScreen* ekran = screen() ? screen() : QGuiApplication::primaryScreen();
     if (!ekran) return;
-    const QRect obszar = glowne && glowne->isVisible() ? glowne->ObszarOdsloniety() : QRect();
-    move(MiejsceObokObszaru(size(), ekran->availableGeometry(), obszar));
+    const QList<QRect> obszary =
+        glowne && glowne->isVisible() ? glowne->ObszaryOdsloniete() : QList<QRect>{};
+    move(MiejsceObokObszarow(size(), ekran->availableGeometry(), obszary));
+}
+
+QList<QRect> Okno::ObszaryOdsloniete() const {
+    const QRect obszar = ObszarOdsloniety();
+    return obszar.isEmpty() ? QList<QRect>{} : QList{obszar};
 }
 
 void Okno::UstawOknoGlowne(Okno* okno) {

@@ -67,18 +67,27 @@ public:
     // The part of this window that the other windows leave uncovered when the screen has room,
     // in global coordinates; empty by default. The main window gives its menu column.
     virtual QRect ObszarOdsloniety() const { return {}; }
+    // Everything the other windows leave uncovered when the screen has room, the first area
+    // (ObszarOdsloniety) before the others: the main window adds the analysis panel's
+    // "Zamknij analizę" button.
+    virtual QList<QRect> ObszaryOdsloniete() const;
 
     // ---- placement ----
     // Centres the window in the available area of its screen.
     void Wysrodkuj();
-    // Places the window clear of the main window's ObszarOdsloniety() (its menu column) when the
-    // screen has room: centred where that leaves the column free, else just right of the column
-    // (over the panel's right part), else left of it; centred as a last resort. Meant for the
-    // table, chart and report windows: call it where the window would be centred (showEvent).
+    // Places the window clear of the main window's ObszaryOdsloniete() (its menu column, and
+    // the analysis panel's close button) when the screen has room: centred where that leaves the
+    // column free, else just right of the column (over the panel's right part), else left of it;
+    // centred as a last resort. Meant for the table, chart and report windows: call it where the
+    // window would be centred (showEvent).
     void UmiescObokMenu();
     // The top left corner for a window of the given size by the rule above, on the available
     // area `ekran`, keeping `obszar` uncovered.
     static QPoint MiejsceObokObszaru(QSize okno, const QRect& ekran, const QRect& obszar);
+    // The same keeping several areas uncovered: by the rule above for the first area; where that
+    // place covers another area, moved up or down clear of it when the screen has room (the
+    // first area stays uncovered); else the place the first area alone gives.
+    static QPoint MiejsceObokObszarow(QSize okno, const QRect& ekran, const QList<QRect>& obszary);
     // Kept for windows that state it: a window stays above the main window through
     // UstawOknoGlowne; nothing is put above other programs.
     void UstawNaWierzchu(bool) {}

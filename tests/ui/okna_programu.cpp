@@ -4,6 +4,7 @@
 // transient for the main window itself, in the toolkit and, under X11, in WM_TRANSIENT_FOR.
 // Runs on the offscreen platform and, registered a second time, under Xvfb.
 #include "analysis/przebieg_analizy.h"
+#include "support/klasa_testowa.h"
 #include "support/pliki_testowe.h"
 #include "support/ui/program_testowy.h"
 #include "ui/okna/tf_archiwum.h"
@@ -25,6 +26,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -235,6 +237,34 @@ TEST_F(OknaProgramu, ZamkniecieGlownegoZaOtwartymKomunikatem) {
     EXPECT_EQ(wynik, WynikZamknij);
     EXPECT_FALSE(program.FWarning->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return zakonczen == 1; }, 2000));
+}
+
+// The table window after an analysis of a class of 25 (a table of 23 rows with page arrows):
+// on a screen with room for that it leaves both the main window's menu column and the analysis
+// panel's "Zamknij analizę" button uncovered, measured on the windows as they stand.
+TEST_F(OknaProgramu, TabelaNieZakrywaMenuAniZamknieciaAnalizy) {
+    const QRect ekran = program.FGlowny->screen()->availableGeometry();
+    if (ekran.width() < 1280 || ekran.height() < 1024)
+        GTEST_SKIP() << "needs a 1280 x 1024 screen: the Xvfb run checks it";
+    program.FGlowny->move(ekran.center() - program.FGlowny->rect().center());
+    testy::Klasa(program.analiza, QStringLiteral("Ułamki"), 20);
+    for (int i = 1; i <= 25; ++i)
+        testy::Uczen(program.analiza, QStringLiteral("Nazwisko%1").arg(i), QStringLiteral("Imię"),
+                     QStringLiteral("10110111011101110110"));
+    testy::Podsumuj(program.analiza);
+    program.FTabela->Zamknij(); // the first analysis showed it; it is placed as it comes up
+    program.FTabela->PokazTabele(1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FTabela));
+
+    Etykieta* przycisk = program.FGlowny->LZamknijAnaliza;
+    ASSERT_TRUE(przycisk->isVisible());
+    const QRect tabela = program.FTabela->frameGeometry();
+    EXPECT_GE(tabela.height(), 450); // big enough to have covered the button before
+    EXPECT_FALSE(tabela.intersects(QRect(przycisk->mapToGlobal(QPoint(0, 0)), przycisk->size())))
+        << "table " << tabela.x() << "," << tabela.y() << " " << tabela.width() << "x"
+        << tabela.height();
+    EXPECT_FALSE(tabela.intersects(program.FGlowny->ObszarOdsloniety()));
+    EXPECT_TRUE(ekran.contains(tabela));
 }
 
 } // namespace

@@ -305,6 +305,32 @@ TEST(Okno, MiejsceObokMenuOknaGlownego) {
     }
 }
 
+// Several areas kept clear: the main window's menu column first, then the analysis panel's
+// close button; the window moves up or down clear of the button where the screen has room.
+TEST(Okno, MiejsceObokMenuIPrzyciskuZamkniecia) {
+    const QRect ekran(0, 0, 1280, 1024);
+    const QRect menu(252, 259, 129, 535);
+    const QRect przycisk(873, 730, 87, 23); // "Zamknij analizę" of the same main window
+    const struct {
+        const char* opis;
+        QSize okno;
+        QPoint miejsce;
+    } przypadki[] = {
+        {"beside the column it would cover the button: above it", {690, 480}, {389, 242}},
+        {"centred it covers the button alone: above it", {500, 480}, {390, 242}},
+        {"centred, clear of both", {400, 480}, {440, 272}},
+        {"no room above or below: beside the column, as without the button",
+         {690, 740},
+         {389, 142}},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.opis);
+        const QPoint miejsce = Okno::MiejsceObokObszarow(p.okno, ekran, {menu, przycisk});
+        EXPECT_EQ(miejsce, p.miejsce);
+        EXPECT_FALSE(QRect(miejsce, p.okno).intersects(menu));
+    }
+}
+
 TEST(Etykieta, LinkZmieniaKolorPodMysza) {
     QWidget rodzic;
     Etykieta link(&rodzic, 0, 0, 100, 16);

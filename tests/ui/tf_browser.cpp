@@ -19,6 +19,7 @@
 #include "ui/program.h"
 #include "ui/wydruk_raportu.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
@@ -180,6 +181,53 @@ TEST_F(TFBrowserTest, RozmiarOdswiezanieIZamykanie) {
     QKeyEvent altF4(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
     QApplication::sendEvent(strona, &altF4);
     EXPECT_TRUE(okno->isVisible());
+}
+
+// The command column by keyboard alone: Tab and Shift+Tab walk the commands in their order
+// with a visible mark on the one with the focus, Enter runs it, Esc closes the window as its
+// close mark does; screen readers see buttons with a press action and no separators.
+TEST_F(TFBrowserTest, PoleceniaZKlawiatury) {
+    ZapiszTekst(sciezka("a.htm"), DlugiRaport(3));
+    ASSERT_TRUE(Pokaz(sciezka("a.htm")));
+    okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
+    const QList<Etykieta*> kolejnosc = {okno->LZapisz, okno->LKopiuj, okno->LDrukuj,
+                                        okno->LPodglond, okno->LClose};
+    EXPECT_EQ(okno->PozycjeMenu(), kolejnosc);
+    for (Etykieta* p : kolejnosc) {
+        QAccessibleInterface* d = QAccessible::queryAccessibleInterface(p);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->role(), QAccessible::Button);
+        EXPECT_TRUE(d->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+    for (Etykieta* k : {okno->LKreska1, okno->LKreska2})
+        EXPECT_TRUE(QAccessible::queryAccessibleInterface(k)->state().invisible);
+
+    const QImage bezFokusu = okno->LPodglond->grab().toImage();
+    okno->LZapisz->setFocus(Qt::TabFocusReason);
+    for (int i = 1; i < kolejnosc.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), kolejnosc[i]) << i;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), okno->LPodglond);
+    EXPECT_NE(okno->LPodglond->grab().toImage(), bezFokusu); // the focus mark
+
+    // Enter on "Zamknij raport": closed, the table window back for a report from a popup
+    okno->PowrotDoTabeli = 1;
+    okno->LClose->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(okno->LClose, Qt::Key_Return);
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_TRUE(tabela->isVisible());
+    tabela->Zamknij();
+
+    // Esc does what the close mark does
+    ASSERT_TRUE(Pokaz(sciezka("a.htm")));
+    okno->PowrotDoTabeli = 0;
+    QTest::keyClick(okno->LZapisz, Qt::Key_Escape);
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_FALSE(tabela->isVisible());
 }
 
 TEST_F(TFBrowserTest, ZapisJakoHtmIPdfZeStopkami) {

@@ -216,5 +216,66 @@ TEST_F(TFWykresTest, MenuKlawiaturaICzytnikEkranu) {
     EXPECT_TRUE(dane->hasFormat(QStringLiteral("image/svg+xml")));
 }
 
+// The menu by keyboard alone: Tab and Shift+Tab walk the entries in their order, the entry with
+// the focus wears a visible mark, Space and Enter run it, Esc closes the window as its close
+// mark does (and it opens again).
+TEST_F(TFWykresTest, MenuTabSpacjaIEsc) {
+    okno->OtworzWykres(1);
+    okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
+    const QList<Etykieta*> kolejnosc = {okno->LWykresFormat, okno->LZapiszFormat,
+                                        okno->LWczytajFormat, okno->LKopiujBmp, okno->LKopiujMeta};
+    EXPECT_EQ(okno->PozycjeMenu(), kolejnosc);
+    const QImage bezFokusu = okno->LKopiujMeta->grab().toImage();
+    okno->LWykresFormat->setFocus(Qt::TabFocusReason);
+    for (int i = 1; i < kolejnosc.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), kolejnosc[i]) << i;
+    }
+    EXPECT_NE(okno->LKopiujMeta->grab().toImage(), bezFokusu); // the focus mark
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), okno->LKopiujBmp);
+    EXPECT_TRUE(okno->LKopiujBmp->Podswietlona());
+    EXPECT_FALSE(okno->LKopiujMeta->Podswietlona());
+
+    QApplication::clipboard()->clear();
+    QTest::keyClick(okno->LKopiujBmp, Qt::Key_Space);
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+
+    QTest::keyClick(okno->LKopiujBmp, Qt::Key_Escape);
+    EXPECT_FALSE(okno->isVisible());
+    okno->OtworzWykres(2);
+    EXPECT_TRUE(okno->isVisible());
+}
+
+// While the grip is dragged the new size shows as a dotted outline that leaves the chart in
+// sight (only its edges are painted), not as a box over the chart; the outline goes with the
+// release.
+TEST_F(TFWykresTest, UchwytRysujeObrysNieZakrywajacWykresu) {
+    okno->OtworzWykres(1);
+    QWidget* u = okno->LCiongnij;
+    const QPoint start = u->mapToGlobal(QPoint(5, 5));
+    const QPoint koniec = okno->pos() + QPoint(700, 500);
+    const auto wyslij = [&](QEvent::Type typ, QPoint globalnie, Qt::MouseButtons przyciski) {
+        QMouseEvent e(typ, u->mapFromGlobal(globalnie), globalnie, Qt::LeftButton, przyciski,
+                      Qt::NoModifier);
+        QApplication::sendEvent(u, &e);
+    };
+    wyslij(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    wyslij(QEvent::MouseMove, koniec, Qt::LeftButton);
+    QWidget* obrys = okno->Rameczka;
+    ASSERT_NE(obrys, nullptr);
+    EXPECT_TRUE(obrys->isVisible());
+    EXPECT_EQ(obrys->geometry(), QRect(okno->pos(), QSize(700, 500)));
+    const QRegion maska = obrys->mask();
+    EXPECT_TRUE(maska.contains(QPoint(1, 1)));
+    EXPECT_TRUE(maska.contains(QPoint(698, 250)));
+    EXPECT_FALSE(maska.contains(QPoint(350, 250))); // the chart under it stays visible
+    EXPECT_EQ(okno->size(), QSize(550, 350));       // the window keeps its size until the release
+    wyslij(QEvent::MouseButtonRelease, koniec, Qt::NoButton);
+    EXPECT_FALSE(obrys->isVisible());
+    EXPECT_EQ(okno->size(), QSize(700, 500));
+}
+
 } // namespace
 } // namespace sondrel

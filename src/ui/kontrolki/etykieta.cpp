@@ -209,7 +209,7 @@ void Etykieta::paintEvent(QPaintEvent* e) {
     }
     p.setPen(QPen(QColor::fromRgba(skora::Granat), 1));
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
-    p.setPen(QPen(QColor(255, 255, 255), 1));
+    p.setPen(QPen(QColor::fromRgba(skora::Podswietlenie), 1));
     p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 2, 2);
 }
 
@@ -252,17 +252,8 @@ void Etykieta::Przytnij() {
     setToolTip(widoczny == pelny ? QString() : pelny);
 }
 
-Etykieta* EtykietaMenu(QWidget* panel, const QString& napis, const QRect& gdzie) {
-    auto* l = new Etykieta(panel, gdzie.x(), gdzie.y(), gdzie.width(), gdzie.height());
-    l->setText(napis);
-    l->setCursor(Qt::PointingHandCursor);
-    l->UstawLink(QColor(46, 46, 46), Qt::white);
-    l->UstawKlawiature(napis.simplified()); // Tab reaches every entry, Enter or Space runs it
-    return l;
-}
-
 Etykieta* KreskaMenu(QWidget* panel, int y) {
-    const QColor kolor(0x8C, 0x90, 0xA6);
+    const QColor kolor = QColor::fromRgba(skora::Kreska);
     auto* l = new Etykieta(panel, 15, y, 104, 15);
     l->setText(QStringLiteral("_____________"));
     l->setProperty("kreska", true); // hidden from screen readers

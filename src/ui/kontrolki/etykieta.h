@@ -74,10 +74,8 @@ private:
     QColor normalny, podswietlony;
 };
 
-// The entries of a window's menu column: a link label with a hand cursor that the keyboard
-// reaches (a button for screen readers), and a separator line of underscores (which never
-// takes the mouse when lowered under the entries, and which screen readers skip).
-Etykieta* EtykietaMenu(QWidget* panel, const QString& napis, const QRect& gdzie);
+// A separator line of underscores in a window's menu column, which screen readers skip (the
+// framed windows' menu builder, okno_z_ramka.h, makes the entries).
 Etykieta* KreskaMenu(QWidget* panel, int y);
 
 } // namespace sondrel

@@ -43,11 +43,12 @@ void ListwaTabeli::paintEvent(QPaintEvent*) {
     p.setBrush(QColor::fromRgba(skora::PanelJasny));
     p.drawRoundedRect(tor, tor.width() / 2, tor.width() / 2);
     const QRectF s = QRectF(ProstokatSuwaka()).adjusted(3.5, 1, -3.5, -1);
+    // the thumb's colours are the other flat scroll bars' (skora::ArkuszListwy)
     QColor kolor = QColor::fromRgba(skora::MenuTlo);
     if (ciagnie)
-        kolor = QColor::fromRgba(skora::Lupek);
+        kolor = QColor::fromRgba(skora::SuwakWcisniety);
     else if (nad)
-        kolor = QColor::fromRgba(skora::Kreska);
+        kolor = QColor::fromRgba(skora::SuwakNad);
     p.setBrush(kolor);
     p.drawRoundedRect(s, s.width() / 2, s.width() / 2);
 }

@@ -7,11 +7,6 @@
 
 namespace sondrel {
 
-namespace {
-// The band under a highlighted entry: white text reads on it, unlike on the light menu panel.
-constexpr QRgb KolorPasa = 0xFF5A5C78;
-} // namespace
-
 PozycjaMenu::PozycjaMenu(QWidget* rodzic, int x, int y, int w, int h, const QString& napis,
                          const QString& nazwa)
     : Etykieta(rodzic, x, y, w, h) {
@@ -28,7 +23,8 @@ void PozycjaMenu::paintEvent(QPaintEvent* e) {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor::fromRgba(KolorPasa));
+        // the band under a highlighted entry: white text reads on it, unlike on the light panel
+        p.setBrush(QColor::fromRgba(skora::PasPodswietlenia));
         p.drawRoundedRect(QRectF(rect()), 3, 3);
     }
     Etykieta::paintEvent(e);

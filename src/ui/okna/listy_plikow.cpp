@@ -46,7 +46,7 @@ public:
         if (o.state & QStyle::State_Selected) {
             p->setRenderHint(QPainter::Antialiasing);
             p->setPen(Qt::NoPen);
-            p->setBrush(QColor(0xE3, 0xE6, 0xF0));
+            p->setBrush(QColor::fromRgba(skora::WybranyWiersz));
             p->drawRoundedRect(QRectF(r).adjusted(1, 0, -1, 0), 2, 2);
         }
         if (o.state & QStyle::State_HasFocus) ZnakFokusu(*p, r, false);
@@ -63,16 +63,7 @@ public:
 
 ListwaPrzewijania::ListwaPrzewijania(QWidget* rodzic) : QScrollBar(Qt::Vertical, rodzic) {
     setFocusPolicy(Qt::NoFocus);
-    setStyleSheet(QStringLiteral(
-        "QScrollBar:vertical { background: #F3F3F6; width: 16px; margin: 0;"
-        "  border: 1px solid #DCDDE5; border-radius: 4px; }"
-        "QScrollBar::handle:vertical { background: #B4B8C8; min-height: 24px; margin: 2px;"
-        "  border-radius: 3px; }"
-        "QScrollBar::handle:vertical:hover { background: #9A9EB5; }"
-        "QScrollBar::handle:vertical:pressed { background: #6E7290; }"
-        "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; border: none;"
-        "  background: none; }"
-        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }"));
+    setStyleSheet(skora::ArkuszListwy(Qt::Vertical));
     hide();
 }
 
@@ -152,7 +143,7 @@ void ListaNazw::paintEvent(QPaintEvent* e) {
     if (count() > 0) return;
     // an empty list says what it waits for
     p.setFont(skora::Czcionka(11));
-    p.setPen(QColor(0xA0, 0xA3, 0xB4));
+    p.setPen(QColor::fromRgba(skora::TekstPustejListy));
     p.drawText(viewport()->rect().adjusted(12, 0, -12, 0), Qt::AlignCenter | Qt::TextWordWrap,
                QStringLiteral("Brak wybranych plików"));
 }

@@ -17,13 +17,6 @@ namespace {
 // entry's band reaches a little further left).
 constexpr int PozycjaX = 11, PozycjaW = 108;
 
-QWidget* Panel(QWidget* rodzic) {
-    auto* p = new QWidget(rodzic);
-    p->setAttribute(Qt::WA_TranslucentBackground);
-    p->setMouseTracking(true);
-    return p;
-}
-
 // A picture that fills its panel, named after the skin's picture.
 Etykieta* Obraz(QWidget* panel, const QString& nazwa) {
     auto* obraz = new Etykieta(panel, 0, 0, 1, 1);
@@ -73,6 +66,14 @@ OknoZRamka::OknoZRamka(QWidget* rodzic) : Okno(rodzic) {
 
 OknoZRamka::~OknoZRamka() {
     delete Rameczka;
+}
+
+QWidget* OknoZRamka::Panel(QWidget* rodzic, const QRect& gdzie) {
+    auto* p = new QWidget(rodzic);
+    if (!gdzie.isNull()) p->setGeometry(gdzie);
+    p->setAttribute(Qt::WA_TranslucentBackground);
+    p->setMouseTracking(true);
+    return p;
 }
 
 void OknoZRamka::ZbudujRamke(const QString& obrazMenu, const QString& nazwaZamkniecia,

@@ -85,6 +85,10 @@ protected:
     // Places the frame's panels for the window's current size.
     void UlozRamke();
 
+    // A transparent panel at `gdzie` in `rodzic` that passes mouse movement on (the frame's
+    // panels and the windows' own).
+    static QWidget* Panel(QWidget* rodzic, const QRect& gdzie = {});
+
     // The close spot at `gdzie` in `rodzic`.
     Etykieta* DodajZnakZamkniecia(QWidget* rodzic, const QRect& gdzie, const QString& nazwa);
 

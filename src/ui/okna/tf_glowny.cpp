@@ -634,6 +634,13 @@ QRect TFGlowny::ObszarOdsloniety() const {
     return QRect(PGlowny->mapToGlobal(kolumna.topLeft()), kolumna.size());
 }
 
+QList<QRect> TFGlowny::ObszaryOdsloniete() const {
+    QList<QRect> obszary = Okno::ObszaryOdsloniete();
+    if (!PAnalizaTabele->isHidden())
+        obszary.append(QRect(LZamknijAnaliza->mapToGlobal(QPoint(0, 0)), LZamknijAnaliza->size()));
+    return obszary;
+}
+
 bool TFGlowny::PrzeciaganieDozwolone() const {
     return !duzy;
 }

@@ -130,6 +130,8 @@ public:
     // The menu column the other windows leave uncovered: the analysis panel's while it is
     // shown, else the start screen's.
     QRect ObszarOdsloniety() const override;
+    // And the analysis panel's "Zamknij analizę" button while the panel is shown.
+    QList<QRect> ObszaryOdsloniete() const override;
 
 protected:
     bool KlawiszWcisniety(QKeyEvent* e) override;

@@ -24,14 +24,6 @@ namespace sondrel {
 
 namespace {
 
-QWidget* Panel(QWidget* rodzic, int x, int y, int w, int h) {
-    auto* p = new QWidget(rodzic);
-    p->setGeometry(x, y, w, h);
-    p->setAttribute(Qt::WA_TranslucentBackground);
-    p->setMouseTracking(true);
-    return p;
-}
-
 // A page arrow: its picture, a hand cursor, its name as tooltip and for the keyboard.
 Etykieta* Strzalka(QWidget* panel, const QString& obraz, const QString& nazwa) {
     auto* s = new Etykieta(panel, 0, 0, panel->width(), panel->height());
@@ -74,17 +66,17 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p)
     LCloseTabele = DodajPozycjeMenu(PListwaLeft, 143, QString::fromUtf8("Zamknij tabelę"),
                                     [this] { ZamknijOkno(); });
 
-    PTabela = Panel(this, 128, 47, 203, 137);
-    PPodGrid = Panel(PTabela, 0, 0, 203, 137);
+    PTabela = Panel(this, QRect(128, 47, 203, 137));
+    PPodGrid = Panel(PTabela, QRect(0, 0, 203, 137));
     GridTabela = new SiatkaTabeli(PPodGrid);
     GridTabela->setGeometry(0, 0, 203, 137);
-    PTabelaWLewo = Panel(PTabela, 0, 0, 25, 25);
+    PTabelaWLewo = Panel(PTabela, QRect(0, 0, 25, 25));
     ImTabelaWLewo =
         Strzalka(PTabelaWLewo, QStringLiteral("tabelawlewo"), QStringLiteral("Poprzednie pytania"));
-    PTabelawPrawo = Panel(PTabela, 30, 0, 25, 25);
+    PTabelawPrawo = Panel(PTabela, QRect(30, 0, 25, 25));
     ImTabelaWPrawo = Strzalka(PTabelawPrawo, QStringLiteral("tabelawprawo"),
                               QString::fromUtf8("Następne pytania"));
-    PPodListwe = Panel(PTabela, 0, 0, SzerokoscListwyV, 100);
+    PPodListwe = Panel(PTabela, QRect(0, 0, SzerokoscListwyV, 100));
     ListwaV = new ListwaTabeli(PPodListwe);
     ListwaV->setGeometry(0, 0, SzerokoscListwyV, 100);
     PTabelaWLewo->hide();

@@ -25,6 +25,7 @@ constexpr QRgb TekstListwy = 0xFFE6E7EF;      // titles painted on the strips
 constexpr QRgb NaglowekMenu = 0xFF4A4E66;     // small headings on the menu columns
 constexpr QRgb TekstPodpowiedzi = 0xFF7A7D90; // quiet hints on light panels
 constexpr QRgb TekstWylaczony = 0xFFA0A2AE;   // disabled controls' text
+constexpr QRgb TekstPustejListy = 0xFFA0A3B4; // what an empty list waits for
 
 // Panels and lines.
 constexpr QRgb Panel = 0xFFFFFFFF;         // panels

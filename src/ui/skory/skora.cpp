@@ -476,6 +476,27 @@ void MalujPrzycisk(QPainter& p, const QRectF& r, const QString& napis, bool zazn
 
 // ---- named pictures ---------------------------------------------------------------------------
 
+QString ArkuszListwy(Qt::Orientation kierunek) {
+    const bool pionowa = kierunek == Qt::Vertical;
+    return QStringLiteral(
+               "QScrollBar:%1 { background: %3; %4: %5px; margin: 0; border: 1px solid %6;"
+               "  border-radius: 4px; }"
+               "QScrollBar::handle:%1 { background: %7; min-%2: %8px; margin: 2px;"
+               "  border-radius: 3px; }"
+               "QScrollBar::handle:%1:hover { background: %9; }"
+               "QScrollBar::handle:%1:pressed { background: %10; }"
+               "QScrollBar::handle:%1:disabled { background: %11; }"
+               "QScrollBar::add-line:%1, QScrollBar::sub-line:%1 { %2: 0; border: none;"
+               "  background: none; }"
+               "QScrollBar::add-page:%1, QScrollBar::sub-page:%1 { background: none; }")
+        .arg(pionowa ? QStringLiteral("vertical") : QStringLiteral("horizontal"),
+             pionowa ? QStringLiteral("height") : QStringLiteral("width"), Css(PanelJasny),
+             pionowa ? QStringLiteral("width") : QStringLiteral("height"),
+             QString::number(pionowa ? 16 : 14), Css(Linia), Css(MenuTlo),
+             QString::number(pionowa ? 24 : 18), Css(SuwakNad))
+        .arg(Css(SuwakWcisniety), Css(SuwakWylaczony));
+}
+
 QPixmap Obrazek(const QString& nazwa) {
     return Obrazek(nazwa, RozmiarObrazka(nazwa));
 }

@@ -67,6 +67,10 @@ void MalujPrzycisk(QPainter& p, const QRectF& r, const QString& napis, bool zazn
 void MalujLicoPrzycisku(QPainter& p, const QRectF& r);
 void MalujTloMalegoPrzycisku(QPainter& p, const QRectF& r);
 
+// The flat scroll bar of the windows' look, as a style sheet for QScrollBar: a light track in
+// a thin frame, a slate thumb with rounded ends that darkens under the mouse and when pressed.
+QString ArkuszListwy(Qt::Orientation kierunek);
+
 // The named picture at its own size, or a null pixmap for an unknown name. Painted at the
 // application's device pixel ratio.
 QPixmap Obrazek(const QString& nazwa);

@@ -28,34 +28,27 @@ void DodajObrazkiUstawienWykresu() {
 }
 
 QString ArkuszUstawienWykresu() {
-    // #C4C6D2 frames the controls as it frames the tab page; slate marks the focus.
-    return QStringLiteral(
+    // the choice lists', fields' and frames' edges in the menu panels' slate grey; the deep
+    // slate marks the focus
+    const QString arkusz = QStringLiteral(
         "QLabel { color: black; background: transparent; }"
-        "QLabel:disabled { color: #A0A2AE; }"
+        "QLabel:disabled { color: %1; }"
         "QComboBox { combobox-popup: 0; }"
         "QComboBox QAbstractItemView { background: white; color: black; border: 1px solid"
-        "  #B4B8C8; selection-background-color: #B4B8C8; selection-color: white;"
+        "  %2; selection-background-color: %2; selection-color: white;"
         "  outline: 0; }"
-        "QLineEdit, QPlainTextEdit { background: white; color: black; border: 1px solid #B4B8C8;"
-        "  border-radius: 3px; padding: 0 2px; selection-background-color: #B4B8C8;"
+        "QLineEdit, QPlainTextEdit { background: white; color: black; border: 1px solid %2;"
+        "  border-radius: 3px; padding: 0 2px; selection-background-color: %2;"
         "  selection-color: black; }"
-        "QLineEdit:focus, QPlainTextEdit:focus { border-color: #46465A; }"
-        "QLineEdit:disabled { color: #A0A2AE; border-color: #DCDDE5; }"
-        "QGroupBox { background: white; color: black; border: 1px solid #DCDDE5;"
+        "QLineEdit:focus, QPlainTextEdit:focus { border-color: %3; }"
+        "QLineEdit:disabled { color: %1; border-color: %4; }"
+        "QGroupBox { background: white; color: black; border: 1px solid %4;"
         "  border-radius: 4px; margin-top: 7px; padding-top: 4px; }"
         "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        "  left: 7px; padding: 0 2px; color: #2F2F47; background: white; }"
-        "QGroupBox:disabled, QGroupBox::title:disabled { color: #A0A2AE; }"
-        "QScrollBar:horizontal { background: #F3F3F6; height: 14px; margin: 0;"
-        "  border: 1px solid #DCDDE5; border-radius: 4px; }"
-        "QScrollBar::handle:horizontal { background: #B4B8C8; min-width: 18px; margin: 2px;"
-        "  border-radius: 3px; }"
-        "QScrollBar::handle:horizontal:hover { background: #9A9EB5; }"
-        "QScrollBar::handle:horizontal:pressed { background: #6E7290; }"
-        "QScrollBar::handle:horizontal:disabled { background: #E2E3EA; }"
-        "QScrollBar::add-line:horizontal, QScrollBar::sub-line:horizontal { width: 0;"
-        "  border: none; background: none; }"
-        "QScrollBar::add-page:horizontal, QScrollBar::sub-page:horizontal { background: none; }");
+        "  left: 7px; padding: 0 2px; color: %5; background: white; }"
+        "QGroupBox:disabled, QGroupBox::title:disabled { color: %1; }");
+    return arkusz.arg(Css(TekstWylaczony), Css(MenuTlo), Css(Lupek), Css(Linia), Css(Granat)) +
+           ArkuszListwy(Qt::Horizontal);
 }
 
 } // namespace sondrel::skora

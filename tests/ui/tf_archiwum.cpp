@@ -12,6 +12,7 @@
 #include "core/lokalizacja.h"
 #include "support/klasa_testowa.h"
 #include "support/serwer_testowy.h"
+#include "support/ui/program_testowy.h"
 #include "ui/kontrolki/przycisk.h"
 #include "ui/okna/panel_archiwum.h"
 #include "ui/okna/tf_opis_archiwum.h"
@@ -43,36 +44,33 @@ namespace {
 
 using testy::KlasaArchiwalna;
 
-struct Komunikat {
+// A message as the window's checks compare it: its kind and text.
+struct Wiadomosc {
     int rodzaj;
     QString tekst;
-    bool operator==(const Komunikat&) const = default;
+    bool operator==(const Wiadomosc&) const = default;
 };
 
-class TFArchiwumTest : public ::testing::Test {
+class TFArchiwumTest : public testy::ProgramTestowy {
 protected:
-    QTemporaryDir folder;
-    Program program;
     std::unique_ptr<TFArchiwum> okno;
     PanelArchiwum* panel = nullptr;
-    QList<Komunikat> komunikaty;
-    int odpowiedz = WynikNie; // what a question answers
-    QList<QUrl> raporty;      // reports handed to the browser
+    QList<QUrl> raporty; // reports handed to the browser
+
+    QList<Wiadomosc> wiadomosci() const {
+        QList<Wiadomosc> w;
+        for (const testy::Komunikat& k : komunikaty)
+            w.append({k.rodzaj, k.tekst});
+        return w;
+    }
 
     void SetUp() override {
         Foldery& f = program.srodowisko.foldery;
-        f.FolderDanych = folder.filePath(QStringLiteral("dane"));
-        f.FolderTemp = folder.filePath(QStringLiteral("Temp"));
-        f.FolderDokumentow = folder.filePath(QStringLiteral("Dokumenty"));
-        f.PlikDziennika = folder.filePath(QStringLiteral("Dziennik.txt"));
-        for (const QString& d : {f.FolderDanych, f.FolderTemp, f.FolderDokumentow})
-            QDir().mkpath(d);
+        f.FolderDanych = sciezka(QStringLiteral("dane"));
+        QDir().mkpath(f.FolderDanych);
+        odpowiedz = WynikNie;           // what a question answers
         program.ustawienia.rdfw = true; // reports go to the (recorded) browser
         program.OtworzWPrzegladarce = [this](const QUrl& u) { raporty.append(u); };
-        program.srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& t) {
-            komunikaty.append({rodzaj, t});
-            return rodzaj == KomunikatPytanie ? odpowiedz : WynikZamknij;
-        });
         okno = std::make_unique<TFArchiwum>(program);
         program.FArchiwum = okno.get();
         panel = okno->Panel;
@@ -175,7 +173,8 @@ TEST_F(TFArchiwumTest, PorownanieKlasIHistoriaUczniaWOknieRaportu) {
 
     // nothing chosen: told what to choose, nothing started
     EXPECT_FALSE(panel->PorownajKlasy());
-    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, TekstyArchiwum::ZaznaczKlasy}}));
+    EXPECT_EQ(wiadomosci(),
+              (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::ZaznaczKlasy}}));
     komunikaty.clear();
 
     Test(0)->setSelected(true);
@@ -208,8 +207,8 @@ TEST_F(TFArchiwumTest, PorownanieKlasIHistoriaUczniaWOknieRaportu) {
     EXPECT_TRUE(raporty[1].toLocalFile().endsWith(QStringLiteral("_HistoriaUcznia.htm")));
     imie = QStringLiteral("Nieznany Jan");
     ASSERT_TRUE(Wykonaj([&] { return panel->HistoriaUcznia(); }));
-    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja,
-                                             "W archiwum nie ma wyników ucznia Nieznany Jan."}}));
+    EXPECT_EQ(wiadomosci(), (QList<Wiadomosc>{{KomunikatInformacja,
+                                               "W archiwum nie ma wyników ucznia Nieznany Jan."}}));
     // cancelled: nothing runs
     panel->wybory.Uczen = [] { return std::optional<QString>(); };
     EXPECT_FALSE(panel->HistoriaUcznia());
@@ -228,7 +227,8 @@ TEST_F(TFArchiwumTest, ZmianaOpisuIUsuwaniePoPytaniu) {
     // exactly one class
     panel->Zaznacz({idy[0], idy[1]});
     EXPECT_FALSE(panel->ZmienOpis());
-    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, TekstyArchiwum::ZaznaczJedna}}));
+    EXPECT_EQ(wiadomosci(),
+              (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::ZaznaczJedna}}));
     komunikaty.clear();
 
     panel->Zaznacz({idy[1]});
@@ -249,8 +249,8 @@ TEST_F(TFArchiwumTest, ZmianaOpisuIUsuwaniePoPytaniu) {
     panel->Zaznacz({idy[1], idy[2]});
     odpowiedz = WynikNie;
     EXPECT_FALSE(panel->UsunZArchiwum());
-    EXPECT_EQ(komunikaty,
-              (QList<Komunikat>{{KomunikatPytanie, TekstyArchiwum::PytanieUsun.arg(2)}}));
+    EXPECT_EQ(wiadomosci(),
+              (QList<Wiadomosc>{{KomunikatPytanie, TekstyArchiwum::PytanieUsun.arg(2)}}));
     EXPECT_EQ(ZPliku().size(), 4u);
     odpowiedz = WynikTak;
     ASSERT_TRUE(Wykonaj([&] { return panel->UsunZArchiwum(); }));
@@ -267,8 +267,8 @@ TEST_F(TFArchiwumTest, ZmianaOpisuIUsuwaniePoPytaniu) {
     panel->Zaznacz({idy[0]});
     panel->Drzewo->setFocus();
     QTest::keyClick(panel->Drzewo, Qt::Key_Delete);
-    EXPECT_EQ(komunikaty,
-              (QList<Komunikat>{{KomunikatPytanie, TekstyArchiwum::PytanieUsun.arg(1)}}));
+    EXPECT_EQ(wiadomosci(),
+              (QList<Wiadomosc>{{KomunikatPytanie, TekstyArchiwum::PytanieUsun.arg(1)}}));
 }
 
 TEST_F(TFArchiwumTest, EksportIImportPlikuJson) {
@@ -301,12 +301,12 @@ TEST_F(TFArchiwumTest, EksportIImportPlikuJson) {
     };
     ASSERT_TRUE(Wykonaj([&] { return panel->Importuj(); }));
     EXPECT_EQ(foldery.last(), QFileInfo(json).absolutePath()); // the dialog starts where it was
-    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, "Zaimportowano analiz: 4."}}));
+    EXPECT_EQ(wiadomosci(), (QList<Wiadomosc>{{KomunikatInformacja, "Zaimportowano analiz: 4."}}));
     EXPECT_EQ(panel->Wpisy().size(), 4u);
     komunikaty.clear();
     ASSERT_TRUE(Wykonaj([&] { return panel->Importuj(); }));
-    EXPECT_EQ(komunikaty,
-              (QList<Komunikat>{{KomunikatInformacja,
+    EXPECT_EQ(wiadomosci(),
+              (QList<Wiadomosc>{{KomunikatInformacja,
                                  "Zaimportowano analiz: 0.\rAnaliz już obecnych w archiwum, "
                                  "pominiętych: 4."}}));
 
@@ -357,7 +357,7 @@ TEST_F(TFArchiwumTest, EksportIImportPlikuJson) {
 TEST_F(TFArchiwumTest, ZapisAnalizyProgramu) {
     // no analysis yet
     EXPECT_FALSE(panel->ZapiszAnalize());
-    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, TekstyArchiwum::BrakAnalizy}}));
+    EXPECT_EQ(wiadomosci(), (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::BrakAnalizy}}));
     komunikaty.clear();
 
     const QStringList pliki = testy::ZapiszKlase(folder.filePath(QStringLiteral("klasa 7c")), 5, 4);
@@ -400,7 +400,7 @@ TEST_F(TFArchiwumTest, ZapisAnalizyProgramu) {
 
     // the same class again adds nothing and says so
     ASSERT_TRUE(Wykonaj([&] { return panel->ZapiszAnalize(); }));
-    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, KomunikatJuzWArchiwum()}}));
+    EXPECT_EQ(wiadomosci(), (QList<Wiadomosc>{{KomunikatInformacja, KomunikatJuzWArchiwum()}}));
     EXPECT_EQ(ZPliku().size(), 1u);
 }
 
@@ -469,7 +469,7 @@ TEST_F(TFArchiwumTest, OknoZyjePodczasLaczeniaZGluchymSerwerem) {
 
     // the main window's entry is told that the archive is busy
     ZapiszAnalizeWArchiwum(program);
-    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, TekstyArchiwum::Zajete}}));
+    EXPECT_EQ(wiadomosci(), (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::Zajete}}));
     komunikaty.clear();
 
     ASSERT_TRUE(koniec.wait(20000));
@@ -496,7 +496,8 @@ TEST_F(TFArchiwumTest, KlawiaturaIZamykanie) {
     // Enter on an entry runs it
     okno->LPorownaj->setFocus();
     QTest::keyClick(okno->LPorownaj, Qt::Key_Return);
-    EXPECT_EQ(komunikaty, (QList<Komunikat>{{KomunikatInformacja, TekstyArchiwum::ZaznaczKlasy}}));
+    EXPECT_EQ(wiadomosci(),
+              (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::ZaznaczKlasy}}));
     // Esc closes; the window opens again
     QTest::keyClick(panel->Drzewo, Qt::Key_Escape);
     EXPECT_FALSE(okno->isVisible());
@@ -532,27 +533,6 @@ TEST_F(TFArchiwumTest, ArchiwumNaSerwerzeSzkolyZUstawien) {
     EXPECT_EQ(panel->Wpisy()[0].Klasa, QStringLiteral("7d"));
     EXPECT_EQ(baza.Zapytaj(QStringLiteral("SELECT count(*) FROM analizy")).toInt(), 1);
     EXPECT_FALSE(QFileInfo::exists(PlikArchiwum()));
-}
-
-// Not a check: with SONDREL_ZRZUTY=<folder> (under a real X server) saves the screen with the
-// window and with the description question over it, for looking at them.
-TEST_F(TFArchiwumTest, Zrzut) {
-    const QString cel = qEnvironmentVariable("SONDREL_ZRZUTY");
-    if (cel.isEmpty()) GTEST_SKIP() << "SONDREL_ZRZUTY not set";
-    const auto idy = Dodaj(CzteryKlasy());
-    Pokaz();
-    okno->move(20, 20);
-    panel->Zaznacz({idy[0], idy[1]});
-    QTest::qWait(400);
-    QDir().mkpath(cel);
-    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath("archiwum.png"));
-    TFOpisArchiwum pytanie;
-    pytanie.PrzygotujOpis(TekstyArchiwum::ZapiszWArchiwum, QStringLiteral("Zapisz"),
-                          {QStringLiteral("7b"), QDate(2026, 3, 3)});
-    pytanie.move(220, 160);
-    pytanie.show();
-    QTest::qWait(400);
-    QGuiApplication::primaryScreen()->grabWindow(0).save(QDir(cel).filePath("archiwum_zapis.png"));
 }
 
 TEST(TFOpisArchiwumTest, PytanieOOpisIUcznia) {

@@ -2,18 +2,23 @@
 // Pictures of the program's windows for looking at them after a change (under a real X server,
 // e.g. Xvfb; see zrzuty_okien.sh): the main window's menus and analysis panel, the three
 // tables of a small and a long class, the report window with three reports (and the test
-// report as PDF), the three popups, and the settings window.
+// report as PDF), the three popups, the settings window, and the archive window with the
+// question that saves an analysis in it.
 //
 //     zrzuty_okien FOLDER
+#include "archive/archiwum.h"
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
 #include "support/klasa_testowa.h"
 #include "support/pliki_testowe.h"
 #include "support/ui/program_testowy.h"
+#include "ui/okna/panel_archiwum.h"
+#include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/okna/tf_ini_sondrel.h"
+#include "ui/okna/tf_opis_archiwum.h"
 #include "ui/okna/tf_pop_menu.h"
 #include "ui/okna/tf_pop_osoba.h"
 #include "ui/okna/tf_pop_pyt.h"
@@ -217,6 +222,47 @@ void OknoUstawien(Zrzuty& z) {
     okno.hide();
 }
 
+// The archive window over four classes of two tests, two classes chosen; then the question
+// that saves an analysis.
+void OknoArchiwum(Zrzuty& z) {
+    ProgramZrzutow p;
+    Foldery& f = p.program.srodowisko.foldery;
+    f.FolderDanych = p.folder.filePath(QStringLiteral("dane"));
+    QDir().mkpath(f.FolderDanych);
+    std::vector<qint64> idy;
+    {
+        Archiwum a;
+        if (!a.Otworz(Archiwum::DomyslnaSciezka(f))) {
+            std::fprintf(stderr, "zrzuty_okien: %s\n", qPrintable(a.Blad()));
+            z.blad = true;
+            return;
+        }
+        for (AnalizaArchiwalna x :
+             {testy::KlasaArchiwalna(1, 5, 6, QStringLiteral("Ułamki"), "7a"),
+              testy::KlasaArchiwalna(2, 4, 6, QStringLiteral("Ułamki"), "7b"),
+              testy::KlasaArchiwalna(3, 6, 8, QStringLiteral("Potęgi"), "8a"),
+              testy::KlasaArchiwalna(4, 3, 6, QStringLiteral("Ułamki"), "6a")})
+            if (const auto w = a.Dodaj(x)) idy.push_back(w->Id);
+    }
+    TFArchiwum okno(p.program);
+    p.program.FArchiwum = &okno;
+    QSignalSpy koniec(okno.Panel, &PanelArchiwum::wykonano);
+    okno.Pokaz();
+    koniec.wait(15000);
+    okno.move(20, 20);
+    if (idy.size() >= 2) okno.Panel->Zaznacz({idy[0], idy[1]});
+    z.Ekran(QStringLiteral("archiwum.png"));
+    TFOpisArchiwum pytanie;
+    pytanie.PrzygotujOpis(TekstyArchiwum::ZapiszWArchiwum, QStringLiteral("Zapisz"),
+                          {QStringLiteral("7b"), QDate(2026, 3, 3)});
+    pytanie.move(220, 160);
+    pytanie.show();
+    z.Ekran(QStringLiteral("archiwum_zapis.png"));
+    pytanie.hide();
+    okno.hide();
+    p.program.FArchiwum = nullptr;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -236,5 +282,6 @@ int main(int argc, char** argv) {
     Tabele(z);
     const bool raporty = RaportyIPopupy(z);
     OknoUstawien(z);
+    OknoArchiwum(z);
     return raporty && !z.blad ? 0 : 1;
 }

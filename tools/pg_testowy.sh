@@ -24,9 +24,9 @@ jako() {
 
 # The server on its data: a Unix socket in the folder, no TCP.
 uruchom() {
-    jako "$bin/pg_ctl" -D "$folder/dane" -l "$folder/serwer.log" -w -t 60 \
+    jako "$bin/pg_ctl" -D "$folder/dane" -l "$folder/serwer.log" -w -t 240 \
         -o "-c listen_addresses='' -c unix_socket_directories='$folder' -c fsync=off -c max_connections=200" \
-        start >/dev/null
+        start >/dev/null || { tail -n 20 "$folder/serwer.log" >&2; return 1; }
 }
 
 case "$akcja" in
@@ -43,7 +43,7 @@ start)
     chmod 0755 "$folder"
     [ "$(id -u)" -eq 0 ] && chown nobody "$folder"
     jako "$bin/initdb" -D "$folder/dane" -U sondrel_test --auth=trust -E UTF8 --locale=C.UTF-8 \
-        >"$folder/initdb.log" 2>&1
+        >"$folder/initdb.log" 2>&1 || { tail -n 20 "$folder/initdb.log" >&2; exit 1; }
     uruchom
     echo "PostgreSQL test server: socket in $folder"
     ;;

@@ -165,9 +165,9 @@ int main(int argc, char** argv) {
     program.UtworzOkna();
     PomiarStartu pomiarStartu(czas);
     if (pomiar) {
-        program.FGlowny->winId(); // the native window, to watch its exposure
-        program.FGlowny->windowHandle()->installEventFilter(&pomiarStartu);
+        program.FGlowny()->winId(); // the native window, to watch its exposure
+        program.FGlowny()->windowHandle()->installEventFilter(&pomiarStartu);
     }
-    program.FGlowny->show();
+    program.FGlowny()->show();
     return QApplication::exec();
 }

@@ -60,13 +60,14 @@ protected:
         f.FolderProgramu = folder.path() + QStringLiteral("/program/");
         f.PlikUstawien = folder.filePath(QStringLiteral("Sondrel.ini"));
         f.PlikDziennika = folder.filePath(QStringLiteral("Dziennik.txt"));
-        program.FZegar = &zegar;
+        program.Zasady().Podlacz(&zegar);
         program.srodowisko.komunikaty.ustawObsluge(
             [this](int rodzaj, int ikona, const QString& tekst) {
                 pytania.append({rodzaj, ikona, tekst});
                 return rodzaj == KomunikatPytanie ? odpowiedz : WynikZamknij;
             });
         okno = std::make_unique<UstawieniaTestowe>(program);
+        program.Zasady().Podlacz(okno.get());
     }
 
     void Otworz() {

@@ -10,6 +10,8 @@ namespace sondrel {
 namespace {
 // The band under a highlighted entry: white text reads on it, unlike on the light menu panel.
 constexpr QRgb KolorPasa = 0xFF5A5C78;
+// The caption of an entry that cannot be chosen now.
+constexpr QRgb KolorNieczynny = 0xFF7E8196;
 } // namespace
 
 PozycjaMenu::PozycjaMenu(QWidget* rodzic, int x, int y, int w, int h, const QString& napis,
@@ -24,6 +26,13 @@ PozycjaMenu::PozycjaMenu(QWidget* rodzic, int x, int y, int w, int h, const QStr
 }
 
 void PozycjaMenu::paintEvent(QPaintEvent* e) {
+    if (!isEnabled()) {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(QColor::fromRgba(KolorNieczynny));
+        p.drawText(contentsRect().adjusted(indent(), 0, 0, 0), int(alignment()), text());
+        return;
+    }
     if (Podswietlona()) {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);

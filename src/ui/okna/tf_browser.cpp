@@ -4,8 +4,6 @@
 #include "core/pliki.h"
 #include "reports/kopia_raportu.h"
 #include "ui/obsluga_wydruku.h"
-#include "ui/okna/tf_tabela.h"
-#include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/schowek_html.h"
 #include "ui/skory/skora.h"
@@ -281,7 +279,7 @@ void TFBrowser::LCloseClick() {
 void TFBrowser::LCloseWykresClick() {
     PodswietlLink(nullptr);
     Zamknij();
-    if (PowrotDoTabeli == 1 && program.FTabela) program.FTabela->PokazOknoTabeli();
+    emit zamknietoRaport();
 }
 
 bool TFBrowser::ZamkniecieZZewnatrz() {
@@ -341,7 +339,7 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
         "Nie udało się zapisać raportu.\rBrak możliwości zapisu w wybranym miejscu.");
     const auto koniec = [this, cel, komunikat](bool ok, const QString& przyczyna) {
         if (ok) {
-            if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 40, y() + 190);
+            emit potwierdzZapis(QPoint(x() + 40, y() + 190));
         } else {
             Niepowodzenie(komunikat, QStringLiteral("Problem z zapisem raportu do pliku ") +
                                          QDir::toNativeSeparators(cel) + QStringLiteral(": ") +

@@ -4,7 +4,6 @@
 #include "core/kodowanie1250.h"
 #include "tables/eksport_tabel.h"
 #include "ui/kontrolki/pozycja_menu.h"
-#include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/schowek_html.h"
 #include "ui/skory/skora.h"
@@ -20,8 +19,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolTip>
 #include <QTimer>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace sondrel {
@@ -682,7 +681,7 @@ void TFTabela::ZapiszTabele(bool html) {
 }
 
 void TFTabela::PotwierdzZapis() {
-    if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 40, y() + 190);
+    emit potwierdzZapis(QPoint(x() + 40, y() + 190));
 }
 
 void TFTabela::ZapiszTabeleHtm() {
@@ -715,11 +714,9 @@ KlikniecieTabeli TFTabela::AdresKlikniecia(QPoint punkt) const {
 void TFTabela::GridTabelaMouseDownPrawy(Qt::MouseButton przycisk, QPoint punkt) {
     if (przycisk != Qt::RightButton) return;
     const KlikniecieTabeli k = AdresKlikniecia(punkt);
-    if (k.cel == CelKlikniecia::Nic || !PokazPopup) return;
+    if (k.cel == CelKlikniecia::Nic) return;
     // the modal popup after the press has been handled
-    QTimer::singleShot(0, this, [this, k] {
-        if (PokazPopup) PokazPopup(k);
-    });
+    QTimer::singleShot(0, this, [this, k] { emit prawyKlik(k); });
 }
 
 void TFTabela::KopiujTabeleTxt() {

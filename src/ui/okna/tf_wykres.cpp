@@ -113,8 +113,8 @@ void PoleWykresu::mouseReleaseEvent(QMouseEvent* e) {
     if (tryb == Tryb::Powiekszanie) {
         const QPoint d = e->position().toPoint() - poczatek;
         if (d.x() > 4 && d.y() > 4)
-            stan.Wykres.zakres =
-                chartengine::ZakresProstokata(stan.Wykres, Obszar(), QRectF(poczatek, e->position()));
+            stan.Wykres.zakres = chartengine::ZakresProstokata(stan.Wykres, Obszar(),
+                                                               QRectF(poczatek, e->position()));
         else if (d.x() < 0 && d.y() < 0)
             stan.Wykres.zakres.reset();
     }
@@ -192,14 +192,11 @@ TFWykres::TFWykres(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     connect(Wykres, &PoleWykresu::ruch, this, [this] { PodswietlMenu(nullptr); });
     connect(ImLeft, &Etykieta::ruch, this, [this] { PodswietlMenu(nullptr); });
 
-    stan.PokazOknoWykresu = [this] { PokazOknoWykresu(); };
     UstawRozmiar(SzerokoscPoczatkowa, WysokoscPoczatkowa);
     UlozOknoWykresu();
 }
 
-TFWykres::~TFWykres() {
-    stan.PokazOknoWykresu = nullptr;
-}
+TFWykres::~TFWykres() = default;
 
 void TFWykres::UlozOknoWykresu() {
     const int W = width(), H = height();
@@ -220,7 +217,12 @@ void TFWykres::UlozOknoWykresu() {
 
 void TFWykres::OtworzWykres(int typ) {
     stan.ZadanyRodzajWykresu = RodzajDlaTypu(typ);
-    sondrel::OtworzWykres(stan, program.analiza, program.ustawienia.fn, typ);
+    if (sondrel::OtworzWykres(stan, program.analiza, program.ustawienia.fn, typ)) PokazanoRodzaj();
+}
+
+void TFWykres::PokazanoRodzaj() {
+    emit rodzajPokazany(stan.BiezacyRodzajWykresu);
+    PokazOknoWykresu();
 }
 
 void TFWykres::Odswiez() {
@@ -245,10 +247,8 @@ void TFWykres::PokazOknoWykresu() {
 void TFWykres::FormatujWykres() {
     PodswietlMenu(nullptr);
     WybierzSerie(stan);
-    if (OtworzUstawienia) {
-        OtworzUstawienia(*this);
-        UstawRzutPoUstawieniach(stan);
-    }
+    emit formatowanie();
+    UstawRzutPoUstawieniach(stan);
     Odswiez();
 }
 
@@ -296,7 +296,10 @@ void TFWykres::WczytajWzorzec() {
     nazwaWzorca = QFileInfo(sciezka).fileName();
     folderWzorca = QFileInfo(sciezka).absolutePath();
     QString blad;
-    if (!WczytajWzorzecZPliku(stan, sciezka, &blad)) ZglosBladWzorca(false, sciezka, blad);
+    if (!WczytajWzorzecZPliku(stan, sciezka, &blad))
+        ZglosBladWzorca(false, sciezka, blad);
+    else if (ZnanyRodzajWykresu(stan.ZadanyRodzajWykresu)) // the template showed that kind
+        PokazanoRodzaj();
     Odswiez();
 }
 

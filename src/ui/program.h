@@ -54,8 +54,8 @@ public:
     // Creates the windows in the program's order (main window, message dialog, answer-file
     // list, chart, chart settings, table, question popup, answer popup, student popup, report
     // window, two-list window, settings, save icon, vignette), makes every window after the main
-    // one its tool window (Okno::UstawOknoGlowne) and installs the message dialog as the
-    // program's message handler.
+    // one its tool window (Okno::UstawOknoGlowne), hands each to the window rules and installs
+    // the message dialog as the program's message handler.
     void UtworzOkna();
 
     // What every report is made with: the recipient and the setting fn.

@@ -147,7 +147,11 @@ void ZasadyOkien::Podlacz(TFTabela* o) {
     connect(o, &TFTabela::prawyKlik, this, [this](const KlikniecieTabeli& k) {
         Wykonaj({.prosba = P::PopupTabeli, .klikniecie = k});
     });
-    connect(o, &TFTabela::potwierdzZapis, this, [this](QPoint gdzie) {
+    PodlaczPotwierdzenieZapisu(o);
+}
+
+template <class T> void ZasadyOkien::PodlaczPotwierdzenieZapisu(T* o) {
+    connect(o, &T::potwierdzZapis, this, [this](QPoint gdzie) {
         Wykonaj({.prosba = P::PotwierdzenieZapisu, .miejsce = gdzie});
     });
 }
@@ -176,17 +180,13 @@ void ZasadyOkien::Podlacz(TFPopOsoba* o) {
 void ZasadyOkien::Podlacz(TFBrowser* o) {
     Zapisz(O::Raport, o);
     connect(o, &TFBrowser::zamknietoRaport, this, [this] { Wykonaj(P::ZamknietoRaport); });
-    connect(o, &TFBrowser::potwierdzZapis, this, [this](QPoint gdzie) {
-        Wykonaj({.prosba = P::PotwierdzenieZapisu, .miejsce = gdzie});
-    });
+    PodlaczPotwierdzenieZapisu(o);
 }
 
 void ZasadyOkien::Podlacz(TFIniSondrel* o) {
     Zapisz(O::Ustawienia, o);
     connect(o, &TFIniSondrel::zapisanoUstawienia, this, [this] { Wykonaj(P::ZapisaneUstawienia); });
-    connect(o, &TFIniSondrel::potwierdzZapis, this, [this](QPoint gdzie) {
-        Wykonaj({.prosba = P::PotwierdzenieZapisu, .miejsce = gdzie});
-    });
+    PodlaczPotwierdzenieZapisu(o);
 }
 
 void ZasadyOkien::Podlacz(TFZegar* o) {

@@ -156,6 +156,8 @@ private:
     void PokazRaport(const WynikRaportu& wynik, bool zTabeli);
     void PodlaczListe(OknoListyPlikow* okno);
     void PodlaczPopup(OknoPopup* okno);
+    // A window that asks for the save icon where it saved.
+    template <class T> void PodlaczPotwierdzenieZapisu(T* okno);
     void Zapisz(OknoProgramu ktore, Okno* okno);
 
     Program& program;

@@ -76,6 +76,10 @@ UstawieniaRaportu Program::UstawieniaRaportow() const {
     return u;
 }
 
+void Program::PokazRaport(const WynikRaportu& wynik) {
+    zasady->Wykonaj({Prosba::GotowyRaport, [wynik] { return wynik; }});
+}
+
 // ---- the windows ----
 
 TFGlowny* Program::FGlowny() const {

@@ -60,6 +60,9 @@ public:
 
     // What every report is made with: the recipient and the setting fn.
     UstawieniaRaportu UstawieniaRaportow() const;
+    // Shows a report made by a window of its own (as the report menu's are shown: a failure
+    // gives its message; with rdfw on the default browser opens it, else the report window).
+    void PokazRaport(const WynikRaportu& wynik);
     // Opens a URL with the desktop (the default browser); tests replace it.
     std::function<void(const QUrl&)> OtworzWPrzegladarce;
 

@@ -63,6 +63,7 @@ const ZasadyOkien::Regula& ZasadyOkien::RegulaDla(Prosba prosba) {
         {P::PotwierdzenieZapisu, {}, &Z::PokazIkoneZapisu},
         // a table on screen names its students as the settings now say
         {P::ZapisaneUstawienia, {}, &Z::OdswiezTabele},
+        {P::GotowyRaport, {}, &Z::PokazRaportZMenu},
         {P::ZapiszWArchiwum, {}, &Z::ZglosZapisWArchiwum},
         {P::PrzegladajArchiwum, {}, &Z::ZglosPrzegladanieArchiwum},
     };
@@ -92,7 +93,7 @@ void ZasadyOkien::Podlacz(TFGlowny* o) {
     connect(o, &TFGlowny::tabelaWybrana, this, [this](int k) { Wykonaj({P::Tabela, k}); });
     connect(o, &TFGlowny::wykresWybrany, this, [this](int k) { Wykonaj({P::Wykres, k}); });
     connect(o, &TFGlowny::raportWybrany, this, [this](const std::function<WynikRaportu()>& zrob) {
-        Wykonaj({.prosba = P::RaportZMenu, .raport = zrob});
+        Wykonaj({P::RaportZMenu, zrob});
     });
     connect(o, &TFGlowny::plikiOdpowiedzi, this, [this] { Wykonaj(P::PlikiOdpowiedzi); });
     connect(o, &TFGlowny::testIPliki, this, [this] { Wykonaj(P::TestIPliki); });
@@ -145,20 +146,20 @@ void ZasadyOkien::Podlacz(TFUstawwykres* o) {
 void ZasadyOkien::Podlacz(TFTabela* o) {
     Zapisz(O::Tabela, o);
     connect(o, &TFTabela::prawyKlik, this, [this](const KlikniecieTabeli& k) {
-        Wykonaj({.prosba = P::PopupTabeli, .klikniecie = k});
+        Wykonaj({P::PopupTabeli, k});
     });
     PodlaczPotwierdzenieZapisu(o);
 }
 
 template <class T> void ZasadyOkien::PodlaczPotwierdzenieZapisu(T* o) {
     connect(o, &T::potwierdzZapis, this, [this](QPoint gdzie) {
-        Wykonaj({.prosba = P::PotwierdzenieZapisu, .miejsce = gdzie});
+        Wykonaj({P::PotwierdzenieZapisu, gdzie});
     });
 }
 
 void ZasadyOkien::PodlaczPopup(OknoPopup* o) {
     connect(o, &OknoPopup::raportWybrany, this, [this](const std::function<WynikRaportu()>& zrob) {
-        Wykonaj({.prosba = P::RaportZTabeli, .raport = zrob});
+        Wykonaj({P::RaportZTabeli, zrob});
     });
 }
 

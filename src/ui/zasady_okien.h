@@ -75,6 +75,7 @@ enum class Prosba {
     Ustawienia,          // "Ustawienia"
     PotwierdzenieZapisu, // a file was saved: the save icon (miejsce: its corner)
     ZapisaneUstawienia,  // the settings were written
+    GotowyRaport,        // a report made by another window (the archive's): shown as the menu's
     ZapiszWArchiwum,     // "Zapisz analizę w archiwum"
     PrzegladajArchiwum,  // "Przeglądaj archiwum"
 };
@@ -87,6 +88,10 @@ public:
 
     // A request with what its window told about it.
     struct Zadanie {
+        Zadanie(Prosba p, int n = 0) : prosba(p), numer(n) {}
+        Zadanie(Prosba p, std::function<WynikRaportu()> r) : prosba(p), raport(std::move(r)) {}
+        Zadanie(Prosba p, const KlikniecieTabeli& k) : prosba(p), klikniecie(k) {}
+        Zadanie(Prosba p, QPoint m) : prosba(p), miejsce(m) {}
         Prosba prosba;
         int numer = 0;                        // the table's or the chart's kind
         std::function<WynikRaportu()> raport; // the report to make
@@ -103,7 +108,7 @@ public:
 
     // Acts on a request by its rule.
     void Wykonaj(const Zadanie& zadanie);
-    void Wykonaj(Prosba prosba) { Wykonaj(Zadanie{prosba}); }
+    void Wykonaj(Prosba prosba) { Wykonaj(Zadanie(prosba)); }
     // The rule of a request (every request has one).
     static const Regula& RegulaDla(Prosba prosba);
 

@@ -100,6 +100,19 @@ TEST_F(ZasadyOkienTest, NowaAnalizaZamykaOknaPoprzedniegoKroku) {
     EXPECT_EQ(program.FTabela()->Stan().Rodzaj, RodzajTabeli::Wynikow);
 }
 
+// A report made by another window is shown as the report menu's are: in the default browser
+// here, a failure as its message.
+TEST_F(ZasadyOkienTest, RaportInnegoOknaJakRaportZMenu) {
+    WynikRaportu udany, nieudany;
+    udany.sciezka = folder.filePath("r.htm");
+    nieudany.blad = QStringLiteral("Nie udało się zapisać raportu.");
+    program.PokazRaport(udany);
+    EXPECT_EQ(otwarte, QList<QUrl>{QUrl::fromLocalFile(udany.sciezka)});
+    program.PokazRaport(nieudany);
+    EXPECT_EQ(komunikaty, QStringList{nieudany.blad});
+    EXPECT_EQ(otwarte.size(), 1);
+}
+
 // The archive's two entries are requests the rules pass on; saving needs an analysis first.
 TEST_F(ZasadyOkienTest, MenuArchiwumToProsby) {
     TFGlowny& g = *program.FGlowny();

@@ -181,9 +181,9 @@ int main(int argc, char** argv) {
     }
     PomiarStartu pomiarStartu(czas);
     if (pomiar) {
-        program.FGlowny->winId(); // the native window, to watch its exposure
-        program.FGlowny->windowHandle()->installEventFilter(&pomiarStartu);
+        program.FGlowny()->winId(); // the native window, to watch its exposure
+        program.FGlowny()->windowHandle()->installEventFilter(&pomiarStartu);
     }
-    program.FGlowny->show();
+    program.FGlowny()->show();
     return QApplication::exec();
 }

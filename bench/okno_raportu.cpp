@@ -71,16 +71,17 @@ int main(int argc, char** argv) {
     a.RodzajAnalizy = AnalizaZTestem;
     UruchomAnalize(a, program.srodowisko);
     std::printf("class: %d students, %d questions\n", a.IloscUczniow, a.Test.IloscPytan);
-    TFBrowser& okno = *program.FBrowser;
+    TFBrowser& okno = *program.FBrowser();
 
     // choosing a student's report: made, saved and shown, until its page has loaded
     const auto uczen = [&](int s) {
         QElapsedTimer czas;
         czas.start();
         const bool zaladowany = Czekaj(okno, &TFBrowser::zaladowano, [&] {
-            program.RaportZTabeli([&] {
-                return RaportOUczniu(a, program.UstawieniaRaportow(), program.srodowisko, s);
-            });
+            program.Zasady().Wykonaj({Prosba::RaportZTabeli, [&] {
+                                          return RaportOUczniu(a, program.UstawieniaRaportow(),
+                                                               program.srodowisko, s);
+                                      }});
         });
         if (!zaladowany) std::fprintf(stderr, "report %d not loaded\n", s);
         return czas.nsecsElapsed() / 1e6;

@@ -70,7 +70,7 @@ int RodzajDlaTypu(int typ) {
     return typ == 1 || typ == 2 ? WykresSlupkowy : typ == 3 ? WykresKolowy : 0;
 }
 
-void OtworzWykres(StanWykresu& stan, const Analiza& analiza, bool najpierwImie, int typ) {
+bool OtworzWykres(StanWykresu& stan, const Analiza& analiza, bool najpierwImie, int typ) {
     stan.UstawieniaWykresu = stan.DomyslneUstawieniaWykresu;
     QString nazwa;
     switch (typ) {
@@ -87,24 +87,24 @@ void OtworzWykres(StanWykresu& stan, const Analiza& analiza, bool najpierwImie, 
         WykresOcen(stan, analiza, nazwa);
         break;
     default:
-        return;
+        return false;
     }
     UstawieniaWykresu& u = stan.UstawieniaWykresu;
     u.Naglowek.Tekst = nazwa;
     u.OsPozioma.Opis = stan.Wykres.dolna.tytul.left(DlugoscTekstu50);
     u.OsPionowa.Opis = stan.Wykres.lewa.tytul.left(DlugoscTekstu50);
-    PokazRodzajWykresu(stan, stan.ZadanyRodzajWykresu);
+    return PokazRodzajWykresu(stan, stan.ZadanyRodzajWykresu);
 }
 
 void WybierzSerie(StanWykresu& stan) {
     const int r = stan.BiezacyRodzajWykresu;
-    if (r < 1 || r > 3) return;
+    if (!ZnanyRodzajWykresu(r)) return;
     stan.BiezacaSeria = r - 1;
     stan.OsieDostepne = r != WykresKolowy;
 }
 
-void PokazRodzajWykresu(StanWykresu& stan, int rodzaj) {
-    if (rodzaj < 1 || rodzaj > 3) return;
+bool PokazRodzajWykresu(StanWykresu& stan, int rodzaj) {
+    if (!ZnanyRodzajWykresu(rodzaj)) return false;
     stan.BiezacyRodzajWykresu = rodzaj;
     chartengine::Wykres& w = stan.Wykres;
     switch (rodzaj) {
@@ -128,9 +128,8 @@ void PokazRodzajWykresu(StanWykresu& stan, int rodzaj) {
     const bool ortogonalny = rodzaj != WykresKolowy;
     w.widok.ortogonalny = ortogonalny;
     stan.UstawieniaWykresu.Ortogonalny = ortogonalny;
-    if (stan.PokazPanelSerii) stan.PokazPanelSerii(rodzaj);
     ZastosujUstawienia(stan);
-    if (stan.PokazOknoWykresu) stan.PokazOknoWykresu();
+    return true;
 }
 
 void UstawRzutPoUstawieniach(StanWykresu& stan) {

@@ -24,14 +24,15 @@ void WykresOcen(StanWykresu& stan, const Analiza& analiza, const QString& tytul)
 
 // typ 1 "Wyniki testu", 2 "Czas pracy", 3 "Zestawienie ocen": default settings, the data, the
 // kind of ZadanyRodzajWykresu shown. The caller sets ZadanyRodzajWykresu first (1, 1, 2).
-void OtworzWykres(StanWykresu& stan, const Analiza& analiza, bool najpierwImie, int typ);
+// Whether a kind was shown (the window that shows the chart shows itself then).
+bool OtworzWykres(StanWykresu& stan, const Analiza& analiza, bool najpierwImie, int typ);
 
 // The kind the chart menu asks for with each chart (1, 1, 2); 0 for another typ.
 int RodzajDlaTypu(int typ);
 
-// Shows the series of a kind (1 bars, 2 pie, 3 line), applies the settings and shows the chart
-// window; other kinds do nothing.
-void PokazRodzajWykresu(StanWykresu& stan, int rodzaj);
+// Shows the series of a kind (1 bars, 2 pie, 3 line) and applies the settings; other kinds do
+// nothing. Whether the kind was shown.
+bool PokazRodzajWykresu(StanWykresu& stan, int rodzaj);
 
 // BiezacaSeria and the tab "Osie" from BiezacyRodzajWykresu.
 void WybierzSerie(StanWykresu& stan);

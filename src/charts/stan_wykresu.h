@@ -3,18 +3,20 @@
 // The chart object and the run state of the charts: the one chart with its three series
 // (Series1 horizontal bars, Series2 pie, Series3 line), the kind the chart menu asked for and the
 // kind shown, the current series, and the live and default settings. The chart window owns one
-// for the whole run; the command-line tool and the tests make their own.
+// for the whole run; the command-line tool and the tests make their own. The state knows no
+// window: the chart window tells the others what it showed.
 
 #include "chartengine/wykres.h"
 #include "charts/ustawienia_wykresu.h"
-
-#include <functional>
 
 namespace sondrel {
 
 constexpr int WykresSlupkowy = 1; // "Wyniki testu" and "Czas pracy"
 constexpr int WykresKolowy = 2;   // "Zestawienie ocen"
 constexpr int WykresLiniowy = 3;
+constexpr bool ZnanyRodzajWykresu(int rodzaj) {
+    return rodzaj >= WykresSlupkowy && rodzaj <= WykresLiniowy;
+}
 
 struct StanWykresu {
     chartengine::Wykres Wykres; // with the fixed design of the program's chart
@@ -24,11 +26,6 @@ struct StanWykresu {
     int BiezacyRodzajWykresu = 0;
     int BiezacaSeria = -1;    // index into Wykres.serie
     bool OsieDostepne = true; // the settings tab "Osie" (off for the pie)
-
-    // Hooks of the windows: the settings window's series panel for a kind, and showing the
-    // chart window. Either may be empty.
-    std::function<void(int rodzaj)> PokazPanelSerii;
-    std::function<void()> PokazOknoWykresu;
 
     StanWykresu();
 };

@@ -72,13 +72,13 @@ chartengine::Pismo Pismo(const Czcionka& c) {
     return p;
 }
 
-const OpisTekstu& Opis(const UstawieniaWykresu& u, CelTekstu cel) {
+OpisTekstu& Opis(UstawieniaWykresu& u, CelTekstu cel) {
     return cel == CelTekstu::Naglowek ? u.Naglowek : u.Stopka;
 }
 chartengine::Napis& Napis(chartengine::Wykres& w, CelTekstu cel) {
     return cel == CelTekstu::Naglowek ? w.tytul : w.stopka;
 }
-const OpisOsi& Opis(const UstawieniaWykresu& u, Os os) {
+OpisOsi& Opis(UstawieniaWykresu& u, Os os) {
     return os == Os::Pozioma ? u.OsPozioma : u.OsPionowa;
 }
 chartengine::Os& OsWykresu(chartengine::Wykres& w, Os os) {
@@ -112,7 +112,8 @@ void ZastosujPole(StanWykresu& stan, CelTekstu cel, PoleTekstu pole) {
     case PoleTekstu::Tekst:
         break;
     case PoleTekstu::Wyrownanie:
-        if (o.Wyrownanie >= 0 && o.Wyrownanie <= 2) n.wyrownanie = chartengine::Wyrownanie(o.Wyrownanie);
+        if (o.Wyrownanie >= 0 && o.Wyrownanie <= 2)
+            n.wyrownanie = chartengine::Wyrownanie(o.Wyrownanie);
         break;
     case PoleTekstu::Czcionka:
         n.pismo = Pismo(o.Czcionka);
@@ -338,6 +339,39 @@ void UstawTekst(StanWykresu& stan, CelTekstu cel, const QStringList& wiersze) {
 
 void UstawOpisOsi(StanWykresu& stan, Os os, const QString& opis) {
     OsWykresu(stan.Wykres, os).tytul = opis;
+}
+
+void ZmienTekst(StanWykresu& stan, CelTekstu cel, const QStringList& wiersze) {
+    QString tekst;
+    for (const QString& w : wiersze)
+        tekst += w + QStringLiteral("\r\n");
+    Opis(stan.UstawieniaWykresu, cel).Tekst = tekst.left(DlugoscTekstu50);
+    UstawTekst(stan, cel, wiersze);
+}
+
+QStringList WierszeTekstu(const QString& tekst) {
+    QStringList wiersze = tekst.split(QStringLiteral("\r\n"));
+    if (wiersze.size() > 1 && wiersze.constLast().isEmpty()) wiersze.removeLast();
+    return wiersze;
+}
+
+void ZmienOpisOsi(StanWykresu& stan, Os os, const QString& opis) {
+    Opis(stan.UstawieniaWykresu, os).Opis = opis.left(DlugoscTekstu50);
+    UstawOpisOsi(stan, os, opis);
+}
+
+void ZmienRamke(StanWykresu& stan, CelTekstu cel, bool ramka) {
+    stan.Wykres.tytul.pioroRamki = QPen(Qt::black, 1, Qt::SolidLine);
+    Opis(stan.UstawieniaWykresu, cel).Ramka = ramka;
+    ZastosujPole(stan, cel, PoleTekstu::Ramka);
+}
+
+void ZmienObrazTla(StanWykresu& stan, bool wstaw, const QImage& obraz) {
+    stan.UstawieniaWykresu.ObrazTla = wstaw;
+    if (!wstaw)
+        UstawObrazTla(stan, QImage());
+    else if (!obraz.isNull())
+        UstawObrazTla(stan, obraz);
 }
 
 QColor KolorLinii(const StanWykresu& stan) {

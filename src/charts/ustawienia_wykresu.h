@@ -238,6 +238,21 @@ void ZastosujPole(StanWykresu& stan, Pole pole);
 void UstawTekst(StanWykresu& stan, CelTekstu cel, const QStringList& wiersze);
 void UstawOpisOsi(StanWykresu& stan, Os os, const QString& opis);
 
+// ---- the changes the settings window makes, record and chart together ----
+// The title's or footer's text as typed: the record keeps the lines, each ended by CR LF, cut to
+// 50 characters; the chart shows every line uncut.
+void ZmienTekst(StanWykresu& stan, CelTekstu cel, const QStringList& wiersze);
+// The lines of a text of the record (each ended by CR LF; the last may lack it).
+QStringList WierszeTekstu(const QString& tekst);
+// An axis caption as typed: the record keeps 50 characters, the chart the whole text.
+void ZmienOpisOsi(StanWykresu& stan, Os os, const QString& opis);
+// "Tekst w ramce" of the title or footer; the title's frame line becomes solid, black and one
+// pixel wide whichever of the two is changed.
+void ZmienRamke(StanWykresu& stan, CelTekstu cel, bool ramka);
+// "Wstaw obraz jako": off removes the chart's picture; on marks the record and gives the chart
+// the picture, unless it could not be read (null), when the chart keeps the one it had.
+void ZmienObrazTla(StanWykresu& stan, bool wstaw, const QImage& obraz = {});
+
 // The line series' colour, which the record does not hold.
 QColor KolorLinii(const StanWykresu& stan);
 void UstawKolorLinii(StanWykresu& stan, const QColor& kolor);

@@ -192,7 +192,7 @@ private:
     }
 
     void PodniesOkno() {
-        TFGlowny* glowne = program.FGlowny;
+        TFGlowny* glowne = program.FGlowny();
         if (!glowne) return;
         if (glowne->isMinimized())
             glowne->setWindowState(glowne->windowState() & ~Qt::WindowMinimized);
@@ -212,7 +212,7 @@ private:
             czas.stop();
             return;
         }
-        TFGlowny* glowne = program.FGlowny;
+        TFGlowny* glowne = program.FGlowny();
         if (!glowne || !glowne->isVisible() || QApplication::activeModalWidget()) {
             if (!czas.isActive()) czas.start();
             return;

@@ -2,7 +2,6 @@
 #include "ui/program.h"
 
 #include "core/foldery.h"
-#include "tables/klikniecie_tabeli.h"
 #include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
@@ -18,8 +17,8 @@
 #include "ui/okna/tf_winieta.h"
 #include "ui/okna/tf_wykres.h"
 #include "ui/okna/tf_zegar.h"
+#include "ui/zasady_okien.h"
 
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
 #include <vector>
@@ -35,7 +34,9 @@ struct Program::Okna {
     }
 };
 
-Program::Program(QStringList a) : argumenty(std::move(a)), okna(std::make_unique<Okna>()) {
+Program::Program(QStringList a)
+    : argumenty(std::move(a)), zasady(std::make_unique<ZasadyOkien>(*this)),
+      okna(std::make_unique<Okna>()) {
     srodowisko.foldery.FolderProgramu = FolderPlikuProgramu();
     OtworzWPrzegladarce = [](const QUrl& adres) { QDesktopServices::openUrl(adres); };
 }
@@ -43,58 +44,31 @@ Program::Program(QStringList a) : argumenty(std::move(a)), okna(std::make_unique
 Program::~Program() = default;
 
 void Program::UtworzOkna() {
-    if (FGlowny) return;
-    const auto dodaj = [this](auto* okno) {
+    if (!okna->lista.empty()) return;
+    TFGlowny* glowne = nullptr;
+    const auto dodaj = [&](auto* okno) {
         okna->lista.emplace_back(okno);
         // every window after the main one stays above it as its tool window
-        if (FGlowny) okno->UstawOknoGlowne(FGlowny);
+        if (glowne) okno->UstawOknoGlowne(glowne);
+        zasady->Podlacz(okno);
         return okno;
     };
     // Each window once for the whole run, in this order.
-    FGlowny = dodaj(new TFGlowny(*this));
-    FWarning = dodaj(new TFWarning(QStringLiteral("pl")));
-    UstawOknoKomunikatow(srodowisko.komunikaty, *FWarning);
-    FOknoLPlikow = dodaj(new TFOknoLPlikow(*this));
-    FWykres = dodaj(new TFWykres(*this));
-    FUstawwykres = dodaj(new TFUstawwykres(srodowisko, *FWykres));
-    // "Formatuj wykres" opens the settings window modally over the chart
-    FWykres->OtworzUstawienia = [this](WykresDlaUstawien&) { FUstawwykres->PokazUstawienia(); };
-    FTabela = dodaj(new TFTabela(*this));
-    FPopMenu = dodaj(new TFPopMenu(*this));
-    FPopPyt = dodaj(new TFPopPyt(*this));
-    FPopOsoba = dodaj(new TFPopOsoba(*this));
-    FBrowser = dodaj(new TFBrowser(*this));
-    FOknoObieListy = dodaj(new TFOknoObieListy(*this));
-    FIniSondrel = dodaj(new TFIniSondrel(*this));
-    FZegar = dodaj(new TFZegar());
-    FWinieta = dodaj(new TFWinieta());
-    FArchiwum = dodaj(new TFArchiwum(*this));
-
-    // A confirmed choice of files whose analysis has something to show switches the main
-    // window to its analysis panel.
-    QObject::connect(FOknoLPlikow, &TFOknoLPlikow::analizaGotowa, FGlowny, &TFGlowny::PokazAnalize);
-    QObject::connect(FOknoObieListy, &TFOknoObieListy::analizaGotowa, FGlowny,
-                     &TFGlowny::PokazAnalize);
-
-    // Right-clicks in the results table open the popups; they open beside the table window
-    // (the answer popup where it was last).
-    FPopMenu->UstawOknoOdniesienia(FTabela);
-    FPopOsoba->UstawOknoOdniesienia(FTabela);
-    FTabela->PokazPopup = [this](const KlikniecieTabeli& k) {
-        switch (k.cel) {
-        case CelKlikniecia::Uczen:
-            FPopOsoba->PokazUcznia(k.uczen);
-            break;
-        case CelKlikniecia::Pytanie:
-            FPopMenu->PokazPytanie(k.pytanie);
-            break;
-        case CelKlikniecia::OdpowiedzUcznia:
-            FPopPyt->PokazOdpowiedzUcznia(k.pytanie, k.uczen);
-            break;
-        case CelKlikniecia::Nic:
-            break;
-        }
-    };
+    glowne = dodaj(new TFGlowny(*this));
+    UstawOknoKomunikatow(srodowisko.komunikaty, *dodaj(new TFWarning(QStringLiteral("pl"))));
+    dodaj(new TFOknoLPlikow(*this));
+    auto* wykres = dodaj(new TFWykres(*this));
+    dodaj(new TFUstawwykres(srodowisko, *wykres));
+    dodaj(new TFTabela(*this));
+    dodaj(new TFPopMenu(*this));
+    dodaj(new TFPopPyt(*this));
+    dodaj(new TFPopOsoba(*this));
+    dodaj(new TFBrowser(*this));
+    dodaj(new TFOknoObieListy(*this));
+    dodaj(new TFIniSondrel(*this));
+    dodaj(new TFZegar());
+    dodaj(new TFWinieta());
+    dodaj(new TFArchiwum(*this));
 }
 
 UstawieniaRaportu Program::UstawieniaRaportow() const {
@@ -105,29 +79,69 @@ UstawieniaRaportu Program::UstawieniaRaportow() const {
 }
 
 void Program::PokazRaport(const WynikRaportu& wynik) {
-    const bool zTabeli = FBrowser && FBrowser->PowrotDoTabeli == 1;
-    const auto przywrocTabele = [&] {
-        if (zTabeli && FTabela) FTabela->PokazOknoTabeli();
-    };
-    if (!wynik.udany()) {
-        srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, wynik.blad);
-        przywrocTabele();
-        return;
-    }
-    if (ustawienia.rdfw) {
-        // the browser is another program: nothing would bring the table window back later
-        if (OtworzWPrzegladarce) OtworzWPrzegladarce(QUrl::fromLocalFile(wynik.sciezka));
-        przywrocTabele();
-        return;
-    }
-    if (FBrowser) FBrowser->WyswietlRaport(wynik.sciezka);
+    zasady->Wykonaj({Prosba::GotowyRaport, [wynik] { return wynik; }});
 }
 
-void Program::RaportZTabeli(const std::function<WynikRaportu()>& zrob) {
-    if (FTabela) FTabela->hide();
-    QCoreApplication::processEvents();
-    if (FBrowser) FBrowser->PowrotDoTabeli = 1;
-    PokazRaport(zrob());
+// ---- the windows ----
+
+TFGlowny* Program::FGlowny() const {
+    return zasady->Wskaz<TFGlowny>(OknoProgramu::Glowne);
+}
+
+TFWarning* Program::FWarning() const {
+    return zasady->Wskaz<TFWarning>(OknoProgramu::Komunikaty);
+}
+
+TFOknoLPlikow* Program::FOknoLPlikow() const {
+    return zasady->Wskaz<TFOknoLPlikow>(OknoProgramu::ListaPlikow);
+}
+
+TFWykres* Program::FWykres() const {
+    return zasady->Wskaz<TFWykres>(OknoProgramu::Wykres);
+}
+
+TFUstawwykres* Program::FUstawwykres() const {
+    return zasady->Wskaz<TFUstawwykres>(OknoProgramu::UstawieniaWykresu);
+}
+
+TFTabela* Program::FTabela() const {
+    return zasady->Wskaz<TFTabela>(OknoProgramu::Tabela);
+}
+
+TFPopMenu* Program::FPopMenu() const {
+    return zasady->Wskaz<TFPopMenu>(OknoProgramu::PopupPytania);
+}
+
+TFPopPyt* Program::FPopPyt() const {
+    return zasady->Wskaz<TFPopPyt>(OknoProgramu::PopupOdpowiedzi);
+}
+
+TFPopOsoba* Program::FPopOsoba() const {
+    return zasady->Wskaz<TFPopOsoba>(OknoProgramu::PopupUcznia);
+}
+
+TFBrowser* Program::FBrowser() const {
+    return zasady->Wskaz<TFBrowser>(OknoProgramu::Raport);
+}
+
+TFOknoObieListy* Program::FOknoObieListy() const {
+    return zasady->Wskaz<TFOknoObieListy>(OknoProgramu::ObieListy);
+}
+
+TFIniSondrel* Program::FIniSondrel() const {
+    return zasady->Wskaz<TFIniSondrel>(OknoProgramu::Ustawienia);
+}
+
+TFZegar* Program::FZegar() const {
+    return zasady->Wskaz<TFZegar>(OknoProgramu::IkonaZapisu);
+}
+
+TFWinieta* Program::FWinieta() const {
+    return zasady->Wskaz<TFWinieta>(OknoProgramu::Winieta);
+}
+
+TFArchiwum* Program::FArchiwum() const {
+    return zasady->Wskaz<TFArchiwum>(OknoProgramu::Archiwum);
 }
 
 } // namespace sondrel

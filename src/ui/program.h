@@ -5,12 +5,14 @@
 // fixed order and living until the program ends (closing a window hides it).
 //
 // Every window gets the Program in its constructor and reads or changes the records through
-// it; windows reach each other through the pointers below.
+// it. Windows do not reach each other: they announce what the user asked for, and the program's
+// window rules (ZasadyOkien, zasady_okien.h) decide which window opens and which closes.
 
 #include "core/analiza.h"
 #include "core/srodowisko.h"
 #include "reports/raport.h"
 #include "settings/ustawienia.h"
+#include "ui/zasady_okien.h"
 
 #include <QStringList>
 #include <QUrl>
@@ -53,41 +55,43 @@ public:
     // Creates the windows in the program's order (main window, message dialog, answer-file
     // list, chart, chart settings, table, question popup, answer popup, student popup, report
     // window, two-list window, settings, save icon, vignette), makes every window after the main
-    // one its tool window (Okno::UstawOknoGlowne) and installs the message dialog as the
-    // program's message handler.
+    // one its tool window (Okno::UstawOknoGlowne), hands each to the window rules and installs
+    // the message dialog as the program's message handler.
     void UtworzOkna();
 
     // What every report is made with: the recipient and the setting fn.
     UstawieniaRaportu UstawieniaRaportow() const;
-    // Shows a report just made: a failure gives its message; with rdfw on the default browser
-    // opens the file, else the report window shows it.
+    // Shows a report made by a window of its own (as the report menu's are shown: a failure
+    // gives its message; with rdfw on the default browser opens it, else the report window).
     void PokazRaport(const WynikRaportu& wynik);
-    // A report asked for from a popup of the table window: the table window is hidden while
-    // the report is shown and comes back when the report window is closed. When the report
-    // goes to the default browser, or cannot be made, the table window comes back at once.
-    void RaportZTabeli(const std::function<WynikRaportu()>& zrob);
     // Opens a URL with the desktop (the default browser); tests replace it.
     std::function<void(const QUrl&)> OtworzWPrzegladarce;
 
-    TFGlowny* FGlowny = nullptr;
-    TFWarning* FWarning = nullptr;
-    TFOknoLPlikow* FOknoLPlikow = nullptr;
-    TFWykres* FWykres = nullptr;
-    TFUstawwykres* FUstawwykres = nullptr;
-    TFTabela* FTabela = nullptr;
-    TFPopMenu* FPopMenu = nullptr;
-    TFPopPyt* FPopPyt = nullptr;
-    TFPopOsoba* FPopOsoba = nullptr;
-    TFBrowser* FBrowser = nullptr;
-    TFOknoObieListy* FOknoObieListy = nullptr;
-    TFIniSondrel* FIniSondrel = nullptr;
-    TFZegar* FZegar = nullptr;
-    TFWinieta* FWinieta = nullptr;
-    TFArchiwum* FArchiwum = nullptr; // the archive of analyses, after the specified windows
+    // The window rules: the windows created here are handed in by UtworzOkna; a test that
+    // builds windows of its own hands them in itself (ZasadyOkien::Podlacz).
+    ZasadyOkien& Zasady() { return *zasady; }
+
+    // The windows, for the program's start and for tests (null until created or handed in).
+    TFGlowny* FGlowny() const;
+    TFWarning* FWarning() const;
+    TFOknoLPlikow* FOknoLPlikow() const;
+    TFWykres* FWykres() const;
+    TFUstawwykres* FUstawwykres() const;
+    TFTabela* FTabela() const;
+    TFPopMenu* FPopMenu() const;
+    TFPopPyt* FPopPyt() const;
+    TFPopOsoba* FPopOsoba() const;
+    TFBrowser* FBrowser() const;
+    TFOknoObieListy* FOknoObieListy() const;
+    TFIniSondrel* FIniSondrel() const;
+    TFZegar* FZegar() const;
+    TFWinieta* FWinieta() const;
+    TFArchiwum* FArchiwum() const; // the archive of analyses, after the specified windows
 
 private:
     struct Okna;
-    std::unique_ptr<Okna> okna; // owns the windows
+    std::unique_ptr<ZasadyOkien> zasady;
+    std::unique_ptr<Okna> okna; // owns the windows; destroyed before the rules
 };
 
 } // namespace sondrel

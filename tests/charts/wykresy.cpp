@@ -399,5 +399,57 @@ TEST_F(Wykresy, PojedynczePoleIObrazTla) {
     EXPECT_EQ(stan->Wykres.tytul.wiersze.size(), 2);
 }
 
+// What the settings window changes, record and chart together: texts that the record keeps cut
+// to 50 characters stay whole on the chart; the frame of either text resets the title's frame
+// line; a background picture that could not be read leaves the chart's own.
+TEST_F(Wykresy, ZmianyOknaUstawienRekordIWykres) {
+    Otworz(1);
+    const QString dlugi(60, u'x');
+    ZmienTekst(*stan, CelTekstu::Stopka, {dlugi, QStringLiteral("b")});
+    EXPECT_EQ(stan->UstawieniaWykresu.Stopka.Tekst, dlugi.left(50));
+    EXPECT_EQ(stan->Wykres.stopka.wiersze, (QStringList{dlugi, QStringLiteral("b")}));
+    ZmienTekst(*stan, CelTekstu::Naglowek, {QStringLiteral("a"), QStringLiteral("b")});
+    EXPECT_EQ(stan->UstawieniaWykresu.Naglowek.Tekst, QStringLiteral("a\r\nb\r\n"));
+    EXPECT_EQ(WierszeTekstu(stan->UstawieniaWykresu.Naglowek.Tekst),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(WierszeTekstu(QStringLiteral("a\r\nb")),
+              (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_EQ(WierszeTekstu(QString()), QStringList{QString()});
+
+    ZmienOpisOsi(*stan, Os::Pionowa, dlugi);
+    EXPECT_EQ(stan->UstawieniaWykresu.OsPionowa.Opis, dlugi.left(50));
+    EXPECT_EQ(stan->Wykres.lewa.tytul, dlugi);
+    EXPECT_NE(stan->Wykres.dolna.tytul, dlugi);
+
+    stan->Wykres.tytul.pioroRamki = QPen(Qt::red, 3, Qt::DashLine);
+    ZmienRamke(*stan, CelTekstu::Stopka, true);
+    EXPECT_TRUE(stan->UstawieniaWykresu.Stopka.Ramka);
+    EXPECT_TRUE(stan->Wykres.stopka.ramka);
+    EXPECT_EQ(stan->Wykres.tytul.pioroRamki, QPen(Qt::black, 1, Qt::SolidLine));
+
+    QImage obraz(40, 30, QImage::Format_RGB32);
+    obraz.fill(Qt::magenta);
+    ZmienObrazTla(*stan, true, obraz);
+    EXPECT_TRUE(stan->UstawieniaWykresu.ObrazTla);
+    EXPECT_EQ(stan->Wykres.tla.obraz, obraz);
+    ZmienObrazTla(*stan, true, QImage()); // unreadable: the chart keeps its picture
+    EXPECT_EQ(stan->Wykres.tla.obraz, obraz);
+    ZmienObrazTla(*stan, false);
+    EXPECT_FALSE(stan->UstawieniaWykresu.ObrazTla);
+    EXPECT_TRUE(stan->Wykres.tla.obraz.isNull());
+}
+
+// Only the three kinds are shown; the state knows no window to show.
+TEST_F(Wykresy, TylkoZnaneRodzajeSaPokazywane) {
+    for (const int rodzaj : {0, 4, -1})
+        EXPECT_FALSE(PokazRodzajWykresu(*stan, rodzaj)) << rodzaj;
+    EXPECT_EQ(stan->BiezacyRodzajWykresu, 0);
+    stan->ZadanyRodzajWykresu = RodzajDlaTypu(7);
+    EXPECT_FALSE(OtworzWykres(*stan, *analiza, false, 7));
+    stan->ZadanyRodzajWykresu = RodzajDlaTypu(3);
+    EXPECT_TRUE(OtworzWykres(*stan, *analiza, false, 3));
+    EXPECT_EQ(stan->BiezacyRodzajWykresu, WykresKolowy);
+}
+
 } // namespace
 } // namespace sondrel

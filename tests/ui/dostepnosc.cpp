@@ -195,10 +195,11 @@ TEST(DostepnoscProgramu, TabelaWynikowIRoleOkien) {
     program.srodowisko.komunikaty.ustawObsluge(
         [](int, int, const QString&) { return WynikZamknij; });
     program.UtworzOkna();
-    program.FGlowny->show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return program.FTabela->isVisible(); }, 5000));
+    program.FGlowny()->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.FTabela()->isVisible(); }, 5000));
 
-    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(program.FTabela->GridTabela);
+    QAccessibleInterface* grid =
+        QAccessible::queryAccessibleInterface(program.FTabela()->GridTabela);
     ASSERT_NE(grid, nullptr);
     QAccessibleTableInterface* t = grid->tableInterface();
     ASSERT_NE(t, nullptr);
@@ -222,19 +223,19 @@ TEST(DostepnoscProgramu, TabelaWynikowIRoleOkien) {
         QWidget* okno;
         QAccessible::Role rola;
     } okna[] = {
-        {"glowne", program.FGlowny, QAccessible::Window},
-        {"tabela", program.FTabela, QAccessible::Window},
-        {"wykres", program.FWykres, QAccessible::Window},
-        {"raport", program.FBrowser, QAccessible::Window},
-        {"komunikat", program.FWarning, QAccessible::AlertMessage},
-        {"lista plikow", program.FOknoLPlikow, QAccessible::Dialog},
-        {"obie listy", program.FOknoObieListy, QAccessible::Dialog},
-        {"ustawienia wykresu", program.FUstawwykres, QAccessible::Dialog},
-        {"ustawienia", program.FIniSondrel, QAccessible::Dialog},
-        {"popup pytania", program.FPopMenu, QAccessible::Dialog},
-        {"popup odpowiedzi", program.FPopPyt, QAccessible::Dialog},
-        {"popup ucznia", program.FPopOsoba, QAccessible::Dialog},
-        {"winieta", program.FWinieta, QAccessible::Dialog},
+        {"glowne", program.FGlowny(), QAccessible::Window},
+        {"tabela", program.FTabela(), QAccessible::Window},
+        {"wykres", program.FWykres(), QAccessible::Window},
+        {"raport", program.FBrowser(), QAccessible::Window},
+        {"komunikat", program.FWarning(), QAccessible::AlertMessage},
+        {"lista plikow", program.FOknoLPlikow(), QAccessible::Dialog},
+        {"obie listy", program.FOknoObieListy(), QAccessible::Dialog},
+        {"ustawienia wykresu", program.FUstawwykres(), QAccessible::Dialog},
+        {"ustawienia", program.FIniSondrel(), QAccessible::Dialog},
+        {"popup pytania", program.FPopMenu(), QAccessible::Dialog},
+        {"popup odpowiedzi", program.FPopPyt(), QAccessible::Dialog},
+        {"popup ucznia", program.FPopOsoba(), QAccessible::Dialog},
+        {"winieta", program.FWinieta(), QAccessible::Dialog},
     };
     for (const auto& o : okna) {
         SCOPED_TRACE(o.nazwa);

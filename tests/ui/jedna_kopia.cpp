@@ -203,8 +203,8 @@ TEST_F(JednaKopia, PrzekazanieCzekaNaZamkniecieOknaModalnego) {
     program.srodowisko.komunikaty.ustawObsluge(
         [](int, int, const QString&) { return WynikZamknij; });
     program.UtworzOkna();
-    program.FGlowny->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FGlowny));
+    program.FGlowny()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FGlowny()));
     SerwerKopii serwer;
     ASSERT_TRUE(serwer.Nasluchuj(gniazdo));
     PodlaczSerwerKopii(serwer, program);
@@ -212,7 +212,7 @@ TEST_F(JednaKopia, PrzekazanieCzekaNaZamkniecieOknaModalnego) {
     QWidget modalne;
     modalne.setWindowModality(Qt::ApplicationModal);
     modalne.show();
-    program.FGlowny->showMinimized();
+    program.FGlowny()->showMinimized();
 
     std::atomic<bool> przyjete = false, koniec = false;
     std::thread klient([&] {
@@ -223,14 +223,14 @@ TEST_F(JednaKopia, PrzekazanieCzekaNaZamkniecieOknaModalnego) {
     klient.join();
     ASSERT_TRUE(doszlo);
     EXPECT_TRUE(przyjete);
-    EXPECT_FALSE(program.FGlowny->isMinimized());
+    EXPECT_FALSE(program.FGlowny()->isMinimized());
     QTest::qWait(600);
     EXPECT_EQ(program.analiza.IloscUczniow, 0); // not under the modal window
 
     modalne.close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return program.analiza.IloscUczniow == 1; }, 5000));
     EXPECT_EQ(program.analiza.PlikiOdpowiedzi, QStringList{Plik("dobry.sko")});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return program.FTabela->isVisible(); }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program.FTabela()->isVisible(); }, 3000));
 }
 
 TEST(PrzekazanieZArgumentow, SciezkiBezwzgledneZFolderuStartu) {

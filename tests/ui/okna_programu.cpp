@@ -107,9 +107,9 @@ protected:
         plik = folder.filePath("a.sko");
         ASSERT_TRUE(testy::ZapiszPlikOdpowiedzi(plik, {}));
         program.UtworzOkna();
-        program.FGlowny->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FGlowny));
-        program.FGlowny->AnalizujPliki({plik});
+        program.FGlowny()->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FGlowny()));
+        program.FGlowny()->AnalizujPliki({plik});
         raport = folder.filePath("raport.htm");
         QFile f(raport);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -126,37 +126,37 @@ protected:
     std::vector<Otwieranie> Okna() {
         const QString r = raport;
         return {
-            {"raport", [](Program& p) -> Okno* { return p.FBrowser; },
-             [r](Program& p) { p.FBrowser->WyswietlRaport(r); }},
-            {"wykres", [](Program& p) -> Okno* { return p.FWykres; },
-             [](Program& p) { p.FGlowny->LDiagramWynikow->klik(); }},
-            {"tabela", [](Program& p) -> Okno* { return p.FTabela; },
-             [](Program& p) { p.FGlowny->LTabelaWynikow->klik(); }},
-            {"popup pytania", [](Program& p) -> Okno* { return p.FPopMenu; },
-             [](Program& p) { p.FPopMenu->PokazPytanie(0); }},
-            {"popup ucznia", [](Program& p) -> Okno* { return p.FPopOsoba; },
-             [](Program& p) { p.FPopOsoba->PokazUcznia(0); }},
-            {"popup odpowiedzi", [](Program& p) -> Okno* { return p.FPopPyt; },
+            {"raport", [](Program& p) -> Okno* { return p.FBrowser(); },
+             [r](Program& p) { p.FBrowser()->WyswietlRaport(r); }},
+            {"wykres", [](Program& p) -> Okno* { return p.FWykres(); },
+             [](Program& p) { p.FGlowny()->LDiagramWynikow->klik(); }},
+            {"tabela", [](Program& p) -> Okno* { return p.FTabela(); },
+             [](Program& p) { p.FGlowny()->LTabelaWynikow->klik(); }},
+            {"popup pytania", [](Program& p) -> Okno* { return p.FPopMenu(); },
+             [](Program& p) { p.FPopMenu()->PokazPytanie(0); }},
+            {"popup ucznia", [](Program& p) -> Okno* { return p.FPopOsoba(); },
+             [](Program& p) { p.FPopOsoba()->PokazUcznia(0); }},
+            {"popup odpowiedzi", [](Program& p) -> Okno* { return p.FPopPyt(); },
              [](Program& p) {
-                 p.FPopPyt->PokazOdpowiedzUcznia(0, 0);
-                 if (!p.FPopPyt->isVisible()) p.FPopPyt->show(); // no test: nothing to fill in
+                 p.FPopPyt()->PokazOdpowiedzUcznia(0, 0);
+                 if (!p.FPopPyt()->isVisible()) p.FPopPyt()->show(); // no test: nothing to fill in
              }},
-            {"ustawienia wykresu", [](Program& p) -> Okno* { return p.FUstawwykres; },
-             [](Program& p) { p.FUstawwykres->show(); }},
-            {"komunikat", [](Program& p) -> Okno* { return p.FWarning; },
-             [](Program& p) { p.FWarning->show(); }},
-            {"lista plikow", [](Program& p) -> Okno* { return p.FOknoLPlikow; },
-             [](Program& p) { p.FOknoLPlikow->show(); }},
-            {"obie listy", [](Program& p) -> Okno* { return p.FOknoObieListy; },
-             [](Program& p) { p.FOknoObieListy->show(); }},
-            {"ustawienia", [](Program& p) -> Okno* { return p.FIniSondrel; },
-             [](Program& p) { p.FIniSondrel->show(); }},
-            {"zegar", [](Program& p) -> Okno* { return p.FZegar; },
-             [](Program& p) { p.FZegar->show(); }},
-            {"winieta", [](Program& p) -> Okno* { return p.FWinieta; },
-             [](Program& p) { p.FWinieta->show(); }},
-            {"archiwum", [](Program& p) -> Okno* { return p.FArchiwum; },
-             [](Program& p) { p.FArchiwum->Pokaz(); }},
+            {"ustawienia wykresu", [](Program& p) -> Okno* { return p.FUstawwykres(); },
+             [](Program& p) { p.FUstawwykres()->show(); }},
+            {"komunikat", [](Program& p) -> Okno* { return p.FWarning(); },
+             [](Program& p) { p.FWarning()->show(); }},
+            {"lista plikow", [](Program& p) -> Okno* { return p.FOknoLPlikow(); },
+             [](Program& p) { p.FOknoLPlikow()->show(); }},
+            {"obie listy", [](Program& p) -> Okno* { return p.FOknoObieListy(); },
+             [](Program& p) { p.FOknoObieListy()->show(); }},
+            {"ustawienia", [](Program& p) -> Okno* { return p.FIniSondrel(); },
+             [](Program& p) { p.FIniSondrel()->show(); }},
+            {"zegar", [](Program& p) -> Okno* { return p.FZegar(); },
+             [](Program& p) { p.FZegar()->show(); }},
+            {"winieta", [](Program& p) -> Okno* { return p.FWinieta(); },
+             [](Program& p) { p.FWinieta()->show(); }},
+            {"archiwum", [](Program& p) -> Okno* { return p.FArchiwum(); },
+             [](Program& p) { p.FArchiwum()->Pokaz(); }},
         };
     }
 
@@ -174,8 +174,8 @@ void OtworzISprawdz(Program& program, const std::function<void(Program&)>& otwor
             ~Koniec() { g = true; }
         } koniec{gotowe}; // also when an assertion leaves early
         EXPECT_TRUE(QTest::qWaitForWindowExposed(okno));
-        if (okno == program.FBrowser) // the engine's view joins the window as the page comes
-            EXPECT_TRUE(QTest::qWaitFor([&] { return program.FBrowser->Zaladowany(); }, 20000));
+        if (okno == program.FBrowser()) // the engine's view joins the window as the page comes
+            EXPECT_TRUE(QTest::qWaitFor([&] { return program.FBrowser()->Zaladowany(); }, 20000));
         sprawdz();
     });
     otworz(program);
@@ -195,18 +195,18 @@ TEST_F(OknaProgramu, ZamknieciePrzezPulpitZostawiaOknoDoPonownegoOtwarcia) {
                 QTest::qWaitFor([okno] { return !okno->isVisible(); }, 2000);
             });
             EXPECT_FALSE(okno->isVisible());
-            EXPECT_TRUE(program.FGlowny->isVisible()); // the program goes on
+            EXPECT_TRUE(program.FGlowny()->isVisible()); // the program goes on
         }
     }
 }
 
 TEST_F(OknaProgramu, KazdeOknoPrzejscioweDlaGlownego) {
-    const qint64 glowne = static_cast<qint64>(program.FGlowny->winId());
+    const qint64 glowne = static_cast<qint64>(program.FGlowny()->winId());
     for (const auto& o : Okna()) {
         SCOPED_TRACE(o.nazwa);
         Okno* okno = o.okno(program);
         OtworzISprawdz(program, o.otworz, okno, [&] {
-            EXPECT_EQ(okno->windowHandle()->transientParent(), program.FGlowny->windowHandle());
+            EXPECT_EQ(okno->windowHandle()->transientParent(), program.FGlowny()->windowHandle());
             const qint64 x11 = TransientForX11(okno);
             if (x11 != -1) EXPECT_EQ(x11, glowne);
             okno->Zamknij();
@@ -224,18 +224,18 @@ TEST_F(OknaProgramu, ZamkniecieGlownegoZaOtwartymKomunikatem) {
     GTEST_SKIP() << "built without X11";
 #endif
     int zakonczen = 0;
-    program.FGlowny->wybory.Zakoncz = [&] { ++zakonczen; };
+    program.FGlowny()->wybory.Zakoncz = [&] { ++zakonczen; };
     bool wyslane = false;
-    QTimer::singleShot(0, program.FWarning, [&] {
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(program.FWarning));
-        ZamknijJakPulpit(program.FGlowny);
+    QTimer::singleShot(0, program.FWarning(), [&] {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(program.FWarning()));
+        ZamknijJakPulpit(program.FGlowny());
         wyslane = true;
     });
     program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, QStringLiteral("Uwaga"));
     const int wynik = program.srodowisko.WynikKomunikatu();
     EXPECT_TRUE(wyslane);
     EXPECT_EQ(wynik, WynikZamknij);
-    EXPECT_FALSE(program.FWarning->isVisible());
+    EXPECT_FALSE(program.FWarning()->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return zakonczen == 1; }, 2000));
 }
 
@@ -243,27 +243,27 @@ TEST_F(OknaProgramu, ZamkniecieGlownegoZaOtwartymKomunikatem) {
 // on a screen with room for that it leaves both the main window's menu column and the analysis
 // panel's "Zamknij analizę" button uncovered, measured on the windows as they stand.
 TEST_F(OknaProgramu, TabelaNieZakrywaMenuAniZamknieciaAnalizy) {
-    const QRect ekran = program.FGlowny->screen()->availableGeometry();
+    const QRect ekran = program.FGlowny()->screen()->availableGeometry();
     if (ekran.width() < 1280 || ekran.height() < 1024)
         GTEST_SKIP() << "needs a 1280 x 1024 screen: the Xvfb run checks it";
-    program.FGlowny->move(ekran.center() - program.FGlowny->rect().center());
+    program.FGlowny()->move(ekran.center() - program.FGlowny()->rect().center());
     testy::Klasa(program.analiza, QStringLiteral("Ułamki"), 20);
     for (int i = 1; i <= 25; ++i)
         testy::Uczen(program.analiza, QStringLiteral("Nazwisko%1").arg(i), QStringLiteral("Imię"),
                      QStringLiteral("10110111011101110110"));
     testy::Podsumuj(program.analiza);
-    program.FTabela->Zamknij(); // the first analysis showed it; it is placed as it comes up
-    program.FTabela->PokazTabele(1);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FTabela));
+    program.FTabela()->Zamknij(); // the first analysis showed it; it is placed as it comes up
+    program.FTabela()->PokazTabele(1);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FTabela()));
 
-    Etykieta* przycisk = program.FGlowny->LZamknijAnaliza;
+    Etykieta* przycisk = program.FGlowny()->LZamknijAnaliza;
     ASSERT_TRUE(przycisk->isVisible());
-    const QRect tabela = program.FTabela->frameGeometry();
+    const QRect tabela = program.FTabela()->frameGeometry();
     EXPECT_GE(tabela.height(), 450); // big enough to have covered the button before
     EXPECT_FALSE(tabela.intersects(QRect(przycisk->mapToGlobal(QPoint(0, 0)), przycisk->size())))
         << "table " << tabela.x() << "," << tabela.y() << " " << tabela.width() << "x"
         << tabela.height();
-    EXPECT_FALSE(tabela.intersects(program.FGlowny->ObszarOdsloniety()));
+    EXPECT_FALSE(tabela.intersects(program.FGlowny()->ObszarOdsloniety()));
     EXPECT_TRUE(ekran.contains(tabela));
 }
 

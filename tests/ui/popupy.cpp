@@ -47,14 +47,14 @@ protected:
         osoba = std::make_unique<TFPopOsoba>(program);
         odpowiedz = std::make_unique<TFPopPyt>(program);
         raport = std::make_unique<TFBrowser>(program);
-        program.FTabela = tabela.get();
-        program.FBrowser = raport.get();
+        // the popups' report links through the program's window rules
+        program.Zasady().Podlacz(pytanie.get());
+        program.Zasady().Podlacz(tabela.get());
+        program.Zasady().Podlacz(osoba.get());
+        program.Zasady().Podlacz(odpowiedz.get());
+        program.Zasady().Podlacz(raport.get());
         pytanie->UstawOknoOdniesienia(tabela.get());
         osoba->UstawOknoOdniesienia(tabela.get());
-    }
-    void TearDown() override {
-        program.FTabela = nullptr;
-        program.FBrowser = nullptr;
     }
 };
 

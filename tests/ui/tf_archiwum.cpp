@@ -72,13 +72,10 @@ protected:
         program.ustawienia.rdfw = true; // reports go to the (recorded) browser
         program.OtworzWPrzegladarce = [this](const QUrl& u) { raporty.append(u); };
         okno = std::make_unique<TFArchiwum>(program);
-        program.FArchiwum = okno.get();
+        program.Zasady().Podlacz(okno.get());
         panel = okno->Panel;
     }
-    void TearDown() override {
-        program.FArchiwum = nullptr;
-        okno.reset();
-    }
+    void TearDown() override { okno.reset(); }
 
     QString PlikArchiwum() const { return Archiwum::DomyslnaSciezka(program.srodowisko.foldery); }
 

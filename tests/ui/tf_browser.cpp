@@ -85,14 +85,10 @@ protected:
     void SetUp() override {
         tabela = std::make_unique<TFTabela>(program);
         okno = std::make_unique<PrzegladarkaTestowa>(program);
-        program.FTabela = tabela.get();
-        program.FBrowser = okno.get();
+        program.Zasady().Podlacz(tabela.get());
+        program.Zasady().Podlacz(okno.get());
         for (const char* obraz : {"naglowek.jpg", "stopka.jpg"})
             ZapisObrazu(obraz);
-    }
-    void TearDown() override {
-        program.FTabela = nullptr;
-        program.FBrowser = nullptr;
     }
     void ZapisObrazu(const char* nazwa) {
         ASSERT_TRUE(
@@ -462,30 +458,30 @@ TEST_F(MenuRaportow, RaportyZGlownegoOkna) {
     program.UtworzOkna();
     ZapisujKomunikaty(); // instead of the message dialog the windows brought
     testy::KlasaProbna(program.analiza, folder.path());
-    program.FGlowny->show();
-    program.FGlowny->PokazAnalize();
-    ASSERT_TRUE(program.FTabela->isVisible());
+    program.FGlowny()->show();
+    program.FGlowny()->PokazAnalize();
+    ASSERT_TRUE(program.FTabela()->isVisible());
     const struct {
         Etykieta* pozycja;
         const char* koniec;
-    } pozycje[] = {{program.FGlowny->LRaport1, "_OTescie.htm"},
-                   {program.FGlowny->Lraport2, "_WykazOcen.htm"},
-                   {program.FGlowny->LRaport3, "_WykazOcen.htm"}};
+    } pozycje[] = {{program.FGlowny()->LRaport1, "_OTescie.htm"},
+                   {program.FGlowny()->Lraport2, "_WykazOcen.htm"},
+                   {program.FGlowny()->LRaport3, "_WykazOcen.htm"}};
     for (const auto& p : pozycje) {
-        program.FBrowser->PowrotDoTabeli = 1;
-        QSignalSpy zaladowano(program.FBrowser, &TFBrowser::zaladowano);
+        program.FBrowser()->PowrotDoTabeli = 1;
+        QSignalSpy zaladowano(program.FBrowser(), &TFBrowser::zaladowano);
         p.pozycja->klik();
-        EXPECT_FALSE(program.FTabela->isVisible());
-        EXPECT_EQ(program.FBrowser->PowrotDoTabeli, 0);
-        EXPECT_TRUE(program.FBrowser->isVisible());
-        EXPECT_TRUE(program.FBrowser->Sciezka().endsWith(QLatin1String(p.koniec)));
+        EXPECT_FALSE(program.FTabela()->isVisible());
+        EXPECT_EQ(program.FBrowser()->PowrotDoTabeli, 0);
+        EXPECT_TRUE(program.FBrowser()->isVisible());
+        EXPECT_TRUE(program.FBrowser()->Sciezka().endsWith(QLatin1String(p.koniec)));
         ASSERT_TRUE(zaladowano.wait(Czekaj));
     }
     EXPECT_TRUE(komunikaty.isEmpty());
     // the table menu closes the report window
-    program.FGlowny->LTabelaWynikow->klik();
-    EXPECT_FALSE(program.FBrowser->isVisible());
-    EXPECT_TRUE(program.FTabela->isVisible());
+    program.FGlowny()->LTabelaWynikow->klik();
+    EXPECT_FALSE(program.FBrowser()->isVisible());
+    EXPECT_TRUE(program.FTabela()->isVisible());
 }
 
 } // namespace

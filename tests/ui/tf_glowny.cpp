@@ -104,19 +104,20 @@ protected:
     GlownyTestowy& Okno() {
         if (!okno) {
             okno = std::make_unique<GlownyTestowy>(program);
-            program.FGlowny = okno.get();
+            program.Zasady().Podlacz(okno.get());
+            program.OtworzWPrzegladarce = [this](const QUrl& u) { wPrzegladarce << u; };
             okno->wybory.PlikTestu = [this](const QString& f) {
                 foldery.append(f);
                 return plikTestu;
             };
-            okno->wybory.PlikiOdpowiedzi = [this] {
+            QObject::connect(okno.get(), &TFGlowny::plikiOdpowiedzi, [this] {
                 ++wyborowPlikow;
                 Przekaz(ZrodloAnalizy::Pliki);
-            };
-            okno->wybory.TestIPliki = [this] {
+            });
+            QObject::connect(okno.get(), &TFGlowny::testIPliki, [this] {
                 ++wyborowListy;
                 Przekaz(ZrodloAnalizy::Lista);
-            };
+            });
             okno->wybory.Zakoncz = [this] { ++zakonczen; };
             okno->show();
             QCoreApplication::processEvents();
@@ -148,9 +149,10 @@ protected:
     }
 
     std::unique_ptr<GlownyTestowy> okno;
-    QStringList wybrane; // answer files the choice confirms; empty: cancelled
-    QString plikTestu;   // what the test dialog answers; empty: cancelled
-    QStringList foldery; // where the test dialog started
+    QStringList wybrane;       // answer files the choice confirms; empty: cancelled
+    QString plikTestu;         // what the test dialog answers; empty: cancelled
+    QStringList foldery;       // where the test dialog started
+    QList<QUrl> wPrzegladarce; // reports the desktop was asked to open
     int wyborowPlikow = 0, wyborowListy = 0, zakonczen = 0;
 };
 
@@ -248,14 +250,14 @@ TEST_F(TFGlownyTest, RaportJakosciPytanZMenuRaportow) {
     o.LRaport4->klik();
     const QString raport = QDir(program.srodowisko.foldery.FolderTemp)
                                .filePath(program.analiza.Test.NazwaTestu + "_JakoscPytan.htm");
-    EXPECT_EQ(o.otwarte, QList<QUrl>{QUrl::fromLocalFile(raport)});
+    EXPECT_EQ(wPrzegladarce, QList<QUrl>{QUrl::fromLocalFile(raport)});
     EXPECT_TRUE(QFile::exists(raport));
     EXPECT_TRUE(komunikaty.isEmpty());
 
     // A temporary folder that cannot be written: the message, nothing opened.
     program.srodowisko.foldery.FolderTemp = folder.filePath("a.sko/tmp");
     o.LRaport4->klik();
-    EXPECT_EQ(o.otwarte.size(), 1);
+    EXPECT_EQ(wPrzegladarce.size(), 1);
     ASSERT_EQ(komunikaty.size(), 1);
     EXPECT_TRUE(komunikaty[0].tekst.startsWith(QStringLiteral("Nie udało się zapisać raportu.")));
 }
@@ -467,7 +469,9 @@ TEST_F(TFGlownyTest, MenuZKlawiatury) {
     const QImage zFokusem = o.LAnalizaZPliku->grab().toImage();
     klawisz(Qt::Key_Up);
     EXPECT_NE(o.LAnalizaZPliku->grab().toImage(), zFokusem);
-    klawisz(Qt::Key_Up); // round to the last entry: the help menu's header
+    klawisz(Qt::Key_Up); // round to the last entry: the archive menu's header
+    EXPECT_EQ(fokus(), o.LArchiwum_1);
+    klawisz(Qt::Key_Up);
     EXPECT_EQ(fokus(), o.LPomoc_1);
     klawisz(Qt::Key_Return);
     EXPECT_TRUE(o.PPodMenuPomoc->isVisible());
@@ -615,42 +619,44 @@ TEST(Program, OknaIKomunikatyWOknieDialogowym) {
     ASSERT_TRUE(testy::ZapiszPlikOdpowiedzi(a, {}));
     Program program({a});
     program.UtworzOkna();
-    ASSERT_TRUE(program.FGlowny && program.FWarning && program.FOknoLPlikow && program.FTabela &&
-                program.FOknoObieListy && program.FIniSondrel && program.FZegar &&
-                program.FWinieta);
-    program.FGlowny->show();
+    ASSERT_TRUE(program.FGlowny() && program.FWarning() && program.FOknoLPlikow() &&
+                program.FTabela() && program.FOknoObieListy() && program.FIniSondrel() &&
+                program.FZegar() && program.FWinieta());
+    program.FGlowny()->show();
     // the command line's analysis opens the results table beside the panel
-    ASSERT_TRUE(QTest::qWaitFor([&] { return program.FTabela->isVisible(); }, 3000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program.FTabela()->isVisible(); }, 3000));
     // every other window is a tool window of the main one, with a title of its own
     QStringList tytuly;
-    for (Okno* o : std::initializer_list<Okno*>{
-             program.FWarning, program.FOknoLPlikow, program.FTabela, program.FOknoObieListy,
-             program.FIniSondrel, program.FZegar, program.FWinieta}) {
-        EXPECT_EQ(o->OknoGlowne(), program.FGlowny);
+    for (Okno* o :
+         std::initializer_list<Okno*>{program.FWarning(), program.FOknoLPlikow(), program.FTabela(),
+                                      program.FOknoObieListy(), program.FIniSondrel(),
+                                      program.FZegar(), program.FWinieta()}) {
+        EXPECT_EQ(o->OknoGlowne(), program.FGlowny());
         EXPECT_EQ(o->windowType(), Qt::Tool);
         EXPECT_FALSE(o->windowFlags() & Qt::WindowStaysOnTopHint);
         tytuly.append(o->windowTitle());
     }
-    EXPECT_EQ(program.FTabela->windowHandle()->transientParent(), program.FGlowny->windowHandle());
+    EXPECT_EQ(program.FTabela()->windowHandle()->transientParent(),
+              program.FGlowny()->windowHandle());
     EXPECT_EQ(tytuly.removeDuplicates(), 0);
-    EXPECT_EQ(program.FTabela->windowTitle(), QStringLiteral("Sondrel – Tabela wyników"));
-    EXPECT_TRUE(program.FGlowny->PAnalizaTabele->isVisible());
-    EXPECT_EQ(program.FTabela->Stan().Rodzaj, RodzajTabeli::Wynikow);
-    program.FGlowny->LTabelaOceny->klik();
-    EXPECT_EQ(program.FTabela->Stan().Rodzaj, RodzajTabeli::Ocen);
-    program.FGlowny->LZamknijAnaliza->klik();
-    EXPECT_FALSE(program.FTabela->isVisible());
-    EXPECT_FALSE(program.FGlowny->PAnalizaTabele->isVisible());
+    EXPECT_EQ(program.FTabela()->windowTitle(), QStringLiteral("Sondrel – Tabela wyników"));
+    EXPECT_TRUE(program.FGlowny()->PAnalizaTabele->isVisible());
+    EXPECT_EQ(program.FTabela()->Stan().Rodzaj, RodzajTabeli::Wynikow);
+    program.FGlowny()->LTabelaOceny->klik();
+    EXPECT_EQ(program.FTabela()->Stan().Rodzaj, RodzajTabeli::Ocen);
+    program.FGlowny()->LZamknijAnaliza->klik();
+    EXPECT_FALSE(program.FTabela()->isVisible());
+    EXPECT_FALSE(program.FGlowny()->PAnalizaTabele->isVisible());
 
     // the program speaks through its message dialog
     bool pokazany = false;
     QTimer::singleShot(0, [&] {
-        pokazany = program.FWarning->isVisible();
-        QTest::mouseClick(program.FWarning->ImButZamknij, Qt::LeftButton);
+        pokazany = program.FWarning()->isVisible();
+        QTest::mouseClick(program.FWarning()->ImButZamknij, Qt::LeftButton);
     });
-    program.FGlowny->AnalizujPliki({folder.filePath("lista.skg")});
+    program.FGlowny()->AnalizujPliki({folder.filePath("lista.skg")});
     EXPECT_TRUE(pokazany);
-    EXPECT_FALSE(program.FWarning->isVisible());
+    EXPECT_FALSE(program.FWarning()->isVisible());
 }
 
 } // namespace

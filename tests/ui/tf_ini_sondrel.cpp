@@ -62,8 +62,9 @@ protected:
 
     void SetUp() override {
         odpowiedz = WynikAnuluj;
-        program.FZegar = &zegar;
+        program.Zasady().Podlacz(&zegar);
         okno = std::make_unique<UstawieniaTestowe>(program);
+        program.Zasady().Podlacz(okno.get());
     }
 
     void Otworz() {

@@ -309,7 +309,8 @@ TEST_F(TFTabelaTest, ZapisJakoHtmITxtPrzezOknoZapisu) {
 
 TEST_F(TFTabelaTest, NieudanyZapisJestZglaszanyAPotwierdzenieTylkoPoUdanym) {
     TFZegar zegar;
-    program.FZegar = &zegar;
+    program.Zasady().Podlacz(&zegar);
+    program.Zasady().Podlacz(okno.get());
     Klasa(program.analiza, 3, 5);
     okno->PokazTabele(RodzajTabeli::Ocen);
 
@@ -324,7 +325,6 @@ TEST_F(TFTabelaTest, NieudanyZapisJestZglaszanyAPotwierdzenieTylkoPoUdanym) {
     QTest::mouseClick(okno->LZapiszHtml, Qt::LeftButton);
     EXPECT_EQ(komunikaty.size(), 1);
     EXPECT_TRUE(zegar.isVisible());
-    program.FZegar = nullptr;
 }
 
 TEST_F(TFTabelaTest, KopiowanieJakoTxtIHtm) {
@@ -360,7 +360,8 @@ TEST_F(TFTabelaTest, PrawyKlikOtwieraPopupKomorki) {
     program.analiza.RodzajAnalizy = AnalizaZTestem;
     okno->PokazTabele(RodzajTabeli::Wynikow);
     QList<KlikniecieTabeli> popupy;
-    okno->PokazPopup = [&](const KlikniecieTabeli& k) { popupy << k; };
+    QObject::connect(okno.get(), &TFTabela::prawyKlik,
+                     [&](const KlikniecieTabeli& k) { popupy << k; });
     const auto klik = [&](QPoint punkt, Qt::MouseButton przycisk = Qt::RightButton) {
         popupy.clear();
         QTest::mouseClick(okno->GridTabela, przycisk, {}, punkt);

@@ -669,18 +669,18 @@ TEST_F(TFUstawwykresTest, KazdaKontrolkaZmieniaSwojePole) {
 TEST(TFUstawwykresProgram, FormatujWykresOtwieraOknoModalnie) {
     Program program;
     program.UtworzOkna();
-    ASSERT_TRUE(program.FUstawwykres);
-    program.FWykres->OtworzWykres(3);
+    ASSERT_TRUE(program.FUstawwykres());
+    program.FWykres()->OtworzWykres(3);
     bool otwarte = false;
     QTimer::singleShot(0, [&] {
-        otwarte = QApplication::activeModalWidget() == program.FUstawwykres;
+        otwarte = QApplication::activeModalWidget() == program.FUstawwykres();
         // prepared for the pie the chart shows
-        EXPECT_TRUE(program.FUstawwykres->PKolo->isVisible());
-        QTest::mouseClick(program.FUstawwykres->LCloseUstawienia, Qt::LeftButton);
+        EXPECT_TRUE(program.FUstawwykres()->PKolo->isVisible());
+        QTest::mouseClick(program.FUstawwykres()->LCloseUstawienia, Qt::LeftButton);
     });
-    program.FWykres->FormatujWykres();
+    program.FWykres()->FormatujWykres();
     EXPECT_TRUE(otwarte);
-    EXPECT_FALSE(program.FUstawwykres->isVisible());
+    EXPECT_FALSE(program.FUstawwykres()->isVisible());
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include "ui/okna/tf_pop_pyt.h"
 #include "ui/okna/tf_tabela.h"
 #include "ui/program.h"
+#include "ui/zasady_okien.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,8 +74,7 @@ void GlowneOkno(Zrzuty& z) {
     for (const QString& plik : pliki)
         testy::ZapiszPlikOdpowiedzi(plik, {.nazwisko = QFileInfo(plik).baseName()});
     TFGlowny o(p.program);
-    p.program.FGlowny = &o;
-    o.wybory.PlikiOdpowiedzi = [] {};
+    p.program.Zasady().Podlacz(&o);
     o.show();
     QCoreApplication::processEvents();
     o.LTest_0->klik();
@@ -87,7 +87,6 @@ void GlowneOkno(Zrzuty& z) {
     QCoreApplication::processEvents();
     o.LTabelaCzas->setFocus(Qt::TabFocusReason);
     z.Okno(&o, QStringLiteral("panel_analizy.png"));
-    p.program.FGlowny = nullptr;
 }
 
 // A class of `ile` of 25 students (18 questions), with a spread of results and times.
@@ -169,8 +168,8 @@ bool RaportyIPopupy(Zrzuty& z) {
     testy::KlasaProbna(a, p.folder.path());
     auto tabela = std::make_unique<TFTabela>(p.program);
     auto okno = std::make_unique<TFBrowser>(p.program);
-    p.program.FTabela = tabela.get();
-    p.program.FBrowser = okno.get();
+    p.program.Zasady().Podlacz(tabela.get());
+    p.program.Zasady().Podlacz(okno.get());
     const UstawieniaRaportu u = p.program.UstawieniaRaportow();
     for (const auto& [nazwa, raport] :
          {std::pair{"raport_ucznia.png", RaportOUczniu(a, u, p.program.srodowisko, 3)},
@@ -203,8 +202,6 @@ bool RaportyIPopupy(Zrzuty& z) {
     odpowiedz.move(620, 330);
     odpowiedz.show();
     z.Ekran(QStringLiteral("popupy.png"), 1500);
-    p.program.FTabela = nullptr;
-    p.program.FBrowser = nullptr;
     return true;
 }
 
@@ -245,7 +242,7 @@ void OknoArchiwum(Zrzuty& z) {
             if (const auto w = a.Dodaj(x)) idy.push_back(w->Id);
     }
     TFArchiwum okno(p.program);
-    p.program.FArchiwum = &okno;
+    p.program.Zasady().Podlacz(&okno);
     QSignalSpy koniec(okno.Panel, &PanelArchiwum::wykonano);
     okno.Pokaz();
     koniec.wait(15000);
@@ -260,7 +257,6 @@ void OknoArchiwum(Zrzuty& z) {
     z.Ekran(QStringLiteral("archiwum_zapis.png"));
     pytanie.hide();
     okno.hide();
-    p.program.FArchiwum = nullptr;
 }
 
 } // namespace

@@ -144,7 +144,8 @@ Etykieta* Etykieta::Sasiad(int krok) const {
     if (!parentWidget()) return nullptr;
     const auto dzieci = parentWidget()->findChildren<Etykieta*>(Qt::FindDirectChildrenOnly);
     for (Etykieta* e : dzieci)
-        if (e == this || (e->isVisibleTo(parentWidget()) && (e->focusPolicy() & Qt::TabFocus)))
+        if (e == this ||
+            (e->isVisibleTo(parentWidget()) && e->isEnabled() && (e->focusPolicy() & Qt::TabFocus)))
             rodzenstwo.append(e);
     std::stable_sort(rodzenstwo.begin(), rodzenstwo.end(),
                      [](const Etykieta* a, const Etykieta* b) {

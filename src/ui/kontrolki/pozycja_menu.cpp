@@ -19,6 +19,13 @@ PozycjaMenu::PozycjaMenu(QWidget* rodzic, int x, int y, int w, int h, const QStr
 }
 
 void PozycjaMenu::paintEvent(QPaintEvent* e) {
+    if (!isEnabled()) {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(QColor::fromRgba(skora::TekstNieczynnejPozycji));
+        p.drawText(contentsRect().adjusted(indent(), 0, 0, 0), int(alignment()), text());
+        return;
+    }
     if (Podswietlona()) {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);

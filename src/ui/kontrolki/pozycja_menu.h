@@ -2,7 +2,8 @@
 #pragma once
 // An entry of a painted menu (the main window's menus, the table window's menu): its caption in
 // the normal colour (#2E2E2E), white on a slate band while the mouse or the keyboard is on it,
-// reached by Tab and the arrow keys and clicked by Enter. One look for every window's menus.
+// reached by Tab and the arrow keys and clicked by Enter; greyed while disabled. One look for
+// every window's menus.
 
 #include "ui/kontrolki/etykieta.h"
 

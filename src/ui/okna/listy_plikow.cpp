@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/listy_plikow.h"
 
-#include "ui/okna/tf_glowny.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_listy.h"
@@ -180,14 +179,6 @@ QStringList OtworzPlikiOdpowiedzi(QWidget* rodzic, QString& folder) {
     return dialog.selectedFiles();
 }
 
-std::optional<QPoint> PunktGlownegoOkna(const Program& program) {
-    const TFGlowny* glowne = program.FGlowny;
-    if (!glowne || !glowne->isVisible()) return std::nullopt;
-    if (program.ustawienia.wo != 0 && glowne->PGlowny)
-        return glowne->PGlowny->mapToGlobal(QPoint(0, 0));
-    return glowne->mapToGlobal(QPoint(0, 0));
-}
-
 // ---- the window ---------------------------------------------------------------------------------
 
 OknoListyPlikow::OknoListyPlikow(Program& p, const Uklad& u, const QString& tytul,
@@ -263,8 +254,7 @@ QStringList OknoListyPlikow::OtworzDialog(const QString& pierwszyFolder) {
 }
 
 void OknoListyPlikow::PokazModalnieOd(QPoint przesuniecie) {
-    const std::optional<QPoint> punkt =
-        PunktOdniesienia ? std::optional<QPoint>(PunktOdniesienia()) : PunktGlownegoOkna(program);
+    const std::optional<QPoint> punkt = PunktOdniesienia ? PunktOdniesienia() : std::nullopt;
     if (punkt)
         move(*punkt + przesuniecie);
     else

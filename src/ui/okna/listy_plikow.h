@@ -73,10 +73,6 @@ void ZnakFokusu(QPainter& p, const QRectF& r, bool panel);
 // sets `folder` to where the user left the dialog.
 QStringList OtworzPlikiOdpowiedzi(QWidget* rodzic, QString& folder);
 
-// Where a file-list window's place is measured from: the main window's corner, or its central
-// panel when the window is enlarged (setting wo); nothing while there is no main window shown.
-std::optional<QPoint> PunktGlownegoOkna(const Program& program);
-
 // What the two file-list windows have alike: the background picture, the title strip that
 // drags the window, the close mark and the cancel button, the button that adds answer files,
 // the list of names with its scroll bar, the confirm button; the open dialog with the folder it
@@ -86,10 +82,10 @@ class OknoListyPlikow : public Okno {
 public:
     // Seams. The open dialog: gets the folder to start in, may change it to where the user
     // left it, returns the chosen paths (empty: cancelled). The window's place is measured
-    // from PunktOdniesienia when set, else from the main window's corner (its central panel
-    // when enlarged); with no main window shown it is centred.
+    // from PunktOdniesienia (the program's rules give the main window's corner, its central
+    // panel when enlarged); without a point it is centred.
     std::function<QStringList(QString& folder)> OknoOtwierania;
-    std::function<QPoint()> PunktOdniesienia;
+    std::function<std::optional<QPoint>()> PunktOdniesienia;
     // Where the open dialog starts next (empty until the first choice).
     QString FolderDialogu() const { return folderDialogu; }
 

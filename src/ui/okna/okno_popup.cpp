@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/okno_popup.h"
 
-#include "ui/program.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_raportu.h"
 
@@ -64,11 +63,10 @@ void OknoPopup::Pokaz() {
     PokazModalnie();
 }
 
-void OknoPopup::GenerujRaport(Etykieta* link, Program& program,
-                              const std::function<WynikRaportu()>& zrob) {
+void OknoPopup::GenerujRaport(Etykieta* link, const std::function<WynikRaportu()>& zrob) {
     link->Podswietl(false);
     Zamknij();
-    program.RaportZTabeli(zrob);
+    emit raportWybrany(zrob);
 }
 
 void OknoPopup::showEvent(QShowEvent* e) {

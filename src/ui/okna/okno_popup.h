@@ -13,8 +13,6 @@
 
 namespace sondrel {
 
-class Program;
-
 class OknoPopup : public Okno {
     Q_OBJECT
 public:
@@ -33,6 +31,10 @@ public:
     Etykieta* LClose;
     Etykieta* LNrPytania;
 
+signals:
+    // The report link: the report is asked for, in place of the table window.
+    void raportWybrany(const std::function<WynikRaportu()>& zrob);
+
 protected:
     // A link label at its place (hand cursor, #2E2E2E, grey #808080 while the mouse is over it).
     Etykieta* Link(const QString& tekst, int x, int y, int w, int h);
@@ -42,9 +44,9 @@ protected:
     static void UstawKolorTekstu(Etykieta* etykieta, QColor kolor);
     // Shows the popup modally at its place.
     void Pokaz();
-    // The report link clicked: the link's colour back, the popup closed, then the report made
-    // and shown in place of the table window.
-    void GenerujRaport(Etykieta* link, Program& program, const std::function<WynikRaportu()>& zrob);
+    // The report link clicked: the link's colour back, the popup closed, then the report asked
+    // for.
+    void GenerujRaport(Etykieta* link, const std::function<WynikRaportu()>& zrob);
 
     bool ZamkniecieZZewnatrz() override;
     void showEvent(QShowEvent* e) override;

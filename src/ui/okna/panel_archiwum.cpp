@@ -6,12 +6,11 @@
 #include "archive/raport_porownania.h"
 #include "core/lokalizacja.h"
 #include "ui/okna/tf_archiwum.h"
-#include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
-#include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
 #include "ui/watek_archiwum.h"
+#include "ui/zasady_okien.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -113,7 +112,7 @@ QString PanelArchiwum::Adres() const {
 TFOpisArchiwum& PanelArchiwum::OknoPytania() {
     if (!pytanie) {
         pytanie = std::make_unique<TFOpisArchiwum>();
-        if (program.FGlowny) pytanie->UstawOknoGlowne(program.FGlowny);
+        if (program.FGlowny()) pytanie->UstawOknoGlowne(program.FGlowny());
     }
     return *pytanie;
 }
@@ -144,9 +143,12 @@ bool PanelArchiwum::Zlec(std::function<std::function<void()>(Archiwum&)> praca) 
 }
 
 void PanelArchiwum::PokazRaport(const WynikRaportu& wynik) {
-    // the archive's reports do not come from the table window
-    if (program.FBrowser) program.FBrowser->PowrotDoTabeli = 0;
+    // shown as the report menu's are: the table window does not come back when it closes
     program.PokazRaport(wynik);
+}
+
+void PanelArchiwum::PotwierdzZapis(QPoint gdzie) {
+    program.Zasady().Wykonaj({Prosba::PotwierdzenieZapisu, gdzie});
 }
 
 void PanelArchiwum::PokazBlad(const QString& blad) {
@@ -362,8 +364,8 @@ bool PanelArchiwum::Eksportuj() {
         return [=, this] {
             if (!ok)
                 PokazBlad(blad);
-            else if (program.FZegar)
-                program.FZegar->PokazIkoneZapisu(window()->x() + 30, window()->y() + 100);
+            else
+                PotwierdzZapis(window()->pos() + QPoint(30, 100));
             Zakoncz();
         };
     });
@@ -426,9 +428,8 @@ bool PanelArchiwum::ZapiszAnalize() {
             else if (wynik->JuzBylo)
                 program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
                                                   KomunikatJuzWArchiwum());
-            else if (program.FZegar && program.FGlowny)
-                program.FZegar->PokazIkoneZapisu(program.FGlowny->x() + 30,
-                                                 program.FGlowny->y() + 100);
+            else if (program.FGlowny())
+                PotwierdzZapis(program.FGlowny()->pos() + QPoint(30, 100));
             if (!odswiez || !Odswiez()) Zakoncz();
         };
     });
@@ -447,8 +448,8 @@ void PanelArchiwum::keyPressEvent(QKeyEvent* e) {
 }
 
 void ZapiszAnalizeWArchiwum(Program& program) {
-    if (!program.FArchiwum) return;
-    PanelArchiwum& panel = *program.FArchiwum->Panel;
+    if (!program.FArchiwum()) return;
+    PanelArchiwum& panel = *program.FArchiwum()->Panel;
     if (panel.Zajety())
         program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
                                           TekstyArchiwum::Zajete);

@@ -114,6 +114,8 @@ private:
     void PokazListe(std::vector<WpisArchiwum> lista, const QString& opis);
     void PokazBlad(const QString& blad);
     void PokazRaport(const WynikRaportu& wynik);
+    // The save icon where a file was written.
+    void PotwierdzZapis(QPoint gdzie);
     TFOpisArchiwum& OknoPytania();
     void Zakoncz(); // a command ended
     void UstawZajetosc(bool zajety);

@@ -4,8 +4,6 @@
 #include "core/pliki.h"
 #include "reports/kopia_raportu.h"
 #include "ui/obsluga_wydruku.h"
-#include "ui/okna/tf_tabela.h"
-#include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/schowek_html.h"
 #include "ui/skory/skora.h"
@@ -207,7 +205,7 @@ void TFBrowser::LCloseWykresClick() {
 
 void TFBrowser::ZamknijOkno() {
     OknoZRamka::ZamknijOkno();
-    if (PowrotDoTabeli == 1 && program.FTabela) program.FTabela->PokazOknoTabeli();
+    emit zamknietoRaport();
 }
 
 // ---- the commands -------------------------------------------------------------------------------
@@ -261,7 +259,7 @@ void TFBrowser::ZapiszRaportJako(const QString& cel) {
                                     const QString& plikZrodla = QString()) {
         const QString komunikat = KomunikatNieudanejKopii(plikZrodla, przyczyna);
         if (ok) {
-            if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 40, y() + 190);
+            emit potwierdzZapis(QPoint(x() + 40, y() + 190));
         } else {
             Niepowodzenie(komunikat, QStringLiteral("Problem z zapisem raportu do pliku ") +
                                          QDir::toNativeSeparators(cel) + QStringLiteral(": ") +

@@ -52,8 +52,8 @@ public:
     void LKopiujClick();
     void LDrukujClick();
     void LPodglondClick();
-    // "Zamknij raport" and the close mark: hide the window and, when PowrotDoTabeli is 1,
-    // bring the table window back.
+    // "Zamknij raport" and the close mark: hide the window and tell it (the table window comes
+    // back when PowrotDoTabeli is 1).
     void LCloseClick();
     void LCloseWykresClick();
     void ZamknijOkno() override;
@@ -85,6 +85,10 @@ signals:
     void wydrukowano(bool ok);
     // The print preview is open (its dialog is a child of this window).
     void podgladOtwarty();
+    // The close mark closed the window (PowrotDoTabeli tells whether the table comes back).
+    void zamknietoRaport();
+    // A report was saved: the save icon is asked for at this corner.
+    void potwierdzZapis(QPoint miejsce);
 
 protected:
     // The save dialog: the chosen path (its ending chosen by the filter) or empty.

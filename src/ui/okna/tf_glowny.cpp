@@ -9,13 +9,6 @@
 #include "reports/raport_statystyka.h"
 #include "settings/ustawienia.h"
 #include "ui/kontrolki/pozycja_menu.h"
-#include "ui/okna/tf_browser.h"
-#include "ui/okna/tf_ini_sondrel.h"
-#include "ui/okna/tf_okno_l_plikow.h"
-#include "ui/okna/tf_okno_obie_listy.h"
-#include "ui/okna/tf_tabela.h"
-#include "ui/okna/tf_winieta.h"
-#include "ui/okna/tf_wykres.h"
 #include "ui/program.h"
 #include "ui/skory/skora_glowny.h"
 
@@ -33,7 +26,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
-#include <array>
+#include <algorithm>
 
 namespace sondrel {
 
@@ -58,7 +51,7 @@ QStringList PlikiLokalne(const QMimeData* dane) {
 // The captions of the menu entries in one font that keeps each inside its label: the captions'
 // font (which the labels hold with the program's own substitute of the stored font), else a
 // narrower cut of it, then smaller sizes, where only a wider substitute is installed.
-void DopasujCzcionke(const QList<QLabel*>& etykiety) {
+void DopasujCzcionke(const QList<Etykieta*>& etykiety) {
     const struct {
         qreal punkty;
         int szerokosc;
@@ -69,16 +62,117 @@ void DopasujCzcionke(const QList<QLabel*>& etykiety) {
         f.setStretch(k.szerokosc);
         const QFontMetricsF miara(f);
         bool miesci = true;
-        for (QLabel* e : etykiety)
+        for (const Etykieta* e : etykiety)
             miesci = miesci && miara.horizontalAdvance(e->text().trimmed()) <=
                                    e->width() - 2 * e->indent() - 1;
         if (miesci) break;
     }
-    for (QLabel* e : etykiety)
+    for (Etykieta* e : etykiety)
         e->setFont(f);
 }
 
 } // namespace
+
+// ---- the menus' entries ------------------------------------------------------------------------
+
+const std::vector<TFGlowny::PozycjaMenuGlownego>& TFGlowny::PozycjeMenu() {
+    using G = Grupa;
+    static const std::vector<PozycjaMenuGlownego> pozycje = {
+        // the test menu: the three analyses
+        {&TFGlowny::LAnalizaProsta, G::Testy, 38, "Chcę dokonać tylko zestawienia ocen ",
+         "Analiza prosta - bez testu.\r\rWskazujesz pliki odpowiedzi i otrzymujesz\rzestawienie "
+         "wyników w formie tabelarycznej.\rMożesz również przedstawić zestawienie w postaci "
+         "diagramu.\rNie możesz robić innych zestawien ani porównań",
+         nullptr, [](TFGlowny& g) { g.LAnalizaProstaClick(); }},
+        {&TFGlowny::LAnalizaZPliku, G::Testy, 52, "Chcę dokonać analizy wczytując test z pliku",
+         "Analiza rozszerzona - test z pliku.\r\rWskazujesz pliki odpowiedzi oraz plik testu.\r"
+         "Masz możliwość dokonać pełnej analizy wyników\roraz zaprezentować ją w różnej postaci.",
+         nullptr, [](TFGlowny& g) { g.LAnalizaZPlikuClick(); }},
+        {&TFGlowny::LAnalizaZListy, G::Testy, 67, "Chcę dokonać analizy wczytując test z listy",
+         "Analiza rozszerzona - test z listy.\r\rWskazujesz pliki odpowiedzi oraz wybierasz test\r"
+         "z listy testów.\rMasz możliwość dokonać pełnej analizy wyników\roraz zaprezentować ją "
+         "w różnej postaci.",
+         nullptr, [](TFGlowny& g) { g.LAnalizaZListyClick(); }},
+        // the help menu
+        {&TFGlowny::LOProgramie, G::Pomoc, 65, "O programie",
+         "Krótka informacja o programie.\r\rKto, kiedy, wersja programu.", nullptr,
+         [](TFGlowny& g) { g.LOProgramieClick(); }},
+        {&TFGlowny::LHelp, G::Pomoc, 82, "Pomoc                 F1          ",
+         "Pomoc do programu.\r\rPomoc do programu z którym pracujesz.\rMasz pytania, "
+         "wątpliwości - najpierw zajrzyj tutaj.",
+         "Pomoc (F1)", [](TFGlowny& g) { g.LHelpClick(); }},
+        {&TFGlowny::LUstawienia, G::Pomoc, 99, "Ustawienia",
+         "Ustawienia programu.\r\rKolejność imienia i nazwiska, plik listy testów,\rzapis i "
+         "kopiowanie tabel oraz raporty w przeglądarce.\r\rSzczegółowość dziennika zdarzeń "
+         "zmieniają\rklawisze Ctrl+Alt+0 … Ctrl+Alt+4.",
+         nullptr, [](TFGlowny& g) { g.LUstawieniaClick(); }},
+        // the archive menu
+        {&TFGlowny::LZapiszWArchiwum, G::Archiwum, 91, "Zapisz analizę w archiwum",
+         "Zapisanie analizy w archiwum.\r\rWyniki klasy z ostatniej analizy trafiają do "
+         "archiwum\rrazem z opisem klasy i datą pisania testu.\rDostępne po wykonaniu analizy.",
+         nullptr, [](TFGlowny& g) { g.LZapiszWArchiwumClick(); }},
+        {&TFGlowny::LPrzegladajArchiwum, G::Archiwum, 108, "Przeglądaj archiwum",
+         "Przeglądanie archiwum analiz.\r\rTesty i klasy zapisane w archiwum.\rMożesz porównać "
+         "klasy, prześledzić historię ucznia\roraz wyeksportować lub zaimportować archiwum.",
+         nullptr, [](TFGlowny& g) { g.LPrzegladajArchiwumClick(); }},
+        // the analysis panel's small menus (y: the entry's row in its menu)
+        {&TFGlowny::LTabelaWynikow, G::Tabele, 0, "Wyników testu", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazTabele(1); }},
+        {&TFGlowny::LTabelaCzas, G::Tabele, 1, "Czasu pracy", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazTabele(2); }},
+        {&TFGlowny::LTabelaOceny, G::Tabele, 2, "Zestawienie ocen", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazTabele(3); }},
+        {&TFGlowny::LDiagramWynikow, G::Diagramy, 0, "Wyników testu", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazWykres(1); }},
+        {&TFGlowny::LDiagramCzas, G::Diagramy, 1, "Czasu pracy", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazWykres(2); }},
+        {&TFGlowny::LDiagramOceny, G::Diagramy, 2, "Zestawienie ocen", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazWykres(3); }},
+        {&TFGlowny::LRaport1, G::Raporty, 0, "Globalny o teście", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazRaportZMenu(&RaportOTescie); }},
+        {&TFGlowny::Lraport2, G::Raporty, 1, "Statystyka", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazRaportZMenu(&RaportStatystyka); }},
+        {&TFGlowny::LRaport3, G::Raporty, 2, "Zestawienie ocen", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazRaportZMenu(&RaportWykazOcen); }},
+        {&TFGlowny::LRaport4, G::Raporty, 3, "Jakość pytań", nullptr, nullptr,
+         [](TFGlowny& g) { g.PokazRaportZMenu(&RaportJakoscPytan); }},
+    };
+    return pozycje;
+}
+
+QList<Etykieta*> TFGlowny::Pozycje(std::initializer_list<Grupa> grupy) const {
+    QList<Etykieta*> wynik;
+    for (const PozycjaMenuGlownego& p : PozycjeMenu())
+        if (std::find(grupy.begin(), grupy.end(), p.grupa) != grupy.end())
+            wynik.append(this->*p.pole);
+    return wynik;
+}
+
+const skora::UkladMalegoMenu& TFGlowny::UkladMalegoMenu(Grupa g) {
+    return g == Grupa::Tabele     ? skora::MenuTabeleUklad
+           : g == Grupa::Diagramy ? skora::MenuDiagramyUklad
+                                  : skora::MenuRaportyUklad;
+}
+
+QWidget* TFGlowny::PanelGrupy(Grupa grupa) const {
+    switch (grupa) {
+    case Grupa::Testy:
+        return PPodMenuTesty;
+    case Grupa::Pomoc:
+        return PPodMenuPomoc;
+    case Grupa::Archiwum:
+        return PPodMenuArchiwum;
+    case Grupa::Tabele:
+        return PMenuTabele;
+    case Grupa::Diagramy:
+        return PMenuDiagramy;
+    case Grupa::Raporty:
+        return PMenuRaporty;
+    }
+    return nullptr;
+}
+
+// ---- the window ---------------------------------------------------------------------------------
 
 TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     // FormCreate: the program's folder; the window takes dropped files for its whole life.
@@ -91,20 +185,20 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     UstawRozmiar(Szerokosc, Wysokosc);
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
 
+    const auto naTleStartu = [this](Etykieta* obraz) {
+        connect(obraz, &Etykieta::ruch, this, [this] {
+            ZresetujKoloryMenu();
+            LOpisMenu->clear();
+        });
+    };
     ImTloBig = new Etykieta(this, 0, 0, SzerokoscTla, WysokoscTla);
     ImTloBig->hide(); // painted when the big mode is first used
-    connect(ImTloBig, &Etykieta::ruch, this, [this] {
-        ZresetujKoloryMenu();
-        LOpisMenu->clear();
-    });
+    naTleStartu(ImTloBig);
 
     PGlowny = Panel(this, 0, 0, Szerokosc, Wysokosc);
     ImTloGlowny = new Etykieta(PGlowny, 0, 0, Szerokosc, Wysokosc);
     ImTloGlowny->setPixmap(skora::Obrazek(QStringLiteral("tloglowny")));
-    connect(ImTloGlowny, &Etykieta::ruch, this, [this] {
-        ZresetujKoloryMenu();
-        LOpisMenu->clear();
-    });
+    naTleStartu(ImTloGlowny);
     connect(ImTloGlowny, &Etykieta::klik, this, [this] {
         ZresetujKoloryMenu();
         UkryjPodmenu();
@@ -124,65 +218,20 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     PodlaczListwe(LListwa);
     ZnakiOkna(PGlowny, LClose, LMinimize, LBig);
 
+    // ---- the start screen's menus: three groups, one open at a time, in one place ----
+    // The closed headers painted on the skin, and in each open menu the headers of the others.
     LTest_0 = GoracyPunkt(PGlowny, 17, 137, 129, 15);
     LPomoc_0 = GoracyPunkt(PGlowny, 17, 161, 129, 17);
-    connect(LTest_0, &Etykieta::klik, this, &TFGlowny::LTest_0Click);
-    connect(LPomoc_0, &Etykieta::klik, this, &TFGlowny::LPomoc_0Click);
-
-    // ---- the test menu ----
-    PPodMenuTesty = Panel(PGlowny, 7, 128, 240, 135);
-    ImMenutesty = new Etykieta(PPodMenuTesty, 0, 0, 240, 135);
-    ImMenutesty->setPixmap(skora::Obrazek(QStringLiteral("menutesty")));
-    LAnalizaProsta = Pozycja(PPodMenuTesty, 15, 38, SzerokoscPozycji, 14,
-                             QStringLiteral("Chcę dokonać tylko zestawienia ocen "));
-    LAnalizaZPliku = Pozycja(PPodMenuTesty, 15, 52, SzerokoscPozycji, 14,
-                             QStringLiteral("Chcę dokonać analizy wczytując test z pliku"));
-    LAnalizaZListy = Pozycja(PPodMenuTesty, 15, 67, SzerokoscPozycji, 14,
-                             QStringLiteral("Chcę dokonać analizy wczytując test z listy"));
-    LPomoc_1 = GoracyPunkt(PPodMenuTesty, 9, 99, 222, 17);
-    LAnalizaProsta->setObjectName(QStringLiteral("LAnalizaProsta"));
-    LAnalizaZPliku->setObjectName(QStringLiteral("LAnalizaZPliku"));
-    LAnalizaZListy->setObjectName(QStringLiteral("LAnalizaZListy"));
-    connect(LAnalizaProsta, &Etykieta::klik, this, &TFGlowny::LAnalizaProstaClick);
-    connect(LAnalizaZPliku, &Etykieta::klik, this, &TFGlowny::LAnalizaZPlikuClick);
-    connect(LAnalizaZListy, &Etykieta::klik, this, &TFGlowny::LAnalizaZListyClick);
-    connect(LPomoc_1, &Etykieta::klik, this, &TFGlowny::LPomoc_1Click);
-
-    // ---- the help menu ----
-    PPodMenuPomoc = Panel(PGlowny, 7, 128, 240, 135);
-    ImTloMenuPomoc = new Etykieta(PPodMenuPomoc, 0, 0, 240, 135);
-    ImTloMenuPomoc->setPixmap(skora::Obrazek(QStringLiteral("tlomenupomoc")));
-    LOProgramie =
-        Pozycja(PPodMenuPomoc, 15, 65, SzerokoscPozycji, 14, QStringLiteral("O programie"));
-    LHelp = Pozycja(PPodMenuPomoc, 15, 82, SzerokoscPozycji, 14,
-                    QStringLiteral("Pomoc                 F1          "));
-    LUstawienia =
-        Pozycja(PPodMenuPomoc, 15, 99, SzerokoscPozycji, 14, QStringLiteral("Ustawienia"));
-    LTesty1 = GoracyPunkt(PPodMenuPomoc, 8, 9, 222, 17);
-    LOProgramie->setObjectName(QStringLiteral("LOProgramie"));
-    LHelp->setObjectName(QStringLiteral("LHelp"));
-    LUstawienia->setObjectName(QStringLiteral("LUstawienia"));
-    connect(LOProgramie, &Etykieta::klik, this, &TFGlowny::LOProgramieClick);
-    connect(LHelp, &Etykieta::klik, this, &TFGlowny::LHelpClick);
-    connect(LUstawienia, &Etykieta::klik, this, &TFGlowny::LUstawieniaClick);
-    connect(LTesty1, &Etykieta::klik, this, &TFGlowny::LTest_0Click);
-
-    for (Etykieta* obraz : {ImMenutesty, ImTloMenuPomoc}) {
-        connect(obraz, &Etykieta::ruch, this, [this] {
-            ZresetujKoloryMenu();
-            LOpisMenu->clear();
-        });
-    }
-    for (Etykieta* e : {LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy})
-        connect(e, &Etykieta::ruch, this, [this, e] {
-            Podswietl(e, {LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy});
-            PokazOpis(e);
-        });
-    for (Etykieta* e : {LOProgramie, LHelp, LUstawienia})
-        connect(e, &Etykieta::ruch, this, [this, e] {
-            Podswietl(e, {LOProgramie, LHelp, LUstawienia});
-            PokazOpis(e);
-        });
+    LArchiwum_0 = GoracyPunkt(PGlowny, 17, 187, 129, 17);
+    const auto menuStartu = [&](QWidget*& panel, Etykieta*& obraz, const char* obrazek) {
+        panel = Panel(PGlowny, 7, 128, 240, skora::WysokoscMenuStartu);
+        obraz = new Etykieta(panel, 0, 0, 240, skora::WysokoscMenuStartu);
+        obraz->setPixmap(skora::Obrazek(QString::fromLatin1(obrazek)));
+        naTleStartu(obraz);
+    };
+    menuStartu(PPodMenuTesty, ImMenutesty, "menutesty");
+    menuStartu(PPodMenuPomoc, ImTloMenuPomoc, "tlomenupomoc");
+    menuStartu(PPodMenuArchiwum, ImMenuArchiwum, "menuarchiwum");
 
     // ---- the analysis panel ----
     PAnalizaTabele = Panel(PGlowny, 0, 0, Szerokosc, Wysokosc);
@@ -194,34 +243,51 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     PodlaczListwe(LListwaTable);
     // over the strip, which reaches under them
     ZnakiOkna(PAnalizaTabele, LCloseAnaliza, LMinimizeAnaliza, LBigAnaliza);
-
-    const auto maleMenu = [this](QWidget*& panel, Etykieta*& obraz, const char* nazwaObrazka,
-                                 const skora::UkladMalegoMenu& uklad,
-                                 std::initializer_list<Etykieta**> pozycje,
-                                 std::initializer_list<const char*> napisy) {
+    const auto maleMenu = [this](QWidget*& panel, Etykieta*& obraz, const char* obrazek,
+                                 const skora::UkladMalegoMenu& uklad) {
         const int wysokosc = skora::WysokoscMalegoMenu(uklad);
         panel = Panel(PAnalizaTabele, 10, 142, 123, wysokosc);
         obraz = new Etykieta(panel, 0, 0, 123, wysokosc);
-        obraz->setPixmap(skora::Obrazek(QString::fromLatin1(nazwaObrazka)));
-        for (int i = 0; i < static_cast<int>(pozycje.size()); ++i)
-            *pozycje.begin()[i] =
-                Pozycja(panel, 15, uklad.pierwszaPozycja + i * skora::WysokoscPozycji + 1, 105, 16,
-                        QString::fromUtf8(napisy.begin()[i]));
+        obraz->setPixmap(skora::Obrazek(QString::fromLatin1(obrazek)));
     };
-    maleMenu(PMenuTabele, ImMenuTabele, "menutabele", skora::MenuTabeleUklad,
-             {&LTabelaWynikow, &LTabelaCzas, &LTabelaOceny},
-             {"Wyników testu", "Czasu pracy", "Zestawienie ocen"});
-    maleMenu(PMenuDiagramy, ImMenuDiagramy, "menudiagramy", skora::MenuDiagramyUklad,
-             {&LDiagramWynikow, &LDiagramCzas, &LDiagramOceny},
-             {"Wyników testu", "Czasu pracy", "Zestawienie ocen"});
-    maleMenu(PMenuRaporty, ImMenuRaporty, "menuraporty", skora::MenuRaportyUklad,
-             {&LRaport1, &Lraport2, &LRaport3, &LRaport4},
-             {"Globalny o teście", "Statystyka", "Zestawienie ocen", "Jakość pytań"});
+    maleMenu(PMenuTabele, ImMenuTabele, "menutabele", skora::MenuTabeleUklad);
+    maleMenu(PMenuDiagramy, ImMenuDiagramy, "menudiagramy", skora::MenuDiagramyUklad);
+    maleMenu(PMenuRaporty, ImMenuRaporty, "menuraporty", skora::MenuRaportyUklad);
+
+    // ---- the captioned entries, from the table ----
+    for (const PozycjaMenuGlownego& p : PozycjeMenu()) {
+        QWidget* panel = PanelGrupy(p.grupa);
+        const QString napis = QString::fromUtf8(p.napis);
+        const QString nazwa = p.nazwa ? QString::fromUtf8(p.nazwa) : QString();
+        Etykieta* e = nullptr;
+        if (MenuStartu(p.grupa)) {
+            e = Pozycja(panel, 15, p.y, SzerokoscPozycji, 14, napis, nazwa);
+        } else {
+            const skora::UkladMalegoMenu& uklad = UkladMalegoMenu(p.grupa);
+            e = Pozycja(panel, 15, uklad.pierwszaPozycja + p.y * skora::WysokoscPozycji + 1, 105,
+                        16, napis, nazwa);
+        }
+        this->*p.pole = e;
+        const auto akcja = p.akcja;
+        connect(e, &Etykieta::klik, this, [this, akcja] { akcja(*this); });
+        // hover: the entry lit, its siblings not; the start screen's entries are described
+        const Grupa grupa = p.grupa;
+        connect(e, &Etykieta::ruch, this, [this, e, grupa] {
+            Podswietl(e, Pozycje({grupa}));
+            if (MenuStartu(grupa)) PokazOpis(e);
+        });
+    }
     // Every menu entry in one font, the captions' own where the labels hold them.
-    DopasujCzcionke({LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy, LOProgramie, LHelp,
-                     LUstawienia, LTabelaWynikow, LTabelaCzas, LTabelaOceny, LDiagramWynikow,
-                     LDiagramCzas, LDiagramOceny, LRaport1, Lraport2, LRaport3, LRaport4});
-    // the headers of the closed groups switch the menus
+    DopasujCzcionke(Pozycje({Grupa::Testy, Grupa::Pomoc, Grupa::Archiwum, Grupa::Tabele,
+                             Grupa::Diagramy, Grupa::Raporty}));
+
+    // ---- the headers: each opens its group ----
+    LPomoc_1 = GoracyPunkt(PPodMenuTesty, 9, 99, 222, 17);
+    LArchiwum_1 = GoracyPunkt(PPodMenuTesty, 9, 125, 222, 17);
+    LTesty1 = GoracyPunkt(PPodMenuPomoc, 8, 9, 222, 17);
+    LArchiwum_2 = GoracyPunkt(PPodMenuPomoc, 9, 125, 222, 17);
+    LTesty2 = GoracyPunkt(PPodMenuArchiwum, 8, 9, 222, 17);
+    LPomoc_2 = GoracyPunkt(PPodMenuArchiwum, 9, 35, 222, 17);
     const auto naglowek = [this](QWidget* panel, const QRect& r) {
         return GoracyPunkt(panel, r.x(), r.y(), r.width(), r.height());
     };
@@ -232,92 +298,68 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     LRaportyTabele = naglowek(PMenuRaporty, skora::MenuRaportyUklad.naglowki[0]);
     LRaportyDiagramy = naglowek(PMenuRaporty, skora::MenuRaportyUklad.naglowki[1]);
 
+    const auto doTestow = [this] { LTest_0Click(); };
+    const auto doPomocy = [this] { PokazMenuStartu(PPodMenuPomoc, false); };
+    const auto doArchiwum = [this] { PokazMenuStartu(PPodMenuArchiwum, false); };
     const auto doDiagramow = [this] { PokazMaleMenu(PMenuDiagramy); };
     const auto doTabel = [this] { PokazMaleMenu(PMenuTabele); };
     const auto doRaportow = [this] {
         if (program.analiza.RodzajAnalizy == AnalizaZTestem) PokazMaleMenu(PMenuRaporty);
     };
-    connect(LTabeleDiagramy, &Etykieta::klik, this, doDiagramow);
-    connect(LRaportyDiagramy, &Etykieta::klik, this, doDiagramow);
-    connect(LDiagramyTabele, &Etykieta::klik, this, doTabel);
-    connect(LRaportyTabele, &Etykieta::klik, this, doTabel);
-    connect(LTabeleRaporty, &Etykieta::klik, this, doRaportow);
-    connect(LDiagramyRaporty, &Etykieta::klik, this, doRaportow);
-
-    // tables
-    const std::initializer_list<Etykieta*> tabele = {LTabelaWynikow, LTabelaCzas, LTabelaOceny};
-    connect(LTabelaWynikow, &Etykieta::klik, this, [this] { PokazTabele(1); });
-    connect(LTabelaCzas, &Etykieta::klik, this, [this] { PokazTabele(2); });
-    connect(LTabelaOceny, &Etykieta::klik, this, [this] { PokazTabele(3); });
-    // charts
-    connect(LDiagramWynikow, &Etykieta::klik, this, [this] { PokazWykres(1); });
-    connect(LDiagramCzas, &Etykieta::klik, this, [this] { PokazWykres(2); });
-    connect(LDiagramOceny, &Etykieta::klik, this, [this] { PokazWykres(3); });
-    // reports: each entry and the report it makes
-    const std::pair<Etykieta*, RaportZMenu> raporty[] = {{LRaport1, &RaportOTescie},
-                                                         {Lraport2, &RaportStatystyka},
-                                                         {LRaport3, &RaportWykazOcen},
-                                                         {LRaport4, &RaportJakoscPytan}};
-    for (const auto& [pozycja, zrob] : raporty)
-        connect(pozycja, &Etykieta::klik, this, [this, zrob = zrob] { PokazRaportZMenu(zrob); });
-
-    // hover in the small menus
-    const auto trojka = [this](std::array<Etykieta*, 3> t) {
-        for (Etykieta* e : t)
-            connect(e, &Etykieta::ruch, this, [this, e, t] { Podswietl(e, {t[0], t[1], t[2]}); });
+    // every header: where it stands, its name for the keyboard and screen readers, what it opens
+    const struct {
+        Etykieta* naglowek;
+        const char* nazwa;
+        std::function<void()> otworz;
+    } naglowki[] = {
+        {LTest_0, "Analiza testu", doTestow},
+        {LPomoc_0, "Pomoc i ustawienia", [this] { PokazMenuStartu(PPodMenuPomoc, true); }},
+        {LArchiwum_0, "Archiwum", [this] { PokazMenuStartu(PPodMenuArchiwum, true); }},
+        {LPomoc_1, "Pomoc i ustawienia", doPomocy},
+        {LArchiwum_1, "Archiwum", doArchiwum},
+        {LTesty1, "Analiza testu", doTestow},
+        {LArchiwum_2, "Archiwum", doArchiwum},
+        {LTesty2, "Analiza testu", doTestow},
+        {LPomoc_2, "Pomoc i ustawienia", doPomocy},
+        {LTabeleDiagramy, "Wykresy", doDiagramow},
+        {LTabeleRaporty, "Raporty", doRaportow},
+        {LDiagramyTabele, "Tabele", doTabel},
+        {LDiagramyRaporty, "Raporty", doRaportow},
+        {LRaportyTabele, "Tabele", doTabel},
+        {LRaportyDiagramy, "Wykresy", doDiagramow},
+        {LZamknijAnaliza, "Zamknij analizę", nullptr}, // connected above
     };
-    trojka({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
-    trojka({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
-    for (Etykieta* e : {LRaport1, Lraport2, LRaport3, LRaport4})
-        connect(e, &Etykieta::ruch, this, [this, e] {
-            Podswietl(e, {LRaport1, Lraport2, LRaport3, LRaport4});
-        });
-    (void)tabele;
-    connect(ImMenuTabele, &Etykieta::ruch, this, [this] {
-        ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
-    });
-    connect(ImMenuDiagramy, &Etykieta::ruch, this, [this] {
-        ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
-    });
+    for (const auto& n : naglowki) {
+        n.naglowek->UstawKlawiature(QString::fromUtf8(n.nazwa));
+        if (n.otworz) connect(n.naglowek, &Etykieta::klik, this, n.otworz);
+    }
+
+    // hover over the small menus' pictures and the panel: their entries back to normal
+    connect(ImMenuTabele, &Etykieta::ruch, this,
+            [this] { ZresetujKolory(Pozycje({Grupa::Tabele})); });
+    connect(ImMenuDiagramy, &Etykieta::ruch, this,
+            [this] { ZresetujKolory(Pozycje({Grupa::Diagramy})); });
     connect(ImMenuRaporty, &Etykieta::ruch, this, [this] {
-        ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
+        ZresetujKolory(Pozycje({Grupa::Raporty}));
         QCoreApplication::processEvents();
     });
     connect(ImTloTabele, &Etykieta::ruch, this, [this] {
-        ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny, LDiagramWynikow, LDiagramCzas,
-                        LDiagramOceny, LRaport1, Lraport2, LRaport3, LRaport4});
+        ZresetujKolory(Pozycje({Grupa::Tabele, Grupa::Diagramy, Grupa::Raporty}));
     });
 
-    // ---- the keyboard and screen readers: the hot spots are named by what is painted there ----
-    LHelp->setAccessibleName(QStringLiteral("Pomoc (F1)"));
-    const std::pair<Etykieta*, const char*> goraceDlaKlawiatury[] = {
-        {LTest_0, "Analiza testu"},          {LPomoc_0, "Pomoc i ustawienia"},
-        {LPomoc_1, "Pomoc i ustawienia"},    {LTesty1, "Analiza testu"},
-        {LTabeleDiagramy, "Wykresy"},        {LTabeleRaporty, "Raporty"},
-        {LDiagramyTabele, "Tabele"},         {LDiagramyRaporty, "Raporty"},
-        {LRaportyTabele, "Tabele"},          {LRaportyDiagramy, "Wykresy"},
-        {LZamknijAnaliza, "Zamknij analizę"}};
-    for (const auto& [e, nazwa] : goraceDlaKlawiatury)
-        e->UstawKlawiature(QString::fromUtf8(nazwa));
-
-    // At start: both menus closed, no analysis panel, its table menu the one shown.
+    // At start: the start screen's menus closed, no analysis panel, its table menu the one shown.
     PPodMenuTesty->hide();
     PPodMenuPomoc->hide();
+    PPodMenuArchiwum->hide();
     PAnalizaTabele->hide();
     PMenuDiagramy->hide();
     PMenuRaporty->hide();
 
-    // ---- the choices: the dialogs and the file-list windows ----
+    // ---- the choices the window makes itself ----
     wybory.PlikTestu = [this](const QString& folder) {
         return QFileDialog::getOpenFileName(this, QStringLiteral("Wskaż plik testu"),
                                             FolderDialogu(folder),
                                             QStringLiteral("Plik testu (*.skt)"));
-    };
-    wybory.PlikiOdpowiedzi = [this] {
-        if (program.FOknoLPlikow) program.FOknoLPlikow->WybierzPlikiOdpowiedzi();
-    };
-    wybory.TestIPliki = [this] {
-        if (program.FOknoObieListy) program.FOknoObieListy->WybierzTestIPliki();
     };
     wybory.Zakoncz = [] { QCoreApplication::exit(0); };
 }
@@ -360,57 +402,32 @@ Etykieta* TFGlowny::GoracyPunkt(QWidget* rodzic, int x, int y, int w, int h) {
     return e;
 }
 
-Etykieta* TFGlowny::Pozycja(QWidget* rodzic, int x, int y, int w, int h, const QString& napis) {
-    return new PozycjaMenu(rodzic, x, y, w, h, napis);
-}
-
-QString TFGlowny::OpisPozycji(const QString& nazwa) {
-    if (nazwa == QLatin1String("LAnalizaProsta"))
-        return QStringLiteral("Analiza prosta - bez testu.\r\rWskazujesz pliki odpowiedzi i "
-                              "otrzymujesz\rzestawienie wyników w formie tabelarycznej.\rMożesz "
-                              "również przedstawić zestawienie w postaci diagramu.\rNie możesz "
-                              "robić innych zestawien ani porównań");
-    if (nazwa == QLatin1String("LAnalizaZPliku"))
-        return QStringLiteral("Analiza rozszerzona - test z pliku.\r\rWskazujesz pliki odpowiedzi "
-                              "oraz plik testu.\rMasz możliwość dokonać pełnej analizy "
-                              "wyników\roraz zaprezentować ją w różnej postaci.");
-    if (nazwa == QLatin1String("LAnalizaZListy"))
-        return QStringLiteral("Analiza rozszerzona - test z listy.\r\rWskazujesz pliki odpowiedzi "
-                              "oraz wybierasz test\rz listy testów.\rMasz możliwość dokonać pełnej "
-                              "analizy wyników\roraz zaprezentować ją w różnej postaci.");
-    if (nazwa == QLatin1String("LOProgramie"))
-        return QStringLiteral("Krótka informacja o programie.\r\rKto, kiedy, wersja programu.");
-    if (nazwa == QLatin1String("LHelp"))
-        return QStringLiteral("Pomoc do programu.\r\rPomoc do programu z którym pracujesz.\rMasz "
-                              "pytania, wątpliwości - najpierw zajrzyj tutaj.");
-    if (nazwa == QLatin1String("LUstawienia"))
-        return QStringLiteral("Ustawienia programu.\r\rKolejność imienia i nazwiska, plik listy "
-                              "testów,\rzapis i kopiowanie tabel oraz raporty w przeglądarce."
-                              "\r\rSzczegółowość dziennika zdarzeń zmieniają\rklawisze "
-                              "Ctrl+Alt+0 … Ctrl+Alt+4.");
-    return {};
+Etykieta* TFGlowny::Pozycja(QWidget* rodzic, int x, int y, int w, int h, const QString& napis,
+                            const QString& nazwa) {
+    return new PozycjaMenu(rodzic, x, y, w, h, napis, nazwa);
 }
 
 // ---- hover --------------------------------------------------------------------------------------
 
-void TFGlowny::Podswietl(Etykieta* pozycja, std::initializer_list<Etykieta*> rodzenstwo) {
+void TFGlowny::Podswietl(Etykieta* pozycja, const QList<Etykieta*>& rodzenstwo) {
     for (Etykieta* e : rodzenstwo)
         if (e != pozycja && e->isVisible()) e->Podswietl(false);
     if (pozycja->isVisible()) pozycja->Podswietl(true);
 }
 
 void TFGlowny::PokazOpis(Etykieta* pozycja) {
-    QString opis = OpisPozycji(pozycja->objectName());
+    QString opis;
+    for (const PozycjaMenuGlownego& p : PozycjeMenu())
+        if (this->*p.pole == pozycja && p.opis) opis = QString::fromUtf8(p.opis);
     opis.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (LOpisMenu->text() != opis) LOpisMenu->setText(opis);
 }
 
 void TFGlowny::ZresetujKoloryMenu() {
-    ZresetujKolory(
-        {LAnalizaProsta, LAnalizaZPliku, LAnalizaZListy, LOProgramie, LHelp, LUstawienia});
+    ZresetujKolory(Pozycje({Grupa::Testy, Grupa::Pomoc, Grupa::Archiwum}));
 }
 
-void TFGlowny::ZresetujKolory(std::initializer_list<Etykieta*> pozycje) {
+void TFGlowny::ZresetujKolory(const QList<Etykieta*>& pozycje) {
     for (Etykieta* e : pozycje)
         e->Podswietl(false);
 }
@@ -420,31 +437,31 @@ void TFGlowny::ZresetujKolory(std::initializer_list<Etykieta*> pozycje) {
 void TFGlowny::UkryjPodmenu() {
     PPodMenuTesty->hide();
     PPodMenuPomoc->hide();
+    PPodMenuArchiwum->hide();
     LOpisMenu->clear();
     QCoreApplication::processEvents();
 }
 
 void TFGlowny::LTest_0Click() {
-    ZresetujKoloryMenu();
-    PPodMenuPomoc->hide();
-    PPodMenuTesty->show();
-    LOpisMenu->clear();
-    FokusNa(LAnalizaProsta);
+    PokazMenuStartu(PPodMenuTesty, true);
 }
 
-void TFGlowny::LPomoc_0Click() {
-    ZresetujKoloryMenu();
-    PPodMenuPomoc->show();
-    PPodMenuTesty->hide();
+void TFGlowny::PokazMenuStartu(QWidget* menu, bool resetujKolory) {
+    if (resetujKolory) ZresetujKoloryMenu();
+    // saving in the archive asks for an analysis to save
+    LZapiszWArchiwum->setEnabled(AnalizaDoZapisu());
+    for (QWidget* m : {PPodMenuTesty, PPodMenuPomoc, PPodMenuArchiwum})
+        if (m != menu) m->hide();
+    menu->show();
     LOpisMenu->clear();
-    FokusNa(LOProgramie);
+    FokusNa(menu == PPodMenuTesty           ? LAnalizaProsta
+            : menu == PPodMenuPomoc         ? LOProgramie
+            : LZapiszWArchiwum->isEnabled() ? LZapiszWArchiwum
+                                            : LPrzegladajArchiwum);
 }
 
-void TFGlowny::LPomoc_1Click() {
-    PPodMenuPomoc->show();
-    PPodMenuTesty->hide();
-    LOpisMenu->clear();
-    FokusNa(LOProgramie);
+bool TFGlowny::AnalizaDoZapisu() const {
+    return poAnalizie && program.analiza.IloscUczniow > 0;
 }
 
 void TFGlowny::FokusNa(Etykieta* cel) {
@@ -459,20 +476,37 @@ bool TFGlowny::eventFilter(QObject* obiekt, QEvent* e) {
 
 void TFGlowny::UstawEkranStartowy(bool wlaczony) {
     // under the analysis panel the start screen's hot spots are out of the keyboard's reach
-    for (Etykieta* e : {LTest_0, LPomoc_0})
+    for (Etykieta* e : {LTest_0, LPomoc_0, LArchiwum_0})
         e->setFocusPolicy(wlaczony ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void TFGlowny::LOProgramieClick() {
     ZresetujKoloryMenu();
-    // relative to the central panel, which is the window's corner in the normal layout
-    if (program.FWinieta) program.FWinieta->Pokaz(PGlowny->mapToGlobal(QPoint(0, 0)));
+    emit oProgramie();
 }
 
 void TFGlowny::LUstawieniaClick() {
     ZresetujKoloryMenu();
-    if (program.FIniSondrel)
-        program.FIniSondrel->PokazUstawienia(PGlowny->mapToGlobal(QPoint(0, 0)));
+    emit ustawieniaProgramu();
+}
+
+void TFGlowny::LZapiszWArchiwumClick() {
+    ZresetujKoloryMenu();
+    if (!AnalizaDoZapisu()) return;
+    UkryjPodmenu();
+    emit zapiszWArchiwum();
+}
+
+void TFGlowny::LPrzegladajArchiwumClick() {
+    ZresetujKoloryMenu();
+    UkryjPodmenu();
+    emit przegladajArchiwum();
+}
+
+std::optional<QPoint> TFGlowny::Naroznik() const {
+    // the central panel is the window's corner in the normal layout
+    if (!isVisible()) return std::nullopt;
+    return PGlowny->mapToGlobal(QPoint(0, 0));
 }
 
 void TFGlowny::LHelpClick() {
@@ -485,7 +519,7 @@ void TFGlowny::LAnalizaProstaClick() {
     UkryjPodmenu();
     QCoreApplication::processEvents();
     program.analiza.RodzajAnalizy = AnalizaProsta;
-    if (wybory.PlikiOdpowiedzi) wybory.PlikiOdpowiedzi();
+    emit plikiOdpowiedzi();
 }
 
 void TFGlowny::LAnalizaZPlikuClick() {
@@ -496,14 +530,14 @@ void TFGlowny::LAnalizaZPlikuClick() {
     folderTestu = QFileInfo(plik).absolutePath();
     program.analiza.RodzajAnalizy = AnalizaZTestem;
     program.analiza.PlikTestu = QDir::toNativeSeparators(plik);
-    if (wybory.PlikiOdpowiedzi) wybory.PlikiOdpowiedzi();
+    emit plikiOdpowiedzi();
 }
 
 void TFGlowny::LAnalizaZListyClick() {
     UkryjPodmenu();
     program.analiza.RodzajAnalizy = AnalizaZTestem;
     QCoreApplication::processEvents();
-    if (wybory.TestIPliki) wybory.TestIPliki();
+    emit testIPliki();
 }
 
 void TFGlowny::AnalizujPliki(const QStringList& pliki) {
@@ -513,23 +547,15 @@ void TFGlowny::AnalizujPliki(const QStringList& pliki) {
 // ---- the analysis panel -------------------------------------------------------------------------
 
 void TFGlowny::PokazAnalize() {
-    // the windows of an earlier step or analysis
-    QList<Okno*> okna;
-    okna.append(program.FOknoLPlikow);
-    okna.append(program.FOknoObieListy);
-    okna.append(program.FIniSondrel);
-    okna.append(program.FWinieta);
-    okna.append(program.FBrowser); // a report of the earlier analysis
-    for (Okno* okno : okna)
-        if (okno && okno->isVisible()) okno->Zamknij();
-
+    poAnalizie = true;
     PMenuRaporty->hide();
     PMenuDiagramy->hide();
     PMenuTabele->show();
     UstawEkranStartowy(false);
     PAnalizaTabele->show();
     FokusNa(LTabelaWynikow);
-    PokazTabele(1);
+    // the windows of an earlier step or analysis go, the results table comes
+    emit analizaPokazana();
 }
 
 void TFGlowny::PokazMaleMenu(QWidget* menu) {
@@ -542,42 +568,26 @@ void TFGlowny::PokazMaleMenu(QWidget* menu) {
 }
 
 void TFGlowny::PokazRaportZMenu(RaportZMenu zrob) {
-    ZresetujKolory({LRaport1, Lraport2, LRaport3, LRaport4});
+    ZresetujKolory(Pozycje({Grupa::Raporty}));
     QCoreApplication::processEvents();
     if (program.analiza.RodzajAnalizy != AnalizaZTestem) return;
-    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
-    // closing this report does not bring the table window back
-    if (program.FBrowser) program.FBrowser->PowrotDoTabeli = 0;
-    repaint();
-    const WynikRaportu wynik =
-        zrob(program.analiza, program.UstawieniaRaportow(), program.srodowisko);
-    if (wynik.udany() && !program.FBrowser) {
-        // the main window without the program's other windows: the desktop opens the report
-        OtworzAdres(QUrl::fromLocalFile(wynik.sciezka));
-        return;
-    }
-    program.PokazRaport(wynik);
+    Program& p = program;
+    emit raportWybrany(
+        [&p, zrob] { return zrob(p.analiza, p.UstawieniaRaportow(), p.srodowisko); });
 }
 
 void TFGlowny::PokazWykres(int typ) {
-    ZresetujKolory({LDiagramWynikow, LDiagramCzas, LDiagramOceny});
-    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
-    if (program.FBrowser && program.FBrowser->isVisible()) program.FBrowser->Zamknij();
-    if (program.FWykres) program.FWykres->OtworzWykres(typ);
+    ZresetujKolory(Pozycje({Grupa::Diagramy}));
+    emit wykresWybrany(typ);
 }
 
 void TFGlowny::PokazTabele(int rodzaj) {
-    if (program.FBrowser && program.FBrowser->isVisible()) program.FBrowser->Zamknij();
-    ZresetujKolory({LTabelaWynikow, LTabelaCzas, LTabelaOceny});
-    if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();
-    if (program.FTabela) program.FTabela->PokazTabele(static_cast<RodzajTabeli>(rodzaj));
+    ZresetujKolory(Pozycje({Grupa::Tabele}));
+    emit tabelaWybrana(rodzaj);
 }
 
-// The question-quality report: made into the temporary folder like the other reports and
-// opened in the default browser (a failure to save it is told in the message dialog).
 void TFGlowny::LZamknijAnalizaClick() {
-    if (program.FTabela && program.FTabela->isVisible()) program.FTabela->Zamknij();
-    if (program.FWykres && program.FWykres->isVisible()) program.FWykres->ZamknijWykres();
+    emit analizaZamknieta();
     UstawEkranStartowy(true);
     FokusNa(LTest_0);
     PAnalizaTabele->hide();

@@ -4,10 +4,7 @@
 #include "settings/ustawienia.h"
 #include "ui/kontrolki/pole_opcji.h"
 #include "ui/kontrolki/przycisk.h"
-#include "ui/okna/tf_glowny.h"
 #include "ui/okna/tf_serwer_archiwum.h"
-#include "ui/okna/tf_tabela.h"
-#include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_ustawien.h"
@@ -206,13 +203,6 @@ void TFIniSondrel::PokazUstawienia(const QPoint& odniesienie) {
     PokazModalnie();
 }
 
-void TFIniSondrel::PokazUstawienia() {
-    QPoint odniesienie;
-    if (program.FGlowny && program.FGlowny->PGlowny)
-        odniesienie = program.FGlowny->PGlowny->mapToGlobal(QPoint(0, 0));
-    PokazUstawienia(odniesienie);
-}
-
 void TFIniSondrel::PrzepiszKontrolki() {
     Ustawienia& u = program.ustawienia;
     u.fn = CNajpierwImie->isChecked();
@@ -278,9 +268,8 @@ void TFIniSondrel::RTenKomputerClick() {
 bool TFIniSondrel::Zapisz() {
     PrzepiszKontrolki();
     if (!ZapiszUstawienia(program.ustawienia, program.srodowisko)) return false;
-    // a table on screen names its students as the settings now say
-    if (program.FTabela) program.FTabela->OdswiezTabele();
-    if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 30, y() + 100);
+    emit zapisanoUstawienia();
+    emit potwierdzZapis(QPoint(x() + 30, y() + 100));
     return true;
 }
 

@@ -31,8 +31,6 @@ public:
     // window modally, its top left corner at (162, 38) from the given point (the main
     // window's top left corner, or its central panel's in the big mode).
     void PokazUstawienia(const QPoint& odniesienie);
-    // The same from the main window's panel (its top left corner in either size mode).
-    void PokazUstawienia();
     // Everything PokazUstawienia does before the modal loop; show the window to use it
     // without blocking.
     void Przygotuj(const QPoint& odniesienie);
@@ -70,6 +68,12 @@ public:
     void RSerwerSzkolyClick();
     void BSerwerClick();
     void RTenKomputerClick();
+
+signals:
+    // The settings were written (a table on screen names its students as they now say).
+    void zapisanoUstawienia();
+    // The save icon is asked for at this corner.
+    void potwierdzZapis(QPoint miejsce);
 
 protected:
     // The open dialog "Wskaż plik listy": the chosen path, or an empty text when cancelled.

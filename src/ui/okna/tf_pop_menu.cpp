@@ -68,7 +68,7 @@ void TFPopMenu::PokazPytanie(int q) {
 
 void TFPopMenu::LGenerujRaportClick() {
     const int q = pytanie;
-    GenerujRaport(LGenerujRaport, program, [this, q] {
+    GenerujRaport(LGenerujRaport, [this, q] {
         return RaportOPytaniu(program.analiza, program.UstawieniaRaportow(), program.srodowisko, q);
     });
 }

@@ -43,7 +43,7 @@ void TFPopOsoba::PokazUcznia(int s) {
 
 void TFPopOsoba::LGenerujRaportClick() {
     const int s = uczen;
-    GenerujRaport(LGenerujRaport, program, [this, s] {
+    GenerujRaport(LGenerujRaport, [this, s] {
         return RaportOUczniu(program.analiza, program.UstawieniaRaportow(), program.srodowisko, s);
     });
 }

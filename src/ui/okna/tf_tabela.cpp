@@ -3,7 +3,6 @@
 
 #include "core/kodowanie1250.h"
 #include "tables/eksport_tabel.h"
-#include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 #include "ui/schowek_html.h"
 #include "ui/skory/skora.h"
@@ -270,7 +269,7 @@ void TFTabela::ZapiszTabele(bool html) {
 }
 
 void TFTabela::PotwierdzZapis() {
-    if (program.FZegar) program.FZegar->PokazIkoneZapisu(x() + 40, y() + 190);
+    emit potwierdzZapis(QPoint(x() + 40, y() + 190));
 }
 
 void TFTabela::ZapiszTabeleHtm() {
@@ -302,11 +301,9 @@ KlikniecieTabeli TFTabela::AdresKlikniecia(QPoint punkt) const {
 void TFTabela::GridTabelaMouseDownPrawy(Qt::MouseButton przycisk, QPoint punkt) {
     if (przycisk != Qt::RightButton) return;
     const KlikniecieTabeli k = AdresKlikniecia(punkt);
-    if (k.cel == CelKlikniecia::Nic || !PokazPopup) return;
+    if (k.cel == CelKlikniecia::Nic) return;
     // the modal popup after the press has been handled
-    QTimer::singleShot(0, this, [this, k] {
-        if (PokazPopup) PokazPopup(k);
-    });
+    QTimer::singleShot(0, this, [this, k] { emit prawyKlik(k); });
 }
 
 void TFTabela::KopiujTabeleTxt() {

@@ -44,9 +44,6 @@ public:
     // Page arrows (-1 back, +1 forward).
     void ZmienStroneTabeli(int krok);
 
-    // A right-click on the results table after an analysis with the test: the popup of the
-    // cell under the mouse (set by the program; the popups are modal).
-    std::function<void(const KlikniecieTabeli&)> PokazPopup;
     // What a right-click at a point of the grid addresses (nothing in the work-time and grade
     // tables, nothing after a simple analysis).
     KlikniecieTabeli AdresKlikniecia(QPoint punkt) const;
@@ -77,6 +74,11 @@ public:
 signals:
     // A mouse button pressed on a cell of the grid (the popups of the results table).
     void GridTabelaMouseDown(Qt::MouseButton przycisk, QPoint punkt);
+    // A right-click on the results table after an analysis with the test asks for the popup of
+    // the cell under the mouse (after the press has been handled; the popups are modal).
+    void prawyKlik(const KlikniecieTabeli& k);
+    // A table was saved: the save icon is asked for at this corner.
+    void potwierdzZapis(QPoint miejsce);
 
 protected:
     // The save dialog: returns the chosen path or an empty text when cancelled.

@@ -97,21 +97,12 @@ QScrollBar* Suwak(QWidget* rodzic, int min, int max, int wartosc, int x, int y, 
     return s;
 }
 
-// The record's texts hold their lines each ended by CR LF.
-QStringList WierszeTekstu(const QString& tekst) {
-    QStringList wiersze = tekst.split(QStringLiteral("\r\n"));
-    if (wiersze.size() > 1 && wiersze.constLast().isEmpty()) wiersze.removeLast();
-    return wiersze;
-}
-
 } // namespace
 
 TFUstawwykres::TFUstawwykres(Srodowisko& s, WykresDlaUstawien& w, QWidget* rodzic)
     : Okno(rodzic), srodowisko(s), wykres(w), wlasneDialogi(std::make_unique<Dialogi>()),
       dialogi(wlasneDialogi.get()) {
     UstawDomyslne(wykres.Stan());
-    // showing a kind on the chart shows its panel here
-    wykres.Stan().PokazPanelSerii = [this](int rodzaj) { PokazRodzajWykresu(rodzaj); };
 
     skora::DodajObrazkiUstawienWykresu();
     UstawTytulOkna(QStringLiteral("Formatowanie wykresu"));
@@ -152,9 +143,7 @@ TFUstawwykres::TFUstawwykres(Srodowisko& s, WykresDlaUstawien& w, QWidget* rodzi
     connect(PageControl1, &Zakladki::zmieniona, this, &TFUstawwykres::ZaladujZakladke);
 }
 
-TFUstawwykres::~TFUstawwykres() {
-    wykres.Stan().PokazPanelSerii = nullptr;
-}
+TFUstawwykres::~TFUstawwykres() = default;
 
 void TFUstawwykres::UstawDialogi(Dialogi* d) {
     dialogi = d ? d : wlasneDialogi.get();
@@ -345,10 +334,8 @@ void TFUstawwykres::ZbudujNaglowki(QWidget* strona) {
     PodlaczPole(CPrzezroczyste, POLE(Cel().Przezroczysty), zastosuj(PoleTekstu::Przezroczysty));
     Cramka = Pudelko(strona, QStringLiteral("Tekst w ramce"), 186, 114);
     connect(Cramka, &QAbstractButton::toggled, this, [this](bool stan) {
-        // the title's frame line is made solid, black and one pixel wide, whatever the target
-        wykres.Stan().Wykres.tytul.pioroRamki = QPen(Qt::black, 1, Qt::SolidLine);
-        Cel().Ramka = stan;
-        wykres.Zastosuj(CelT(), PoleTekstu::Ramka);
+        ZmienRamke(wykres.Stan(), CelT(), stan);
+        wykres.Odswiez();
     });
 
     BTloNaglowki = Guzik(strona, QStringLiteral("Kolor tła ..."), 12, 142, 150);
@@ -379,8 +366,7 @@ void TFUstawwykres::ZbudujOsie(QWidget* strona) {
     EopisOsi->setFont(skora::CzcionkaPunkty(8));
     EopisOsi->setGeometry(50, 18, 170, 20);
     connect(EopisOsi, &QLineEdit::textEdited, this, [this](const QString& tekst) {
-        OsW().Opis = tekst.left(DlugoscTekstu50);
-        UstawOpisOsi(wykres.Stan(), OsT(), tekst); // the chart gets the whole text
+        ZmienOpisOsi(wykres.Stan(), OsT(), tekst);
         wykres.Odswiez();
     });
     Napis(dane, QStringLiteral("Kąt:"), 232, 21);
@@ -733,12 +719,7 @@ void TFUstawwykres::UstawTekstNaglowka() {
 
 void TFUstawwykres::RENaglowekZmiana() {
     if (ladowanie) return;
-    const QStringList wiersze = RENaglowek->toPlainText().split(QLatin1Char('\n'));
-    QString tekst;
-    for (const QString& w : wiersze)
-        tekst += w + QStringLiteral("\r\n");
-    Cel().Tekst = tekst.left(DlugoscTekstu50);
-    UstawTekst(wykres.Stan(), CelT(), wiersze); // the chart gets every line uncut
+    ZmienTekst(wykres.Stan(), CelT(), RENaglowek->toPlainText().split(QLatin1Char('\n')));
     wykres.Odswiez();
 }
 
@@ -808,24 +789,20 @@ void TFUstawwykres::CWykres3dClick(bool zaznaczony) {
 
 void TFUstawwykres::WstawObrazekClick(bool zaznaczony) {
     if (!zaznaczony) {
-        U().ObrazTla = false;
-        UstawObrazTla(wykres.Stan(), QImage());
+        ZmienObrazTla(wykres.Stan(), false);
         wykres.Odswiez();
         return;
     }
     const QString plik = dialogi->WybierzObraz(this);
     if (plik.isEmpty()) return; // the box stays checked
-    U().ObrazTla = true;
     QImageReader czytnik(plik);
     czytnik.setAutoTransform(true);
     const QImage obraz = czytnik.read();
-    if (obraz.isNull()) {
-        // the chart keeps the picture it had
+    ZmienObrazTla(wykres.Stan(), true, obraz);
+    if (obraz.isNull()) // the chart keeps the picture it had
         srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, ZlyObraz(plik));
-        return;
-    }
-    UstawObrazTla(wykres.Stan(), obraz);
-    wykres.Odswiez();
+    else
+        wykres.Odswiez();
 }
 
 void TFUstawwykres::EWartpoczontkowaZmiana() {

@@ -47,7 +47,8 @@ public:
     void Przygotuj();
 
     // The series panel of the tab "Wykres" for a kind (1 bars, 2 pie, 3 line); another kind
-    // changes nothing. The chart calls it whenever it shows a kind.
+    // changes nothing. Done whenever the chart window shows a kind, and when the window is
+    // prepared.
     void PokazRodzajWykresu(int rodzaj);
 
     // The dialogs the window asks through (the program's own when null).

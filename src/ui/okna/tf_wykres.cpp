@@ -127,13 +127,10 @@ TFWykres::TFWykres(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p)
     LKopiujMeta = pozycja(140, 15, "Kopiuj jako SVG", &TFWykres::KopiujJakoSvg);
     connect(Wykres, &PoleWykresu::ruch, this, [this] { PodswietlMenu(nullptr); });
 
-    stan.PokazOknoWykresu = [this] { PokazOknoWykresu(); };
     UlozOknoWykresu();
 }
 
-TFWykres::~TFWykres() {
-    stan.PokazOknoWykresu = nullptr;
-}
+TFWykres::~TFWykres() = default;
 
 void TFWykres::UlozOknoWykresu() {
     const int W = width(), H = height();
@@ -146,7 +143,12 @@ void TFWykres::UlozOknoWykresu() {
 
 void TFWykres::OtworzWykres(int typ) {
     stan.ZadanyRodzajWykresu = RodzajDlaTypu(typ);
-    sondrel::OtworzWykres(stan, program.analiza, program.ustawienia.fn, typ);
+    if (sondrel::OtworzWykres(stan, program.analiza, program.ustawienia.fn, typ)) PokazanoRodzaj();
+}
+
+void TFWykres::PokazanoRodzaj() {
+    emit rodzajPokazany(stan.BiezacyRodzajWykresu);
+    PokazOknoWykresu();
 }
 
 void TFWykres::Odswiez() {
@@ -170,10 +172,8 @@ void TFWykres::PokazOknoWykresu() {
 
 void TFWykres::FormatujWykres() {
     WybierzSerie(stan);
-    if (OtworzUstawienia) {
-        OtworzUstawienia(*this);
-        UstawRzutPoUstawieniach(stan);
-    }
+    emit formatowanie();
+    UstawRzutPoUstawieniach(stan);
     Odswiez();
 }
 
@@ -219,7 +219,10 @@ void TFWykres::WczytajWzorzec() {
     nazwaWzorca = QFileInfo(sciezka).fileName();
     folderWzorca = QFileInfo(sciezka).absolutePath();
     QString blad;
-    if (!WczytajWzorzecZPliku(stan, sciezka, &blad)) ZglosBladWzorca(false, sciezka, blad);
+    if (!WczytajWzorzecZPliku(stan, sciezka, &blad))
+        ZglosBladWzorca(false, sciezka, blad);
+    else if (ZnanyRodzajWykresu(stan.ZadanyRodzajWykresu)) // the template showed that kind
+        PokazanoRodzaj();
     Odswiez();
 }
 

@@ -74,10 +74,6 @@ public:
     QImage ObrazWykresu() const;
     QSize RozmiarWykresu() const;
 
-    // "Formatuj wykres" runs this with the window (the settings window, modally); until the
-    // program sets it the command only refreshes the series choice.
-    std::function<void(WykresDlaUstawien&)> OtworzUstawienia;
-
     // The chart area and the menu's entries (the frame's panels and the grip: OknoZRamka).
     QWidget* PPodWykres;
     PoleWykresu* Wykres;
@@ -90,6 +86,14 @@ public:
     Etykieta* LKreska1;
     Etykieta* LKreska2;
 
+signals:
+    // A kind of the chart (1 bars, 2 pie, 3 line) was shown, by a chart opened or a template
+    // loaded; the window shows itself after it.
+    void rodzajPokazany(int rodzaj);
+    // "Formatuj wykres": the settings window is asked for; it opens modally, so the command
+    // goes on when it is closed.
+    void formatowanie();
+
 protected:
     // The template dialog: the chosen path, or empty when cancelled.
     virtual QString WybierzPlikWzorca(bool zapis);
@@ -100,6 +104,8 @@ protected:
 
 private:
     void ZglosBladWzorca(bool zapis, const QString& sciezka, const QString& blad);
+    // After a kind was shown: tells it and shows the window.
+    void PokazanoRodzaj();
 
     Program& program;
     StanWykresu stan;

@@ -19,13 +19,14 @@ constexpr QRgb CienStrony = 0xFF2A2A3C;       // the report page's edge
 constexpr QRgb PasPodswietlenia = 0xFF5A5C78; // the band under a highlighted menu entry
 
 // Text.
-constexpr QRgb Tekst = 0xFF2E2E2E;            // text and link labels
-constexpr QRgb Tekst2 = 0xFF444444;           // message text
-constexpr QRgb TekstListwy = 0xFFE6E7EF;      // titles painted on the strips
-constexpr QRgb NaglowekMenu = 0xFF4A4E66;     // small headings on the menu columns
-constexpr QRgb TekstPodpowiedzi = 0xFF7A7D90; // quiet hints on light panels
-constexpr QRgb TekstWylaczony = 0xFFA0A2AE;   // disabled controls' text
-constexpr QRgb TekstPustejListy = 0xFFA0A3B4; // what an empty list waits for
+constexpr QRgb Tekst = 0xFF2E2E2E;                  // text and link labels
+constexpr QRgb Tekst2 = 0xFF444444;                 // message text
+constexpr QRgb TekstListwy = 0xFFE6E7EF;            // titles painted on the strips
+constexpr QRgb NaglowekMenu = 0xFF4A4E66;           // small headings on the menu columns
+constexpr QRgb TekstPodpowiedzi = 0xFF7A7D90;       // quiet hints on light panels
+constexpr QRgb TekstWylaczony = 0xFFA0A2AE;         // disabled controls' text
+constexpr QRgb TekstNieczynnejPozycji = 0xFF7E8196; // a menu entry that cannot be chosen now
+constexpr QRgb TekstPustejListy = 0xFFA0A3B4;       // what an empty list waits for
 
 // Panels and lines.
 constexpr QRgb Panel = 0xFFFFFFFF;         // panels

@@ -210,14 +210,17 @@ void MalujTekst(QPainter& p, const QRectF& r, const QString& tekst, int wielkosc
 
 // ---- the main skin --------------------------------------------------------------------------
 
-// The accordion of the test and help menus: in the main skin and the two open menus its headers
-// stand at the same places (relative to the menu's place 7, 128).
+// The accordion of the test, help and archive menus: in the main skin and the three open menus
+// its headers stand at the same places (relative to the menu's place 7, 128).
 constexpr QRectF NaglowekTestow(6, 2, 228, 24);
-constexpr QRectF NaglowekPomocyZamkniety(6, 28, 228, 24);  // under the closed test menu
-constexpr QRectF NaglowekPomocyPodTestami(6, 94, 228, 24); // under the open test menu
+constexpr QRectF NaglowekPomocyZamkniety(6, 28, 228, 24);   // under the closed test menu
+constexpr QRectF NaglowekPomocyPodTestami(6, 94, 228, 24);  // under the open test menu
+constexpr QRectF NaglowekArchiwumZamkniety(6, 54, 228, 24); // under the two closed ones
+constexpr QRectF NaglowekArchiwumNaDole(6, 120, 228, 24);   // under an open test or help menu
 
 const QString TytulTestow = QStringLiteral("Analiza testu");
 const QString TytulPomocy = QStringLiteral("Pomoc i ustawienia");
+const QString TytulArchiwum = QStringLiteral("Archiwum");
 
 void MalujTloGlowne(QPainter& p, QSizeF r) {
     p.setRenderHint(QPainter::Antialiasing);
@@ -237,6 +240,7 @@ void MalujTloGlowne(QPainter& p, QSizeF r) {
     p.translate(7, 128);
     MalujNaglowek(p, NaglowekTestow, TytulTestow, false);
     MalujNaglowek(p, NaglowekPomocyZamkniety, TytulPomocy, false);
+    MalujNaglowek(p, NaglowekArchiwumZamkniety, TytulArchiwum, false);
     p.restore();
 
     // the keys worth knowing, above the foot of the column
@@ -344,15 +348,19 @@ void MalujBrzegiKolumny(QPainter& p, QSizeF r) {
     p.restore();
 }
 
-// An open menu of the column. The test menu: its three items are the window's captioned labels
-// (15, 38 / 52 / 67), the help header below them. The help menu: its items at 15, 65 / 82 / 99.
-void MalujMenuKolumny(QPainter& p, QSizeF r, bool pomoc) {
+// An open menu of the column (0 tests, 1 help, 2 archive). The test menu: its three items are
+// the window's captioned labels (15, 38 / 52 / 67), the help header below them. The help menu:
+// its items at 15, 65 / 82 / 99. The archive menu: its items at 15, 91 / 108. The archive header
+// closes the accordion below an open test or help menu.
+void MalujMenuKolumny(QPainter& p, QSizeF r, int otwarte) {
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(QRectF(QPointF(0, 0), r), Kolor(MenuTlo));
     MalujBrzegiKolumny(p, r);
-    MalujNaglowek(p, NaglowekTestow, TytulTestow, !pomoc);
-    MalujNaglowek(p, pomoc ? NaglowekPomocyZamkniety : NaglowekPomocyPodTestami, TytulPomocy,
-                  pomoc);
+    MalujNaglowek(p, NaglowekTestow, TytulTestow, otwarte == 0);
+    MalujNaglowek(p, otwarte == 0 ? NaglowekPomocyPodTestami : NaglowekPomocyZamkniety, TytulPomocy,
+                  otwarte == 1);
+    MalujNaglowek(p, otwarte == 2 ? NaglowekArchiwumZamkniety : NaglowekArchiwumNaDole,
+                  TytulArchiwum, otwarte == 2);
 }
 
 // ---- the backdrop of the big mode ---------------------------------------------------------
@@ -462,10 +470,13 @@ void DodajObrazkiGlowne() {
     static const bool dodane = [] {
         DodajObrazek(QStringLiteral("tloglowny"), QSize(790, 581), MalujTloGlowne);
         DodajObrazek(QStringLiteral("tlobig"), QSize(1920, 1200), MalujTloBig);
-        DodajObrazek(QStringLiteral("menutesty"), QSize(240, 135),
-                     [](QPainter& p, QSizeF r) { MalujMenuKolumny(p, r, false); });
-        DodajObrazek(QStringLiteral("tlomenupomoc"), QSize(240, 135),
-                     [](QPainter& p, QSizeF r) { MalujMenuKolumny(p, r, true); });
+        const QSize menuStartu(240, WysokoscMenuStartu);
+        DodajObrazek(QStringLiteral("menutesty"), menuStartu,
+                     [](QPainter& p, QSizeF r) { MalujMenuKolumny(p, r, 0); });
+        DodajObrazek(QStringLiteral("tlomenupomoc"), menuStartu,
+                     [](QPainter& p, QSizeF r) { MalujMenuKolumny(p, r, 1); });
+        DodajObrazek(QStringLiteral("menuarchiwum"), menuStartu,
+                     [](QPainter& p, QSizeF r) { MalujMenuKolumny(p, r, 2); });
         DodajObrazek(QStringLiteral("tlotabele"), QSize(790, 581), MalujTloTabele);
         DodajObrazek(QStringLiteral("menutabele"), QSize(123, 150),
                      [](QPainter& p, QSizeF r) { MalujMaleMenu(p, r, MenuTabeleUklad, 0); });

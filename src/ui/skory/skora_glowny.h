@@ -5,7 +5,8 @@
 // - "tloglowny" (790 x 581): the main skin with the title strip, the window buttons, the left
 //   menu column with its two closed menu headers, the welcome panel and the description box;
 // - "tlobig" (1920 x 1200): the backdrop around the window in the big mode;
-// - "menutesty", "tlomenupomoc" (240 x 135): the open test menu and the open help menu;
+// - "menutesty", "tlomenupomoc", "menuarchiwum" (240 x WysokoscMenuStartu): the open test,
+//   help and archive menus (an accordion of the three groups);
 // - "tlotabele" (790 x 581): the analysis panel with the window buttons and the "Zamknij
 //   analizę" button;
 // - "menutabele", "menudiagramy" (123 x 150), "menuraporty" (123 x 168): its three small
@@ -19,6 +20,9 @@ namespace sondrel::skora {
 
 // Registers the pictures above (once; later calls do nothing).
 void DodajObrazkiGlowne();
+
+// The start screen's open menus: the three group headers and the open group's entries.
+constexpr int WysokoscMenuStartu = 146;
 
 // The small menus: header rows of the three groups in each menu picture (tables, charts,
 // reports) and the rows of the open group's items.

@@ -219,8 +219,12 @@ void OknoZRamka::UstawRozmiarUchwytem(QSize rozmiar) {
 bool OknoZRamka::eventFilter(QObject* obiekt, QEvent* e) {
     if (e->type() == QEvent::MouseMove && gaszace.contains(obiekt)) PodswietlMenu(nullptr);
     if (obiekt != LCiongnij || !LCiongnij) return Okno::eventFilter(obiekt, e);
+    const QEvent::Type rodzaj = e->type();
+    if (rodzaj != QEvent::MouseButtonPress && rodzaj != QEvent::MouseMove &&
+        rodzaj != QEvent::MouseButtonRelease)
+        return Okno::eventFilter(obiekt, e);
     const auto* m = static_cast<QMouseEvent*>(e);
-    switch (e->type()) {
+    switch (rodzaj) {
     case QEvent::MouseButtonPress:
         if (m->button() != Qt::LeftButton) break;
         ciagnie = true;

@@ -106,7 +106,12 @@ TEST(XmlOdczyt, OdkodowanieEncjiWJednymPrzebiegu) {
     const QString wynik = OdescapujXML(duzy);
     const qint64 ms = zegar.elapsed();
     EXPECT_EQ(wynik, QString(4'000'000, u'&'));
-    EXPECT_LT(ms, 1500) << "decoding 4M entities took " << ms << " ms";
+#ifdef __SANITIZE_ADDRESS__
+    const qint64 granica = 6000; // instrumented code runs several times slower
+#else
+    const qint64 granica = 1500;
+#endif
+    EXPECT_LT(ms, granica) << "decoding 4M entities took " << ms << " ms";
 }
 
 TEST(XmlOdczyt, PustyZnacznikKomentarzCDataIDane) {

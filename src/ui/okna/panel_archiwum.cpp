@@ -202,11 +202,10 @@ void PanelArchiwum::PokazListe(std::vector<WpisArchiwum> lista, const QString& o
         auto* test = new QTreeWidgetItem(Drzewo);
         test->setText(0, nazwa);
         test->setData(0, RolaId, qint64(0));
-        test->setToolTip(0, QStringLiteral("%1\rAutor: %2\rPytań: %3, odpowiedzi: %4")
+        test->setToolTip(0, QStringLiteral("%1\nAutor: %2\nPytań: %3, odpowiedzi: %4")
                                 .arg(t.NazwaTestu, t.Autor)
                                 .arg(t.IloscPytan)
-                                .arg(t.IloscOdpowiedzi)
-                                .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+                                .arg(t.IloscOdpowiedzi));
         QFont pogrubiona = test->font(0);
         pogrubiona.setBold(true);
         test->setFont(0, pogrubiona);

@@ -1,0 +1,241 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "archive/archiwum.h"
+
+#include "archive/archiwum_dane.h"
+#include "archive/eksport_archiwum.h"
+#include "archive/schemat.h"
+#include "core/pliki.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace sondrel {
+
+using namespace archiwum_wewn;
+
+std::optional<WpisArchiwum> Archiwum::Dane::WpisZWiersza(const QSqlQuery& q, int od) const {
+    WpisArchiwum w;
+    w.Id = q.value(od).toLongLong();
+    w.Klasa = q.value(od + 1).toString();
+    w.DataNapisania = QDate::fromString(q.value(od + 2).toString(), FormatDaty);
+    w.Dodano = DodanoZTekstu(q.value(od + 3).toString());
+    w.IloscUczniow = q.value(od + 4).toInt();
+    w.ProcentKlasy = q.value(od + 5).toInt();
+    w.NazwaTestu = q.value(od + 6).toString();
+    w.Autor = q.value(od + 7).toString();
+    w.IloscPytan = q.value(od + 8).toInt();
+    w.IloscOdpowiedzi = q.value(od + 9).toInt();
+    w.TypTestu = q.value(od + 10).toInt();
+    w.Odcisk = q.value(od + 11).toString();
+    return w;
+}
+
+std::optional<std::vector<WpisArchiwum>> Archiwum::Lista() {
+    if (!d->Otwarte()) return std::nullopt;
+    QSqlQuery q(d->baza());
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT ") + KolumnyWpisu +
+                QStringLiteral(" FROM analizy a ORDER BY a.data_napisania, a.id"))) {
+        d->BladBazy(QStringLiteral("Nie udało się odczytać archiwum"), q.lastError().text());
+        return std::nullopt;
+    }
+    std::vector<WpisArchiwum> lista;
+    while (q.next())
+        lista.push_back(*d->WpisZWiersza(q, 0));
+    return lista;
+}
+
+std::optional<AnalizaArchiwalna> Archiwum::Wczytaj(qint64 id) {
+    if (!d->Otwarte()) return std::nullopt;
+    QSqlDatabase baza = d->baza();
+    const auto blad = [&](const QString& szczegoly) -> std::optional<AnalizaArchiwalna> {
+        d->Wycofaj();
+        d->BladBazy(QStringLiteral("Nie udało się odczytać analizy z archiwum"), szczegoly);
+        return std::nullopt;
+    };
+    // One read transaction: the four tables as one moment of the archive.
+    if (!d->Wykonaj(d->dialekt->PoczatekOdczytu)) return blad(d->blad);
+    AnalizaArchiwalna a;
+    {
+        QSqlQuery q(baza);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral(
+            "SELECT id, odcisk, klasa, data_napisania, dodano, nazwa, autor, ilosc_pytan, "
+            "ilosc_odpowiedzi, typ, czas, wersja, tkk, prog_cel, prog_bdb, prog_db, prog_dst, "
+            "prog_dp, klucz, plik_testu FROM analizy WHERE id = ?"));
+        q.addBindValue(id);
+        if (!q.exec()) return blad(q.lastError().text());
+        if (!q.next()) {
+            q.finish();
+            d->Wycofaj();
+            d->blad = BrakAnalizy(id);
+            return std::nullopt;
+        }
+        a.Id = q.value(0).toLongLong();
+        a.Odcisk = q.value(1).toString();
+        a.Klasa = q.value(2).toString();
+        a.DataNapisania = QDate::fromString(q.value(3).toString(), FormatDaty);
+        a.Dodano = DodanoZTekstu(q.value(4).toString());
+        TestArchiwalny& t = a.Test;
+        t.Nazwa = q.value(5).toString();
+        t.Autor = q.value(6).toString();
+        t.IloscPytan = q.value(7).toInt();
+        t.IloscOdpowiedzi = q.value(8).toInt();
+        t.TypTestu = q.value(9).toInt();
+        t.Czas = q.value(10).toInt();
+        t.Wersja = q.value(11).toString();
+        t.Tkk = q.value(12).toInt();
+        t.ProgCel = q.value(13).toInt();
+        t.ProgBdb = q.value(14).toInt();
+        t.ProgDb = q.value(15).toInt();
+        t.ProgDst = q.value(16).toInt();
+        t.ProgDp = q.value(17).toInt();
+        const auto klucz = OpcjeZeZnakow(q.value(18).toString());
+        if (!klucz) return blad(QStringLiteral("błędny klucz testu"));
+        t.Klucz = *klucz;
+        a.PlikTestu = q.value(19).toString();
+    }
+    {
+        QSqlQuery q(baza);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral(
+            "SELECT tresc, odpowiedzi FROM pytania WHERE analiza_id = ? ORDER BY nr"));
+        q.addBindValue(id);
+        if (!q.exec()) return blad(q.lastError().text());
+        while (q.next()) {
+            TrescPytania& p = a.Pytania.emplace_back();
+            p.Tresc = q.value(0).toString();
+            const QJsonArray odpowiedzi =
+                QJsonDocument::fromJson(q.value(1).toString().toUtf8()).array();
+            for (const QJsonValue& o : odpowiedzi)
+                p.Odpowiedzi.push_back(o.toString());
+        }
+    }
+    {
+        QSqlQuery q(baza);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral(
+            "SELECT nazwisko, imie, start, koniec, zapis, zwm, zaznaczone, klucz, poprawnych, "
+            "procent, ocena FROM uczniowie WHERE analiza_id = ? ORDER BY lp"));
+        q.addBindValue(id);
+        if (!q.exec()) return blad(q.lastError().text());
+        while (q.next()) {
+            UczenArchiwalny& u = a.Uczniowie.emplace_back();
+            u.Nazwisko = q.value(0).toString();
+            u.Imie = q.value(1).toString();
+            u.Start = q.value(2).toDouble();
+            u.Koniec = q.value(3).toDouble();
+            u.Zapis = q.value(4).toDouble();
+            u.Zwm = q.value(5).toInt() != 0;
+            const auto zaznaczone = OpcjeZeZnakow(q.value(6).toString());
+            const auto klucz = q.value(7).isNull() ? std::optional(a.Test.Klucz)
+                                                   : OpcjeZeZnakow(q.value(7).toString());
+            if (!zaznaczone || !klucz) return blad(QStringLiteral("błędne odpowiedzi ucznia"));
+            u.Zaznaczone = *zaznaczone;
+            u.Klucz = *klucz;
+            u.Poprawnych = q.value(8).toInt();
+            u.Procent = q.value(9).toInt();
+            u.Ocena = q.value(10).toString();
+        }
+    }
+    {
+        QSqlQuery q(baza);
+        q.setForwardOnly(true);
+        q.prepare(
+            QStringLiteral("SELECT nazwa, sha256 FROM pliki WHERE analiza_id = ? ORDER BY lp"));
+        q.addBindValue(id);
+        if (!q.exec()) return blad(q.lastError().text());
+        while (q.next())
+            a.Pliki.push_back({q.value(0).toString(), q.value(1).toString()});
+    }
+    d->Wykonaj(QStringLiteral("COMMIT"));
+    return a;
+}
+
+std::optional<std::vector<WynikUcznia>> Archiwum::HistoriaUcznia(const QString& nazwisko,
+                                                                 const QString& imie) {
+    return HistoriaUcznia(nazwisko + QLatin1Char(' ') + imie);
+}
+
+std::optional<std::vector<WynikUcznia>> Archiwum::HistoriaUcznia(const QString& nazwiskoIImie) {
+    if (!d->Otwarte()) return std::nullopt;
+    QSqlQuery q(d->baza());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT ") + KolumnyWpisu +
+              QStringLiteral(", u.nazwisko, u.imie, u.poprawnych, u.procent, u.ocena FROM "
+                             "uczniowie u JOIN analizy a ON a.id = u.analiza_id WHERE "
+                             "u.szukane = ? ORDER BY a.data_napisania, a.id, u.lp"));
+    q.addBindValue(KluczUcznia(nazwiskoIImie));
+    if (!q.exec()) {
+        d->BladBazy(QStringLiteral("Nie udało się odczytać archiwum"), q.lastError().text());
+        return std::nullopt;
+    }
+    std::vector<WynikUcznia> wyniki;
+    while (q.next()) {
+        WynikUcznia w;
+        w.Analiza = *d->WpisZWiersza(q, 0);
+        w.Nazwisko = q.value(12).toString();
+        w.Imie = q.value(13).toString();
+        w.Poprawnych = q.value(14).toInt();
+        w.Procent = q.value(15).toInt();
+        w.Ocena = q.value(16).toString();
+        wyniki.push_back(std::move(w));
+    }
+    return wyniki;
+}
+
+std::optional<QByteArray> Archiwum::Eksport() {
+    if (!d->Otwarte()) return std::nullopt;
+    std::vector<qint64> ids;
+    {
+        QSqlQuery q(d->baza());
+        q.setForwardOnly(true);
+        if (!q.exec(QStringLiteral("SELECT id FROM analizy ORDER BY id"))) {
+            d->BladBazy(QStringLiteral("Nie udało się odczytać archiwum"), q.lastError().text());
+            return std::nullopt;
+        }
+        while (q.next())
+            ids.push_back(q.value(0).toLongLong());
+    }
+    std::vector<AnalizaArchiwalna> analizy;
+    analizy.reserve(ids.size());
+    for (const qint64 id : ids) {
+        auto a = Wczytaj(id);
+        if (!a) {
+            // Deleted by another user since the list was read: not part of the export.
+            if (d->blad == BrakAnalizy(id)) continue;
+            return std::nullopt;
+        }
+        analizy.push_back(std::move(*a));
+    }
+    return DokumentEksportu(analizy);
+}
+
+bool Archiwum::ZapiszPlikEksportu(const QByteArray& dokument, const QString& sciezka,
+                                  QString& blad) {
+    QString powod;
+    if (ZapiszPlik(sciezka, dokument, &powod)) return true;
+    blad = QStringLiteral("Nie udało się zapisać pliku %1: %2")
+               .arg(QDir::toNativeSeparators(sciezka), powod);
+    return false;
+}
+
+bool Archiwum::EksportDoPliku(const QString& sciezka) {
+    const auto dokument = Eksport();
+    return dokument && ZapiszPlikEksportu(*dokument, sciezka, d->blad);
+}
+
+std::optional<WynikImportu> Archiwum::ImportZPliku(const QString& sciezka) {
+    QFile plik;
+    QString powod;
+    if (!OtworzZwyklyPlik(plik, sciezka, &powod)) {
+        d->blad = QStringLiteral("Nie można odczytać pliku %1: %2")
+                      .arg(QDir::toNativeSeparators(sciezka), powod);
+        return std::nullopt;
+    }
+    return Import(plik.readAll());
+}
+
+} // namespace sondrel

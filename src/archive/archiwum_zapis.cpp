@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "archive/archiwum.h"
+
+#include "analysis/ocenianie.h"
+#include "archive/archiwum_dane.h"
+#include "archive/eksport_archiwum.h"
+#include "archive/schemat.h"
+#include "core/zegar.h"
+
+#include <QCryptographicHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <algorithm>
+
+namespace sondrel {
+
+using namespace archiwum_wewn;
+
+namespace {
+
+// The duplicate rule's key: the SHA-256 of the sorted, distinct answer-file hashes.
+QString OdciskPlikow(const std::vector<PlikArchiwalny>& pliki) {
+    QStringList skroty;
+    for (const PlikArchiwalny& p : pliki)
+        skroty.append(p.Sha256.toLower());
+    skroty.sort();
+    skroty.removeDuplicates();
+    return QString::fromLatin1(QCryptographicHash::hash(skroty.join(QLatin1Char('\n')).toUtf8(),
+                                                        QCryptographicHash::Sha256)
+                                   .toHex());
+}
+
+bool JestSha256(const QString& tekst) {
+    if (tekst.size() != 64) return false;
+    return std::all_of(tekst.begin(), tekst.end(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f');
+    });
+}
+
+// Whether the record can be stored as it is: the sizes agree and every option set fits.
+QString BladRekordu(const AnalizaArchiwalna& a) {
+    const TestArchiwalny& t = a.Test;
+    const auto pytan = static_cast<std::size_t>(std::max(t.IloscPytan, 0));
+    const auto poprawne = [&](const std::vector<OpcjePytania>& opcje) {
+        return opcje.size() == pytan &&
+               std::all_of(opcje.begin(), opcje.end(), [](OpcjePytania o) { return o < 32; });
+    };
+    if (t.IloscPytan < 1 || t.IloscOdpowiedzi < 1 || t.IloscOdpowiedzi > 5 || !poprawne(t.Klucz))
+        return QStringLiteral("opis testu jest niepełny");
+    if (a.Uczniowie.empty()) return QStringLiteral("analiza nie obejmuje żadnego ucznia");
+    for (const UczenArchiwalny& u : a.Uczniowie)
+        if (!poprawne(u.Zaznaczone) || !poprawne(u.Klucz))
+            return QStringLiteral("odpowiedzi ucznia nie pasują do testu");
+    if (!a.Pytania.empty() && a.Pytania.size() != pytan)
+        return QStringLiteral("treści pytań nie pasują do testu");
+    if (a.Pliki.empty()) return QStringLiteral("brak plików odpowiedzi");
+    for (const PlikArchiwalny& p : a.Pliki)
+        if (!JestSha256(p.Sha256)) return QStringLiteral("błędny skrót pliku odpowiedzi");
+    if (!a.DataNapisania.isValid()) return QStringLiteral("brak daty napisania");
+    return QString();
+}
+
+} // namespace
+
+std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
+    if (!d->Otwarte()) return std::nullopt;
+    if (const QString blad = BladRekordu(a); !blad.isEmpty()) {
+        d->blad = QStringLiteral("Nie można zapisać analizy w archiwum: %1.").arg(blad);
+        return std::nullopt;
+    }
+    a.Odcisk = OdciskTestu(a.Test);
+    if (!a.Dodano.isValid())
+        a.Dodano = QDateTime::fromSecsSinceEpoch(Zegar::teraz().toSecsSinceEpoch(), Qt::UTC);
+    else
+        a.Dodano = QDateTime::fromSecsSinceEpoch(a.Dodano.toSecsSinceEpoch(), Qt::UTC);
+    const QString odciskPlikow = OdciskPlikow(a.Pliki);
+    qint64 suma = 0;
+    for (const UczenArchiwalny& u : a.Uczniowie)
+        suma += u.Poprawnych;
+    const qint32 procentKlasy =
+        ProcentZaokraglony(suma, static_cast<qint64>(a.Uczniowie.size()) * a.Test.IloscPytan);
+
+    QSqlDatabase baza = d->baza();
+    const auto niepowodzenie = [&](const QString& szczegoly) -> std::optional<WynikDodania> {
+        d->Wycofaj();
+        d->BladBazy(QStringLiteral("Nie udało się zapisać analizy w archiwum"), szczegoly);
+        return std::nullopt;
+    };
+    if (!d->Wykonaj(d->dialekt->PoczatekZapisu)) return niepowodzenie(d->blad);
+
+    QSqlQuery q(baza);
+    q.prepare(QStringLiteral(
+        "INSERT INTO analizy (odcisk, pliki_odcisk, klasa, data_napisania, dodano, nazwa, autor, "
+        "ilosc_pytan, ilosc_odpowiedzi, typ, czas, wersja, tkk, prog_cel, prog_bdb, prog_db, "
+        "prog_dst, prog_dp, klucz, plik_testu, ilosc_uczniow, procent_klasy) VALUES "
+        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"));
+    const TestArchiwalny& t = a.Test;
+    for (const QVariant& v : {QVariant(a.Odcisk),
+                              QVariant(odciskPlikow),
+                              QVariant(a.Klasa),
+                              QVariant(a.DataNapisania.toString(FormatDaty)),
+                              QVariant(TekstDodano(a.Dodano)),
+                              QVariant(t.Nazwa),
+                              QVariant(t.Autor),
+                              QVariant(t.IloscPytan),
+                              QVariant(t.IloscOdpowiedzi),
+                              QVariant(t.TypTestu),
+                              QVariant(t.Czas),
+                              QVariant(t.Wersja),
+                              QVariant(t.Tkk),
+                              QVariant(t.ProgCel),
+                              QVariant(t.ProgBdb),
+                              QVariant(t.ProgDb),
+                              QVariant(t.ProgDst),
+                              QVariant(t.ProgDp),
+                              QVariant(ZnakiOpcji(t.Klucz)),
+                              QVariant(a.PlikTestu),
+                              QVariant(qint32(a.Uczniowie.size())),
+                              QVariant(procentKlasy)})
+        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull()
+                           ? QVariant(QStringLiteral(""))
+                           : v);
+    if (!q.exec() || !q.next()) {
+        // The unique set of answer files decides: a class already archived refuses the row.
+        const QString szczegoly = q.lastError().text();
+        if (Dane::BrakUprawnien(q.lastError())) {
+            q.finish();
+            d->Wycofaj();
+            d->blad = QStringLiteral("Brak uprawnień do zapisu w archiwum %1.").arg(d->opis);
+            return std::nullopt;
+        }
+        q.finish();
+        d->Wycofaj();
+        QSqlQuery istniejaca(baza);
+        istniejaca.prepare(QStringLiteral("SELECT id FROM analizy WHERE pliki_odcisk = ?"));
+        istniejaca.addBindValue(odciskPlikow);
+        if (istniejaca.exec() && istniejaca.next()) {
+            a.Id = istniejaca.value(0).toLongLong();
+            d->blad = KomunikatJuzWArchiwum();
+            return WynikDodania{a.Id, true};
+        }
+        d->BladBazy(QStringLiteral("Nie udało się zapisać analizy w archiwum"), szczegoly);
+        return std::nullopt;
+    }
+    const qint64 id = q.value(0).toLongLong();
+    q.finish();
+
+    const auto tekst = [](const QString& s) { return s.isNull() ? QStringLiteral("") : s; };
+    if (!a.Pytania.empty()) {
+        QSqlQuery p(baza);
+        p.prepare(QStringLiteral(
+            "INSERT INTO pytania (analiza_id, nr, tresc, odpowiedzi) VALUES (?, ?, ?, ?)"));
+        for (std::size_t i = 0; i < a.Pytania.size(); ++i) {
+            QJsonArray odpowiedzi;
+            for (const QString& o : a.Pytania[i].Odpowiedzi)
+                odpowiedzi.append(o);
+            p.addBindValue(id);
+            p.addBindValue(static_cast<int>(i + 1));
+            p.addBindValue(tekst(a.Pytania[i].Tresc));
+            p.addBindValue(
+                QString::fromUtf8(QJsonDocument(odpowiedzi).toJson(QJsonDocument::Compact)));
+            if (!p.exec()) return niepowodzenie(p.lastError().text());
+        }
+    }
+    {
+        QSqlQuery u(baza);
+        u.prepare(QStringLiteral(
+            "INSERT INTO uczniowie (analiza_id, lp, nazwisko, imie, start, koniec, zapis, zwm, "
+            "zaznaczone, klucz, poprawnych, procent, ocena, szukane) VALUES "
+            "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+        for (std::size_t i = 0; i < a.Uczniowie.size(); ++i) {
+            const UczenArchiwalny& s = a.Uczniowie[i];
+            u.addBindValue(id);
+            u.addBindValue(static_cast<int>(i + 1));
+            u.addBindValue(tekst(s.Nazwisko));
+            u.addBindValue(tekst(s.Imie));
+            u.addBindValue(s.Start);
+            u.addBindValue(s.Koniec);
+            u.addBindValue(s.Zapis);
+            u.addBindValue(s.Zwm ? 1 : 0);
+            u.addBindValue(ZnakiOpcji(s.Zaznaczone));
+            // The file's key is kept only where it differs from the test's.
+            u.addBindValue(s.Klucz == t.Klucz ? QVariant(QMetaType(QMetaType::QString))
+                                              : QVariant(ZnakiOpcji(s.Klucz)));
+            u.addBindValue(s.Poprawnych);
+            u.addBindValue(s.Procent);
+            u.addBindValue(tekst(s.Ocena));
+            u.addBindValue(KluczUcznia(s.Nazwisko + QLatin1Char(' ') + s.Imie));
+            if (!u.exec()) return niepowodzenie(u.lastError().text());
+        }
+    }
+    {
+        QSqlQuery p(baza);
+        p.prepare(QStringLiteral(
+            "INSERT INTO pliki (analiza_id, lp, nazwa, sha256) VALUES (?, ?, ?, ?)"));
+        for (std::size_t i = 0; i < a.Pliki.size(); ++i) {
+            p.addBindValue(id);
+            p.addBindValue(static_cast<int>(i + 1));
+            p.addBindValue(tekst(a.Pliki[i].Nazwa));
+            p.addBindValue(a.Pliki[i].Sha256.toLower());
+            if (!p.exec()) return niepowodzenie(p.lastError().text());
+        }
+    }
+    if (!d->Wykonaj(QStringLiteral("COMMIT"))) return niepowodzenie(d->blad);
+    a.Id = id;
+    d->blad.clear();
+    return WynikDodania{id, false};
+}
+
+// Runs a statement that changes the one row of analysis `id` (the id bound last).
+bool Archiwum::Dane::ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id,
+                                 const QString& co, const QString& odmowa) {
+    if (!Otwarte()) return false;
+    QSqlQuery q(baza());
+    q.prepare(sql);
+    for (const QVariant& v : wartosci)
+        q.addBindValue(v);
+    q.addBindValue(id);
+    if (!q.exec()) {
+        if (BrakUprawnien(q.lastError()) && !odmowa.isEmpty()) {
+            blad = odmowa.arg(opis);
+            return false;
+        }
+        return BladBazy(co, q.lastError().text());
+    }
+    if (q.numRowsAffected() < 1) {
+        blad = BrakAnalizy(id);
+        return false;
+    }
+    return true;
+}
+
+bool Archiwum::Usun(qint64 id) {
+    return d->ZmienWiersz(QStringLiteral("DELETE FROM analizy WHERE id = ?"), {}, id,
+                          QStringLiteral("Nie udało się usunąć analizy z archiwum"),
+                          QStringLiteral("Brak uprawnień do usuwania z archiwum %1: usuwać może "
+                                         "tylko właściciel archiwum."));
+}
+
+bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapisania) {
+    if (!dataNapisania.isValid()) {
+        d->blad = QStringLiteral("Błędna data napisania.");
+        return false;
+    }
+    return d->ZmienWiersz(
+        QStringLiteral("UPDATE analizy SET klasa = ?, data_napisania = ? WHERE id = ?"),
+        {klasa.isNull() ? QStringLiteral("") : klasa, dataNapisania.toString(FormatDaty)}, id,
+        QStringLiteral("Nie udało się zmienić opisu analizy"),
+        QStringLiteral("Brak uprawnień do zmiany opisu w archiwum %1: zmieniać może tylko "
+                       "właściciel archiwum."));
+}
+
+std::optional<WynikImportu> Archiwum::Import(const QByteArray& json) {
+    if (!d->Otwarte()) return std::nullopt;
+    QString blad;
+    auto analizy = CzytajDokumentEksportu(json, blad);
+    if (!analizy) {
+        d->blad = QStringLiteral("Nie można zaimportować pliku: %1").arg(blad);
+        return std::nullopt;
+    }
+    WynikImportu wynik;
+    for (AnalizaArchiwalna& a : *analizy) {
+        const auto dodanie = Dodaj(a);
+        if (!dodanie) return std::nullopt;
+        ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
+    }
+    d->blad.clear();
+    return wynik;
+}
+
+std::optional<WynikImportu> Archiwum::KopiujZ(Archiwum& zrodlo) {
+    if (!d->Otwarte()) return std::nullopt;
+    const auto lista = zrodlo.Lista();
+    if (!lista) {
+        d->blad = zrodlo.Blad();
+        return std::nullopt;
+    }
+    WynikImportu wynik;
+    for (const WpisArchiwum& w : *lista) {
+        auto a = zrodlo.Wczytaj(w.Id);
+        if (!a) {
+            // Deleted from the source since its list was read: nothing to copy.
+            if (zrodlo.Blad() == BrakAnalizy(w.Id)) continue;
+            d->blad = zrodlo.Blad();
+            return std::nullopt;
+        }
+        const auto dodanie = Dodaj(*a);
+        if (!dodanie) return std::nullopt;
+        ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
+    }
+    d->blad.clear();
+    return wynik;
+}
+
+} // namespace sondrel

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archiwum_cli.h"
+#include "archiwum_usuwanie.h"
 
 #include "analysis/przebieg_analizy.h"
 #include "archive/archiwum.h"
@@ -452,6 +453,7 @@ bool ArchiwumRysuje(int argc, const char* const* argv) {
 }
 
 int UruchomPolecenieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy) {
+    if (JestPolecenieUsuwania(argumenty)) return UruchomUsuwanieArchiwum(argumenty, wyjscie, bledy);
     CliArchiwum cli(wyjscie, bledy);
     return cli.Uruchom(argumenty);
 }
@@ -483,38 +485,45 @@ QJsonObject JsonZestawienia(const ZestawienieKlas& z) {
 
 QString SkladniaArchiwum() {
     return QStringLiteral(
-        "\n"
-        "Archiwum analiz:\n"
-        "  sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
-        "              [--imie-najpierw] PLIK.sko...\n"
-        "  sondrel-cli archiwum lista\n"
-        "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum usun ID\n"
-        "  sondrel-cli archiwum eksport PLIK.json\n"
-        "  sondrel-cli archiwum import PLIK.json\n"
-        "  sondrel-cli archiwum odloz\n"
-        "  sondrel-cli archiwum kopiuj --z ŹRÓDŁO --do CEL\n"
-        "  dodaj       analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
-        "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
-        "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
-        "  lista       wpisy archiwum jako tablica JSON\n"
-        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
-        "              niego wykres PLIK.png; wypisuje ścieżkę raportu)\n"
-        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)\n"
-        "  usun        usuwa wpis z archiwum\n"
-        "  eksport     całe archiwum do pliku JSON; import dodaje analizy z takiego pliku,\n"
-        "              pomijając te, które już są w archiwum\n"
-        "  odloz       odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
-        "              następne polecenie zakłada nowe archiwum\n"
-        "  kopiuj      dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
-        "              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych\n"
-        "  --archiwum PLIK  inny plik archiwum (domyślnie Archiwum.sqlite w folderze danych\n"
-        "              programu)\n"
-        "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
-        "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
-        "              (także postgres://…, ?host=/folder/gniazda); hasło podaje plik\n"
-        "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n");
+               "\n"
+               "Archiwum analiz:\n"
+               "  sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test "
+               "PLIK.skt]\n"
+               "              [--imie-najpierw] PLIK.sko...\n"
+               "  sondrel-cli archiwum lista\n"
+               "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]\n"
+               "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]\n"
+               "  sondrel-cli archiwum usun ID\n"
+               "  sondrel-cli archiwum eksport PLIK.json\n"
+               "  sondrel-cli archiwum import PLIK.json\n"
+               "  sondrel-cli archiwum odloz\n"
+               "  sondrel-cli archiwum kopiuj --z ŹRÓDŁO --do CEL\n"
+               "  dodaj       analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu "
+               "(klasa\n"
+               "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
+               "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
+               "  lista       wpisy archiwum jako tablica JSON\n"
+               "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport, a "
+               "obok\n"
+               "              niego wykres PLIK.png; wypisuje ścieżkę raportu)\n"
+               "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z "
+               "wykresem)\n"
+               "  usun        usuwa wpis z archiwum\n"
+               "  eksport     całe archiwum do pliku JSON; import dodaje analizy z takiego pliku,\n"
+               "              pomijając te, które już są w archiwum\n"
+               "  odloz       odkłada nieczytelny plik archiwum (nowa nazwa "
+               ".uszkodzone-RRRR-MM-DD);\n"
+               "              następne polecenie zakłada nowe archiwum\n"
+               "  kopiuj      dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
+               "              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych\n"
+               "  --archiwum PLIK  inny plik archiwum (domyślnie Archiwum.sqlite w folderze "
+               "danych\n"
+               "              programu)\n"
+               "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
+               "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
+               "              (także postgres://…, ?host=/folder/gniazda); hasło podaje plik\n"
+               "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n") +
+           SkladniaUsuwania();
 }
 
 } // namespace sondrel

@@ -29,6 +29,19 @@ QDateTime DodanoZTekstu(const QString& tekst);
 QString PowodPolaczenia(const QSqlError& blad);
 QString BrakAnalizy(qint64 id);
 
+// What a database's refusal means, for a message that says what really happened.
+enum class RodzajBledu {
+    Zajete,        // another connection holds the lock (SQLite busy or locked)
+    BrakMiejsca,   // the disk is full
+    BrakUprawnien, // the file, its folder or the database refuses this user
+    Uszkodzone,    // not a database, or a damaged one
+    Inny,
+};
+RodzajBledu RodzajBleduBazy(const QSqlError& blad);
+
+// How long opening waits for other processes that hold the archive (as a writer waits).
+constexpr int LimitZajetosciMs = 60000;
+
 // Columns: id, klasa, data_napisania, dodano, ilosc_uczniow, procent_klasy, nazwa, autor,
 // ilosc_pytan, ilosc_odpowiedzi, typ, odcisk.
 inline const QString KolumnyWpisu = QStringLiteral(
@@ -42,7 +55,10 @@ struct Archiwum::Dane {
     QString sciezka; // the file's path or the server's URI
     QString opis;    // the archive in messages: the file's path, or "na serwerze user@host/db"
     std::optional<AdresSerwera> serwer;
-    bool zerwane = false; // the server's connection was lost: made again before the next call
+    bool zerwane = false;     // the server's connection was lost: made again before the next call
+    bool zajete = false;      // opening failed because another process held the file: try again
+    bool tylkoOdczyt = false; // the file or its folder cannot be written: opened read-only
+    bool folderTylkoDoOdczytu = false;
     QString blad;
     StanArchiwum stan = StanArchiwum::Zamkniete;
     const Dialekt* dialekt = &DialektSterownika(QStringLiteral("QSQLITE"));
@@ -87,9 +103,12 @@ struct Archiwum::Dane {
     bool OtworzSerwer();
     bool Przygotuj();
 
+    QSqlError bladSql; // the last refusal Wykonaj met
+
     bool Wykonaj(QSqlQuery& q, const QString& sql) {
         if (q.exec(sql)) return true;
-        blad = q.lastError().text();
+        bladSql = q.lastError();
+        blad = bladSql.text();
         return false;
     }
     bool Wykonaj(const QString& sql) {

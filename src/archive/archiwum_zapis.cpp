@@ -8,6 +8,7 @@
 #include "core/zegar.h"
 
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
@@ -248,6 +249,176 @@ bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapis
         QStringLiteral("Nie udało się zmienić opisu analizy"),
         QStringLiteral("Brak uprawnień do zmiany opisu w archiwum %1: zmieniać może tylko "
                        "właściciel archiwum."));
+}
+
+namespace {
+
+// The words of a name as the history compares them: letters and digits, case-folded.
+QStringList SlowaNazwy(const QString& tekst) {
+    QString t = tekst.toCaseFolded();
+    for (QChar& c : t)
+        if (!c.isLetterOrNumber()) c = u' ';
+    return t.split(u' ', Qt::SkipEmptyParts);
+}
+
+// Whether an answer file's name holds every word of a student's name.
+bool NazwaPlikuUcznia(const QStringList& slowaPliku, const QStringList& slowaUcznia) {
+    if (slowaUcznia.size() < 2) return false; // a surname alone names no file for certain
+    return std::all_of(slowaUcznia.begin(), slowaUcznia.end(),
+                       [&](const QString& s) { return slowaPliku.contains(s); });
+}
+
+} // namespace
+
+std::optional<WynikUsunieciaUcznia> Archiwum::UsunUcznia(const QString& nazwiskoIImie) {
+    if (!d->Otwarte()) return std::nullopt;
+    const QString klucz = KluczUcznia(nazwiskoIImie);
+    if (klucz.isEmpty()) {
+        d->blad = QStringLiteral("Podaj nazwisko i imię ucznia.");
+        return std::nullopt;
+    }
+    const QStringList slowaUcznia = SlowaNazwy(klucz);
+    QSqlDatabase baza = d->baza();
+    const QString co = QStringLiteral("Nie udało się usunąć ucznia z archiwum");
+    const auto niepowodzenie =
+        [&](const QString& szczegoly) -> std::optional<WynikUsunieciaUcznia> {
+        d->Wycofaj();
+        d->BladBazy(co, szczegoly);
+        return std::nullopt;
+    };
+    const auto odmowa = [&](const QSqlQuery& q) -> std::optional<WynikUsunieciaUcznia> {
+        if (!Dane::BrakUprawnien(q.lastError())) return niepowodzenie(q.lastError().text());
+        d->Wycofaj();
+        d->blad = QStringLiteral("Brak uprawnień do usuwania z archiwum %1.").arg(d->opis);
+        return std::nullopt;
+    };
+    if (!d->Wykonaj(d->dialekt->PoczatekZapisu)) return niepowodzenie(d->blad);
+
+    std::vector<qint64> analizy;
+    {
+        QSqlQuery q(baza);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral(
+            "SELECT DISTINCT analiza_id FROM uczniowie WHERE szukane = ? ORDER BY analiza_id"));
+        q.addBindValue(klucz);
+        if (!q.exec()) return niepowodzenie(q.lastError().text());
+        while (q.next())
+            analizy.push_back(q.value(0).toLongLong());
+    }
+    WynikUsunieciaUcznia wynik;
+    for (const qint64 id : analizy) {
+        // Rows the caller may not change are not removed: such an analysis stays as it is.
+        QSqlQuery q(baza);
+        q.prepare(QStringLiteral("DELETE FROM uczniowie WHERE analiza_id = ? AND szukane = ?"));
+        q.addBindValue(id);
+        q.addBindValue(klucz);
+        if (!q.exec()) return odmowa(q);
+        const int usuniete = q.numRowsAffected();
+        if (usuniete < 1) continue;
+        wynik.UsunieteWyniki += usuniete;
+
+        // What is left of the class.
+        std::vector<QStringList> pozostali;
+        qint64 suma = 0;
+        int pytan = 0;
+        {
+            QSqlQuery r(baza);
+            r.setForwardOnly(true);
+            r.prepare(QStringLiteral(
+                "SELECT u.szukane, u.poprawnych, a.ilosc_pytan FROM uczniowie u JOIN analizy a "
+                "ON a.id = u.analiza_id WHERE u.analiza_id = ?"));
+            r.addBindValue(id);
+            if (!r.exec()) return niepowodzenie(r.lastError().text());
+            while (r.next()) {
+                pozostali.push_back(SlowaNazwy(r.value(0).toString()));
+                suma += r.value(1).toLongLong();
+                pytan = r.value(2).toInt();
+            }
+        }
+        if (pozostali.empty()) {
+            QSqlQuery u(baza);
+            u.prepare(QStringLiteral("DELETE FROM analizy WHERE id = ?"));
+            u.addBindValue(id);
+            if (!u.exec()) return odmowa(u);
+            ++wynik.UsunieteAnalizy;
+            continue;
+        }
+
+        // The student's answer files: those whose names name this student and no one left.
+        std::vector<PlikArchiwalny> pliki;
+        std::vector<int> doUsuniecia;
+        {
+            QSqlQuery r(baza);
+            r.setForwardOnly(true);
+            r.prepare(QStringLiteral("SELECT lp, nazwa, sha256 FROM pliki WHERE analiza_id = ?"));
+            r.addBindValue(id);
+            if (!r.exec()) return niepowodzenie(r.lastError().text());
+            while (r.next()) {
+                const QString nazwa = r.value(1).toString();
+                const QStringList slowa = SlowaNazwy(QFileInfo(nazwa).completeBaseName());
+                const bool ucznia =
+                    NazwaPlikuUcznia(slowa, slowaUcznia) &&
+                    std::none_of(pozostali.begin(), pozostali.end(), [&](const QStringList& inny) {
+                        return NazwaPlikuUcznia(slowa, inny);
+                    });
+                if (ucznia)
+                    doUsuniecia.push_back(r.value(0).toInt());
+                else
+                    pliki.push_back({nazwa, r.value(2).toString()});
+            }
+        }
+        for (const int lp : doUsuniecia) {
+            QSqlQuery u(baza);
+            u.prepare(QStringLiteral("DELETE FROM pliki WHERE analiza_id = ? AND lp = ?"));
+            u.addBindValue(id);
+            u.addBindValue(lp);
+            if (!u.exec()) return odmowa(u);
+        }
+        QSqlQuery u(baza);
+        u.prepare(QStringLiteral(
+            "UPDATE analizy SET ilosc_uczniow = ?, procent_klasy = ?, pliki_odcisk = "
+            "COALESCE(?, pliki_odcisk) WHERE id = ?"));
+        u.addBindValue(static_cast<qint32>(pozostali.size()));
+        u.addBindValue(
+            ProcentZaokraglony(suma, static_cast<qint64>(pozostali.size()) * std::max(pytan, 1)));
+        // With no file record left the old fingerprint stays: the empty set names no class.
+        u.addBindValue(doUsuniecia.empty() || pliki.empty()
+                           ? QVariant(QMetaType(QMetaType::QString))
+                           : QVariant(OdciskPlikow(pliki)));
+        u.addBindValue(id);
+        if (!u.exec()) return odmowa(u);
+    }
+    if (!d->Wykonaj(QStringLiteral("COMMIT"))) return niepowodzenie(d->blad);
+    d->blad.clear();
+    return wynik;
+}
+
+std::optional<int> Archiwum::UsunPrzed(const QDate& dzien) {
+    if (!d->Otwarte()) return std::nullopt;
+    if (!dzien.isValid()) {
+        d->blad = QStringLiteral("Błędna data.");
+        return std::nullopt;
+    }
+    const auto niepowodzenie = [&](const QString& szczegoly) -> std::optional<int> {
+        d->Wycofaj();
+        d->BladBazy(QStringLiteral("Nie udało się usunąć analiz z archiwum"), szczegoly);
+        return std::nullopt;
+    };
+    if (!d->Wykonaj(d->dialekt->PoczatekZapisu)) return niepowodzenie(d->blad);
+    QSqlQuery q(d->baza());
+    q.prepare(QStringLiteral("DELETE FROM analizy WHERE data_napisania < ?"));
+    q.addBindValue(dzien.toString(FormatDaty));
+    if (!q.exec()) {
+        if (!Dane::BrakUprawnien(q.lastError())) return niepowodzenie(q.lastError().text());
+        d->Wycofaj();
+        d->blad = QStringLiteral("Brak uprawnień do usuwania z archiwum %1.").arg(d->opis);
+        return std::nullopt;
+    }
+    const int ile = std::max(q.numRowsAffected(), 0);
+    q.finish();
+    if (!d->Wykonaj(QStringLiteral("COMMIT"))) return niepowodzenie(d->blad);
+    d->blad.clear();
+    return ile;
 }
 
 std::optional<WynikImportu> Archiwum::Import(const QByteArray& json) {

@@ -5,6 +5,7 @@
 #include "archive/eksport_archiwum.h"
 #include "core/analiza.h"
 #include "support/klasa_testowa.h"
+#include "support/pelny_dysk.h"
 #include "support/pliki_testowe.h"
 #include "support/serwer_testowy.h"
 #include "support/srodowisko_testowe.h"
@@ -19,6 +20,7 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 using namespace sondrel;
@@ -479,4 +481,205 @@ TEST_F(ArchiwumTest, ArchiwumPierwszegoSchematuPrzechodziNaObecny) {
     // New adds go on beside the old entry.
     Otwarte();
     EXPECT_GT(Dodaj(KlasaArchiwalna(1)), 7);
+}
+
+namespace {
+
+// A class of `ziarno` in which student `nr` is Łucja Żak, whose answer file bears her name.
+AnalizaArchiwalna KlasaZLucja(int ziarno, int uczniow, int nr) {
+    AnalizaArchiwalna a = KlasaArchiwalna(ziarno, uczniow, 6);
+    const auto i = static_cast<std::size_t>(nr);
+    a.Uczniowie[i].Nazwisko = QStringLiteral("Żak");
+    a.Uczniowie[i].Imie = QStringLiteral("Łucja");
+    a.Pliki[i].Nazwa = QStringLiteral("ŻAK_łucja.sko");
+    return a;
+}
+
+} // namespace
+
+TEST_P(ArchiwumSilnikTest, UsuniecieUczniaPrzeliczaPodsumowaniaJakNowaAnaliza) {
+    Otwarte();
+    // Class A: Łucja and a Łucjan Żak, whose file name begins as hers; class B: Łucja alone;
+    // class C: no Łucja.
+    AnalizaArchiwalna a = KlasaZLucja(1, 6, 2);
+    a.Uczniowie[4].Nazwisko = QStringLiteral("Żak");
+    a.Uczniowie[4].Imie = QStringLiteral("Łucjan");
+    a.Pliki[4].Nazwa = QStringLiteral("żak_łucjan.sko");
+    a.Uczniowie[2].Poprawnych = 6; // her points move the class's percent
+    a.Uczniowie[2].Zaznaczone = a.Test.Klucz;
+    AnalizaArchiwalna b = KlasaZLucja(2, 1, 0);
+    AnalizaArchiwalna c = KlasaArchiwalna(3, 4, 6);
+    const qint64 idA = Dodaj(a), idB = Dodaj(b), idC = Dodaj(c);
+    const auto przedC = archiwum.Wczytaj(idC);
+    const auto wpis = [](Archiwum& z, qint64 id) {
+        const auto lista = z.Lista();
+        for (const WpisArchiwum& w : *lista)
+            if (w.Id == id) return w;
+        return WpisArchiwum();
+    };
+    const qint32 procentPrzed = wpis(archiwum, idA).ProcentKlasy;
+    ASSERT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"))->size(), 2u);
+
+    const auto wynik = archiwum.UsunUcznia(QStringLiteral("  żak ŁUCJA "));
+    ASSERT_TRUE(wynik) << archiwum.Blad().toStdString();
+    EXPECT_EQ(wynik->UsunieteWyniki, 2);
+    EXPECT_EQ(wynik->UsunieteAnalizy, 1);
+    EXPECT_TRUE(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"))->empty());
+    EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucjan"))->size(), 1u);
+    EXPECT_EQ(archiwum.Wczytaj(idC), przedC);
+    EXPECT_FALSE(archiwum.Wczytaj(idB));
+    const QString eksport = QString::fromUtf8(*archiwum.Eksport());
+    EXPECT_FALSE(eksport.contains(QStringLiteral("\"Łucja\"")));
+    EXPECT_FALSE(eksport.contains(QStringLiteral("ŻAK_łucja")));
+    EXPECT_TRUE(eksport.contains(QStringLiteral("\"Łucjan\"")));
+
+    // The same class analysed afresh without her, in an archive of its own: the same record,
+    // the same list entry, and the same set of answer files (added again, it is already here).
+    AnalizaArchiwalna reszta = a;
+    reszta.Uczniowie.erase(reszta.Uczniowie.begin() + 2);
+    reszta.Pliki.erase(reszta.Pliki.begin() + 2);
+    Archiwum nowe;
+    ASSERT_TRUE(nowe.Otworz(NoweArchiwum(QStringLiteral("nowe"))));
+    ASSERT_TRUE(nowe.Dodaj(reszta));
+    auto poUsunieciu = archiwum.Wczytaj(idA);
+    ASSERT_TRUE(poUsunieciu);
+    poUsunieciu->Id = reszta.Id;
+    EXPECT_EQ(*poUsunieciu, reszta);
+    WpisArchiwum oczekiwany = wpis(nowe, reszta.Id);
+    oczekiwany.Id = idA;
+    EXPECT_EQ(wpis(archiwum, idA), oczekiwany);
+    EXPECT_NE(wpis(archiwum, idA).ProcentKlasy, procentPrzed);
+    EXPECT_EQ(archiwum.Lista()->size(), 2u);
+    const auto ponownie = archiwum.Dodaj(reszta);
+    ASSERT_TRUE(ponownie);
+    EXPECT_TRUE(ponownie->JuzBylo);
+    EXPECT_EQ(ponownie->Id, idA);
+
+    // Nobody of that name: nothing removed, not a failure.
+    const auto nikt = archiwum.UsunUcznia(QStringLiteral("Żak Łucja"));
+    ASSERT_TRUE(nikt);
+    EXPECT_EQ(nikt->UsunieteWyniki, 0);
+}
+
+TEST_P(ArchiwumSilnikTest, UsuwaniePrzedDniemIUczniaCaleAlboWcale) {
+    Otwarte();
+    // Written on 2 to 5 March 2026; Łucja in the first three.
+    for (int ziarno = 1; ziarno <= 4; ++ziarno)
+        Dodaj(ziarno <= 3 ? KlasaZLucja(ziarno, 4, ziarno % 4) : KlasaArchiwalna(ziarno, 4, 6));
+    const QByteArray przed = *archiwum.Eksport();
+
+    // A statement that fails in the middle of the work (the last analysis of hers refuses to
+    // change or go): nothing of the work stays.
+    if (Serwer()) {
+        ASSERT_TRUE(bazy.front()->Wykonaj(QStringLiteral(
+            "CREATE FUNCTION awaria() RETURNS trigger AS $$ BEGIN IF OLD.id = 3 THEN RAISE "
+            "EXCEPTION 'awaria'; END IF; IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; "
+            "END $$ "
+            "LANGUAGE plpgsql")));
+        ASSERT_TRUE(bazy.front()->Wykonaj(
+            QStringLiteral("CREATE TRIGGER awaria BEFORE UPDATE OR DELETE ON analizy FOR EACH "
+                           "ROW EXECUTE FUNCTION awaria()")));
+    } else {
+        for (const char* zdarzenie : {"UPDATE", "DELETE"})
+            ZapytajPlik(Plik(), QStringLiteral("CREATE TRIGGER awaria_%1 BEFORE %1 ON analizy "
+                                               "WHEN OLD.id = 3 BEGIN SELECT RAISE(ABORT, "
+                                               "'awaria'); END")
+                                    .arg(QLatin1String(zdarzenie)));
+        ASSERT_EQ(Zapytaj(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                         "'trigger'"))
+                      .toInt(),
+                  2);
+    }
+    EXPECT_FALSE(archiwum.UsunUcznia(QStringLiteral("Żak Łucja")));
+    EXPECT_TRUE(archiwum.Blad().startsWith(
+        QStringLiteral("Nie udało się usunąć ucznia z archiwum (archiwum %1): ")
+            .arg(archiwum.Opis())))
+        << archiwum.Blad().toStdString();
+    EXPECT_FALSE(archiwum.UsunPrzed(QDate(2026, 3, 5)));
+    EXPECT_EQ(*archiwum.Eksport(), przed);
+    EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"))->size(), 3u);
+
+    if (Serwer())
+        bazy.front()->Wykonaj(QStringLiteral("DROP TRIGGER awaria ON analizy"));
+    else
+        for (const char* zdarzenie : {"UPDATE", "DELETE"})
+            ZapytajPlik(Plik(),
+                        QStringLiteral("DROP TRIGGER awaria_%1").arg(QLatin1String(zdarzenie)));
+    // Retention: the analyses written before 4 March go, with their students and files.
+    const auto ile = archiwum.UsunPrzed(QDate(2026, 3, 4));
+    ASSERT_TRUE(ile) << archiwum.Blad().toStdString();
+    EXPECT_EQ(*ile, 2);
+    const auto lista = archiwum.Lista();
+    ASSERT_EQ(lista->size(), 2u);
+    EXPECT_EQ(lista->front().DataNapisania, QDate(2026, 3, 4));
+    EXPECT_EQ(Zapytaj(QStringLiteral("SELECT count(*) FROM uczniowie")).toInt(), 8);
+    EXPECT_EQ(Zapytaj(QStringLiteral("SELECT count(*) FROM pliki")).toInt(), 8);
+    EXPECT_EQ(archiwum.UsunPrzed(QDate(2026, 3, 4)), 0);
+    EXPECT_FALSE(archiwum.UsunPrzed(QDate()));
+    EXPECT_EQ(archiwum.UsunUcznia(QStringLiteral("Żak Łucja"))->UsunieteWyniki, 1);
+}
+
+TEST_F(ArchiwumTest, ZdroweArchiwumNieJestOdkladane) {
+    // A healthy archive: setting it aside is refused, and the analyses stay listed.
+    Otwarte();
+    Dodaj(KlasaArchiwalna(1));
+    archiwum.Zamknij();
+    QString blad;
+    EXPECT_FALSE(Archiwum::OdlozUszkodzone(Plik(), blad));
+    EXPECT_EQ(blad, QStringLiteral("Plik %1 jest poprawnym archiwum analiz (przeszedł sprawdzenie "
+                                   "spójności bazy danych): nie został odłożony.")
+                        .arg(Plik()));
+    Otwarte();
+    EXPECT_EQ(archiwum.Lista()->size(), 1u);
+}
+
+TEST_F(ArchiwumTest, PelnyDyskIFolderTylkoDoOdczytuNazwaneTymCzymSa) {
+    // A full disk, while making a new archive and while opening one whose journal needs room,
+    // is said to be a full disk, never a damaged archive to be set aside.
+    MalyDysk dysk(1024 * 1024);
+    POMIN_BEZ_DYSKU(dysk);
+    const QString stare = dysk.sciezka(QStringLiteral("stare.sqlite"));
+    {
+        Archiwum a;
+        ASSERT_TRUE(a.Otworz(stare));
+        AnalizaArchiwalna k = KlasaArchiwalna(1);
+        ASSERT_TRUE(a.Dodaj(k));
+    }
+    const QByteArray przed = Zawartosc(stare);
+    dysk.Zapelnij();
+    for (const QString& plik : {dysk.sciezka(QStringLiteral("nowe.sqlite")), stare}) {
+        Archiwum a;
+        if (a.Otworz(plik)) {
+            // Opening needed no room: the first write then says the disk is full.
+            AnalizaArchiwalna k = KlasaArchiwalna(2);
+            EXPECT_FALSE(a.Dodaj(k));
+        }
+        EXPECT_FALSE(a.Blad().contains(QStringLiteral("czytelnym"))) << a.Blad().toStdString();
+        EXPECT_FALSE(a.Blad().contains(QStringLiteral("odłożyć"))) << a.Blad().toStdString();
+        EXPECT_TRUE(a.Blad().contains(QStringLiteral("brak miejsca")) ||
+                    a.Blad().contains(QStringLiteral("disk is full")))
+            << a.Blad().toStdString();
+    }
+    EXPECT_EQ(Zawartosc(stare), przed);
+    dysk.Oproznij();
+
+    // A read-only file system: the archive is listed, read and exported; writing is refused
+    // with a message, and nothing is written.
+    ASSERT_EQ(::mount(nullptr, QFile::encodeName(dysk.folder()).constData(), nullptr,
+                      MS_REMOUNT | MS_RDONLY, nullptr),
+              0);
+    Archiwum a;
+    ASSERT_TRUE(a.Otworz(stare)) << a.Blad().toStdString();
+    ASSERT_EQ(a.Lista()->size(), 1u);
+    EXPECT_TRUE(a.Wczytaj(a.Lista()->front().Id));
+    EXPECT_TRUE(a.Eksport());
+    AnalizaArchiwalna k = KlasaArchiwalna(3);
+    EXPECT_FALSE(a.Dodaj(k));
+    EXPECT_FALSE(a.Blad().isEmpty());
+    Archiwum nowe;
+    EXPECT_FALSE(nowe.Otworz(dysk.sciezka(QStringLiteral("inne.sqlite"))));
+    EXPECT_EQ(nowe.Stan(), StanArchiwum::BrakDostepu);
+    EXPECT_FALSE(nowe.Blad().contains(QStringLiteral("odłożyć"))) << nowe.Blad().toStdString();
+    a.Zamknij();
+    EXPECT_EQ(Zawartosc(stare), przed);
 }

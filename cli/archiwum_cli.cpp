@@ -397,12 +397,17 @@ int CliArchiwum::Usun() {
 }
 
 int CliArchiwum::Eksport() {
-    const auto dokument = archiwum.Eksport();
-    if (!dokument) return BladArchiwum();
-    QString blad;
-    if (Archiwum::ZapiszPlikEksportu(*dokument, w.pozycyjne.front(), blad)) return KodWykonane;
-    Blad(blad);
-    return KodBladZapisuArchiwum;
+    std::vector<QString> pominiete;
+    bool bladPliku = false;
+    if (!archiwum.EksportDoPliku(w.pozycyjne.front(), &pominiete, &bladPliku)) {
+        if (!bladPliku) return BladArchiwum();
+        Blad(archiwum.Blad());
+        return KodBladZapisuArchiwum;
+    }
+    if (pominiete.empty()) return KodWykonane;
+    Blad(OpisPominietych(QStringLiteral("Pominięto analiz, których nie da się odczytać: %1."),
+                         pominiete));
+    return KodBladArchiwum;
 }
 
 int CliArchiwum::Import() {
@@ -411,7 +416,10 @@ int CliArchiwum::Import() {
     if (wynik->JuzByly > 0)
         Blad(
             QStringLiteral("Analiz już obecnych w archiwum, pominiętych: %1.").arg(wynik->JuzByly));
-    return Pisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
+    const int kod = Pisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
+    if (wynik->Odrzucone == 0 || kod != KodWykonane) return kod;
+    Blad(OpisPominietych(QStringLiteral("Odrzucono analiz: %1."), wynik->Powody));
+    return KodBladArchiwum;
 }
 
 int CliArchiwum::Kopiuj() {
@@ -422,11 +430,14 @@ int CliArchiwum::Kopiuj() {
     }
     const auto wynik = archiwum.KopiujZ(zrodlo);
     if (!wynik) return BladArchiwum();
-    return Pisz(QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już obecnych w "
-                               "archiwum docelowym: %2.\n")
-                    .arg(wynik->Dodane)
-                    .arg(wynik->JuzByly)
-                    .toUtf8());
+    const int kod = Pisz(QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już obecnych w "
+                                        "archiwum docelowym: %2.\n")
+                             .arg(wynik->Dodane)
+                             .arg(wynik->JuzByly)
+                             .toUtf8());
+    if (wynik->Odrzucone == 0 || kod != KodWykonane) return kod;
+    Blad(OpisPominietych(QStringLiteral("Odrzucono analiz: %1."), wynik->Powody));
+    return KodBladArchiwum;
 }
 
 int CliArchiwum::Odloz() {

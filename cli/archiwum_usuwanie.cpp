@@ -89,6 +89,13 @@ int UruchomUsuwanieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QI
     return KodWykonane;
 }
 
+QString OpisPominietych(const QString& naglowek, const std::vector<QString>& powody) {
+    QString tekst = naglowek.arg(powody.size());
+    for (const QString& powod : powody)
+        tekst += QLatin1Char('\r') + powod;
+    return tekst;
+}
+
 QString SkladniaUsuwania() {
     return QStringLiteral(
         "  sondrel-cli archiwum usun-ucznia \"NAZWISKO IMIĘ\"\n"

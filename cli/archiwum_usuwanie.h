@@ -12,6 +12,7 @@
 
 #include <QIODevice>
 #include <QStringList>
+#include <vector>
 
 namespace sondrel {
 
@@ -19,5 +20,8 @@ namespace sondrel {
 bool JestPolecenieUsuwania(const QStringList& argumenty);
 int UruchomUsuwanieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy);
 QString SkladniaUsuwania();
+
+// "Odrzucono analiz: N." (naglowek with %1) and one line per analysis with its reason.
+QString OpisPominietych(const QString& naglowek, const std::vector<QString>& powody);
 
 } // namespace sondrel

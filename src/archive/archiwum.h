@@ -17,6 +17,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QIODevice>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -149,20 +150,29 @@ public:
     std::optional<int> UsunPrzed(const QDate& dzien);
 
     // The whole archive as one JSON document (see eksport_archiwum.h); nothing on failure.
-    std::optional<QByteArray> Eksport();
+    // An analysis whose rows cannot be read (a damaged row) is left out and named, with the
+    // reason, in *pominiete; the others are exported.
+    std::optional<QByteArray> Eksport(std::vector<QString>* pominiete = nullptr);
+    // The same written to a device as a stream, one analysis at a time; false on failure.
+    bool Eksport(QIODevice& cel, std::vector<QString>* pominiete = nullptr);
     // Adds every analysis of such a document, each in its own transaction, skipping those
-    // already archived. A document that cannot be read adds nothing.
+    // already archived and going on past a refused one (its reason in Powody). Every figure
+    // of a student is computed again from the answers and the key. A document that cannot be
+    // read at all adds nothing and gives nothing. The device is read analysis by analysis.
     std::optional<WynikImportu> Import(const QByteArray& json);
+    std::optional<WynikImportu> Import(QIODevice& zrodlo);
 
     // Adds every analysis of another archive (a teacher's file into the school's server, or
     // back), one at a time and each in its own transaction, skipping those already here (the
-    // same set of answer files). A failure stops the copy: what was copied before it stays,
-    // whole, and copying again goes on where it stopped.
+    // same set of answer files) and going on past one that cannot be read or stored (its
+    // reason in Powody). Copying again adds what was refused once the cause is gone.
     std::optional<WynikImportu> KopiujZ(Archiwum& zrodlo);
 
-    // The same with files: the export written under a temporary name and renamed (a failure
-    // leaves an earlier file whole), the import read from a file.
-    bool EksportDoPliku(const QString& sciezka);
+    // The same with files: the export written (mode 0600: it holds names) under a temporary
+    // name and renamed (a failure leaves an earlier file whole), the import read from a file.
+    // *bladPliku tells a file that could not be written from an archive that could not be read.
+    bool EksportDoPliku(const QString& sciezka, std::vector<QString>* pominiete = nullptr,
+                        bool* bladPliku = nullptr);
     std::optional<WynikImportu> ImportZPliku(const QString& sciezka);
     // Writes an export document to a file as EksportDoPliku does.
     static bool ZapiszPlikEksportu(const QByteArray& dokument, const QString& sciezka,

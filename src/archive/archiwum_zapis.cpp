@@ -7,6 +7,7 @@
 #include "archive/schemat.h"
 #include "core/zegar.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -38,6 +39,10 @@ bool JestSha256(const QString& tekst) {
     });
 }
 
+QString DlugaKlasa() {
+    return QStringLiteral("etykieta klasy jest dłuższa niż %1 znaków").arg(MaksDlugoscKlasy);
+}
+
 // Whether the record can be stored as it is: the sizes agree and every option set fits.
 QString BladRekordu(const AnalizaArchiwalna& a) {
     const TestArchiwalny& t = a.Test;
@@ -48,6 +53,7 @@ QString BladRekordu(const AnalizaArchiwalna& a) {
     };
     if (t.IloscPytan < 1 || t.IloscOdpowiedzi < 1 || t.IloscOdpowiedzi > 5 || !poprawne(t.Klucz))
         return QStringLiteral("opis testu jest niepełny");
+    if (a.Klasa.size() > MaksDlugoscKlasy) return DlugaKlasa();
     if (a.Uczniowie.empty()) return QStringLiteral("analiza nie obejmuje żadnego ucznia");
     for (const UczenArchiwalny& u : a.Uczniowie)
         if (!poprawne(u.Zaznaczone) || !poprawne(u.Klucz))
@@ -243,6 +249,10 @@ bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapis
         d->blad = QStringLiteral("Błędna data napisania.");
         return false;
     }
+    if (klasa.size() > MaksDlugoscKlasy) {
+        d->blad = QStringLiteral("Błędna klasa: %1.").arg(DlugaKlasa());
+        return false;
+    }
     return d->ZmienWiersz(
         QStringLiteral("UPDATE analizy SET klasa = ?, data_napisania = ? WHERE id = ?"),
         {klasa.isNull() ? QStringLiteral("") : klasa, dataNapisania.toString(FormatDaty)}, id,
@@ -422,17 +432,44 @@ std::optional<int> Archiwum::UsunPrzed(const QDate& dzien) {
 }
 
 std::optional<WynikImportu> Archiwum::Import(const QByteArray& json) {
+    QBuffer bufor;
+    bufor.setData(json);
+    bufor.open(QIODevice::ReadOnly);
+    return Import(bufor);
+}
+
+namespace {
+
+// One analysis refused by an import or a copy: counted, with its reason.
+void Odrzucona(WynikImportu& wynik, qsizetype nr, const QString& powod) {
+    ++wynik.Odrzucone;
+    wynik.Powody.push_back(QStringLiteral("analiza %1: %2").arg(nr).arg(powod));
+}
+
+} // namespace
+
+std::optional<WynikImportu> Archiwum::Import(QIODevice& zrodlo) {
     if (!d->Otwarte()) return std::nullopt;
     QString blad;
-    auto analizy = CzytajDokumentEksportu(json, blad);
-    if (!analizy) {
+    CzytnikEksportu czytnik(zrodlo);
+    if (!czytnik.Otworz(blad)) {
         d->blad = QStringLiteral("Nie można zaimportować pliku: %1").arg(blad);
         return std::nullopt;
     }
     WynikImportu wynik;
-    for (AnalizaArchiwalna& a : *analizy) {
-        const auto dodanie = Dodaj(a);
-        if (!dodanie) return std::nullopt;
+    for (std::size_t i = 0; i < czytnik.Ilosc(); ++i) {
+        const auto nr = static_cast<qsizetype>(i + 1);
+        QString powod;
+        auto a = czytnik.Analiza(i, powod);
+        if (!a) {
+            Odrzucona(wynik, nr, powod);
+            continue;
+        }
+        const auto dodanie = Dodaj(*a);
+        if (!dodanie) {
+            Odrzucona(wynik, nr, d->blad);
+            continue;
+        }
         ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
     }
     d->blad.clear();
@@ -452,11 +489,19 @@ std::optional<WynikImportu> Archiwum::KopiujZ(Archiwum& zrodlo) {
         if (!a) {
             // Deleted from the source since its list was read: nothing to copy.
             if (zrodlo.Blad() == BrakAnalizy(w.Id)) continue;
-            d->blad = zrodlo.Blad();
-            return std::nullopt;
+            Odrzucona(wynik, w.Id, zrodlo.Blad());
+            continue;
+        }
+        // The figures come from the answers, whatever the source holds.
+        if (const QString powod = PrzeliczWyniki(*a); !powod.isEmpty()) {
+            Odrzucona(wynik, w.Id, powod);
+            continue;
         }
         const auto dodanie = Dodaj(*a);
-        if (!dodanie) return std::nullopt;
+        if (!dodanie) {
+            Odrzucona(wynik, w.Id, d->blad);
+            continue;
+        }
         ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
     }
     d->blad.clear();

@@ -295,6 +295,7 @@ TEST_P(ArchiwumSilnikTest, EksportImportEksportDajeTeSameBajty) {
     AnalizaArchiwalna z = KlasaArchiwalna(1, 3);
     z.Pytania.assign(6, TrescPytania{QStringLiteral("Treść"), {QStringLiteral("ą"), QString()}});
     z.Uczniowie[0].Klucz[0] = 0b1000;
+    ASSERT_TRUE(PrzeliczWyniki(z).isEmpty());
     Dodaj(z);
     Dodaj(KlasaArchiwalna(2, 4, 6, QStringLiteral("Inny")));
     Dodaj(KlasaArchiwalna(3));
@@ -315,26 +316,84 @@ TEST_P(ArchiwumSilnikTest, EksportImportEksportDajeTeSameBajty) {
     EXPECT_EQ(puste.Import(*eksport)->JuzByly, 2);
     EXPECT_EQ(puste.Lista()->size(), 2u);
 
-    // A document with one wrong analysis adds none of them.
-    QJsonObject dokument = QJsonDocument::fromJson(*eksport).object();
-    QJsonArray analizy = dokument.value("analizy").toArray();
-    QJsonObject druga = analizy[1].toObject();
-    QJsonObject test = druga.value("test").toObject();
-    test.insert("klucz",
-                QJsonArray{"1", "1", "1", "1", "1", "1"}); // the fingerprint no longer fits
-    druga.insert("test", test);
-    analizy.replace(1, druga);
-    dokument.insert("analizy", analizy);
+    // A document that is not a whole export adds nothing.
     Archiwum trzecie;
     ASSERT_TRUE(trzecie.Otworz(NoweArchiwum(QStringLiteral("trzecie"))));
-    for (const QByteArray& zly : {QJsonDocument(dokument).toJson(), QByteArray("{\"format\": 1"),
-                                  QByteArray("{\"format\":\"sondrel-archiwum\",\"wersja\":2,"
-                                             "\"analizy\":[]}")}) {
+    for (const QByteArray& zly :
+         {QByteArray("{\"format\": 1"), eksport->chopped(3), QByteArray("[]"),
+          QByteArray("{\"format\":\"sondrel-archiwum\",\"wersja\":2,\"analizy\":[]}")}) {
         EXPECT_FALSE(trzecie.Import(zly));
         EXPECT_TRUE(trzecie.Blad().startsWith(QStringLiteral("Nie można zaimportować pliku: ")))
             << trzecie.Blad().toStdString();
         EXPECT_TRUE(trzecie.Lista()->empty());
     }
+
+    // Each analysis on its own: a wrong one is refused with its reason and the others are
+    // added; points, percents and grades that contradict the answers are computed anew.
+    QJsonObject dokument = QJsonDocument::fromJson(*eksport).object();
+    const QJsonArray analizy = dokument.value("analizy").toArray();
+    QJsonObject zmieniona = analizy[0].toObject();
+    QJsonArray uczniowie = zmieniona.value("uczniowie").toArray();
+    QJsonObject uczen = uczniowie[0].toObject();
+    uczen.insert("poprawnych", 1000000);
+    uczen.insert("procent", 10000000);
+    uczen.insert("ocena", "Cel");
+    uczniowie.replace(0, uczen);
+    zmieniona.insert("uczniowie", uczniowie);
+    const auto zUczniem = [](QJsonObject a, const char* klucz, const QJsonValue& v) {
+        QJsonArray u = a.value("uczniowie").toArray();
+        QJsonObject pierwszy = u[0].toObject();
+        pierwszy.insert(QLatin1String(klucz), v);
+        u.replace(0, pierwszy);
+        a.insert("uczniowie", u);
+        return a;
+    };
+    const auto zTestem = [](QJsonObject a, const char* klucz, const QJsonValue& v) {
+        QJsonObject t = a.value("test").toObject();
+        t.insert(QLatin1String(klucz), v);
+        a.insert("test", t);
+        return a;
+    };
+    const auto zPolem = [](QJsonObject a, const char* klucz, const QJsonValue& v) {
+        a.insert(QLatin1String(klucz), v);
+        return a;
+    };
+    const QJsonObject dobra = analizy[1].toObject();
+    const struct {
+        QJsonObject analiza;
+        const char* powod;
+    } zle[] = {
+        {zTestem(dobra, "klucz", QJsonArray{"1", "1", "1", "1", "1", "1"}), "odcisk testu"},
+        {zTestem(dobra, "iloscPytan", 2147483648.0), "\"iloscPytan\""},
+        {zTestem(dobra, "czas", 1e300), "\"czas\""},
+        {zUczniem(dobra, "poprawnych", 1e300), "\"poprawnych\""},
+        {zUczniem(dobra, "zaznaczone", QJsonArray{"1", "2"}),
+         "odpowiedzi ucznia nie pasują do testu"},
+        {zPolem(dobra, "klasa", QString(101, u'x')), "etykieta klasy jest dłuższa niż 100 znaków"},
+    };
+    QJsonArray nowe{zmieniona};
+    for (const auto& z : zle)
+        nowe.append(z.analiza);
+    nowe.append(dobra);
+    dokument.insert("analizy", nowe);
+    const auto wynik2 = trzecie.Import(QJsonDocument(dokument).toJson());
+    ASSERT_TRUE(wynik2) << trzecie.Blad().toStdString();
+    EXPECT_EQ(wynik2->Dodane, 2);
+    EXPECT_EQ(wynik2->Odrzucone, int(std::size(zle)));
+    ASSERT_EQ(wynik2->Powody.size(), std::size(zle));
+    for (std::size_t i = 0; i < std::size(zle); ++i) {
+        EXPECT_TRUE(wynik2->Powody[i].startsWith(QStringLiteral("analiza %1: ").arg(i + 2)))
+            << wynik2->Powody[i].toStdString();
+        EXPECT_TRUE(wynik2->Powody[i].contains(QString::fromUtf8(zle[i].powod)))
+            << wynik2->Powody[i].toStdString();
+    }
+    const auto lista = trzecie.Lista();
+    ASSERT_EQ(lista->size(), 2u);
+    auto przeliczona = trzecie.Wczytaj(lista->front().Id);
+    ASSERT_TRUE(przeliczona);
+    przeliczona->Id = z.Id;
+    EXPECT_EQ(*przeliczona, z);
+    EXPECT_EQ(lista->front().ProcentKlasy, puste.Lista()->front().ProcentKlasy);
 }
 
 TEST_F(ArchiwumTest, PlikKtoryNieJestArchiwumNieJestRuszany) {
@@ -682,4 +741,38 @@ TEST_F(ArchiwumTest, PelnyDyskIFolderTylkoDoOdczytuNazwaneTymCzymSa) {
     EXPECT_FALSE(nowe.Blad().contains(QStringLiteral("odłożyć"))) << nowe.Blad().toStdString();
     a.Zamknij();
     EXPECT_EQ(Zawartosc(stare), przed);
+}
+
+TEST_F(ArchiwumTest, UszkodzonaAnalizaNieZatrzymujeEksportuAniKopiowania) {
+    // One analysis with a damaged row: the export and the copy leave it out, name it, and
+    // carry every other analysis; the exported file is its owner's only.
+    Otwarte();
+    for (int ziarno = 1; ziarno <= 3; ++ziarno)
+        Dodaj(KlasaArchiwalna(ziarno));
+    ZapytajPlik(Plik(), QStringLiteral("UPDATE uczniowie SET zaznaczone = 'zz!' WHERE "
+                                       "analiza_id = 2 RETURNING 1"));
+    std::vector<QString> pominiete;
+    const auto eksport = archiwum.Eksport(&pominiete);
+    ASSERT_TRUE(eksport) << archiwum.Blad().toStdString();
+    ASSERT_EQ(pominiete.size(), 1u);
+    EXPECT_TRUE(pominiete[0].startsWith(QStringLiteral("analiza 2: ")))
+        << pominiete[0].toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(*eksport).object().value("analizy").toArray().size(), 2);
+
+    const QString plik = st.sciezka(QStringLiteral("eksport.json"));
+    pominiete.clear();
+    ASSERT_TRUE(archiwum.EksportDoPliku(plik, &pominiete)) << archiwum.Blad().toStdString();
+    EXPECT_EQ(Zawartosc(plik), *eksport);
+    EXPECT_EQ(QFileInfo(plik).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ReadUser | QFileDevice::WriteUser);
+
+    Archiwum kopia;
+    ASSERT_TRUE(kopia.Otworz(st.sciezka(QStringLiteral("kopia.sqlite"))));
+    const auto wynik = kopia.KopiujZ(archiwum);
+    ASSERT_TRUE(wynik) << kopia.Blad().toStdString();
+    EXPECT_EQ(wynik->Dodane, 2);
+    EXPECT_EQ(wynik->Odrzucone, 1);
+    ASSERT_EQ(wynik->Powody.size(), 1u);
+    EXPECT_TRUE(wynik->Powody[0].startsWith(QStringLiteral("analiza 2: ")));
+    EXPECT_EQ(kopia.Eksport(), eksport);
 }

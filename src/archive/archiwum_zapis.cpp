@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archiwum.h"
 
+#include "analysis/czytnik_odpowiedzi.h"
 #include "analysis/ocenianie.h"
 #include "archive/archiwum_dane.h"
 #include "archive/eksport_archiwum.h"
@@ -74,6 +75,12 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
     if (const QString blad = BladRekordu(a); !blad.isEmpty()) {
         d->blad = QStringLiteral("Nie można zapisać analizy w archiwum: %1.").arg(blad);
         return std::nullopt;
+    }
+    // A control character in a name (a NUL from a damaged file) is no part of it, and a
+    // server would refuse the whole analysis for it.
+    for (UczenArchiwalny& u : a.Uczniowie) {
+        u.Nazwisko = NazwaBezZnakowSterujacych(u.Nazwisko);
+        u.Imie = NazwaBezZnakowSterujacych(u.Imie);
     }
     a.Odcisk = OdciskTestu(a.Test);
     if (!a.Dodano.isValid())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/eksport_archiwum.h"
 
+#include "analysis/czytnik_odpowiedzi.h"
 #include "core/analiza.h"
 
 #include <QBuffer>
@@ -191,8 +192,8 @@ std::optional<AnalizaArchiwalna> AnalizaZJson(const QJsonObject& o, Czytnik& c) 
             !procent || !ocena)
             return std::nullopt;
         if (!zwm.isBool()) return c.Brak("zwm");
-        uczen.Nazwisko = *nazwisko;
-        uczen.Imie = *imie;
+        uczen.Nazwisko = NazwaBezZnakowSterujacych(*nazwisko);
+        uczen.Imie = NazwaBezZnakowSterujacych(*imie);
         uczen.Start = *start;
         uczen.Koniec = *koniec;
         uczen.Zapis = *zapis;

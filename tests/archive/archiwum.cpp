@@ -776,3 +776,49 @@ TEST_F(ArchiwumTest, UszkodzonaAnalizaNieZatrzymujeEksportuAniKopiowania) {
     EXPECT_TRUE(wynik->Powody[0].startsWith(QStringLiteral("analiza 2: ")));
     EXPECT_EQ(kopia.Eksport(), eksport);
 }
+
+TEST_P(ArchiwumSilnikTest, ZnakiSterujaceWNazwiskuNieDochodzaDoArchiwum) {
+    // A damaged answer file with a NUL, an escape and a tab in the student's name, and an
+    // export with the same: the names lose them where they are read, and the server takes
+    // the analysis as the file does.
+    QStringList pliki = ZapiszKlase(st.sciezka(QStringLiteral("klasa")), 4, 2, 3);
+    PlikOdpowiedzi zly;
+    zly.nazwaTestu = QStringLiteral("Ułamki");
+    zly.nazwisko = QStringLiteral("No") + QChar(0) + QStringLiteral("wak\x1b[31m");
+    zly.imie = QStringLiteral("Jan\tMaria\x7f");
+    zly.kodowanie = KodowanieXml::Base64;
+    zly.pytania = {{"1000", "1000"}, {"0100", "0100"}, {"0010", "0010"}};
+    pliki.append(st.sciezka(QStringLiteral("zly.sko")));
+    ASSERT_TRUE(ZapiszPlikOdpowiedzi(pliki.last(), zly));
+    auto analiza = std::make_unique<Analiza>();
+    analiza->PlikiOdpowiedzi = pliki;
+    ASSERT_TRUE(UruchomAnalize(*analiza, st.srodowisko));
+    QString blad;
+    auto zapis = AnalizaDoArchiwum(*analiza, QStringLiteral("7a"), blad);
+    ASSERT_TRUE(zapis) << blad.toStdString();
+    Otwarte();
+    const qint64 id = Dodaj(*zapis);
+    const auto historia = archiwum.HistoriaUcznia(QStringLiteral("Nowak[31m Jan Maria"));
+    ASSERT_TRUE(historia);
+    ASSERT_EQ(historia->size(), 1u);
+    EXPECT_EQ(historia->front().Nazwisko, QStringLiteral("Nowak[31m"));
+    EXPECT_EQ(historia->front().Imie, QStringLiteral("Jan Maria"));
+
+    // The same names in an export (as an older version stored them) are cleaned on import.
+    QJsonObject dokument = QJsonDocument::fromJson(*archiwum.Eksport()).object();
+    QJsonObject a = dokument.value("analizy").toArray()[0].toObject();
+    QJsonArray uczniowie = a.value("uczniowie").toArray();
+    QJsonObject u = uczniowie[0].toObject();
+    u.insert("nazwisko", zly.nazwisko);
+    u.insert("imie", zly.imie);
+    uczniowie.replace(0, u);
+    a.insert("uczniowie", uczniowie);
+    a.insert("pliki",
+             QJsonArray{QJsonObject{{"nazwa", "inny.sko"}, {"sha256", QString(64, u'a')}}});
+    dokument.insert("analizy", QJsonArray{a});
+    ASSERT_TRUE(archiwum.Usun(id));
+    const auto wynik = archiwum.Import(QJsonDocument(dokument).toJson());
+    ASSERT_TRUE(wynik) << archiwum.Blad().toStdString();
+    EXPECT_EQ(wynik->Dodane, 1) << (wynik->Powody.empty() ? "" : wynik->Powody[0].toStdString());
+    EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Nowak[31m Jan Maria"))->size(), 1u);
+}

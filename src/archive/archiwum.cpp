@@ -17,6 +17,7 @@
 #include <QUrl>
 #include <cerrno>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -85,6 +86,27 @@ using namespace archiwum_wewn;
 namespace {
 
 QAtomicInteger<quint64> licznikPolaczen;
+
+// The server driver's own English lines (a statement on a connection that just died, a
+// result it cannot free) say nothing the archive's Polish message does not; they are dropped,
+// and every other message goes on to whoever handled messages before.
+QtMessageHandler obslugaPrzedArchiwum = nullptr;
+
+void BezWierszySterownika(QtMsgType typ, const QMessageLogContext& kontekst, const QString& tekst) {
+    if (typ == QtWarningMsg &&
+        (tekst.startsWith(QLatin1String("QSqlQuery::exec: database not open")) ||
+         tekst.startsWith(QLatin1String("QSqlQuery::prepare: database not open")) ||
+         tekst.startsWith(QLatin1String("Unable to free statement")) ||
+         tekst.startsWith(QLatin1String("QPSQL"))))
+        return;
+    obslugaPrzedArchiwum(typ, kontekst, tekst);
+}
+
+void UciszSterownikSerwera() {
+    static std::once_flag raz;
+    std::call_once(raz,
+                   [] { obslugaPrzedArchiwum = qInstallMessageHandler(BezWierszySterownika); });
+}
 
 QString RadaOdlozenia() {
     return QStringLiteral("\rArchiwum nie zostało zmienione. Można je odłożyć na bok (zmienić mu "
@@ -315,6 +337,7 @@ bool Archiwum::Dane::OtworzSerwer() {
                    .arg(opis));
         return false;
     }
+    UciszSterownikSerwera();
     QString odmowa;
     {
         QSqlDatabase baza = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), polaczenie);
@@ -327,6 +350,7 @@ bool Archiwum::Dane::OtworzSerwer() {
         Odmowa(StanArchiwum::BrakDostepu, odmowa);
         return false;
     }
+    UstawSesjeSerwera();
     dialekt = &DialektSterownika(QStringLiteral("QPSQL"));
     return true;
 }

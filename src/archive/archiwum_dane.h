@@ -39,6 +39,11 @@ enum class RodzajBledu {
 };
 RodzajBledu RodzajBleduBazy(const QSqlError& blad);
 
+// Commits the transaction of an add: the statement COMMIT. A seam for the tests, which lose
+// the server's answer to it.
+using Zatwierdzenie = bool (*)(QSqlDatabase& baza, QString& blad);
+extern Zatwierdzenie ZatwierdzDodanie;
+
 // How long opening waits for other processes that hold the archive (as a writer waits).
 constexpr int LimitZajetosciMs = 60000;
 
@@ -99,6 +104,13 @@ struct Archiwum::Dane {
         return e.nativeErrorCode() == QLatin1String("42501");
     }
 
+    // The server's own notices and warnings (its shutdown, a dropped connection) are not
+    // printed by the client library: the archive's messages say what happened.
+    void UstawSesjeSerwera() {
+        QSqlQuery q(baza());
+        q.exec(QStringLiteral("SET client_min_messages TO error"));
+    }
+
     bool OtworzPlik();
     bool OtworzSerwer();
     bool Przygotuj();
@@ -129,6 +141,7 @@ struct Archiwum::Dane {
                 return false;
             }
             zerwane = false;
+            UstawSesjeSerwera();
         }
         if (stan == StanArchiwum::Otwarte) return true;
         if (blad.isEmpty()) blad = QStringLiteral("Archiwum nie jest otwarte.");

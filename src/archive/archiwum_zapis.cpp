@@ -40,6 +40,13 @@ bool JestSha256(const QString& tekst) {
     });
 }
 
+bool Zatwierdz(QSqlDatabase& baza, QString& blad) {
+    QSqlQuery q(baza);
+    if (q.exec(QStringLiteral("COMMIT"))) return true;
+    blad = q.lastError().text();
+    return false;
+}
+
 QString DlugaKlasa() {
     return QStringLiteral("etykieta klasy jest dłuższa niż %1 znaków").arg(MaksDlugoscKlasy);
 }
@@ -69,6 +76,8 @@ QString BladRekordu(const AnalizaArchiwalna& a) {
 }
 
 } // namespace
+
+Zatwierdzenie archiwum_wewn::ZatwierdzDodanie = Zatwierdz;
 
 std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
     if (!d->Otwarte()) return std::nullopt;
@@ -215,7 +224,38 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
             if (!p.exec()) return niepowodzenie(p.lastError().text());
         }
     }
-    if (!d->Wykonaj(QStringLiteral("COMMIT"))) return niepowodzenie(d->blad);
+    QString szczegoly;
+    if (!ZatwierdzDodanie(baza, szczegoly)) {
+        if (!d->serwer || d->Zywe()) return niepowodzenie(szczegoly);
+        // The connection went with the answer to the commit: whether the analysis was saved
+        // is told by its answer files, asked as soon as the server answers again.
+        d->zerwane = true;
+        if (d->Otwarte()) {
+            QSqlQuery q(d->baza());
+            q.prepare(QStringLiteral("SELECT id FROM analizy WHERE pliki_odcisk = ?"));
+            q.addBindValue(odciskPlikow);
+            if (q.exec()) {
+                if (q.next()) {
+                    a.Id = q.value(0).toLongLong();
+                    d->blad.clear();
+                    return WynikDodania{a.Id, false};
+                }
+                d->blad = QStringLiteral("Nie udało się zapisać analizy w archiwum (archiwum %1): "
+                                         "połączenie z serwerem zostało przerwane, nic nie "
+                                         "zapisano (%2)")
+                              .arg(d->opis, szczegoly.trimmed());
+                return std::nullopt;
+            }
+        }
+        d->zerwane = true;
+        d->blad = QStringLiteral("Nie wiadomo, czy analiza została zapisana w archiwum %1: "
+                                 "połączenie z serwerem zostało przerwane w chwili zatwierdzania "
+                                 "zapisu (%2). Gdy serwer znów będzie dostępny, dodaj ją ponownie: "
+                                 "jeśli została zapisana, program rozpozna ją po plikach "
+                                 "odpowiedzi i nie doda jej drugi raz.")
+                      .arg(d->opis, szczegoly.trimmed());
+        return std::nullopt;
+    }
     a.Id = id;
     d->blad.clear();
     return WynikDodania{id, false};

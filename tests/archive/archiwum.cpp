@@ -2,6 +2,7 @@
 #include "archive/archiwum.h"
 
 #include "analysis/przebieg_analizy.h"
+#include "archive/archiwum_dane.h"
 #include "archive/eksport_archiwum.h"
 #include "core/analiza.h"
 #include "support/klasa_testowa.h"
@@ -821,4 +822,51 @@ TEST_P(ArchiwumSilnikTest, ZnakiSterujaceWNazwiskuNieDochodzaDoArchiwum) {
     ASSERT_TRUE(wynik) << archiwum.Blad().toStdString();
     EXPECT_EQ(wynik->Dodane, 1) << (wynik->Powody.empty() ? "" : wynik->Powody[0].toStdString());
     EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Nowak[31m Jan Maria"))->size(), 1u);
+}
+
+namespace {
+
+// The commit's answer lost with the connection: the server ends this session right after it
+// commits, or instead of committing.
+bool ZatwierdzIZerwij(QSqlDatabase& baza, QString& blad) {
+    QSqlQuery(baza).exec(QStringLiteral("COMMIT"));
+    QSqlQuery(baza).exec(QStringLiteral("SELECT pg_terminate_backend(pg_backend_pid())"));
+    blad = QStringLiteral("server closed the connection unexpectedly");
+    return false;
+}
+bool ZerwijBezZatwierdzenia(QSqlDatabase& baza, QString& blad) {
+    QSqlQuery(baza).exec(QStringLiteral("SELECT pg_terminate_backend(pg_backend_pid())"));
+    blad = QStringLiteral("server closed the connection unexpectedly");
+    return false;
+}
+
+} // namespace
+
+TEST_F(ArchiwumTest, UtraconaOdpowiedzNaZatwierdzenieRozstrzygaPlikamiOdpowiedzi) {
+    // The answer to an add's commit is lost with the connection: the archive asks the server
+    // again, by the analysis's answer files, whether it was saved, and says so truly.
+    BazaTestowa baza;
+    POMIN_BEZ_SERWERA(baza);
+    ASSERT_TRUE(archiwum.Otworz(baza.Adres())) << archiwum.Blad().toStdString();
+    const auto przywroc = archiwum_wewn::ZatwierdzDodanie;
+    archiwum_wewn::ZatwierdzDodanie = ZatwierdzIZerwij;
+    AnalizaArchiwalna zapisana = KlasaArchiwalna(1);
+    const auto wynik = archiwum.Dodaj(zapisana);
+    archiwum_wewn::ZatwierdzDodanie = ZerwijBezZatwierdzenia;
+    AnalizaArchiwalna niezapisana = KlasaArchiwalna(2);
+    const auto drugi = archiwum.Dodaj(niezapisana);
+    const QString blad = archiwum.Blad();
+    archiwum_wewn::ZatwierdzDodanie = przywroc;
+
+    ASSERT_TRUE(wynik) << archiwum.Blad().toStdString();
+    EXPECT_FALSE(wynik->JuzBylo);
+    EXPECT_FALSE(drugi);
+    EXPECT_TRUE(blad.contains(QStringLiteral("połączenie z serwerem zostało przerwane, nic nie "
+                                             "zapisano")))
+        << blad.toStdString();
+    const auto lista = archiwum.Lista();
+    ASSERT_TRUE(lista) << archiwum.Blad().toStdString();
+    ASSERT_EQ(lista->size(), 1u);
+    EXPECT_EQ(lista->front().Id, wynik->Id);
+    EXPECT_EQ(lista->front().Klasa, zapisana.Klasa);
 }

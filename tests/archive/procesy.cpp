@@ -522,7 +522,8 @@ TEST(ArchiwumSerwer, SerwerZatrzymanyWTrakcieUsuwania) {
         }
         bool ok = false;
         ZapytajSerwer(serwer.Adres(),
-                      QStringLiteral("CREATE OR REPLACE FUNCTION powoli() RETURNS trigger AS $$ "
+                      QStringLiteral("SET client_min_messages TO warning; CREATE OR REPLACE "
+                                     "FUNCTION powoli() RETURNS trigger AS $$ "
                                      "BEGIN PERFORM pg_sleep(0.4); RETURN OLD; END $$ LANGUAGE "
                                      "plpgsql; DROP TRIGGER IF EXISTS powoli ON uczniowie; DROP "
                                      "TRIGGER IF EXISTS powoli ON analizy; CREATE TRIGGER powoli "

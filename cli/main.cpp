@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "archiwum_cli.h"
 #include "baza_cli.h"
 #include "core/lokalizacja.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QStringList>
 #include <csignal>
 #include <memory>
 
@@ -32,9 +32,10 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     // Commands that draw charts need fonts (not a display); the others start without them.
-    const bool rysuje =
-        argc > 1 && (sondrel::PolecenieRysuje(QString::fromLocal8Bit(argv[1])) ||
-                     sondrel::ArchiwumRysuje(argc, argv));
+    QStringList wiersz;
+    for (int i = 1; i < argc; ++i)
+        wiersz.append(QString::fromLocal8Bit(argv[i]));
+    const bool rysuje = sondrel::PolecenieRysuje(wiersz);
     std::unique_ptr<QCoreApplication> aplikacja;
     if (rysuje) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -390,7 +390,7 @@ int PoleceniaAnalizy::Wszystko() {
 RodzinaPolecen RodzinaAnalizy() {
     return {{QStringLiteral("json"), QStringLiteral("tabela"), QStringLiteral("psychometria"),
              QStringLiteral("raport"), QStringLiteral("wszystko")},
-            {QStringLiteral("wszystko")},
+            [](const QStringList& argumenty) { return argumenty.value(0) == u"wszystko"; },
             SkladniaAnalizy,
             [](QIODevice& wyjscie, QIODevice& bledy) -> std::unique_ptr<PolecenieCli> {
                 return std::make_unique<PoleceniaAnalizy>(wyjscie, bledy);

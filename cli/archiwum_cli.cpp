@@ -157,6 +157,7 @@ private:
 
     PolecenieArchiwum polecenie = PolecenieArchiwum::Lista;
     QString adres; // --archiwum, kopiuj --do
+    QString skad;  // where the archive was chosen when no option named it
     QString klasa;
     bool maKlase = false;
     QDate data;
@@ -182,7 +183,7 @@ bool PoleceniaArchiwum::Rozbierz(const QStringList& argumenty, QString& powod) {
     const bool opisz = polecenie == PolecenieArchiwum::Opis;
 
     OpcjeCli opcje;
-    if (polecenie != PolecenieArchiwum::Kopiuj) opcje.Wartosc(QStringLiteral("--archiwum"), adres);
+    opcje.Wartosc(QStringLiteral("--archiwum"), adres); // kopiuj: the same as --do
     if (dodaj || opisz) {
         opcje
             .Wartosc(QStringLiteral("--klasa"),
@@ -245,20 +246,23 @@ bool PoleceniaArchiwum::Rozbierz(const QStringList& argumenty, QString& powod) {
     return true;
 }
 
+// An archive that could not be opened and was not named on the command line is said with where
+// it was chosen (a school's preset, the variable).
 int PoleceniaArchiwum::BladArchiwum(const Archiwum& a) {
     const StanArchiwum stan = a.Stan();
-    Blad(a.Blad() +
-         ((stan == StanArchiwum::Uszkodzone || stan == StanArchiwum::Obce) &&
-                  !JestAdresemSerwera(a.Sciezka())
-              ? QStringLiteral("\rOdłożenie pliku: sondrel-cli archiwum odloz --archiwum ") +
-                    QDir::toNativeSeparators(a.Sciezka())
-              : QString()));
+    QString t = a.Blad();
+    if ((stan == StanArchiwum::Uszkodzone || stan == StanArchiwum::Obce) &&
+        !JestAdresemSerwera(a.Sciezka()))
+        t += QStringLiteral("\rOdłożenie pliku: sondrel-cli archiwum odloz --archiwum ") +
+             QDir::toNativeSeparators(a.Sciezka());
+    if (stan != StanArchiwum::Otwarte && !skad.isEmpty() && &a == &archiwum)
+        t += QStringLiteral("\rArchiwum wybrane przez: ") + skad;
+    Blad(t);
     return KodBladArchiwum;
 }
 
 bool PoleceniaArchiwum::WybierzArchiwum() {
     if (!adres.isEmpty()) return true;
-    QString skad;
     adres = WybranyAdresArchiwum(srodowisko.foldery, &skad);
     if (!adres.isEmpty()) return true;
     Blad(QStringLiteral("Nie wiadomo, którego archiwum użyć: nie ustalono folderu danych "

@@ -14,12 +14,13 @@ QtMessageHandler obslugaQt = nullptr;
 
 // Under cron or ssh there is no XDG_RUNTIME_DIR; Qt then uses a folder of its own and says so
 // on the error output, where a script would take it for a fault of the tool. That one notice
-// is dropped; every other message of Qt goes on as before.
+// is dropped; every other message of Qt goes on as before, its control characters written out
+// as the tool's own messages have them.
 void BezUwagiOFolderzeUruchomieniowym(QtMsgType typ, const QMessageLogContext& kontekst,
                                       const QString& tekst) {
     if (typ == QtWarningMsg && tekst.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
         return;
-    obslugaQt(typ, kontekst, tekst);
+    obslugaQt(typ, kontekst, sondrel::TekstDoTerminala(tekst));
 }
 
 } // namespace

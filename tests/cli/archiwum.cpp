@@ -320,6 +320,29 @@ TEST(WyborArchiwum, ProgramCli) {
     EXPECT_EQ(w.kod, 0) << w.bledy.toStdString();
     EXPECT_TRUE(QFileInfo::exists(plik));
 
+    // An archive that cannot be opened is said with where it was chosen.
+    const QString zly = st.sciezka(QStringLiteral("zly.sqlite"));
+    ASSERT_TRUE(ZapiszBajty(zly, "nie archiwum"));
+    ASSERT_TRUE(QDir().mkpath(st.sciezka(QStringLiteral("xdg/sondrel"))));
+    const QString preset = st.sciezka(QStringLiteral("xdg/sondrel/archiwum"));
+    ASSERT_TRUE(ZapiszBajty(preset, zly.toUtf8() + '\n'));
+    const struct {
+        QString zmienna, skad;
+    } zle[] = {{zly, "zmienna SONDREL_ARCHIWUM"}, {QString(), "plik " + preset}};
+    for (const auto& z : zle) {
+        QProcessEnvironment e = env;
+        e.insert(QStringLiteral("XDG_CONFIG_DIRS"), st.sciezka(QStringLiteral("xdg")));
+        if (z.zmienna.isEmpty())
+            e.remove(QString::fromLatin1(ZmiennaArchiwum));
+        else
+            e.insert(QString::fromLatin1(ZmiennaArchiwum), z.zmienna);
+        w = UruchomProgramCli({"archiwum", "lista"}, e);
+        EXPECT_EQ(w.kod, KodBladArchiwum);
+        EXPECT_TRUE(w.bledy.endsWith("\nArchiwum wybrane przez: " + z.skad + "\n"))
+            << w.bledy.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(zly).size(), 12);
+
     const bool byl = QFileInfo::exists(QStringLiteral("/.local/share/Brenvik"));
     for (const char* dom : {"", "/", "wzgledny", "/nie/ma/takiego/folderu"}) {
         QProcessEnvironment bezDomu = env;

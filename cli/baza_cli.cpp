@@ -77,19 +77,15 @@ int PolecenieCli::Uruchom(const QStringList& argumenty) {
 // The program's journal at the level the user chose; the desktop program's temporary folder is
 // left alone (it may be running). A data folder that cannot be made or written takes no journal
 // lines, and no message sends the user to it. Without a usable home folder no data folder is
-// guessed (no "/.local/share/…"): its paths stay empty.
+// guessed (no "/.local/share/…"): its paths stay empty, and nothing is said of it.
 void PolecenieCli::PrzygotujSrodowisko() {
     srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& tekst) {
         Komunikat(tekst);
         return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
     });
     srodowisko.pominietoPlik = [this](const QString& wiersz) { Blad(wiersz); };
-    folderDanych = FolderDanychDoUstalenia() && UstawFoldery(srodowisko);
-    if (!folderDanych) {
-        srodowisko.foldery.FolderDanych.clear();
-        srodowisko.foldery.PlikUstawien.clear();
-        srodowisko.foldery.FolderTemp.clear();
-    }
+    // UstawFoldery alone sets the folders' paths: unset, they stay empty.
+    const bool folderDanych = FolderDanychDoUstalenia() && UstawFoldery(srodowisko);
     dziennik = folderDanych && QFileInfo(srodowisko.foldery.FolderDanych).isWritable();
     if (!dziennik) srodowisko.foldery.PlikDziennika.clear();
     srodowisko.PoziomDziennika = srodowisko.foldery.PlikUstawien.isEmpty()

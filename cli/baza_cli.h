@@ -100,10 +100,6 @@ protected:
     // analysis with the test): KodAnalizaWykonana or KodBrakAnalizy (messages given).
     int Analizuj(const QStringList& pliki, const QString& test);
 
-    // Whether the program's data folder was found and made (the journal and the settings are
-    // there); without a usable home folder it is not guessed and its paths stay empty.
-    bool MaFolderDanych() const { return folderDanych; }
-
     Srodowisko srodowisko;
     std::unique_ptr<Analiza> analiza = std::make_unique<Analiza>();
 
@@ -114,7 +110,6 @@ private:
     QIODevice& wyjscie;
     QIODevice& bledy;
     bool dziennik = true; // whether the journal can be written (messages may send the user there)
-    bool folderDanych = false;
 };
 
 // A family of commands, as the tool's dispatcher sees it.

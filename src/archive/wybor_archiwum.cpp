@@ -14,8 +14,9 @@ namespace sondrel {
 
 namespace {
 
-// The school's preset: the first line of the first sondrel/archiwum among $XDG_CONFIG_DIRS,
-// with the file's path in `plik`. Only a small regular file is read.
+// The school's preset: the first line of the first sondrel/archiwum among $XDG_CONFIG_DIRS
+// that is neither empty nor a comment ("#"), with the file's path in `plik`. Only a small
+// regular file is read.
 QString UstawienieSzkoly(QString& plik) {
     QString foldery = qEnvironmentVariable("XDG_CONFIG_DIRS");
     if (foldery.isEmpty()) foldery = QStringLiteral("/etc/xdg");
@@ -26,10 +27,12 @@ QString UstawienieSzkoly(QString& plik) {
         if (!info.isFile() || info.size() > 4096) continue;
         QFile f(sciezka);
         if (!f.open(QIODevice::ReadOnly)) continue;
-        const QString wiersz = QString::fromUtf8(f.readLine(4096)).trimmed();
-        if (wiersz.isEmpty()) continue;
-        plik = sciezka;
-        return wiersz;
+        for (const QByteArray& bajty : f.readAll().split('\n')) {
+            const QString wiersz = QString::fromUtf8(bajty).trimmed();
+            if (wiersz.isEmpty() || wiersz.startsWith(u'#')) continue;
+            plik = sciezka;
+            return wiersz;
+        }
     }
     return {};
 }

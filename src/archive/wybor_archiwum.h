@@ -4,8 +4,9 @@
 //   1. the environment variable SONDREL_ARCHIWUM (a file's path or a server's URI);
 //   2. the user's own choice in the desktop program's settings (the key `arch`, a server's URI;
 //      anything else there is not taken for a path);
-//   3. a school's preset for every account: the first line of `sondrel/archiwum` in the first
-//      folder of $XDG_CONFIG_DIRS (default /etc/xdg) that has such a file;
+//   3. a school's preset for every account: the first line (not empty, not a "#" comment) of
+//      `sondrel/archiwum` in the first folder of $XDG_CONFIG_DIRS (default /etc/xdg) that has
+//      such a line;
 //   4. Archiwum.sqlite in the program's data folder.
 // A data folder that could not be found (no usable home folder) is never guessed: the choice
 // then ends without an archive.

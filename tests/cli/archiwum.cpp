@@ -256,7 +256,8 @@ TEST(WyborArchiwum, KolejnoscZrodel) {
     ASSERT_TRUE(QDir().mkpath(st.sciezka(QStringLiteral("xdg2/sondrel"))));
     ASSERT_TRUE(QDir().mkpath(st.sciezka(QStringLiteral("xdg1/sondrel"))));
     ASSERT_TRUE(ZapiszBajty(st.sciezka(QStringLiteral("xdg2/sondrel/archiwum")),
-                            "  " + szkola.toUtf8() + "  \ndruga linia\n"));
+                            "# ustawienie szkoły\n\n  " + szkola.toUtf8() + "  \ndruga linia\n"));
+    ASSERT_TRUE(ZapiszBajty(st.sciezka(QStringLiteral("xdg1/sondrel/archiwum")), "# nic\n"));
     const QString dwa =
         st.sciezka(QStringLiteral("xdg1")) + u':' + st.sciezka(QStringLiteral("xdg2"));
     Ustawienia zSerwerem;

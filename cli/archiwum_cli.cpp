@@ -303,6 +303,8 @@ int CliArchiwum::Uruchom(const QStringList& argumenty) {
         analiza->PlikiOdpowiedzi = w.pozycyjne;
         if (!UruchomAnalize(*analiza, srodowisko)) return KodBrakAnalizyArchiwum;
     }
+    archiwum.UstawDziennik(
+        [this](const QString& wiersz) { srodowisko.WpiszDoDziennika(0, wiersz); });
     if (!archiwum.Otworz(w.archiwum)) return BladArchiwum();
 
     switch (w.polecenie) {

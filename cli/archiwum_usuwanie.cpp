@@ -68,6 +68,8 @@ int UruchomUsuwanieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QI
     UstawFoldery(srodowisko);
     if (adres.isEmpty()) adres = Archiwum::DomyslnaSciezka(srodowisko.foldery);
     Archiwum archiwum;
+    archiwum.UstawDziennik(
+        [&srodowisko](const QString& wiersz) { srodowisko.WpiszDoDziennika(0, wiersz); });
     QString tekst;
     if (archiwum.Otworz(adres)) {
         if (uczen) {

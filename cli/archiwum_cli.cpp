@@ -304,6 +304,8 @@ int PoleceniaArchiwum::Wykonaj() {
     if (polecenie == PolecenieArchiwum::Dodaj) {
         if (const int kod = Analizuj(pozycyjne, test); kod != KodAnalizaWykonana) return kod;
     }
+    archiwum.UstawDziennik(
+        [this](const QString& wiersz) { srodowisko.WpiszDoDziennika(0, wiersz); });
     if (!archiwum.Otworz(adres)) return BladArchiwum();
 
     switch (polecenie) {

@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -57,6 +58,40 @@ QString PowodPolaczenia(const QSqlError& blad) {
     else
         powod = QStringLiteral("połączenie nie powiodło się");
     return powod + QStringLiteral(" (") + tekst.trimmed() + QStringLiteral(").");
+}
+
+namespace {
+
+long TypSystemuPlikowFolderu(const QString& folder) {
+    struct statfs st {};
+    if (::statfs(QFile::encodeName(folder).constData(), &st) != 0) return 0;
+    return static_cast<long>(st.f_type);
+}
+
+} // namespace
+
+TypSystemuPlikow SystemPlikow = TypSystemuPlikowFolderu;
+
+QString SiecowySystemPlikow(long typ) {
+    switch (static_cast<unsigned long>(typ) & 0xFFFFFFFFul) {
+    case 0x6969: // NFS_SUPER_MAGIC
+        return QStringLiteral("NFS");
+    case 0x517B:     // SMB_SUPER_MAGIC
+    case 0xFF534D42: // CIFS
+    case 0xFE534D42: // SMB2
+        return QStringLiteral("SMB/CIFS");
+    case 0x73757245: // CODA
+        return QStringLiteral("Coda");
+    case 0x5346414F: // AFS
+    case 0x6B414653: // kAFS
+        return QStringLiteral("AFS");
+    case 0x01021997: // 9P
+        return QStringLiteral("9P");
+    case 0x00C36400: // Ceph
+        return QStringLiteral("Ceph");
+    default:
+        return QString();
+    }
 }
 
 QString BrakAnalizy(qint64 id) {
@@ -202,6 +237,10 @@ QString Archiwum::Blad() const {
 }
 QString Archiwum::NazwaPolaczenia() const {
     return d->polaczenie;
+}
+
+void Archiwum::UstawDziennik(std::function<void(const QString&)> dziennik) {
+    d->dziennik = std::move(dziennik);
 }
 
 void Archiwum::Zamknij() {
@@ -501,9 +540,24 @@ bool Archiwum::Dane::Przygotuj() {
     d->Wykonaj(QStringLiteral("COMMIT"));
     if (!sprawdz(*z)) return false;
 
-    for (const QString& sql : d->dialekt->UstawieniaPolaczenia) {
-        // A file opened for reading only keeps the journal it has.
-        if (d->tylkoOdczyt && sql.contains(QLatin1String("journal_mode"))) continue;
+    for (QString sql : d->dialekt->UstawieniaPolaczenia) {
+        if (sql.contains(QLatin1String("journal_mode"))) {
+            // A file opened for reading only keeps the journal it has.
+            if (d->tylkoOdczyt) continue;
+            // WAL needs memory shared through the file system, which a network one does not
+            // share between computers: there the archive keeps a rollback journal.
+            const QString siec =
+                SiecowySystemPlikow(SystemPlikow(QFileInfo(d->sciezka).absolutePath()));
+            if (!siec.isEmpty()) {
+                sql = QStringLiteral("PRAGMA journal_mode = DELETE");
+                if (d->dziennik)
+                    d->dziennik(QStringLiteral("Archiwum %1 leży w folderze sieciowym (%2): "
+                                               "zapisywane z dziennikiem wycofania "
+                                               "(journal_mode=DELETE), bo tryb WAL nie działa "
+                                               "w sieciowym systemie plików.")
+                                    .arg(nazwa, siec));
+            }
+        }
         if (!d->Wykonaj(sql)) return awaria(d->bladSql);
     }
 

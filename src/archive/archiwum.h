@@ -19,6 +19,7 @@
 #include <QDate>
 #include <QIODevice>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -105,6 +106,9 @@ public:
     // migrated the same way.
     bool Otworz(const QString& sciezka);
     void Zamknij();
+    // Where opening writes a journal line about what it chose for a file (a network folder
+    // gets a rollback journal instead of WAL, and the line says why).
+    void UstawDziennik(std::function<void(const QString& wiersz)> dziennik);
     StanArchiwum Stan() const;
     QString Sciezka() const; // the file's path or the server's URI
     // The archive as messages name it: the file's path, or "na serwerze user@host/baza".

@@ -15,6 +15,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 
 namespace sondrel {
@@ -44,6 +45,14 @@ RodzajBledu RodzajBleduBazy(const QSqlError& blad);
 using Zatwierdzenie = bool (*)(QSqlDatabase& baza, QString& blad);
 extern Zatwierdzenie ZatwierdzDodanie;
 
+// The type of the file system holding a folder (statfs's f_type; 0 when unknown). A seam
+// for the tests, which make a folder look like a network one.
+using TypSystemuPlikow = long (*)(const QString& folder);
+extern TypSystemuPlikow SystemPlikow;
+// The network file system's name when the type is one (NFS, SMB/CIFS, ...), else empty:
+// SQLite's WAL needs shared memory that a network file system does not share.
+QString SiecowySystemPlikow(long typ);
+
 // How long opening waits for other processes that hold the archive (as a writer waits).
 constexpr int LimitZajetosciMs = 60000;
 
@@ -64,6 +73,7 @@ struct Archiwum::Dane {
     bool zajete = false;      // opening failed because another process held the file: try again
     bool tylkoOdczyt = false; // the file or its folder cannot be written: opened read-only
     bool folderTylkoDoOdczytu = false;
+    std::function<void(const QString&)> dziennik; // where opening notes what it chose
     QString blad;
     StanArchiwum stan = StanArchiwum::Zamkniete;
     const Dialekt* dialekt = &DialektSterownika(QStringLiteral("QSQLITE"));

@@ -870,3 +870,41 @@ TEST_F(ArchiwumTest, UtraconaOdpowiedzNaZatwierdzenieRozstrzygaPlikamiOdpowiedzi
     EXPECT_EQ(lista->front().Id, wynik->Id);
     EXPECT_EQ(lista->front().Klasa, zapisana.Klasa);
 }
+
+namespace {
+
+long Nfs(const QString&) {
+    return 0x6969;
+}
+
+} // namespace
+
+TEST_F(ArchiwumTest, FolderSieciowyDostajeDziennikWycofania) {
+    // WAL does not work on a network file system: there the archive keeps a rollback journal
+    // and the journal says why; elsewhere it stays in WAL.
+    EXPECT_EQ(archiwum_wewn::SiecowySystemPlikow(0xFF534D42), QStringLiteral("SMB/CIFS"));
+    EXPECT_EQ(archiwum_wewn::SiecowySystemPlikow(0xFE534D42), QStringLiteral("SMB/CIFS"));
+    EXPECT_EQ(archiwum_wewn::SiecowySystemPlikow(0x01021994), QString()); // tmpfs
+    Otwarte();
+    archiwum.Zamknij();
+    EXPECT_EQ(ZapytajPlik(Plik(), QStringLiteral("PRAGMA journal_mode")).toString(),
+              QStringLiteral("wal"));
+
+    const auto przywroc = archiwum_wewn::SystemPlikow;
+    archiwum_wewn::SystemPlikow = Nfs;
+    QStringList wiersze;
+    archiwum.UstawDziennik([&](const QString& w) { wiersze.append(w); });
+    const bool otwarte = archiwum.Otworz(Plik());
+    archiwum_wewn::SystemPlikow = przywroc;
+    ASSERT_TRUE(otwarte) << archiwum.Blad().toStdString();
+    Dodaj(KlasaArchiwalna(1));
+    EXPECT_FALSE(QFileInfo::exists(Plik() + QStringLiteral("-wal")));
+    ASSERT_EQ(wiersze.size(), 1);
+    EXPECT_EQ(wiersze[0], QStringLiteral("Archiwum %1 leży w folderze sieciowym (NFS): zapisywane "
+                                         "z dziennikiem wycofania (journal_mode=DELETE), bo tryb "
+                                         "WAL nie działa w sieciowym systemie plików.")
+                              .arg(Plik()));
+    archiwum.Zamknij();
+    EXPECT_EQ(ZapytajPlik(Plik(), QStringLiteral("PRAGMA journal_mode")).toString(),
+              QStringLiteral("delete"));
+}

@@ -385,6 +385,10 @@ bool PanelArchiwum::Importuj() {
                 if (wynik->JuzByly > 0)
                     tekst += QStringLiteral("\rAnaliz już obecnych w archiwum, pominiętych: %1.")
                                  .arg(wynik->JuzByly);
+                if (wynik->Odrzucone > 0)
+                    tekst += QStringLiteral("\rOdrzucono analiz: %1.").arg(wynik->Odrzucone);
+                for (std::size_t i = 0; i < wynik->Powody.size() && i < 10; ++i)
+                    tekst += QLatin1Char('\r') + wynik->Powody[i];
                 program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja, tekst);
             }
             if (!Odswiez()) Zakoncz();

@@ -38,25 +38,81 @@ enum class PolecenieArchiwum {
     Kopiuj
 };
 
+// One sub-command: its name, its positional arguments, its usage line and what it does (lines
+// after the first indented by 14 spaces), as the usage text shows them.
 struct OpisPolecenia {
     const char16_t* nazwa;
     PolecenieArchiwum polecenie;
     int najmniej; // positional arguments
     int najwiecej;
+    const char16_t* skladnia;
+    const char16_t* opis;
 };
 
 constexpr OpisPolecenia Polecenia[] = {
-    {u"dodaj", PolecenieArchiwum::Dodaj, 1, 1 << 30},
-    {u"lista", PolecenieArchiwum::Lista, 0, 0},
-    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30},
-    {u"uczen", PolecenieArchiwum::Uczen, 1, 1},
-    {u"usun", PolecenieArchiwum::Usun, 1, 1},
-    {u"opis", PolecenieArchiwum::Opis, 1, 1},
-    {u"eksport", PolecenieArchiwum::Eksport, 1, 1},
-    {u"import", PolecenieArchiwum::Import, 1, 1},
-    {u"odloz", PolecenieArchiwum::Odloz, 0, 0},
-    {u"kopiuj", PolecenieArchiwum::Kopiuj, 0, 0},
+    {u"dodaj", PolecenieArchiwum::Dodaj, 1, 1 << 30,
+     u"dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
+     u"              PLIK.sko...",
+     u"analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
+     u"              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
+     u"              (domyślnie dzień najnowszej zmiany plików odpowiedzi)"},
+    {u"lista", PolecenieArchiwum::Lista, 0, 0, u"lista", u"wpisy archiwum jako tablica JSON"},
+    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30, u"porownaj ID ID... [--do PLIK.htm]",
+     u"porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
+     u"              niego wykres PLIK.png; wypisuje ścieżkę raportu)"},
+    {u"uczen", PolecenieArchiwum::Uczen, 1, 1, u"uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]",
+     u"wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)"},
+    {u"usun", PolecenieArchiwum::Usun, 1, 1, u"usun ID", u"usuwa wpis z archiwum"},
+    {u"opis", PolecenieArchiwum::Opis, 1, 1, u"opis ID --klasa ETYKIETA [--data RRRR-MM-DD]",
+     u"zmienia etykietę klasy wpisu i, z --data, datę napisania"},
+    {u"eksport", PolecenieArchiwum::Eksport, 1, 1, u"eksport (PLIK.json|-)",
+     u"całe archiwum do pliku JSON (\"-\": na standardowe wyjście; plik o tej\n"
+     u"              nazwie: ./-)"},
+    {u"import", PolecenieArchiwum::Import, 1, 1, u"import (PLIK.json|-)",
+     u"dodaje analizy z takiego pliku (\"-\": ze standardowego wejścia), pomijając\n"
+     u"              te, które już są w archiwum"},
+    {u"odloz", PolecenieArchiwum::Odloz, 0, 0, u"odloz",
+     u"odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
+     u"              następne polecenie zakłada nowe archiwum"},
+    {u"kopiuj", PolecenieArchiwum::Kopiuj, 0, 0, u"kopiuj --z ŹRÓDŁO --do CEL",
+     u"dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
+     u"              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych"},
 };
+
+const OpisPolecenia* ZnajdzPolecenie(const QString& nazwa) {
+    for (const OpisPolecenia& p : Polecenia)
+        if (nazwa == QStringView(p.nazwa)) return &p;
+    return nullptr;
+}
+
+// The usage of the given sub-commands, then what every one of them shares.
+QString Skladnia(const std::vector<const OpisPolecenia*>& polecenia) {
+    QString t = QStringLiteral("Archiwum analiz:\n");
+    for (const OpisPolecenia* p : polecenia)
+        t +=
+            QStringLiteral("  sondrel-cli archiwum ") + QStringView(p->skladnia).toString() + u'\n';
+    for (const OpisPolecenia* p : polecenia)
+        t += QStringLiteral("  ") + QStringView(p->nazwa).toString().leftJustified(11) + u' ' +
+             QStringView(p->opis).toString() + u'\n';
+    return t + QStringLiteral(
+                   "  --archiwum PLIK  inne archiwum niż to, którego używa program; bez tej "
+                   "opcji:\n"
+                   "              zmienna SONDREL_ARCHIWUM, archiwum wybrane w ustawieniach "
+                   "programu,\n"
+                   "              ustawienie szkoły ($XDG_CONFIG_DIRS/sondrel/archiwum, "
+                   "domyślnie\n"
+                   "              /etc/xdg/sondrel/archiwum: jeden wiersz z adresem), a w "
+                   "końcu\n"
+                   "              Archiwum.sqlite w folderze danych programu\n"
+                   "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
+                   "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
+                   "              (także postgres://…, ?host=/folder/gniazda); hasło podaje "
+                   "plik\n"
+                   "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n"
+                   "  Kod wyjścia 6: archiwum nie daje się otworzyć ani zapisać, podane numery "
+                   "analiz nie\n"
+                   "              należą do siebie albo plik importu jest błędny.\n");
+}
 
 QJsonObject JsonTestu(const WpisArchiwum& w) {
     return QJsonObject{{"nazwa", w.NazwaTestu},      {"autor", w.Autor},
@@ -119,6 +175,11 @@ public:
 private:
     bool Rozbierz(const QStringList& argumenty, QString& powod) override;
     int Wykonaj() override;
+    // "archiwum POLECENIE --help": that sub-command's usage alone.
+    QString Pomoc(const QStringList& argumenty) const override {
+        const OpisPolecenia* p = ZnajdzPolecenie(argumenty.value(1));
+        return p ? Skladnia({p}) : SkladniaArchiwum();
+    }
 
     // The archive's message (with the way to set a damaged file aside); KodBladArchiwum.
     int BladArchiwum(const Archiwum& a);
@@ -170,9 +231,7 @@ private:
 
 bool PoleceniaArchiwum::Rozbierz(const QStringList& argumenty, QString& powod) {
     const QString nazwa = argumenty.value(1);
-    const OpisPolecenia* opis = nullptr;
-    for (const OpisPolecenia& p : Polecenia)
-        if (nazwa == QStringView(p.nazwa)) opis = &p;
+    const OpisPolecenia* opis = ZnajdzPolecenie(nazwa);
     if (!opis) {
         powod = nazwa.isEmpty() ? QStringLiteral("Podaj polecenie archiwum.")
                                 : QStringLiteral("Nieznane polecenie archiwum: ") + nazwa;
@@ -488,47 +547,10 @@ QJsonObject JsonZestawienia(const ZestawienieKlas& z) {
 }
 
 QString SkladniaArchiwum() {
-    return QStringLiteral(
-        "\n"
-        "Archiwum analiz:\n"
-        "  sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
-        "              PLIK.sko...\n"
-        "  sondrel-cli archiwum lista\n"
-        "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum usun ID\n"
-        "  sondrel-cli archiwum opis ID --klasa ETYKIETA [--data RRRR-MM-DD]\n"
-        "  sondrel-cli archiwum eksport (PLIK.json|-)\n"
-        "  sondrel-cli archiwum import (PLIK.json|-)\n"
-        "  sondrel-cli archiwum odloz\n"
-        "  sondrel-cli archiwum kopiuj --z ŹRÓDŁO --do CEL\n"
-        "  dodaj       analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
-        "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
-        "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
-        "  lista       wpisy archiwum jako tablica JSON\n"
-        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
-        "              niego wykres PLIK.png; wypisuje ścieżkę raportu)\n"
-        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)\n"
-        "  usun        usuwa wpis z archiwum\n"
-        "  opis        zmienia etykietę klasy wpisu i, z --data, datę napisania\n"
-        "  eksport     całe archiwum do pliku JSON; import dodaje analizy z takiego pliku,\n"
-        "              pomijając te, które już są w archiwum; \"-\" to standardowe wyjście\n"
-        "              (eksport) albo standardowe wejście (import), plik o tej nazwie: ./-\n"
-        "  odloz       odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
-        "              następne polecenie zakłada nowe archiwum\n"
-        "  kopiuj      dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
-        "              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych\n"
-        "  --archiwum PLIK  inne archiwum niż to, którego używa program; bez tej opcji:\n"
-        "              zmienna SONDREL_ARCHIWUM, archiwum wybrane w ustawieniach programu,\n"
-        "              ustawienie szkoły ($XDG_CONFIG_DIRS/sondrel/archiwum, domyślnie\n"
-        "              /etc/xdg/sondrel/archiwum: jeden wiersz z adresem), a w końcu\n"
-        "              Archiwum.sqlite w folderze danych programu\n"
-        "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
-        "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
-        "              (także postgres://…, ?host=/folder/gniazda); hasło podaje plik\n"
-        "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n"
-        "  Kod wyjścia 6: archiwum nie daje się otworzyć ani zapisać, podane numery analiz nie\n"
-        "              należą do siebie albo plik importu jest błędny.\n");
+    std::vector<const OpisPolecenia*> wszystkie;
+    for (const OpisPolecenia& p : Polecenia)
+        wszystkie.push_back(&p);
+    return u'\n' + Skladnia(wszystkie);
 }
 
 } // namespace sondrel

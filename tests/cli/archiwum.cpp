@@ -152,10 +152,17 @@ TEST_F(ArchiwumCli, PomocPoPoleceniu) {
         EXPECT_TRUE(w.wyjscie.startsWith(p.poczatek)) << w.wyjscie.toStdString();
         EXPECT_TRUE(w.wyjscie.endsWith("\n") && !w.wyjscie.endsWith("\n\n"));
     }
-    const Wynik archiwum = Uruchom({"archiwum", "lista", "--help"});
+    // The archive's part as a whole, and one sub-command's usage alone.
+    const Wynik archiwum = Uruchom({"archiwum", "--help"});
     EXPECT_EQ(archiwum.wyjscie.trimmed(), SkladniaArchiwum().trimmed().toUtf8());
     EXPECT_FALSE(archiwum.wyjscie.contains("--imie-najpierw"));
     EXPECT_TRUE(archiwum.wyjscie.contains("archiwum opis ID --klasa ETYKIETA"));
+    const Wynik porownaj = Uruchom({"archiwum", "porownaj", "1", "--help"});
+    EXPECT_TRUE(porownaj.wyjscie.contains("  sondrel-cli archiwum porownaj ID ID..."));
+    EXPECT_TRUE(porownaj.wyjscie.contains("--archiwum PLIK"));
+    EXPECT_FALSE(porownaj.wyjscie.contains("archiwum dodaj"));
+    EXPECT_LT(porownaj.wyjscie.size(), archiwum.wyjscie.size() / 2);
+    EXPECT_EQ(Uruchom({"archiwum", "nieznane", "--help"}).wyjscie, archiwum.wyjscie);
     // After "--" it is a file name like any other.
     const Wynik plikPomocy = Uruchom({"json", "--", "--help"});
     EXPECT_EQ(plikPomocy.kod, KodBrakAnalizy);

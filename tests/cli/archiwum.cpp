@@ -91,6 +91,8 @@ TEST_F(ArchiwumCli, DodajMowiOPlikachTakJakJson) {
         {QStringList{skt} + klasa, KodBrakAnalizy},
         {klasa + inny, KodAnalizaWykonana},
         {{st.sciezka(QStringLiteral("brak.sko"))}, KodBrakAnalizy},
+        {QStringList{QStringLiteral("--test"), st.sciezka(QStringLiteral("brak.skt"))} + klasa,
+         KodAnalizaWykonana},
     };
     for (const auto& p : przypadki) {
         const Wynik json = Uruchom(QStringList{QStringLiteral("json")} + p.pliki);

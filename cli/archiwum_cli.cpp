@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -31,6 +33,7 @@ enum class PolecenieArchiwum {
     Porownaj,
     Uczen,
     Usun,
+    UsunUcznia,
     Opis,
     Eksport,
     Import,
@@ -38,8 +41,9 @@ enum class PolecenieArchiwum {
     Kopiuj
 };
 
-// One sub-command: its name, its positional arguments, its usage line and what it does (lines
-// after the first indented by 14 spaces), as the usage text shows them.
+// One sub-command: its name, its positional arguments, its usage lines (one per form; a line
+// that begins with a space goes on the one before) and what it does (lines after the first
+// indented by 14 spaces), as the usage text shows them.
 struct OpisPolecenia {
     const char16_t* nazwa;
     PolecenieArchiwum polecenie;
@@ -62,7 +66,13 @@ constexpr OpisPolecenia Polecenia[] = {
      u"              niego wykres PLIK.png; wypisuje ścieżkę raportu)"},
     {u"uczen", PolecenieArchiwum::Uczen, 1, 1, u"uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]",
      u"wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)"},
-    {u"usun", PolecenieArchiwum::Usun, 1, 1, u"usun ID", u"usuwa wpis z archiwum"},
+    {u"usun", PolecenieArchiwum::Usun, 0, 1, u"usun ID\nusun --przed RRRR-MM-DD",
+     u"usuwa wpis z archiwum; z --przed: analizy napisane przed tym dniem (te, które\n"
+     u"              wolno usuwać), i wypisuje, ile ich usunięto"},
+    {u"usun-ucznia", PolecenieArchiwum::UsunUcznia, 1, 1, u"usun-ucznia \"NAZWISKO IMIĘ\"",
+     u"usuwa wyniki ucznia (i zapisy jego plików odpowiedzi) ze wszystkich\n"
+     u"              analiz, które wolno zmieniać, i przelicza ich podsumowania; analiza bez\n"
+     u"              uczniów znika; wypisuje, ile wyników usunięto"},
     {u"opis", PolecenieArchiwum::Opis, 1, 1, u"opis ID --klasa ETYKIETA [--data RRRR-MM-DD]",
      u"zmienia etykietę klasy wpisu i, z --data, datę napisania"},
     {u"eksport", PolecenieArchiwum::Eksport, 1, 1, u"eksport (PLIK.json|-)",
@@ -89,8 +99,9 @@ const OpisPolecenia* ZnajdzPolecenie(const QString& nazwa) {
 QString Skladnia(const std::vector<const OpisPolecenia*>& polecenia) {
     QString t = QStringLiteral("Archiwum analiz:\n");
     for (const OpisPolecenia* p : polecenia)
-        t +=
-            QStringLiteral("  sondrel-cli archiwum ") + QStringView(p->skladnia).toString() + u'\n';
+        for (const QString& wiersz : QStringView(p->skladnia).toString().split(u'\n'))
+            t += (wiersz.startsWith(u' ') ? QString() : QStringLiteral("  sondrel-cli archiwum ")) +
+                 wiersz + u'\n';
     for (const OpisPolecenia* p : polecenia)
         t += QStringLiteral("  ") + QStringView(p->nazwa).toString().leftJustified(11) + u' ' +
              QStringView(p->opis).toString() + u'\n';
@@ -210,11 +221,20 @@ private:
     int Porownaj();
     int Uczen();
     int Usun();
+    int UsunUcznia();
     int Opis();
     int Eksport();
     int Import();
     int Odloz();
     int Kopiuj();
+    int Odrzucone(const WynikImportu& wynik);
+    // "Odrzucono analiz: N." (naglowek with %1) and one line per analysis with its reason.
+    static QString OpisPominietych(const QString& naglowek, const std::vector<QString>& powody) {
+        QString tekst = naglowek.arg(powody.size());
+        for (const QString& powod : powody)
+            tekst += QLatin1Char('\r') + powod;
+        return tekst;
+    }
 
     PolecenieArchiwum polecenie = PolecenieArchiwum::Lista;
     QString adres; // --archiwum, kopiuj --do
@@ -222,6 +242,7 @@ private:
     QString klasa;
     bool maKlase = false;
     QDate data;
+    QDate przed; // usun --przed
     QString test;
     QString doPliku;
     QString zrodlo; // kopiuj --z
@@ -268,6 +289,12 @@ bool PoleceniaArchiwum::Rozbierz(const QStringList& argumenty, QString& powod) {
         opcje.Wartosc(QStringLiteral("--do"), doPliku);
     if (polecenie == PolecenieArchiwum::Kopiuj)
         opcje.Wartosc(QStringLiteral("--z"), zrodlo).Wartosc(QStringLiteral("--do"), adres);
+    if (polecenie == PolecenieArchiwum::Usun)
+        opcje.Wartosc(QStringLiteral("--przed"), [this](const QString& v, QString& powod) {
+            przed = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
+            if (!przed.isValid()) powod = QStringLiteral("Błędna data (RRRR-MM-DD): ") + v;
+            return przed.isValid();
+        });
     // The options' reading names the command as "archiwum <sub-command>".
     QStringList reszta = argumenty.mid(1);
     reszta[0] = QStringLiteral("archiwum ") + nazwa;
@@ -285,17 +312,26 @@ bool PoleceniaArchiwum::Rozbierz(const QStringList& argumenty, QString& powod) {
         powod = QStringLiteral("Etykieta klasy nie może być pusta.");
         return false;
     }
-    if (pozycyjne.size() < opis->najmniej) {
+    // usun: a number, or --przed and no number.
+    const int najmniej =
+        polecenie == PolecenieArchiwum::Usun && !przed.isValid() ? 1 : opis->najmniej;
+    const int najwiecej = przed.isValid() ? 0 : opis->najwiecej;
+    if (polecenie == PolecenieArchiwum::UsunUcznia && pozycyjne.size() != 1) {
+        powod = QStringLiteral("Podaj jedno nazwisko z imieniem ucznia: "
+                               "archiwum usun-ucznia \"NAZWISKO IMIĘ\".");
+        return false;
+    }
+    if (pozycyjne.size() < najmniej) {
         powod = dodaj ? QStringLiteral("Podaj pliki odpowiedzi.")
                       : QStringLiteral("Za mało argumentów polecenia archiwum %1.").arg(nazwa);
         return false;
     }
-    if (pozycyjne.size() > opis->najwiecej) {
+    if (pozycyjne.size() > najwiecej) {
         powod = QStringLiteral("Za dużo argumentów polecenia archiwum %1.").arg(nazwa);
         return false;
     }
-    const bool zNumerem =
-        polecenie == PolecenieArchiwum::Usun || opisz || polecenie == PolecenieArchiwum::Porownaj;
+    const bool zNumerem = (polecenie == PolecenieArchiwum::Usun && !przed.isValid()) || opisz ||
+                          polecenie == PolecenieArchiwum::Porownaj;
     for (const QString& tekst : zNumerem ? pozycyjne : QStringList()) {
         if (!Numer(tekst)) {
             powod = QStringLiteral("Błędny numer analizy: ") + tekst;
@@ -352,6 +388,8 @@ int PoleceniaArchiwum::Wykonaj() {
         return Uczen();
     case PolecenieArchiwum::Usun:
         return Usun();
+    case PolecenieArchiwum::UsunUcznia:
+        return UsunUcznia();
     case PolecenieArchiwum::Opis:
         return Opis();
     case PolecenieArchiwum::Eksport:
@@ -429,8 +467,26 @@ int PoleceniaArchiwum::Uczen() {
     return WypiszJson(tablica);
 }
 
+// One entry by its number, or (retention) every analysis written before a day that the caller
+// may delete, saying how many.
 int PoleceniaArchiwum::Usun() {
+    if (przed.isValid()) {
+        const auto ile = archiwum.UsunPrzed(przed);
+        if (!ile) return BladArchiwum();
+        return Wypisz(QStringLiteral("Usunięto analiz: %1.\n").arg(*ile).toUtf8());
+    }
     return archiwum.Usun(*Numer(pozycyjne.front())) ? KodAnalizaWykonana : BladArchiwum();
+}
+
+// Erasing a student from every analysis the caller may change.
+int PoleceniaArchiwum::UsunUcznia() {
+    const auto wynik = archiwum.UsunUcznia(pozycyjne.front());
+    if (!wynik) return BladArchiwum();
+    return Wypisz(QStringLiteral("Usunięto wyników ucznia: %1.\nUsunięto analiz, w których nie "
+                                 "został żaden uczeń: %2.\n")
+                      .arg(wynik->UsunieteWyniki)
+                      .arg(wynik->UsunieteAnalizy)
+                      .toUtf8());
 }
 
 // A new label, and the date written when one is given (else the stored one stays).
@@ -445,30 +501,53 @@ int PoleceniaArchiwum::Opis() {
     return archiwum.ZmienOpis(id, klasa.trimmed(), dzien) ? KodAnalizaWykonana : BladArchiwum();
 }
 
-// "-" is the standard output: the same bytes as the file.
+// "-" is the standard output: the same bytes as the file, written as a stream. An analysis
+// that cannot be read is left out and named; the export then ends with KodBladArchiwum.
 int PoleceniaArchiwum::Eksport() {
-    const auto dokument = archiwum.Eksport();
-    if (!dokument) return BladArchiwum();
-    if (pozycyjne.front() == StandardowyStrumien) return Wypisz(*dokument);
-    QString blad;
-    if (Archiwum::ZapiszPlikEksportu(*dokument, pozycyjne.front(), blad)) return KodAnalizaWykonana;
-    Blad(blad);
-    return KodBladZapisu;
+    std::vector<QString> pominiete;
+    if (pozycyjne.front() == StandardowyStrumien) {
+        errno = 0;
+        if (!archiwum.Eksport(Wyjscie(), &pominiete)) {
+            const auto* plik = qobject_cast<const QFileDevice*>(&Wyjscie());
+            return plik && plik->error() != QFileDevice::NoError ? BladWyjscia() : BladArchiwum();
+        }
+    } else {
+        bool bladPliku = false;
+        if (!archiwum.EksportDoPliku(pozycyjne.front(), &pominiete, &bladPliku)) {
+            if (!bladPliku) return BladArchiwum();
+            Blad(archiwum.Blad());
+            return KodBladZapisu;
+        }
+    }
+    if (pominiete.empty()) return KodAnalizaWykonana;
+    Blad(OpisPominietych(QStringLiteral("Pominięto analiz, których nie da się odczytać: %1."),
+                         pominiete));
+    return KodBladArchiwum;
 }
 
-// "-" is the standard input, read to its end.
+// "-" is the standard input, kept in a private temporary file (it holds names) so that the
+// import reads it analysis by analysis as it reads a file.
 int PoleceniaArchiwum::Import() {
     std::optional<WynikImportu> wynik;
     if (pozycyjne.front() == StandardowyStrumien) {
         QFile wejscie;
-        QByteArray bajty;
-        if (wejscie.open(stdin, QIODevice::ReadOnly)) bajty = wejscie.readAll();
-        if (wejscie.error() != QFileDevice::NoError) {
+        QTemporaryFile kopia;
+        const auto przepisz = [&] {
+            char bufor[65536];
+            for (;;) {
+                const qint64 n = wejscie.read(bufor, sizeof bufor);
+                if (n <= 0) return n == 0;
+                if (kopia.write(bufor, n) != n) return false;
+            }
+        };
+        if (!wejscie.open(stdin, QIODevice::ReadOnly) || !kopia.open() || !przepisz() ||
+            !kopia.flush() || !kopia.seek(0)) {
             Blad(QStringLiteral("Nie można odczytać standardowego wejścia: ") +
-                 wejscie.errorString());
+                 (wejscie.error() != QFileDevice::NoError ? wejscie.errorString()
+                                                          : kopia.errorString()));
             return KodBladArchiwum;
         }
-        wynik = archiwum.Import(bajty);
+        wynik = archiwum.Import(kopia);
     } else {
         wynik = archiwum.ImportZPliku(pozycyjne.front());
     }
@@ -476,7 +555,9 @@ int PoleceniaArchiwum::Import() {
     if (wynik->JuzByly > 0)
         Blad(
             QStringLiteral("Analiz już obecnych w archiwum, pominiętych: %1.").arg(wynik->JuzByly));
-    return Wypisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
+    const int kod =
+        Wypisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
+    return kod == KodAnalizaWykonana ? Odrzucone(*wynik) : kod;
 }
 
 int PoleceniaArchiwum::Kopiuj() {
@@ -484,11 +565,19 @@ int PoleceniaArchiwum::Kopiuj() {
     if (!z.Otworz(zrodlo)) return BladArchiwum(z);
     const auto wynik = archiwum.KopiujZ(z);
     if (!wynik) return BladArchiwum();
-    return Wypisz(QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już obecnych w "
-                                 "archiwum docelowym: %2.\n")
-                      .arg(wynik->Dodane)
-                      .arg(wynik->JuzByly)
-                      .toUtf8());
+    const int kod = Wypisz(QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już obecnych "
+                                          "w archiwum docelowym: %2.\n")
+                               .arg(wynik->Dodane)
+                               .arg(wynik->JuzByly)
+                               .toUtf8());
+    return kod == KodAnalizaWykonana ? Odrzucone(*wynik) : kod;
+}
+
+// The analyses an import or a copy refused, each with its reason: KodBladArchiwum; none: done.
+int PoleceniaArchiwum::Odrzucone(const WynikImportu& wynik) {
+    if (wynik.Odrzucone == 0) return KodAnalizaWykonana;
+    Blad(OpisPominietych(QStringLiteral("Odrzucono analiz: %1."), wynik.Powody));
+    return KodBladArchiwum;
 }
 
 int PoleceniaArchiwum::Odloz() {

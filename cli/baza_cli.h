@@ -90,6 +90,9 @@ protected:
     int BladWywolania(const QString& powod);
     // Bytes on the standard output; false (nothing said) when they do not all go.
     bool Pisz(const QByteArray& bajty);
+    // The standard output itself, for a command that writes it as a stream (a failure of it is
+    // then said with BladWyjscia).
+    QIODevice& Wyjscie() { return wyjscie; }
     // The message of an output that could not be written; KodBladZapisu.
     int BladWyjscia();
     // The command's whole result on the standard output: KodAnalizaWykonana or BladWyjscia().

@@ -8,6 +8,7 @@
 #include "formats/xml.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <optional>
 
 namespace sondrel {
@@ -172,8 +173,8 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     }
 
     OdpowiedzBig& u = analiza.Uczniowie[slot];
-    u.Nazwisko = d.Tekst(d.odp, u"nzu");
-    u.Imie = d.Tekst(d.odp, u"imu");
+    u.Nazwisko = NazwaBezZnakowSterujacych(d.Tekst(d.odp, u"nzu"));
+    u.Imie = NazwaBezZnakowSterujacych(d.Tekst(d.odp, u"imu"));
     DataCzas* czasy[] = {&u.Start, &u.Koniec, &u.Zapis};
     const char16_t* elementy[] = {u"dts", u"dtk", u"dtz"};
     for (int i = 0; i < 3; ++i) {
@@ -203,6 +204,20 @@ int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko
     return UczenWczytany;
 }
 
+QString NazwaBezZnakowSterujacych(const QString& nazwa) {
+    const auto sterujacy = [](QChar c) { return c.category() == QChar::Other_Control; };
+    if (std::none_of(nazwa.begin(), nazwa.end(), sterujacy)) return nazwa;
+    QString czysta;
+    czysta.reserve(nazwa.size());
+    for (const QChar c : nazwa) {
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            czysta += u' ';
+        else if (!sterujacy(c))
+            czysta += c;
+    }
+    return czysta;
+}
+
 QString OdczytajNazweUcznia(const QString& sciezka, bool najpierwImie, Srodowisko& srodowisko) {
     DokumentOdpowiedzi d;
     switch (OtworzOdpowiedzi(sciezka, d)) {
@@ -223,8 +238,8 @@ QString OdczytajNazweUcznia(const QString& sciezka, bool najpierwImie, Srodowisk
         break;
     }
     OdpowiedzBig uczen;
-    uczen.Imie = d.Tekst(d.odp, u"imu");
-    uczen.Nazwisko = d.Tekst(d.odp, u"nzu");
+    uczen.Imie = NazwaBezZnakowSterujacych(d.Tekst(d.odp, u"imu"));
+    uczen.Nazwisko = NazwaBezZnakowSterujacych(d.Tekst(d.odp, u"nzu"));
     return NazwaUcznia(uczen, najpierwImie);
 }
 

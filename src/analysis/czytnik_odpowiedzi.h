@@ -43,6 +43,11 @@ constexpr int UczenInnyTest = 3;    // the file belongs to another test (journal
 // Never throws.
 int WczytajUcznia(const QString& sciezka, int slot, Analiza& analiza, Srodowisko& srodowisko);
 
+// A student's name as the program keeps it: a tab or line break becomes a space, every other
+// control character (a NUL of a damaged file, an escape sequence, C1 controls) goes. Names are
+// cleaned where they are read: here, and where an archive import reads them.
+QString NazwaBezZnakowSterujacych(const QString& nazwa);
+
 // The student's display name for the file-list windows: first name, a space and surname when
 // `najpierwImie` (setting fn), else surname, a space and first name. The empty text, after a
 // message and a journal line, for an answer file of an older version or a damaged one.

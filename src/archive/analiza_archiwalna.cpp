@@ -141,6 +141,27 @@ std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const
     return a;
 }
 
+QString PrzeliczWyniki(AnalizaArchiwalna& a) {
+    const TestArchiwalny& t = a.Test;
+    if (t.IloscPytan < 1 || t.IloscPytan > MaksPytan || t.IloscOdpowiedzi < 1 ||
+        t.IloscOdpowiedzi > MaksOdpowiedzi ||
+        t.Klucz.size() != static_cast<std::size_t>(t.IloscPytan))
+        return QStringLiteral("opis testu jest niepełny albo błędny");
+    OTescie progi;
+    KopiujTest(t, progi);
+    progi.IloscPytan = t.IloscPytan;
+    for (UczenArchiwalny& u : a.Uczniowie) {
+        if (u.Zaznaczone.size() != t.Klucz.size() || u.Klucz.size() != t.Klucz.size())
+            return QStringLiteral("odpowiedzi ucznia nie pasują do testu");
+        u.Poprawnych = 0;
+        for (int q = 1; q <= t.IloscPytan; ++q)
+            u.Poprawnych += u.PoprawnaOdpowiedz(q) ? 1 : 0;
+        u.Procent = ProcentZaokraglony(u.Poprawnych, t.IloscPytan);
+        u.Ocena = OcenaZProcentu(progi, u.Procent);
+    }
+    return QString();
+}
+
 bool WypelnijAnalize(const AnalizaArchiwalna& archiwalna, Analiza& analiza) {
     const TestArchiwalny& test = archiwalna.Test;
     const auto n = archiwalna.Uczniowie.size();

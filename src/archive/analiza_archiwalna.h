@@ -122,6 +122,12 @@ QString OdciskTestu(const TestArchiwalny& test);
 std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const QString& klasa,
                                                    QString& blad);
 
+// Whether the students' records fit the test (a key and ticked options for each of its 1..60
+// questions, 1..5 options), and if so sets every student's points, percent and grade from
+// their answers, their key and the test's thresholds, as the analysis scores them; the
+// reason, empty when it fits. What an import or a copy stores is never taken on trust.
+QString PrzeliczWyniki(AnalizaArchiwalna& analiza);
+
 // The other way: fills the analysis records (test header, students in the stored order, question
 // texts) from an archived analysis and computes the item statistics and the class summary as
 // the analysis does (StatystykiPytan, PodsumujKlase), so that the analysis's own reports,

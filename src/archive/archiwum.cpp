@@ -9,10 +9,16 @@
 
 #include <QAtomicInteger>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QThread>
+#include <QUrl>
 #include <cerrno>
 #include <fcntl.h>
+#include <mutex>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace sondrel {
@@ -57,6 +63,22 @@ QString BrakAnalizy(qint64 id) {
     return QStringLiteral("W archiwum nie ma analizy o numerze %1.").arg(id);
 }
 
+RodzajBledu RodzajBleduBazy(const QSqlError& blad) {
+    const QString kod = blad.nativeErrorCode();
+    const QString tekst = blad.databaseText();
+    // SQLite's result codes, PostgreSQL's SQLSTATE.
+    if (kod == u"5" || kod == u"6" || kod == u"55P03" ||
+        tekst.contains(QLatin1String("database is locked")))
+        return RodzajBledu::Zajete;
+    if (kod == u"13" || kod == u"53100" ||
+        tekst.contains(QLatin1String("database or disk is full")))
+        return RodzajBledu::BrakMiejsca;
+    if (kod == u"3" || kod == u"8" || kod == u"14" || kod == u"23" || kod == u"42501")
+        return RodzajBledu::BrakUprawnien;
+    if (kod == u"11" || kod == u"26") return RodzajBledu::Uszkodzone;
+    return RodzajBledu::Inny;
+}
+
 } // namespace archiwum_wewn
 
 using namespace archiwum_wewn;
@@ -65,9 +87,83 @@ namespace {
 
 QAtomicInteger<quint64> licznikPolaczen;
 
+// The server driver's own English lines (a statement on a connection that just died, a
+// result it cannot free) say nothing the archive's Polish message does not; they are dropped,
+// and every other message goes on to whoever handled messages before.
+QtMessageHandler obslugaPrzedArchiwum = nullptr;
+
+void BezWierszySterownika(QtMsgType typ, const QMessageLogContext& kontekst, const QString& tekst) {
+    if (typ == QtWarningMsg &&
+        (tekst.startsWith(QLatin1String("QSqlQuery::exec: database not open")) ||
+         tekst.startsWith(QLatin1String("QSqlQuery::prepare: database not open")) ||
+         tekst.startsWith(QLatin1String("Unable to free statement")) ||
+         tekst.startsWith(QLatin1String("QPSQL"))))
+        return;
+    obslugaPrzedArchiwum(typ, kontekst, tekst);
+}
+
+void UciszSterownikSerwera() {
+    static std::once_flag raz;
+    std::call_once(raz,
+                   [] { obslugaPrzedArchiwum = qInstallMessageHandler(BezWierszySterownika); });
+}
+
 QString RadaOdlozenia() {
     return QStringLiteral("\rArchiwum nie zostało zmienione. Można je odłożyć na bok (zmienić mu "
                           "nazwę) i założyć nowe.");
+}
+
+// Whether the file system of the file has (almost) no room left.
+bool PelnyDysk(const QString& sciezka) {
+    struct statvfs st {};
+    if (::statvfs(QFile::encodeName(QFileInfo(sciezka).absolutePath()).constData(), &st) != 0)
+        return false;
+    return qint64(st.f_bavail) * qint64(st.f_frsize) < 64 * 1024;
+}
+
+// What SQLite itself finds in a file, read over a read-only connection of its own.
+struct StanPliku {
+    bool sprawdzony = false; // the integrity check ran
+    bool spojny = false;     // and found nothing wrong
+    bool archiwum = false;   // an archive of a schema this program knows
+};
+
+StanPliku SprawdzPlik(const QString& sciezka) {
+    StanPliku stan;
+    const QString nazwa = QStringLiteral("sondrel-sprawdzenie-%1").arg(++licznikPolaczen);
+    {
+        QSqlDatabase b = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nazwa);
+        // Without a journal beside it the file is read as it is, leaving no file behind.
+        QUrl adres = QUrl::fromLocalFile(QFileInfo(sciezka).absoluteFilePath());
+        adres.setQuery(QFileInfo::exists(sciezka + QStringLiteral("-wal"))
+                           ? QStringLiteral("mode=ro")
+                           : QStringLiteral("mode=ro&immutable=1"));
+        b.setDatabaseName(adres.toString(QUrl::FullyEncoded));
+        b.setConnectOptions(
+            QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
+        if (b.open()) {
+            QSqlQuery q(b);
+            if (q.exec(QStringLiteral("PRAGMA integrity_check"))) {
+                stan.sprawdzony = true;
+                stan.spojny = q.next() && q.value(0).toString() == u"ok" && !q.next();
+            } else {
+                // A file that is not a database at all is what the check exists to find.
+                stan.sprawdzony = RodzajBleduBazy(q.lastError()) == RodzajBledu::Uszkodzone;
+            }
+            const auto wartosc = [&](const QString& sql) {
+                return q.exec(sql) && q.next() ? q.value(0).toLongLong() : -1;
+            };
+            if (stan.spojny &&
+                wartosc(QStringLiteral("PRAGMA application_id")) == IdAplikacjiArchiwum) {
+                const qint64 wersja = wartosc(QStringLiteral("SELECT wersja FROM wersja_schematu"));
+                stan.archiwum = wersja >= 1 && wersja <= WersjaSchematu;
+            }
+            q.finish();
+        }
+        b.close();
+    }
+    QSqlDatabase::removeDatabase(nazwa);
+    return stan;
 }
 
 } // namespace
@@ -125,9 +221,19 @@ bool Archiwum::Otworz(const QString& sciezka) {
     d->sciezka = sciezka;
     d->serwer.reset();
     d->zerwane = false;
+    d->tylkoOdczyt = false;
     if (JestAdresemSerwera(sciezka)) return d->OtworzSerwer() && d->Przygotuj();
     d->opis = QDir::toNativeSeparators(sciezka);
-    return d->OtworzPlik() && d->Przygotuj();
+    // Several processes making a new archive at once may find it held at a moment where
+    // SQLite does not wait by itself: opening waits and tries again, as a writer would.
+    QElapsedTimer czas;
+    czas.start();
+    for (;;) {
+        d->zajete = false;
+        if (d->OtworzPlik() && d->Przygotuj()) return true;
+        if (!d->zajete || czas.elapsed() > LimitZajetosciMs) return false;
+        QThread::msleep(QRandomGenerator::global()->bounded(10u, 50u));
+    }
 }
 
 bool Archiwum::Dane::OtworzPlik() {
@@ -162,11 +268,22 @@ bool Archiwum::Dane::OtworzPlik() {
                        .arg(nazwa, QStringLiteral("to nie jest zwykły plik")));
             return false;
         }
-        if (!plik.open(QIODevice::ReadWrite)) {
-            Odmowa(StanArchiwum::BrakDostepu,
-                   QStringLiteral("Nie można otworzyć archiwum %1 do zapisu: %2.")
-                       .arg(nazwa, PowodBledu(plik, errno)));
-            return false;
+        // A file or a folder this user may not write (or a read-only file system): the
+        // archive is opened for reading only, so that it can still be listed and exported.
+        folderTylkoDoOdczytu =
+            ::access(QFile::encodeName(info.absolutePath()).constData(), W_OK) != 0;
+        tylkoOdczyt = folderTylkoDoOdczytu;
+        if (!plik.open(tylkoOdczyt ? QIODevice::ReadOnly : QIODevice::ReadWrite)) {
+            const int numer = errno;
+            if ((numer == EACCES || numer == EROFS || numer == EPERM) &&
+                plik.open(QIODevice::ReadOnly)) {
+                tylkoOdczyt = true;
+            } else {
+                Odmowa(StanArchiwum::BrakDostepu,
+                       QStringLiteral("Nie można otworzyć archiwum %1: %2.")
+                           .arg(nazwa, PowodBledu(plik, numer)));
+                return false;
+            }
         }
         const QByteArray naglowek = plik.read(16);
         if (plik.size() > 0 && naglowek != QByteArray("SQLite format 3\0", 16)) {
@@ -181,9 +298,19 @@ bool Archiwum::Dane::OtworzPlik() {
 
     {
         QSqlDatabase baza = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), polaczenie);
-        baza.setDatabaseName(sciezka);
         // Several processes may add at once: a writer waits for another's transaction.
-        baza.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=60000"));
+        QString opcje = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(LimitZajetosciMs);
+        if (tylkoOdczyt) {
+            // A folder that cannot be written takes no -shm file: the file is read as it is.
+            QUrl adres = QUrl::fromLocalFile(info.absoluteFilePath());
+            adres.setQuery(folderTylkoDoOdczytu ? QStringLiteral("mode=ro&immutable=1")
+                                                : QStringLiteral("mode=ro"));
+            baza.setDatabaseName(adres.toString(QUrl::FullyEncoded));
+            opcje += QStringLiteral(";QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI");
+        } else {
+            baza.setDatabaseName(sciezka);
+        }
+        baza.setConnectOptions(opcje);
         if (!baza.open()) {
             Odmowa(StanArchiwum::BrakDostepu, QStringLiteral("Nie można otworzyć archiwum %1: %2.")
                                                   .arg(nazwa, baza.lastError().text()));
@@ -210,6 +337,7 @@ bool Archiwum::Dane::OtworzSerwer() {
                    .arg(opis));
         return false;
     }
+    UciszSterownikSerwera();
     QString odmowa;
     {
         QSqlDatabase baza = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), polaczenie);
@@ -222,6 +350,7 @@ bool Archiwum::Dane::OtworzSerwer() {
         Odmowa(StanArchiwum::BrakDostepu, odmowa);
         return false;
     }
+    UstawSesjeSerwera();
     dialekt = &DialektSterownika(QStringLiteral("QPSQL"));
     return true;
 }
@@ -241,6 +370,60 @@ bool Archiwum::Dane::Przygotuj() {
                         : QStringLiteral("Baza danych %1 nie jest czytelnym archiwum analiz (%2)."))
                           .arg(nazwa, szczegoly) +
                       rada);
+        return false;
+    };
+    // A refusal met while reading or preparing: said as what it is. Only a file that SQLite's
+    // own integrity check finds damaged is called damaged and may be set aside.
+    const auto awaria = [&](const QSqlError& e) {
+        const QString szczegoly = e.text().trimmed();
+        RodzajBledu rodzaj = RodzajBleduBazy(e);
+        // SQLite reports some writes to a full disk as an input/output error.
+        if (plik && rodzaj == RodzajBledu::Inny && PelnyDysk(d->sciezka))
+            rodzaj = RodzajBledu::BrakMiejsca;
+        switch (rodzaj) {
+        case RodzajBledu::Zajete:
+            d->zajete = plik;
+            d->Odmowa(StanArchiwum::BrakDostepu,
+                      QStringLiteral("Archiwum %1 jest zajęte przez inny program dłużej, niż "
+                                     "program czeka (%2 s); spróbuj ponownie za chwilę (%3).")
+                          .arg(nazwa)
+                          .arg(LimitZajetosciMs / 1000)
+                          .arg(szczegoly));
+            return false;
+        case RodzajBledu::BrakMiejsca:
+            d->Odmowa(StanArchiwum::BrakDostepu,
+                      QStringLiteral("Nie można otworzyć archiwum %1: brak miejsca na dysku (%2). "
+                                     "Archiwum nie zostało zmienione; zwolnij miejsce i spróbuj "
+                                     "ponownie.")
+                          .arg(nazwa, szczegoly));
+            return false;
+        case RodzajBledu::BrakUprawnien:
+            d->Odmowa(StanArchiwum::BrakDostepu,
+                      (plik ? QStringLiteral("Nie można otworzyć archiwum %1: brak uprawnień do "
+                                             "pliku archiwum albo jego folderu (%2).")
+                            : QStringLiteral("Nie można otworzyć archiwum %1: brak uprawnień do "
+                                             "tej bazy danych (%2)."))
+                          .arg(nazwa, szczegoly));
+            return false;
+        case RodzajBledu::Uszkodzone:
+        case RodzajBledu::Inny:
+            break;
+        }
+        if (!plik) {
+            if (d->Zywe()) return uszkodzone(szczegoly);
+            d->Odmowa(StanArchiwum::BrakDostepu,
+                      QStringLiteral("Nie można połączyć się z archiwum %1: połączenie z serwerem "
+                                     "zostało przerwane (%2).")
+                          .arg(nazwa, szczegoly));
+            return false;
+        }
+        d->Odmowa(StanArchiwum::BrakDostepu, QString());
+        const StanPliku stan = SprawdzPlik(d->sciezka);
+        if (stan.sprawdzony && !stan.spojny) return uszkodzone(szczegoly);
+        d->blad = QStringLiteral("Nie można odczytać archiwum %1: %2.").arg(nazwa, szczegoly);
+        if (stan.spojny)
+            d->blad += QStringLiteral("\rPlik przeszedł sprawdzenie spójności bazy danych: nie "
+                                      "jest uszkodzony i nie należy go odkładać.");
         return false;
     };
     const auto obce = [&]() {
@@ -273,7 +456,7 @@ bool Archiwum::Dane::Przygotuj() {
         Zawartosc z;
         QSqlQuery q(d->baza());
         if (!q.exec(d->dialekt->ListaTabel)) {
-            uszkodzone(q.lastError().text());
+            awaria(q.lastError());
             return std::nullopt;
         }
         while (q.next())
@@ -284,15 +467,17 @@ bool Archiwum::Dane::Przygotuj() {
                 z.idAplikacji = IdAplikacjiArchiwum;
         } else {
             if (!q.exec(d->dialekt->IdAplikacji) || !q.next()) {
-                uszkodzone(q.lastError().text());
+                awaria(q.lastError());
                 return std::nullopt;
             }
             z.idAplikacji = q.value(0).toLongLong();
         }
         if (z.tabele.contains(QStringLiteral("wersja_schematu"))) {
             if (!q.exec(QStringLiteral("SELECT wersja FROM wersja_schematu")) || !q.next()) {
-                uszkodzone(q.lastError().isValid() ? q.lastError().text()
-                                                   : QStringLiteral("brak wersji schematu"));
+                if (q.lastError().isValid())
+                    awaria(q.lastError());
+                else
+                    uszkodzone(QStringLiteral("brak wersji schematu"));
                 return std::nullopt;
             }
             z.wersja = q.value(0).toInt();
@@ -310,25 +495,34 @@ bool Archiwum::Dane::Przygotuj() {
 
     // One read transaction: the id, the tables and the version as one moment of the file,
     // never half of another process's making of the schema.
-    if (!d->Wykonaj(d->dialekt->PoczatekOdczytu)) return uszkodzone(d->blad);
+    if (!d->Wykonaj(d->dialekt->PoczatekOdczytu)) return awaria(d->bladSql);
     auto z = czytaj();
     if (!z) return false;
     d->Wykonaj(QStringLiteral("COMMIT"));
     if (!sprawdz(*z)) return false;
 
-    for (const QString& sql : d->dialekt->UstawieniaPolaczenia)
-        if (!d->Wykonaj(sql)) return uszkodzone(d->blad);
+    for (const QString& sql : d->dialekt->UstawieniaPolaczenia) {
+        // A file opened for reading only keeps the journal it has.
+        if (d->tylkoOdczyt && sql.contains(QLatin1String("journal_mode"))) continue;
+        if (!d->Wykonaj(sql)) return awaria(d->bladSql);
+    }
 
     if (z->wersja < WersjaSchematu) {
         // Made or brought up to date under the write lock, after reading again what another
         // process may have done meanwhile.
+        if (d->tylkoOdczyt) {
+            d->Odmowa(StanArchiwum::BrakDostepu,
+                      QStringLiteral("Archiwum %1 można tylko czytać, a trzeba je założyć albo "
+                                     "uaktualnić do nowszej wersji; potrzebne jest prawo zapisu "
+                                     "do pliku i jego folderu.")
+                          .arg(nazwa));
+            return false;
+        }
         if (!d->Wykonaj(d->dialekt->PoczatekZapisu) ||
             (!d->dialekt->BlokadaSchematu.isEmpty() && !d->Wykonaj(d->dialekt->BlokadaSchematu))) {
-            const QString blad = d->blad;
+            const QSqlError blad = d->bladSql;
             d->Wycofaj();
-            d->Odmowa(StanArchiwum::BrakDostepu,
-                      QStringLiteral("Nie można zapisać archiwum %1: %2.").arg(nazwa, blad));
-            return false;
+            return awaria(blad);
         }
         z = czytaj();
         if (!z) return false;
@@ -359,6 +553,14 @@ bool Archiwum::Dane::Przygotuj() {
 std::optional<QString> Archiwum::OdlozUszkodzone(const QString& sciezka, QString& blad) {
     if (!QFileInfo::exists(sciezka)) {
         blad = QStringLiteral("Nie ma pliku archiwum %1.").arg(QDir::toNativeSeparators(sciezka));
+        return std::nullopt;
+    }
+    // A healthy archive is never set aside: after that the list would be empty and the
+    // teacher would believe the analyses lost.
+    if (SprawdzPlik(sciezka).archiwum) {
+        blad = QStringLiteral("Plik %1 jest poprawnym archiwum analiz (przeszedł sprawdzenie "
+                              "spójności bazy danych): nie został odłożony.")
+                   .arg(QDir::toNativeSeparators(sciezka));
         return std::nullopt;
     }
     const QString podstawa =

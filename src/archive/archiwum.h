@@ -17,6 +17,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QIODevice>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -72,6 +73,13 @@ struct WynikDodania {
 struct WynikImportu {
     int Dodane = 0;
     int JuzByly = 0;
+    int Odrzucone = 0;
+    std::vector<QString> Powody; // one Polish reason per refused analysis, in the source's order
+};
+
+struct WynikUsunieciaUcznia {
+    int UsunieteWyniki = 0;  // the student's results removed
+    int UsunieteAnalizy = 0; // analyses left with no student, removed with them
 };
 
 // The message of an add that found the class already archived.
@@ -89,8 +97,12 @@ public:
 
     // Opens the archive file, making it (mode 0600) with the current schema when it does not
     // exist or is empty, and bringing an older schema up to date. Refuses, touching nothing,
-    // a file that is not a readable archive. A postgresql:// URI (archive/polaczenie.h) opens
-    // a database on a server instead, with the same schema, made and migrated the same way.
+    // a file that is not a readable archive; the message says what happened (a full disk, no
+    // rights, another process holding the file past the busy timeout) and advises setting the
+    // file aside only when SQLite's integrity check finds it damaged. A file or folder this
+    // user may not write is opened for reading only (list, read, export). A postgresql:// URI
+    // (archive/polaczenie.h) opens a database on a server instead, with the same schema, made and
+    // migrated the same way.
     bool Otworz(const QString& sciezka);
     void Zamknij();
     StanArchiwum Stan() const;
@@ -101,7 +113,9 @@ public:
 
     // Sets the file aside as <name>.uszkodzone-<RRRR-MM-DD> (with -N added when that name is
     // taken), with its -wal and -shm companions, so that the next Otworz starts a new archive.
-    // The archive must not be open on it. Gives the new name, or nothing with a message.
+    // The archive must not be open on it. Refuses a healthy archive (one that passes SQLite's
+    // integrity check and holds a schema this program reads). Gives the new name, or nothing
+    // with a message.
     static std::optional<QString> OdlozUszkodzone(const QString& sciezka, QString& blad);
 
     // Stores the whole analysis in one transaction and sets its Id, Odcisk and Dodano (unless
@@ -122,21 +136,43 @@ public:
     bool Usun(qint64 id);
     bool ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapisania);
 
+    // Erasing a student: removes the student's results (compared as HistoriaUcznia compares
+    // names) and the records of their answer files from every analysis the caller may change,
+    // and nothing of other students, in one transaction; each changed analysis gets its stored
+    // figures (number of students, class percent, the answer files' fingerprint) computed
+    // again from the students left, and an analysis left with no student is removed. A
+    // failure leaves the archive as it was. What would go is previewed with HistoriaUcznia.
+    // An answer file's record goes when its name holds the student's surname and first name
+    // (the archive keeps no other link from a student to the file).
+    std::optional<WynikUsunieciaUcznia> UsunUcznia(const QString& nazwiskoIImie);
+    // Retention: removes, in one transaction, the analyses written (date written) before
+    // `dzien` that the caller may delete; gives how many.
+    std::optional<int> UsunPrzed(const QDate& dzien);
+
     // The whole archive as one JSON document (see eksport_archiwum.h); nothing on failure.
-    std::optional<QByteArray> Eksport();
+    // An analysis whose rows cannot be read (a damaged row) is left out and named, with the
+    // reason, in *pominiete; the others are exported.
+    std::optional<QByteArray> Eksport(std::vector<QString>* pominiete = nullptr);
+    // The same written to a device as a stream, one analysis at a time; false on failure.
+    bool Eksport(QIODevice& cel, std::vector<QString>* pominiete = nullptr);
     // Adds every analysis of such a document, each in its own transaction, skipping those
-    // already archived. A document that cannot be read adds nothing.
+    // already archived and going on past a refused one (its reason in Powody). Every figure
+    // of a student is computed again from the answers and the key. A document that cannot be
+    // read at all adds nothing and gives nothing. The device is read analysis by analysis.
     std::optional<WynikImportu> Import(const QByteArray& json);
+    std::optional<WynikImportu> Import(QIODevice& zrodlo);
 
     // Adds every analysis of another archive (a teacher's file into the school's server, or
     // back), one at a time and each in its own transaction, skipping those already here (the
-    // same set of answer files). A failure stops the copy: what was copied before it stays,
-    // whole, and copying again goes on where it stopped.
+    // same set of answer files) and going on past one that cannot be read or stored (its
+    // reason in Powody). Copying again adds what was refused once the cause is gone.
     std::optional<WynikImportu> KopiujZ(Archiwum& zrodlo);
 
-    // The same with files: the export written under a temporary name and renamed (a failure
-    // leaves an earlier file whole), the import read from a file.
-    bool EksportDoPliku(const QString& sciezka);
+    // The same with files: the export written (mode 0600: it holds names) under a temporary
+    // name and renamed (a failure leaves an earlier file whole), the import read from a file.
+    // *bladPliku tells a file that could not be written from an archive that could not be read.
+    bool EksportDoPliku(const QString& sciezka, std::vector<QString>* pominiete = nullptr,
+                        bool* bladPliku = nullptr);
     std::optional<WynikImportu> ImportZPliku(const QString& sciezka);
     // Writes an export document to a file as EksportDoPliku does.
     static bool ZapiszPlikEksportu(const QByteArray& dokument, const QString& sciezka,

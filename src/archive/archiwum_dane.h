@@ -29,6 +29,24 @@ QDateTime DodanoZTekstu(const QString& tekst);
 QString PowodPolaczenia(const QSqlError& blad);
 QString BrakAnalizy(qint64 id);
 
+// What a database's refusal means, for a message that says what really happened.
+enum class RodzajBledu {
+    Zajete,        // another connection holds the lock (SQLite busy or locked)
+    BrakMiejsca,   // the disk is full
+    BrakUprawnien, // the file, its folder or the database refuses this user
+    Uszkodzone,    // not a database, or a damaged one
+    Inny,
+};
+RodzajBledu RodzajBleduBazy(const QSqlError& blad);
+
+// Commits the transaction of an add: the statement COMMIT. A seam for the tests, which lose
+// the server's answer to it.
+using Zatwierdzenie = bool (*)(QSqlDatabase& baza, QString& blad);
+extern Zatwierdzenie ZatwierdzDodanie;
+
+// How long opening waits for other processes that hold the archive (as a writer waits).
+constexpr int LimitZajetosciMs = 60000;
+
 // Columns: id, klasa, data_napisania, dodano, ilosc_uczniow, procent_klasy, nazwa, autor,
 // ilosc_pytan, ilosc_odpowiedzi, typ, odcisk.
 inline const QString KolumnyWpisu = QStringLiteral(
@@ -42,7 +60,10 @@ struct Archiwum::Dane {
     QString sciezka; // the file's path or the server's URI
     QString opis;    // the archive in messages: the file's path, or "na serwerze user@host/db"
     std::optional<AdresSerwera> serwer;
-    bool zerwane = false; // the server's connection was lost: made again before the next call
+    bool zerwane = false;     // the server's connection was lost: made again before the next call
+    bool zajete = false;      // opening failed because another process held the file: try again
+    bool tylkoOdczyt = false; // the file or its folder cannot be written: opened read-only
+    bool folderTylkoDoOdczytu = false;
     QString blad;
     StanArchiwum stan = StanArchiwum::Zamkniete;
     const Dialekt* dialekt = &DialektSterownika(QStringLiteral("QSQLITE"));
@@ -83,13 +104,23 @@ struct Archiwum::Dane {
         return e.nativeErrorCode() == QLatin1String("42501");
     }
 
+    // The server's own notices and warnings (its shutdown, a dropped connection) are not
+    // printed by the client library: the archive's messages say what happened.
+    void UstawSesjeSerwera() {
+        QSqlQuery q(baza());
+        q.exec(QStringLiteral("SET client_min_messages TO error"));
+    }
+
     bool OtworzPlik();
     bool OtworzSerwer();
     bool Przygotuj();
 
+    QSqlError bladSql; // the last refusal Wykonaj met
+
     bool Wykonaj(QSqlQuery& q, const QString& sql) {
         if (q.exec(sql)) return true;
-        blad = q.lastError().text();
+        bladSql = q.lastError();
+        blad = bladSql.text();
         return false;
     }
     bool Wykonaj(const QString& sql) {
@@ -110,6 +141,7 @@ struct Archiwum::Dane {
                 return false;
             }
             zerwane = false;
+            UstawSesjeSerwera();
         }
         if (stan == StanArchiwum::Otwarte) return true;
         if (blad.isEmpty()) blad = QStringLiteral("Archiwum nie jest otwarte.");

@@ -6,10 +6,15 @@
 #include "archive/schemat.h"
 #include "core/pliki.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QSaveFile>
+#include <cerrno>
+#include <sys/stat.h>
 
 namespace sondrel {
 
@@ -186,45 +191,97 @@ std::optional<std::vector<WynikUcznia>> Archiwum::HistoriaUcznia(const QString& 
     return wyniki;
 }
 
-std::optional<QByteArray> Archiwum::Eksport() {
-    if (!d->Otwarte()) return std::nullopt;
+std::optional<QByteArray> Archiwum::Eksport(std::vector<QString>* pominiete) {
+    QByteArray dokument;
+    QBuffer bufor(&dokument);
+    bufor.open(QIODevice::WriteOnly);
+    if (!Eksport(bufor, pominiete)) return std::nullopt;
+    return dokument;
+}
+
+bool Archiwum::Eksport(QIODevice& cel, std::vector<QString>* pominiete) {
+    if (!d->Otwarte()) return false;
     std::vector<qint64> ids;
     {
         QSqlQuery q(d->baza());
         q.setForwardOnly(true);
         if (!q.exec(QStringLiteral("SELECT id FROM analizy ORDER BY id"))) {
             d->BladBazy(QStringLiteral("Nie udało się odczytać archiwum"), q.lastError().text());
-            return std::nullopt;
+            return false;
         }
         while (q.next())
             ids.push_back(q.value(0).toLongLong());
     }
-    std::vector<AnalizaArchiwalna> analizy;
-    analizy.reserve(ids.size());
+    const auto zapis = [&](bool ok) {
+        if (!ok)
+            d->blad = QStringLiteral("Nie udało się zapisać eksportu archiwum: %1")
+                          .arg(cel.errorString());
+        return ok;
+    };
+    PisarzEksportu pisarz(cel);
+    if (!zapis(pisarz.Poczatek())) return false;
     for (const qint64 id : ids) {
-        auto a = Wczytaj(id);
+        const auto a = Wczytaj(id);
         if (!a) {
             // Deleted by another user since the list was read: not part of the export.
             if (d->blad == BrakAnalizy(id)) continue;
-            return std::nullopt;
+            // A lost connection ends the export; a damaged analysis is left out, named.
+            if (d->zerwane || !d->Zywe()) return false;
+            if (pominiete)
+                pominiete->push_back(QStringLiteral("analiza %1: %2").arg(id).arg(d->blad));
+            continue;
         }
-        analizy.push_back(std::move(*a));
+        if (!zapis(pisarz.Analiza(*a))) return false;
     }
-    return DokumentEksportu(analizy);
+    if (!zapis(pisarz.Koniec())) return false;
+    d->blad.clear();
+    return true;
 }
 
 bool Archiwum::ZapiszPlikEksportu(const QByteArray& dokument, const QString& sciezka,
                                   QString& blad) {
     QString powod;
-    if (ZapiszPlik(sciezka, dokument, &powod)) return true;
+    if (ZapiszPlik(sciezka, dokument, &powod)) {
+        // An export holds students' names: for its owner only.
+        QFile::setPermissions(sciezka, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return true;
+    }
     blad = QStringLiteral("Nie udało się zapisać pliku %1: %2")
                .arg(QDir::toNativeSeparators(sciezka), powod);
     return false;
 }
 
-bool Archiwum::EksportDoPliku(const QString& sciezka) {
-    const auto dokument = Eksport();
-    return dokument && ZapiszPlikEksportu(*dokument, sciezka, d->blad);
+bool Archiwum::EksportDoPliku(const QString& sciezka, std::vector<QString>* pominiete,
+                              bool* bladPliku) {
+    bool zastepczy = false;
+    if (!bladPliku) bladPliku = &zastepczy;
+    *bladPliku = true;
+    // Written as a stream under a temporary name beside the file, made for its owner only
+    // (an export holds students' names), and renamed over the file only when whole.
+    const QString nazwa = QDir::toNativeSeparators(sciezka);
+    if (QFileInfo info(sciezka); info.exists() && !info.isFile()) {
+        d->blad =
+            QStringLiteral("Nie udało się zapisać pliku %1: to nie jest zwykły plik.").arg(nazwa);
+        return false;
+    }
+    QSaveFile plik(sciezka);
+    if (!plik.open(QIODevice::WriteOnly)) {
+        d->blad = QStringLiteral("Nie udało się zapisać pliku %1: %2")
+                      .arg(nazwa, PowodBledu(plik, errno));
+        return false;
+    }
+    ::fchmod(plik.handle(), 0600);
+    if (!Eksport(plik, pominiete)) {
+        *bladPliku = plik.error() != QFileDevice::NoError;
+        plik.cancelWriting();
+        return false;
+    }
+    if (!plik.commit()) {
+        d->blad = QStringLiteral("Nie udało się zapisać pliku %1: %2")
+                      .arg(nazwa, PowodBledu(plik, errno));
+        return false;
+    }
+    return true;
 }
 
 std::optional<WynikImportu> Archiwum::ImportZPliku(const QString& sciezka) {
@@ -235,7 +292,7 @@ std::optional<WynikImportu> Archiwum::ImportZPliku(const QString& sciezka) {
                       .arg(QDir::toNativeSeparators(sciezka), powod);
         return std::nullopt;
     }
-    return Import(plik.readAll());
+    return Import(plik);
 }
 
 } // namespace sondrel

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archiwum.h"
 
+#include "analysis/czytnik_odpowiedzi.h"
 #include "analysis/ocenianie.h"
 #include "archive/archiwum_dane.h"
 #include "archive/eksport_archiwum.h"
 #include "archive/schemat.h"
 #include "core/zegar.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <algorithm>
@@ -37,6 +40,17 @@ bool JestSha256(const QString& tekst) {
     });
 }
 
+bool Zatwierdz(QSqlDatabase& baza, QString& blad) {
+    QSqlQuery q(baza);
+    if (q.exec(QStringLiteral("COMMIT"))) return true;
+    blad = q.lastError().text();
+    return false;
+}
+
+QString DlugaKlasa() {
+    return QStringLiteral("etykieta klasy jest dłuższa niż %1 znaków").arg(MaksDlugoscKlasy);
+}
+
 // Whether the record can be stored as it is: the sizes agree and every option set fits.
 QString BladRekordu(const AnalizaArchiwalna& a) {
     const TestArchiwalny& t = a.Test;
@@ -47,6 +61,7 @@ QString BladRekordu(const AnalizaArchiwalna& a) {
     };
     if (t.IloscPytan < 1 || t.IloscOdpowiedzi < 1 || t.IloscOdpowiedzi > 5 || !poprawne(t.Klucz))
         return QStringLiteral("opis testu jest niepełny");
+    if (a.Klasa.size() > MaksDlugoscKlasy) return DlugaKlasa();
     if (a.Uczniowie.empty()) return QStringLiteral("analiza nie obejmuje żadnego ucznia");
     for (const UczenArchiwalny& u : a.Uczniowie)
         if (!poprawne(u.Zaznaczone) || !poprawne(u.Klucz))
@@ -62,11 +77,19 @@ QString BladRekordu(const AnalizaArchiwalna& a) {
 
 } // namespace
 
+Zatwierdzenie archiwum_wewn::ZatwierdzDodanie = Zatwierdz;
+
 std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
     if (!d->Otwarte()) return std::nullopt;
     if (const QString blad = BladRekordu(a); !blad.isEmpty()) {
         d->blad = QStringLiteral("Nie można zapisać analizy w archiwum: %1.").arg(blad);
         return std::nullopt;
+    }
+    // A control character in a name (a NUL from a damaged file) is no part of it, and a
+    // server would refuse the whole analysis for it.
+    for (UczenArchiwalny& u : a.Uczniowie) {
+        u.Nazwisko = NazwaBezZnakowSterujacych(u.Nazwisko);
+        u.Imie = NazwaBezZnakowSterujacych(u.Imie);
     }
     a.Odcisk = OdciskTestu(a.Test);
     if (!a.Dodano.isValid())
@@ -201,7 +224,38 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
             if (!p.exec()) return niepowodzenie(p.lastError().text());
         }
     }
-    if (!d->Wykonaj(QStringLiteral("COMMIT"))) return niepowodzenie(d->blad);
+    QString szczegoly;
+    if (!ZatwierdzDodanie(baza, szczegoly)) {
+        if (!d->serwer || d->Zywe()) return niepowodzenie(szczegoly);
+        // The connection went with the answer to the commit: whether the analysis was saved
+        // is told by its answer files, asked as soon as the server answers again.
+        d->zerwane = true;
+        if (d->Otwarte()) {
+            QSqlQuery q(d->baza());
+            q.prepare(QStringLiteral("SELECT id FROM analizy WHERE pliki_odcisk = ?"));
+            q.addBindValue(odciskPlikow);
+            if (q.exec()) {
+                if (q.next()) {
+                    a.Id = q.value(0).toLongLong();
+                    d->blad.clear();
+                    return WynikDodania{a.Id, false};
+                }
+                d->blad = QStringLiteral("Nie udało się zapisać analizy w archiwum (archiwum %1): "
+                                         "połączenie z serwerem zostało przerwane, nic nie "
+                                         "zapisano (%2)")
+                              .arg(d->opis, szczegoly.trimmed());
+                return std::nullopt;
+            }
+        }
+        d->zerwane = true;
+        d->blad = QStringLiteral("Nie wiadomo, czy analiza została zapisana w archiwum %1: "
+                                 "połączenie z serwerem zostało przerwane w chwili zatwierdzania "
+                                 "zapisu (%2). Gdy serwer znów będzie dostępny, dodaj ją ponownie: "
+                                 "jeśli została zapisana, program rozpozna ją po plikach "
+                                 "odpowiedzi i nie doda jej drugi raz.")
+                      .arg(d->opis, szczegoly.trimmed());
+        return std::nullopt;
+    }
     a.Id = id;
     d->blad.clear();
     return WynikDodania{id, false};
@@ -242,6 +296,10 @@ bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapis
         d->blad = QStringLiteral("Błędna data napisania.");
         return false;
     }
+    if (klasa.size() > MaksDlugoscKlasy) {
+        d->blad = QStringLiteral("Błędna klasa: %1.").arg(DlugaKlasa());
+        return false;
+    }
     return d->ZmienWiersz(
         QStringLiteral("UPDATE analizy SET klasa = ?, data_napisania = ? WHERE id = ?"),
         {klasa.isNull() ? QStringLiteral("") : klasa, dataNapisania.toString(FormatDaty)}, id,
@@ -250,18 +308,215 @@ bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapis
                        "właściciel archiwum."));
 }
 
+namespace {
+
+// The words of a name as the history compares them: letters and digits, case-folded.
+QStringList SlowaNazwy(const QString& tekst) {
+    QString t = tekst.toCaseFolded();
+    for (QChar& c : t)
+        if (!c.isLetterOrNumber()) c = u' ';
+    return t.split(u' ', Qt::SkipEmptyParts);
+}
+
+// Whether an answer file's name holds every word of a student's name.
+bool NazwaPlikuUcznia(const QStringList& slowaPliku, const QStringList& slowaUcznia) {
+    if (slowaUcznia.size() < 2) return false; // a surname alone names no file for certain
+    return std::all_of(slowaUcznia.begin(), slowaUcznia.end(),
+                       [&](const QString& s) { return slowaPliku.contains(s); });
+}
+
+} // namespace
+
+std::optional<WynikUsunieciaUcznia> Archiwum::UsunUcznia(const QString& nazwiskoIImie) {
+    if (!d->Otwarte()) return std::nullopt;
+    const QString klucz = KluczUcznia(nazwiskoIImie);
+    if (klucz.isEmpty()) {
+        d->blad = QStringLiteral("Podaj nazwisko i imię ucznia.");
+        return std::nullopt;
+    }
+    const QStringList slowaUcznia = SlowaNazwy(klucz);
+    QSqlDatabase baza = d->baza();
+    const QString co = QStringLiteral("Nie udało się usunąć ucznia z archiwum");
+    const auto niepowodzenie =
+        [&](const QString& szczegoly) -> std::optional<WynikUsunieciaUcznia> {
+        d->Wycofaj();
+        d->BladBazy(co, szczegoly);
+        return std::nullopt;
+    };
+    const auto odmowa = [&](const QSqlQuery& q) -> std::optional<WynikUsunieciaUcznia> {
+        if (!Dane::BrakUprawnien(q.lastError())) return niepowodzenie(q.lastError().text());
+        d->Wycofaj();
+        d->blad = QStringLiteral("Brak uprawnień do usuwania z archiwum %1.").arg(d->opis);
+        return std::nullopt;
+    };
+    if (!d->Wykonaj(d->dialekt->PoczatekZapisu)) return niepowodzenie(d->blad);
+
+    std::vector<qint64> analizy;
+    {
+        QSqlQuery q(baza);
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral(
+            "SELECT DISTINCT analiza_id FROM uczniowie WHERE szukane = ? ORDER BY analiza_id"));
+        q.addBindValue(klucz);
+        if (!q.exec()) return niepowodzenie(q.lastError().text());
+        while (q.next())
+            analizy.push_back(q.value(0).toLongLong());
+    }
+    WynikUsunieciaUcznia wynik;
+    for (const qint64 id : analizy) {
+        // Rows the caller may not change are not removed: such an analysis stays as it is.
+        QSqlQuery q(baza);
+        q.prepare(QStringLiteral("DELETE FROM uczniowie WHERE analiza_id = ? AND szukane = ?"));
+        q.addBindValue(id);
+        q.addBindValue(klucz);
+        if (!q.exec()) return odmowa(q);
+        const int usuniete = q.numRowsAffected();
+        if (usuniete < 1) continue;
+        wynik.UsunieteWyniki += usuniete;
+
+        // What is left of the class.
+        std::vector<QStringList> pozostali;
+        qint64 suma = 0;
+        int pytan = 0;
+        {
+            QSqlQuery r(baza);
+            r.setForwardOnly(true);
+            r.prepare(QStringLiteral(
+                "SELECT u.szukane, u.poprawnych, a.ilosc_pytan FROM uczniowie u JOIN analizy a "
+                "ON a.id = u.analiza_id WHERE u.analiza_id = ?"));
+            r.addBindValue(id);
+            if (!r.exec()) return niepowodzenie(r.lastError().text());
+            while (r.next()) {
+                pozostali.push_back(SlowaNazwy(r.value(0).toString()));
+                suma += r.value(1).toLongLong();
+                pytan = r.value(2).toInt();
+            }
+        }
+        if (pozostali.empty()) {
+            QSqlQuery u(baza);
+            u.prepare(QStringLiteral("DELETE FROM analizy WHERE id = ?"));
+            u.addBindValue(id);
+            if (!u.exec()) return odmowa(u);
+            ++wynik.UsunieteAnalizy;
+            continue;
+        }
+
+        // The student's answer files: those whose names name this student and no one left.
+        std::vector<PlikArchiwalny> pliki;
+        std::vector<int> doUsuniecia;
+        {
+            QSqlQuery r(baza);
+            r.setForwardOnly(true);
+            r.prepare(QStringLiteral("SELECT lp, nazwa, sha256 FROM pliki WHERE analiza_id = ?"));
+            r.addBindValue(id);
+            if (!r.exec()) return niepowodzenie(r.lastError().text());
+            while (r.next()) {
+                const QString nazwa = r.value(1).toString();
+                const QStringList slowa = SlowaNazwy(QFileInfo(nazwa).completeBaseName());
+                const bool ucznia =
+                    NazwaPlikuUcznia(slowa, slowaUcznia) &&
+                    std::none_of(pozostali.begin(), pozostali.end(), [&](const QStringList& inny) {
+                        return NazwaPlikuUcznia(slowa, inny);
+                    });
+                if (ucznia)
+                    doUsuniecia.push_back(r.value(0).toInt());
+                else
+                    pliki.push_back({nazwa, r.value(2).toString()});
+            }
+        }
+        for (const int lp : doUsuniecia) {
+            QSqlQuery u(baza);
+            u.prepare(QStringLiteral("DELETE FROM pliki WHERE analiza_id = ? AND lp = ?"));
+            u.addBindValue(id);
+            u.addBindValue(lp);
+            if (!u.exec()) return odmowa(u);
+        }
+        QSqlQuery u(baza);
+        u.prepare(QStringLiteral(
+            "UPDATE analizy SET ilosc_uczniow = ?, procent_klasy = ?, pliki_odcisk = "
+            "COALESCE(?, pliki_odcisk) WHERE id = ?"));
+        u.addBindValue(static_cast<qint32>(pozostali.size()));
+        u.addBindValue(
+            ProcentZaokraglony(suma, static_cast<qint64>(pozostali.size()) * std::max(pytan, 1)));
+        // With no file record left the old fingerprint stays: the empty set names no class.
+        u.addBindValue(doUsuniecia.empty() || pliki.empty()
+                           ? QVariant(QMetaType(QMetaType::QString))
+                           : QVariant(OdciskPlikow(pliki)));
+        u.addBindValue(id);
+        if (!u.exec()) return odmowa(u);
+    }
+    if (!d->Wykonaj(QStringLiteral("COMMIT"))) return niepowodzenie(d->blad);
+    d->blad.clear();
+    return wynik;
+}
+
+std::optional<int> Archiwum::UsunPrzed(const QDate& dzien) {
+    if (!d->Otwarte()) return std::nullopt;
+    if (!dzien.isValid()) {
+        d->blad = QStringLiteral("Błędna data.");
+        return std::nullopt;
+    }
+    const auto niepowodzenie = [&](const QString& szczegoly) -> std::optional<int> {
+        d->Wycofaj();
+        d->BladBazy(QStringLiteral("Nie udało się usunąć analiz z archiwum"), szczegoly);
+        return std::nullopt;
+    };
+    if (!d->Wykonaj(d->dialekt->PoczatekZapisu)) return niepowodzenie(d->blad);
+    QSqlQuery q(d->baza());
+    q.prepare(QStringLiteral("DELETE FROM analizy WHERE data_napisania < ?"));
+    q.addBindValue(dzien.toString(FormatDaty));
+    if (!q.exec()) {
+        if (!Dane::BrakUprawnien(q.lastError())) return niepowodzenie(q.lastError().text());
+        d->Wycofaj();
+        d->blad = QStringLiteral("Brak uprawnień do usuwania z archiwum %1.").arg(d->opis);
+        return std::nullopt;
+    }
+    const int ile = std::max(q.numRowsAffected(), 0);
+    q.finish();
+    if (!d->Wykonaj(QStringLiteral("COMMIT"))) return niepowodzenie(d->blad);
+    d->blad.clear();
+    return ile;
+}
+
 std::optional<WynikImportu> Archiwum::Import(const QByteArray& json) {
+    QBuffer bufor;
+    bufor.setData(json);
+    bufor.open(QIODevice::ReadOnly);
+    return Import(bufor);
+}
+
+namespace {
+
+// One analysis refused by an import or a copy: counted, with its reason.
+void Odrzucona(WynikImportu& wynik, qsizetype nr, const QString& powod) {
+    ++wynik.Odrzucone;
+    wynik.Powody.push_back(QStringLiteral("analiza %1: %2").arg(nr).arg(powod));
+}
+
+} // namespace
+
+std::optional<WynikImportu> Archiwum::Import(QIODevice& zrodlo) {
     if (!d->Otwarte()) return std::nullopt;
     QString blad;
-    auto analizy = CzytajDokumentEksportu(json, blad);
-    if (!analizy) {
+    CzytnikEksportu czytnik(zrodlo);
+    if (!czytnik.Otworz(blad)) {
         d->blad = QStringLiteral("Nie można zaimportować pliku: %1").arg(blad);
         return std::nullopt;
     }
     WynikImportu wynik;
-    for (AnalizaArchiwalna& a : *analizy) {
-        const auto dodanie = Dodaj(a);
-        if (!dodanie) return std::nullopt;
+    for (std::size_t i = 0; i < czytnik.Ilosc(); ++i) {
+        const auto nr = static_cast<qsizetype>(i + 1);
+        QString powod;
+        auto a = czytnik.Analiza(i, powod);
+        if (!a) {
+            Odrzucona(wynik, nr, powod);
+            continue;
+        }
+        const auto dodanie = Dodaj(*a);
+        if (!dodanie) {
+            Odrzucona(wynik, nr, d->blad);
+            continue;
+        }
         ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
     }
     d->blad.clear();
@@ -281,11 +536,19 @@ std::optional<WynikImportu> Archiwum::KopiujZ(Archiwum& zrodlo) {
         if (!a) {
             // Deleted from the source since its list was read: nothing to copy.
             if (zrodlo.Blad() == BrakAnalizy(w.Id)) continue;
-            d->blad = zrodlo.Blad();
-            return std::nullopt;
+            Odrzucona(wynik, w.Id, zrodlo.Blad());
+            continue;
+        }
+        // The figures come from the answers, whatever the source holds.
+        if (const QString powod = PrzeliczWyniki(*a); !powod.isEmpty()) {
+            Odrzucona(wynik, w.Id, powod);
+            continue;
         }
         const auto dodanie = Dodaj(*a);
-        if (!dodanie) return std::nullopt;
+        if (!dodanie) {
+            Odrzucona(wynik, w.Id, d->blad);
+            continue;
+        }
         ++(dodanie->JuzBylo ? wynik.JuzByly : wynik.Dodane);
     }
     d->blad.clear();

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/eksport_archiwum.h"
 
+#include "analysis/czytnik_odpowiedzi.h"
+#include "core/analiza.h"
+
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cmath>
+#include <limits>
 
 namespace sondrel {
 
@@ -54,16 +60,20 @@ public:
         if (v.isString()) return v.toString();
         return Brak(klucz);
     }
-    std::optional<qint32> Liczba(const QJsonObject& o, const char* klucz) {
+    // A whole number within [od, doo]; anything else (a fraction, 2147483648, 1e300) is
+    // refused before it is converted.
+    std::optional<qint32> Liczba(const QJsonObject& o, const char* klucz,
+                                 qint32 od = std::numeric_limits<qint32>::min(),
+                                 qint32 doo = std::numeric_limits<qint32>::max()) {
         const QJsonValue v = o.value(QLatin1String(klucz));
         const double x = v.toDouble();
-        if (v.isDouble() && x == static_cast<double>(static_cast<qint32>(x)))
+        if (v.isDouble() && std::isfinite(x) && x >= od && x <= doo && x == std::trunc(x))
             return static_cast<qint32>(x);
         return Brak(klucz);
     }
     std::optional<double> Rzeczywista(const QJsonObject& o, const char* klucz) {
         const QJsonValue v = o.value(QLatin1String(klucz));
-        if (v.isDouble()) return v.toDouble();
+        if (v.isDouble() && std::isfinite(v.toDouble())) return v.toDouble();
         return Brak(klucz);
     }
     std::optional<QJsonObject> Obiekt(const QJsonObject& o, const char* klucz) {
@@ -87,6 +97,10 @@ public:
             blad = QStringLiteral("brak albo błędna wartość \"%1\"").arg(QLatin1String(klucz));
         return std::nullopt;
     }
+    std::nullopt_t Blad(const QString& powod) {
+        if (blad.isEmpty()) blad = powod;
+        return std::nullopt;
+    }
 };
 
 std::optional<AnalizaArchiwalna> AnalizaZJson(const QJsonObject& o, Czytnik& c) {
@@ -101,6 +115,9 @@ std::optional<AnalizaArchiwalna> AnalizaZJson(const QJsonObject& o, Czytnik& c) 
     const auto uczniowie = c.Tablica(o, "uczniowie");
     if (!klasa || !data || !dodano || !plikTestu || !test || !pytania || !pliki || !uczniowie)
         return std::nullopt;
+    if (klasa->size() > MaksDlugoscKlasy)
+        return c.Blad(
+            QStringLiteral("etykieta klasy jest dłuższa niż %1 znaków").arg(MaksDlugoscKlasy));
     a.Klasa = *klasa;
     a.DataNapisania = QDate::fromString(*data, QStringLiteral("yyyy-MM-dd"));
     a.Dodano = QDateTime::fromString(*dodano, Qt::ISODate).toUTC();
@@ -113,8 +130,8 @@ std::optional<AnalizaArchiwalna> AnalizaZJson(const QJsonObject& o, Czytnik& c) 
     const auto autor = c.Tekst(*test, "autor");
     const auto wersja = c.Tekst(*test, "wersja");
     const auto odcisk = c.Tekst(*test, "odcisk");
-    const auto pytan = c.Liczba(*test, "iloscPytan");
-    const auto odpowiedzi = c.Liczba(*test, "iloscOdpowiedzi");
+    const auto pytan = c.Liczba(*test, "iloscPytan", 1, MaksPytan);
+    const auto odpowiedzi = c.Liczba(*test, "iloscOdpowiedzi", 1, MaksOdpowiedzi);
     const auto typ = c.Liczba(*test, "typ");
     const auto czas = c.Liczba(*test, "czas");
     const auto tkk = c.Liczba(*test, "tkk");
@@ -175,8 +192,8 @@ std::optional<AnalizaArchiwalna> AnalizaZJson(const QJsonObject& o, Czytnik& c) 
             !procent || !ocena)
             return std::nullopt;
         if (!zwm.isBool()) return c.Brak("zwm");
-        uczen.Nazwisko = *nazwisko;
-        uczen.Imie = *imie;
+        uczen.Nazwisko = NazwaBezZnakowSterujacych(*nazwisko);
+        uczen.Imie = NazwaBezZnakowSterujacych(*imie);
         uczen.Start = *start;
         uczen.Koniec = *koniec;
         uczen.Zapis = *zapis;
@@ -192,6 +209,11 @@ std::optional<AnalizaArchiwalna> AnalizaZJson(const QJsonObject& o, Czytnik& c) 
         uczen.Poprawnych = *poprawnych;
         uczen.Procent = *procent;
         uczen.Ocena = *ocena;
+    }
+    // The figures come from the answers, whatever the document says.
+    if (const QString powod = PrzeliczWyniki(a); !powod.isEmpty()) {
+        c.blad = powod;
+        return std::nullopt;
     }
     return a;
 }
@@ -255,46 +277,251 @@ QJsonObject JsonAnalizyArchiwalnej(const AnalizaArchiwalna& a) {
 }
 
 QByteArray DokumentEksportu(const std::vector<AnalizaArchiwalna>& analizy) {
-    QJsonArray lista;
+    QByteArray dokument;
+    QBuffer bufor(&dokument);
+    bufor.open(QIODevice::WriteOnly);
+    PisarzEksportu pisarz(bufor);
+    pisarz.Poczatek();
     for (const AnalizaArchiwalna& a : analizy)
-        lista.append(JsonAnalizyArchiwalnej(a));
-    return QJsonDocument(
-               QJsonObject{{"format", Format}, {"wersja", WersjaFormatu}, {"analizy", lista}})
-        .toJson(QJsonDocument::Compact);
+        pisarz.Analiza(a);
+    pisarz.Koniec();
+    return dokument;
+}
+
+// The keys in the order Qt writes them (sorted): the list first, then the frame.
+bool PisarzEksportu::Poczatek() {
+    pierwsza = true;
+    return cel.write("{\"analizy\":[") == 12;
+}
+
+bool PisarzEksportu::Analiza(const AnalizaArchiwalna& analiza) {
+    QByteArray bajty =
+        QJsonDocument(JsonAnalizyArchiwalnej(analiza)).toJson(QJsonDocument::Compact);
+    if (!pierwsza) bajty.prepend(',');
+    pierwsza = false;
+    return cel.write(bajty) == bajty.size();
+}
+
+bool PisarzEksportu::Koniec() {
+    const QByteArray koniec = QByteArrayLiteral("],\"format\":\"") + Format.toUtf8() +
+                              QByteArrayLiteral("\",\"wersja\":") +
+                              QByteArray::number(WersjaFormatu) + '}';
+    return cel.write(koniec) == koniec.size();
+}
+
+namespace {
+
+// Walks a JSON text from a device without building it: skips values, keeps the bytes of
+// small ones, and tells where each value lies. Structure only: the values themselves are
+// checked when they are parsed.
+class Skaner {
+public:
+    explicit Skaner(QIODevice& z) : z(z) {}
+
+    int Podejrzyj() {
+        if (poz >= bufor.size()) {
+            baza += bufor.size();
+            bufor = z.read(1 << 16);
+            poz = 0;
+            if (bufor.isEmpty()) return -1;
+        }
+        return static_cast<unsigned char>(bufor[poz]);
+    }
+    int Wez() {
+        const int c = Podejrzyj();
+        if (c >= 0) {
+            ++poz;
+            if (zbierz && maly.size() < 4096) maly.append(char(c));
+        }
+        return c;
+    }
+    qint64 Pozycja() const { return baza + poz; }
+    void Spacje() {
+        for (int c = Podejrzyj(); c == ' ' || c == '\t' || c == '\n' || c == '\r'; c = Podejrzyj())
+            ++poz;
+    }
+    bool Znak(char oczekiwany) {
+        Spacje();
+        if (Podejrzyj() != static_cast<unsigned char>(oczekiwany)) return false;
+        Wez();
+        return true;
+    }
+    // The string at the position (its opening quote included).
+    bool Tekst() {
+        if (Wez() != '"') return false;
+        for (int c = Wez(); c != '"'; c = Wez()) {
+            if (c < 0) return false;
+            if (c == '\\' && Wez() < 0) return false;
+        }
+        return true;
+    }
+    // Any value; `bajty` gets its text when it is short.
+    bool Wartosc(QByteArray* bajty = nullptr) {
+        Spacje();
+        zbierz = bajty != nullptr;
+        maly.clear();
+        const bool ok = WartoscBez();
+        zbierz = false;
+        if (bajty) *bajty = maly;
+        return ok;
+    }
+
+private:
+    bool WartoscBez() {
+        const int c = Podejrzyj();
+        if (c == '"') return Tekst();
+        if (c == '{' || c == '[') {
+            qint64 glebokosc = 0;
+            do {
+                const int z = Podejrzyj();
+                if (z < 0) return false;
+                if (z == '"') {
+                    if (!Tekst()) return false;
+                    continue;
+                }
+                Wez();
+                if (z == '{' || z == '[') ++glebokosc;
+                if (z == '}' || z == ']') --glebokosc;
+            } while (glebokosc > 0);
+            return true;
+        }
+        bool cos = false;
+        for (int z = Podejrzyj(); z >= 0 && z != ',' && z != '}' && z != ']' && z != ' ' &&
+                                  z != '\t' && z != '\n' && z != '\r';
+             z = Podejrzyj()) {
+            Wez();
+            cos = true;
+        }
+        return cos;
+    }
+
+    QIODevice& z;
+    QByteArray bufor;
+    qsizetype poz = 0;
+    qint64 baza = 0;
+    bool zbierz = false;
+    QByteArray maly;
+};
+
+// One small JSON value from its text.
+QJsonValue WartoscJson(const QByteArray& tekst) {
+    return QJsonDocument::fromJson('[' + tekst + ']').array().at(0);
+}
+
+} // namespace
+
+bool CzytnikEksportu::Otworz(QString& blad) {
+    zakresy.clear();
+    if (!zrodlo.seek(0)) {
+        blad = QStringLiteral("nie można odczytać pliku.");
+        return false;
+    }
+    Skaner s(zrodlo);
+    const auto zly = [&]() {
+        zakresy.clear();
+        blad = QStringLiteral("to nie jest dokument JSON.");
+        return false;
+    };
+    QJsonValue format, wersja;
+    bool lista = false;
+    if (!s.Znak('{')) return zly();
+    s.Spacje();
+    if (s.Podejrzyj() == '}') {
+        s.Wez();
+    } else {
+        for (;;) {
+            QByteArray klucz;
+            if (!s.Wartosc(&klucz) || !s.Znak(':')) return zly();
+            const QString nazwa = WartoscJson(klucz).toString();
+            s.Spacje();
+            if (nazwa == u"analizy" && s.Podejrzyj() == '[') {
+                lista = true;
+                zakresy.clear();
+                s.Wez();
+                s.Spacje();
+                if (s.Podejrzyj() == ']') {
+                    s.Wez();
+                } else {
+                    for (;;) {
+                        s.Spacje();
+                        const qint64 od = s.Pozycja();
+                        if (!s.Wartosc()) return zly();
+                        zakresy.emplace_back(od, s.Pozycja() - od);
+                        if (s.Znak(',')) continue;
+                        if (s.Znak(']')) break;
+                        return zly();
+                    }
+                }
+            } else {
+                QByteArray wartosc;
+                if (!s.Wartosc(&wartosc)) return zly();
+                if (nazwa == u"analizy") lista = false;
+                if (nazwa == u"format") format = WartoscJson(wartosc);
+                if (nazwa == u"wersja") wersja = WartoscJson(wartosc);
+            }
+            if (s.Znak(',')) continue;
+            if (s.Znak('}')) break;
+            return zly();
+        }
+    }
+    s.Spacje();
+    if (s.Podejrzyj() >= 0) return zly();
+    if (format.toString() != Format) {
+        zakresy.clear();
+        blad = QStringLiteral("to nie jest eksport archiwum analiz.");
+        return false;
+    }
+    if (wersja.toInt() != WersjaFormatu) {
+        zakresy.clear();
+        blad = QStringLiteral("nieznana wersja eksportu (%1).").arg(wersja.toInt());
+        return false;
+    }
+    if (!lista) {
+        zakresy.clear();
+        blad = QStringLiteral("brak listy analiz.");
+        return false;
+    }
+    return true;
+}
+
+std::optional<AnalizaArchiwalna> CzytnikEksportu::Analiza(std::size_t i, QString& powod) {
+    if (i >= zakresy.size()) return std::nullopt;
+    const auto [od, dlugosc] = zakresy[i];
+    if (dlugosc > MaksRozmiarAnalizy) {
+        powod = QStringLiteral("analiza jest za duża (%1 MB)").arg(dlugosc >> 20);
+        return std::nullopt;
+    }
+    QByteArray bajty;
+    if (!zrodlo.seek(od) || (bajty = zrodlo.read(dlugosc)).size() != dlugosc) {
+        powod = QStringLiteral("nie można odczytać pliku");
+        return std::nullopt;
+    }
+    QJsonParseError bladJson;
+    const QJsonDocument dokument = QJsonDocument::fromJson(bajty, &bladJson);
+    bajty.clear();
+    if (bladJson.error != QJsonParseError::NoError || !dokument.isObject()) {
+        powod = QStringLiteral("to nie jest obiekt");
+        return std::nullopt;
+    }
+    Czytnik c;
+    auto a = AnalizaZJson(dokument.object(), c);
+    if (!a) powod = c.blad;
+    return a;
 }
 
 std::optional<std::vector<AnalizaArchiwalna>> CzytajDokumentEksportu(const QByteArray& json,
                                                                      QString& blad) {
-    QJsonParseError bladJson;
-    const QJsonDocument dokument = QJsonDocument::fromJson(json, &bladJson);
-    if (bladJson.error != QJsonParseError::NoError || !dokument.isObject()) {
-        blad = QStringLiteral("to nie jest dokument JSON.");
-        return std::nullopt;
-    }
-    const QJsonObject o = dokument.object();
-    if (o.value(QLatin1String("format")).toString() != Format) {
-        blad = QStringLiteral("to nie jest eksport archiwum analiz.");
-        return std::nullopt;
-    }
-    const int wersja = o.value(QLatin1String("wersja")).toInt();
-    if (wersja != WersjaFormatu) {
-        blad = QStringLiteral("nieznana wersja eksportu (%1).").arg(wersja);
-        return std::nullopt;
-    }
-    if (!o.value(QLatin1String("analizy")).isArray()) {
-        blad = QStringLiteral("brak listy analiz.");
-        return std::nullopt;
-    }
+    QBuffer bufor;
+    bufor.setData(json);
+    bufor.open(QIODevice::ReadOnly);
+    CzytnikEksportu czytnik(bufor);
+    if (!czytnik.Otworz(blad)) return std::nullopt;
     std::vector<AnalizaArchiwalna> analizy;
-    int nr = 0;
-    for (const QJsonValue& v : o.value(QLatin1String("analizy")).toArray()) {
-        ++nr;
-        Czytnik c;
-        auto a = v.isObject() ? AnalizaZJson(v.toObject(), c) : std::nullopt;
+    for (std::size_t i = 0; i < czytnik.Ilosc(); ++i) {
+        QString powod;
+        auto a = czytnik.Analiza(i, powod);
         if (!a) {
-            blad = QStringLiteral("analiza %1: %2.")
-                       .arg(nr)
-                       .arg(c.blad.isEmpty() ? QStringLiteral("to nie jest obiekt") : c.blad);
+            blad = QStringLiteral("analiza %1: %2.").arg(i + 1).arg(powod);
             return std::nullopt;
         }
         analizy.push_back(std::move(*a));

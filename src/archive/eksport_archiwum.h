@@ -24,6 +24,7 @@
 #include "archive/analiza_archiwalna.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QJsonObject>
 #include <QString>
 #include <optional>
@@ -33,6 +34,43 @@ namespace sondrel {
 
 QJsonObject JsonAnalizyArchiwalnej(const AnalizaArchiwalna& analiza);
 QByteArray DokumentEksportu(const std::vector<AnalizaArchiwalna>& analizy);
+
+// Writes a document as a stream, one analysis at a time, with the same bytes DokumentEksportu
+// gives: Poczatek, then Analiza for each, then Koniec. False when the device refuses bytes.
+class PisarzEksportu {
+public:
+    explicit PisarzEksportu(QIODevice& cel) : cel(cel) {}
+    bool Poczatek();
+    bool Analiza(const AnalizaArchiwalna& analiza);
+    bool Koniec();
+
+private:
+    QIODevice& cel;
+    bool pierwsza = true;
+};
+
+// The longest class label an analysis may carry (a class label is short: "7b", "3 LO b").
+constexpr int MaksDlugoscKlasy = 100;
+// An analysis larger than this in a document is refused without being parsed.
+constexpr qint64 MaksRozmiarAnalizy = 64 * 1024 * 1024;
+
+// Reads a document from a device analysis by analysis, so that memory holds one analysis at a
+// time whatever the document's size. Otworz reads the document once for its frame (the
+// format, the version, where each analysis lies) and refuses one that is not a whole export;
+// Analiza then reads and checks one analysis (a wrong one is refused with its reason, the
+// others stay readable). The device must be able to seek.
+class CzytnikEksportu {
+public:
+    explicit CzytnikEksportu(QIODevice& zrodlo) : zrodlo(zrodlo) {}
+    bool Otworz(QString& blad);
+    std::size_t Ilosc() const { return zakresy.size(); }
+    // Analysis i (0-based); nothing with the reason in `powod` when it is wrong.
+    std::optional<AnalizaArchiwalna> Analiza(std::size_t i, QString& powod);
+
+private:
+    QIODevice& zrodlo;
+    std::vector<std::pair<qint64, qint64>> zakresy; // offset and length of each analysis
+};
 
 // Reads a whole document; nothing, with the reason in `blad`, when any part of it is wrong.
 std::optional<std::vector<AnalizaArchiwalna>> CzytajDokumentEksportu(const QByteArray& json,

@@ -2,9 +2,11 @@
 #include "archive/archiwum.h"
 
 #include "analysis/przebieg_analizy.h"
+#include "archive/archiwum_dane.h"
 #include "archive/eksport_archiwum.h"
 #include "core/analiza.h"
 #include "support/klasa_testowa.h"
+#include "support/pelny_dysk.h"
 #include "support/pliki_testowe.h"
 #include "support/serwer_testowy.h"
 #include "support/srodowisko_testowe.h"
@@ -19,6 +21,7 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 using namespace sondrel;
@@ -293,6 +296,7 @@ TEST_P(ArchiwumSilnikTest, EksportImportEksportDajeTeSameBajty) {
     AnalizaArchiwalna z = KlasaArchiwalna(1, 3);
     z.Pytania.assign(6, TrescPytania{QStringLiteral("Treść"), {QStringLiteral("ą"), QString()}});
     z.Uczniowie[0].Klucz[0] = 0b1000;
+    ASSERT_TRUE(PrzeliczWyniki(z).isEmpty());
     Dodaj(z);
     Dodaj(KlasaArchiwalna(2, 4, 6, QStringLiteral("Inny")));
     Dodaj(KlasaArchiwalna(3));
@@ -313,26 +317,84 @@ TEST_P(ArchiwumSilnikTest, EksportImportEksportDajeTeSameBajty) {
     EXPECT_EQ(puste.Import(*eksport)->JuzByly, 2);
     EXPECT_EQ(puste.Lista()->size(), 2u);
 
-    // A document with one wrong analysis adds none of them.
-    QJsonObject dokument = QJsonDocument::fromJson(*eksport).object();
-    QJsonArray analizy = dokument.value("analizy").toArray();
-    QJsonObject druga = analizy[1].toObject();
-    QJsonObject test = druga.value("test").toObject();
-    test.insert("klucz",
-                QJsonArray{"1", "1", "1", "1", "1", "1"}); // the fingerprint no longer fits
-    druga.insert("test", test);
-    analizy.replace(1, druga);
-    dokument.insert("analizy", analizy);
+    // A document that is not a whole export adds nothing.
     Archiwum trzecie;
     ASSERT_TRUE(trzecie.Otworz(NoweArchiwum(QStringLiteral("trzecie"))));
-    for (const QByteArray& zly : {QJsonDocument(dokument).toJson(), QByteArray("{\"format\": 1"),
-                                  QByteArray("{\"format\":\"sondrel-archiwum\",\"wersja\":2,"
-                                             "\"analizy\":[]}")}) {
+    for (const QByteArray& zly :
+         {QByteArray("{\"format\": 1"), eksport->chopped(3), QByteArray("[]"),
+          QByteArray("{\"format\":\"sondrel-archiwum\",\"wersja\":2,\"analizy\":[]}")}) {
         EXPECT_FALSE(trzecie.Import(zly));
         EXPECT_TRUE(trzecie.Blad().startsWith(QStringLiteral("Nie można zaimportować pliku: ")))
             << trzecie.Blad().toStdString();
         EXPECT_TRUE(trzecie.Lista()->empty());
     }
+
+    // Each analysis on its own: a wrong one is refused with its reason and the others are
+    // added; points, percents and grades that contradict the answers are computed anew.
+    QJsonObject dokument = QJsonDocument::fromJson(*eksport).object();
+    const QJsonArray analizy = dokument.value("analizy").toArray();
+    QJsonObject zmieniona = analizy[0].toObject();
+    QJsonArray uczniowie = zmieniona.value("uczniowie").toArray();
+    QJsonObject uczen = uczniowie[0].toObject();
+    uczen.insert("poprawnych", 1000000);
+    uczen.insert("procent", 10000000);
+    uczen.insert("ocena", "Cel");
+    uczniowie.replace(0, uczen);
+    zmieniona.insert("uczniowie", uczniowie);
+    const auto zUczniem = [](QJsonObject a, const char* klucz, const QJsonValue& v) {
+        QJsonArray u = a.value("uczniowie").toArray();
+        QJsonObject pierwszy = u[0].toObject();
+        pierwszy.insert(QLatin1String(klucz), v);
+        u.replace(0, pierwszy);
+        a.insert("uczniowie", u);
+        return a;
+    };
+    const auto zTestem = [](QJsonObject a, const char* klucz, const QJsonValue& v) {
+        QJsonObject t = a.value("test").toObject();
+        t.insert(QLatin1String(klucz), v);
+        a.insert("test", t);
+        return a;
+    };
+    const auto zPolem = [](QJsonObject a, const char* klucz, const QJsonValue& v) {
+        a.insert(QLatin1String(klucz), v);
+        return a;
+    };
+    const QJsonObject dobra = analizy[1].toObject();
+    const struct {
+        QJsonObject analiza;
+        const char* powod;
+    } zle[] = {
+        {zTestem(dobra, "klucz", QJsonArray{"1", "1", "1", "1", "1", "1"}), "odcisk testu"},
+        {zTestem(dobra, "iloscPytan", 2147483648.0), "\"iloscPytan\""},
+        {zTestem(dobra, "czas", 1e300), "\"czas\""},
+        {zUczniem(dobra, "poprawnych", 1e300), "\"poprawnych\""},
+        {zUczniem(dobra, "zaznaczone", QJsonArray{"1", "2"}),
+         "odpowiedzi ucznia nie pasują do testu"},
+        {zPolem(dobra, "klasa", QString(101, u'x')), "etykieta klasy jest dłuższa niż 100 znaków"},
+    };
+    QJsonArray nowe{zmieniona};
+    for (const auto& z : zle)
+        nowe.append(z.analiza);
+    nowe.append(dobra);
+    dokument.insert("analizy", nowe);
+    const auto wynik2 = trzecie.Import(QJsonDocument(dokument).toJson());
+    ASSERT_TRUE(wynik2) << trzecie.Blad().toStdString();
+    EXPECT_EQ(wynik2->Dodane, 2);
+    EXPECT_EQ(wynik2->Odrzucone, int(std::size(zle)));
+    ASSERT_EQ(wynik2->Powody.size(), std::size(zle));
+    for (std::size_t i = 0; i < std::size(zle); ++i) {
+        EXPECT_TRUE(wynik2->Powody[i].startsWith(QStringLiteral("analiza %1: ").arg(i + 2)))
+            << wynik2->Powody[i].toStdString();
+        EXPECT_TRUE(wynik2->Powody[i].contains(QString::fromUtf8(zle[i].powod)))
+            << wynik2->Powody[i].toStdString();
+    }
+    const auto lista = trzecie.Lista();
+    ASSERT_EQ(lista->size(), 2u);
+    auto przeliczona = trzecie.Wczytaj(lista->front().Id);
+    ASSERT_TRUE(przeliczona);
+    przeliczona->Id = z.Id;
+    EXPECT_EQ(*przeliczona, z);
+    EXPECT_EQ(lista->front().ProcentKlasy, puste.Lista()->front().ProcentKlasy);
 }
 
 TEST_F(ArchiwumTest, PlikKtoryNieJestArchiwumNieJestRuszany) {
@@ -479,4 +541,332 @@ TEST_F(ArchiwumTest, ArchiwumPierwszegoSchematuPrzechodziNaObecny) {
     // New adds go on beside the old entry.
     Otwarte();
     EXPECT_GT(Dodaj(KlasaArchiwalna(1)), 7);
+}
+
+namespace {
+
+// A class of `ziarno` in which student `nr` is Łucja Żak, whose answer file bears her name.
+AnalizaArchiwalna KlasaZLucja(int ziarno, int uczniow, int nr) {
+    AnalizaArchiwalna a = KlasaArchiwalna(ziarno, uczniow, 6);
+    const auto i = static_cast<std::size_t>(nr);
+    a.Uczniowie[i].Nazwisko = QStringLiteral("Żak");
+    a.Uczniowie[i].Imie = QStringLiteral("Łucja");
+    a.Pliki[i].Nazwa = QStringLiteral("ŻAK_łucja.sko");
+    return a;
+}
+
+} // namespace
+
+TEST_P(ArchiwumSilnikTest, UsuniecieUczniaPrzeliczaPodsumowaniaJakNowaAnaliza) {
+    Otwarte();
+    // Class A: Łucja and a Łucjan Żak, whose file name begins as hers; class B: Łucja alone;
+    // class C: no Łucja.
+    AnalizaArchiwalna a = KlasaZLucja(1, 6, 2);
+    a.Uczniowie[4].Nazwisko = QStringLiteral("Żak");
+    a.Uczniowie[4].Imie = QStringLiteral("Łucjan");
+    a.Pliki[4].Nazwa = QStringLiteral("żak_łucjan.sko");
+    a.Uczniowie[2].Poprawnych = 6; // her points move the class's percent
+    a.Uczniowie[2].Zaznaczone = a.Test.Klucz;
+    AnalizaArchiwalna b = KlasaZLucja(2, 1, 0);
+    AnalizaArchiwalna c = KlasaArchiwalna(3, 4, 6);
+    const qint64 idA = Dodaj(a), idB = Dodaj(b), idC = Dodaj(c);
+    const auto przedC = archiwum.Wczytaj(idC);
+    const auto wpis = [](Archiwum& z, qint64 id) {
+        const auto lista = z.Lista();
+        for (const WpisArchiwum& w : *lista)
+            if (w.Id == id) return w;
+        return WpisArchiwum();
+    };
+    const qint32 procentPrzed = wpis(archiwum, idA).ProcentKlasy;
+    ASSERT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"))->size(), 2u);
+
+    const auto wynik = archiwum.UsunUcznia(QStringLiteral("  żak ŁUCJA "));
+    ASSERT_TRUE(wynik) << archiwum.Blad().toStdString();
+    EXPECT_EQ(wynik->UsunieteWyniki, 2);
+    EXPECT_EQ(wynik->UsunieteAnalizy, 1);
+    EXPECT_TRUE(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"))->empty());
+    EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucjan"))->size(), 1u);
+    EXPECT_EQ(archiwum.Wczytaj(idC), przedC);
+    EXPECT_FALSE(archiwum.Wczytaj(idB));
+    const QString eksport = QString::fromUtf8(*archiwum.Eksport());
+    EXPECT_FALSE(eksport.contains(QStringLiteral("\"Łucja\"")));
+    EXPECT_FALSE(eksport.contains(QStringLiteral("ŻAK_łucja")));
+    EXPECT_TRUE(eksport.contains(QStringLiteral("\"Łucjan\"")));
+
+    // The same class analysed afresh without her, in an archive of its own: the same record,
+    // the same list entry, and the same set of answer files (added again, it is already here).
+    AnalizaArchiwalna reszta = a;
+    reszta.Uczniowie.erase(reszta.Uczniowie.begin() + 2);
+    reszta.Pliki.erase(reszta.Pliki.begin() + 2);
+    Archiwum nowe;
+    ASSERT_TRUE(nowe.Otworz(NoweArchiwum(QStringLiteral("nowe"))));
+    ASSERT_TRUE(nowe.Dodaj(reszta));
+    auto poUsunieciu = archiwum.Wczytaj(idA);
+    ASSERT_TRUE(poUsunieciu);
+    poUsunieciu->Id = reszta.Id;
+    EXPECT_EQ(*poUsunieciu, reszta);
+    WpisArchiwum oczekiwany = wpis(nowe, reszta.Id);
+    oczekiwany.Id = idA;
+    EXPECT_EQ(wpis(archiwum, idA), oczekiwany);
+    EXPECT_NE(wpis(archiwum, idA).ProcentKlasy, procentPrzed);
+    EXPECT_EQ(archiwum.Lista()->size(), 2u);
+    const auto ponownie = archiwum.Dodaj(reszta);
+    ASSERT_TRUE(ponownie);
+    EXPECT_TRUE(ponownie->JuzBylo);
+    EXPECT_EQ(ponownie->Id, idA);
+
+    // Nobody of that name: nothing removed, not a failure.
+    const auto nikt = archiwum.UsunUcznia(QStringLiteral("Żak Łucja"));
+    ASSERT_TRUE(nikt);
+    EXPECT_EQ(nikt->UsunieteWyniki, 0);
+}
+
+TEST_P(ArchiwumSilnikTest, UsuwaniePrzedDniemIUczniaCaleAlboWcale) {
+    Otwarte();
+    // Written on 2 to 5 March 2026; Łucja in the first three.
+    for (int ziarno = 1; ziarno <= 4; ++ziarno)
+        Dodaj(ziarno <= 3 ? KlasaZLucja(ziarno, 4, ziarno % 4) : KlasaArchiwalna(ziarno, 4, 6));
+    const QByteArray przed = *archiwum.Eksport();
+
+    // A statement that fails in the middle of the work (the last analysis of hers refuses to
+    // change or go): nothing of the work stays.
+    if (Serwer()) {
+        ASSERT_TRUE(bazy.front()->Wykonaj(QStringLiteral(
+            "CREATE FUNCTION awaria() RETURNS trigger AS $$ BEGIN IF OLD.id = 3 THEN RAISE "
+            "EXCEPTION 'awaria'; END IF; IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; "
+            "END $$ "
+            "LANGUAGE plpgsql")));
+        ASSERT_TRUE(bazy.front()->Wykonaj(
+            QStringLiteral("CREATE TRIGGER awaria BEFORE UPDATE OR DELETE ON analizy FOR EACH "
+                           "ROW EXECUTE FUNCTION awaria()")));
+    } else {
+        for (const char* zdarzenie : {"UPDATE", "DELETE"})
+            ZapytajPlik(Plik(), QStringLiteral("CREATE TRIGGER awaria_%1 BEFORE %1 ON analizy "
+                                               "WHEN OLD.id = 3 BEGIN SELECT RAISE(ABORT, "
+                                               "'awaria'); END")
+                                    .arg(QLatin1String(zdarzenie)));
+        ASSERT_EQ(Zapytaj(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                         "'trigger'"))
+                      .toInt(),
+                  2);
+    }
+    EXPECT_FALSE(archiwum.UsunUcznia(QStringLiteral("Żak Łucja")));
+    EXPECT_TRUE(archiwum.Blad().startsWith(
+        QStringLiteral("Nie udało się usunąć ucznia z archiwum (archiwum %1): ")
+            .arg(archiwum.Opis())))
+        << archiwum.Blad().toStdString();
+    EXPECT_FALSE(archiwum.UsunPrzed(QDate(2026, 3, 5)));
+    EXPECT_EQ(*archiwum.Eksport(), przed);
+    EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Żak Łucja"))->size(), 3u);
+
+    if (Serwer())
+        bazy.front()->Wykonaj(QStringLiteral("DROP TRIGGER awaria ON analizy"));
+    else
+        for (const char* zdarzenie : {"UPDATE", "DELETE"})
+            ZapytajPlik(Plik(),
+                        QStringLiteral("DROP TRIGGER awaria_%1").arg(QLatin1String(zdarzenie)));
+    // Retention: the analyses written before 4 March go, with their students and files.
+    const auto ile = archiwum.UsunPrzed(QDate(2026, 3, 4));
+    ASSERT_TRUE(ile) << archiwum.Blad().toStdString();
+    EXPECT_EQ(*ile, 2);
+    const auto lista = archiwum.Lista();
+    ASSERT_EQ(lista->size(), 2u);
+    EXPECT_EQ(lista->front().DataNapisania, QDate(2026, 3, 4));
+    EXPECT_EQ(Zapytaj(QStringLiteral("SELECT count(*) FROM uczniowie")).toInt(), 8);
+    EXPECT_EQ(Zapytaj(QStringLiteral("SELECT count(*) FROM pliki")).toInt(), 8);
+    EXPECT_EQ(archiwum.UsunPrzed(QDate(2026, 3, 4)), 0);
+    EXPECT_FALSE(archiwum.UsunPrzed(QDate()));
+    EXPECT_EQ(archiwum.UsunUcznia(QStringLiteral("Żak Łucja"))->UsunieteWyniki, 1);
+}
+
+TEST_F(ArchiwumTest, ZdroweArchiwumNieJestOdkladane) {
+    // A healthy archive: setting it aside is refused, and the analyses stay listed.
+    Otwarte();
+    Dodaj(KlasaArchiwalna(1));
+    archiwum.Zamknij();
+    QString blad;
+    EXPECT_FALSE(Archiwum::OdlozUszkodzone(Plik(), blad));
+    EXPECT_EQ(blad, QStringLiteral("Plik %1 jest poprawnym archiwum analiz (przeszedł sprawdzenie "
+                                   "spójności bazy danych): nie został odłożony.")
+                        .arg(Plik()));
+    Otwarte();
+    EXPECT_EQ(archiwum.Lista()->size(), 1u);
+}
+
+TEST_F(ArchiwumTest, PelnyDyskIFolderTylkoDoOdczytuNazwaneTymCzymSa) {
+    // A full disk, while making a new archive and while opening one whose journal needs room,
+    // is said to be a full disk, never a damaged archive to be set aside.
+    MalyDysk dysk(1024 * 1024);
+    POMIN_BEZ_DYSKU(dysk);
+    const QString stare = dysk.sciezka(QStringLiteral("stare.sqlite"));
+    {
+        Archiwum a;
+        ASSERT_TRUE(a.Otworz(stare));
+        AnalizaArchiwalna k = KlasaArchiwalna(1);
+        ASSERT_TRUE(a.Dodaj(k));
+    }
+    const QByteArray przed = Zawartosc(stare);
+    dysk.Zapelnij();
+    for (const QString& plik : {dysk.sciezka(QStringLiteral("nowe.sqlite")), stare}) {
+        Archiwum a;
+        if (a.Otworz(plik)) {
+            // Opening needed no room: the first write then says the disk is full.
+            AnalizaArchiwalna k = KlasaArchiwalna(2);
+            EXPECT_FALSE(a.Dodaj(k));
+        }
+        EXPECT_FALSE(a.Blad().contains(QStringLiteral("czytelnym"))) << a.Blad().toStdString();
+        EXPECT_FALSE(a.Blad().contains(QStringLiteral("odłożyć"))) << a.Blad().toStdString();
+        EXPECT_TRUE(a.Blad().contains(QStringLiteral("brak miejsca")) ||
+                    a.Blad().contains(QStringLiteral("disk is full")))
+            << a.Blad().toStdString();
+    }
+    EXPECT_EQ(Zawartosc(stare), przed);
+    dysk.Oproznij();
+
+    // A read-only file system: the archive is listed, read and exported; writing is refused
+    // with a message, and nothing is written.
+    ASSERT_EQ(::mount(nullptr, QFile::encodeName(dysk.folder()).constData(), nullptr,
+                      MS_REMOUNT | MS_RDONLY, nullptr),
+              0);
+    Archiwum a;
+    ASSERT_TRUE(a.Otworz(stare)) << a.Blad().toStdString();
+    ASSERT_EQ(a.Lista()->size(), 1u);
+    EXPECT_TRUE(a.Wczytaj(a.Lista()->front().Id));
+    EXPECT_TRUE(a.Eksport());
+    AnalizaArchiwalna k = KlasaArchiwalna(3);
+    EXPECT_FALSE(a.Dodaj(k));
+    EXPECT_FALSE(a.Blad().isEmpty());
+    Archiwum nowe;
+    EXPECT_FALSE(nowe.Otworz(dysk.sciezka(QStringLiteral("inne.sqlite"))));
+    EXPECT_EQ(nowe.Stan(), StanArchiwum::BrakDostepu);
+    EXPECT_FALSE(nowe.Blad().contains(QStringLiteral("odłożyć"))) << nowe.Blad().toStdString();
+    a.Zamknij();
+    EXPECT_EQ(Zawartosc(stare), przed);
+}
+
+TEST_F(ArchiwumTest, UszkodzonaAnalizaNieZatrzymujeEksportuAniKopiowania) {
+    // One analysis with a damaged row: the export and the copy leave it out, name it, and
+    // carry every other analysis; the exported file is its owner's only.
+    Otwarte();
+    for (int ziarno = 1; ziarno <= 3; ++ziarno)
+        Dodaj(KlasaArchiwalna(ziarno));
+    ZapytajPlik(Plik(), QStringLiteral("UPDATE uczniowie SET zaznaczone = 'zz!' WHERE "
+                                       "analiza_id = 2 RETURNING 1"));
+    std::vector<QString> pominiete;
+    const auto eksport = archiwum.Eksport(&pominiete);
+    ASSERT_TRUE(eksport) << archiwum.Blad().toStdString();
+    ASSERT_EQ(pominiete.size(), 1u);
+    EXPECT_TRUE(pominiete[0].startsWith(QStringLiteral("analiza 2: ")))
+        << pominiete[0].toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(*eksport).object().value("analizy").toArray().size(), 2);
+
+    const QString plik = st.sciezka(QStringLiteral("eksport.json"));
+    pominiete.clear();
+    ASSERT_TRUE(archiwum.EksportDoPliku(plik, &pominiete)) << archiwum.Blad().toStdString();
+    EXPECT_EQ(Zawartosc(plik), *eksport);
+    EXPECT_EQ(QFileInfo(plik).permissions(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                 QFileDevice::ReadUser | QFileDevice::WriteUser);
+
+    Archiwum kopia;
+    ASSERT_TRUE(kopia.Otworz(st.sciezka(QStringLiteral("kopia.sqlite"))));
+    const auto wynik = kopia.KopiujZ(archiwum);
+    ASSERT_TRUE(wynik) << kopia.Blad().toStdString();
+    EXPECT_EQ(wynik->Dodane, 2);
+    EXPECT_EQ(wynik->Odrzucone, 1);
+    ASSERT_EQ(wynik->Powody.size(), 1u);
+    EXPECT_TRUE(wynik->Powody[0].startsWith(QStringLiteral("analiza 2: ")));
+    EXPECT_EQ(kopia.Eksport(), eksport);
+}
+
+TEST_P(ArchiwumSilnikTest, ZnakiSterujaceWNazwiskuNieDochodzaDoArchiwum) {
+    // A damaged answer file with a NUL, an escape and a tab in the student's name, and an
+    // export with the same: the names lose them where they are read, and the server takes
+    // the analysis as the file does.
+    QStringList pliki = ZapiszKlase(st.sciezka(QStringLiteral("klasa")), 4, 2, 3);
+    PlikOdpowiedzi zly;
+    zly.nazwaTestu = QStringLiteral("Ułamki");
+    zly.nazwisko = QStringLiteral("No") + QChar(0) + QStringLiteral("wak\x1b[31m");
+    zly.imie = QStringLiteral("Jan\tMaria\x7f");
+    zly.kodowanie = KodowanieXml::Base64;
+    zly.pytania = {{"1000", "1000"}, {"0100", "0100"}, {"0010", "0010"}};
+    pliki.append(st.sciezka(QStringLiteral("zly.sko")));
+    ASSERT_TRUE(ZapiszPlikOdpowiedzi(pliki.last(), zly));
+    auto analiza = std::make_unique<Analiza>();
+    analiza->PlikiOdpowiedzi = pliki;
+    ASSERT_TRUE(UruchomAnalize(*analiza, st.srodowisko));
+    QString blad;
+    auto zapis = AnalizaDoArchiwum(*analiza, QStringLiteral("7a"), blad);
+    ASSERT_TRUE(zapis) << blad.toStdString();
+    Otwarte();
+    const qint64 id = Dodaj(*zapis);
+    const auto historia = archiwum.HistoriaUcznia(QStringLiteral("Nowak[31m Jan Maria"));
+    ASSERT_TRUE(historia);
+    ASSERT_EQ(historia->size(), 1u);
+    EXPECT_EQ(historia->front().Nazwisko, QStringLiteral("Nowak[31m"));
+    EXPECT_EQ(historia->front().Imie, QStringLiteral("Jan Maria"));
+
+    // The same names in an export (as an older version stored them) are cleaned on import.
+    QJsonObject dokument = QJsonDocument::fromJson(*archiwum.Eksport()).object();
+    QJsonObject a = dokument.value("analizy").toArray()[0].toObject();
+    QJsonArray uczniowie = a.value("uczniowie").toArray();
+    QJsonObject u = uczniowie[0].toObject();
+    u.insert("nazwisko", zly.nazwisko);
+    u.insert("imie", zly.imie);
+    uczniowie.replace(0, u);
+    a.insert("uczniowie", uczniowie);
+    a.insert("pliki",
+             QJsonArray{QJsonObject{{"nazwa", "inny.sko"}, {"sha256", QString(64, u'a')}}});
+    dokument.insert("analizy", QJsonArray{a});
+    ASSERT_TRUE(archiwum.Usun(id));
+    const auto wynik = archiwum.Import(QJsonDocument(dokument).toJson());
+    ASSERT_TRUE(wynik) << archiwum.Blad().toStdString();
+    EXPECT_EQ(wynik->Dodane, 1) << (wynik->Powody.empty() ? "" : wynik->Powody[0].toStdString());
+    EXPECT_EQ(archiwum.HistoriaUcznia(QStringLiteral("Nowak[31m Jan Maria"))->size(), 1u);
+}
+
+namespace {
+
+// The commit's answer lost with the connection: the server ends this session right after it
+// commits, or instead of committing.
+bool ZatwierdzIZerwij(QSqlDatabase& baza, QString& blad) {
+    QSqlQuery(baza).exec(QStringLiteral("COMMIT"));
+    QSqlQuery(baza).exec(QStringLiteral("SELECT pg_terminate_backend(pg_backend_pid())"));
+    blad = QStringLiteral("server closed the connection unexpectedly");
+    return false;
+}
+bool ZerwijBezZatwierdzenia(QSqlDatabase& baza, QString& blad) {
+    QSqlQuery(baza).exec(QStringLiteral("SELECT pg_terminate_backend(pg_backend_pid())"));
+    blad = QStringLiteral("server closed the connection unexpectedly");
+    return false;
+}
+
+} // namespace
+
+TEST_F(ArchiwumTest, UtraconaOdpowiedzNaZatwierdzenieRozstrzygaPlikamiOdpowiedzi) {
+    // The answer to an add's commit is lost with the connection: the archive asks the server
+    // again, by the analysis's answer files, whether it was saved, and says so truly.
+    BazaTestowa baza;
+    POMIN_BEZ_SERWERA(baza);
+    ASSERT_TRUE(archiwum.Otworz(baza.Adres())) << archiwum.Blad().toStdString();
+    const auto przywroc = archiwum_wewn::ZatwierdzDodanie;
+    archiwum_wewn::ZatwierdzDodanie = ZatwierdzIZerwij;
+    AnalizaArchiwalna zapisana = KlasaArchiwalna(1);
+    const auto wynik = archiwum.Dodaj(zapisana);
+    archiwum_wewn::ZatwierdzDodanie = ZerwijBezZatwierdzenia;
+    AnalizaArchiwalna niezapisana = KlasaArchiwalna(2);
+    const auto drugi = archiwum.Dodaj(niezapisana);
+    const QString blad = archiwum.Blad();
+    archiwum_wewn::ZatwierdzDodanie = przywroc;
+
+    ASSERT_TRUE(wynik) << archiwum.Blad().toStdString();
+    EXPECT_FALSE(wynik->JuzBylo);
+    EXPECT_FALSE(drugi);
+    EXPECT_TRUE(blad.contains(QStringLiteral("połączenie z serwerem zostało przerwane, nic nie "
+                                             "zapisano")))
+        << blad.toStdString();
+    const auto lista = archiwum.Lista();
+    ASSERT_TRUE(lista) << archiwum.Blad().toStdString();
+    ASSERT_EQ(lista->size(), 1u);
+    EXPECT_EQ(lista->front().Id, wynik->Id);
+    EXPECT_EQ(lista->front().Klasa, zapisana.Klasa);
 }

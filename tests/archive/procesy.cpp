@@ -25,6 +25,7 @@
 #include <QThread>
 #include <algorithm>
 #include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <numeric>
@@ -114,7 +115,31 @@ TEST(Pomocnik, DodajeBezKonca) {
     }
 }
 
+// Opens the archive (a new one, made by whichever helper comes first) and reads its list.
+TEST(Pomocnik, OtwieraNowe) {
+    if (qEnvironmentVariableIsEmpty(ZmiennaPlik)) GTEST_SKIP() << "a helper process only";
+    Archiwum a;
+    ASSERT_TRUE(a.Otworz(qEnvironmentVariable(ZmiennaPlik))) << a.Blad().toStdString();
+    ASSERT_TRUE(a.Lista()) << a.Blad().toStdString();
+}
+
 // ---- Tests --------------------------------------------------------------------------------
+
+TEST(ArchiwumProcesy, KilkaProcesowZakladaNoweArchiwumNaraz) {
+    // Six processes open the same archive that does not exist yet, twenty times over: each
+    // one gets it, none is told the file is locked or damaged.
+    SrodowiskoTestowe st;
+    for (int runda = 0; runda < 20; ++runda) {
+        const QString plik = st.sciezka(QStringLiteral("nowe%1.sqlite").arg(runda));
+        std::vector<std::unique_ptr<QProcess>> procesy;
+        for (int i = 0; i < 6; ++i)
+            procesy.emplace_back(Pomocnik(QStringLiteral("OtwieraNowe"), plik, i));
+        for (auto& p : procesy) {
+            ASSERT_TRUE(p->waitForFinished(120000));
+            EXPECT_EQ(p->exitCode(), 0) << runda << p->readAllStandardOutput().toStdString();
+        }
+    }
+}
 
 // The process tests that run on both engines: a file, and a database on the test server.
 class ArchiwumProcesySilnik : public testing::TestWithParam<bool> {
@@ -469,4 +494,94 @@ TEST(ArchiwumSerwer, KopiujZPlikuNaSerwerIZPowrotem) {
                      powrot, &wyjscie),
               6);
     EXPECT_EQ(r.Lista()->size(), 3u);
+}
+
+TEST(ArchiwumSerwer, SerwerZatrzymanyWTrakcieUsuwania) {
+    // The server dies in the middle of erasing a student and of a retention run (each made
+    // slow by a trigger): once it is back, every analysis and every student is still there.
+    BazaTestowa obecnosc;
+    POMIN_BEZ_SERWERA(obecnosc);
+    WlasnySerwer serwer;
+    ASSERT_TRUE(serwer.Dziala());
+    const struct {
+        const char* tabela;
+        std::function<bool(Archiwum&)> usun;
+    } przypadki[] = {
+        {"uczniowie", [](Archiwum& a) { return bool(a.UsunUcznia(QStringLiteral("Żak Łucja"))); }},
+        {"analizy", [](Archiwum& a) { return bool(a.UsunPrzed(QDate(2030, 1, 1))); }},
+    };
+    for (const auto& p : przypadki) {
+        Archiwum a;
+        ASSERT_TRUE(a.Otworz(serwer.Adres())) << a.Blad().toStdString();
+        ASSERT_TRUE(a.UsunPrzed(QDate(2030, 1, 1)));
+        for (int i = 0; i < 6; ++i) {
+            AnalizaArchiwalna k = KlasaArchiwalna(i, 4, 6);
+            k.Uczniowie[1].Nazwisko = QStringLiteral("Żak");
+            k.Uczniowie[1].Imie = QStringLiteral("Łucja");
+            ASSERT_TRUE(a.Dodaj(k));
+        }
+        bool ok = false;
+        ZapytajSerwer(serwer.Adres(),
+                      QStringLiteral("SET client_min_messages TO warning; CREATE OR REPLACE "
+                                     "FUNCTION powoli() RETURNS trigger AS $$ "
+                                     "BEGIN PERFORM pg_sleep(0.4); RETURN OLD; END $$ LANGUAGE "
+                                     "plpgsql; DROP TRIGGER IF EXISTS powoli ON uczniowie; DROP "
+                                     "TRIGGER IF EXISTS powoli ON analizy; CREATE TRIGGER powoli "
+                                     "BEFORE DELETE ON %1 FOR EACH ROW EXECUTE FUNCTION powoli()")
+                          .arg(QLatin1String(p.tabela)),
+                      &ok);
+        ASSERT_TRUE(ok) << p.tabela;
+        QProcess zabojca;
+        zabojca.start(
+            QStringLiteral("/bin/bash"),
+            {QDir::cleanPath(QStringLiteral(SONDREL_DANE_TESTU "/../../../tools/pg_testowy.sh")),
+             QStringLiteral("zatrzymaj"),
+             QStringLiteral("/tmp/sondrel-pg-w%1").arg(QCoreApplication::applicationPid())});
+        EXPECT_FALSE(p.usun(a)) << p.tabela;
+        EXPECT_FALSE(a.Blad().isEmpty());
+        ASSERT_TRUE(zabojca.waitForFinished(60000));
+        ASSERT_TRUE(serwer.Skrypt(QStringLiteral("wznow")));
+        ZapytajSerwer(serwer.Adres(),
+                      QStringLiteral("DROP TRIGGER powoli ON %1").arg(QLatin1String(p.tabela)));
+        Archiwum po;
+        ASSERT_TRUE(po.Otworz(serwer.Adres())) << po.Blad().toStdString();
+        EXPECT_EQ(po.Lista()->size(), 6u) << p.tabela;
+        EXPECT_EQ(po.HistoriaUcznia(QStringLiteral("Żak Łucja"))->size(), 6u) << p.tabela;
+        EXPECT_EQ(
+            ZapytajSerwer(serwer.Adres(), QStringLiteral("SELECT count(*) FROM uczniowie")).toInt(),
+            24);
+    }
+}
+
+TEST(ArchiwumProcesy, UsuwanieUczniaIStarychAnalizPrzezSondrelCli) {
+    if (!QFileInfo::exists(Cli())) GTEST_SKIP() << "sondrel-cli is not built beside the tests";
+    SrodowiskoTestowe st;
+    const QString plik = st.sciezka(QStringLiteral("Archiwum.sqlite"));
+    const auto uruchom = [&](const QStringList& argumenty, QByteArray* wyjscie = nullptr) {
+        QProcess p;
+        p.start(Cli(), argumenty + QStringList{"--archiwum", plik});
+        p.waitForFinished(60000);
+        if (wyjscie) *wyjscie = p.readAllStandardOutput();
+        return p.exitCode();
+    };
+    ASSERT_EQ(uruchom(QStringList{"archiwum", "dodaj", "--klasa", "7a", "--data", "2026-01-15"} +
+                      ZapiszKlase(st.sciezka(QStringLiteral("k1")), 1, 3)),
+              0);
+    ASSERT_EQ(uruchom(QStringList{"archiwum", "dodaj", "--klasa", "7b", "--data", "2026-02-15"} +
+                      ZapiszKlase(st.sciezka(QStringLiteral("k2")), 2, 1)),
+              0);
+    QByteArray wyjscie;
+    EXPECT_EQ(uruchom({"archiwum", "usun-ucznia", "UCZEŃ0  klasa2"}, &wyjscie), 0);
+    EXPECT_EQ(wyjscie, QStringLiteral("Usunięto wyników ucznia: 1.\nUsunięto analiz, w których "
+                                      "nie został żaden uczeń: 1.\n")
+                           .toUtf8());
+    EXPECT_EQ(uruchom({"archiwum", "usun", "--przed", "2026-01-16"}, &wyjscie), 0);
+    EXPECT_EQ(wyjscie, QStringLiteral("Usunięto analiz: 1.\n").toUtf8());
+    ASSERT_EQ(uruchom({"archiwum", "lista"}, &wyjscie), 0);
+    EXPECT_EQ(wyjscie, "[\n]\n");
+    for (const QStringList& zle :
+         {QStringList{"archiwum", "usun-ucznia"}, QStringList{"archiwum", "usun", "--przed"},
+          QStringList{"archiwum", "usun", "--przed", "2026-02-30"},
+          QStringList{"archiwum", "usun", "--przed", "2026-01-01", "3"}})
+        EXPECT_EQ(uruchom(zle), 1) << zle.join(' ').toStdString();
 }

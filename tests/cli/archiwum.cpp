@@ -205,6 +205,15 @@ TEST_F(ArchiwumCli, KreskaToStandardoweStrumienie) {
     EXPECT_EQ(p.exitCode(), KodBladArchiwum);
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
 
+    // A standard output that cannot take the export is said as for every command.
+    const WynikProgramu pelny =
+        UruchomProgramCli({"archiwum", "eksport", "-", "--archiwum", plik},
+                          QProcessEnvironment::systemEnvironment(), QStringLiteral("/dev/full"));
+    EXPECT_EQ(pelny.kod, KodBladZapisu);
+    EXPECT_TRUE(pelny.bledy.startsWith("Nie udało się zapisać wyniku na standardowe wyjście.\n"
+                                       "Powód: "))
+        << pelny.bledy.toStdString();
+
     // "./-" is a file.
     p.start(ProgramCli(), {"archiwum", "eksport", "./-", "--archiwum", nowe});
     ASSERT_TRUE(p.waitForFinished(20000));

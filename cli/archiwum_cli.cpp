@@ -15,6 +15,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTemporaryFile>
+#include <cerrno>
 #include <cstdio>
 #include <optional>
 
@@ -39,39 +41,94 @@ enum class PolecenieArchiwum {
     Kopiuj
 };
 
+// One sub-command: its name, its positional arguments, its usage lines (one per form; a line
+// that begins with a space goes on the one before) and what it does (lines after the first
+// indented by 14 spaces), as the usage text shows them.
 struct OpisPolecenia {
     const char16_t* nazwa;
     PolecenieArchiwum polecenie;
     int najmniej; // positional arguments
     int najwiecej;
+    const char16_t* skladnia;
+    const char16_t* opis;
 };
 
 constexpr OpisPolecenia Polecenia[] = {
-    {u"dodaj", PolecenieArchiwum::Dodaj, 1, 1 << 30},
-    {u"lista", PolecenieArchiwum::Lista, 0, 0},
-    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30},
-    {u"uczen", PolecenieArchiwum::Uczen, 1, 1},
-    {u"usun", PolecenieArchiwum::Usun, 0, 1}, // ID, or none with --przed
-    {u"usun-ucznia", PolecenieArchiwum::UsunUcznia, 1, 1},
-    {u"opis", PolecenieArchiwum::Opis, 1, 1},
-    {u"eksport", PolecenieArchiwum::Eksport, 1, 1},
-    {u"import", PolecenieArchiwum::Import, 1, 1},
-    {u"odloz", PolecenieArchiwum::Odloz, 0, 0},
-    {u"kopiuj", PolecenieArchiwum::Kopiuj, 0, 0},
+    {u"dodaj", PolecenieArchiwum::Dodaj, 1, 1 << 30,
+     u"dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
+     u"              PLIK.sko...",
+     u"analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
+     u"              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
+     u"              (domyślnie dzień najnowszej zmiany plików odpowiedzi)"},
+    {u"lista", PolecenieArchiwum::Lista, 0, 0, u"lista", u"wpisy archiwum jako tablica JSON"},
+    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30, u"porownaj ID ID... [--do PLIK.htm]",
+     u"porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
+     u"              niego wykres PLIK.png; wypisuje ścieżkę raportu)"},
+    {u"uczen", PolecenieArchiwum::Uczen, 1, 1, u"uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]",
+     u"wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)"},
+    {u"usun", PolecenieArchiwum::Usun, 0, 1, u"usun ID\nusun --przed RRRR-MM-DD",
+     u"usuwa wpis z archiwum; z --przed: analizy napisane przed tym dniem (te, które\n"
+     u"              wolno usuwać), i wypisuje, ile ich usunięto"},
+    {u"usun-ucznia", PolecenieArchiwum::UsunUcznia, 1, 1, u"usun-ucznia \"NAZWISKO IMIĘ\"",
+     u"usuwa wyniki ucznia (i zapisy jego plików odpowiedzi) ze wszystkich\n"
+     u"              analiz, które wolno zmieniać, i przelicza ich podsumowania; analiza bez\n"
+     u"              uczniów znika; wypisuje, ile wyników usunięto"},
+    {u"opis", PolecenieArchiwum::Opis, 1, 1, u"opis ID --klasa ETYKIETA [--data RRRR-MM-DD]",
+     u"zmienia etykietę klasy wpisu i, z --data, datę napisania"},
+    {u"eksport", PolecenieArchiwum::Eksport, 1, 1, u"eksport (PLIK.json|-)",
+     u"całe archiwum do pliku JSON (\"-\": na standardowe wyjście; plik o tej\n"
+     u"              nazwie: ./-)"},
+    {u"import", PolecenieArchiwum::Import, 1, 1, u"import (PLIK.json|-)",
+     u"dodaje analizy z takiego pliku (\"-\": ze standardowego wejścia), pomijając\n"
+     u"              te, które już są w archiwum"},
+    {u"odloz", PolecenieArchiwum::Odloz, 0, 0, u"odloz",
+     u"odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
+     u"              następne polecenie zakłada nowe archiwum"},
+    {u"kopiuj", PolecenieArchiwum::Kopiuj, 0, 0, u"kopiuj --z ŹRÓDŁO --do CEL",
+     u"dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
+     u"              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych"},
 };
+
+const OpisPolecenia* ZnajdzPolecenie(const QString& nazwa) {
+    for (const OpisPolecenia& p : Polecenia)
+        if (nazwa == QStringView(p.nazwa)) return &p;
+    return nullptr;
+}
+
+// The usage of the given sub-commands, then what every one of them shares.
+QString Skladnia(const std::vector<const OpisPolecenia*>& polecenia) {
+    QString t = QStringLiteral("Archiwum analiz:\n");
+    for (const OpisPolecenia* p : polecenia)
+        for (const QString& wiersz : QStringView(p->skladnia).toString().split(u'\n'))
+            t += (wiersz.startsWith(u' ') ? QString() : QStringLiteral("  sondrel-cli archiwum ")) +
+                 wiersz + u'\n';
+    for (const OpisPolecenia* p : polecenia)
+        t += QStringLiteral("  ") + QStringView(p->nazwa).toString().leftJustified(11) + u' ' +
+             QStringView(p->opis).toString() + u'\n';
+    return t + QStringLiteral(
+                   "  --archiwum PLIK  inne archiwum niż to, którego używa program; bez tej "
+                   "opcji:\n"
+                   "              zmienna SONDREL_ARCHIWUM, archiwum wybrane w ustawieniach "
+                   "programu,\n"
+                   "              ustawienie szkoły ($XDG_CONFIG_DIRS/sondrel/archiwum, "
+                   "domyślnie\n"
+                   "              /etc/xdg/sondrel/archiwum: jeden wiersz z adresem), a w "
+                   "końcu\n"
+                   "              Archiwum.sqlite w folderze danych programu\n"
+                   "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
+                   "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
+                   "              (także postgres://…, ?host=/folder/gniazda); hasło podaje "
+                   "plik\n"
+                   "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n"
+                   "  Kod wyjścia 6: archiwum nie daje się otworzyć ani zapisać, podane numery "
+                   "analiz nie\n"
+                   "              należą do siebie albo plik importu jest błędny.\n");
+}
 
 QJsonObject JsonTestu(const WpisArchiwum& w) {
     return QJsonObject{{"nazwa", w.NazwaTestu},      {"autor", w.Autor},
                        {"iloscPytan", w.IloscPytan}, {"iloscOdpowiedzi", w.IloscOdpowiedzi},
                        {"typ", w.TypTestu},          {"odcisk", w.Odcisk}};
-}
-
-// "naglowek" (with %1: how many) and one line per analysis with its reason.
-QString OpisOdrzuconych(const QString& naglowek, const std::vector<QString>& powody) {
-    QString tekst = naglowek.arg(powody.size());
-    for (const QString& powod : powody)
-        tekst += QLatin1Char('\r') + powod;
-    return tekst;
 }
 
 QString TekstDaty(const QDate& data) {
@@ -129,6 +186,11 @@ public:
 private:
     bool Rozbierz(const QStringList& argumenty, QString& powod) override;
     int Wykonaj() override;
+    // "archiwum POLECENIE --help": that sub-command's usage alone.
+    QString Pomoc(const QStringList& argumenty) const override {
+        const OpisPolecenia* p = ZnajdzPolecenie(argumenty.value(1));
+        return p ? Skladnia({p}) : SkladniaArchiwum();
+    }
 
     // The archive's message (with the way to set a damaged file aside); KodBladArchiwum.
     int BladArchiwum(const Archiwum& a);
@@ -160,12 +222,19 @@ private:
     int Uczen();
     int Usun();
     int UsunUcznia();
-    int WypiszWynikDodawania(const WynikImportu& wynik, const QString& tekst);
     int Opis();
     int Eksport();
     int Import();
     int Odloz();
     int Kopiuj();
+    int Odrzucone(const WynikImportu& wynik);
+    // "Odrzucono analiz: N." (naglowek with %1) and one line per analysis with its reason.
+    static QString OpisPominietych(const QString& naglowek, const std::vector<QString>& powody) {
+        QString tekst = naglowek.arg(powody.size());
+        for (const QString& powod : powody)
+            tekst += QLatin1Char('\r') + powod;
+        return tekst;
+    }
 
     PolecenieArchiwum polecenie = PolecenieArchiwum::Lista;
     QString adres; // --archiwum, kopiuj --do
@@ -183,9 +252,7 @@ private:
 
 bool PoleceniaArchiwum::Rozbierz(const QStringList& argumenty, QString& powod) {
     const QString nazwa = argumenty.value(1);
-    const OpisPolecenia* opis = nullptr;
-    for (const OpisPolecenia& p : Polecenia)
-        if (nazwa == QStringView(p.nazwa)) opis = &p;
+    const OpisPolecenia* opis = ZnajdzPolecenie(nazwa);
     if (!opis) {
         powod = nazwa.isEmpty() ? QStringLiteral("Podaj polecenie archiwum.")
                                 : QStringLiteral("Nieznane polecenie archiwum: ") + nazwa;
@@ -245,22 +312,26 @@ bool PoleceniaArchiwum::Rozbierz(const QStringList& argumenty, QString& powod) {
         powod = QStringLiteral("Etykieta klasy nie może być pusta.");
         return false;
     }
-    if (polecenie == PolecenieArchiwum::Usun && pozycyjne.isEmpty() == !przed.isValid()) {
-        powod = przed.isValid() ? QStringLiteral("Za dużo argumentów polecenia archiwum usun.")
-                                : QStringLiteral("Podaj numer analizy albo --przed RRRR-MM-DD.");
+    // usun: a number, or --przed and no number.
+    const int najmniej =
+        polecenie == PolecenieArchiwum::Usun && !przed.isValid() ? 1 : opis->najmniej;
+    const int najwiecej = przed.isValid() ? 0 : opis->najwiecej;
+    if (polecenie == PolecenieArchiwum::UsunUcznia && pozycyjne.size() != 1) {
+        powod = QStringLiteral("Podaj jedno nazwisko z imieniem ucznia: "
+                               "archiwum usun-ucznia \"NAZWISKO IMIĘ\".");
         return false;
     }
-    if (pozycyjne.size() < opis->najmniej) {
+    if (pozycyjne.size() < najmniej) {
         powod = dodaj ? QStringLiteral("Podaj pliki odpowiedzi.")
                       : QStringLiteral("Za mało argumentów polecenia archiwum %1.").arg(nazwa);
         return false;
     }
-    if (pozycyjne.size() > opis->najwiecej) {
+    if (pozycyjne.size() > najwiecej) {
         powod = QStringLiteral("Za dużo argumentów polecenia archiwum %1.").arg(nazwa);
         return false;
     }
-    const bool zNumerem =
-        polecenie == PolecenieArchiwum::Usun || opisz || polecenie == PolecenieArchiwum::Porownaj;
+    const bool zNumerem = (polecenie == PolecenieArchiwum::Usun && !przed.isValid()) || opisz ||
+                          polecenie == PolecenieArchiwum::Porownaj;
     for (const QString& tekst : zNumerem ? pozycyjne : QStringList()) {
         if (!Numer(tekst)) {
             powod = QStringLiteral("Błędny numer analizy: ") + tekst;
@@ -398,8 +469,8 @@ int PoleceniaArchiwum::Uczen() {
     return WypiszJson(tablica);
 }
 
-// One analysis by its number, or with --przed every analysis written before that day that the
-// caller may delete (how many is printed).
+// One entry by its number, or (retention) every analysis written before a day that the caller
+// may delete, saying how many.
 int PoleceniaArchiwum::Usun() {
     if (przed.isValid()) {
         const auto ile = archiwum.UsunPrzed(przed);
@@ -409,7 +480,7 @@ int PoleceniaArchiwum::Usun() {
     return archiwum.Usun(*Numer(pozycyjne.front())) ? KodAnalizaWykonana : BladArchiwum();
 }
 
-// The student's results out of every analysis the caller may change; how many went is printed.
+// Erasing a student from every analysis the caller may change.
 int PoleceniaArchiwum::UsunUcznia() {
     const auto wynik = archiwum.UsunUcznia(pozycyjne.front());
     if (!wynik) return BladArchiwum();
@@ -432,14 +503,16 @@ int PoleceniaArchiwum::Opis() {
     return archiwum.ZmienOpis(id, klasa.trimmed(), dzien) ? KodAnalizaWykonana : BladArchiwum();
 }
 
-// "-" is the standard output: the same bytes as the file.
-// Analyses that could not be read are left out and named; the rest is written.
+// "-" is the standard output: the same bytes as the file, written as a stream. An analysis
+// that cannot be read is left out and named; the export then ends with KodBladArchiwum.
 int PoleceniaArchiwum::Eksport() {
     std::vector<QString> pominiete;
     if (pozycyjne.front() == StandardowyStrumien) {
-        const auto dokument = archiwum.Eksport(&pominiete);
-        if (!dokument) return BladArchiwum();
-        if (const int kod = Wypisz(*dokument); kod != KodAnalizaWykonana) return kod;
+        errno = 0;
+        if (!archiwum.Eksport(Wyjscie(), &pominiete)) {
+            const auto* plik = qobject_cast<const QFileDevice*>(&Wyjscie());
+            return plik && plik->error() != QFileDevice::NoError ? BladWyjscia() : BladArchiwum();
+        }
     } else {
         bool bladPliku = false;
         if (!archiwum.EksportDoPliku(pozycyjne.front(), &pominiete, &bladPliku)) {
@@ -449,32 +522,34 @@ int PoleceniaArchiwum::Eksport() {
         }
     }
     if (pominiete.empty()) return KodAnalizaWykonana;
-    Blad(OpisOdrzuconych(QStringLiteral("Pominięto analiz, których nie da się odczytać: %1."),
+    Blad(OpisPominietych(QStringLiteral("Pominięto analiz, których nie da się odczytać: %1."),
                          pominiete));
     return KodBladArchiwum;
 }
 
-// What an import or a copy added, then the refused analyses with their reasons (exit 6).
-int PoleceniaArchiwum::WypiszWynikDodawania(const WynikImportu& wynik, const QString& tekst) {
-    const int kod = Wypisz(tekst.toUtf8());
-    if (wynik.Odrzucone == 0 || kod != KodAnalizaWykonana) return kod;
-    Blad(OpisOdrzuconych(QStringLiteral("Odrzucono analiz: %1."), wynik.Powody));
-    return KodBladArchiwum;
-}
-
-// "-" is the standard input, read to its end.
+// "-" is the standard input, kept in a private temporary file (it holds names) so that the
+// import reads it analysis by analysis as it reads a file.
 int PoleceniaArchiwum::Import() {
     std::optional<WynikImportu> wynik;
     if (pozycyjne.front() == StandardowyStrumien) {
         QFile wejscie;
-        QByteArray bajty;
-        if (wejscie.open(stdin, QIODevice::ReadOnly)) bajty = wejscie.readAll();
-        if (wejscie.error() != QFileDevice::NoError) {
+        QTemporaryFile kopia;
+        const auto przepisz = [&] {
+            char bufor[65536];
+            for (;;) {
+                const qint64 n = wejscie.read(bufor, sizeof bufor);
+                if (n <= 0) return n == 0;
+                if (kopia.write(bufor, n) != n) return false;
+            }
+        };
+        if (!wejscie.open(stdin, QIODevice::ReadOnly) || !kopia.open() || !przepisz() ||
+            !kopia.flush() || !kopia.seek(0)) {
             Blad(QStringLiteral("Nie można odczytać standardowego wejścia: ") +
-                 wejscie.errorString());
+                 (wejscie.error() != QFileDevice::NoError ? wejscie.errorString()
+                                                          : kopia.errorString()));
             return KodBladArchiwum;
         }
-        wynik = archiwum.Import(bajty);
+        wynik = archiwum.Import(kopia);
     } else {
         wynik = archiwum.ImportZPliku(pozycyjne.front());
     }
@@ -482,8 +557,9 @@ int PoleceniaArchiwum::Import() {
     if (wynik->JuzByly > 0)
         Blad(
             QStringLiteral("Analiz już obecnych w archiwum, pominiętych: %1.").arg(wynik->JuzByly));
-    return WypiszWynikDodawania(*wynik,
-                                QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane));
+    const int kod =
+        Wypisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
+    return kod == KodAnalizaWykonana ? Odrzucone(*wynik) : kod;
 }
 
 int PoleceniaArchiwum::Kopiuj() {
@@ -491,11 +567,19 @@ int PoleceniaArchiwum::Kopiuj() {
     if (!z.Otworz(zrodlo)) return BladArchiwum(z);
     const auto wynik = archiwum.KopiujZ(z);
     if (!wynik) return BladArchiwum();
-    return WypiszWynikDodawania(*wynik,
-                                QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już "
-                                               "obecnych w archiwum docelowym: %2.\n")
-                                    .arg(wynik->Dodane)
-                                    .arg(wynik->JuzByly));
+    const int kod = Wypisz(QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już obecnych "
+                                          "w archiwum docelowym: %2.\n")
+                               .arg(wynik->Dodane)
+                               .arg(wynik->JuzByly)
+                               .toUtf8());
+    return kod == KodAnalizaWykonana ? Odrzucone(*wynik) : kod;
+}
+
+// The analyses an import or a copy refused, each with its reason: KodBladArchiwum; none: done.
+int PoleceniaArchiwum::Odrzucone(const WynikImportu& wynik) {
+    if (wynik.Odrzucone == 0) return KodAnalizaWykonana;
+    Blad(OpisPominietych(QStringLiteral("Odrzucono analiz: %1."), wynik.Powody));
+    return KodBladArchiwum;
 }
 
 int PoleceniaArchiwum::Odloz() {
@@ -554,53 +638,10 @@ QJsonObject JsonZestawienia(const ZestawienieKlas& z) {
 }
 
 QString SkladniaArchiwum() {
-    return QStringLiteral(
-        "\n"
-        "Archiwum analiz:\n"
-        "  sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
-        "              PLIK.sko...\n"
-        "  sondrel-cli archiwum lista\n"
-        "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum usun ID\n"
-        "  sondrel-cli archiwum usun --przed RRRR-MM-DD\n"
-        "  sondrel-cli archiwum usun-ucznia \"NAZWISKO IMIĘ\"\n"
-        "  sondrel-cli archiwum opis ID --klasa ETYKIETA [--data RRRR-MM-DD]\n"
-        "  sondrel-cli archiwum eksport (PLIK.json|-)\n"
-        "  sondrel-cli archiwum import (PLIK.json|-)\n"
-        "  sondrel-cli archiwum odloz\n"
-        "  sondrel-cli archiwum kopiuj --z ŹRÓDŁO --do CEL\n"
-        "  dodaj       analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
-        "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
-        "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
-        "  lista       wpisy archiwum jako tablica JSON\n"
-        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
-        "              niego wykres PLIK.png; wypisuje ścieżkę raportu)\n"
-        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)\n"
-        "  usun        usuwa wpis z archiwum; z --przed: analizy napisane przed tym dniem,\n"
-        "              które wolno usuwać; wypisuje, ile ich usunięto\n"
-        "  usun-ucznia usuwa wyniki ucznia (i zapisy jego plików odpowiedzi) ze wszystkich\n"
-        "              analiz, które wolno zmieniać, i przelicza ich podsumowania; analiza bez\n"
-        "              uczniów znika; wypisuje, ile wyników usunięto\n"
-        "  opis        zmienia etykietę klasy wpisu i, z --data, datę napisania\n"
-        "  eksport     całe archiwum do pliku JSON; import dodaje analizy z takiego pliku,\n"
-        "              pomijając te, które już są w archiwum; \"-\" to standardowe wyjście\n"
-        "              (eksport) albo standardowe wejście (import), plik o tej nazwie: ./-\n"
-        "  odloz       odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
-        "              następne polecenie zakłada nowe archiwum\n"
-        "  kopiuj      dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
-        "              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych\n"
-        "  --archiwum PLIK  inne archiwum niż to, którego używa program; bez tej opcji:\n"
-        "              zmienna SONDREL_ARCHIWUM, archiwum wybrane w ustawieniach programu,\n"
-        "              ustawienie szkoły ($XDG_CONFIG_DIRS/sondrel/archiwum, domyślnie\n"
-        "              /etc/xdg/sondrel/archiwum: jeden wiersz z adresem), a w końcu\n"
-        "              Archiwum.sqlite w folderze danych programu\n"
-        "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
-        "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
-        "              (także postgres://…, ?host=/folder/gniazda); hasło podaje plik\n"
-        "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n"
-        "  Kod wyjścia 6: archiwum nie daje się otworzyć ani zapisać, podane numery analiz nie\n"
-        "              należą do siebie albo plik importu jest błędny.\n");
+    std::vector<const OpisPolecenia*> wszystkie;
+    for (const OpisPolecenia& p : Polecenia)
+        wszystkie.push_back(&p);
+    return u'\n' + Skladnia(wszystkie);
 }
 
 } // namespace sondrel

@@ -63,11 +63,38 @@ bool OpcjeCli::Rozbierz(const QStringList& argumenty, QStringList& pozycyjne,
     return true;
 }
 
+namespace {
+
+// Whether the command line asks for the command's usage: --help (or -h) among its options.
+bool ProsbaOPomoc(const QStringList& argumenty) {
+    for (qsizetype i = 1; i < argumenty.size(); ++i) {
+        if (argumenty[i] == u"--") return false;
+        if (argumenty[i] == u"--help" || argumenty[i] == u"-h") return true;
+    }
+    return false;
+}
+
+} // namespace
+
 PolecenieCli::PolecenieCli(QIODevice& wyjscie, QIODevice& bledy) : wyjscie(wyjscie), bledy(bledy) {}
 
 PolecenieCli::~PolecenieCli() = default;
 
-int PolecenieCli::Uruchom(const QStringList& argumenty) {
+QString PolecenieCli::Pomoc(const QStringList&) const {
+    return {};
+}
+
+int PolecenieCli::Uruchom(const QStringList& argumenty, QString (*skladnia)()) {
+    if (ProsbaOPomoc(argumenty)) {
+        QString tekst = Pomoc(argumenty);
+        if (tekst.isEmpty() && skladnia) tekst = skladnia();
+        // Without the blank lines that part it from the other families in the whole text.
+        while (tekst.startsWith(u'\n'))
+            tekst.remove(0, 1);
+        while (tekst.endsWith(QLatin1String("\n\n")))
+            tekst.chop(1);
+        return Wypisz(tekst.toUtf8());
+    }
     QString powod;
     if (!Rozbierz(argumenty, powod)) return BladWywolania(powod);
     PrzygotujSrodowisko();
@@ -228,15 +255,6 @@ QString WersjaCli() {
 
 namespace {
 
-// Whether the command line asks for the command's usage: --help (or -h) among its options.
-bool ProsbaOPomoc(const QStringList& argumenty) {
-    for (qsizetype i = 1; i < argumenty.size(); ++i) {
-        if (argumenty[i] == u"--") return false;
-        if (argumenty[i] == u"--help" || argumenty[i] == u"-h") return true;
-    }
-    return false;
-}
-
 int UruchomPolecenie(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy) {
     const QString pierwszy = argumenty.value(0);
     const auto pisz = [&](const QByteArray& bajty) {
@@ -248,20 +266,9 @@ int UruchomPolecenie(const QStringList& argumenty, QIODevice& wyjscie, QIODevice
     if (pierwszy == u"--help" || pierwszy == u"-h" || pierwszy == u"pomoc")
         return pisz(SkladniaCli().toUtf8());
     if (pierwszy == u"--version") return pisz(WersjaCli().toUtf8() + '\n');
-    for (const RodzinaPolecen& r : RodzinyPolecen()) {
-        if (!r.polecenia.contains(pierwszy)) continue;
-        // The family's own part of the usage, without the blank lines that part it from the
-        // others in the whole text.
-        if (ProsbaOPomoc(argumenty)) {
-            QString skladnia = r.skladnia();
-            while (skladnia.startsWith(u'\n'))
-                skladnia.remove(0, 1);
-            while (skladnia.endsWith(QLatin1String("\n\n")))
-                skladnia.chop(1);
-            return pisz(skladnia.toUtf8());
-        }
-        return r.utworz(wyjscie, bledy)->Uruchom(argumenty);
-    }
+    for (const RodzinaPolecen& r : RodzinyPolecen())
+        if (r.polecenia.contains(pierwszy))
+            return r.utworz(wyjscie, bledy)->Uruchom(argumenty, r.skladnia);
     // Without a command at all: the usage itself.
     if (pierwszy.isEmpty()) {
         bledy.write(SkladniaCli().toUtf8());

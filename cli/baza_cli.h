@@ -70,14 +70,18 @@ public:
     PolecenieCli& operator=(const PolecenieCli&) = delete;
 
     // Reads the command line (argumenty[0] is the command's name), prepares the program's
-    // folders, journal and messages, and runs the command; the exit status.
-    int Uruchom(const QStringList& argumenty);
+    // folders, journal and messages, and runs the command; the exit status. --help (or -h)
+    // among the options prints the command's usage (Pomoc, else `skladnia`) instead, exit 0.
+    int Uruchom(const QStringList& argumenty, QString (*skladnia)() = nullptr);
 
 protected:
     // Reads the arguments; false with the reason of the usage error.
     virtual bool Rozbierz(const QStringList& argumenty, QString& powod) = 0;
     // Does the command's work; the exit status.
     virtual int Wykonaj() = 0;
+    // The usage that "POLECENIE ... --help" prints (argumenty[0] is the command's name): by
+    // default nothing, and the base prints the family's part of the usage.
+    virtual QString Pomoc(const QStringList& argumenty) const;
 
     // One message on the error output: every CR a line break, a line break at the end, every
     // other control character written out (TekstDoTerminala).
@@ -86,6 +90,9 @@ protected:
     int BladWywolania(const QString& powod);
     // Bytes on the standard output; false (nothing said) when they do not all go.
     bool Pisz(const QByteArray& bajty);
+    // The standard output itself, for a command that writes it as a stream (a failure of it is
+    // then said with BladWyjscia).
+    QIODevice& Wyjscie() { return wyjscie; }
     // The message of an output that could not be written; KodBladZapisu.
     int BladWyjscia();
     // The command's whole result on the standard output: KodAnalizaWykonana or BladWyjscia().

@@ -91,6 +91,8 @@ TEST_F(ArchiwumCli, DodajMowiOPlikachTakJakJson) {
         {QStringList{skt} + klasa, KodBrakAnalizy},
         {klasa + inny, KodAnalizaWykonana},
         {{st.sciezka(QStringLiteral("brak.sko"))}, KodBrakAnalizy},
+        {QStringList{QStringLiteral("--test"), st.sciezka(QStringLiteral("brak.skt"))} + klasa,
+         KodAnalizaWykonana},
     };
     for (const auto& p : przypadki) {
         const Wynik json = Uruchom(QStringList{QStringLiteral("json")} + p.pliki);
@@ -152,10 +154,17 @@ TEST_F(ArchiwumCli, PomocPoPoleceniu) {
         EXPECT_TRUE(w.wyjscie.startsWith(p.poczatek)) << w.wyjscie.toStdString();
         EXPECT_TRUE(w.wyjscie.endsWith("\n") && !w.wyjscie.endsWith("\n\n"));
     }
-    const Wynik archiwum = Uruchom({"archiwum", "lista", "--help"});
+    // The archive's part as a whole, and one sub-command's usage alone.
+    const Wynik archiwum = Uruchom({"archiwum", "--help"});
     EXPECT_EQ(archiwum.wyjscie.trimmed(), SkladniaArchiwum().trimmed().toUtf8());
     EXPECT_FALSE(archiwum.wyjscie.contains("--imie-najpierw"));
     EXPECT_TRUE(archiwum.wyjscie.contains("archiwum opis ID --klasa ETYKIETA"));
+    const Wynik porownaj = Uruchom({"archiwum", "porownaj", "1", "--help"});
+    EXPECT_TRUE(porownaj.wyjscie.contains("  sondrel-cli archiwum porownaj ID ID..."));
+    EXPECT_TRUE(porownaj.wyjscie.contains("--archiwum PLIK"));
+    EXPECT_FALSE(porownaj.wyjscie.contains("archiwum dodaj"));
+    EXPECT_LT(porownaj.wyjscie.size(), archiwum.wyjscie.size() / 2);
+    EXPECT_EQ(Uruchom({"archiwum", "nieznane", "--help"}).wyjscie, archiwum.wyjscie);
     // After "--" it is a file name like any other.
     const Wynik plikPomocy = Uruchom({"json", "--", "--help"});
     EXPECT_EQ(plikPomocy.kod, KodBrakAnalizy);
@@ -195,6 +204,15 @@ TEST_F(ArchiwumCli, KreskaToStandardoweStrumienie) {
     ASSERT_TRUE(p.waitForFinished(20000));
     EXPECT_EQ(p.exitCode(), KodBladArchiwum);
     EXPECT_TRUE(p.readAllStandardOutput().isEmpty());
+
+    // A standard output that cannot take the export is said as for every command.
+    const WynikProgramu pelny =
+        UruchomProgramCli({"archiwum", "eksport", "-", "--archiwum", plik},
+                          QProcessEnvironment::systemEnvironment(), QStringLiteral("/dev/full"));
+    EXPECT_EQ(pelny.kod, KodBladZapisu);
+    EXPECT_TRUE(pelny.bledy.startsWith("Nie udało się zapisać wyniku na standardowe wyjście.\n"
+                                       "Powód: "))
+        << pelny.bledy.toStdString();
 
     // "./-" is a file.
     p.start(ProgramCli(), {"archiwum", "eksport", "./-", "--archiwum", nowe});

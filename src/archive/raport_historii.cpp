@@ -4,10 +4,10 @@
 #include "analysis/ocenianie.h"
 #include "archive/wykres_archiwum.h"
 #include "core/lokalizacja.h"
+#include "reports/odnosniki.h"
 #include "reports/wspolne.h"
 
 #include <QFileInfo>
-#include <QUrl>
 
 namespace sondrel {
 
@@ -42,7 +42,7 @@ DokumentRaportu ZbudujRaportHistorii(const QString& nazwiskoIImie,
         d.pliki.append({plik, BajtyPng(obraz)});
         w << QStringLiteral("<p align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%3\" "
                             "alt=\"Wyniki ucznia w czasie\"></p>")
-                 .arg(QString::fromLatin1(QUrl::toPercentEncoding(plik)))
+                 .arg(AdresPliku(plik))
                  .arg(obraz.deviceIndependentSize().width())
                  .arg(obraz.deviceIndependentSize().height());
     }

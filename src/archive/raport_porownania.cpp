@@ -8,10 +8,10 @@
 #include "core/foldery.h"
 #include "core/lokalizacja.h"
 #include "core/srodowisko.h"
+#include "reports/odnosniki.h"
 #include "reports/wspolne.h"
 
 #include <QFileInfo>
-#include <QUrl>
 #include <cmath>
 
 namespace sondrel {
@@ -145,7 +145,7 @@ DokumentRaportu ZbudujRaportPorownania(const ZestawienieKlas& z,
                         "odpowiedzi)</p>")
       << QStringLiteral("<p align=\"center\"><img src=\"%1\" width=\"%2\" height=\"%3\" "
                         "alt=\"Łatwość pytań w klasach\"></p>")
-             .arg(QString::fromLatin1(QUrl::toPercentEncoding(plikObrazu)))
+             .arg(AdresPliku(plikObrazu))
              .arg(obraz.deviceIndependentSize().width())
              .arg(obraz.deviceIndependentSize().height());
 

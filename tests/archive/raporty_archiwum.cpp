@@ -9,7 +9,9 @@
 
 #include "core/kodowanie1250.h"
 #include "core/srodowisko.h"
+#include "reports/kopia_raportu.h"
 #include "support/klasa_testowa.h"
+#include "support/odnosniki_testowe.h"
 #include "support/srodowisko_testowe.h"
 
 #include <QDir>
@@ -104,4 +106,47 @@ TEST(RaportyArchiwum, HistoriaUczniaZArchiwum) {
 
     EXPECT_FALSE(
         RaportHistorii(archiwum, QStringLiteral("Nikt Taki"), {}, folder, srodowisko).udany());
+}
+
+// Polish letters in the test's or the student's name: the saved report and its copy saved
+// elsewhere both lead to their chart (the copy's folder holds it beside the frame's pictures).
+TEST(RaportyArchiwum, KopiaZWykresemPrzyPolskichNazwach) {
+    SrodowiskoTestowe st;
+    Archiwum archiwum;
+    ASSERT_TRUE(archiwum.Otworz(st.sciezka(QStringLiteral("Archiwum.sqlite"))));
+    const QString test = QStringLiteral("Polska i świat… – współczesność");
+    std::vector<AnalizaArchiwalna> klasy;
+    for (int i = 1; i <= 2; ++i) {
+        klasy.push_back(KlasaArchiwalna(i, 4, 5, test, QStringLiteral("7ą")));
+        klasy.back().Uczniowie.front().Nazwisko = QStringLiteral("Bąk");
+        klasy.back().Uczniowie.front().Imie = QStringLiteral("Mikołaj");
+        ASSERT_TRUE(archiwum.Dodaj(klasy.back()));
+    }
+    Srodowisko srodowisko;
+    const QString folder = st.sciezka(QStringLiteral("Temp"));
+    const WynikRaportu raporty[] = {
+        RaportPorownania(PorownajKlasy(klasy), {}, folder, srodowisko),
+        RaportHistorii(archiwum, QStringLiteral("Bąk Mikołaj"), {}, folder, srodowisko)};
+    for (const WynikRaportu& raport : raporty) {
+        ASSERT_TRUE(raport.udany()) << raport.blad.toStdString();
+        SCOPED_TRACE(raport.sciezka.toStdString());
+        const QString wykres = raport.sciezka.chopped(4) + QStringLiteral(".png");
+        EXPECT_TRUE(PlikiOdnosnikow(raport.sciezka).contains(wykres));
+        EXPECT_EQ(OdnosnikiBezPlikow(raport.sciezka), QStringList());
+
+        const QString cel = st.sciezka(QStringLiteral("Dokumenty/Zapisany ") +
+                                       QFileInfo(raport.sciezka).fileName());
+        QDir().mkpath(QFileInfo(cel).absolutePath());
+        QString blad;
+        ASSERT_TRUE(ZapiszKopieRaportu(raport.sciezka, cel, &blad)) << blad.toStdString();
+        EXPECT_EQ(OdnosnikiBezPlikow(cel), QStringList());
+        const QDir pliki(FolderObrazowKopii(cel));
+        EXPECT_EQ(pliki.entryList(QDir::Files, QDir::Name),
+                  (QStringList{QFileInfo(wykres).fileName(), "naglowek.jpg", "stopka.jpg"}));
+        QFile zrodlo(wykres);
+        ASSERT_TRUE(zrodlo.open(QIODevice::ReadOnly));
+        QFile kopia(pliki.filePath(QFileInfo(wykres).fileName()));
+        ASSERT_TRUE(kopia.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kopia.readAll(), zrodlo.readAll());
+    }
 }

@@ -55,7 +55,8 @@ TEST(RaportyArchiwum, PorownanieBezNazwiskZWykresem) {
     for (const FiguryKlasy& f : z.Klasy)
         for (const PytanieKlasy& p : f.Pytania)
             oznaczone = oznaczone || !p.Uwaga.isEmpty();
-    EXPECT_EQ(html.contains(QStringLiteral("&#9650;")) || html.contains(QStringLiteral("&#9660;")),
+    EXPECT_EQ(html.contains(QStringLiteral("&nbsp;&#9650;")) ||
+                  html.contains(QStringLiteral("&nbsp;&#9660;")),
               oznaczone);
     ASSERT_EQ(d.pliki.size(), 1);
     EXPECT_EQ(d.pliki[0].plik, QStringLiteral("p.png"));
@@ -76,6 +77,102 @@ TEST(RaportyArchiwum, PorownanieBezNazwiskZWykresem) {
     ZestawienieKlas zle;
     zle.Blad = QStringLiteral("różne testy");
     EXPECT_EQ(RaportPorownania(zle, {}, folder, srodowisko).blad, zle.Blad);
+}
+
+// A class of `uczniow` students on a test of `pytan` questions; the first `poprawnych` answer
+// question 1 right, everybody answers the others right.
+AnalizaArchiwalna Klasa(qint64 id, const QString& etykieta, int uczniow, int poprawnych,
+                        int pytan = 2) {
+    std::vector<std::vector<int>> wybory;
+    for (int s = 0; s < uczniow; ++s) {
+        std::vector<int> odpowiedzi{s < poprawnych ? 1 : 2};
+        for (int q = 1; q < pytan; ++q)
+            odpowiedzi.push_back(q % 4 + 1);
+        wybory.push_back(odpowiedzi);
+    }
+    return KlasaArchiwalna(id, etykieta, wybory, pytan);
+}
+
+// The marks in words: each marked question with the beginning of its text, "pytanie" for one;
+// the legend says what a mark means; one class alone has none and the report says why; two
+// classes of one label are told apart by their dates in every table.
+TEST(RaportyArchiwum, OznaczeniaZTrescia) {
+    std::vector<AnalizaArchiwalna> klasy{Klasa(1, QStringLiteral("7a"), 20, 16),
+                                         Klasa(2, QStringLiteral("7a"), 20, 8)};
+    klasy[0].DataNapisania = QDate(2025, 5, 16);
+    klasy[1].DataNapisania = QDate(2026, 5, 16);
+    klasy[1].Pytania = {{QStringLiteral("Ile to jest <b>1/2&nbsp;+&nbsp;1/4</b>?<br>Podaj wynik "
+                                        "w postaci ułamka &lt;nieskracalnego&gt;."),
+                         {}},
+                        {QStringLiteral("Drugie"), {}}};
+    const ZestawienieKlas z = PorownajKlasy(klasy);
+    ASSERT_TRUE(z.Udane());
+    ASSERT_EQ(z.Klasy[0].Pytania[0].Uwaga, UwagaLatwiejsze);
+    const QString html =
+        Tekst(ZbudujRaportPorownania(z, {QStringLiteral("Anna"), false}, QStringLiteral("p.htm")));
+    const QString poczatek =
+        QStringLiteral("pytanie 1 („Ile to jest 1/2 + 1/4? Podaj wynik w…”) – ");
+    EXPECT_TRUE(
+        html.contains(QStringLiteral("<b>7a (16.05.2025)</b>: ") + poczatek + UwagaLatwiejsze))
+        << html.toStdString();
+    EXPECT_TRUE(
+        html.contains(QStringLiteral("<b>7a (16.05.2026)</b>: ") + poczatek + UwagaTrudniejsze));
+    EXPECT_FALSE(html.contains(QStringLiteral("pytania 1")));
+    EXPECT_TRUE(html.contains(QStringLiteral("dokładny test Fishera")));
+    // both tables of classes, both question tables and the marks name each class with its date
+    // (and only once in each row: no second date beside it)
+    for (const char* klasa : {"7a (16.05.2025)", "7a (16.05.2026)"})
+        EXPECT_GE(html.count(QString::fromUtf8(klasa)), 5) << klasa;
+    EXPECT_FALSE(html.contains(QStringLiteral("(16.05.2025)</span>")));
+
+    const QString jedna =
+        Tekst(ZbudujRaportPorownania(PorownajKlasy({klasy[0]}), {}, QStringLiteral("p.htm")));
+    EXPECT_TRUE(jedna.contains(QStringLiteral("Porównano jedną klasę")));
+    EXPECT_FALSE(jedna.contains(QStringLiteral("&nbsp;&#9650;")));
+}
+
+// Many classes or questions: several charts, none of more than six classes nor (where the
+// questions allow) higher than the limit, each saved and linked; the question tables grouped
+// as the charts are.
+TEST(RaportyArchiwum, WieleKlasNaKilkuWykresach) {
+    const struct {
+        int klas, pytan, wykresow;
+    } przypadki[] = {{1, 1, 1}, {2, 20, 1}, {2, 60, 1}, {6, 60, 2}, {40, 20, 7}};
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(testing::Message() << p.klas << " klas, " << p.pytan << " pytań");
+        std::vector<AnalizaArchiwalna> klasy;
+        for (int k = 1; k <= p.klas; ++k)
+            klasy.push_back(Klasa(k, QStringLiteral("k%1").arg(k), 3, k % 3, p.pytan));
+        const ZestawienieKlas z = PorownajKlasy(klasy);
+        ASSERT_TRUE(z.Udane());
+        const std::vector<WykresPorownania> wykresy = WykresyPorownania(z);
+        EXPECT_EQ(wykresy.size(), static_cast<std::size_t>(p.wykresow));
+        for (const WykresPorownania& w : wykresy) {
+            EXPECT_LE(w.obraz.height(), 2 * MaksWysokoscWykresu);
+            EXPECT_EQ(w.obraz.width(), 1000);
+            EXPECT_EQ(w.opis.isEmpty(), wykresy.size() == 1);
+        }
+        const DokumentRaportu d = ZbudujRaportPorownania(z, {}, QStringLiteral("p.htm"));
+        const QString html = Tekst(d);
+        ASSERT_EQ(d.pliki.size(), wykresy.size());
+        for (qsizetype i = 0; i < d.pliki.size(); ++i) {
+            const QString plik =
+                i == 0 ? QStringLiteral("p.png") : QStringLiteral("p_%1.png").arg(i + 1);
+            EXPECT_EQ(d.pliki[i].plik, plik);
+            EXPECT_TRUE(html.contains(QStringLiteral("<img src=\"") + plik + u'"'));
+        }
+        // a question table per group of at most six classes, for facility and discrimination
+        const int grup = (p.klas + MaksKlasNaWykresie - 1) / MaksKlasNaWykresie;
+        EXPECT_EQ(html.count(QStringLiteral("1px solid #2F2F47\">Razem</th>")), 2 * grup);
+        // the classes of each chart named above it
+        if (p.klas == 40) {
+            EXPECT_EQ(wykresy.front().opis,
+                      QStringLiteral("Klasy k1, k2, k3, k4, k5; pytania 1–20."));
+            EXPECT_EQ(wykresy.back().opis,
+                      QStringLiteral("Klasy k35, k36, k37, k38, k39, k40; pytania 1–20."));
+            EXPECT_TRUE(html.contains(QStringLiteral("<p class=\"M\">Klasy k35, k36")));
+        }
+    }
 }
 
 TEST(RaportyArchiwum, HistoriaUczniaZArchiwum) {

@@ -317,6 +317,33 @@ TEST(PorownanieKlas, RazemPonadCzterystuUczniow) {
     }
 }
 
+// The test's key taken from the students' records decides which analyses are the same test
+// (its fingerprint): the key most records declare, a tie to the key the earliest record
+// declares, whatever order the later records come in.
+TEST(KluczTestu, WiekszoscARemisWczesniejszy) {
+    const struct {
+        std::vector<OpcjePytania> klucze; // per student, for the one question
+        OpcjePytania klucz;
+    } przypadki[] = {
+        {{1, 2, 2, 1}, 1},    // 2:2, the first student's
+        {{2, 1, 1, 2}, 2},    // and the other way round
+        {{1, 2, 2}, 2},       // a majority wins over the first
+        {{4, 1, 2}, 4},       // 1:1:1
+        {{4, 1, 2, 1, 2}, 1}, // 2:2 after a lone first key: the earlier of the two
+        {{8}, 8},
+    };
+    for (const auto& p : przypadki) {
+        std::vector<UczenArchiwalny> uczniowie;
+        for (const OpcjePytania k : p.klucze) {
+            uczniowie.emplace_back();
+            uczniowie.back().Klucz = {k, 1};
+        }
+        EXPECT_EQ(KluczTestu(uczniowie, 2), (std::vector<OpcjePytania>{p.klucz, 1}))
+            << testing::PrintToString(p.klucze);
+    }
+    EXPECT_TRUE(KluczTestu({}, 0).empty());
+}
+
 TEST(PorownanieKlas, Odmowy) {
     AnalizaArchiwalna a = KlasaArchiwalna(1), b = KlasaArchiwalna(2);
     a.Id = 1;

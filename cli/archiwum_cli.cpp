@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archiwum_cli.h"
 
+#include "analysis/ocenianie.h"
 #include "analysis/przebieg_analizy.h"
 #include "archive/archiwum.h"
 #include "archive/polaczenie.h"
@@ -91,8 +92,11 @@ QJsonValue LiczbaLubNull(const std::optional<double>& liczba) {
 // One class of the comparison; the pooled class has no id, label or marks.
 QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
     QJsonArray liczbaOcen;
-    for (int g = 1; g <= 6; ++g)
+    QJsonObject liczbaOcenWgStopnia; // keyed as json keys it
+    for (int g = 1; g <= 6; ++g) {
         liczbaOcen.append(f.LiczbaOcen[g]);
+        liczbaOcenWgStopnia.insert(SkrotOceny(g), f.LiczbaOcen[g]);
+    }
     QJsonArray pytania;
     for (const PytanieKlasy& p : f.Pytania) {
         QJsonObject pytanie{{"nr", p.Nr},
@@ -110,6 +114,7 @@ QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
                       {"odchylenie", f.Odchylenie},
                       {"procentKlasy", f.ProcentKlasy},
                       {"liczbaOcen", liczbaOcen},
+                      {"liczbaOcenWgStopnia", liczbaOcenWgStopnia},
                       {"ocenaKlasy", f.OcenaKlasy},
                       {"kr20", LiczbaLubNull(f.KR20)},
                       {"pytania", pytania}};

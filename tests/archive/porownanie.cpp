@@ -387,22 +387,26 @@ TEST(PorownanieKlas, CliJakJsonIPsychometria) {
     const QJsonObject json = uruchom(QStringList{"json"} + pliki);
     const QJsonObject psychometria = uruchom(QStringList{"psychometria"} + pliki);
     const QJsonObject z = uruchom(QStringList{"archiwum", "porownaj", "1", "2"} + a);
+    // a class given again counts once, in "Razem" too
+    EXPECT_EQ(uruchom(QStringList{"archiwum", "porownaj", "1", "1", "1", "2"} + a), z);
 
     EXPECT_EQ(z.keys(), (QStringList{"klasy", "razem", "test"}));
     const QJsonArray klasy = z.value("klasy").toArray();
     ASSERT_EQ(klasy.size(), 2);
     const QJsonObject k = klasy[0].toObject();
-    EXPECT_EQ(k.keys(),
-              (QStringList{"id", "iloscUczniow", "klasa", "kr20", "liczbaOcen", "mediana",
-                           "ocenaKlasy", "odchylenie", "procentKlasy", "pytania", "srednia"}));
+    EXPECT_EQ(k.keys(), (QStringList{"id", "iloscUczniow", "klasa", "kr20", "liczbaOcen",
+                                     "liczbaOcenWgStopnia", "mediana", "ocenaKlasy", "odchylenie",
+                                     "procentKlasy", "pytania", "srednia"}));
     EXPECT_EQ(k.value("id").toInt(), 1);
     EXPECT_EQ(k.value("klasa").toString(), QStringLiteral("7a"));
     const QJsonObject stat = json.value("statystyka").toObject();
     const QJsonObject klasa = json.value("klasa").toObject();
     for (const char* pole : {"srednia", "mediana", "odchylenie"})
         EXPECT_EQ(k.value(pole), stat.value(pole)) << pole;
-    for (const char* pole : {"iloscUczniow", "procentKlasy", "liczbaOcen", "ocenaKlasy"})
+    for (const char* pole :
+         {"iloscUczniow", "procentKlasy", "liczbaOcen", "liczbaOcenWgStopnia", "ocenaKlasy"})
         EXPECT_EQ(k.value(pole), klasa.value(pole)) << pole;
+    EXPECT_EQ(z.value("razem").toObject().value("liczbaOcenWgStopnia").toObject().keys().size(), 6);
     EXPECT_EQ(k.value("kr20"), psychometria.value("test").toObject().value("kr20"));
     const QJsonArray pytania = k.value("pytania").toArray();
     const QJsonArray pytaniaJson = json.value("pytania").toArray();

@@ -247,3 +247,75 @@ TEST(RaportyArchiwum, KopiaZWykresemPrzyPolskichNazwach) {
         EXPECT_EQ(kopia.readAll(), zrodlo.readAll());
     }
 }
+
+TEST(HistoriaUcznia, LiniaKlasy) {
+    const struct {
+        const char* klasa;
+        const char* linia;
+    } przypadki[] = {{"7a", "a"},    {"8 A", "a"},  {"VIIa", "a"},
+                     {"III b", "b"}, {"2TI", "ti"}, {"1-LO c", "loc"},
+                     {"7", "7"},     {"", ""},      {"Zięby", "zięby"}};
+    for (const auto& p : przypadki)
+        EXPECT_EQ(LiniaKlasy(QString::fromUtf8(p.klasa)), QString::fromUtf8(p.linia)) << p.klasa;
+}
+
+// One name in the archive: one student through the years (7a, then 8a), another in 7b, results
+// without a label. The 7b student is shown apart; a date with results in two classes and two
+// results in one class are said in words.
+TEST(HistoriaUcznia, RozniUczniowieTegoSamegoNazwiska) {
+    qint64 id = 0;
+    const auto wynik = [&](const char* klasa, QDate data, qint64 analiza = 0) {
+        WynikUcznia w;
+        w.Analiza.Id = analiza ? analiza : ++id + 100;
+        w.Analiza.Klasa = QString::fromUtf8(klasa);
+        w.Analiza.DataNapisania = data;
+        w.Analiza.NazwaTestu = QStringLiteral("Ułamki");
+        w.Analiza.IloscPytan = 10;
+        w.Nazwisko = QStringLiteral("Bąk");
+        w.Imie = QStringLiteral("Mikołaj");
+        w.Procent = static_cast<qint32>(10 * id);
+        return w;
+    };
+    const std::vector<WynikUcznia> wyniki{
+        wynik("7a", QDate(2025, 3, 10)), wynik("7b", QDate(2025, 3, 10)),
+        wynik("8a", QDate(2026, 3, 12)), wynik("8a", QDate(2026, 4, 12), 7),
+        wynik("8a", QDate(2026, 4, 12), 7)};
+    const auto grupy = RozdzielHistorie(wyniki);
+    ASSERT_EQ(grupy.size(), 2u);
+    EXPECT_EQ(grupy[0].Klasy, (QStringList{"7a", "8a"}));
+    EXPECT_EQ(grupy[0].Wyniki.size(), 4u);
+    EXPECT_EQ(grupy[1].Klasy, QStringList{"7b"});
+    EXPECT_EQ(RozniUczniowie(wyniki),
+              (QStringList{QStringLiteral("Tego samego dnia (10.03.2025) to nazwisko i imię ma "
+                                          "wyniki w klasach 7a i 7b: to różni uczniowie."),
+                           QStringLiteral("W klasie 8a (12.04.2026, test „Ułamki”) to nazwisko i "
+                                          "imię ma 2 uczniów: ich wyniki są w tabeli osobno.")}));
+
+    // a result without a label joins the only line there is, or stands apart beside several
+    std::vector<WynikUcznia> jedna{wynik("7a", QDate(2025, 3, 10)), wynik("", QDate(2025, 6, 1)),
+                                   wynik("8a", QDate(2026, 3, 12))};
+    EXPECT_EQ(RozdzielHistorie(jedna).size(), 1u);
+    EXPECT_TRUE(RozniUczniowie(jedna).isEmpty());
+    std::vector<WynikUcznia> dwie = wyniki;
+    dwie.push_back(wynik("", QDate(2026, 6, 1)));
+    EXPECT_EQ(RozdzielHistorie(dwie).size(), 3u);
+
+    // the report: a table and a chart per group, the reason said
+    const DokumentRaportu d =
+        ZbudujRaportHistorii(QStringLiteral("Bąk Mikołaj"), wyniki, {}, QStringLiteral("h.htm"));
+    const QString html = Tekst(d);
+    ASSERT_EQ(d.pliki.size(), 2);
+    EXPECT_EQ(d.pliki[1].plik, QStringLiteral("h_2.png"));
+    EXPECT_TRUE(html.contains(QStringLiteral("<img src=\"h_2.png\"")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<b>Klasy 7a, 8a</b>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("<b>Klasa 7b</b>")));
+    EXPECT_TRUE(html.contains(QStringLiteral("to mogą być różni uczniowie")));
+    EXPECT_TRUE(html.contains(QStringLiteral("w klasach 7a i 7b: to różni uczniowie")));
+    EXPECT_EQ(html.count(QStringLiteral("<table")), 2 + 1); // the frame's page table
+
+    // one student's history stays one table without a word about it
+    const QString jeden = Tekst(
+        ZbudujRaportHistorii(QStringLiteral("Bąk Mikołaj"), jedna, {}, QStringLiteral("h.htm")));
+    EXPECT_FALSE(jeden.contains(QStringLiteral("różni uczniowie")));
+    EXPECT_FALSE(jeden.contains(QStringLiteral("<b>Klas")));
+}

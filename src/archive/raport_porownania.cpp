@@ -55,12 +55,7 @@ QString PoczatekTresci(const QString& tresc, int dlugosc = 40) {
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression znacznik(QStringLiteral("<[^>]*>"));
     QString t = QString(tresc).replace(podzial, QStringLiteral(" ")).replace(znacznik, QString());
-    t.replace(QLatin1String("&nbsp;"), QLatin1String(" "))
-        .replace(QLatin1String("&lt;"), QLatin1String("<"))
-        .replace(QLatin1String("&gt;"), QLatin1String(">"))
-        .replace(QLatin1String("&quot;"), QLatin1String("\""))
-        .replace(QLatin1String("&amp;"), QLatin1String("&"));
-    t = t.simplified();
+    t = BezOdwolanZnakow(t).replace(QChar(0xA0), QLatin1Char(' ')).simplified();
     if (t.size() <= dlugosc) return t;
     qsizetype koniec = t.lastIndexOf(QLatin1Char(' '), dlugosc);
     if (koniec < dlugosc / 2) koniec = dlugosc;

@@ -9,13 +9,9 @@
 
 namespace sondrel {
 
-namespace {
-
-// The text with its character references (&amp; &lt; &gt; &quot; &apos; &#NNN; &#xHH;)
-// resolved; a reference it does not know stays as written.
-QString BezOdwolan(const QString& tekst) {
+QString BezOdwolanZnakow(const QString& tekst) {
     static const QRegularExpression wzor(
-        QStringLiteral("&(?:#([0-9]{1,7})|#[xX]([0-9a-fA-F]{1,6})|(amp|lt|gt|quot|apos));"));
+        QStringLiteral("&(?:#([0-9]{1,7})|#[xX]([0-9a-fA-F]{1,6})|(amp|lt|gt|quot|apos|nbsp));"));
     QString wynik;
     qsizetype od = 0;
     auto it = wzor.globalMatch(tekst);
@@ -32,6 +28,7 @@ QString BezOdwolan(const QString& tekst) {
                    : nazwa == u"lt"   ? U'<'
                    : nazwa == u"gt"   ? U'>'
                    : nazwa == u"quot" ? U'"'
+                   : nazwa == u"nbsp" ? U'\u00A0'
                                       : U'\'';
         }
         // no NUL, no surrogate, nothing beyond Unicode: left as written
@@ -43,14 +40,13 @@ QString BezOdwolan(const QString& tekst) {
     return wynik + tekst.mid(od);
 }
 
-} // namespace
-
 QString AdresPliku(const QString& plik) {
     return QString::fromLatin1(QUrl::toPercentEncoding(plik));
 }
 
 QString PlikZAdresu(const QByteArray& adres) {
-    const QByteArray bajty = QByteArray::fromPercentEncoding(BezOdwolan(Z1250(adres)).toUtf8());
+    const QByteArray bajty =
+        QByteArray::fromPercentEncoding(BezOdwolanZnakow(Z1250(adres)).toUtf8());
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString nazwa = utf8.decode(bajty);
     if (!utf8.hasError()) return nazwa;

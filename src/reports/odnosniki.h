@@ -23,4 +23,9 @@ QString AdresPliku(const QString& plik);
 // The file name a link names, from the attribute value's bytes as they stand in the page.
 QString PlikZAdresu(const QByteArray& adres);
 
+// Text of a page with its character references resolved: &amp; &lt; &gt; &quot; &apos; &nbsp;
+// and numeric ones (&#261; &#x105;); one it does not know, or one of no character (NUL, a
+// surrogate, beyond Unicode), stays as written.
+QString BezOdwolanZnakow(const QString& tekst);
+
 } // namespace sondrel

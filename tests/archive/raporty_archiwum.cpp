@@ -101,7 +101,7 @@ TEST(RaportyArchiwum, OznaczeniaZTrescia) {
                                          Klasa(2, QStringLiteral("7a"), 20, 8)};
     klasy[0].DataNapisania = QDate(2025, 5, 16);
     klasy[1].DataNapisania = QDate(2026, 5, 16);
-    klasy[1].Pytania = {{QStringLiteral("Ile to jest <b>1/2&nbsp;+&nbsp;1/4</b>?<br>Podaj wynik "
+    klasy[1].Pytania = {{QStringLiteral("Ile to jest <b>1/2&nbsp;+&#x20;1/4</b>?<br>Podaj wynik "
                                         "w postaci ułamka &lt;nieskracalnego&gt;."),
                          {}},
                         {QStringLiteral("Drugie"), {}}};

@@ -112,6 +112,12 @@ bool Spojna(const AnalizaArchiwalna& a) {
     return true;
 }
 
+// A class as a message names it: its label and date, not the archive's internal number.
+QString KlasaWKomunikacie(const AnalizaArchiwalna& a) {
+    return (a.Klasa.isEmpty() ? QStringLiteral("(bez opisu)") : a.Klasa) + QStringLiteral(" (") +
+           TekstDatyKrotkiej(a.DataNapisania) + QStringLiteral(")");
+}
+
 // The labels the report shows: a label shared by several classes gets the date, a date
 // shared too the place among them.
 void NadajEtykiety(std::vector<FiguryKlasy>& klasy) {
@@ -158,17 +164,16 @@ ZestawienieKlas PorownajKlasy(const std::vector<AnalizaArchiwalna>& wybrane) {
     for (const AnalizaArchiwalna& a : analizy) {
         const QString inny = a.Odcisk.isEmpty() ? OdciskTestu(a.Test) : a.Odcisk;
         if (inny != odcisk) {
-            z.Blad = QStringLiteral("Analizy %1 i %2 dotyczą różnych testów (albo różnych wersji "
-                                    "testu \"%3\"): nie można ich porównać.")
-                         .arg(pierwsza.Id)
-                         .arg(a.Id)
-                         .arg(pierwsza.Test.Nazwa);
+            z.Blad =
+                QStringLiteral("Analizy klas %1 i %2 dotyczą różnych testów (albo różnych "
+                               "wersji testu \"%3\"): nie można ich porównać.")
+                    .arg(KlasaWKomunikacie(pierwsza), KlasaWKomunikacie(a), pierwsza.Test.Nazwa);
             return z;
         }
         if (a.Uczniowie.empty() || !Spojna(a)) {
-            z.Blad = QStringLiteral("Analiza %1 nie obejmuje żadnego ucznia albo jej zapis nie "
-                                    "zgadza się z testem: nie można jej porównać.")
-                         .arg(a.Id);
+            z.Blad = QStringLiteral("Analiza klasy %1 nie obejmuje żadnego ucznia albo jej zapis "
+                                    "nie zgadza się z testem: nie można jej porównać.")
+                         .arg(KlasaWKomunikacie(a));
             return z;
         }
     }

@@ -360,7 +360,13 @@ TEST(PorownanieKlas, Odmowy) {
     krotka.Uczniowie.back().Zaznaczone.pop_back();
     EXPECT_FALSE(PorownajKlasy({a, krotka}).Udane());
     const ZestawienieKlas z = PorownajKlasy({a, b});
-    EXPECT_TRUE(z.Blad.contains(QStringLiteral("różnych testów")));
+    // the classes named as the teacher knows them, not by the archive's numbers
+    EXPECT_EQ(z.Blad, QStringLiteral("Analizy klas 7b (2.03.2026) i 7b (3.03.2026) dotyczą "
+                                     "różnych testów (albo różnych wersji testu \"Ułamki\"): nie "
+                                     "można ich porównać."));
+    EXPECT_EQ(PorownajKlasy({a, krotka}).Blad,
+              QStringLiteral("Analiza klasy 7b (5.03.2026) nie obejmuje żadnego ucznia albo jej "
+                             "zapis nie zgadza się z testem: nie można jej porównać."));
     EXPECT_TRUE(z.Klasy.empty());
 }
 

@@ -114,16 +114,14 @@ bool Spojna(const AnalizaArchiwalna& a) {
 
 // A class as a message names it: its label and date, not the archive's internal number.
 QString KlasaWKomunikacie(const AnalizaArchiwalna& a) {
-    return (a.Klasa.isEmpty() ? QStringLiteral("(bez opisu)") : a.Klasa) + QStringLiteral(" (") +
-           TekstDatyKrotkiej(a.DataNapisania) + QStringLiteral(")");
+    return OpisKlasy(a.Klasa) + QStringLiteral(" (") + TekstDatyKrotkiej(a.DataNapisania) +
+           QStringLiteral(")");
 }
 
 // The labels the report shows: a label shared by several classes gets the date, a date
 // shared too the place among them.
 void NadajEtykiety(std::vector<FiguryKlasy>& klasy) {
-    const auto opis = [](const FiguryKlasy& f) {
-        return f.Klasa.isEmpty() ? QStringLiteral("(bez opisu)") : f.Klasa;
-    };
+    const auto opis = [](const FiguryKlasy& f) { return OpisKlasy(f.Klasa); };
     for (FiguryKlasy& f : klasy) {
         int tenSamOpis = 0, tenSamDzien = 0, miejsce = 0;
         for (const FiguryKlasy& g : klasy) {
@@ -142,6 +140,10 @@ void NadajEtykiety(std::vector<FiguryKlasy>& klasy) {
 }
 
 } // namespace
+
+QString OpisKlasy(const QString& klasa) {
+    return klasa.isEmpty() ? QStringLiteral("(bez opisu)") : klasa;
+}
 
 double FisherDwustronny(qint64 a, qint64 b, qint64 c, qint64 d) {
     if (a < 0 || b < 0 || c < 0 || d < 0) return 1;

@@ -25,6 +25,9 @@ inline constexpr double ProgIstotnosci = 0.05;
 inline const QString UwagaLatwiejsze = QStringLiteral("wyraźnie łatwiejsze w tej klasie");
 inline const QString UwagaTrudniejsze = QStringLiteral("wyraźnie trudniejsze w tej klasie");
 
+// A class label as reports and messages show it: "(bez opisu)" for an empty one.
+QString OpisKlasy(const QString& klasa);
+
 struct PytanieKlasy {
     int Nr = 0;
     qint32 Poprawnych = 0;

@@ -2,6 +2,7 @@
 #include "archive/raport_historii.h"
 
 #include "analysis/ocenianie.h"
+#include "archive/porownanie.h"
 #include "archive/wykres_archiwum.h"
 #include "core/lokalizacja.h"
 #include "reports/odnosniki.h"
@@ -65,14 +66,11 @@ QStringList RozniUczniowie(const std::vector<WynikUcznia>& wyniki) {
         if (!k.contains(w.Analiza.Klasa)) k << w.Analiza.Klasa;
         ++wAnalizie[w.Analiza.Id];
     }
-    const auto opis = [](const QString& klasa) {
-        return klasa.isEmpty() ? QStringLiteral("(bez opisu)") : klasa;
-    };
     for (const auto& [data, klasy] : klasyDnia) {
         if (klasy.size() < 2) continue;
         QStringList nazwy;
         for (const QString& k : klasy)
-            nazwy << opis(k);
+            nazwy << OpisKlasy(k);
         zdania << QStringLiteral("Tego samego dnia (%1) to nazwisko i imię ma wyniki w klasach %2 "
                                  "i %3: to różni uczniowie.")
                       .arg(TekstDatyKrotkiej(data), nazwy.mid(0, nazwy.size() - 1).join(", "),
@@ -85,8 +83,8 @@ QStringList RozniUczniowie(const std::vector<WynikUcznia>& wyniki) {
         });
         zdania << QStringLiteral("W klasie %1 (%2, test „%3”) to nazwisko i imię ma %4 uczniów: "
                                  "ich wyniki są w tabeli osobno.")
-                      .arg(opis(it->Analiza.Klasa), TekstDatyKrotkiej(it->Analiza.DataNapisania),
-                           it->Analiza.NazwaTestu)
+                      .arg(OpisKlasy(it->Analiza.Klasa),
+                           TekstDatyKrotkiej(it->Analiza.DataNapisania), it->Analiza.NazwaTestu)
                       .arg(ile);
     }
     return zdania;
@@ -125,7 +123,7 @@ DokumentRaportu ZbudujRaportHistorii(const QString& nazwiskoIImie,
         if (grupy.size() > 1) {
             QStringList klasy;
             for (const QString& k : uczen.Klasy)
-                klasy << TekstHtml(k.isEmpty() ? QStringLiteral("(bez opisu)") : k);
+                klasy << TekstHtml(OpisKlasy(k));
             w << QStringLiteral("<p class=\"N\"><b>") +
                      (klasy.size() == 1 ? QStringLiteral("Klasa ") : QStringLiteral("Klasy ")) +
                      klasy.join(QStringLiteral(", ")) + QStringLiteral("</b></p>");

@@ -37,7 +37,7 @@ QString Setne(const std::optional<double>& liczba) {
 
 // Whether the class's label already carries its date (another class has the same label).
 bool EtykietaZData(const FiguryKlasy& f) {
-    return f.Etykieta != (f.Klasa.isEmpty() ? QStringLiteral("(bez opisu)") : f.Klasa);
+    return f.Etykieta != OpisKlasy(f.Klasa);
 }
 
 // "pytanie 18" or "pytania 3, 7".

@@ -76,6 +76,22 @@ QString OdciskTestu(const TestArchiwalny& test) {
         QCryptographicHash::hash(tekst.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
+std::vector<OpcjePytania> KluczTestu(const std::vector<UczenArchiwalny>& uczniowie, int pytan) {
+    std::vector<OpcjePytania> klucz;
+    for (std::size_t q = 0; q < static_cast<std::size_t>(std::max(pytan, 0)); ++q) {
+        std::map<OpcjePytania, int> ile;
+        for (const UczenArchiwalny& u : uczniowie)
+            if (q < u.Klucz.size()) ++ile[u.Klucz[q]];
+        // the most declared; of keys declared as often, the one the earliest record declares
+        std::optional<OpcjePytania> najczestszy;
+        for (const UczenArchiwalny& u : uczniowie)
+            if (q < u.Klucz.size() && (!najczestszy || ile[u.Klucz[q]] > ile[*najczestszy]))
+                najczestszy = u.Klucz[q];
+        klucz.push_back(najczestszy.value_or(OpcjePytania{}));
+    }
+    return klucz;
+}
+
 std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const QString& klasa,
                                                    QString& blad) {
     const int n = std::clamp(analiza.IloscUczniow, 0, MaksUczniow);
@@ -101,16 +117,7 @@ std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const
             uczen.Klucz.push_back(Opcje(u.Pytania[q], true));
         }
     }
-    // The test's key: per question the key most records declare, a tie to the earlier one.
-    for (int q = 0; q < pytan; ++q) {
-        std::map<OpcjePytania, int> ile;
-        OpcjePytania najczestszy = a.Uczniowie.front().Klucz[static_cast<std::size_t>(q)];
-        for (const UczenArchiwalny& u : a.Uczniowie) {
-            const OpcjePytania k = u.Klucz[static_cast<std::size_t>(q)];
-            if (++ile[k] > ile[najczestszy]) najczestszy = k;
-        }
-        test.Klucz.push_back(najczestszy);
-    }
+    test.Klucz = KluczTestu(a.Uczniowie, pytan);
     a.Odcisk = OdciskTestu(test);
 
     if (analiza.RodzajAnalizy == AnalizaZTestem) {

@@ -114,6 +114,11 @@ struct AnalizaArchiwalna {
 // Two analyses of the same test have the same fingerprint; another key gives another one.
 QString OdciskTestu(const TestArchiwalny& test);
 
+// The test's key taken from the students' records: per question the key most records declare;
+// of keys declared equally often (2:2), the one the earliest record declares. A question no
+// record covers gets no option.
+std::vector<OpcjePytania> KluczTestu(const std::vector<UczenArchiwalny>& uczniowie, int pytan);
+
 // The archive record of a finished analysis (students 1..IloscUczniow, the answer files of
 // PlikiOdpowiedzi read once each for their SHA-256). The class label is given; the date written
 // is the newest modification day of the answer files (the caller may change it). Returns

@@ -22,11 +22,21 @@ class Archiwum;
 class Srodowisko;
 
 // BezpiecznaNazwaPliku(test name) + "_PorownanieKlas.htm"; its chart is the same name with
-// ".png" in place of ".htm".
+// ".png" in place of ".htm" (further charts "_2.png", "_3.png", …).
 QString NazwaRaportuPorownania(const QString& nazwaTestu);
 
-// The chart: facility in percent per question (down the left axis), one bar per class.
-QImage WykresPorownania(const ZestawienieKlas& zestawienie);
+// The chart: facility in percent per question (down the left axis), one bar per class. Many
+// classes or questions are split into several charts, each of at most MaksKlasNaWykresie
+// classes and at most MaksWysokoscWykresu pixels high (before the print density) where the
+// questions allow, the questions shared out evenly, so that every chart stays readable on a
+// page.
+inline constexpr int MaksKlasNaWykresie = 6;
+inline constexpr int MaksWysokoscWykresu = 1000;
+struct WykresPorownania {
+    QString opis; // which classes and questions it shows; empty when it is the only chart
+    QImage obraz;
+};
+std::vector<WykresPorownania> WykresyPorownania(const ZestawienieKlas& zestawienie);
 
 // The report as a document named `nazwaPliku` with its chart picture among its files.
 DokumentRaportu ZbudujRaportPorownania(const ZestawienieKlas& zestawienie,

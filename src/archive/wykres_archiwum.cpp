@@ -42,6 +42,12 @@ chartengine::Wykres Plaski(const QString& tytulPunktow, const QString& tytulWart
 
 } // namespace
 
+int WysokoscSlupkowGrup(int punktow, int serii) {
+    // Room per point grows with the series so that every bar stays visible.
+    const int naPunkt = std::max(14, 4 * serii + 6);
+    return std::clamp(70 + punktow * naPunkt, 200, 4000);
+}
+
 QImage WykresSlupkowGrup(const QStringList& punkty, const std::vector<SeriaWykresuArchiwum>& serie,
                          const QString& tytulPunktow, const QString& tytulWartosci) {
     chartengine::Wykres w = Plaski(tytulPunktow, tytulWartosci, true);
@@ -65,10 +71,8 @@ QImage WykresSlupkowGrup(const QStringList& punkty, const std::vector<SeriaWykre
     w.legenda.dlugoscCienia = 0;
     const int n = static_cast<int>(punkty.size());
     w.zakres = chartengine::Zakres{-0.5, n - 0.5, 0, 100};
-    // Room per question grows with the classes so that every bar stays visible.
-    const int naPunkt = std::max(14, 4 * static_cast<int>(serie.size()) + 6);
-    const int wysokosc = std::clamp(70 + n * naPunkt, 200, 4000);
-    return chartengine::RysujObraz(w, QSize(Szerokosc, wysokosc), Gestosc);
+    return chartengine::RysujObraz(
+        w, QSize(Szerokosc, WysokoscSlupkowGrup(n, static_cast<int>(serie.size()))), Gestosc);
 }
 
 QImage WykresLinii(const QStringList& punkty, const std::vector<double>& wartosci,

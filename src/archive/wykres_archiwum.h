@@ -18,7 +18,9 @@ struct SeriaWykresuArchiwum {
 };
 
 // Points down the left axis (first on top), a bar per series in each point's slot, values along
-// the bottom axis; the legend names the series.
+// the bottom axis; the legend names the series. Its height (in pixels before the density) is
+// WysokoscSlupkowGrup of its points and series.
+int WysokoscSlupkowGrup(int punktow, int serii);
 QImage WykresSlupkowGrup(const QStringList& punkty, const std::vector<SeriaWykresuArchiwum>& serie,
                          const QString& tytulPunktow, const QString& tytulWartosci);
 // Points along the bottom axis in the order given, values up the left axis.

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/kopia_raportu.h"
 
-#include "core/kodowanie1250.h"
 #include "core/pliki.h"
 #include "core/zamiana_folderu.h"
+#include "reports/odnosniki.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QUrl>
 
 namespace sondrel {
 
@@ -26,10 +25,7 @@ QString PlikOdnosnika(const QByteArray& odnosnik, const QString& folderRaportu) 
     if (odnosnik.isEmpty() || odnosnik.contains(':') || odnosnik.startsWith('/') ||
         odnosnik.startsWith('\\') || odnosnik.startsWith('#') || odnosnik.startsWith('?'))
         return {};
-    QByteArray surowy = odnosnik;
-    surowy.replace("&amp;", "&");
-    surowy = QByteArray::fromPercentEncoding(surowy);
-    const QString nazwa = Z1250(surowy).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    const QString nazwa = PlikZAdresu(odnosnik).replace(QLatin1Char('\\'), QLatin1Char('/'));
     const QStringList czesci = nazwa.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     if (czesci.isEmpty() || czesci.contains(QStringLiteral("..")) ||
         czesci.contains(QStringLiteral(".")))
@@ -55,7 +51,7 @@ QByteArray PrzestawOdnosnikiObrazow(const QByteArray& raport, const QString& fol
                                          QRegularExpression::CaseInsensitiveOption);
     // matched on the bytes read as Latin-1, so that offsets are byte offsets
     const QString tekst = QString::fromLatin1(raport);
-    const QByteArray przedrostek = QUrl::toPercentEncoding(folderObrazow) + '/';
+    const QByteArray przedrostek = AdresPliku(folderObrazow).toLatin1() + '/';
     QByteArray wynik;
     qsizetype od = 0;
     auto it = wzor.globalMatch(tekst);

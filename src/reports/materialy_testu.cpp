@@ -3,22 +3,9 @@
 
 #include "core/analiza.h"
 #include "formats/pak.h"
+#include "reports/odnosniki.h"
 
 namespace sondrel {
-
-namespace {
-
-// The picture's file name beside the report, as an attribute value: the name made fit for a
-// file, with the characters that a URL or an attribute would read otherwise written out.
-QString AdresObrazu(const QString& plik) {
-    QString adres = plik;
-    adres.replace(QLatin1Char('%'), QLatin1String("%25"));
-    adres.replace(QLatin1Char('#'), QLatin1String("%23"));
-    adres.replace(QLatin1Char('&'), QLatin1String("&amp;"));
-    return adres;
-}
-
-} // namespace
 
 MaterialyTestu::MaterialyTestu(const Analiza& a, DokumentRaportu& d) : analiza(a), dokument(d) {}
 
@@ -55,7 +42,7 @@ QString MaterialyTestu::WierszObrazu(const QString& nazwa) {
     for (const ObrazRaportu& o : dokument.obrazy)
         juzJest = juzJest || o.plik == plik;
     if (!juzJest) dokument.obrazy.append({nazwa, plik});
-    return QStringLiteral("<p><img src=\"") + AdresObrazu(plik) + QStringLiteral("\" width=\"") +
+    return QStringLiteral("<p><img src=\"") + AdresPliku(plik) + QStringLiteral("\" width=\"") +
            QString::number(rozmiar.szerokosc) + QStringLiteral("\" height=\"") +
            QString::number(rozmiar.wysokosc) + QStringLiteral("\" ></p>");
 }

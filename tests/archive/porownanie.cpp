@@ -83,29 +83,80 @@ TEST(PorownanieKlas, FiguryPoliczoneRecznie) {
     EXPECT_FALSE(a.Pytania[0].MocRoznicujaca);
     ASSERT_TRUE(r.Pytania[0].MocRoznicujaca);
     EXPECT_EQ(*r.Pytania[0].MocRoznicujaca, 0.0);
-    // Question 1: 1 in 7a, 1/3 in 7b, 0.6 pooled. The others differ by less than 0.2.
-    EXPECT_EQ(a.Pytania[0].Uwaga, UwagaLatwiejsze);
-    EXPECT_EQ(b.Pytania[0].Uwaga, UwagaTrudniejsze);
-    for (int q = 1; q < 3; ++q) {
+    // Question 1: 1 in 7a, 1/3 in 7b, 0.6 pooled: far apart, but two students against three
+    // show nothing beyond chance (Fisher, 2/0 against 1/2: p = 0.4). Nothing is marked.
+    ASSERT_TRUE(a.Pytania[0].Istotnosc && b.Pytania[0].Istotnosc);
+    EXPECT_NEAR(*a.Pytania[0].Istotnosc, 0.4, 1e-12);
+    EXPECT_NEAR(*b.Pytania[0].Istotnosc, 0.4, 1e-12);
+    for (int q = 0; q < 3; ++q) {
         EXPECT_TRUE(a.Pytania[q].Uwaga.isEmpty());
         EXPECT_TRUE(b.Pytania[q].Uwaga.isEmpty());
     }
-    for (const PytanieKlasy& p : r.Pytania)
+    for (const PytanieKlasy& p : r.Pytania) {
         EXPECT_TRUE(p.Uwaga.isEmpty());
+        EXPECT_FALSE(p.Istotnosc);
+    }
 }
 
-// Exactly 0.2 counts, as whole-number arithmetic sees it: 1 - 0.8 and 0.7 - 0.5 are a little
-// less than 0.2 in doubles.
-TEST(PorownanieKlas, GranicaDwochDziesiatych) {
+// Known values of the two-sided test: the tea-tasting table, tables worked by hand from the
+// hypergeometric probabilities, tables whose probabilities tie exactly (symmetric margins), and
+// tables of a few hundred students.
+TEST(PorownanieKlas, FisherZnaneWartosci) {
+    const struct {
+        qint64 a, b, c, d;
+        double p;
+    } tablice[] = {
+        {3, 1, 1, 3, 0.4857142857142857},      // 34/70
+        {10, 0, 0, 10, 1.082508822446903e-05}, // 2/184756
+        {2, 0, 1, 2, 0.4},                     // (1 + 3)/10
+        {5, 0, 3, 2, 0.4444444444444444},
+        {4, 1, 1, 4, 0.20634920634920634}, // (1 + 25 + 25 + 1)/252: the ties count
+        {1, 4, 4, 1, 0.20634920634920634},
+        {1, 9, 11, 3, 0.0027594561852200836},
+        {16, 4, 8, 12, 0.022477427371754403},
+        {8, 2, 4, 6, 0.1698023338890212},
+        {100, 20, 60, 20, 0.1543455894546957},
+        {200, 100, 150, 150, 4.75385213928901e-05},
+        {100, 0, 60, 40, 1.340992662809022e-14},
+        {1, 0, 0, 1, 1.0},
+        {3, 0, 0, 0, 1.0}, // an empty row or column: no evidence at all
+        {0, 3, 2, 5, 1.0},
+        {0, 0, 0, 0, 1.0},
+        {-1, 2, 3, 4, 1.0},
+    };
+    for (const auto& t : tablice) {
+        SCOPED_TRACE(testing::Message() << t.a << ' ' << t.b << ' ' << t.c << ' ' << t.d);
+        const double p = FisherDwustronny(t.a, t.b, t.c, t.d);
+        EXPECT_NEAR(p, t.p, t.p * 1e-9);
+        // the same table read the other way round
+        EXPECT_NEAR(FisherDwustronny(t.d, t.c, t.b, t.a), p, p * 1e-12);
+    }
+}
+
+// A mark needs both: a difference of at least 0.2 from the whole group (exactly 0.2 counts, as
+// whole-number arithmetic sees it: 1 - 0.8 and 0.7 - 0.5 are a little less than 0.2 in
+// doubles) and p < 0.05 against the other classes.
+TEST(PorownanieKlas, OznaczenieWymagaRoznicyIIstotnosci) {
     const struct {
         int uczniowP, poprawnychP, uczniowQ, poprawnychQ;
-        bool oznaczone;
+        const char* uwagaP;
+        const char* uwagaQ;
     } przypadki[] = {
-        {5, 5, 5, 3, true},  // 1 and 0.6 against 0.8
-        {4, 4, 6, 3, true},  // 1 against 0.7 (0.3); 0.5 against 0.7 (0.2)
-        {5, 4, 5, 2, true},  // 0.8 and 0.4 against 0.6
-        {5, 5, 5, 4, false}, // 0.1 either way
-        {6, 5, 4, 3, false}, // 5/6 and 3/4 against 0.8
+        // 0.2 apart, but five against five is chance (p = 0.44)
+        {5, 5, 5, 3, nullptr, nullptr},
+        // the same shares in classes of a hundred: 1 and 0.6 against 0.8
+        {100, 100, 100, 60, "+", "-"},
+        {80, 80, 120, 60, "+", "-"},           // 1 against 0.7 (0.3); 0.5 against 0.7 (0.2)
+        {100, 80, 100, 40, "+", "-"},          // 0.8 and 0.4 against 0.6
+        {20, 16, 20, 8, "+", "-"},             // the same at twenty: p = 0.022
+        {10, 8, 10, 4, nullptr, nullptr},      // and at ten: p = 0.17
+        {100, 100, 100, 80, nullptr, nullptr}, // far beyond chance, but only 0.1 either way
+        {120, 100, 80, 60, nullptr, nullptr},  // 5/6 and 3/4 against 0.8
+    };
+    const auto uwaga = [](const char* znak) {
+        return !znak                                       ? QString()
+               : QLatin1String(znak) == QLatin1String("+") ? UwagaLatwiejsze
+                                                           : UwagaTrudniejsze;
     };
     for (const auto& p : przypadki) {
         SCOPED_TRACE(testing::Message() << p.uczniowP << '/' << p.poprawnychP << ' ' << p.uczniowQ
@@ -118,18 +169,77 @@ TEST(PorownanieKlas, GranicaDwochDziesiatych) {
         const ZestawienieKlas z =
             PorownajKlasy({KlasaArchiwalna(1, "P", kp, 1), KlasaArchiwalna(2, "Q", kq, 1)});
         ASSERT_TRUE(z.Udane());
-        const qint64 n = p.uczniowP + p.uczniowQ, c = p.poprawnychP + p.poprawnychQ;
-        // Expected by the rule itself, in whole numbers, for each class.
-        const auto uwaga = [&](int u, int k) {
-            const qint64 roznica = qint64(k) * n - c * u;
-            return 5 * roznica >= u * n    ? UwagaLatwiejsze
-                   : -5 * roznica >= u * n ? UwagaTrudniejsze
-                                           : QString();
-        };
-        EXPECT_EQ(z.Klasy[0].Pytania[0].Uwaga, uwaga(p.uczniowP, p.poprawnychP));
-        EXPECT_EQ(z.Klasy[1].Pytania[0].Uwaga, uwaga(p.uczniowQ, p.poprawnychQ));
-        EXPECT_EQ(!z.Klasy[1].Pytania[0].Uwaga.isEmpty(), p.oznaczone);
+        EXPECT_EQ(z.Klasy[0].Pytania[0].Uwaga, uwaga(p.uwagaP));
+        EXPECT_EQ(z.Klasy[1].Pytania[0].Uwaga, uwaga(p.uwagaQ));
+        // with two classes, each is tested against the other: one table, one p
+        EXPECT_EQ(*z.Klasy[0].Pytania[0].Istotnosc,
+                  FisherDwustronny(p.poprawnychP, p.uczniowP - p.poprawnychP, p.poprawnychQ,
+                                   p.uczniowQ - p.poprawnychQ));
     }
+}
+
+// Three classes: a class is tested against the two others pooled, not against the whole group
+// nor against each alone.
+TEST(PorownanieKlas, KlasaWobecPozostalych) {
+    const auto klasa = [](qint64 id, int uczniow, int poprawnych) {
+        std::vector<std::vector<int>> wybory;
+        for (int s = 0; s < uczniow; ++s)
+            wybory.push_back({s < poprawnych ? 1 : 2});
+        return KlasaArchiwalna(id, QStringLiteral("k%1").arg(id), wybory, 1);
+    };
+    // 16/20 against 4/20 and 4/20 (8/40 together)
+    const ZestawienieKlas z = PorownajKlasy({klasa(1, 20, 16), klasa(2, 20, 4), klasa(3, 20, 4)});
+    ASSERT_TRUE(z.Udane());
+    EXPECT_EQ(*z.Klasy[0].Pytania[0].Istotnosc, FisherDwustronny(16, 4, 8, 32));
+    EXPECT_EQ(*z.Klasy[1].Pytania[0].Istotnosc, FisherDwustronny(4, 16, 20, 20));
+    EXPECT_EQ(z.Klasy[0].Pytania[0].Uwaga, UwagaLatwiejsze);
+    // 0.2 against 0.4 pooled, exactly 0.2 apart, p = 0.029 against 20/40: marked
+    EXPECT_NEAR(*z.Klasy[1].Pytania[0].Istotnosc, 0.02933531914195981, 1e-12);
+    EXPECT_EQ(z.Klasy[1].Pytania[0].Uwaga, UwagaTrudniejsze);
+}
+
+// One class given several times counts once, in "Razem" too; the same label on two dates (or
+// twice on one date) is told apart in the name the report shows.
+TEST(PorownanieKlas, KazdaKlasaRazIEtykiety) {
+    AnalizaArchiwalna a = KlasaArchiwalna(1), b = KlasaArchiwalna(2), c = KlasaArchiwalna(3),
+                      d = KlasaArchiwalna(4), e = KlasaArchiwalna(5);
+    a.Id = 1;
+    b.Id = 2;
+    c.Id = 3;
+    d.Id = 4;
+    e.Id = 5;
+    a.Klasa = QStringLiteral("7a");
+    a.DataNapisania = QDate(2025, 3, 10);
+    b.Klasa = QStringLiteral("7a");
+    b.DataNapisania = QDate(2026, 3, 10);
+    c.Klasa = QStringLiteral("7b");
+    d.Klasa = QStringLiteral("7a");
+    d.DataNapisania = QDate(2026, 3, 10);
+    e.Klasa.clear();
+
+    const ZestawienieKlas raz = PorownajKlasy({a, b});
+    const ZestawienieKlas wiele = PorownajKlasy({a, a, a, b, a});
+    ASSERT_TRUE(raz.Udane() && wiele.Udane());
+    ASSERT_EQ(wiele.Klasy.size(), 2u);
+    EXPECT_EQ(wiele.Klasy[0].Id, 1);
+    EXPECT_EQ(wiele.Klasy[1].Id, 2);
+    EXPECT_EQ(wiele.Razem.IloscUczniow, raz.Razem.IloscUczniow);
+    EXPECT_EQ(wiele.Razem.IloscUczniow, static_cast<int>(a.Uczniowie.size() + b.Uczniowie.size()));
+    EXPECT_EQ(Oceny(wiele.Razem), Oceny(raz.Razem));
+    for (std::size_t q = 0; q < raz.Razem.Pytania.size(); ++q) {
+        EXPECT_EQ(wiele.Razem.Pytania[q].Poprawnych, raz.Razem.Pytania[q].Poprawnych);
+        EXPECT_EQ(wiele.Klasy[0].Pytania[q].Istotnosc, raz.Klasy[0].Pytania[q].Istotnosc);
+    }
+
+    const ZestawienieKlas z = PorownajKlasy({a, b, c, d, e});
+    ASSERT_TRUE(z.Udane());
+    QStringList etykiety;
+    for (const FiguryKlasy& f : z.Klasy)
+        etykiety << f.Etykieta;
+    EXPECT_EQ(etykiety,
+              (QStringList{QStringLiteral("7a (10.03.2025)"), QStringLiteral("7a (10.03.2026, 1.)"),
+                           QStringLiteral("7b"), QStringLiteral("7a (10.03.2026, 2.)"),
+                           QStringLiteral("(bez opisu)")}));
 }
 
 // One class compared alone gives the figures of the analysis itself, for the class and pooled.
@@ -171,6 +281,7 @@ TEST(PorownanieKlas, JednaKlasaJakAnaliza) {
                 EXPECT_EQ(p.MocRoznicujaca.has_value(), j.MocRoznicujaca.has_value());
                 if (p.MocRoznicujaca) EXPECT_EQ(*p.MocRoznicujaca, j.MocRoznicujaca->Wartosc);
                 EXPECT_TRUE(p.Uwaga.isEmpty());
+                EXPECT_FALSE(p.Istotnosc); // alone, a class has nothing to differ from
             }
         }
     }
@@ -206,6 +317,33 @@ TEST(PorownanieKlas, RazemPonadCzterystuUczniow) {
     }
 }
 
+// The test's key taken from the students' records decides which analyses are the same test
+// (its fingerprint): the key most records declare, a tie to the key the earliest record
+// declares, whatever order the later records come in.
+TEST(KluczTestu, WiekszoscARemisWczesniejszy) {
+    const struct {
+        std::vector<OpcjePytania> klucze; // per student, for the one question
+        OpcjePytania klucz;
+    } przypadki[] = {
+        {{1, 2, 2, 1}, 1},    // 2:2, the first student's
+        {{2, 1, 1, 2}, 2},    // and the other way round
+        {{1, 2, 2}, 2},       // a majority wins over the first
+        {{4, 1, 2}, 4},       // 1:1:1
+        {{4, 1, 2, 1, 2}, 1}, // 2:2 after a lone first key: the earlier of the two
+        {{8}, 8},
+    };
+    for (const auto& p : przypadki) {
+        std::vector<UczenArchiwalny> uczniowie;
+        for (const OpcjePytania k : p.klucze) {
+            uczniowie.emplace_back();
+            uczniowie.back().Klucz = {k, 1};
+        }
+        EXPECT_EQ(KluczTestu(uczniowie, 2), (std::vector<OpcjePytania>{p.klucz, 1}))
+            << testing::PrintToString(p.klucze);
+    }
+    EXPECT_TRUE(KluczTestu({}, 0).empty());
+}
+
 TEST(PorownanieKlas, Odmowy) {
     AnalizaArchiwalna a = KlasaArchiwalna(1), b = KlasaArchiwalna(2);
     a.Id = 1;
@@ -222,7 +360,13 @@ TEST(PorownanieKlas, Odmowy) {
     krotka.Uczniowie.back().Zaznaczone.pop_back();
     EXPECT_FALSE(PorownajKlasy({a, krotka}).Udane());
     const ZestawienieKlas z = PorownajKlasy({a, b});
-    EXPECT_TRUE(z.Blad.contains(QStringLiteral("różnych testów")));
+    // the classes named as the teacher knows them, not by the archive's numbers
+    EXPECT_EQ(z.Blad, QStringLiteral("Analizy klas 7b (2.03.2026) i 7b (3.03.2026) dotyczą "
+                                     "różnych testów (albo różnych wersji testu \"Ułamki\"): nie "
+                                     "można ich porównać."));
+    EXPECT_EQ(PorownajKlasy({a, krotka}).Blad,
+              QStringLiteral("Analiza klasy 7b (5.03.2026) nie obejmuje żadnego ucznia albo jej "
+                             "zapis nie zgadza się z testem: nie można jej porównać."));
     EXPECT_TRUE(z.Klasy.empty());
 }
 
@@ -249,6 +393,8 @@ TEST(PorownanieKlas, CliJakJsonIPsychometria) {
     const QJsonObject json = uruchom(QStringList{"json"} + pliki);
     const QJsonObject psychometria = uruchom(QStringList{"psychometria"} + pliki);
     const QJsonObject z = uruchom(QStringList{"archiwum", "porownaj", "1", "2"} + a);
+    // a class given again counts once, in "Razem" too
+    EXPECT_EQ(uruchom(QStringList{"archiwum", "porownaj", "1", "1", "1", "2"} + a), z);
 
     EXPECT_EQ(z.keys(), (QStringList{"klasy", "razem", "test"}));
     const QJsonArray klasy = z.value("klasy").toArray();
@@ -266,6 +412,7 @@ TEST(PorownanieKlas, CliJakJsonIPsychometria) {
     for (const char* pole :
          {"iloscUczniow", "procentKlasy", "liczbaOcen", "liczbaOcenWgStopnia", "ocenaKlasy"})
         EXPECT_EQ(k.value(pole), klasa.value(pole)) << pole;
+    EXPECT_EQ(z.value("razem").toObject().value("liczbaOcenWgStopnia").toObject().keys().size(), 6);
     EXPECT_EQ(k.value("kr20"), psychometria.value("test").toObject().value("kr20"));
     const QJsonArray pytania = k.value("pytania").toArray();
     const QJsonArray pytaniaJson = json.value("pytania").toArray();

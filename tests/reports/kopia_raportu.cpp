@@ -7,8 +7,14 @@
 
 #include "core/kodowanie1250.h"
 #include "core/srodowisko.h"
+#include "formats/pak.h"
+#include "reports/odnosniki.h"
+#include "reports/raport.h"
+#include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_uczniu.h"
 #include "support/klasa_testowa.h"
+#include "support/odnosniki_testowe.h"
+#include "support/pak_zapis.h"
 #include "support/pelny_dysk.h"
 #include "support/wzorce.h"
 
@@ -73,6 +79,65 @@ TEST(KopiaRaportu, OdnosnikiPozaFolderemRaportuZostajaJakByly) {
     EXPECT_EQ(wynik, QByteArray("<img src=\"k/a%20b.jpg\"><IMG SRC='k/a%20b.jpg'>"
                                 "<img src=\"../tajne.txt\"><img src=\"http://przyklad.pl/x.png\">"
                                 "<img src=\"/etc/passwd\"><img src=\"brak.jpg\">"));
+}
+
+// One rule for a report's links: what a report writes (through its Windows-1250 page) reads back
+// as the same name, whatever letters it holds, and so does a link an older report or a test's
+// own markup wrote with plain letters.
+TEST(OdnosnikiRaportu, ZapisIOdczytTejSamejNazwy) {
+    for (const char* nazwa :
+         {"rys1.jpg", "Polska i świat… – mapa.png", "Bąk Mikołaj_HistoriaUcznia.png",
+          "ŻÓŁĆ gęślą jaźń.jpg", "a&b #1 %20 +x.jpg", "Ωmega 日本 😀.png", "x'y.png"}) {
+        SCOPED_TRACE(nazwa);
+        const QString plik = QString::fromUtf8(nazwa);
+        const QString adres = AdresPliku(plik);
+        // nothing in it that an attribute, a URL or the page's code page would read otherwise
+        for (const QChar z : adres)
+            EXPECT_TRUE((z.isLetterOrNumber() && z.unicode() < 128) ||
+                        QStringLiteral("%-._~").contains(z))
+                << adres.toStdString();
+        const QByteArray wPliku = BajtyRaportu({adres});
+        EXPECT_EQ(PlikZAdresu(wPliku.chopped(2)), plik);
+    }
+    const struct {
+        QByteArray adres;
+        const char* plik;
+    } zapisane[] = {
+        {Na1250(u"mapa Śląska.jpg"), "mapa Śląska.jpg"},    // plain letters of the page
+        {"mapa%20%C5%9Al%C4%85ska.jpg", "mapa Śląska.jpg"}, // percent-encoded UTF-8
+        {"mapa%20%8Cl%B9ska.jpg", "mapa Śląska.jpg"},       // percent-encoded Windows-1250
+        {"a&amp;b&#261;&#x17C;.jpg", "a&bąż.jpg"},          // character references
+        {"&#1078;uk.jpg", "жuk.jpg"},                       // a letter outside Windows-1250
+        {"a&#0;b.jpg", "a&#0;b.jpg"},                       // no NUL from a reference
+    };
+    for (const auto& z : zapisane)
+        EXPECT_EQ(PlikZAdresu(z.adres), QString::fromUtf8(z.plik)) << z.adres.toStdString();
+}
+
+// A test's picture with Polish letters in its name: the report links it so that both the shown
+// report and its saved copy find it.
+TEST(KopiaRaportu, ObrazOPolskiejNazwie) {
+    QTemporaryDir folder;
+    Analiza a;
+    KlasaProbna(a, folder.path());
+    const QString obraz = QString::fromUtf8("Mapa Śląska – rzeki 100%.jpg");
+    ASSERT_TRUE(ZapiszPak(folder.filePath("test.skt"), {Czlon(obraz, ObrazRysunku())}));
+    ASSERT_TRUE(OtworzPak(folder.filePath("test.skt"), *a.KontenerTestu));
+    a.Pytania[1].Obraz = obraz;
+    Srodowisko srodowisko;
+    srodowisko.foldery.FolderTemp = folder.filePath("Temp");
+    const WynikRaportu raport = RaportOPytaniu(a, {}, srodowisko, 1);
+    ASSERT_TRUE(raport.udany()) << raport.blad.toStdString();
+    EXPECT_EQ(OdnosnikiBezPlikow(raport.sciezka), QStringList());
+    EXPECT_TRUE(PlikiOdnosnikow(raport.sciezka).contains(folder.filePath("Temp/") + obraz));
+
+    const QString cel = folder.filePath(QString::fromUtf8("Dokumenty/Świat.htm"));
+    QDir().mkpath(QFileInfo(cel).absolutePath());
+    QString blad;
+    ASSERT_TRUE(ZapiszKopieRaportu(raport.sciezka, cel, &blad)) << blad.toStdString();
+    EXPECT_EQ(OdnosnikiBezPlikow(cel), QStringList());
+    EXPECT_EQ(PlikiOdnosnikow(cel).size(), 3); // header, picture, footer
+    EXPECT_EQ(Zawartosc(QDir(FolderObrazowKopii(cel)).filePath(obraz)), ObrazRysunku());
 }
 
 TEST(KopiaRaportu, NieudanyZapisNieZostawiaNiczego) {

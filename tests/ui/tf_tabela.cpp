@@ -471,6 +471,21 @@ TEST_F(TFTabelaTest, KlawiaturaZnakFokusuIPopupKomorki) {
         EXPECT_EQ(popupy.at(0).pytanie, p.pytanie);
         EXPECT_EQ(popupy.at(0).uczen, p.uczen);
     }
+    // scrolled away by the bar, the current row (student 1) has no mark; its popup scrolls it
+    // back into view and asks for that student, not for what took its place
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    okno->ListwaV->setValue(3);
+    EXPECT_TRUE(grid->ProstokatBiezacejKomorki().isEmpty());
+    EXPECT_NE(grid->grab().toImage().pixelColor(1, SiatkaTabeli::Krok + 8), znak);
+    popupy.clear();
+    QTest::keyClick(grid, Qt::Key_Menu);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(popupy.size(), 1);
+    EXPECT_EQ(popupy.at(0).cel, CelKlikniecia::Uczen);
+    EXPECT_EQ(popupy.at(0).uczen, 1);
+    EXPECT_EQ(grid->GornyWiersz(), 1);
+    EXPECT_EQ(okno->ListwaV->value(), 0);
+
     // the last row is kept on screen: scrolled down to it
     QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(grid->GornyWiersz(), grid->OstatniGornyWiersz());

@@ -75,10 +75,11 @@ void SiatkaTabeli::UstawBiezacaKolumne(int kolumna) {
 QRect SiatkaTabeli::ProstokatBiezacejKomorki() const {
     if (!tabela || biezacy >= tabela->IloscWierszy() || biezacaKolumna >= tabela->IloscKolumn())
         return {};
+    // the scroll bar may have taken the current row out of the rows drawn under the header
+    if (biezacy < gorny || biezacy >= gorny + std::max(1, widoczne - 1)) return {};
     int x = 0;
     for (int k = 0; k < biezacaKolumna; ++k)
         x += tabela->SzerokoscKolumny(k) + Tabela::GruboscLinii;
-    // the current row is kept among the rows drawn under the header
     const int y = (biezacy - gorny + 1) * Krok;
     return QRect(x, y, tabela->SzerokoscKolumny(biezacaKolumna), Tabela::WysokoscWiersza);
 }
@@ -272,6 +273,7 @@ void SiatkaTabeli::contextMenuEvent(QContextMenuEvent* e) {
 }
 
 void SiatkaTabeli::PokazMenuKomorki() {
+    UstawBiezacyWiersz(biezacy); // scrolled back into view first
     const QRect komorka = ProstokatBiezacejKomorki();
     if (!komorka.isEmpty()) emit menuKomorki(komorka.center());
 }

@@ -34,7 +34,8 @@ public:
     // The cell the arrow keys move: its row (from 1, under the header) and column (from 0).
     int BiezacyWiersz() const { return biezacy; }
     int BiezacaKolumna() const { return biezacaKolumna; }
-    // The current cell's rectangle in the grid; empty with no table or no such cell.
+    // The current cell's rectangle in the grid; empty with no table, no such cell, or its row
+    // scrolled out of the rows drawn.
     QRect ProstokatBiezacejKomorki() const;
 
     // The row height with its grid line.

@@ -89,7 +89,10 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p)
     connect(GridTabela, &SiatkaTabeli::ruch, this, [this] { PodswietlMenu(nullptr); });
     connect(GridTabela, &SiatkaTabeli::wcisnieto, this, &TFTabela::GridTabelaMouseDown);
     connect(GridTabela, &SiatkaTabeli::wcisnieto, this, &TFTabela::GridTabelaMouseDownPrawy);
-    connect(GridTabela, &SiatkaTabeli::menuKomorki, this, &TFTabela::PopupKomorki);
+    connect(GridTabela, &SiatkaTabeli::menuKomorki, this, [this](QPoint punkt) {
+        GridTabelaKeyUp(); // the grid may have scrolled its current row back into view
+        PopupKomorki(punkt);
+    });
     GasMenuNad(PTabela);
 
     UlozOkno();

@@ -278,6 +278,14 @@ bool Archiwum::Otworz(const QString& sciezka) {
 bool Archiwum::Dane::OtworzPlik() {
     const QString nazwa = opis;
     const QString rada = RadaOdlozenia();
+    // the driver is a plugin of its own package: without it Qt would only say "Driver not loaded"
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
+        Odmowa(StanArchiwum::BrakDostepu, QStringLiteral("Nie można otworzyć archiwum %1: brak "
+                                                         "sterownika SQLite (pakiet "
+                                                         "libqt6sql6-sqlite).")
+                                              .arg(nazwa));
+        return false;
+    }
 
     // The file is made here with mode 0600 so that SQLite never makes it with another (its
     // journal files take the database file's mode).

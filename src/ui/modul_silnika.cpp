@@ -3,7 +3,11 @@
 
 #include "core/foldery.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
@@ -30,6 +34,25 @@ namespace sondrel {
 namespace {
 
 const QString NazwaModulu = QStringLiteral("libsondrel_silnik.so");
+const QByteArray FlagaDostepnosci = QByteArrayLiteral("--force-renderer-accessibility");
+
+// The desktop's accessibility bus (AT-SPI): one of its two switches is on.
+bool DostepnoscWlaczonaNaSzynie() {
+    QDBusConnection sesja = QDBusConnection::sessionBus();
+    if (!sesja.isConnected()) return false;
+    for (const char* wlasnosc : {"IsEnabled", "ScreenReaderEnabled"}) {
+        QDBusMessage pytanie = QDBusMessage::createMethodCall(
+            QStringLiteral("org.a11y.Bus"), QStringLiteral("/org/a11y/bus"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+        pytanie << QStringLiteral("org.a11y.Status") << QString::fromLatin1(wlasnosc);
+        const QDBusMessage odpowiedz = sesja.call(pytanie, QDBus::Block, 500);
+        if (odpowiedz.type() != QDBusMessage::ReplyMessage || odpowiedz.arguments().isEmpty())
+            return false; // no bus: nothing asks
+        if (odpowiedz.arguments().constFirst().value<QDBusVariant>().variant().toBool())
+            return true;
+    }
+    return false;
+}
 
 // What the engine needs before it is loaded.
 void PrzygotujSrodowisko() {
@@ -42,6 +65,10 @@ void PrzygotujSrodowisko() {
     // The engine's description of its set-up is not for the user's terminal (QT_LOGGING_RULES
     // still brings it back).
     QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    // The engine reads its flags when it starts, with the first report.
+    const QByteArray flagi = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    const QByteArray nowe = FlagiSilnika(flagi, DostepnoscAktywna());
+    if (nowe != flagi) qputenv("QTWEBENGINE_CHROMIUM_FLAGS", nowe);
     // The context the engine renders with, shared with the program's windows, made here rather
     // than at every start of the program (Qt makes it at start when the program sets
     // Qt::AA_ShareOpenGLContexts, which took about a quarter of a second of every start).
@@ -72,6 +99,23 @@ QString ModulSilnika::Komunikat() const {
     return poczatek + QStringLiteral("Nie można wczytać modułu przeglądarki (%1). Zainstaluj "
                                      "program ponownie.")
                           .arg(NazwaModulu);
+}
+
+QByteArray FlagiSilnika(const QByteArray& dane, bool dostepnosc) {
+    if (!dostepnosc) return dane;
+    for (const QByteArray& flaga : dane.simplified().split(' '))
+        if (flaga == FlagaDostepnosci || flaga.startsWith(QByteArray(FlagaDostepnosci + '=')))
+            return dane;
+    QByteArray flagi = dane.trimmed();
+    if (!flagi.isEmpty()) flagi += ' ';
+    return flagi + FlagaDostepnosci;
+}
+
+bool DostepnoscAktywna() {
+    if (QAccessible::isActive()) return true;
+    const QByteArray wymuszona = qgetenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    if (!wymuszona.isEmpty() && wymuszona != "0") return true;
+    return DostepnoscWlaczonaNaSzynie();
 }
 
 const char* TozsamoscBudowySilnika() {

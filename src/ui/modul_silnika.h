@@ -27,6 +27,15 @@ struct ModulSilnika {
     QString Komunikat() const;
 };
 
+// The engine's command-line flags (as QTWEBENGINE_CHROMIUM_FLAGS holds them) for a run: those
+// given, with the renderer's accessibility forced when assistive technology is active (without
+// it a report page shows screen readers nothing); unchanged otherwise, so that the engine does
+// no accessibility work nobody reads.
+QByteArray FlagiSilnika(const QByteArray& dane, bool dostepnosc);
+// Whether assistive technology is active: the toolkit's accessibility is on, it is forced on
+// (QT_LINUX_ACCESSIBILITY_ALWAYS_ON), or the desktop's accessibility bus says it is enabled.
+bool DostepnoscAktywna();
+
 // The build identity of this program's module interface.
 const char* TozsamoscBudowySilnika();
 

@@ -87,7 +87,10 @@ Okno::Okno(QWidget* rodzic) : QWidget(rodzic, Qt::Window | Qt::FramelessWindowHi
     setAttribute(Qt::WA_TranslucentBackground);
     // Windows are created once and hidden when closed; only the main window ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click on the window takes the focus from its controls (the keys still reach the window,
+    // which sees them first), but Tab never stops on the window itself: a stop there would show
+    // focus nowhere.
+    setFocusPolicy(Qt::ClickFocus);
     setFont(skora::CzcionkaPunkty(8));
 }
 

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What screen readers are given: the results grid as a table (rows, columns, headers, cell
-// texts, rows scrolled out marked off screen, the keyboard's row as the focused cell), and the
-// program's windows as frames and dialogs.
+// texts, rows scrolled out marked off screen, the keyboard's cell as the focused cell), the
+// program's windows as frames and dialogs, and Tab through every window.
 #include "ui/kontrolki/dostepnosc_tabeli.h"
 
+#include "support/klasa_testowa.h"
 #include "support/pliki_testowe.h"
+#include "support/ui/program_testowy.h"
 #include "ui/kontrolki/etykieta.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
@@ -23,6 +25,7 @@
 #include "ui/program.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -243,6 +246,51 @@ TEST(DostepnoscProgramu, TabelaWynikowIRoleOkien) {
         ASSERT_NE(i, nullptr);
         EXPECT_EQ(i->role(), o.rola);
         EXPECT_EQ(i->text(QAccessible::Name), o.okno->windowTitle());
+    }
+}
+
+} // namespace
+} // namespace sondrel
+
+namespace sondrel {
+namespace {
+
+class ProgramKlawiatury : public testy::ProgramTestowy {};
+
+// Tab walks every window's controls and never stops on the window itself, where no focus mark
+// could show: two full rounds of Tab and of Shift+Tab land on controls only.
+TEST_F(ProgramKlawiatury, TabNigdyNieZatrzymujeSieNaOknie) {
+    testy::KlasaWykresu(program.analiza, 5);
+    program.UtworzOkna();
+    ZapisujKomunikaty();
+    const struct {
+        const char* nazwa;
+        Okno* okno;
+    } okna[] = {
+        {"glowne", program.FGlowny()},         {"tabela", program.FTabela()},
+        {"wykres", program.FWykres()},         {"ustawienia wykresu", program.FUstawwykres()},
+        {"ustawienia", program.FIniSondrel()}, {"popup pytania", program.FPopMenu()},
+        {"popup ucznia", program.FPopOsoba()},
+    };
+    program.FGlowny()->show(); // the others are its tool windows
+    for (const auto& o : okna) {
+        SCOPED_TRACE(o.nazwa);
+        o.okno->show();
+        o.okno->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == o.okno; }));
+        for (const bool naprzod : {true, false}) {
+            QList<QWidget*> przystanki;
+            for (int i = 0; i < 40; ++i) {
+                QWidget* cel = QApplication::focusWidget() ? QApplication::focusWidget() : o.okno;
+                QTest::keyClick(cel, Qt::Key_Tab, naprzod ? Qt::NoModifier : Qt::ShiftModifier);
+                przystanki << QApplication::focusWidget();
+            }
+            EXPECT_FALSE(przystanki.contains(o.okno)) << naprzod;
+            EXPECT_FALSE(przystanki.contains(nullptr)) << naprzod;
+            for (QWidget* w : przystanki)
+                if (w) EXPECT_TRUE(w->focusPolicy() & Qt::TabFocus) << w->metaObject()->className();
+        }
+        if (o.okno != program.FGlowny()) o.okno->hide();
     }
 }
 

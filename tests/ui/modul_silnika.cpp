@@ -6,6 +6,7 @@
 
 #include "core/foldery.h"
 
+#include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -55,6 +56,49 @@ TEST(ModulSilnika, TozsamoscSprawdzanaPrzedWszystkim) {
     const ModulSilnika obcy = WczytajModulSilnika(QStringLiteral(MODUL_OBCY));
     EXPECT_TRUE(obcy.powod.contains(QStringLiteral("sondrel 0.9.0")));
     EXPECT_TRUE(obcy.powod.contains(QString::fromLatin1(TozsamoscBudowySilnika())));
+}
+
+// The engine's flags: the renderer's accessibility is forced once, beside the flags given,
+// only while assistive technology is active.
+TEST(ModulSilnika, FlagiDostepnosciTylkoGdyCzytnikDziala) {
+    const struct {
+        const char* dane;
+        bool dostepnosc;
+        const char* wynik;
+    } przypadki[] = {
+        {"", false, ""},
+        {"--no-sandbox", false, "--no-sandbox"},
+        {"", true, "--force-renderer-accessibility"},
+        {" --no-sandbox  --disable-gpu ", true,
+         "--no-sandbox  --disable-gpu --force-renderer-accessibility"},
+        {"--force-renderer-accessibility --no-sandbox", true,
+         "--force-renderer-accessibility --no-sandbox"},
+        {"--force-renderer-accessibility=complete", true,
+         "--force-renderer-accessibility=complete"},
+        {"--force-renderer-accessibility-x", true,
+         "--force-renderer-accessibility-x --force-renderer-accessibility"},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.dane);
+        EXPECT_EQ(FlagiSilnika(p.dane, p.dostepnosc), QByteArray(p.wynik));
+    }
+
+    // forced on by the toolkit's switch; off where nothing asks (no session bus in the tests)
+    const auto przywroc = [](const char* nazwa, const QByteArray& bylo) {
+        if (bylo.isNull())
+            qunsetenv(nazwa);
+        else
+            qputenv(nazwa, bylo);
+    };
+    const QByteArray zawsze = qgetenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON");
+    const QByteArray szyna = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/sondrel-test-bus");
+    qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    EXPECT_TRUE(DostepnoscAktywna());
+    qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "0");
+    EXPECT_FALSE(DostepnoscAktywna());
+    przywroc("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", zawsze);
+    przywroc("DBUS_SESSION_BUS_ADDRESS", szyna);
 }
 
 } // namespace

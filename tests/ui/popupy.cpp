@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace sondrel {
@@ -266,6 +267,52 @@ TEST_F(Popupy, MiejscaIModalnosc) {
         o->UstawOknoGlowne(&glowne);
         EXPECT_EQ(o->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
         EXPECT_FALSE(o->windowFlags() & Qt::WindowStaysOnTopHint);
+    }
+}
+
+// From the keyboard: Esc closes every popup as its close mark does; Tab reaches the report
+// link, which Enter follows.
+TEST_F(Popupy, EscZamykaATabIEnterProwadzaDoRaportu) {
+    const struct {
+        const char* nazwa;
+        OknoPopup* popup;
+        std::function<void()> pokaz;
+    } popupy[] = {
+        {"ucznia", osoba.get(), [this] { osoba->PokazUcznia(1); }},
+        {"pytania", pytanie.get(), [this] { pytanie->PokazPytanie(2); }},
+        {"odpowiedzi", odpowiedz.get(), [this] { odpowiedz->PokazOdpowiedzUcznia(1, 1); }},
+    };
+    for (const auto& p : popupy) {
+        SCOPED_TRACE(p.nazwa);
+        bool widocznyPoEsc = true;
+        QTimer::singleShot(0, [&] {
+            QTest::keyClick(p.popup, Qt::Key_Escape);
+            widocznyPoEsc = p.popup->isVisible();
+            if (widocznyPoEsc) p.popup->LCloseClick(); // the modal loop ends all the same
+        });
+        p.pokaz();
+        EXPECT_FALSE(widocznyPoEsc);
+    }
+
+    program.ustawienia.rdfw = true;
+    tabela->PokazTabele(RodzajTabeli::Wynikow);
+    for (auto [popup, link] : {std::pair<OknoPopup*, Etykieta*>{osoba.get(), osoba->LGenerujRaport},
+                               {pytanie.get(), pytanie->LGenerujRaport}}) {
+        const qsizetype przed = otwarte.size();
+        QWidget* zFokusem = nullptr;
+        QTimer::singleShot(0, [&, popup = popup, link = link] {
+            QTest::keyClick(popup, Qt::Key_Tab);
+            zFokusem = popup->focusWidget();
+            if (zFokusem == link)
+                QTest::keyClick(link, Qt::Key_Return);
+            else
+                popup->LCloseClick();
+        });
+        popup == osoba.get() ? osoba->PokazUcznia(2) : pytanie->PokazPytanie(1);
+        EXPECT_EQ(zFokusem, link);
+        EXPECT_EQ(link->accessibleName(), link->text());
+        EXPECT_FALSE(popup->isVisible());
+        EXPECT_EQ(otwarte.size(), przed + 1);
     }
 }
 

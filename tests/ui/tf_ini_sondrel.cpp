@@ -11,6 +11,7 @@
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -252,6 +253,43 @@ TEST_F(TFIniSondrelTest, KlawiszeOkna) {
     QTest::keyClick(okno->EScListyTestow, Qt::Key_Escape);
     EXPECT_EQ(pytania, (QList<Pytanie>{{KomunikatPytanie, IkonaInformacja, PytanieOZapis}}));
     EXPECT_TRUE(okno->isVisible());
+}
+
+// Tab reaches every control, the painted "Zapisz" and "Zamknij" too, and never stops on the
+// window itself; screen readers find those two as named buttons; Enter and Space press them.
+TEST_F(TFIniSondrelTest, TabDoZapiszIZamknij) {
+    Otworz();
+    okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
+    QList<QWidget*> przystanki;
+    for (int i = 0; i < 30; ++i) {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : okno.get(),
+                        Qt::Key_Tab);
+        przystanki << QApplication::focusWidget();
+    }
+    EXPECT_FALSE(przystanki.contains(okno.get()));
+    EXPECT_FALSE(przystanki.contains(nullptr));
+    const qsizetype zapisz = przystanki.indexOf(okno->LZapiszIni);
+    ASSERT_GE(zapisz, 0);
+    EXPECT_EQ(przystanki.value(zapisz + 1), okno->LZamknijIni);
+    EXPECT_TRUE(przystanki.contains(okno->LWskazSciezke));
+    for (const auto& [etykieta, nazwa] :
+         {std::pair{okno->LZapiszIni, "Zapisz"}, std::pair{okno->LZamknijIni, "Zamknij"}}) {
+        QAccessibleInterface* d = QAccessible::queryAccessibleInterface(etykieta);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->role(), QAccessible::Button);
+        EXPECT_EQ(d->text(QAccessible::Name), QString::fromLatin1(nazwa));
+    }
+
+    QTest::mouseClick(okno->CCopyAll, Qt::LeftButton);
+    okno->LZapiszIni->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(okno->LZapiszIni, Qt::Key_Return);
+    EXPECT_TRUE(ZPliku().calltab);
+    EXPECT_TRUE(okno->isVisible());
+    okno->LZamknijIni->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(okno->LZamknijIni, Qt::Key_Space);
+    EXPECT_FALSE(okno->isVisible());
+    EXPECT_TRUE(pytania.isEmpty());
 }
 
 TEST_F(TFIniSondrelTest, PokazUstawieniaJestModalne) {

@@ -9,9 +9,11 @@
 #include "tables/eksport_tabel.h"
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
+#include "ui/skory/paleta.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QHelpEvent>
@@ -387,6 +389,125 @@ TEST_F(TFTabelaTest, PrawyKlikOtwieraPopupKomorki) {
     okno->PokazTabele(RodzajTabeli::Wynikow);
     program.analiza.RodzajAnalizy = AnalizaProsta;
     EXPECT_TRUE(jest(klik({10, 20}), CelKlikniecia::Nic, 0, 0));
+}
+
+// The keyboard in the grid: the current cell wears a focus mark while the grid has the
+// keyboard (and none without it), the arrows, Home and End move it, and the context-menu key or
+// Shift+F10 opens that cell's popup, the one a right-click on it opens.
+TEST_F(TFTabelaTest, KlawiaturaZnakFokusuIPopupKomorki) {
+    Klasa(program.analiza, 25, 20);
+    program.analiza.RodzajAnalizy = AnalizaZTestem;
+    okno->PokazTabele(RodzajTabeli::Wynikow);
+    SiatkaTabeli* grid = okno->GridTabela;
+    QList<KlikniecieTabeli> popupy;
+    QObject::connect(okno.get(), &TFTabela::prawyKlik,
+                     [&](const KlikniecieTabeli& k) { popupy << k; });
+
+    // the mark: the current cell's left edge is slate with the focus, the cell's own colour
+    // without it
+    const auto lewaKrawedz = [&] {
+        const QRect k = grid->ProstokatBiezacejKomorki();
+        return grid->grab().toImage().pixelColor(k.left(), k.center().y());
+    };
+    const QColor znak = QColor::fromRgba(skora::Granat);
+    grid->clearFocus();
+    EXPECT_NE(lewaKrawedz(), znak);
+    grid->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grid->hasFocus(); }, 2000));
+    EXPECT_EQ(grid->ProstokatBiezacejKomorki(), QRect(0, SiatkaTabeli::Krok, 120, 16));
+    EXPECT_EQ(lewaKrawedz(), znak);
+
+    const struct {
+        const char* nazwa;
+        QList<std::pair<Qt::Key, Qt::KeyboardModifiers>> klawisze;
+        CelKlikniecia cel;
+        int pytanie, uczen;
+    } przypadki[] = {
+        {"imie ucznia 1", {{Qt::Key_Menu, {}}}, CelKlikniecia::Uczen, 0, 1},
+        {"odpowiedz 2 ucznia 3",
+         {{Qt::Key_Right, {}},
+          {Qt::Key_Right, {}},
+          {Qt::Key_Down, {}},
+          {Qt::Key_Down, {}},
+          {Qt::Key_F10, Qt::ShiftModifier}},
+         CelKlikniecia::OdpowiedzUcznia,
+         2,
+         3},
+        {"wiersz sredniej",
+         {{Qt::Key_End, Qt::ControlModifier},
+          {Qt::Key_Left, {}},
+          {Qt::Key_Left, {}},
+          {Qt::Key_Menu, {}}},
+         CelKlikniecia::Pytanie,
+         15,
+         0},
+        {"kolumna sumy",
+         {{Qt::Key_Home, {}}, {Qt::Key_End, {}}, {Qt::Key_Menu, {}}},
+         CelKlikniecia::Nic,
+         0,
+         0},
+        {"F10 bez Shift",
+         {{Qt::Key_Home, Qt::ControlModifier}, {Qt::Key_F10, {}}},
+         CelKlikniecia::Nic,
+         0,
+         0},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        popupy.clear();
+        for (const auto& [klawisz, modyfikatory] : p.klawisze)
+            QTest::keyClick(grid, klawisz, modyfikatory);
+        QCoreApplication::processEvents(); // the popup opens after the key
+        if (p.cel == CelKlikniecia::Nic) {
+            EXPECT_TRUE(popupy.isEmpty());
+            continue;
+        }
+        if (p.cel == CelKlikniecia::OdpowiedzUcznia &&
+            !qEnvironmentVariableIsEmpty("SONDREL_ZRZUT"))
+            okno->grab().save(qEnvironmentVariable("SONDREL_ZRZUT") +
+                              QStringLiteral("/tabela_fokus.png"));
+        ASSERT_EQ(popupy.size(), 1);
+        EXPECT_EQ(popupy.at(0).cel, p.cel);
+        EXPECT_EQ(popupy.at(0).pytanie, p.pytanie);
+        EXPECT_EQ(popupy.at(0).uczen, p.uczen);
+    }
+    // scrolled away by the bar, the current row (student 1) has no mark; its popup scrolls it
+    // back into view and asks for that student, not for what took its place
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    okno->ListwaV->setValue(3);
+    EXPECT_TRUE(grid->ProstokatBiezacejKomorki().isEmpty());
+    EXPECT_NE(grid->grab().toImage().pixelColor(1, SiatkaTabeli::Krok + 8), znak);
+    popupy.clear();
+    QTest::keyClick(grid, Qt::Key_Menu);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(popupy.size(), 1);
+    EXPECT_EQ(popupy.at(0).cel, CelKlikniecia::Uczen);
+    EXPECT_EQ(popupy.at(0).uczen, 1);
+    EXPECT_EQ(grid->GornyWiersz(), 1);
+    EXPECT_EQ(okno->ListwaV->value(), 0);
+
+    // the last row is kept on screen: scrolled down to it
+    QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->GornyWiersz(), grid->OstatniGornyWiersz());
+    EXPECT_LT(grid->ProstokatBiezacejKomorki().bottom(), grid->height());
+
+    // the context-menu event a window system sends with the key opens no second popup; sent
+    // alone (the platform's keyboard request), it opens one
+    QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+    popupy.clear();
+    QTest::keyPress(grid, Qt::Key_Menu);
+    QContextMenuEvent zKlawisza(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                grid->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(grid, &zKlawisza);
+    QTest::keyRelease(grid, Qt::Key_Menu);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(popupy.size(), 1);
+    QContextMenuEvent sam(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                          grid->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(grid, &sam);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(popupy.size(), 2);
+    EXPECT_EQ(popupy.at(1).cel, CelKlikniecia::Uczen);
 }
 
 // A name longer than the name column keeps the table's one text size: it ends in an ellipsis

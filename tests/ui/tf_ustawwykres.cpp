@@ -156,6 +156,22 @@ TEST_F(TFUstawwykresTest, OknoIJegoZakladki) {
     EXPECT_EQ(okno->RENaglowek->toPlainText(), QStringLiteral("Wyniki testu"));
 }
 
+// Esc is Cancel here as in every dialog-like window: it closes the window as the close spot
+// does, from any control (a text field, a choice list, the number field that takes digits
+// only); the changes made stay on the chart. Other keys with Esc do nothing.
+TEST_F(TFUstawwykresTest, EscZamykaOkno) {
+    for (QWidget* kontrolka : std::initializer_list<QWidget*>{okno->RENaglowek, okno->CNaglowek,
+                                                              okno->EWartpoczontkowa, okno.get()}) {
+        SCOPED_TRACE(kontrolka->metaObject()->className());
+        OtworzWykres(1);
+        ASSERT_TRUE(okno->isVisible());
+        QTest::keyClick(kontrolka, Qt::Key_Escape, Qt::ShiftModifier);
+        EXPECT_TRUE(okno->isVisible());
+        QTest::keyClick(kontrolka, Qt::Key_Escape);
+        EXPECT_FALSE(okno->isVisible());
+    }
+}
+
 // The settings window opens beside the chart it changes when the screen has room, where it
 // covers least of it when not, and centred when there is no chart on the screen.
 TEST_F(TFUstawwykresTest, OknoObokWykresu) {

@@ -216,6 +216,61 @@ TEST_F(TFWykresTest, MenuKlawiaturaICzytnikEkranu) {
     EXPECT_TRUE(dane->hasFormat(QStringLiteral("image/svg+xml")));
 }
 
+// Screen readers find the chart as a chart named by its title and described by its data; a
+// chart of another kind (or data) is described anew.
+TEST_F(TFWykresTest, WykresDlaCzytnikaEkranu) {
+    okno->OtworzWykres(1);
+    QAccessibleInterface* d = QAccessible::queryAccessibleInterface(okno->Wykres);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->role(), QAccessible::Chart);
+    EXPECT_EQ(d->text(QAccessible::Name), QStringLiteral("Wyniki testu"));
+    // 25 students with i % 21 points: none for the 21st, 20 for the 20th
+    EXPECT_EQ(d->text(QAccessible::Description),
+              QStringLiteral("Wykres słupkowy, 25 wartości: od 0 (Nazwisko21 Imię21) do 20 "
+                             "(Nazwisko20 Imię20). Oś pozioma: Ilość punktów."));
+    okno->OtworzWykres(3);
+    EXPECT_EQ(d->text(QAccessible::Name), QStringLiteral("Zestawienie ocen"));
+    EXPECT_EQ(d->text(QAccessible::Description),
+              QStringLiteral("Wykres kołowy, 6 wartości: Cel: 2, Bdb: 0, Db: 5, Dst: 1, Dp: 0, "
+                             "Ndst: 3."));
+}
+
+TEST(OpisDanychWykresu, RodzajeIGrupy) {
+    using namespace chartengine;
+    Wykres pusty;
+    Wykres linia;
+    linia.UstawAktywnosc(2, true);
+    linia.serie[2].Dodaj(7, QStringLiteral("  Nowak\tAnna "), Qt::red);
+    linia.lewa.tytul = QStringLiteral("Czas [min]");
+    Wykres grupy;
+    grupy.UstawAktywnosc(0, true);
+    for (const char* pytanie : {"1", "2", "3"})
+        grupy.serie[0].Dodaj(0, QString::fromLatin1(pytanie), Qt::red);
+    grupy.grupy = {{QStringLiteral("7a"), Qt::red, {50, 75, 100}},
+                   {QStringLiteral("7b (2026)"), Qt::blue, {20, 40}}};
+    Wykres bezEtykiet;
+    bezEtykiet.UstawAktywnosc(0, true);
+    for (int i = 0; i < 13; ++i)
+        bezEtykiet.serie[0].Dodaj(i == 4 ? 0 : i + 1, QString(), Qt::red);
+    const struct {
+        const char* nazwa;
+        const Wykres& wykres;
+        const char* opis;
+    } przypadki[] = {
+        {"bez danych", pusty, "Wykres bez danych."},
+        {"jedna wartosc", linia,
+         "Wykres liniowy, 1 wartość: Nowak Anna: 7. Oś pionowa: Czas [min]."},
+        {"grupy", grupy,
+         "Wykres słupkowy, 2 grupy po 3 wartości. 7a: 1: 50, 2: 75, 3: 100. 7b (2026): 1: 20, "
+         "2: 40."},
+        {"zakres bez etykiet", bezEtykiet, "Wykres słupkowy, 13 wartości: od 0 (5) do 13 (13)."},
+    };
+    for (const auto& p : przypadki) {
+        SCOPED_TRACE(p.nazwa);
+        EXPECT_EQ(OpisDanychWykresu(p.wykres), QString::fromUtf8(p.opis));
+    }
+}
+
 // The menu by keyboard alone: Tab and Shift+Tab walk the entries in their order, the entry with
 // the focus wears a visible mark, Space and Enter run it, Esc closes the window as its close
 // mark does (and it opens again).

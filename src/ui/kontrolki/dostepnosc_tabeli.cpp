@@ -58,8 +58,8 @@ public:
             s.invisible = true;
             s.offscreen = true;
         }
-        s.focused =
-            wiersz > 0 && kolumna == 0 && siatka->hasFocus() && wiersz == siatka->BiezacyWiersz();
+        s.focused = wiersz > 0 && siatka->hasFocus() && wiersz == siatka->BiezacyWiersz() &&
+                    kolumna == siatka->BiezacaKolumna();
         return s;
     }
     // On screen while the grid is and its row is drawn; empty otherwise.
@@ -113,7 +113,7 @@ private:
 class DostepSiatki : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit DostepSiatki(SiatkaTabeli* s) : QAccessibleWidget(s, QAccessible::Table) {
-        // the row the arrow keys moved to is announced as the focused cell
+        // the cell the arrow keys moved to is announced as the focused cell
         QObject::connect(s, &SiatkaTabeli::klawiszZwolniony, s, [s] {
             if (!QAccessible::isActive() || !s->hasFocus()) return;
             auto* siatka = static_cast<DostepSiatki*>(QAccessible::queryAccessibleInterface(s));
@@ -170,11 +170,11 @@ public:
             return nullptr;
         return child(wiersz * t->IloscKolumn() + kolumna);
     }
-    // The current row's name cell while the grid has the keyboard.
+    // The current cell while the grid has the keyboard.
     QAccessibleInterface* focusChild() const override {
         const Tabela* t = tabela();
         if (!t || !siatka()->hasFocus() || t->IloscWierszy() < 2) return nullptr;
-        return cellAt(siatka()->BiezacyWiersz() - 1, 0);
+        return cellAt(siatka()->BiezacyWiersz() - 1, siatka()->BiezacaKolumna());
     }
 
     // ---- the table ----
@@ -276,6 +276,9 @@ QAccessibleInterface* DostepTabeliIOkien(const QString& klasa, QObject* obiekt) 
     if (!obiekt || !obiekt->isWidgetType()) return nullptr;
     if (klasa == QLatin1String("sondrel::SiatkaTabeli"))
         return new DostepSiatki(static_cast<SiatkaTabeli*>(obiekt));
+    // the chart: its name and description are the widget's (the chart window sets them)
+    if (klasa == QLatin1String("sondrel::PoleWykresu"))
+        return new QAccessibleWidget(static_cast<QWidget*>(obiekt), QAccessible::Chart);
     if (klasa == QLatin1String("sondrel::Okno"))
         if (auto* okno = qobject_cast<Okno*>(obiekt); okno && okno->isWindow())
             return new DostepOkna(okno);

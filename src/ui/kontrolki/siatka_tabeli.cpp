@@ -3,6 +3,7 @@
 
 #include "ui/skory/skora.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
+#include <utility>
 
 namespace sondrel {
 
@@ -31,6 +33,7 @@ void SiatkaTabeli::UstawTabele(const Tabela* t) {
     tabela = t;
     gorny = 1;
     biezacy = 1;
+    biezacaKolumna = 0;
     update();
 }
 
@@ -60,6 +63,25 @@ void SiatkaTabeli::UstawBiezacyWiersz(int wiersz) {
         UstawGornyWiersz(biezacy);
     else if (biezacy >= gorny + naEkranie)
         UstawGornyWiersz(biezacy - naEkranie + 1);
+    update();
+}
+
+void SiatkaTabeli::UstawBiezacaKolumne(int kolumna) {
+    if (!tabela || tabela->IloscKolumn() < 1) return;
+    biezacaKolumna = std::clamp(kolumna, 0, tabela->IloscKolumn() - 1);
+    update();
+}
+
+QRect SiatkaTabeli::ProstokatBiezacejKomorki() const {
+    if (!tabela || biezacy >= tabela->IloscWierszy() || biezacaKolumna >= tabela->IloscKolumn())
+        return {};
+    // the scroll bar may have taken the current row out of the rows drawn under the header
+    if (biezacy < gorny || biezacy >= gorny + std::max(1, widoczne - 1)) return {};
+    int x = 0;
+    for (int k = 0; k < biezacaKolumna; ++k)
+        x += tabela->SzerokoscKolumny(k) + Tabela::GruboscLinii;
+    const int y = (biezacy - gorny + 1) * Krok;
+    return QRect(x, y, tabela->SzerokoscKolumny(biezacaKolumna), Tabela::WysokoscWiersza);
 }
 
 void SiatkaTabeli::paintEvent(QPaintEvent*) {
@@ -126,6 +148,16 @@ void SiatkaTabeli::paintEvent(QPaintEvent*) {
         p.drawLine(0, ly, x - 1, ly);
     // and the left edge of the rows under the header, so that the table reads as closed
     p.drawLine(0, Tabela::WysokoscWiersza, 0, dol - 1);
+
+    // the keyboard's place: the current row outlined, its current cell framed
+    const QRect komorka = ProstokatBiezacejKomorki();
+    if (!hasFocus() || komorka.isEmpty()) return;
+    const QColor znak = QColor::fromRgba(skora::Granat);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(znak, 1, Qt::DotLine));
+    p.drawRect(QRect(0, komorka.y() - 1, x - 1, Tabela::WysokoscWiersza + 1));
+    p.setPen(QPen(znak, 2));
+    p.drawRect(QRectF(komorka).adjusted(1, 1, -1, -1)); // the 2-pixel line within the cell
 }
 
 QRect SiatkaTabeli::PoleTekstu(const QRect& komorka, RodzajWyrownania wyrownanie) {
@@ -196,13 +228,28 @@ void SiatkaTabeli::keyPressEvent(QKeyEvent* e) {
     case Qt::Key_PageDown:
         UstawBiezacyWiersz(biezacy + strona);
         break;
-    case Qt::Key_Home:
-        if (!(e->modifiers() & Qt::ControlModifier)) return QWidget::keyPressEvent(e);
-        UstawBiezacyWiersz(1);
+    case Qt::Key_Left:
+        UstawBiezacaKolumne(biezacaKolumna - 1);
         break;
-    case Qt::Key_End:
-        if (!(e->modifiers() & Qt::ControlModifier)) return QWidget::keyPressEvent(e);
-        UstawBiezacyWiersz(tabela->IloscWierszy() - 1);
+    case Qt::Key_Right:
+        UstawBiezacaKolumne(biezacaKolumna + 1);
+        break;
+    case Qt::Key_Home: // the first column; with Ctrl the first row
+        if (e->modifiers() & Qt::ControlModifier) UstawBiezacyWiersz(1);
+        UstawBiezacaKolumne(0);
+        break;
+    case Qt::Key_End: // the last column; with Ctrl the last row
+        if (e->modifiers() & Qt::ControlModifier) UstawBiezacyWiersz(tabela->IloscWierszy() - 1);
+        UstawBiezacaKolumne(tabela->IloscKolumn() - 1);
+        break;
+    case Qt::Key_Menu:
+        menuZKlawisza = true;
+        PokazMenuKomorki();
+        break;
+    case Qt::Key_F10:
+        if ((e->modifiers() & ~Qt::KeypadModifier) != Qt::ShiftModifier)
+            return QWidget::keyPressEvent(e);
+        PokazMenuKomorki();
         break;
     default:
         return QWidget::keyPressEvent(e);
@@ -212,7 +259,34 @@ void SiatkaTabeli::keyPressEvent(QKeyEvent* e) {
 
 void SiatkaTabeli::keyReleaseEvent(QKeyEvent* e) {
     e->accept(); // consumed; the scroll bar follows the top row
+    if (e->key() == Qt::Key_Menu) menuZKlawisza = false;
     if (!e->isAutoRepeat()) emit klawiszZwolniony();
+}
+
+void SiatkaTabeli::contextMenuEvent(QContextMenuEvent* e) {
+    // a right-click asks through the press (wcisnieto); the keyboard's request comes here on
+    // platforms that send one for the context-menu key
+    if (e->reason() != QContextMenuEvent::Keyboard) return QWidget::contextMenuEvent(e);
+    e->accept();
+    if (std::exchange(menuZKlawisza, false)) return; // the key press asked already
+    PokazMenuKomorki();
+}
+
+void SiatkaTabeli::PokazMenuKomorki() {
+    UstawBiezacyWiersz(biezacy); // scrolled back into view first
+    const QRect komorka = ProstokatBiezacejKomorki();
+    if (!komorka.isEmpty()) emit menuKomorki(komorka.center());
+}
+
+void SiatkaTabeli::focusInEvent(QFocusEvent* e) {
+    QWidget::focusInEvent(e);
+    update(); // the focus mark
+}
+
+void SiatkaTabeli::focusOutEvent(QFocusEvent* e) {
+    QWidget::focusOutEvent(e);
+    menuZKlawisza = false;
+    update();
 }
 
 void SiatkaTabeli::mousePressEvent(QMouseEvent* e) {

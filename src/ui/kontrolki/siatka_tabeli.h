@@ -11,7 +11,9 @@ namespace sondrel {
 // The grid of the table window: draws the cells of a Tabela (text, background, font colour,
 // weight, alignment, column widths, 16-pixel rows, 1-pixel grid lines) with the header row
 // fixed on top and the other rows from the top row on. Has no scroll bars of its own, is not
-// editable and never draws a selection.
+// editable and never draws a selection. While it has the keyboard, the current cell (moved by
+// the arrow keys) is drawn with a focus mark; the context-menu key or Shift+F10 asks for that
+// cell's popup as a right-click on it does.
 class SiatkaTabeli : public QWidget {
     Q_OBJECT
 public:
@@ -29,8 +31,12 @@ public:
     int GornyWiersz() const { return gorny; }
     void UstawGornyWiersz(int wiersz);
     int OstatniGornyWiersz() const;
-    // The row the arrow keys move (never drawn).
+    // The cell the arrow keys move: its row (from 1, under the header) and column (from 0).
     int BiezacyWiersz() const { return biezacy; }
+    int BiezacaKolumna() const { return biezacaKolumna; }
+    // The current cell's rectangle in the grid; empty with no table, no such cell, or its row
+    // scrolled out of the rows drawn.
+    QRect ProstokatBiezacejKomorki() const;
 
     // The row height with its grid line.
     static constexpr int Krok = Tabela::WysokoscWiersza + Tabela::GruboscLinii;
@@ -49,6 +55,9 @@ signals:
     void klawiszZwolniony();
     // The mouse moved over the grid.
     void ruch();
+    // The context-menu key or Shift+F10: the popup of the current cell, given by the point at
+    // its centre (as a right-click there gives it).
+    void menuKomorki(QPoint punkt);
 
 protected:
     bool event(QEvent* e) override;
@@ -58,14 +67,23 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     void UstawBiezacyWiersz(int wiersz);
+    void UstawBiezacaKolumne(int kolumna);
+    void PokazMenuKomorki();
 
     const Tabela* tabela = nullptr;
     int widoczne = 0;
     int gorny = 1;
     int biezacy = 1;
+    int biezacaKolumna = 0;
+    // The context-menu key was handled as a key: the context-menu event the window system
+    // may send for the same press is not a second request.
+    bool menuZKlawisza = false;
 };
 
 } // namespace sondrel

@@ -4,6 +4,7 @@
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_raportu.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace sondrel {
@@ -37,11 +38,19 @@ bool OknoPopup::ZamkniecieZZewnatrz() {
     return false;
 }
 
+bool OknoPopup::KlawiszWcisniety(QKeyEvent* e) {
+    // Esc closes the popup, as its close mark does
+    if (e->key() != Qt::Key_Escape || (e->modifiers() & ~Qt::KeypadModifier)) return false;
+    LCloseClick();
+    return true;
+}
+
 Etykieta* OknoPopup::Link(const QString& tekst, int x, int y, int w, int h) {
     auto* l = new Etykieta(this, x, y, w, h);
     l->setText(tekst);
     l->setCursor(Qt::PointingHandCursor);
     l->UstawLink(QColor(0x2E, 0x2E, 0x2E), QColor(0x80, 0x80, 0x80));
+    l->UstawKlawiature(tekst); // Tab reaches it, Enter follows it
     return l;
 }
 

@@ -3,7 +3,7 @@
 // What the three popups of the results table share: a white window with corners cut by 4
 // pixels and a painted skin, the drag strip LListwa, the close mark, the bold heading
 // LNrPytania, the link "Generuj pełną informację o …" (grey while the mouse is over it), the
-// placement beside the table window, and the modal show above the program's windows.
+// placement beside the table window, the modal show above the program's windows, and Esc.
 
 #include "reports/raport.h"
 #include "ui/kontrolki/etykieta.h"
@@ -36,7 +36,8 @@ signals:
     void raportWybrany(const std::function<WynikRaportu()>& zrob);
 
 protected:
-    // A link label at its place (hand cursor, #2E2E2E, grey #808080 while the mouse is over it).
+    // A link label at its place (hand cursor, #2E2E2E, grey #808080 while the mouse is over it
+    // or it has the keyboard; Tab reaches it, Enter or Space follows it).
     Etykieta* Link(const QString& tekst, int x, int y, int w, int h);
     // A plain text label (#2E2E2E).
     Etykieta* Tekst(int x, int y, int w, int h, bool zawijany = false);
@@ -49,6 +50,8 @@ protected:
     void GenerujRaport(Etykieta* link, const std::function<WynikRaportu()>& zrob);
 
     bool ZamkniecieZZewnatrz() override;
+    // Esc closes the popup as its close mark does.
+    bool KlawiszWcisniety(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
 
 private:

@@ -69,6 +69,7 @@ TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(
     LWskazSciezke = new Etykieta(this, 159, 159, 25, 25);
     LWskazSciezke->setCursor(Qt::PointingHandCursor);
     LWskazSciezke->setToolTip(QStringLiteral("Wskaż plik listy testów"));
+    LWskazSciezke->UstawKlawiature(LWskazSciezke->toolTip());
     connect(LWskazSciezke, &Etykieta::klik, this, &TFIniSondrel::LWskazSciezkeClick);
 
     EScListyTestow = new QLineEdit(this);
@@ -119,11 +120,17 @@ TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(
     LPodpowiedz->setFont(skora::Czcionka(10));
     LPodpowiedz->UstawLink(K(skora::Tekst2), K(skora::Tekst2));
 
+    // the two painted buttons: Tab reaches them (after the archive's controls), Enter or Space
+    // presses them, screen readers name them
     LZapiszIni = new Etykieta(this, 388, 408, 87, 23);
     LZapiszIni->setCursor(Qt::PointingHandCursor);
+    LZapiszIni->UstawKlawiature(QStringLiteral("Zapisz"));
+    LZapiszIni->UstawZnakFokusuWewnatrz(3);
     connect(LZapiszIni, &Etykieta::klik, this, &TFIniSondrel::LZapiszIniClick);
     LZamknijIni = new Etykieta(this, 388, 446, 87, 23);
     LZamknijIni->setCursor(Qt::PointingHandCursor);
+    LZamknijIni->UstawKlawiature(QStringLiteral("Zamknij"));
+    LZamknijIni->UstawZnakFokusuWewnatrz(3);
     connect(LZamknijIni, &Etykieta::klik, this, &TFIniSondrel::LZamknijIniClick);
 }
 

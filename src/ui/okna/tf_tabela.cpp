@@ -89,6 +89,10 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p)
     connect(GridTabela, &SiatkaTabeli::ruch, this, [this] { PodswietlMenu(nullptr); });
     connect(GridTabela, &SiatkaTabeli::wcisnieto, this, &TFTabela::GridTabelaMouseDown);
     connect(GridTabela, &SiatkaTabeli::wcisnieto, this, &TFTabela::GridTabelaMouseDownPrawy);
+    connect(GridTabela, &SiatkaTabeli::menuKomorki, this, [this](QPoint punkt) {
+        GridTabelaKeyUp(); // the grid may have scrolled its current row back into view
+        PopupKomorki(punkt);
+    });
     GasMenuNad(PTabela);
 
     UlozOkno();
@@ -299,7 +303,10 @@ KlikniecieTabeli TFTabela::AdresKlikniecia(QPoint punkt) const {
 }
 
 void TFTabela::GridTabelaMouseDownPrawy(Qt::MouseButton przycisk, QPoint punkt) {
-    if (przycisk != Qt::RightButton) return;
+    if (przycisk == Qt::RightButton) PopupKomorki(punkt);
+}
+
+void TFTabela::PopupKomorki(QPoint punkt) {
     const KlikniecieTabeli k = AdresKlikniecia(punkt);
     if (k.cel == CelKlikniecia::Nic) return;
     // the modal popup after the press has been handled

@@ -75,7 +75,8 @@ signals:
     // A mouse button pressed on a cell of the grid (the popups of the results table).
     void GridTabelaMouseDown(Qt::MouseButton przycisk, QPoint punkt);
     // A right-click on the results table after an analysis with the test asks for the popup of
-    // the cell under the mouse (after the press has been handled; the popups are modal).
+    // the cell under the mouse (after the press has been handled; the popups are modal); the
+    // context-menu key or Shift+F10 in the grid for the popup of its current cell.
     void prawyKlik(const KlikniecieTabeli& k);
     // A table was saved: the save icon is asked for at this corner.
     void potwierdzZapis(QPoint miejsce);
@@ -100,6 +101,8 @@ private:
     void ListwaVChange(int wartosc);
     void GridTabelaKeyUp();
     void GridTabelaMouseDownPrawy(Qt::MouseButton przycisk, QPoint punkt);
+    // The popup of the cell at a point of the grid, if it has one.
+    void PopupKomorki(QPoint punkt);
 
     Program& program;
     StanTabeli stan;

@@ -833,6 +833,12 @@ void TFUstawwykres::LCloseUstawieniaClick() {
     Zamknij();
 }
 
+bool TFUstawwykres::KlawiszWcisniety(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Escape || (e->modifiers() & ~Qt::KeypadModifier)) return false;
+    LCloseUstawieniaClick();
+    return true;
+}
+
 bool TFUstawwykres::ZamkniecieZZewnatrz() {
     // closing from the desktop is the close spot
     return true;

@@ -154,6 +154,8 @@ public:
 
 protected:
     bool ZamkniecieZZewnatrz() override;
+    // Esc closes the window as its close spot does (every change is on the chart already).
+    bool KlawiszWcisniety(QKeyEvent* e) override;
     bool eventFilter(QObject* obiekt, QEvent* e) override;
 
 private:

@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 namespace sondrel {
 
@@ -24,7 +25,80 @@ namespace {
 constexpr int SzerokoscPoczatkowa = 550, WysokoscPoczatkowa = 350;
 constexpr int SzerokoscMinimalna = 450, WysokoscMinimalna = 350;
 
+// A count with its noun in the Polish form the number takes: "1 grupa", "3 grupy", "5 grup".
+QString Ile(qsizetype n, const char* jedna, const char* kilka, const char* wiele) {
+    const bool kilku = n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14);
+    return QString::number(n) + u' ' + QString::fromUtf8(n == 1 ? jedna : kilku ? kilka : wiele);
+}
+
+QString IleWartosci(qsizetype n) {
+    return Ile(n, "wartość", "wartości", "wartości");
+}
+
 } // namespace
+
+QString OpisDanychWykresu(const chartengine::Wykres& w) {
+    using chartengine::RodzajSerii;
+    const chartengine::Seria* s = w.Aktywna();
+    if (!s || s->punkty.isEmpty()) return QStringLiteral("Wykres bez danych.");
+    const auto liczba = [&w](double v) {
+        return w.formatLiczby ? w.formatLiczby(v) : chartengine::TekstLiczbyDomyslny(v);
+    };
+    const auto etykieta = [s](qsizetype i) {
+        const QString e = s->punkty.at(i).etykieta.simplified();
+        return e.isEmpty() ? QString::number(i + 1) : e;
+    };
+    // the values with their labels: all of a few, the range of many
+    const auto wartosci = [&](const auto& wartosc, qsizetype n) {
+        if (n <= 12) {
+            QStringList lista;
+            for (qsizetype i = 0; i < n; ++i)
+                lista << etykieta(i) + QStringLiteral(": ") + liczba(wartosc(i));
+            return lista.join(QStringLiteral(", "));
+        }
+        qsizetype min = 0, max = 0;
+        for (qsizetype i = 1; i < n; ++i) {
+            if (wartosc(i) < wartosc(min)) min = i;
+            if (wartosc(i) > wartosc(max)) max = i;
+        }
+        return QStringLiteral("od %1 (%2) do %3 (%4)")
+            .arg(liczba(wartosc(min)), etykieta(min), liczba(wartosc(max)), etykieta(max));
+    };
+    const qsizetype n = s->punkty.size();
+    QString opis;
+    switch (s->rodzaj) {
+    case RodzajSerii::Slupki:
+        opis = QStringLiteral("Wykres słupkowy");
+        break;
+    case RodzajSerii::Kolo:
+        opis = QStringLiteral("Wykres kołowy");
+        break;
+    case RodzajSerii::Linia:
+        opis = QStringLiteral("Wykres liniowy");
+        break;
+    }
+    if (s->rodzaj == RodzajSerii::Slupki && !w.grupy.isEmpty()) {
+        opis += QStringLiteral(", %1 po %2.")
+                    .arg(Ile(w.grupy.size(), "grupa", "grupy", "grup"), IleWartosci(n));
+        for (const chartengine::SeriaGrupy& g : w.grupy) {
+            const qsizetype ile = std::min(n, g.wartosci.size());
+            opis += QLatin1Char(' ') + g.nazwa.simplified() + QStringLiteral(": ") +
+                    wartosci([&g](qsizetype i) { return g.wartosci.at(i); }, ile) +
+                    QLatin1Char('.');
+        }
+    } else {
+        opis += QStringLiteral(", %1: ").arg(IleWartosci(n)) +
+                wartosci([s](qsizetype i) { return s->punkty.at(i).wartosc; }, n) +
+                QLatin1Char('.');
+    }
+    if (s->rodzaj != RodzajSerii::Kolo) {
+        if (!w.dolna.tytul.isEmpty())
+            opis += QStringLiteral(" Oś pozioma: ") + w.dolna.tytul.simplified() + u'.';
+        if (!w.lewa.tytul.isEmpty())
+            opis += QStringLiteral(" Oś pionowa: ") + w.lewa.tytul.simplified() + u'.';
+    }
+    return opis;
+}
 
 // ---- the chart --------------------------------------------------------------------------------
 
@@ -153,6 +227,12 @@ void TFWykres::PokazanoRodzaj() {
 
 void TFWykres::Odswiez() {
     Wykres->update();
+    // what screen readers tell of it: its title and its data
+    const QString tytul = stan.Wykres.tytul.wiersze.join(u' ').simplified();
+    const QString nazwa = tytul.isEmpty() ? QStringLiteral("Wykres") : tytul;
+    if (Wykres->accessibleName() != nazwa) Wykres->setAccessibleName(nazwa);
+    const QString opis = OpisDanychWykresu(stan.Wykres);
+    if (Wykres->accessibleDescription() != opis) Wykres->setAccessibleDescription(opis);
 }
 
 void TFWykres::PokazOknoWykresu() {

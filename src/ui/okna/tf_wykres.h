@@ -16,9 +16,15 @@ namespace sondrel {
 
 class Program;
 
+// What screen readers are told of a chart's data, in a few Polish sentences: its kind and how
+// many values it shows; up to 12 values each with its label, more as their range (the
+// smallest and the biggest with their labels); grouped bars per group; the axes' titles.
+QString OpisDanychWykresu(const chartengine::Wykres& wykres);
+
 // The chart itself: paints the model at the widget's size; a rectangle dragged down and right
 // with the left button zooms into it, dragged up and left shows everything again; the right
-// button pans. The pie does neither.
+// button pans. The pie does neither. Screen readers find it as a chart named by its title and
+// described by OpisDanychWykresu (set by the window whenever it redraws).
 class PoleWykresu : public QWidget {
     Q_OBJECT
 public:

@@ -34,6 +34,9 @@ public:
     // could not be loaded. Navigations the page attempts on its own (links, forms, refreshes)
     // are refused and leave the page shown as it was: they are not reported.
     std::function<void(bool)> zaladowano;
+    // Called for every frame the engine rendered of the view (its page changed, or the view was
+    // shown or resized); the frame reaches the screen with the window's next paint.
+    std::function<void()> klatka;
 };
 
 } // namespace sondrel

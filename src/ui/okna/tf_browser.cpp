@@ -120,6 +120,7 @@ bool TFBrowser::UruchomSilnik() {
         zaladowany = ok;
         emit zaladowano(ok);
     };
+    silnik->klatka = [this] { emit klatkaStrony(); };
     PodgladajKlawisze();
     return true;
 }

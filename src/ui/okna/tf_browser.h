@@ -80,6 +80,9 @@ public:
 
 signals:
     void zaladowano(bool ok);
+    // The engine rendered a frame of the page; it reaches the screen with the window's next
+    // paint.
+    void klatkaStrony();
     void zapisano(const QString& sciezka, bool ok);
     void skopiowano();
     void wydrukowano(bool ok);

@@ -87,6 +87,12 @@ public:
         oczekiwany = true;
         strona->load(adres);
     }
+    void Rozgrzej() override {
+        PodlaczKlatki();
+        strona->dozwolony = QUrl(QStringLiteral("about:blank"));
+        oczekiwany = false;
+        strona->load(strona->dozwolony);
+    }
     QUrl Adres() const override { return strona->url(); }
     QString Tytul() const override { return strona->title(); }
     void UruchomSkrypt(const QString& skrypt, std::function<void()> potem) override {

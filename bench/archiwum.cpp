@@ -8,70 +8,27 @@
 // one a previous run filled).
 #include "archive/archiwum.h"
 #include "archive/porownanie.h"
+#include "archiwum_pomiarowe.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
-#include <random>
 
 using namespace sondrel;
 
 namespace {
 
-constexpr int Analiz = 2000;
-constexpr int Uczniow = 30;
-constexpr int Pytan = 60;
-constexpr int Testow = 50;    // 40 classes of each test
-constexpr int Roczniki = 100; // a student writes 20 of the tests
+constexpr int Analiz = pomiary::AnalizArchiwum;
+constexpr int Testow = pomiary::TestowArchiwum;
+constexpr int Uczniow = pomiary::UczniowKlasy;
+constexpr int Roczniki = pomiary::Rocznikow;
 
-// Class i: test i % Testow, students who come back in every class of the same year group.
 AnalizaArchiwalna Klasa(int i) {
-    std::mt19937 los(static_cast<unsigned>(i));
-    AnalizaArchiwalna a;
-    TestArchiwalny& t = a.Test;
-    t.Nazwa = QStringLiteral("Sprawdzian %1").arg(i % Testow);
-    t.Autor = QStringLiteral("Anna Zielińska");
-    t.IloscPytan = Pytan;
-    t.IloscOdpowiedzi = 5;
-    t.Czas = 45;
-    t.Wersja = QStringLiteral("4.0");
-    t.ProgCel = 95;
-    t.ProgBdb = 85;
-    t.ProgDb = 70;
-    t.ProgDst = 50;
-    t.ProgDp = 30;
-    for (int q = 0; q < Pytan; ++q)
-        t.Klucz.push_back(OpcjePytania(1u << ((q + i % Testow) % 5)));
-    for (int s = 0; s < Uczniow; ++s) {
-        UczenArchiwalny& u = a.Uczniowie.emplace_back();
-        u.Nazwisko = QStringLiteral("Uczeń%1").arg(s);
-        u.Imie = QStringLiteral("Rocznik%1").arg(i % Roczniki);
-        u.Start = 0.4;
-        u.Koniec = 0.43;
-        u.Zapis = 0.4301;
-        u.Klucz = t.Klucz;
-        for (int q = 0; q < Pytan; ++q) {
-            u.Zaznaczone.push_back(los() % 3 ? t.Klucz[static_cast<std::size_t>(q)]
-                                             : OpcjePytania(1u << (los() % 5)));
-            if (u.PoprawnaOdpowiedz(q + 1)) ++u.Poprawnych;
-        }
-        u.Procent = u.Poprawnych * 100 / Pytan;
-        u.Ocena = QStringLiteral("Dst");
-        a.Pliki.push_back(
-            {QStringLiteral("uczen%1.sko").arg(s),
-             QString::fromLatin1(
-                 QCryptographicHash::hash(QByteArray::number(i) + '/' + QByteArray::number(s),
-                                          QCryptographicHash::Sha256)
-                     .toHex())});
-    }
-    a.Klasa = QStringLiteral("%1%2").arg(4 + i % 5).arg(QChar(u'a' + (i / 5) % 6));
-    a.DataNapisania = QDate(2020, 9, 1).addDays(i / 2);
-    return a;
+    return pomiary::KlasaArchiwalna(i);
 }
 
 struct ArchiwumPomiarowe {

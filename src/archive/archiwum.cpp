@@ -304,6 +304,13 @@ bool Archiwum::Dane::OtworzPlik() {
                QStringLiteral("Nie można utworzyć archiwum %1: %2.").arg(nazwa, PowodBledu(errno)));
         return false;
     }
+    // An older archive in the program's data folder is its owner's alone too, with the
+    // companion files SQLite made beside it (new ones take the archive's mode).
+    if (WFolderzeDanych(sciezka))
+        for (const char* koniec : {"", "-wal", "-shm"})
+            if (QFileInfo(sciezka + QLatin1String(koniec)).isFile())
+                QFile::setPermissions(sciezka + QLatin1String(koniec),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     // Anything that is not an SQLite database is refused before SQLite sees it.
     {

@@ -4,8 +4,10 @@
 #include "chartengine/rysowanie.h"
 #include "core/lokalizacja.h"
 
-#include <QBuffer>
 #include <algorithm>
+#include <cmath>
+#include <csetjmp>
+#include <png.h>
 
 namespace sondrel {
 
@@ -94,10 +96,42 @@ QImage WykresLinii(const QStringList& punkty, const std::vector<double>& wartosc
 }
 
 QByteArray BajtyPng(const QImage& obraz) {
+    // The charts are opaque and mostly flat colour: 24-bit rows, unfiltered, with zlib's fastest
+    // level, compress as well as the default settings within a few per cent in a fraction of
+    // their time (a ten-class comparison is 1000 x 5660 pixels). The same picture always gives
+    // the same bytes.
+    const QImage rgb = obraz.convertToFormat(QImage::Format_RGB888);
     QByteArray bajty;
-    QBuffer bufor(&bajty);
-    bufor.open(QIODevice::WriteOnly);
-    obraz.save(&bufor, "PNG");
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return {};
+    }
+    if (setjmp(png_jmpbuf(png))) { // libpng's way of failing (no memory)
+        png_destroy_write_struct(&png, &info);
+        return {};
+    }
+    png_set_write_fn(
+        png, &bajty,
+        [](png_structp p, png_bytep dane, png_size_t n) {
+            static_cast<QByteArray*>(png_get_io_ptr(p))
+                ->append(reinterpret_cast<const char*>(dane), static_cast<qsizetype>(n));
+        },
+        [](png_structp) {});
+    png_set_IHDR(png, info, static_cast<png_uint_32>(rgb.width()),
+                 static_cast<png_uint_32>(rgb.height()), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    // the density, so that a viewer knows the picture's size on paper
+    const auto naMetr = static_cast<png_uint_32>(std::lround(rgb.dotsPerMeterX()));
+    if (naMetr > 0) png_set_pHYs(png, info, naMetr, naMetr, PNG_RESOLUTION_METER);
+    png_set_filter(png, 0, PNG_FILTER_NONE);
+    png_set_compression_level(png, 1);
+    png_write_info(png, info);
+    for (int y = 0; y < rgb.height(); ++y)
+        png_write_row(png, const_cast<png_bytep>(rgb.constScanLine(y)));
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
     return bajty;
 }
 

@@ -21,6 +21,8 @@ void Srodowisko::WpiszDoDziennika(int poziom, const QString& tekst) const {
     if (!plik.open(QIODevice::ReadWrite | QIODevice::Append) &&
         !plik.open(QIODevice::WriteOnly | QIODevice::Append))
         return;
+    // It names files and students: its owner's alone.
+    plik.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     // A journal whose last line has no line break (edited by hand, cut short) gets one first,
     // so the new line stays a line of its own.
     QByteArray bajty;

@@ -2,6 +2,7 @@
 #include "core/foldery.h"
 
 #include "core/analiza.h"
+#include "core/pliki.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,8 +48,9 @@ bool UstawFoldery(Srodowisko& srodowisko) {
     f.FolderTemp = f.FolderDanych + sep + "Temp";
     f.FolderDokumentow = FolderSpecjalny(RodzajFolderu::Dokumenty);
     f.PlikDziennika = f.FolderDanych + sep + "Dziennik.txt";
-    // The whole path: on a fresh account even the application-data folder may be missing.
-    if (QDir().mkpath(f.FolderDanych)) return true;
+    // The whole path: on a fresh account even the application-data folder may be missing. The
+    // folder holds students' names and results: its owner's alone, an older one made so too.
+    if (UtworzFolderPrywatny(f.FolderDanych)) return true;
     srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga,
                               KomunikatBrakuFolderuDanych(f.FolderDanych));
     return false;
@@ -59,9 +61,12 @@ namespace {
 // The lock of a temporary folder, held while this copy runs; nothing when another live copy
 // holds it. A lock left by a copy that ended without removing it is taken over.
 std::shared_ptr<QLockFile> ZablokujFolder(const QString& folder) {
-    auto blokada = std::make_shared<QLockFile>(folder + QStringLiteral(".lock"));
+    const QString plik = folder + QStringLiteral(".lock");
+    auto blokada = std::make_shared<QLockFile>(plik);
     blokada->setStaleLockTime(0); // stale only when its process is gone
-    return blokada->tryLock(0) ? blokada : nullptr;
+    if (!blokada->tryLock(0)) return nullptr;
+    QFile::setPermissions(plik, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return blokada;
 }
 
 } // namespace
@@ -88,7 +93,7 @@ bool PrzygotujFoldery(Srodowisko& srodowisko, Analiza& analiza) {
     }
     const QFileInfo temp(f.FolderTemp);
     if (temp.exists() || temp.isSymLink()) WyczyscFolder(f.FolderTemp);
-    QDir().mkdir(f.FolderTemp);
+    UtworzFolderPrywatny(f.FolderTemp);
     return folderDanych;
 }
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/pliki.h"
 
+#include "core/foldery.h"
 #include "core/kodowanie1250.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -205,6 +207,11 @@ bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad,
     errno = 0;
     if (!plik.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return Porazka(blad, PowodBledu(plik, errno));
+    // The temporary file takes the old file's mode; in the data folder it is its owner's alone
+    // before any byte goes in.
+    if (WFolderzeDanych(sciezka) &&
+        !plik.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return Porazka(blad, PowodBledu(plik, errno));
     // The temporary file is discarded when `plik` goes out of scope without a commit. A short
     // write is followed by another, which gives the reason (no room, a size limit).
     for (qint64 zapisane = 0; zapisane < bajty.size();) {
@@ -229,6 +236,57 @@ bool ZapiszPlikGdyInny(const QString& sciezka, const QByteArray& bajty, QString*
         obecny.readAll() == bajty)
         return true;
     return ZapiszPlik(sciezka, bajty, blad, dowiazanie);
+}
+
+bool ZapiszPlikRoboczy(const QString& sciezka, const QByteArray& bajty, QString* blad) {
+#ifdef Q_OS_UNIX
+    const QByteArray lokalna = QFile::encodeName(sciezka);
+    if (lokalna.isEmpty() || lokalna.contains('\0')) return Porazka(blad, PowodBledu(ENOENT));
+    // Only a regular file, or a link (replaced as a link by the rename), gives way.
+    struct stat opis {};
+    if (::lstat(lokalna.constData(), &opis) == 0 && !S_ISREG(opis.st_mode) &&
+        !S_ISLNK(opis.st_mode))
+        return Porazka(blad, PowodNieZwyklego(S_ISDIR(opis.st_mode)));
+    QByteArray tymczasowa = lokalna + ".XXXXXX";
+    errno = 0;
+    const int f = ::mkostemp(tymczasowa.data(), O_CLOEXEC); // 0600
+    if (f < 0) return Porazka(blad, PowodBledu(errno));
+    const auto porzuc = [&](int numer) {
+        ::unlink(tymczasowa.constData());
+        return Porazka(blad, PowodBledu(numer));
+    };
+    for (qsizetype zapisane = 0; zapisane < bajty.size();) {
+        errno = 0;
+        const ssize_t n =
+            ::write(f, bajty.constData() + zapisane, static_cast<size_t>(bajty.size() - zapisane));
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            const int numer = errno ? errno : ENOSPC;
+            ::close(f);
+            return porzuc(numer);
+        }
+        zapisane += n;
+    }
+    if (::close(f) != 0) return porzuc(errno);
+    if (::rename(tymczasowa.constData(), lokalna.constData()) != 0) return porzuc(errno);
+    return true;
+#else
+    return ZapiszPlik(sciezka, bajty, blad, Dowiazanie::Zastap);
+#endif
+}
+
+bool WFolderzeDanych(const QString& sciezka) {
+    const QString folder = QDir::cleanPath(QDir::fromNativeSeparators(FolderDanychProgramu()));
+    const QString plik =
+        QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(sciezka)).absoluteFilePath());
+    return plik.startsWith(folder + QLatin1Char('/'));
+}
+
+bool UtworzFolderPrywatny(const QString& sciezka) {
+    if (!QDir().mkpath(sciezka)) return false;
+    QFile::setPermissions(sciezka,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return true;
 }
 
 QByteArray Wiersze1250(const QStringList& wiersze) {

@@ -36,9 +36,9 @@ enum class Dowiazanie {
 };
 
 // Returns false, with the reason in *blad, and leaves any old file as it was when the file
-// cannot be written in full. Only a regular file (or a link to one, when followed) is replaced:
-// a FIFO, a device node or a folder in the file's place is refused, so that a save never turns
-// /dev/null into a file.
+// cannot be written in full. A file in the program's data folder is made 0600 (WFolderzeDanych).
+// Only a regular file (or a link to one, when followed) is replaced: a FIFO, a device node or a
+// folder in the file's place is refused, so that a save never turns /dev/null into a file.
 bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad = nullptr,
                 Dowiazanie dowiazanie = Dowiazanie::Podazaj);
 
@@ -46,6 +46,23 @@ bool ZapiszPlik(const QString& sciezka, const QByteArray& bajty, QString* blad =
 // that every report puts beside itself).
 bool ZapiszPlikGdyInny(const QString& sciezka, const QByteArray& bajty, QString* blad = nullptr,
                        Dowiazanie dowiazanie = Dowiazanie::Podazaj);
+
+// A file of the program's scratch folder (Temp, emptied at every start): written whole under a
+// temporary name beside it and renamed over the old file, so that a reader never finds a
+// half-written file under its name; a link in its place is replaced, never followed, and only a
+// regular file is replaced. Unlike ZapiszPlik it does not wait for the bytes to reach the disk:
+// after a crash the folder is emptied anyway. The file is its owner's alone (0600).
+bool ZapiszPlikRoboczy(const QString& sciezka, const QByteArray& bajty, QString* blad = nullptr);
+
+// Whether the path lies in the program's own data folder (settings, journal, archive, Temp),
+// whose files hold students' names and results: ZapiszPlik gives such a file to its owner
+// alone (0600), while a file the user saves elsewhere gets the user's umask.
+bool WFolderzeDanych(const QString& sciezka);
+
+// Makes a folder (with the folders above it) and gives it to its owner alone (0700): the
+// program's data folder and its Temp. An existing folder is made 0700 too. False when the
+// folder cannot be made.
+bool UtworzFolderPrywatny(const QString& sciezka);
 
 // Lines in Windows-1250, each ended by CR LF.
 QByteArray Wiersze1250(const QStringList& wiersze);

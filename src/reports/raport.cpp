@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #ifdef Q_OS_UNIX
@@ -52,13 +53,32 @@ QString Odbiorca() {
 }
 
 // Every file beside a report: written whole or not at all, a link in its place replaced (the
-// temporary folder is the program's own; nothing is written or compared through a link).
+// temporary folder is the program's own; nothing is written or compared through a link). In the
+// program's data folder (its Temp) the files are scratch files: replaced atomically, its owner's
+// alone, not waited for on the disk; elsewhere (the command line's output folder) they are
+// written as every file a user keeps.
 bool ZapiszObok(const QString& sciezka, const QByteArray& bajty, bool gdyInny, QString* blad) {
     QString przyczyna;
-    const bool ok = gdyInny ? ZapiszPlikGdyInny(sciezka, bajty, &przyczyna, Dowiazanie::Zastap)
-                            : ZapiszPlik(sciezka, bajty, &przyczyna, Dowiazanie::Zastap);
+    bool ok;
+    if (WFolderzeDanych(sciezka)) {
+        QFile obecny;
+        ok = (gdyInny && !QFileInfo(sciezka).isSymLink() && OtworzZwyklyPlik(obecny, sciezka) &&
+              obecny.size() == bajty.size() && obecny.readAll() == bajty) ||
+             ZapiszPlikRoboczy(sciezka, bajty, &przyczyna);
+    } else {
+        ok = gdyInny ? ZapiszPlikGdyInny(sciezka, bajty, &przyczyna, Dowiazanie::Zastap)
+                     : ZapiszPlik(sciezka, bajty, &przyczyna, Dowiazanie::Zastap);
+    }
     if (!ok && blad) *blad = QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + przyczyna;
     return ok;
+}
+
+// The folder of a report, made when missing: in the program's data folder its owner's alone.
+void UtworzFolder(const QDir& folder) {
+    if (WFolderzeDanych(folder.filePath(QStringLiteral("r"))))
+        UtworzFolderPrywatny(folder.path());
+    else
+        folder.mkpath(QStringLiteral("."));
 }
 
 } // namespace
@@ -283,7 +303,7 @@ bool NazwaObrazuDozwolona(const QString& plik) {
 WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiza,
                           const Srodowisko& srodowisko) {
     const QDir folder(srodowisko.foldery.FolderTemp);
-    folder.mkpath(QStringLiteral(".")); // a folder removed meanwhile comes back
+    UtworzFolder(folder); // a folder removed meanwhile comes back
     QString blad;
     const auto kontener = analiza.KontenerTestu;
     bool ok = true;
@@ -309,7 +329,7 @@ WynikRaportu ZapiszRaport(const DokumentRaportu& dokument, const Analiza& analiz
 WynikRaportu ZapiszRaportWFolderze(const DokumentRaportu& dokument, const QString& folder,
                                    const Srodowisko& srodowisko) {
     const QDir katalog(folder);
-    katalog.mkpath(QStringLiteral("."));
+    UtworzFolder(katalog);
     return ZapiszResztaRaportu(dokument, katalog, srodowisko, true, QString());
 }
 

@@ -3,6 +3,8 @@
 #include "silnik/silnik_html.h"
 
 #include <QPointer>
+#include <QQuickWidget>
+#include <QQuickWindow>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
@@ -80,9 +82,16 @@ public:
 
     QWidget* Widok() override { return widok; }
     void Zaladuj(const QUrl& adres) override {
+        PodlaczKlatki();
         strona->dozwolony = adres;
         oczekiwany = true;
         strona->load(adres);
+    }
+    void Rozgrzej() override {
+        PodlaczKlatki();
+        strona->dozwolony = QUrl(QStringLiteral("about:blank"));
+        oczekiwany = false;
+        strona->load(strona->dozwolony);
     }
     QUrl Adres() const override { return strona->url(); }
     QString Tytul() const override { return strona->title(); }
@@ -98,7 +107,20 @@ public:
     }
 
 private:
+    // The view draws the engine's frames through a scene of its own (made with the page's first
+    // load, made anew when the engine's renderer is): each rendered scene is a frame.
+    void PodlaczKlatki() {
+        auto* scena = qobject_cast<QQuickWidget*>(widok ? widok->focusProxy() : nullptr);
+        QQuickWindow* okno = scena ? scena->quickWindow() : nullptr;
+        if (!okno || okno == podlaczona) return;
+        podlaczona = okno;
+        QObject::connect(okno, &QQuickWindow::afterRendering, strona, [this] {
+            if (klatka) klatka();
+        });
+    }
+
     void ZmianaLadowania(const QWebEngineLoadingInfo& info) {
+        PodlaczKlatki();
         if (!oczekiwany || info.url() != strona->dozwolony) return;
         bool ok = false;
         switch (info.status()) {
@@ -122,6 +144,7 @@ private:
     QWebEngineProfile* profil = nullptr;
     QPointer<StronaRaportu> strona;
     QPointer<QWebEngineView> widok;
+    QPointer<QQuickWindow> podlaczona; // the scene whose frames are reported
 };
 
 } // namespace

@@ -20,6 +20,9 @@ public:
     // The view, a child of the panel given when the engine was made.
     virtual QWidget* Widok() = 0;
     virtual void Zaladuj(const QUrl& adres) = 0;
+    // Starts the engine's page process on a blank page ahead of the first report; its load is
+    // not reported.
+    virtual void Rozgrzej() = 0;
     virtual QUrl Adres() const = 0;
     virtual QString Tytul() const = 0;
     // Runs the program's own script (page scripts stay off), then `potem`.
@@ -34,6 +37,9 @@ public:
     // could not be loaded. Navigations the page attempts on its own (links, forms, refreshes)
     // are refused and leave the page shown as it was: they are not reported.
     std::function<void(bool)> zaladowano;
+    // Called for every frame the engine rendered of the view (its page changed, or the view was
+    // shown or resized); the frame reaches the screen with the window's next paint.
+    std::function<void()> klatka;
 };
 
 } // namespace sondrel

@@ -90,7 +90,11 @@ void ZasadyOkien::Zapisz(OknoProgramu ktore, Okno* okno) {
 
 void ZasadyOkien::Podlacz(TFGlowny* o) {
     Zapisz(O::Glowne, o);
-    connect(o, &TFGlowny::analizaPokazana, this, [this] { Wykonaj({P::NowaAnaliza, 1}); });
+    connect(o, &TFGlowny::analizaPokazana, this, [this] {
+        Wykonaj({P::NowaAnaliza, 1});
+        // reports will follow: the report window's engine starts while the teacher looks
+        if (auto* b = Wskaz<TFBrowser>(O::Raport)) b->UruchomWTle();
+    });
     connect(o, &TFGlowny::analizaZamknieta, this, [this] { Wykonaj(P::ZamknijAnalize); });
     connect(o, &TFGlowny::tabelaWybrana, this, [this](int k) { Wykonaj({P::Tabela, k}); });
     connect(o, &TFGlowny::wykresWybrany, this, [this](int k) { Wykonaj({P::Wykres, k}); });

@@ -6,6 +6,7 @@
 #include "archive/archiwum.h"
 #include "archive/raport_historii.h"
 #include "archive/raport_porownania.h"
+#include "archive/wykres_archiwum.h"
 
 #include "core/kodowanie1250.h"
 #include "core/srodowisko.h"
@@ -318,4 +319,28 @@ TEST(HistoriaUcznia, RozniUczniowieTegoSamegoNazwiska) {
         ZbudujRaportHistorii(QStringLiteral("Bąk Mikołaj"), jedna, {}, QStringLiteral("h.htm")));
     EXPECT_FALSE(jeden.contains(QStringLiteral("różni uczniowie")));
     EXPECT_FALSE(jeden.contains(QStringLiteral("<b>Klas")));
+
+// The charts' pictures are written by our own settings of the PNG writer: the file holds the
+// drawn picture exactly (every pixel, its density for paper), the same picture always gives the
+// same bytes, and a picture with an alpha channel is written opaque, its colours kept (the
+// charts are painted on white).
+TEST(RaportyArchiwum, ObrazWykresuBezStrat) {
+    const QImage wykres = WykresLinii({"1.09.2025", "1.10.2025", QString::fromUtf8("żółć")},
+                                      {40, 75.5, 100}, "Data", "Wynik (%)");
+    const QByteArray bajty = BajtyPng(wykres);
+    EXPECT_EQ(BajtyPng(wykres), bajty);
+    QImage odczyt;
+    ASSERT_TRUE(odczyt.loadFromData(bajty, "PNG"));
+    EXPECT_EQ(odczyt.size(), wykres.size());
+    EXPECT_EQ(odczyt.dotsPerMeterX(), wykres.dotsPerMeterX());
+    EXPECT_EQ(odczyt.convertToFormat(QImage::Format_RGB32),
+              wykres.convertToFormat(QImage::Format_RGB32));
+
+    QImage przezroczysty(4, 3, QImage::Format_ARGB32);
+    przezroczysty.fill(QColor(0x3B, 0x5B, 0xA5));
+    przezroczysty.setPixelColor(1, 1, QColor(255, 0, 0));
+    ASSERT_TRUE(odczyt.loadFromData(BajtyPng(przezroczysty), "PNG"));
+    EXPECT_FALSE(odczyt.hasAlphaChannel());
+    EXPECT_EQ(odczyt.pixelColor(1, 1), QColor(255, 0, 0));
+    EXPECT_EQ(odczyt.pixelColor(0, 2), QColor(0x3B, 0x5B, 0xA5));
 }

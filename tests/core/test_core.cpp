@@ -393,3 +393,102 @@ TEST(Foldery, FolderDanychZCalaSciezka) {
     EXPECT_TRUE(komunikaty.value(0).contains(QDir::toNativeSeparators(s.foldery.FolderDanych)));
     qputenv("XDG_DATA_HOME", dawny);
 }
+
+namespace {
+
+mode_t Tryb(const QString& sciezka) {
+    struct stat st {};
+    return ::lstat(QFile::encodeName(sciezka).constData(), &st) == 0 ? st.st_mode & 07777
+                                                                     : mode_t(-1);
+}
+
+// Sets the process's umask for a while.
+struct Umask {
+    explicit Umask(mode_t maska) : dawna(::umask(maska)) {}
+    ~Umask() { ::umask(dawna); }
+    mode_t dawna;
+};
+
+} // namespace
+
+// The data folder holds students' names and results: the folder (an older one readable by all
+// too) and its Temp are their owner's alone, and so is every file the program writes there (the
+// settings over an older readable file, the journal, Temp's lock and scratch files, whatever the
+// umask); a file saved elsewhere gets the user's umask, as any program's does.
+TEST_F(Dziennik, FolderDanychIJegoPlikiTylkoDlaWlasciciela) {
+    Umask umask(022);
+    Foldery& f = srodowisko.foldery;
+    UsunFolderTemp(f);
+    ASSERT_EQ(::chmod(QFile::encodeName(f.FolderDanych).constData(), 0755), 0);
+    ASSERT_TRUE(QFile(f.PlikUstawien).open(QIODevice::WriteOnly));
+    ASSERT_EQ(Tryb(f.PlikUstawien), 0644u);
+    QFile::remove(f.PlikDziennika);
+
+    PrzygotujFoldery(srodowisko, analiza);
+    EXPECT_EQ(Tryb(f.FolderDanych), 0700u);
+    EXPECT_EQ(Tryb(f.FolderTemp), 0700u);
+    EXPECT_EQ(Tryb(f.FolderTemp + ".lock"), 0600u);
+    // a Temp removed meanwhile comes back closed as well
+    ASSERT_TRUE(QDir(f.FolderTemp).removeRecursively());
+    ASSERT_TRUE(UtworzFolderPrywatny(f.FolderTemp));
+    EXPECT_EQ(Tryb(f.FolderTemp), 0700u);
+
+    ASSERT_TRUE(ZapiszPlik(f.PlikUstawien, "nowe"));
+    srodowisko.WpiszDoDziennika(0, "wiersz");
+    ASSERT_TRUE(ZapiszPlikRoboczy(f.FolderTemp + "/Kowalski_HistoriaUcznia.htm", "r"));
+    ASSERT_TRUE(ZapiszPlik(f.FolderTemp + "/tab.htm", "t", nullptr, Dowiazanie::Zastap));
+    for (const QString& plik :
+         {f.PlikUstawien, f.PlikDziennika, f.FolderTemp + "/Kowalski_HistoriaUcznia.htm",
+          f.FolderTemp + "/tab.htm"})
+        EXPECT_EQ(Tryb(plik), 0600u) << plik.toStdString();
+    EXPECT_EQ(Zawartosc(f.PlikUstawien), "nowe");
+
+    QTemporaryDir inny;
+    for (const mode_t maska : {mode_t(022), mode_t(027), mode_t(077)}) {
+        Umask m(maska);
+        const QString plik = inny.filePath(QStringLiteral("tabela%1.htm").arg(maska));
+        ASSERT_TRUE(ZapiszPlik(plik, "t"));
+        EXPECT_EQ(Tryb(plik), 0666 & ~maska) << maska;
+    }
+}
+
+// Temp's files are replaced whole without waiting for the disk: the old file stays until the new
+// one is complete (a full disk leaves it, and nothing else, behind), a link in the place is
+// replaced as a link, and what is not a regular file is never replaced.
+TEST(Pliki, ZapisRoboczyZastepujeCalyPlik) {
+    MalyDysk dysk(256 * 1024);
+    POMIN_BEZ_DYSKU(dysk);
+    const QString sciezka = dysk.sciezka("raport.htm");
+    ASSERT_TRUE(ZapiszPlikRoboczy(sciezka, "dobry"));
+    EXPECT_EQ(Zawartosc(sciezka), "dobry");
+    EXPECT_EQ(Tryb(sciezka), 0600u);
+    dysk.Zapelnij(0);
+    QString blad;
+    EXPECT_FALSE(ZapiszPlikRoboczy(sciezka, QByteArray(100 * 1024, 'n'), &blad));
+    EXPECT_EQ(blad, QStringLiteral("brak miejsca na dysku"));
+    EXPECT_EQ(Zawartosc(sciezka), "dobry");
+    EXPECT_EQ(QDir(dysk.folder()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{"raport.htm", "wypelnienie.bin"}));
+    dysk.Oproznij();
+    EXPECT_TRUE(ZapiszPlikRoboczy(sciezka, QByteArray(100 * 1024, 'n')));
+    EXPECT_EQ(Zawartosc(sciezka).size(), 100 * 1024);
+
+    QTemporaryDir dir;
+    const QString cel = dir.filePath("cudzy.txt"), link = dir.filePath("tab.htm");
+    ASSERT_TRUE(ZapiszPlik(cel, "cudze"));
+    ASSERT_TRUE(QFile::link(cel, link));
+    EXPECT_TRUE(ZapiszPlikRoboczy(link, "nowe"));
+    EXPECT_FALSE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Zawartosc(link), "nowe");
+    EXPECT_EQ(Zawartosc(cel), "cudze");
+
+    PlikiSpecjalne p;
+    for (const QString& niezwykly : {p.fifo, p.folder}) {
+        const mode_t przed = PlikiSpecjalne::Rodzaj(niezwykly);
+        EXPECT_FALSE(ZapiszPlikRoboczy(niezwykly, "x", &blad)) << niezwykly.toStdString();
+        EXPECT_FALSE(blad.isEmpty());
+        EXPECT_EQ(PlikiSpecjalne::Rodzaj(niezwykly), przed);
+    }
+    EXPECT_EQ(QDir(p.dir.path()).entryList({"*.??????"}, QDir::Files | QDir::Hidden),
+              QStringList());
+}

@@ -8,6 +8,7 @@
 #include "reports/raport_o_uczniu.h"
 #include "reports/raport_statystyka.h"
 
+#include "core/foldery.h"
 #include "core/kodowanie1250.h"
 #include "core/srodowisko.h"
 #include "formats/pak.h"
@@ -17,8 +18,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace sondrel;
 using namespace sondrel::testy;
@@ -220,4 +223,34 @@ TEST_F(ZapisRaportow, NumerySpozaZakresu) {
     for (const int pytanie : {0, 4, 61})
         EXPECT_FALSE(RaportOPytaniu(a, ustawienia, srodowisko, pytanie).udany()) << pytanie;
     EXPECT_FALSE(QDir(srodowisko.foldery.FolderTemp).exists());
+}
+
+// A report names students: in the program's Temp (inside its data folder) the folder and every
+// file of the report are their owner's alone whatever the umask; a report written into a folder
+// of the user's (the command line's output) gets the user's umask, as any saved file does.
+TEST_F(ZapisRaportow, PlikiWTempTylkoDlaWlasciciela) {
+    const auto tryb = [](const QString& sciezka) {
+        return QFileInfo(sciezka).permissions() &
+               (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    };
+    const mode_t dawna = ::umask(022);
+    const QFileDevice::Permissions wlasciciel = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+    srodowisko.foldery.FolderTemp = QDir(FolderDanychProgramu()).filePath("Temp");
+    QDir(srodowisko.foldery.FolderTemp).removeRecursively();
+    const WynikRaportu wTemp = RaportOUczniu(a, ustawienia, srodowisko, 1);
+    ASSERT_TRUE(wTemp.udany()) << wTemp.blad.toStdString();
+    EXPECT_EQ(tryb(srodowisko.foldery.FolderTemp), wlasciciel | QFileDevice::ExeOwner);
+    for (const QString& plik : QDir(srodowisko.foldery.FolderTemp).entryList(QDir::Files))
+        EXPECT_EQ(tryb(WTemp(plik)), wlasciciel) << plik.toStdString();
+    EXPECT_EQ(QDir(srodowisko.foldery.FolderTemp).entryList(QDir::Files).size(), 4);
+
+    srodowisko.foldery.FolderTemp = folder.filePath("wyniki");
+    const WynikRaportu wyniki = RaportOUczniu(a, ustawienia, srodowisko, 1);
+    ASSERT_TRUE(wyniki.udany());
+    for (const QString& plik : QDir(srodowisko.foldery.FolderTemp).entryList(QDir::Files))
+        EXPECT_EQ(tryb(WTemp(plik)), wlasciciel | QFileDevice::ReadGroup | QFileDevice::ReadOther)
+            << plik.toStdString();
+    ::umask(dawna);
 }

@@ -9,8 +9,10 @@
 #include "reports/raport_o_pytaniu.h"
 #include "reports/raport_o_tescie.h"
 #include "reports/raport_o_uczniu.h"
+#include "reports/raport_statystyka.h"
 #include "support/klasa_testowa.h"
 #include "support/ui/program_testowy.h"
+#include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/okna/tf_pop_menu.h"
 #include "ui/okna/tf_pop_osoba.h"
@@ -143,9 +145,10 @@ TEST_F(TFBrowserTest, RozmiarOdswiezanieIZamykanie) {
     }
     (void)chwyt;
 
-    // a report shown while the window is open replaces the page at once, at 750 x 500
+    // a report shown while the window is open replaces the page at once, in the window as high
+    // as the teacher made it
     ASSERT_TRUE(Pokaz(sciezka("b.htm")));
-    EXPECT_EQ(okno->size(), QSize(750, 500));
+    EXPECT_EQ(okno->size(), QSize(750, 550));
     EXPECT_EQ(okno->Silnik()->Adres(), QUrl::fromLocalFile(sciezka("b.htm")));
 
     // the close mark: the table window comes back only for a report from a popup
@@ -154,6 +157,7 @@ TEST_F(TFBrowserTest, RozmiarOdswiezanieIZamykanie) {
     EXPECT_FALSE(okno->isVisible());
     EXPECT_FALSE(tabela->isVisible());
     ASSERT_TRUE(Pokaz(sciezka("a.htm")));
+    EXPECT_EQ(okno->size(), QSize(750, 550)); // opened again, as high as it was
     okno->PowrotDoTabeli = 1;
     okno->LCloseWykres->klik();
     EXPECT_FALSE(okno->isVisible());
@@ -482,6 +486,102 @@ TEST_F(MenuRaportow, RaportyZGlownegoOkna) {
     program.FGlowny()->LTabelaWynikow->klik();
     EXPECT_FALSE(program.FBrowser()->isVisible());
     EXPECT_TRUE(program.FTabela()->isVisible());
+}
+
+// A requested report always comes to the front, active with the keyboard in its page: the first
+// one of the run from the report menu (the main window had the keyboard), and a new one while
+// the report window is open but covered by the archive window. It keeps the height the teacher
+// gave the window, and until the new page is there its place stays white (never the earlier
+// report). "Kopiuj raport" copies at once, without a click in the page first. Also run under
+// Xvfb, with and without a window manager.
+TEST_F(MenuRaportow, RaportNaWierzchuAktywnyZKlawiaturaWStronie) {
+    program.UtworzOkna();
+    ZapisujKomunikaty();
+    testy::KlasaProbna(program.analiza, folder.path());
+    TFGlowny& g = *program.FGlowny();
+    TFBrowser& b = *program.FBrowser();
+    g.show();
+    g.PokazAnalize();
+    g.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+    // the offscreen platform keeps no stacking order: there the activation tells
+    const bool stos = QGuiApplication::platformName() != QLatin1String("offscreen");
+    const auto naWierzchuZeStrona = [&] {
+        return QTest::qWaitFor(
+            [&] {
+                const QWidget* fokus = QApplication::focusWidget();
+                return QGuiApplication::focusWindow() == b.windowHandle() && b.WebBrowser &&
+                       fokus && (fokus == b.WebBrowser || b.WebBrowser->isAncestorOf(fokus)) &&
+                       (!stos || QApplication::topLevelAt(b.geometry().center()) == &b);
+            },
+            5000);
+    };
+    QSignalSpy zaladowano(&b, &TFBrowser::zaladowano);
+    g.LRaport1->klik();
+    ASSERT_TRUE(zaladowano.wait(Czekaj));
+    EXPECT_TRUE(naWierzchuZeStrona());
+    QGuiApplication::clipboard()->setText(QStringLiteral("stare"));
+    QSignalSpy skopiowano(&b, &TFBrowser::skopiowano);
+    b.LKopiujClick();
+    ASSERT_TRUE(skopiowano.wait(Czekaj));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QString::fromUtf8("Ułamki")));
+
+    // the teacher makes the window higher, then the archive window comes over it
+    b.UstawWysokosc(580);
+    TFArchiwum& archiwum = *program.FArchiwum();
+    archiwum.show();
+    archiwum.move(b.pos());
+    archiwum.raise();
+    archiwum.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return (!stos || QApplication::topLevelAt(b.geometry().center()) == &archiwum) &&
+                   QGuiApplication::focusWindow() == archiwum.windowHandle();
+        },
+        5000));
+    // a comparison made in the archive window comes the way this one does
+    const WynikRaportu drugi =
+        RaportStatystyka(program.analiza, program.UstawieniaRaportow(), program.srodowisko);
+    ASSERT_TRUE(drugi.udany());
+    program.PokazRaport(drugi);
+    EXPECT_TRUE(b.StronaZakryta());
+    EXPECT_EQ(b.size(), QSize(750, 580));
+    ASSERT_TRUE(zaladowano.wait(Czekaj));
+    EXPECT_TRUE(naWierzchuZeStrona());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !b.StronaZakryta(); }, 2000));
+    EXPECT_EQ(b.Silnik()->Adres(), QUrl::fromLocalFile(drugi.sciezka));
+
+    // closed and asked for again: white until the page asked for is there
+    b.LClose->klik();
+    g.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+    g.LRaport1->klik();
+    EXPECT_TRUE(b.StronaZakryta());
+    ASSERT_TRUE(zaladowano.wait(Czekaj));
+    EXPECT_TRUE(naWierzchuZeStrona());
+    EXPECT_TRUE(b.Silnik()->Adres().toLocalFile().endsWith(QStringLiteral("_OTescie.htm")));
+    EXPECT_EQ(b.size(), QSize(750, 580));
+    EXPECT_TRUE(komunikaty.isEmpty()) << teksty().join(' ').toStdString();
+}
+
+// The engine starts in the background once an analysis is open, so that the first report does
+// not wait for it; never with reports in the default browser.
+TEST_F(MenuRaportow, SilnikStartujeWTlePoOtwarciuAnalizy) {
+    program.UtworzOkna();
+    ZapisujKomunikaty();
+    testy::KlasaProbna(program.analiza, folder.path());
+    TFBrowser& b = *program.FBrowser();
+    program.ustawienia.rdfw = true;
+    program.FGlowny()->show();
+    program.FGlowny()->PokazAnalize();
+    QTest::qWait(1500);
+    EXPECT_FALSE(b.SilnikUruchomiony());
+    program.ustawienia.rdfw = false;
+    program.FGlowny()->PokazAnalize();
+    EXPECT_FALSE(b.SilnikUruchomiony()); // not while the analysis is being shown
+    EXPECT_TRUE(QTest::qWaitFor([&] { return b.SilnikUruchomiony(); }, Czekaj));
+    EXPECT_FALSE(b.isVisible());
+    EXPECT_TRUE(komunikaty.isEmpty());
 }
 
 } // namespace

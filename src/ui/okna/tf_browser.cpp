@@ -49,7 +49,8 @@ QString AdresyObrazowBezwzgledne(const QString& html, const QString& folder) {
 
 } // namespace
 
-TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p) {
+TFBrowser::TFBrowser(Program& p, QWidget* rodzic)
+    : OknoZRamka(rodzic), program(p), wysokoscOkna(WysokoscRaportu) {
     UstawTytulOkna(QStringLiteral("Raport"));
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
     UstawNaWierzchu(true);
@@ -81,6 +82,22 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(
     QPalette biala = PPodWebbrowser->palette();
     biala.setColor(QPalette::Window, Qt::white);
     PPodWebbrowser->setPalette(biala);
+    zaslona = new QWidget(PPodWebbrowser);
+    zaslona->setAutoFillBackground(true);
+    zaslona->setPalette(biala);
+    zaslona->hide();
+    rozruch = new QTimer(this);
+    rozruch->setSingleShot(true);
+    rozruch->setInterval(500);
+    connect(rozruch, &QTimer::timeout, this, [this] {
+        // then once nothing else waits in the program's queue
+        QTimer::singleShot(0, this, [this] {
+            if (silnik || isVisible() || program.ustawienia.rdfw ||
+                !ModulSilnikaProgramu().funkcje || !UruchomSilnik())
+                return;
+            silnik->Rozgrzej();
+        });
+    });
 
     Pdown = new QWidget(this);
     Pdown->setAttribute(Qt::WA_TranslucentBackground);
@@ -113,29 +130,80 @@ bool TFBrowser::UruchomSilnik() {
     WebBrowser = silnik->Widok();
     WebBrowser->setGeometry(PPodWebbrowser->rect());
     WebBrowser->show();
-    silnik->zaladowano = [this](bool ok) {
-        // the engine makes the widget that takes the keys as the page comes: F1 and Alt+F4
-        // reach the window from it too
-        PodgladajKlawisze();
-        zaladowany = ok;
-        emit zaladowano(ok);
+    silnik->zaladowano = [this](bool ok) { Zaladowano(ok); };
+    silnik->klatka = [this] {
+        if (czekaNaKlatke) {
+            czekaNaKlatke = false;
+            Zaslon(false);
+        }
+        emit klatkaStrony();
     };
     PodgladajKlawisze();
+    zaslona->raise();
     return true;
+}
+
+void TFBrowser::Zaladowano(bool ok) {
+    // the engine makes the widget that takes the keys as the page comes: F1 and Alt+F4 reach
+    // the window from it too
+    PodgladajKlawisze();
+    zaladowany = ok;
+    if (ok) stronaPokazana = true;
+    // the keyboard in the page, unless the teacher went to the commands meanwhile
+    const QWidget* fokus = focusWidget();
+    if (WebBrowser && (!fokus || fokus == WebBrowser || WebBrowser->isAncestorOf(fokus) ||
+                       fokus == WebBrowser->focusProxy()))
+        WebBrowser->setFocus(Qt::OtherFocusReason);
+    // uncovered with the engine's frame of the page (it may have come before the load's end:
+    // then a moment later)
+    czekaNaKlatke = ok && zaslona->isVisible();
+    if (czekaNaKlatke)
+        QTimer::singleShot(50, this, [this] {
+            if (!czekaNaKlatke) return;
+            czekaNaKlatke = false;
+            Zaslon(false);
+        });
+    else
+        Zaslon(false);
+    emit zaladowano(ok);
+}
+
+void TFBrowser::Zaslon(bool zaslon) {
+    if (!zaslon) {
+        zaslona->hide();
+        return;
+    }
+    zaslona->setGeometry(PPodWebbrowser->rect());
+    zaslona->raise();
+    zaslona->show();
+}
+
+bool TFBrowser::StronaZakryta() const {
+    return zaslona->isVisible();
+}
+
+void TFBrowser::UruchomWTle() {
+    if (!silnik) rozruch->start();
 }
 
 void TFBrowser::WyswietlRaport(const QString& plik) {
     sciezka = plik;
     zaladowany = false;
-    UstawRozmiar(Szerokosc, WysokoscRaportu);
+    rozruch->stop();
+    UstawRozmiar(Szerokosc, wysokoscOkna);
     Uloz();
-    if (isVisible() && WebBrowser) {
+    // the page shown before stays out of sight until the new one is painted
+    czekaNaKlatke = false;
+    if (stronaPokazana) Zaslon(true);
+    if (!isVisible()) show();
+    // a requested report comes to the front, also over the window that asked for it
+    raise();
+    activateWindow();
+    if (WebBrowser) {
+        WebBrowser->setFocus(Qt::OtherFocusReason);
         Zaladuj();
         return;
     }
-    if (!isVisible()) show();
-    raise();
-    activateWindow();
     // the window is on screen first; the engine starts and the page loads right after
     QTimer::singleShot(0, this, &TFBrowser::Zaladuj);
 }
@@ -145,14 +213,19 @@ bool TFBrowser::Zajety() const {
 }
 
 void TFBrowser::Zaladuj() {
-    if (sciezka.isEmpty() || !isVisible() || !UruchomSilnik()) return;
+    if (sciezka.isEmpty() || !isVisible()) return;
+    if (!WebBrowser) {
+        if (!UruchomSilnik()) return;
+        WebBrowser->setFocus(Qt::OtherFocusReason);
+    }
     zaladowany = false;
     wydruk->UstawStrone(silnik.get(), sciezka);
     silnik->Zaladuj(QUrl::fromLocalFile(QFileInfo(sciezka).absoluteFilePath()));
 }
 
 void TFBrowser::UstawWysokosc(int wysokosc) {
-    UstawRozmiar(Szerokosc, std::clamp(wysokosc, WysokoscMin, WysokoscMax));
+    wysokoscOkna = std::clamp(wysokosc, WysokoscMin, WysokoscMax);
+    UstawRozmiar(Szerokosc, wysokoscOkna);
     Uloz();
 }
 
@@ -163,6 +236,7 @@ void TFBrowser::Uloz() {
     PPodWebbrowser->setGeometry(skora::raport::LewaStrony, skora::raport::GoraStrony,
                                 skora::raport::SzerokoscStrony, H - 71);
     if (WebBrowser) WebBrowser->setGeometry(PPodWebbrowser->rect());
+    if (zaslona) zaslona->setGeometry(PPodWebbrowser->rect());
     ImTlo->setGeometry(0, 0, Szerokosc, H);
     if (ImTlo->pixmap().deviceIndependentSize().toSize() != QSize(Szerokosc, H))
         ImTlo->setPixmap(skora::ObrazOknaRaportu(QSize(Szerokosc, H), devicePixelRatioF()));

@@ -18,6 +18,7 @@
 
 class QPainter;
 class QPrinter;
+class QTimer;
 
 namespace sondrel {
 
@@ -30,9 +31,18 @@ public:
     explicit TFBrowser(Program& program, QWidget* rodzic = nullptr);
     ~TFBrowser() override;
 
-    // Shows a report file: the window at 750 x 500, centred when it comes up; the page loads
-    // once the window is on screen (at once when it is already visible).
+    // Shows a report file: the window comes to the front, active with the keyboard in the page,
+    // 750 x 500 the first time and then as high as the teacher made it, centred when it comes up;
+    // the page loads once the window is on screen (at once when it is already visible). Until
+    // the new page is painted the page's place stays white: an earlier report never shows.
     void WyswietlRaport(const QString& sciezka);
+    // Starts the engine ahead of the first report, while the window is hidden, once the program
+    // has been idle for a moment (an analysis was opened): the first report then does not wait
+    // for it. Nothing when reports go to the default browser or the engine cannot be used (the
+    // first report says why).
+    void UruchomWTle();
+    // Whether the page's place is kept white while a new report loads.
+    bool StronaZakryta() const;
     QString Sciezka() const { return sciezka; }
     // Whether the engine has started and whether the page shown finished loading.
     bool SilnikUruchomiony() const { return silnik != nullptr; }
@@ -80,6 +90,9 @@ public:
 
 signals:
     void zaladowano(bool ok);
+    // The engine rendered a frame of the page; it reaches the screen with the window's next
+    // paint.
+    void klatkaStrony();
     void zapisano(const QString& sciezka, bool ok);
     void skopiowano();
     void wydrukowano(bool ok);
@@ -102,6 +115,8 @@ protected:
 private:
     bool UruchomSilnik();
     void Zaladuj();
+    void Zaslon(bool zaslon);
+    void Zaladowano(bool ok);
     void Uloz();
     void KoniecKopiowania();
     void Niepowodzenie(const QString& komunikat, const QString& szczegoly);
@@ -113,6 +128,11 @@ private:
     QMetaObject::Connection kopiowanie; // a copy waiting for the clipboard
     int nrKopii = 0;
     QString folderZapisu;
+    int wysokoscOkna;            // the height reports open with: the grip's last one
+    QWidget* zaslona = nullptr;  // white over the page while a new report loads
+    bool stronaPokazana = false; // the view has shown a report page
+    bool czekaNaKlatke = false;  // loaded: uncovered with the engine's next frame
+    QTimer* rozruch;             // the engine's start in the background
     std::unique_ptr<SilnikHtml> silnik;
 };
 

@@ -1,15 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/polaczenie.h"
 
+#include <QRegularExpression>
 #include <QSqlDatabase>
+#include <QSqlDriver>
 #include <QUrl>
 #include <QUrlQuery>
+#include <chrono>
+#include <condition_variable>
+#include <dlfcn.h>
+#include <mutex>
+#include <sys/socket.h>
+#include <thread>
 
 namespace sondrel {
 
 namespace {
 
 constexpr int DomyslnyCzasLaczenia = 5; // seconds
+constexpr int MaksCzasLaczenia = 30;    // seconds
+constexpr int MaksLimitSesji = 600;     // seconds
+
+// Set unless the URI sets them: a server or a network that is gone is noticed within about a
+// minute even while the program waits for an answer (ignored on a Unix socket).
+const std::pair<const char*, const char*> ParametryTcp[] = {
+    {"keepalives", "1"},       {"keepalives_idle", "30"},     {"keepalives_interval", "10"},
+    {"keepalives_count", "3"}, {"tcp_user_timeout", "60000"},
+};
 
 // libpq parameters a URI may set; anything else is refused rather than silently ignored.
 const QStringList DozwoloneParametry = {
@@ -26,8 +43,15 @@ const QStringList DozwoloneParametry = {
     QStringLiteral("sslcompression"),
     QStringLiteral("keepalives"),
     QStringLiteral("keepalives_idle"),
+    QStringLiteral("keepalives_interval"),
+    QStringLiteral("keepalives_count"),
+    QStringLiteral("tcp_user_timeout"),
     QStringLiteral("channel_binding"),
 };
+
+bool PoczatekAdresu(const QString& adres, QLatin1String schemat) {
+    return adres.startsWith(schemat, Qt::CaseInsensitive);
+}
 
 QString Odkoduj(const QString& s) {
     return QUrl::fromPercentEncoding(s.toUtf8());
@@ -44,8 +68,21 @@ QString Cytuj(const QString& s) {
 } // namespace
 
 bool JestAdresemSerwera(const QString& adres) {
-    return adres.startsWith(QLatin1String("postgresql://")) ||
-           adres.startsWith(QLatin1String("postgres://"));
+    return PoczatekAdresu(adres, QLatin1String("postgresql://")) ||
+           PoczatekAdresu(adres, QLatin1String("postgres://"));
+}
+
+bool WygladaNaAdres(const QString& adres) {
+    static const QRegularExpression wzor(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:/"));
+    return wzor.match(adres).hasMatch();
+}
+
+QString OdmowaAdresu(const QString& adres) {
+    const QString schemat = adres.left(adres.indexOf(QLatin1Char(':')));
+    return QStringLiteral("Błędny adres archiwum: tekst zaczynający się od „%1:/” nie jest "
+                          "ścieżką pliku ani adresem serwera (adres serwera zaczyna się od "
+                          "postgresql://).")
+        .arg(schemat.left(20));
 }
 
 QString AdresSerwera::Opis() const {
@@ -113,6 +150,14 @@ std::optional<AdresSerwera> RozbierzAdresSerwera(const QString& adres, QString& 
     if (!portTekst.isEmpty() && !ustawPort(portTekst)) return zly(QStringLiteral("błędny port"));
     a.Baza = Odkoduj(sciezka);
     bool czasPodany = false;
+    // A limit of the session in whole seconds, 1..MaksLimitSesji.
+    const auto limit = [](const QString& tekst, int& cel) {
+        bool ok = false;
+        const int sekundy = tekst.toInt(&ok);
+        if (!ok || sekundy < 1 || sekundy > MaksLimitSesji) return false;
+        cel = sekundy;
+        return true;
+    };
     for (const QString& para : zapytanie.split(QLatin1Char('&'), Qt::SkipEmptyParts)) {
         const qsizetype r = para.indexOf(QLatin1Char('='));
         const QString klucz = Odkoduj(r < 0 ? para : para.left(r));
@@ -128,11 +173,30 @@ std::optional<AdresSerwera> RozbierzAdresSerwera(const QString& adres, QString& 
         } else if (klucz == u"password" || klucz == u"passfile") {
             return zly(QStringLiteral("hasła nie podaje się w adresie (program go nie zapisuje; "
                                       "użyj pliku ~/.pgpass albo zmiennej PGPASSWORD)"));
+        } else if (klucz == u"statement_timeout") {
+            if (!limit(wartosc, a.LimitPolecenia))
+                return zly(QStringLiteral("błędna wartość %1 (sekundy, 1..%2)")
+                               .arg(klucz)
+                               .arg(MaksLimitSesji));
+        } else if (klucz == u"lock_timeout") {
+            if (!limit(wartosc, a.LimitBlokady))
+                return zly(QStringLiteral("błędna wartość %1 (sekundy, 1..%2)")
+                               .arg(klucz)
+                               .arg(MaksLimitSesji));
         } else if (DozwoloneParametry.contains(klucz)) {
             if (wartosc.contains(QLatin1Char(';')))
                 return zly(QStringLiteral("błędna wartość %1").arg(klucz));
-            a.Parametry.emplace_back(klucz, wartosc);
-            czasPodany = czasPodany || klucz == u"connect_timeout";
+            QString w = wartosc;
+            if (klucz == u"connect_timeout") {
+                // libpq waits for ever on 0: never more than MaksCzasLaczenia here.
+                bool ok = false;
+                const int sekundy = wartosc.toInt(&ok);
+                if (!ok || sekundy < 0) return zly(QStringLiteral("błędna wartość %1").arg(klucz));
+                w = QString::number(sekundy == 0 ? MaksCzasLaczenia
+                                                 : std::min(sekundy, MaksCzasLaczenia));
+                czasPodany = true;
+            }
+            a.Parametry.emplace_back(klucz, w);
         } else {
             return zly(QStringLiteral("nieznany parametr %1").arg(klucz));
         }
@@ -143,6 +207,12 @@ std::optional<AdresSerwera> RozbierzAdresSerwera(const QString& adres, QString& 
     if (!czasPodany)
         a.Parametry.emplace_back(QStringLiteral("connect_timeout"),
                                  QString::number(DomyslnyCzasLaczenia));
+    for (const auto& [klucz, wartosc] : ParametryTcp) {
+        const QString k = QString::fromLatin1(klucz);
+        if (std::none_of(a.Parametry.begin(), a.Parametry.end(),
+                         [&](const auto& p) { return p.first == k; }))
+            a.Parametry.emplace_back(k, QString::fromLatin1(wartosc));
+    }
     return a;
 }
 
@@ -192,10 +262,110 @@ void UstawPolaczenieSerwera(QSqlDatabase& baza, const AdresSerwera& adres) {
     if (adres.Port > 0) baza.setPort(adres.Port);
     baza.setDatabaseName(adres.Baza);
     if (!adres.Uzytkownik.isEmpty()) baza.setUserName(adres.Uzytkownik);
+    // The session's limits first, so that options the URI gives come after them.
+    QString opcjeSesji = QStringLiteral("-c statement_timeout=%1s -c lock_timeout=%2s")
+                             .arg(adres.LimitPolecenia)
+                             .arg(adres.LimitBlokady);
     QStringList opcje;
-    for (const auto& [klucz, wartosc] : adres.Parametry)
-        opcje.append(klucz + QLatin1Char('=') + Cytuj(wartosc));
+    for (const auto& [klucz, wartosc] : adres.Parametry) {
+        if (klucz == u"options")
+            opcjeSesji += QLatin1Char(' ') + wartosc;
+        else
+            opcje.append(klucz + QLatin1Char('=') + Cytuj(wartosc));
+    }
+    opcje.append(QStringLiteral("options=") + Cytuj(opcjeSesji));
     baza.setConnectOptions(opcje.join(QLatin1Char(';')));
+}
+
+namespace {
+
+// libpq's PQsocket, from the copy the Qt driver loaded (nothing when it is not loaded).
+int GniazdoPolaczenia(const QSqlDatabase& baza) {
+    using FunkcjaGniazda = int (*)(const void*);
+    static const FunkcjaGniazda pqSocket = []() -> FunkcjaGniazda {
+        void* biblioteka = dlopen("libpq.so.5", RTLD_LAZY | RTLD_NOLOAD);
+        return biblioteka ? reinterpret_cast<FunkcjaGniazda>(dlsym(biblioteka, "PQsocket"))
+                          : nullptr;
+    }();
+    if (!pqSocket || !baza.driver()) return -1;
+    const QVariant uchwyt = baza.driver()->handle();
+    // PGconn is libpq's typedef of struct pg_conn: Qt names the type either way.
+    if (!uchwyt.isValid() || (qstrcmp(uchwyt.typeName(), "PGconn*") != 0 &&
+                              qstrcmp(uchwyt.typeName(), "pg_conn*") != 0))
+        return -1;
+    const void* polaczenie = *static_cast<void* const*>(uchwyt.constData());
+    return polaczenie ? pqSocket(polaczenie) : -1;
+}
+
+} // namespace
+
+struct StraznikPolaczenia::Stan {
+    std::mutex m;
+    std::condition_variable cv;
+    std::thread watek;
+    int gniazdo = -1;
+    std::chrono::steady_clock::time_point termin;
+    bool koniec = false;
+    bool odcial = false;
+
+    void Czuwaj() {
+        std::unique_lock blokada(m);
+        while (!koniec) {
+            if (gniazdo < 0) {
+                cv.wait(blokada);
+                continue;
+            }
+            if (cv.wait_until(blokada, termin) == std::cv_status::timeout && gniazdo >= 0 &&
+                std::chrono::steady_clock::now() >= termin) {
+                // The blocked call's read or write returns at once; the connection is dead.
+                ::shutdown(gniazdo, SHUT_RDWR);
+                gniazdo = -1;
+                odcial = true;
+            }
+        }
+    }
+};
+
+StraznikPolaczenia::StraznikPolaczenia() : s(new Stan) {}
+
+StraznikPolaczenia::~StraznikPolaczenia() {
+    {
+        std::lock_guard blokada(s->m);
+        s->koniec = true;
+    }
+    s->cv.notify_all();
+    if (s->watek.joinable()) s->watek.join();
+    delete s;
+}
+
+void StraznikPolaczenia::Uzbroj(const QSqlDatabase& baza, int limitMs) {
+    const int gniazdo = GniazdoPolaczenia(baza);
+    {
+        std::lock_guard blokada(s->m);
+        s->gniazdo = gniazdo;
+        s->termin = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+        if (gniazdo >= 0 && !s->watek.joinable())
+            s->watek = std::thread([st = s] { st->Czuwaj(); });
+    }
+    s->cv.notify_all();
+}
+
+void StraznikPolaczenia::Rozbroj() {
+    {
+        std::lock_guard blokada(s->m);
+        s->gniazdo = -1;
+    }
+    s->cv.notify_all();
+}
+
+bool StraznikPolaczenia::Odcial() const {
+    std::lock_guard blokada(s->m);
+    return s->odcial;
+}
+
+void StraznikPolaczenia::Wyczysc() {
+    std::lock_guard blokada(s->m);
+    s->odcial = false;
 }
 
 } // namespace sondrel

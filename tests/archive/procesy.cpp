@@ -282,8 +282,11 @@ TEST(ArchiwumProcesy, PoleceniaIKodyWyjsciaSondrelCli) {
     ASSERT_EQ(uruchom(QStringList{"archiwum", "lista"} + a, &wyjscie), 0);
     const QJsonArray lista = QJsonDocument::fromJson(wyjscie).array();
     ASSERT_EQ(lista.size(), 2);
-    EXPECT_EQ(lista[0].toObject().keys(), (QStringList{"data", "dodano", "id", "iloscUczniow",
-                                                       "klasa", "procentKlasy", "test"}));
+    EXPECT_EQ(lista[0].toObject().keys(),
+              (QStringList{"data", "dodal", "dodano", "id", "iloscUczniow", "klasa", "procentKlasy",
+                           "test"}));
+    // Who added it: the login name of the user who ran the command.
+    EXPECT_FALSE(lista[0].toObject().value("dodal").toString().isEmpty());
     EXPECT_EQ(lista[0].toObject().value("test").toObject().keys(),
               (QStringList{"autor", "iloscOdpowiedzi", "iloscPytan", "nazwa", "odcisk", "typ"}));
 

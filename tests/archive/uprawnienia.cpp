@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Who sees and changes what on a school's archive server: two teachers, a head of subject and
 // the owner, through the program and (the teacher) straight through SQL; and the limits that
-// keep a call from waiting for ever on a locked table or a server that stopped answering.
+// keep a call from waiting for ever on a locked table or a server that stopped answering; and
+// the roles file of resources/sql run as its header tells an administrator to, over TCP with
+// passwords.
 
 #include "archive/archiwum.h"
 
@@ -9,12 +11,20 @@
 #include "support/klasa_testowa.h"
 #include "support/serwer_testowy.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <algorithm>
+#include <arpa/inet.h>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace sondrel;
 using namespace sondrel::testy;
@@ -262,4 +272,134 @@ TEST_F(ArchiwumUprawnienia, ZablokowanaTabelaIMilczacySerwerKonczaSieWCzasie) {
     const auto znowu = krotko.Lista();
     ASSERT_TRUE(znowu) << krotko.Blad().toStdString();
     EXPECT_EQ(znowu->size(), 1u);
+}
+
+namespace {
+
+// A cluster of its own on 127.0.0.1 with scram-sha-256 passwords (tools/pg_testowy.sh).
+class SerwerTcp {
+public:
+    SerwerTcp() {
+        // A free port, as the kernel gives one.
+        const int gniazdo = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in adres{};
+        adres.sin_family = AF_INET;
+        adres.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t dlugosc = sizeof adres;
+        if (::bind(gniazdo, reinterpret_cast<sockaddr*>(&adres), sizeof adres) == 0 &&
+            ::getsockname(gniazdo, reinterpret_cast<sockaddr*>(&adres), &dlugosc) == 0)
+            port = ntohs(adres.sin_port);
+        ::close(gniazdo);
+        folder = QStringLiteral("/tmp/sondrel-pg-tcp-%1").arg(QCoreApplication::applicationPid());
+        QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+        srodowisko.insert(QStringLiteral("SONDREL_PG_HASLO"), Haslo);
+        dziala = port > 0 &&
+                 Uruchom(Skrypt(), {QStringLiteral("start"), folder, QString::number(port)},
+                         srodowisko) == 0 &&
+                 QFileInfo::exists(folder + QStringLiteral("/.s.PGSQL.%1").arg(port));
+    }
+    ~SerwerTcp() { Uruchom(Skrypt(), {QStringLiteral("stop"), folder}); }
+
+    static QString Zrodla(const char* sciezka) {
+        return QDir::cleanPath(QStringLiteral(SONDREL_DANE_TESTU "/../../../") +
+                               QString::fromLatin1(sciezka));
+    }
+    static QString Skrypt() { return Zrodla("tools/pg_testowy.sh"); }
+    static QString Program(const char* nazwa) {
+        return qEnvironmentVariable("SONDREL_PG_BIN",
+                                    QStringLiteral("/usr/lib/postgresql/15/bin")) +
+               QLatin1Char('/') + QString::fromLatin1(nazwa);
+    }
+    // A program of PostgreSQL's run as the superuser over TCP with its password.
+    int Klient(const char* program, const QStringList& argumenty, QByteArray* wyjscie = nullptr) {
+        QProcessEnvironment srodowisko = QProcessEnvironment::systemEnvironment();
+        srodowisko.insert(QStringLiteral("PGPASSWORD"), Haslo);
+        return Uruchom(Program(program),
+                       QStringList{QStringLiteral("-h"), QStringLiteral("127.0.0.1"),
+                                   QStringLiteral("-p"), QString::number(port),
+                                   QStringLiteral("-U"), QStringLiteral("sondrel_test")} +
+                           argumenty,
+                       srodowisko, wyjscie);
+    }
+    static int
+    Uruchom(const QString& program, const QStringList& argumenty,
+            const QProcessEnvironment& srodowisko = QProcessEnvironment::systemEnvironment(),
+            QByteArray* wyjscie = nullptr) {
+        QProcess p;
+        p.setProcessEnvironment(srodowisko);
+        p.start(program, argumenty);
+        if (!p.waitForFinished(240000)) return -1;
+        if (wyjscie) *wyjscie = p.readAllStandardOutput();
+        const QByteArray bledy = p.readAllStandardError();
+        if (p.exitCode() != 0)
+            ADD_FAILURE() << program.toStdString() << ": " << bledy.toStdString();
+        return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    }
+
+    inline static const QString Haslo = QStringLiteral("nadzorca-7");
+    QString folder;
+    int port = 0;
+    bool dziala = false;
+};
+
+} // namespace
+
+TEST(SkryptRol, DzialaJakPiszeWNaglowkuPrzezTcpZHaslami) {
+    if (!QFileInfo::exists(SerwerTcp::Program("initdb")) ||
+        !QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+        GTEST_SKIP() << "PostgreSQL 15 or the QPSQL driver is not installed";
+    SerwerTcp serwer;
+    ASSERT_TRUE(serwer.dziala);
+    ASSERT_EQ(serwer.Klient("createdb", {QStringLiteral("archiwum")}), 0);
+    // As the header says, on a fresh cluster (no owner role yet), and again (all there).
+    const QStringList skrypt{
+        QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
+        QStringLiteral("-d"), QStringLiteral("archiwum"),
+        QStringLiteral("-f"), SerwerTcp::Zrodla("resources/sql/archiwum_uprawnienia.sql")};
+    QByteArray wyjscie;
+    ASSERT_EQ(serwer.Klient("psql", skrypt, &wyjscie), 0);
+    EXPECT_TRUE(wyjscie.contains("\\password sondrel_wlasciciel")) << wyjscie.toStdString();
+    ASSERT_EQ(serwer.Klient("psql", skrypt), 0);
+    const auto sql = [&](const char* polecenie) {
+        return serwer.Klient("psql", {QStringLiteral("-v"), QStringLiteral("ON_ERROR_STOP=1"),
+                                      QStringLiteral("-d"), QStringLiteral("archiwum"),
+                                      QStringLiteral("-c"), QString::fromUtf8(polecenie)});
+    };
+    ASSERT_EQ(sql("ALTER ROLE sondrel_wlasciciel PASSWORD 'wlasciciel-1'"), 0);
+    ASSERT_EQ(sql("CREATE ROLE anna LOGIN PASSWORD 'anna-1' IN ROLE sondrel_nauczyciele"), 0);
+    ASSERT_EQ(sql("CREATE ROLE marek LOGIN PASSWORD 'marek-1' IN ROLE sondrel_kierownicy"), 0);
+
+    // The owner makes the tables; then the script runs clean over them too.
+    const auto adres = [&](const char* rola) {
+        return QStringLiteral("postgresql://%1@127.0.0.1:%2/archiwum?sslmode=disable")
+            .arg(QString::fromLatin1(rola))
+            .arg(serwer.port);
+    };
+    const QByteArray dotad = qgetenv("PGPASSWORD");
+    const auto jako = [&](Archiwum& a, const char* rola, const char* haslo) {
+        qputenv("PGPASSWORD", haslo);
+        const bool ok = a.Otworz(adres(rola));
+        qputenv("PGPASSWORD", dotad);
+        return ok;
+    };
+    Archiwum wlasciciel, anna, marek, zle;
+    ASSERT_TRUE(jako(wlasciciel, "sondrel_wlasciciel", "wlasciciel-1"))
+        << wlasciciel.Blad().toStdString();
+    ASSERT_EQ(serwer.Klient("psql", skrypt), 0);
+    ASSERT_TRUE(jako(anna, "anna", "anna-1")) << anna.Blad().toStdString();
+    ASSERT_TRUE(jako(marek, "marek", "marek-1")) << marek.Blad().toStdString();
+    AnalizaArchiwalna a1 = Klasa(1, "7a"), m1 = Klasa(2, "7b");
+    ASSERT_TRUE(anna.Dodaj(a1)) << anna.Blad().toStdString();
+    ASSERT_TRUE(marek.Dodaj(m1)) << marek.Blad().toStdString();
+    EXPECT_EQ(Klasy(anna), (std::vector<QString>{"7a/anna"}));
+    EXPECT_EQ(Klasy(marek), (std::vector<QString>{"7a/anna", "7b/marek"}));
+    EXPECT_EQ(Klasy(wlasciciel), (std::vector<QString>{"7a/anna", "7b/marek"}));
+
+    // A wrong password: refused in Polish, without libpq's English.
+    EXPECT_FALSE(jako(zle, "anna", "zle"));
+    EXPECT_EQ(zle.Blad(), QStringLiteral("Nie można połączyć się z archiwum na serwerze "
+                                         "anna@127.0.0.1:%1/archiwum: serwer nie przyjął hasła "
+                                         "(hasło podaje plik ~/.pgpass albo zmienna PGPASSWORD).")
+                              .arg(serwer.port));
+    EXPECT_TRUE(zle.SzczegolyBledu().contains(QStringLiteral("password authentication failed")));
 }

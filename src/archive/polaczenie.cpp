@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/polaczenie.h"
 
+#include "archive/archiwum_dane.h"
+
+#include <QAtomicInteger>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlDriver>
@@ -238,6 +241,8 @@ QString AdresArchiwum(const UstawieniaArchiwum& u, const QString& sciezkaPliku) 
     }
     adres += QLatin1Char('/') + koduj(u.Baza);
     if (!u.Sslmode.isEmpty()) zapytanie.append(QStringLiteral("sslmode=") + koduj(u.Sslmode));
+    if (!u.Sslrootcert.isEmpty())
+        zapytanie.append(QStringLiteral("sslrootcert=") + koduj(u.Sslrootcert));
     if (!zapytanie.isEmpty()) adres += QLatin1Char('?') + zapytanie.join(QLatin1Char('&'));
     return adres;
 }
@@ -253,7 +258,10 @@ UstawieniaArchiwum UstawieniaZAdresu(const QString& adres) {
     u.Baza = a->Baza;
     u.Uzytkownik = a->Uzytkownik;
     for (const auto& [klucz, wartosc] : a->Parametry)
-        if (klucz == u"sslmode") u.Sslmode = wartosc;
+        if (klucz == u"sslmode")
+            u.Sslmode = wartosc;
+        else if (klucz == u"sslrootcert")
+            u.Sslrootcert = wartosc;
     return u;
 }
 
@@ -277,6 +285,97 @@ void UstawPolaczenieSerwera(QSqlDatabase& baza, const AdresSerwera& adres) {
     baza.setConnectOptions(opcje.join(QLatin1Char(';')));
 }
 
+QString WynikSprawdzenia::Opis() const {
+    if (!Polaczono) return Blad;
+    QString t = QStringLiteral("Połączono z serwerem PostgreSQL %1 jako %2 (%3).")
+                    .arg(Wersja, Uzytkownik,
+                         Szyfrowane ? QStringLiteral("połączenie szyfrowane")
+                                    : QStringLiteral("połączenie bez szyfrowania"));
+    if (!SaTabele)
+        return t + (MozeZalozyc ? QStringLiteral(" Archiwum jest puste: ten użytkownik założy jego "
+                                                 "tabele przy pierwszym otwarciu.")
+                                : QStringLiteral(" Archiwum jest puste: jego tabele założy "
+                                                 "właściciel archiwum przy pierwszym otwarciu."));
+    const QString czyje = Wlasciciel ? QStringLiteral("wszystkie") : QStringLiteral("tylko swoje");
+    QStringList moze;
+    if (MozeDodawac) moze.append(QStringLiteral("dodawać analizy"));
+    if (MozeCzytac)
+        moze.append(QStringLiteral("czytać %1 analizy")
+                        .arg(Wszystkie ? QStringLiteral("wszystkie") : QStringLiteral("swoje")));
+    if (MozeUsuwac) moze.append(QStringLiteral("usuwać %1 analizy").arg(czyje));
+    if (moze.isEmpty()) return t + QStringLiteral(" Ten użytkownik nie ma uprawnień do archiwum.");
+    QStringList nie;
+    if (!MozeDodawac) nie.append(QStringLiteral("dodawać"));
+    if (!MozeCzytac) nie.append(QStringLiteral("czytać"));
+    if (!MozeUsuwac) nie.append(QStringLiteral("usuwać"));
+    t += QStringLiteral(" Może: ") + moze.join(QStringLiteral(", ")) + QLatin1Char('.');
+    if (!nie.isEmpty())
+        t += QStringLiteral(" Nie może: ") + nie.join(QStringLiteral(", ")) + QLatin1Char('.');
+    return t;
+}
+
+WynikSprawdzenia SprawdzPolaczenie(const QString& adres) {
+    static QAtomicInteger<quint64> licznik;
+    WynikSprawdzenia w;
+    QString blad;
+    const auto a = RozbierzAdresSerwera(adres, blad);
+    if (!a) {
+        w.Blad = blad;
+        return w;
+    }
+    const QString opis = a->Opis();
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL"))) {
+        w.Blad = QStringLiteral("Nie można połączyć się z serwerem %1: brak sterownika PostgreSQL "
+                                "(pakiet libqt6sql6-psql).")
+                     .arg(opis);
+        return w;
+    }
+    const QString nazwa = QStringLiteral("sondrel-sprawdzenie-%1").arg(++licznik);
+    {
+        QSqlDatabase baza = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nazwa);
+        UstawPolaczenieSerwera(baza, *a);
+        if (!baza.open()) {
+            w.Blad = QStringLiteral("Nie można połączyć się z serwerem %1: %2")
+                         .arg(opis, archiwum_wewn::PowodPolaczenia(baza.lastError()));
+        } else {
+            QSqlQuery q(baza);
+            const bool ok = q.exec(QStringLiteral(
+                                "SELECT current_setting('server_version'), current_user, "
+                                "coalesce((SELECT ssl FROM pg_stat_ssl WHERE pid = "
+                                "pg_backend_pid()), false), to_regclass('analizy') IS NOT NULL, "
+                                "has_schema_privilege(current_schema(), 'CREATE'), "
+                                "coalesce(has_table_privilege(to_regclass('analizy'), 'INSERT'), "
+                                "false), coalesce(has_table_privilege(to_regclass('analizy'), "
+                                "'SELECT'), false), coalesce(has_table_privilege("
+                                "to_regclass('analizy'), 'DELETE'), false), coalesce(pg_has_role("
+                                "current_user, (SELECT relowner FROM pg_class WHERE oid = "
+                                "to_regclass('analizy')), 'MEMBER'), false), EXISTS (SELECT 1 "
+                                "FROM pg_roles WHERE rolname = 'sondrel_kierownicy' AND "
+                                "pg_has_role(current_user, oid, 'MEMBER'))")) &&
+                            q.next();
+            if (!ok) {
+                w.Blad = QStringLiteral("Połączono z serwerem %1, ale nie udało się sprawdzić "
+                                        "uprawnień: %2.")
+                             .arg(opis, archiwum_wewn::OpisBleduBazy(q.lastError().text()));
+            } else {
+                w.Polaczono = true;
+                w.Wersja = q.value(0).toString();
+                w.Uzytkownik = q.value(1).toString();
+                w.Szyfrowane = q.value(2).toBool();
+                w.SaTabele = q.value(3).toBool();
+                w.MozeZalozyc = q.value(4).toBool();
+                w.MozeDodawac = q.value(5).toBool();
+                w.MozeCzytac = q.value(6).toBool();
+                w.MozeUsuwac = q.value(7).toBool();
+                w.Wlasciciel = q.value(8).toBool();
+                w.Wszystkie = w.Wlasciciel || q.value(9).toBool();
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(nazwa);
+    return w;
+}
+
 namespace {
 
 // libpq's PQsocket, from the copy the Qt driver loaded (nothing when it is not loaded).
@@ -290,8 +389,8 @@ int GniazdoPolaczenia(const QSqlDatabase& baza) {
     if (!pqSocket || !baza.driver()) return -1;
     const QVariant uchwyt = baza.driver()->handle();
     // PGconn is libpq's typedef of struct pg_conn: Qt names the type either way.
-    if (!uchwyt.isValid() || (qstrcmp(uchwyt.typeName(), "PGconn*") != 0 &&
-                              qstrcmp(uchwyt.typeName(), "pg_conn*") != 0))
+    if (!uchwyt.isValid() ||
+        (qstrcmp(uchwyt.typeName(), "PGconn*") != 0 && qstrcmp(uchwyt.typeName(), "pg_conn*") != 0))
         return -1;
     const void* polaczenie = *static_cast<void* const*>(uchwyt.constData());
     return polaczenie ? pqSocket(polaczenie) : -1;

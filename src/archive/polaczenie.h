@@ -42,7 +42,8 @@ struct UstawieniaArchiwum {
     int Port = 5432;
     QString Baza;
     QString Uzytkownik;
-    QString Sslmode; // empty: libpq's default (prefer)
+    QString Sslmode;     // empty: libpq's default (prefer)
+    QString Sslrootcert; // the CA file that verify-full checks the server's certificate with
 
     bool operator==(const UstawieniaArchiwum&) const = default;
 };
@@ -59,6 +60,12 @@ inline const QString Uzytkownik = QStringLiteral("Użytkownik:");
 inline const QString Haslo =
     QStringLiteral("Hasła program nie zapisuje: podaje je plik ~/.pgpass albo zmienna PGPASSWORD.");
 inline const QString Laczenie = QStringLiteral("Łączenie z serwerem archiwum…");
+inline const QString Szyfrowanie = QStringLiteral("Szyfrowanie:");
+inline const QString Wymagane = QStringLiteral("wymagane");
+inline const QString ZWeryfikacja = QStringLiteral("wymagane, z weryfikacją serwera");
+inline const QString BezSzyfrowania = QStringLiteral("bez szyfrowania");
+inline const QString Sprawdz = QStringLiteral("Sprawdź połączenie");
+inline const QString Sprawdzanie = QStringLiteral("Sprawdzanie połączenia…");
 } // namespace TekstyUstawienArchiwum
 
 // A server archive, parsed.
@@ -99,6 +106,31 @@ UstawieniaArchiwum UstawieniaZAdresu(const QString& adres);
 // Sets a QPSQL connection to the server (no password: libpq's own files decide), with the
 // limits above.
 void UstawPolaczenieSerwera(QSqlDatabase& baza, const AdresSerwera& adres);
+
+// What "Sprawdź połączenie" found on a server: its version, the user, whether the connection is
+// encrypted, and what the user may do with the archive's analyses.
+struct WynikSprawdzenia {
+    bool Polaczono = false;
+    QString Blad; // the refusal, in Polish, when not connected
+    QString Wersja;
+    QString Uzytkownik;
+    bool Szyfrowane = false;
+    bool SaTabele = false;    // the archive's tables exist (else the owner's first open makes them)
+    bool MozeZalozyc = false; // without tables: this user may make them
+    bool MozeDodawac = false;
+    bool MozeCzytac = false;
+    bool MozeUsuwac = false;
+    bool Wszystkie = false;  // reads every analysis (head of subject, owner)
+    bool Wlasciciel = false; // administers every analysis
+
+    // One Polish paragraph for the window.
+    QString Opis() const;
+};
+
+// Connects to the server of `adres` (a postgresql:// URI) with the archive's limits, looks, and
+// disconnects; changes nothing on the server. Callable from any thread (the connection is the
+// calling thread's own); a window calls it off its UI thread.
+WynikSprawdzenia SprawdzPolaczenie(const QString& adres);
 
 // Cuts the connection of a server call that has run past its limit, so that a call waiting for
 // a server that stopped answering (a stopped process, a stalled proxy: its kernel still

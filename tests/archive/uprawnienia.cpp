@@ -8,6 +8,7 @@
 #include "archive/archiwum.h"
 
 #include "analysis/ocenianie.h"
+#include "archive/polaczenie.h"
 #include "support/klasa_testowa.h"
 #include "support/serwer_testowy.h"
 
@@ -144,6 +145,44 @@ TEST_F(ArchiwumUprawnienia, KazdyWidziIZmieniaTylkoToCoMuWolno) {
                                           "nadaje administrator serwera rolą sondrel_nauczyciele "
                                           "albo sondrel_kierownicy.")
                                .arg(obcy.Opis()));
+}
+
+TEST_F(ArchiwumUprawnienia, SprawdzeniePolaczeniaMowiCoKomuWolno) {
+    const QString wersja = baza.Zapytaj(QStringLiteral("SHOW server_version")).toString();
+    const QString poczatek = QStringLiteral("Połączono z serwerem PostgreSQL %1 jako %2 "
+                                            "(połączenie bez szyfrowania).");
+    const struct {
+        const char* rola;
+        const char* reszta;
+    } przypadki[] = {
+        {"t_anna", " Może: dodawać analizy, czytać swoje analizy, usuwać tylko swoje analizy."},
+        {"t_kierownik",
+         " Może: dodawać analizy, czytać wszystkie analizy, usuwać tylko swoje analizy."},
+        {"sondrel_test",
+         " Może: dodawać analizy, czytać wszystkie analizy, usuwać wszystkie analizy."},
+        {"t_obcy", " Ten użytkownik nie ma uprawnień do archiwum."},
+    };
+    for (const auto& p : przypadki) {
+        const QString rola = QString::fromLatin1(p.rola);
+        const WynikSprawdzenia w = SprawdzPolaczenie(baza.Adres(rola));
+        EXPECT_TRUE(w.Polaczono) << p.rola << w.Blad.toStdString();
+        EXPECT_EQ(w.Opis(), poczatek.arg(wersja, rola) + QString::fromUtf8(p.reszta)) << p.rola;
+    }
+    // An empty database: who may make the tables; a role the server does not know.
+    BazaTestowa pusta;
+    EXPECT_TRUE(SprawdzPolaczenie(pusta.Adres())
+                    .Opis()
+                    .endsWith(QStringLiteral(
+                        "ten użytkownik założy jego tabele przy pierwszym otwarciu.")));
+    EXPECT_TRUE(SprawdzPolaczenie(pusta.Adres(QStringLiteral("t_anna")))
+                    .Opis()
+                    .endsWith(QStringLiteral("jego tabele założy właściciel archiwum przy "
+                                             "pierwszym otwarciu.")));
+    const WynikSprawdzenia nikt = SprawdzPolaczenie(pusta.Adres(QStringLiteral("t_nikt")));
+    EXPECT_FALSE(nikt.Polaczono);
+    EXPECT_TRUE(
+        nikt.Opis().endsWith(QStringLiteral("nie ma takiej bazy danych albo takiego użytkownika.")))
+        << nikt.Blad.toStdString();
 }
 
 TEST_F(ArchiwumUprawnienia, NauczycielNieObchodziZasadPrzezSql) {

@@ -617,6 +617,7 @@ QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis) {
                        {"klasa", wpis.Klasa},
                        {"data", TekstDaty(wpis.DataNapisania)},
                        {"dodano", wpis.Dodano.toUTC().toString(Qt::ISODate)},
+                       {"dodal", wpis.Dodal},
                        {"iloscUczniow", wpis.IloscUczniow},
                        {"procentKlasy", wpis.ProcentKlasy},
                        {"test", JsonTestu(wpis)}};

@@ -98,6 +98,12 @@ struct AnalizaArchiwalna {
     QString Klasa;                          // the teacher's label, e.g. "7b"
     QDate DataNapisania; // default: the newest modification day of the answer files
     QDateTime Dodano;    // UTC, whole seconds; set by the archive when it stores the entry
+    // Who added it to the archive it was read from (set by the archive when it stores the
+    // entry: on a server the database role, in a file the user's login name).
+    QString Dodal;
+    // For an analysis imported or copied from another archive: who had added it there, when
+    // that was someone else (the archive keeps it; empty otherwise).
+    QString DodalWZrodle;
 
     bool operator==(const AnalizaArchiwalna&) const = default;
 };

@@ -18,6 +18,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
+#include <pwd.h>
 #include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -35,8 +36,8 @@ QDateTime DodanoZTekstu(const QString& tekst) {
     return czas.isValid() ? czas.toUTC() : QDateTime();
 }
 
-// A connection refused, in words a teacher can pass on to whoever runs the server, followed
-// by libpq's own text (which never holds a password).
+// A connection refused, in words a teacher can pass on to whoever runs the server (libpq's
+// own English text stays out of it: Archiwum::SzczegolyBledu gives it).
 QString PowodPolaczenia(const QSqlError& blad) {
     const QString tekst = blad.databaseText().isEmpty() ? blad.text() : blad.databaseText();
     QString powod;
@@ -45,7 +46,14 @@ QString PowodPolaczenia(const QSqlError& blad) {
         powod = QStringLiteral("serwer nie przyjął hasła (hasło podaje plik ~/.pgpass albo "
                                "zmienna PGPASSWORD)");
     else if (tekst.contains(QLatin1String("timeout expired")))
-        powod = QStringLiteral("serwer nie odpowiada");
+        powod = QStringLiteral("serwer nie odpowiada (minął czas na połączenie)");
+    else if (tekst.contains(QLatin1String("server does not support SSL")))
+        powod = QStringLiteral("serwer nie przyjmuje połączeń szyfrowanych (TLS), a adres ich "
+                               "wymaga");
+    else if (tekst.contains(QLatin1String("certificate")) ||
+             tekst.contains(QLatin1String("root cert")) || tekst.contains(QLatin1String("SSL")))
+        powod = QStringLiteral("nie udało się sprawdzić certyfikatu serwera (zły certyfikat, "
+                               "inna nazwa serwera albo brak pliku urzędu certyfikacji)");
     else if (tekst.contains(QLatin1String("Connection refused")) ||
              tekst.contains(QLatin1String("No such file or directory")) ||
              tekst.contains(QLatin1String("could not translate host name")))
@@ -57,7 +65,39 @@ QString PowodPolaczenia(const QSqlError& blad) {
         powod = QStringLiteral("nie ma takiej bazy danych albo takiego użytkownika");
     else
         powod = QStringLiteral("połączenie nie powiodło się");
-    return powod + QStringLiteral(" (") + tekst.trimmed() + QStringLiteral(").");
+    return powod + QLatin1Char('.');
+}
+
+QString OpisBleduBazy(const QString& tekst) {
+    static const struct {
+        const char* wzor;
+        const char* opis;
+    } przypadki[] = {
+        {"lock timeout", "inne połączenie zbyt długo blokuje archiwum (minął czas oczekiwania "
+                         "na blokadę)"},
+        {"statement timeout", "serwer nie wykonał polecenia w dozwolonym czasie"},
+        {"server closed the connection", "połączenie z serwerem zostało przerwane"},
+        {"terminating connection", "połączenie z serwerem zostało przerwane"},
+        {"no connection to the server", "połączenie z serwerem zostało przerwane"},
+        {"could not receive data", "połączenie z serwerem zostało przerwane"},
+        {"could not send data", "połączenie z serwerem zostało przerwane"},
+        {"row-level security", "brak uprawnień: zasady dostępu serwera nie pozwalają na to "
+                               "temu użytkownikowi"},
+        {"permission denied", "brak uprawnień"},
+        {"duplicate key", "taki wpis już jest w archiwum"},
+        {"UNIQUE constraint", "taki wpis już jest w archiwum"},
+        {"database is locked", "archiwum jest zajęte przez inny program"},
+        {"disk is full", "brak miejsca na dysku"},
+        {"No space left", "brak miejsca na dysku"},
+        {"readonly", "archiwum jest tylko do odczytu"},
+        {"read-only", "archiwum jest tylko do odczytu"},
+        {"disk I/O error", "błąd odczytu albo zapisu dysku"},
+        {"out of memory", "brak pamięci"},
+    };
+    for (const auto& p : przypadki)
+        if (tekst.contains(QLatin1String(p.wzor), Qt::CaseInsensitive))
+            return QString::fromUtf8(p.opis);
+    return QStringLiteral("błąd bazy danych");
 }
 
 namespace {
@@ -141,6 +181,17 @@ void UciszSterownikSerwera() {
     static std::once_flag raz;
     std::call_once(raz,
                    [] { obslugaPrzedArchiwum = qInstallMessageHandler(BezWierszySterownika); });
+}
+
+// The user's login name, who adds to an archive file.
+QString NazwaLogowania() {
+    passwd wpis{};
+    passwd* wynik = nullptr;
+    char bufor[4096];
+    if (getpwuid_r(geteuid(), &wpis, bufor, sizeof bufor, &wynik) == 0 && wynik && wynik->pw_name &&
+        *wynik->pw_name)
+        return QString::fromLocal8Bit(wynik->pw_name);
+    return qEnvironmentVariable("USER");
 }
 
 QString RadaOdlozenia() {
@@ -238,12 +289,19 @@ QString Archiwum::Blad() const {
 QString Archiwum::NazwaPolaczenia() const {
     return d->polaczenie;
 }
+QString Archiwum::SzczegolyBledu() const {
+    return d->szczegoly;
+}
+QString Archiwum::Dodajacy() const {
+    return d->kto;
+}
 
 void Archiwum::UstawDziennik(std::function<void(const QString&)> dziennik) {
     d->dziennik = std::move(dziennik);
 }
 
 void Archiwum::Zamknij() {
+    d->straznik.Rozbroj();
     if (QSqlDatabase::contains(d->polaczenie)) {
         {
             QSqlDatabase b = d->baza();
@@ -257,11 +315,23 @@ void Archiwum::Zamknij() {
 bool Archiwum::Otworz(const QString& sciezka) {
     Zamknij();
     d->blad.clear();
+    d->szczegoly.clear();
+    d->kto.clear();
     d->sciezka = sciezka;
     d->serwer.reset();
     d->zerwane = false;
     d->tylkoOdczyt = false;
-    if (JestAdresemSerwera(sciezka)) return d->OtworzSerwer() && d->Przygotuj();
+    if (JestAdresemSerwera(sciezka)) {
+        if (!d->OtworzSerwer()) return false;
+        const auto straz = d->Pilnuj();
+        return d->Przygotuj();
+    }
+    // A mistyped address never becomes a folder named after it.
+    if (WygladaNaAdres(sciezka)) {
+        d->opis.clear();
+        d->Odmowa(StanArchiwum::BrakDostepu, OdmowaAdresu(sciezka));
+        return false;
+    }
     d->opis = QDir::toNativeSeparators(sciezka);
     // Several processes making a new archive at once may find it held at a moment where
     // SQLite does not wait by itself: opening waits and tries again, as a writer would.
@@ -372,6 +442,7 @@ bool Archiwum::Dane::OtworzPlik() {
         }
     }
     dialekt = &DialektSterownika(QStringLiteral("QSQLITE"));
+    kto = NazwaLogowania();
     return true;
 }
 
@@ -396,9 +467,15 @@ bool Archiwum::Dane::OtworzSerwer() {
     {
         QSqlDatabase baza = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), polaczenie);
         UstawPolaczenieSerwera(baza, *adres);
-        if (!baza.open())
+        if (!baza.open()) {
+            szczegoly = baza.lastError().text().trimmed();
             odmowa = QStringLiteral("Nie można połączyć się z archiwum %1: %2")
                          .arg(opis, PowodPolaczenia(baza.lastError()));
+        } else {
+            QSqlQuery q(baza);
+            if (q.exec(QStringLiteral("SELECT current_user")) && q.next())
+                kto = q.value(0).toString();
+        }
     }
     if (!odmowa.isEmpty()) {
         Odmowa(StanArchiwum::BrakDostepu, odmowa);
@@ -527,7 +604,17 @@ bool Archiwum::Dane::Przygotuj() {
             z.idAplikacji = q.value(0).toLongLong();
         }
         if (z.tabele.contains(QStringLiteral("wersja_schematu"))) {
-            if (!q.exec(QStringLiteral("SELECT wersja FROM wersja_schematu")) || !q.next()) {
+            if (!q.exec(QStringLiteral("SELECT wersja FROM wersja_schematu")) &&
+                Dane::BrakUprawnien(q.lastError())) {
+                d->szczegoly = q.lastError().text().trimmed();
+                d->Odmowa(StanArchiwum::BrakDostepu,
+                          QStringLiteral("Brak uprawnień do odczytu archiwum %1: prawo odczytu "
+                                         "nadaje administrator serwera rolą sondrel_nauczyciele "
+                                         "albo sondrel_kierownicy.")
+                              .arg(nazwa));
+                return std::nullopt;
+            }
+            if (!q.isActive() || !q.next()) {
                 if (q.lastError().isValid())
                     awaria(q.lastError());
                 else
@@ -591,6 +678,13 @@ bool Archiwum::Dane::Przygotuj() {
             (!d->dialekt->BlokadaSchematu.isEmpty() && !d->Wykonaj(d->dialekt->BlokadaSchematu))) {
             const QSqlError blad = d->bladSql;
             d->Wycofaj();
+            // On a server the schema is the owner's to make or bring up to date.
+            if (d->serwer && Dane::BrakUprawnien(blad)) {
+                d->Odmowa(StanArchiwum::BrakDostepu,
+                          QStringLiteral("Nie można zapisać archiwum %1: %2.")
+                              .arg(nazwa, d->PowodZapisu(blad.text())));
+                return false;
+            }
             return awaria(blad);
         }
         z = czytaj();
@@ -608,7 +702,8 @@ bool Archiwum::Dane::Przygotuj() {
                 if (ok) blad = d->blad;
                 d->Wycofaj();
                 d->Odmowa(StanArchiwum::BrakDostepu,
-                          QStringLiteral("Nie można zapisać archiwum %1: %2.").arg(nazwa, blad));
+                          QStringLiteral("Nie można zapisać archiwum %1: %2.")
+                              .arg(nazwa, d->PowodZapisu(blad)));
                 return false;
             }
         } else {

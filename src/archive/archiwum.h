@@ -45,13 +45,16 @@ struct WpisArchiwum {
     QDate DataNapisania;
     QDateTime Dodano;
     qint32 IloscUczniow = 0;
-    qint32 ProcentKlasy = 0; // as the analysis computes it
+    qint32 ProcentKlasy = 0; // as the analysis computes it, from the stored students
     QString NazwaTestu;
     QString Autor;
     qint32 IloscPytan = 0;
     qint32 IloscOdpowiedzi = 0;
     qint32 TypTestu = 0;
     QString Odcisk;
+    // Who added it: on a server the database role, in a file the user's login name; empty for
+    // an entry older than the archive's record of it.
+    QString Dodal;
 
     bool operator==(const WpisArchiwum&) const = default;
 };
@@ -184,6 +187,10 @@ public:
 
     // The name by which Qt SQL knows this archive's connection (for tests and tools).
     QString NazwaPolaczenia() const;
+    // The database's own (English) text of the last failure, for a journal; Blad() is Polish.
+    QString SzczegolyBledu() const;
+    // Who adds in this archive once open: the server's role, or the user's login name.
+    QString Dodajacy() const;
 
 private:
     struct Dane;

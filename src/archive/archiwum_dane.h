@@ -28,6 +28,8 @@ QString TekstDodano(const QDateTime& czas);
 QDateTime DodanoZTekstu(const QString& tekst);
 // A connection refused, in words a teacher can pass on to whoever runs the server.
 QString PowodPolaczenia(const QSqlError& blad);
+// A database's failure in Polish words (the engines' own texts are English), without them.
+QString OpisBleduBazy(const QString& tekst);
 QString BrakAnalizy(qint64 id);
 
 // What a database's refusal means, for a message that says what really happened.
@@ -56,11 +58,15 @@ QString SiecowySystemPlikow(long typ);
 // How long opening waits for other processes that hold the archive (as a writer waits).
 constexpr int LimitZajetosciMs = 60000;
 
-// Columns: id, klasa, data_napisania, dodano, ilosc_uczniow, procent_klasy, nazwa, autor,
-// ilosc_pytan, ilosc_odpowiedzi, typ, odcisk.
+// Columns: id, klasa, data_napisania, dodano, the number of students and the sum of their
+// points (both counted from the student rows, so that the list can never disagree with them),
+// nazwa, autor, ilosc_pytan, ilosc_odpowiedzi, typ, odcisk, dodal.
 inline const QString KolumnyWpisu = QStringLiteral(
-    "a.id, a.klasa, a.data_napisania, a.dodano, a.ilosc_uczniow, a.procent_klasy, a.nazwa, "
-    "a.autor, a.ilosc_pytan, a.ilosc_odpowiedzi, a.typ, a.odcisk");
+    "a.id, a.klasa, a.data_napisania, a.dodano, "
+    "(SELECT count(*) FROM uczniowie s WHERE s.analiza_id = a.id), "
+    "(SELECT coalesce(sum(s.poprawnych), 0) FROM uczniowie s WHERE s.analiza_id = a.id), "
+    "a.nazwa, a.autor, a.ilosc_pytan, a.ilosc_odpowiedzi, a.typ, a.odcisk, a.dodal");
+constexpr int LiczbaKolumnWpisu = 13;
 
 } // namespace archiwum_wewn
 
@@ -75,6 +81,11 @@ struct Archiwum::Dane {
     bool folderTylkoDoOdczytu = false;
     std::function<void(const QString&)> dziennik; // where opening notes what it chose
     QString blad;
+    QString szczegoly; // the engine's own text of the last failure (for a journal)
+    StraznikPolaczenia straznik;
+    int glebokosc = 0; // calls running (one inside another)
+    // Who adds in this archive: the server's current_user, or the login name for a file.
+    QString kto;
     StanArchiwum stan = StanArchiwum::Zamkniete;
     const Dialekt* dialekt = &DialektSterownika(QStringLiteral("QSQLITE"));
 
@@ -83,6 +94,7 @@ struct Archiwum::Dane {
     void Odmowa(StanArchiwum s, const QString& tekst) {
         stan = s;
         blad = tekst;
+        straznik.Rozbroj();
         if (QSqlDatabase::contains(polaczenie)) {
             {
                 QSqlDatabase b = baza();
@@ -95,15 +107,38 @@ struct Archiwum::Dane {
     // A failure of the database in the middle of some work: the message names the archive.
     // On a server, a lost connection is said so (the transaction died with it: nothing of the
     // work stays) and is made again before the next call.
-    bool BladBazy(const QString& co, const QString& szczegoly) {
-        QString tekst = szczegoly;
-        if (serwer && !zerwane && !Zywe()) {
+    // The engine's own text goes to `szczegoly`; the message is Polish only.
+    bool BladBazy(const QString& co, const QString& tekstBazy) {
+        szczegoly = tekstBazy.trimmed();
+        QString tekst = archiwum_wewn::OpisBleduBazy(tekstBazy);
+        if (serwer && straznik.Odcial()) {
             zerwane = true;
-            tekst = QStringLiteral("połączenie z serwerem zostało przerwane, nic nie zapisano (") +
-                    szczegoly.trimmed() + QLatin1Char(')');
+            tekst = QStringLiteral("serwer nie odpowiedział w ciągu %1 s, połączenie przerwano, "
+                                   "nic nie zapisano")
+                        .arg(2 * serwer->LimitPolecenia);
+        } else if (serwer && !zerwane && !Zywe()) {
+            zerwane = true;
+            tekst = QStringLiteral("połączenie z serwerem zostało przerwane, nic nie zapisano");
         }
-        blad = QStringLiteral("%1 (archiwum %2): %3").arg(co, opis, tekst);
+        blad = QStringLiteral("%1 (archiwum %2): %3.").arg(co, opis, tekst);
         return false;
+    }
+    // A call of the archive: on a server the guard cuts a connection whose call waits past
+    // twice the statement limit (each call inside another counts as progress).
+    struct Pilnowanie {
+        Dane* d;
+        ~Pilnowanie() { d->KoniecWywolania(); }
+    };
+    [[nodiscard]] Pilnowanie Pilnuj() {
+        if (glebokosc++ == 0) straznik.Wyczysc();
+        if (serwer) straznik.Uzbroj(baza(), 2000 * serwer->LimitPolecenia);
+        return Pilnowanie{this};
+    }
+    void KoniecWywolania() {
+        if (--glebokosc == 0)
+            straznik.Rozbroj();
+        else if (serwer)
+            straznik.Uzbroj(baza(), 2000 * serwer->LimitPolecenia);
     }
     bool Zywe() {
         QSqlQuery q(baza());
@@ -112,6 +147,19 @@ struct Archiwum::Dane {
     // A statement the server refused for want of rights.
     static bool BrakUprawnien(const QSqlError& e) {
         return e.nativeErrorCode() == QLatin1String("42501");
+    }
+    // A row the server refused as a duplicate of a unique key.
+    static bool Duplikat(const QSqlError& e) {
+        return e.nativeErrorCode() == QLatin1String("23505");
+    }
+
+    // Why the schema could not be made or brought up to date, in Polish.
+    QString PowodZapisu(const QString& tekstBazy) {
+        szczegoly = tekstBazy.trimmed();
+        if (serwer && tekstBazy.contains(QLatin1String("permission denied")))
+            return QStringLiteral("brak uprawnień (tabele archiwum zakłada i uaktualnia jego "
+                                  "właściciel: niech otworzy je pierwszy)");
+        return archiwum_wewn::OpisBleduBazy(tekstBazy);
     }
 
     // The server's own notices and warnings (its shutdown, a dropped connection) are not
@@ -143,15 +191,19 @@ struct Archiwum::Dane {
     }
     bool Otwarte() {
         if (stan == StanArchiwum::Otwarte && zerwane) {
+            straznik.Rozbroj();
             QSqlDatabase b = baza();
             b.close();
             if (!b.open()) {
+                szczegoly = b.lastError().text().trimmed();
                 blad = QStringLiteral("Nie można połączyć się z archiwum %1: %2")
                            .arg(opis, archiwum_wewn::PowodPolaczenia(b.lastError()));
                 return false;
             }
             zerwane = false;
             UstawSesjeSerwera();
+            straznik.Wyczysc();
+            if (glebokosc > 0) straznik.Uzbroj(b, 2000 * serwer->LimitPolecenia);
         }
         if (stan == StanArchiwum::Otwarte) return true;
         if (blad.isEmpty()) blad = QStringLiteral("Archiwum nie jest otwarte.");

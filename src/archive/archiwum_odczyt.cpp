@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archive/archiwum.h"
 
+#include "analysis/ocenianie.h"
 #include "archive/archiwum_dane.h"
 #include "archive/eksport_archiwum.h"
 #include "archive/schemat.h"
@@ -27,18 +28,21 @@ std::optional<WpisArchiwum> Archiwum::Dane::WpisZWiersza(const QSqlQuery& q, int
     w.DataNapisania = QDate::fromString(q.value(od + 2).toString(), FormatDaty);
     w.Dodano = DodanoZTekstu(q.value(od + 3).toString());
     w.IloscUczniow = q.value(od + 4).toInt();
-    w.ProcentKlasy = q.value(od + 5).toInt();
     w.NazwaTestu = q.value(od + 6).toString();
     w.Autor = q.value(od + 7).toString();
     w.IloscPytan = q.value(od + 8).toInt();
     w.IloscOdpowiedzi = q.value(od + 9).toInt();
     w.TypTestu = q.value(od + 10).toInt();
     w.Odcisk = q.value(od + 11).toString();
+    w.Dodal = q.value(od + 12).toString();
+    w.ProcentKlasy =
+        ProcentZaokraglony(q.value(od + 5).toLongLong(), qint64(w.IloscUczniow) * w.IloscPytan);
     return w;
 }
 
 std::optional<std::vector<WpisArchiwum>> Archiwum::Lista() {
     if (!d->Otwarte()) return std::nullopt;
+    const auto straz = d->Pilnuj();
     QSqlQuery q(d->baza());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT ") + KolumnyWpisu +
@@ -54,6 +58,7 @@ std::optional<std::vector<WpisArchiwum>> Archiwum::Lista() {
 
 std::optional<AnalizaArchiwalna> Archiwum::Wczytaj(qint64 id) {
     if (!d->Otwarte()) return std::nullopt;
+    const auto straz = d->Pilnuj();
     QSqlDatabase baza = d->baza();
     const auto blad = [&](const QString& szczegoly) -> std::optional<AnalizaArchiwalna> {
         d->Wycofaj();
@@ -69,7 +74,7 @@ std::optional<AnalizaArchiwalna> Archiwum::Wczytaj(qint64 id) {
         q.prepare(QStringLiteral(
             "SELECT id, odcisk, klasa, data_napisania, dodano, nazwa, autor, ilosc_pytan, "
             "ilosc_odpowiedzi, typ, czas, wersja, tkk, prog_cel, prog_bdb, prog_db, prog_dst, "
-            "prog_dp, klucz, plik_testu FROM analizy WHERE id = ?"));
+            "prog_dp, klucz, plik_testu, dodal, dodal_w_zrodle FROM analizy WHERE id = ?"));
         q.addBindValue(id);
         if (!q.exec()) return blad(q.lastError().text());
         if (!q.next()) {
@@ -101,6 +106,8 @@ std::optional<AnalizaArchiwalna> Archiwum::Wczytaj(qint64 id) {
         if (!klucz) return blad(QStringLiteral("błędny klucz testu"));
         t.Klucz = *klucz;
         a.PlikTestu = q.value(19).toString();
+        a.Dodal = q.value(20).toString();
+        a.DodalWZrodle = q.value(21).toString();
     }
     {
         QSqlQuery q(baza);
@@ -166,6 +173,7 @@ std::optional<std::vector<WynikUcznia>> Archiwum::HistoriaUcznia(const QString& 
 
 std::optional<std::vector<WynikUcznia>> Archiwum::HistoriaUcznia(const QString& nazwiskoIImie) {
     if (!d->Otwarte()) return std::nullopt;
+    const auto straz = d->Pilnuj();
     QSqlQuery q(d->baza());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT ") + KolumnyWpisu +
@@ -181,11 +189,12 @@ std::optional<std::vector<WynikUcznia>> Archiwum::HistoriaUcznia(const QString& 
     while (q.next()) {
         WynikUcznia w;
         w.Analiza = *d->WpisZWiersza(q, 0);
-        w.Nazwisko = q.value(12).toString();
-        w.Imie = q.value(13).toString();
-        w.Poprawnych = q.value(14).toInt();
-        w.Procent = q.value(15).toInt();
-        w.Ocena = q.value(16).toString();
+        constexpr int u = LiczbaKolumnWpisu;
+        w.Nazwisko = q.value(u).toString();
+        w.Imie = q.value(u + 1).toString();
+        w.Poprawnych = q.value(u + 2).toInt();
+        w.Procent = q.value(u + 3).toInt();
+        w.Ocena = q.value(u + 4).toString();
         wyniki.push_back(std::move(w));
     }
     return wyniki;
@@ -201,6 +210,7 @@ std::optional<QByteArray> Archiwum::Eksport(std::vector<QString>* pominiete) {
 
 bool Archiwum::Eksport(QIODevice& cel, std::vector<QString>* pominiete) {
     if (!d->Otwarte()) return false;
+    const auto straz = d->Pilnuj();
     std::vector<qint64> ids;
     {
         QSqlQuery q(d->baza());

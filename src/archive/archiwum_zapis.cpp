@@ -81,6 +81,7 @@ Zatwierdzenie archiwum_wewn::ZatwierdzDodanie = Zatwierdz;
 
 std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
     if (!d->Otwarte()) return std::nullopt;
+    const auto straz = d->Pilnuj();
     if (const QString blad = BladRekordu(a); !blad.isEmpty()) {
         d->blad = QStringLiteral("Nie można zapisać analizy w archiwum: %1.").arg(blad);
         return std::nullopt;
@@ -111,12 +112,22 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
     };
     if (!d->Wykonaj(d->dialekt->PoczatekZapisu)) return niepowodzenie(d->blad);
 
+    // Who added it: the server records its own role; a file, the user's login name. Who had
+    // added it in the archive it comes from is kept when that was someone else.
+    const QString zrodlo = a.DodalWZrodle.isEmpty() ? a.Dodal : a.DodalWZrodle;
+    const QString dodalWZrodle = zrodlo == d->kto ? QStringLiteral("") : zrodlo;
+    const bool dodajacyZSerwera = d->dialekt->DodajacyZSerwera;
     QSqlQuery q(baza);
     q.prepare(QStringLiteral(
-        "INSERT INTO analizy (odcisk, pliki_odcisk, klasa, data_napisania, dodano, nazwa, autor, "
-        "ilosc_pytan, ilosc_odpowiedzi, typ, czas, wersja, tkk, prog_cel, prog_bdb, prog_db, "
-        "prog_dst, prog_dp, klucz, plik_testu, ilosc_uczniow, procent_klasy) VALUES "
-        "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"));
+                  "INSERT INTO analizy (odcisk, pliki_odcisk, klasa, data_napisania, dodano, "
+                  "nazwa, autor, ilosc_pytan, ilosc_odpowiedzi, typ, czas, wersja, tkk, prog_cel, "
+                  "prog_bdb, prog_db, prog_dst, prog_dp, klucz, plik_testu, ilosc_uczniow, "
+                  "procent_klasy, dodal_w_zrodle%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?%2) RETURNING id, dodal")
+                  .arg(dodajacyZSerwera ? QString() : QStringLiteral(", dodal"),
+                       dodajacyZSerwera ? QString() : QStringLiteral(", ?")));
+    if (!dodajacyZSerwera) q.bindValue(23, d->kto);
+    int nr = 0;
     const TestArchiwalny& t = a.Test;
     for (const QVariant& v : {QVariant(a.Odcisk),
                               QVariant(odciskPlikow),
@@ -139,17 +150,22 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
                               QVariant(ZnakiOpcji(t.Klucz)),
                               QVariant(a.PlikTestu),
                               QVariant(qint32(a.Uczniowie.size())),
-                              QVariant(procentKlasy)})
-        q.addBindValue(v.typeId() == QMetaType::QString && v.toString().isNull()
-                           ? QVariant(QStringLiteral(""))
-                           : v);
+                              QVariant(procentKlasy),
+                              QVariant(dodalWZrodle)})
+        q.bindValue(nr++, v.typeId() == QMetaType::QString && v.toString().isNull()
+                              ? QVariant(QStringLiteral(""))
+                              : v);
     if (!q.exec() || !q.next()) {
         // The unique set of answer files decides: a class already archived refuses the row.
-        const QString szczegoly = q.lastError().text();
-        if (Dane::BrakUprawnien(q.lastError())) {
+        const QSqlError bladWstawienia = q.lastError();
+        const QString szczegoly = bladWstawienia.text();
+        if (Dane::BrakUprawnien(bladWstawienia)) {
             q.finish();
             d->Wycofaj();
-            d->blad = QStringLiteral("Brak uprawnień do zapisu w archiwum %1.").arg(d->opis);
+            d->blad = QStringLiteral("Brak uprawnień do dodawania analiz w archiwum %1 (prawo "
+                                     "zapisu nadaje administrator serwera rolą "
+                                     "sondrel_nauczyciele albo sondrel_kierownicy).")
+                          .arg(d->opis);
             return std::nullopt;
         }
         q.finish();
@@ -162,10 +178,19 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
             d->blad = KomunikatJuzWArchiwum();
             return WynikDodania{a.Id, true};
         }
+        // On a server the same class may be there, added by someone whose analyses this user
+        // does not see.
+        if (Dane::Duplikat(bladWstawienia)) {
+            d->blad = KomunikatJuzWArchiwum() +
+                      QStringLiteral(" Dodał ją inny użytkownik archiwum; nie masz do niej "
+                                     "dostępu.");
+            return WynikDodania{0, true};
+        }
         d->BladBazy(QStringLiteral("Nie udało się zapisać analizy w archiwum"), szczegoly);
         return std::nullopt;
     }
     const qint64 id = q.value(0).toLongLong();
+    const QString dodal = q.value(1).toString();
     q.finish();
 
     const auto tekst = [](const QString& s) { return s.isNull() ? QStringLiteral("") : s; };
@@ -257,6 +282,8 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
         return std::nullopt;
     }
     a.Id = id;
+    a.Dodal = dodal;
+    a.DodalWZrodle = dodalWZrodle;
     d->blad.clear();
     return WynikDodania{id, false};
 }
@@ -265,6 +292,7 @@ std::optional<WynikDodania> Archiwum::Dodaj(AnalizaArchiwalna& a) {
 bool Archiwum::Dane::ZmienWiersz(const QString& sql, const QVariantList& wartosci, qint64 id,
                                  const QString& co, const QString& odmowa) {
     if (!Otwarte()) return false;
+    const auto straz = Pilnuj();
     QSqlQuery q(baza());
     q.prepare(sql);
     for (const QVariant& v : wartosci)
@@ -278,7 +306,12 @@ bool Archiwum::Dane::ZmienWiersz(const QString& sql, const QVariantList& wartosc
         return BladBazy(co, q.lastError().text());
     }
     if (q.numRowsAffected() < 1) {
-        blad = BrakAnalizy(id);
+        // On a server, an analysis this user sees but did not add is left alone by its rules.
+        QSqlQuery widoczna(baza());
+        widoczna.prepare(QStringLiteral("SELECT 1 FROM analizy WHERE id = ?"));
+        widoczna.addBindValue(id);
+        blad = widoczna.exec() && widoczna.next() && !odmowa.isEmpty() ? odmowa.arg(opis)
+                                                                       : BrakAnalizy(id);
         return false;
     }
     return true;
@@ -287,8 +320,9 @@ bool Archiwum::Dane::ZmienWiersz(const QString& sql, const QVariantList& wartosc
 bool Archiwum::Usun(qint64 id) {
     return d->ZmienWiersz(QStringLiteral("DELETE FROM analizy WHERE id = ?"), {}, id,
                           QStringLiteral("Nie udało się usunąć analizy z archiwum"),
-                          QStringLiteral("Brak uprawnień do usuwania z archiwum %1: usuwać może "
-                                         "tylko właściciel archiwum."));
+                          QStringLiteral("Brak uprawnień do usuwania z archiwum %1: analizę "
+                                         "usuwa tylko ten, kto ją dodał, i właściciel "
+                                         "archiwum."));
 }
 
 bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapisania) {
@@ -304,8 +338,8 @@ bool Archiwum::ZmienOpis(qint64 id, const QString& klasa, const QDate& dataNapis
         QStringLiteral("UPDATE analizy SET klasa = ?, data_napisania = ? WHERE id = ?"),
         {klasa.isNull() ? QStringLiteral("") : klasa, dataNapisania.toString(FormatDaty)}, id,
         QStringLiteral("Nie udało się zmienić opisu analizy"),
-        QStringLiteral("Brak uprawnień do zmiany opisu w archiwum %1: zmieniać może tylko "
-                       "właściciel archiwum."));
+        QStringLiteral("Brak uprawnień do zmiany opisu w archiwum %1: opis analizy zmienia "
+                       "tylko ten, kto ją dodał, i właściciel archiwum."));
 }
 
 namespace {
@@ -497,6 +531,7 @@ void Odrzucona(WynikImportu& wynik, qsizetype nr, const QString& powod) {
 
 std::optional<WynikImportu> Archiwum::Import(QIODevice& zrodlo) {
     if (!d->Otwarte()) return std::nullopt;
+    const auto straz = d->Pilnuj();
     QString blad;
     CzytnikEksportu czytnik(zrodlo);
     if (!czytnik.Otworz(blad)) {
@@ -525,6 +560,7 @@ std::optional<WynikImportu> Archiwum::Import(QIODevice& zrodlo) {
 
 std::optional<WynikImportu> Archiwum::KopiujZ(Archiwum& zrodlo) {
     if (!d->Otwarte()) return std::nullopt;
+    const auto straz = d->Pilnuj();
     const auto lista = zrodlo.Lista();
     if (!lista) {
         d->blad = zrodlo.Blad();

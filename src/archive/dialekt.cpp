@@ -5,6 +5,89 @@
 
 namespace sondrel {
 
+namespace {
+
+// Row-level security on a school's server. The tables' owner (and a superuser) is not bound by
+// it and administers everything. Everyone else:
+// - sees an analysis they added, or every analysis as a member of sondrel_kierownicy;
+// - adds analyses whose id and who-added come from the server (a trigger sets both, whatever
+//   the statement says, so explicit ids can never collide with later adds);
+// - relabels and deletes only what they added;
+// - writes questions, students and files only under an analysis they added.
+// Which role may do any of it at all is decided by the rights sondrel_nadaj_uprawnienia()
+// grants to the group roles sondrel_nauczyciele and sondrel_kierownicy (those that exist; the
+// roles file of resources/sql calls it again once it has made them).
+QStringList ZabezpieczeniaSerwera() {
+    QStringList polecenia = {
+        QStringLiteral("ALTER TABLE analizy ALTER COLUMN dodal SET DEFAULT current_user"),
+        QStringLiteral("ALTER TABLE analizy ALTER COLUMN id SET GENERATED ALWAYS"),
+        QStringLiteral(
+            "CREATE FUNCTION sondrel_wiersz_analizy() RETURNS trigger LANGUAGE plpgsql AS $$\n"
+            "BEGIN\n"
+            "    IF NOT pg_has_role(current_user, (SELECT relowner FROM pg_class WHERE oid = "
+            "TG_RELID), 'MEMBER') THEN\n"
+            "        NEW.id := nextval(pg_get_serial_sequence(format('%I.%I', TG_TABLE_SCHEMA, "
+            "TG_TABLE_NAME), 'id'));\n"
+            "        NEW.dodal := current_user;\n"
+            "    END IF;\n"
+            "    RETURN NEW;\n"
+            "END $$"),
+        QStringLiteral("CREATE TRIGGER sondrel_wiersz_analizy BEFORE INSERT ON analizy FOR EACH "
+                       "ROW EXECUTE FUNCTION sondrel_wiersz_analizy()"),
+        QStringLiteral("CREATE FUNCTION sondrel_czyta_wszystko() RETURNS boolean LANGUAGE sql "
+                       "STABLE AS $$ SELECT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = "
+                       "'sondrel_kierownicy' AND pg_has_role(current_user, oid, 'MEMBER')) $$"),
+        QStringLiteral("ALTER TABLE analizy ENABLE ROW LEVEL SECURITY"),
+        QStringLiteral("CREATE POLICY widzi ON analizy FOR SELECT USING (dodal = "
+                       "current_user::text OR (SELECT sondrel_czyta_wszystko()))"),
+        QStringLiteral("CREATE POLICY dodaje ON analizy FOR INSERT WITH CHECK (dodal = "
+                       "current_user::text)"),
+        QStringLiteral("CREATE POLICY zmienia ON analizy FOR UPDATE USING (dodal = "
+                       "current_user::text) WITH CHECK (dodal = current_user::text)"),
+        QStringLiteral("CREATE POLICY usuwa ON analizy FOR DELETE USING (dodal = "
+                       "current_user::text)"),
+    };
+    for (const char* tabela : {"pytania", "uczniowie", "pliki"}) {
+        const QString t = QString::fromLatin1(tabela);
+        const QString wlasna = QStringLiteral("EXISTS (SELECT 1 FROM analizy a WHERE a.id = "
+                                              "analiza_id AND a.dodal = current_user::text)");
+        polecenia += {
+            QStringLiteral("ALTER TABLE %1 ENABLE ROW LEVEL SECURITY").arg(t),
+            QStringLiteral("CREATE POLICY widzi ON %1 FOR SELECT USING (EXISTS (SELECT 1 FROM "
+                           "analizy a WHERE a.id = analiza_id))")
+                .arg(t),
+            QStringLiteral("CREATE POLICY dodaje ON %1 FOR INSERT WITH CHECK (%2)").arg(t, wlasna),
+            QStringLiteral("CREATE POLICY usuwa ON %1 FOR DELETE USING (%2)").arg(t, wlasna),
+        };
+    }
+    polecenia += {
+        QStringLiteral(
+            "CREATE FUNCTION sondrel_nadaj_uprawnienia() RETURNS void LANGUAGE plpgsql AS $$\n"
+            "DECLARE grupa text;\n"
+            "BEGIN\n"
+            "    REVOKE ALL ON wersja_schematu, analizy, pytania, uczniowie, pliki FROM PUBLIC;\n"
+            "    FOREACH grupa IN ARRAY ARRAY['sondrel_nauczyciele', 'sondrel_kierownicy'] "
+            "LOOP\n"
+            "        CONTINUE WHEN NOT EXISTS (SELECT 1 FROM pg_roles WHERE rolname = grupa);\n"
+            "        EXECUTE format('REVOKE ALL ON wersja_schematu, analizy, pytania, uczniowie, "
+            "pliki FROM %I', grupa);\n"
+            "        EXECUTE format('GRANT SELECT ON wersja_schematu TO %I', grupa);\n"
+            "        EXECUTE format('GRANT SELECT, INSERT, DELETE ON analizy, pytania, uczniowie, "
+            "pliki TO %I', grupa);\n"
+            "        EXECUTE format('GRANT UPDATE (klasa, data_napisania, ilosc_uczniow, "
+            "procent_klasy) ON analizy TO %I', grupa);\n"
+            "        EXECUTE format('GRANT USAGE ON SEQUENCE %s TO %I', "
+            "pg_get_serial_sequence('analizy', 'id'), grupa);\n"
+            "    END LOOP;\n"
+            "END $$"),
+        QStringLiteral("REVOKE ALL ON FUNCTION sondrel_nadaj_uprawnienia() FROM PUBLIC"),
+        QStringLiteral("SELECT sondrel_nadaj_uprawnienia()"),
+    };
+    return polecenia;
+}
+
+} // namespace
+
 const Dialekt& DialektSterownika(const QString& sterownik) {
     static const Dialekt sqlite{
         QStringLiteral("INTEGER PRIMARY KEY"),
@@ -19,6 +102,8 @@ const Dialekt& DialektSterownika(const QString& sterownik) {
          QStringLiteral("PRAGMA synchronous = FULL")},
         {QStringLiteral("PRAGMA user_version = %1"),
          QStringLiteral("PRAGMA application_id = %1").arg(IdAplikacjiArchiwum)},
+        false,
+        {},
     };
     static const Dialekt postgresql{
         QStringLiteral("BIGINT GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY"),
@@ -26,11 +111,14 @@ const Dialekt& DialektSterownika(const QString& sterownik) {
         QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"),
         // A lock held until the transaction ends; the number is the archive's own.
         QStringLiteral("SELECT pg_advisory_xact_lock(536870919)"),
-        QStringLiteral("SELECT table_name FROM information_schema.tables WHERE table_schema = "
-                       "current_schema()"),
+        // Every table, also those this role has no right to (information_schema would hide
+        // them, and an archive would look empty to a role outside the groups).
+        QStringLiteral("SELECT tablename FROM pg_tables WHERE schemaname = current_schema()"),
         QString(),
         {},
         {},
+        true,
+        ZabezpieczeniaSerwera(),
     };
     return sterownik == QLatin1String("QPSQL") ? postgresql : sqlite;
 }

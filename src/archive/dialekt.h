@@ -30,6 +30,14 @@ struct Dialekt {
     // mirror the version in PRAGMA user_version and mark the file as an archive of this program
     // (PRAGMA application_id). The table wersja_schematu is the authority on every engine.
     QStringList ZnacznikiSchematu;
+    // Who added an analysis: true when the server records it itself (a column default of
+    // current_user that a trigger enforces); false when the program gives it (the user's login
+    // name on this computer).
+    bool DodajacyZSerwera = false;
+    // Run by the third schema version after its columns exist: on a server, row-level
+    // security (who sees and changes which analyses), ids only from the server and the
+    // group roles' rights (empty: nothing of the kind on this engine).
+    QStringList Zabezpieczenia;
 };
 
 // The dialect of a Qt SQL driver name ("QSQLITE", "QPSQL"); SQLite's for any other.

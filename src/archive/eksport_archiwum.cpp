@@ -124,6 +124,14 @@ std::optional<AnalizaArchiwalna> AnalizaZJson(const QJsonObject& o, Czytnik& c) 
     if (!a.DataNapisania.isValid()) return c.Brak("data");
     if (!a.Dodano.isValid()) return c.Brak("dodano");
     a.PlikTestu = *plikTestu;
+    // Who added it: absent from exports older than the archive's record of it.
+    for (const auto& [klucz, pole] :
+         {std::pair{"dodal", &a.Dodal}, std::pair{"dodalWZrodle", &a.DodalWZrodle}}) {
+        if (!o.contains(QLatin1String(klucz))) continue;
+        const auto kto = c.Tekst(o, klucz);
+        if (!kto) return std::nullopt;
+        *pole = *kto;
+    }
 
     TestArchiwalny& t = a.Test;
     const auto nazwa = c.Tekst(*test, "nazwa");
@@ -264,7 +272,7 @@ QJsonObject JsonAnalizyArchiwalnej(const AnalizaArchiwalna& a) {
         {"klucz", JsonOpcji(t.Klucz)},
         {"odcisk", OdciskTestu(t)},
     };
-    return QJsonObject{
+    QJsonObject analiza{
         {"klasa", a.Klasa},
         {"data", a.DataNapisania.toString(QStringLiteral("yyyy-MM-dd"))},
         {"dodano", a.Dodano.toUTC().toString(Qt::ISODate)},
@@ -273,7 +281,10 @@ QJsonObject JsonAnalizyArchiwalnej(const AnalizaArchiwalna& a) {
         {"pytania", pytania},
         {"pliki", pliki},
         {"uczniowie", uczniowie},
+        {"dodal", a.Dodal},
     };
+    if (!a.DodalWZrodle.isEmpty()) analiza.insert(QStringLiteral("dodalWZrodle"), a.DodalWZrodle);
+    return analiza;
 }
 
 QByteArray DokumentEksportu(const std::vector<AnalizaArchiwalna>& analizy) {

@@ -16,7 +16,10 @@
 //   "uczniowie": [{"nazwisko", "imie", "start", "koniec", "zapis" (times of day as fractions
 //                  of a day), "zwm" (bool), "zaznaczone": ["13", "", ...] (ticked options per
 //                  question), "klucz": [...] (only where the student's file declares another
-//                  key than the test's), "poprawnych", "procent", "ocena"}...]}
+//                  key than the test's), "poprawnych", "procent", "ocena"}...],
+//   "dodal": who added it to the exported archive (a server's role or a login name; "" when
+//            not known; absent in older exports),
+//   "dodalWZrodle": who had added it in an archive before that, when someone else (only then)}
 //
 // Archive numbers are not part of it: an import numbers the analyses anew, in the document's
 // order. Exporting, importing into an empty archive and exporting again gives the same bytes.

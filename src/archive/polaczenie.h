@@ -6,11 +6,21 @@
 //     postgresql://user@host:port/database?sslmode=require
 //     postgres://user@/database?host=/run/postgresql        (a Unix socket folder)
 //
+// The scheme is read in any letter case. Any other text that looks like an address (a word
+// of two or more letters, ':' and '/') is refused rather than taken as a file's path.
+//
 // The program never stores a password and never takes one in the URI: libpq finds it itself in
-// ~/.pgpass or PGPASSWORD. A connection attempt gives up after connect_timeout seconds (5 unless
-// the URI says otherwise), so a server that does not answer never holds a caller for long;
-// still, a window should open the archive off its UI thread (an Archiwum then belongs to that
-// thread) or accept that wait.
+// ~/.pgpass or PGPASSWORD. Every server call is bounded:
+// - a connection attempt gives up after connect_timeout seconds (5 unless the URI says
+//   otherwise; 0, which libpq reads as "wait forever", and anything above 30 become 30);
+// - TCP keepalives and a TCP user timeout notice a server or a network that is gone;
+// - the session's statement_timeout and lock_timeout (30 s and 10 s; the URI may give others
+//   in seconds, 1..600, as statement_timeout=… and lock_timeout=…) end a statement the server
+//   runs too long or waits for another session's lock;
+// - the archive cuts the connection of a call that has waited twice the statement limit for a
+//   server that stopped answering (StraznikPolaczenia).
+// Still, a window should open the archive off its UI thread (an Archiwum then belongs to that
+// thread) or accept those waits.
 //
 // For the settings window: UstawieniaArchiwum (what the window shows) -> AdresArchiwum (the
 // text kept in the settings and given to Archiwum::Otworz); UstawieniaZAdresu reads it back.
@@ -32,7 +42,8 @@ struct UstawieniaArchiwum {
     int Port = 5432;
     QString Baza;
     QString Uzytkownik;
-    QString Sslmode; // empty: libpq's default (prefer)
+    QString Sslmode;     // empty: libpq's default (prefer)
+    QString Sslrootcert; // the CA file that verify-full checks the server's certificate with
 
     bool operator==(const UstawieniaArchiwum&) const = default;
 };
@@ -49,6 +60,12 @@ inline const QString Uzytkownik = QStringLiteral("Użytkownik:");
 inline const QString Haslo =
     QStringLiteral("Hasła program nie zapisuje: podaje je plik ~/.pgpass albo zmienna PGPASSWORD.");
 inline const QString Laczenie = QStringLiteral("Łączenie z serwerem archiwum…");
+inline const QString Szyfrowanie = QStringLiteral("Szyfrowanie:");
+inline const QString Wymagane = QStringLiteral("wymagane");
+inline const QString ZWeryfikacja = QStringLiteral("wymagane, z weryfikacją serwera");
+inline const QString BezSzyfrowania = QStringLiteral("bez szyfrowania");
+inline const QString Sprawdz = QStringLiteral("Sprawdź połączenie");
+inline const QString Sprawdzanie = QStringLiteral("Sprawdzanie połączenia…");
 } // namespace TekstyUstawienArchiwum
 
 // A server archive, parsed.
@@ -59,13 +76,23 @@ struct AdresSerwera {
     QString Uzytkownik;
     // Further libpq parameters from the URI's query (sslmode, connect_timeout, ...).
     std::vector<std::pair<QString, QString>> Parametry;
+    // The session's limits, in seconds.
+    int LimitPolecenia = 30;
+    int LimitBlokady = 10;
 
     // "user@host:port/database" for messages (never a password: there is none).
     QString Opis() const;
 };
 
-// Whether the text names a server (postgresql:// or postgres://) rather than a file.
+// Whether the text names a server (postgresql:// or postgres://, any letter case) rather than
+// a file.
 bool JestAdresemSerwera(const QString& adres);
+// Whether the text looks like an address of some kind ("word:/…") rather than a file's path;
+// true for every server address, and for mistyped ones that must not become folders.
+bool WygladaNaAdres(const QString& adres);
+// The refusal of such a text that is not a server address (the text itself is not repeated:
+// it may hold a password).
+QString OdmowaAdresu(const QString& adres);
 
 // Parses a server URI; nothing, with a Polish reason in `blad`, when it cannot be used.
 std::optional<AdresSerwera> RozbierzAdresSerwera(const QString& adres, QString& blad);
@@ -76,7 +103,58 @@ QString AdresArchiwum(const UstawieniaArchiwum& ustawienia, const QString& sciez
 // The record of a stored text (a file path gives Serwer = false).
 UstawieniaArchiwum UstawieniaZAdresu(const QString& adres);
 
-// Sets a QPSQL connection to the server (no password: libpq's own files decide).
+// Sets a QPSQL connection to the server (no password: libpq's own files decide), with the
+// limits above.
 void UstawPolaczenieSerwera(QSqlDatabase& baza, const AdresSerwera& adres);
+
+// What "Sprawdź połączenie" found on a server: its version, the user, whether the connection is
+// encrypted, and what the user may do with the archive's analyses.
+struct WynikSprawdzenia {
+    bool Polaczono = false;
+    QString Blad; // the refusal, in Polish, when not connected
+    QString Wersja;
+    QString Uzytkownik;
+    bool Szyfrowane = false;
+    bool SaTabele = false;    // the archive's tables exist (else the owner's first open makes them)
+    bool MozeZalozyc = false; // without tables: this user may make them
+    bool MozeDodawac = false;
+    bool MozeCzytac = false;
+    bool MozeUsuwac = false;
+    bool Wszystkie = false;  // reads every analysis (head of subject, owner)
+    bool Wlasciciel = false; // administers every analysis
+
+    // One Polish paragraph for the window.
+    QString Opis() const;
+};
+
+// Connects to the server of `adres` (a postgresql:// URI) with the archive's limits, looks, and
+// disconnects; changes nothing on the server. Callable from any thread (the connection is the
+// calling thread's own); a window calls it off its UI thread.
+WynikSprawdzenia SprawdzPolaczenie(const QString& adres);
+
+// Cuts the connection of a server call that has run past its limit, so that a call waiting for
+// a server that stopped answering (a stopped process, a stalled proxy: its kernel still
+// acknowledges every packet, so TCP's own timeouts never fire) fails at once as a lost
+// connection. One thread per guard, asleep unless a call is running. Uzbroj is called as a call
+// starts (and again as it makes progress), Rozbroj as it ends.
+class StraznikPolaczenia {
+public:
+    StraznikPolaczenia();
+    ~StraznikPolaczenia();
+    StraznikPolaczenia(const StraznikPolaczenia&) = delete;
+    StraznikPolaczenia& operator=(const StraznikPolaczenia&) = delete;
+
+    // Watches the connection's socket for `limitMs` milliseconds from now (nothing when the
+    // connection's socket cannot be known).
+    void Uzbroj(const QSqlDatabase& baza, int limitMs);
+    void Rozbroj();
+    // Whether it cut the connection; cleared by Wyczysc.
+    bool Odcial() const;
+    void Wyczysc();
+
+private:
+    struct Stan;
+    Stan* s;
+};
 
 } // namespace sondrel

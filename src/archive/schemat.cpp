@@ -132,8 +132,22 @@ bool Wersja2(QSqlDatabase& baza, const Dialekt&, QString& blad) {
            Wykonaj(baza, QStringLiteral("UPDATE wersja_schematu SET wersja = 2"), blad);
 }
 
+// Who added each analysis (old entries: nobody known) and, for one imported or copied from
+// another archive, who had added it there; on a server also who sees and changes what.
+bool Wersja3(QSqlDatabase& baza, const Dialekt& dialekt, QString& blad) {
+    const QString polecenia[] = {
+        QStringLiteral("ALTER TABLE analizy ADD COLUMN dodal TEXT NOT NULL DEFAULT ''"),
+        QStringLiteral("ALTER TABLE analizy ADD COLUMN dodal_w_zrodle TEXT NOT NULL DEFAULT ''"),
+    };
+    for (const QString& sql : polecenia)
+        if (!Wykonaj(baza, sql, blad)) return false;
+    for (const QString& sql : dialekt.Zabezpieczenia)
+        if (!Wykonaj(baza, sql, blad)) return false;
+    return Wykonaj(baza, QStringLiteral("UPDATE wersja_schematu SET wersja = 3"), blad);
+}
+
 using Krok = bool (*)(QSqlDatabase&, const Dialekt&, QString&);
-constexpr Krok Kroki[WersjaSchematu] = {Wersja1, Wersja2};
+constexpr Krok Kroki[WersjaSchematu] = {Wersja1, Wersja2, Wersja3};
 
 } // namespace
 

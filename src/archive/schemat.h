@@ -11,6 +11,13 @@
 //            question), pliki (answer file names and hashes).
 // Version 2: uczniowie.szukane, the student's normalised name, with an index, for a student's
 //            history.
+// Version 3: analizy.dodal, who added the analysis (on a server the database role, set by the
+//            server; in a file the user's login name; '' for entries older than this version),
+//            and analizy.dodal_w_zrodle, who had added it in the archive it was imported or
+//            copied from ('' when added here or by the same name). On a server: ids only from
+//            the server, row-level security (a teacher sees, relabels and deletes only what
+//            that teacher added; a member of sondrel_kierownicy reads everything; the tables'
+//            owner administers all) and the rights of the group roles (see dialekt.cpp).
 
 #include "archive/analiza_archiwalna.h"
 
@@ -24,7 +31,7 @@ namespace sondrel {
 
 struct Dialekt;
 
-constexpr int WersjaSchematu = 2;
+constexpr int WersjaSchematu = 3;
 // SQLite's application_id of an archive file ("Sond" in ASCII).
 constexpr int IdAplikacjiArchiwum = 0x536F6E64;
 

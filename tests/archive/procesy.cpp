@@ -76,6 +76,8 @@ void SprawdzCaleWpisy(const QString& plik, int* ile = nullptr) {
         AnalizaArchiwalna wzor = DuzaKlasa(w.Klasa.mid(1).toInt());
         wzor.Id = zapisana->Id;
         wzor.Dodano = zapisana->Dodano;
+        EXPECT_FALSE(zapisana->Dodal.isEmpty());
+        wzor.Dodal = zapisana->Dodal;
         EXPECT_EQ(*zapisana, wzor) << w.Klasa.toStdString();
     }
     if (ile) *ile = static_cast<int>(lista->size());
@@ -307,8 +309,11 @@ TEST(ArchiwumProcesy, PoleceniaIKodyWyjsciaSondrelCli) {
     ASSERT_EQ(uruchom(QStringList{"archiwum", "lista"} + a, &wyjscie), 0);
     const QJsonArray lista = QJsonDocument::fromJson(wyjscie).array();
     ASSERT_EQ(lista.size(), 2);
-    EXPECT_EQ(lista[0].toObject().keys(), (QStringList{"data", "dodano", "id", "iloscUczniow",
-                                                       "klasa", "procentKlasy", "test"}));
+    EXPECT_EQ(lista[0].toObject().keys(),
+              (QStringList{"data", "dodal", "dodano", "id", "iloscUczniow", "klasa", "procentKlasy",
+                           "test"}));
+    // Who added it: the login name of the user who ran the command.
+    EXPECT_FALSE(lista[0].toObject().value("dodal").toString().isEmpty());
     EXPECT_EQ(lista[0].toObject().value("test").toObject().keys(),
               (QStringList{"autor", "iloscOdpowiedzi", "iloscPytan", "nazwa", "odcisk", "typ"}));
 
@@ -485,8 +490,20 @@ TEST(ArchiwumSerwer, KopiujZPlikuNaSerwerIZPowrotem) {
         ASSERT_TRUE(kopia && wzor);
         kopia->Id = wzor->Id;
         kopia->Dodano = wzor->Dodano;
+        // Who added it: the same login name; class 1 keeps the server's role it came from.
+        EXPECT_EQ(kopia->Dodal, wzor->Dodal);
+        EXPECT_EQ(kopia->DodalWZrodle, i == 1 ? QStringLiteral("sondrel_test") : QString());
+        kopia->DodalWZrodle = wzor->DodalWZrodle;
         EXPECT_EQ(*kopia, *wzor) << i;
     }
+    // On the server every copy is the copying role's, with the file's owner kept beside it.
+    int zPliku = 0;
+    const auto naSerwerze = s.Lista();
+    for (const WpisArchiwum& w : *naSerwerze) {
+        EXPECT_EQ(w.Dodal, QStringLiteral("sondrel_test"));
+        zPliku += s.Wczytaj(w.Id)->DodalWZrodle == n.Wczytaj(1)->Dodal;
+    }
+    EXPECT_EQ(zPliku, 2);
 
     // A source that cannot be opened: the target untouched, the exit code of the archive.
     EXPECT_EQ(kopiuj(QStringLiteral("postgresql://sondrel_test@/nie_ma_takiej?host=") +

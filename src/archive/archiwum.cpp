@@ -15,6 +15,7 @@
 #include <QRandomGenerator>
 #include <QThread>
 #include <QUrl>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <mutex>
@@ -411,6 +412,20 @@ bool Archiwum::Dane::OtworzPlik() {
         }
         const QByteArray naglowek = plik.read(16);
         if (plik.size() > 0 && naglowek != QByteArray("SQLite format 3\0", 16)) {
+            // Another process making the archive this very moment: its first page may not be
+            // there yet (the file already longer, its first bytes still zero). Opening waits
+            // for it as for any other holder of the file.
+            const bool zakladane =
+                std::all_of(naglowek.begin(), naglowek.end(), [](char c) { return c == 0; }) &&
+                QFileInfo(sciezka).lastModified().msecsTo(QDateTime::currentDateTime()) < 5000;
+            if (zakladane) {
+                zajete = true;
+                Odmowa(StanArchiwum::BrakDostepu,
+                       QStringLiteral("Archiwum %1 zakłada właśnie inny program; spróbuj "
+                                      "ponownie za chwilę.")
+                           .arg(nazwa));
+                return false;
+            }
             Odmowa(StanArchiwum::Uszkodzone,
                    QStringLiteral("Plik %1 nie jest archiwum analiz: jest uszkodzony albo "
                                   "zawiera coś innego.")

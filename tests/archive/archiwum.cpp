@@ -1002,3 +1002,22 @@ TEST_P(ArchiwumSilnikTest, ArchiwumDrugiegoSchematuDostajeKtoDodal) {
     EXPECT_EQ(archiwum.Lista()->back().Dodal, kto);
     EXPECT_EQ(archiwum.Wczytaj(nowaId)->Dodal, kto);
 }
+
+TEST_F(ArchiwumTest, SerwerZrywajacyPolaczenieWTrakcieOtwieraniaToNieUszkodzoneArchiwum) {
+    // The server ends the session while the archive reads its schema version: that is a
+    // connection lost, said so, never a database that is not an archive.
+    BazaTestowa baza;
+    POMIN_BEZ_SERWERA(baza);
+    ASSERT_TRUE(archiwum.Otworz(baza.Adres())) << archiwum.Blad().toStdString();
+    archiwum.Zamknij();
+    ASSERT_TRUE(baza.Wykonaj(QStringLiteral(
+        "ALTER TABLE wersja_schematu RENAME TO wersja_zapas; CREATE VIEW wersja_schematu AS "
+        "SELECT wersja + 0 * pg_terminate_backend(pg_backend_pid())::int AS wersja FROM "
+        "wersja_zapas")));
+    Archiwum a;
+    EXPECT_FALSE(a.Otworz(baza.Adres()));
+    EXPECT_EQ(a.Stan(), StanArchiwum::BrakDostepu);
+    EXPECT_TRUE(a.Blad().contains(QStringLiteral("połączenie z serwerem zostało przerwane")))
+        << a.Blad().toStdString();
+    EXPECT_FALSE(a.Blad().contains(QStringLiteral("czytelnym"))) << a.Blad().toStdString();
+}

@@ -117,19 +117,22 @@ TEST(Pomocnik, DodajeBezKonca) {
     }
 }
 
-// Opens the archive (a new one, made by whichever helper comes first) and reads its list.
+// Opens the archive (a new one, made by whichever helper comes first), adds one of two small
+// classes and reads the list.
 TEST(Pomocnik, OtwieraNowe) {
     if (qEnvironmentVariableIsEmpty(ZmiennaPlik)) GTEST_SKIP() << "a helper process only";
     Archiwum a;
     ASSERT_TRUE(a.Otworz(qEnvironmentVariable(ZmiennaPlik))) << a.Blad().toStdString();
+    AnalizaArchiwalna k = KlasaArchiwalna(qEnvironmentVariableIntValue(ZmiennaZiarno) % 2, 3, 6);
+    ASSERT_TRUE(a.Dodaj(k)) << a.Blad().toStdString();
     ASSERT_TRUE(a.Lista()) << a.Blad().toStdString();
 }
 
 // ---- Tests --------------------------------------------------------------------------------
 
 TEST(ArchiwumProcesy, KilkaProcesowZakladaNoweArchiwumNaraz) {
-    // Six processes open the same archive that does not exist yet, twenty times over: each
-    // one gets it, none is told the file is locked or damaged.
+    // Six processes open and add to the same archive that does not exist yet, twenty times
+    // over: each one gets it, none is told the file is locked or damaged, two classes stored.
     SrodowiskoTestowe st;
     for (int runda = 0; runda < 20; ++runda) {
         const QString plik = st.sciezka(QStringLiteral("nowe%1.sqlite").arg(runda));
@@ -140,6 +143,7 @@ TEST(ArchiwumProcesy, KilkaProcesowZakladaNoweArchiwumNaraz) {
             ASSERT_TRUE(p->waitForFinished(120000));
             EXPECT_EQ(p->exitCode(), 0) << runda << p->readAllStandardOutput().toStdString();
         }
+        EXPECT_EQ(ZapytajPlik(plik, QStringLiteral("SELECT count(*) FROM analizy")).toInt(), 2);
     }
 }
 

@@ -356,10 +356,15 @@ bool PanelArchiwum::Eksportuj() {
     if (plik.isEmpty() || Zajety()) return false;
     folderPlikow = QFileInfo(plik).absolutePath();
     return Zlec([=, this](Archiwum& a) -> std::function<void()> {
-        const bool ok = a.EksportDoPliku(plik);
-        const QString blad = a.Blad();
+        std::vector<QString> pominiete;
+        const bool ok = a.EksportDoPliku(plik, &pominiete);
+        QString blad = a.Blad();
+        if (ok && !pominiete.empty())
+            blad = QStringLiteral("Pominięto analiz, których nie da się odczytać: %1.\r%2")
+                       .arg(pominiete.size())
+                       .arg(QStringList(pominiete.begin(), pominiete.end()).join(u'\r'));
         return [=, this] {
-            if (!ok)
+            if (!ok || !pominiete.empty())
                 PokazBlad(blad);
             else
                 PotwierdzZapis(window()->pos() + QPoint(30, 100));

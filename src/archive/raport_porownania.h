@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report "Porównanie klas.": the classes that wrote one test side by side (their figures,
-// grade counts, per question the facility and discrimination with the marked questions) and a
-// grouped bar chart of the facility per question, one series per class, saved as a picture
+// grade counts, per question the facility and discrimination with the marked questions) and
+// grouped bar charts of the facility per question, one series per class, saved as pictures
 // beside the report. No student is named in it.
 //
 // It lives in the archive layer, not beside the other reports: it reads the archive's records

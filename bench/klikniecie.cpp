@@ -140,6 +140,9 @@ public:
         });
         QObject::connect(&okno, &TFBrowser::klatkaStrony, &okno,
                          [this] { silnik.push_back(Teraz()); });
+        // the white cover over the page while a new report loads: the page shows once it goes
+        if (QWidget* z = okno.findChild<QWidget*>(QStringLiteral("zaslona")))
+            z->installEventFilter(&odsloniecia);
     }
     // Arms the measure for a click at `moment`.
     void Uzbroj(double moment) {
@@ -153,15 +156,27 @@ public:
         Czekaj(150); // a frame the engine renders after the load
         const std::vector<double> ramki = Po(silnik, klik), flush = Po(ekran.czasy, klik);
         ramkiPoZaladowaniu += Po(ramki, zaladowano).size();
-        if (ramki.empty()) return zaladowano - klik;
+        // the page is on the screen with the first flush after its last frame and after the
+        // cover went
+        double od = zaladowano;
+        if (!ramki.empty()) od = std::max(od, ramki.back());
+        const std::vector<double> odsloniete = Po(odsloniecia.czasy, klik);
+        if (!odsloniete.empty()) od = std::max(od, odsloniete.back());
         for (double t : flush)
-            if (t >= ramki.back()) return std::max(t, zaladowano) - klik;
-        return std::max(ramki.back(), zaladowano) - klik;
+            if (t >= od) return t - klik;
+        return od - klik;
     }
     double Zaladowano() const { return zaladowano - klik; }
     std::size_t ramkiPoZaladowaniu = 0; // frames the engine rendered after a load finished
 
 private:
+    struct Odsloniecia : QObject {
+        std::vector<double> czasy;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Hide) czasy.push_back(Teraz());
+            return false;
+        }
+    } odsloniecia;
     TFBrowser& okno;
     Klatki ekran;
     std::vector<double> silnik;

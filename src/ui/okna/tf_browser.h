@@ -132,6 +132,7 @@ private:
     QWidget* zaslona = nullptr;  // white over the page while a new report loads
     bool stronaPokazana = false; // the view has shown a report page
     bool czekaNaKlatke = false;  // loaded: uncovered with the engine's next frame
+    bool aktywuj = false;        // the window asked to be active for the report that loads
     QTimer* rozruch;             // the engine's start in the background
     std::unique_ptr<SilnikHtml> silnik;
 };

@@ -326,8 +326,12 @@ double Silnik(Stanowisko& s, const QString& sciezka) {
 int PierwszyRaport() {
     Stanowisko s;
     Czekaj(2000); // the teacher clicks 2 s after the analysis opened
+    std::fprintf(stderr, "first report: the engine %s when the click came\n",
+                 s.program.FBrowser()->SilnikUruchomiony() ? "had started" : "had not started");
     const double czas = s.RaportZMenu(s.G().LRaport1);
     std::printf("%.3f\n", czas);
+    std::fprintf(stderr, "first report: loaded after %.0f ms, on the screen after %.0f ms\n",
+                 s.pomiar->Zaladowano(), czas);
     return czas < 0 ? 1 : 0;
 }
 

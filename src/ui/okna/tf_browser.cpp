@@ -96,7 +96,11 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic)
             if (silnik || isVisible() || program.ustawienia.rdfw ||
                 !ModulSilnikaProgramu().funkcje || !UruchomSilnik())
                 return;
-            silnik->Rozgrzej();
+            // a blank page of Temp, so that the engine's page process is the reports' one
+            const QString pusta =
+                QDir(program.srodowisko.foldery.FolderTemp).filePath(QStringLiteral("pusta.htm"));
+            if (ZapiszPlikRoboczy(pusta, "<html><body></body></html>\r\n"))
+                silnik->Rozgrzej(QUrl::fromLocalFile(pusta));
         });
     });
 

@@ -8,8 +8,9 @@
 // "On the screen" is taken as the report window's frame that carries the page: the engine
 // reported the page loaded (its load finished), the engine rendered its frame of the page (the
 // last frame it rendered once the load finished; it is waited for a while, so that a frame that
-// comes after the load is not missed), and the report window was then composed and flushed to
-// the window system (the window's next paint after that frame). For the chart it is the chart
+// comes after the load is not missed), the white cover the window keeps over a loading page has
+// gone, and the report window was then composed and flushed to the window system (the window's
+// next paint after all of that). For the chart it is the chart
 // window's first paint flushed after the click.
 //
 // The first report of a run can happen once per run: it is measured in fresh runs of this

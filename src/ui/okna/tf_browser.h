@@ -4,9 +4,9 @@
 // frame, with a column of commands on the left (save, copy, print, print preview, close).
 // Esc closes it.
 //
-// The engine starts only when the first report needs it. Its pages are local and inert: no
-// JavaScript of the page runs, every request but file: and qrc: is refused, links do not
-// navigate, nothing is stored on disk (an off-the-record profile).
+// The engine starts in the background once an analysis is open, else with the first report. Its
+// pages are local and inert: no JavaScript of the page runs, every request but file: and qrc: is
+// refused, links do not navigate, nothing is stored on disk (an off-the-record profile).
 
 #include "ui/modul_silnika.h"
 #include "ui/okna/okno_z_ramka.h"

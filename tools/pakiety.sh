@@ -3,7 +3,7 @@
 PAKIETY=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
          qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-pdf-dev libqpdf-dev qt6-svg-dev libgl-dev
          qt6-translations-l10n libjpeg-dev libgif-dev libpng-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev
-         xvfb xauth imagemagick fonts-dejavu-core fonts-liberation
+         xvfb xauth openbox imagemagick fonts-dejavu-core fonts-liberation
          desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base locales ccache
          libqt6sql6-sqlite libqt6sql6-psql postgresql-15)
 

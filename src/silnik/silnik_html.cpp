@@ -87,9 +87,9 @@ public:
         oczekiwany = true;
         strona->load(adres);
     }
-    void Rozgrzej() override {
+    void Rozgrzej(const QUrl& pusta) override {
         PodlaczKlatki();
-        strona->dozwolony = QUrl(QStringLiteral("about:blank"));
+        strona->dozwolony = pusta;
         oczekiwany = false;
         strona->load(strona->dozwolony);
     }

@@ -20,9 +20,9 @@ public:
     // The view, a child of the panel given when the engine was made.
     virtual QWidget* Widok() = 0;
     virtual void Zaladuj(const QUrl& adres) = 0;
-    // Starts the engine's page process on a blank page ahead of the first report; its load is
-    // not reported.
-    virtual void Rozgrzej() = 0;
+    // Starts the engine's page process ahead of the first report on this blank page (a local
+    // file: the reports' pages then stay in that process); its load is not reported.
+    virtual void Rozgrzej(const QUrl& pusta) = 0;
     virtual QUrl Adres() const = 0;
     virtual QString Tytul() const = 0;
     // Runs the program's own script (page scripts stay off), then `potem`.

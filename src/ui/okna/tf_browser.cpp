@@ -83,6 +83,7 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic)
     biala.setColor(QPalette::Window, Qt::white);
     PPodWebbrowser->setPalette(biala);
     zaslona = new QWidget(PPodWebbrowser);
+    zaslona->setObjectName(QStringLiteral("zaslona"));
     zaslona->setAutoFillBackground(true);
     zaslona->setPalette(biala);
     zaslona->hide();
@@ -95,7 +96,11 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic)
             if (silnik || isVisible() || program.ustawienia.rdfw ||
                 !ModulSilnikaProgramu().funkcje || !UruchomSilnik())
                 return;
-            silnik->Rozgrzej();
+            // a blank page of Temp, so that the engine's page process is the reports' one
+            const QString pusta =
+                QDir(program.srodowisko.foldery.FolderTemp).filePath(QStringLiteral("pusta.htm"));
+            if (ZapiszPlikRoboczy(pusta, "<html><body></body></html>\r\n"))
+                silnik->Rozgrzej(QUrl::fromLocalFile(pusta));
         });
     });
 
@@ -149,6 +154,16 @@ void TFBrowser::Zaladowano(bool ok) {
     PodgladajKlawisze();
     zaladowany = ok;
     if (ok) stronaPokazana = true;
+    // Asked for once more: the engine's view, made with the first report, makes the toolkit
+    // remake the window's native window (drawn by OpenGL from then on), and an activation
+    // asked of the earlier one is lost (without a window manager, every time).
+    if (aktywuj) {
+        aktywuj = false;
+        if (isVisible() && !isActiveWindow()) {
+            raise();
+            activateWindow();
+        }
+    }
     // the keyboard in the page, unless the teacher went to the commands meanwhile
     const QWidget* fokus = focusWidget();
     if (WebBrowser && (!fokus || fokus == WebBrowser || WebBrowser->isAncestorOf(fokus) ||
@@ -199,6 +214,7 @@ void TFBrowser::WyswietlRaport(const QString& plik) {
     // a requested report comes to the front, also over the window that asked for it
     raise();
     activateWindow();
+    aktywuj = true;
     if (WebBrowser) {
         WebBrowser->setFocus(Qt::OtherFocusReason);
         Zaladuj();

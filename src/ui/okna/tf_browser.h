@@ -4,9 +4,9 @@
 // frame, with a column of commands on the left (save, copy, print, print preview, close).
 // Esc closes it.
 //
-// The engine starts only when the first report needs it. Its pages are local and inert: no
-// JavaScript of the page runs, every request but file: and qrc: is refused, links do not
-// navigate, nothing is stored on disk (an off-the-record profile).
+// The engine starts in the background once an analysis is open, else with the first report. Its
+// pages are local and inert: no JavaScript of the page runs, every request but file: and qrc: is
+// refused, links do not navigate, nothing is stored on disk (an off-the-record profile).
 
 #include "ui/modul_silnika.h"
 #include "ui/okna/okno_z_ramka.h"
@@ -132,6 +132,7 @@ private:
     QWidget* zaslona = nullptr;  // white over the page while a new report loads
     bool stronaPokazana = false; // the view has shown a report page
     bool czekaNaKlatke = false;  // loaded: uncovered with the engine's next frame
+    bool aktywuj = false;        // the window asked to be active for the report that loads
     QTimer* rozruch;             // the engine's start in the background
     std::unique_ptr<SilnikHtml> silnik;
 };

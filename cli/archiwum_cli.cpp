@@ -7,6 +7,9 @@
 #include "archive/porownanie.h"
 #include "archive/raport_historii.h"
 #include "archive/raport_porownania.h"
+#include "arkusze/listy_archiwum.h"
+#include "arkusze/skoroszyt.h"
+#include "arkusze_cli.h"
 #include "core/analiza.h"
 #include "core/foldery.h"
 #include "core/srodowisko.h"
@@ -361,6 +364,8 @@ int CliArchiwum::Porownaj() {
         Blad(zestawienie.Blad);
         return KodBladArchiwum;
     }
+    if (SciezkaSkoroszytu(w.doPliku))
+        return PiszRaport(ZapiszArkusz(w.doPliku, ListyPorownania(zestawienie)));
     if (!w.doPliku.isEmpty()) {
         const QFileInfo plik(w.doPliku);
         return PiszRaport(RaportPorownania(zestawienie, {OdbiorcaRaportu(), false},
@@ -370,6 +375,8 @@ int CliArchiwum::Porownaj() {
 }
 
 int CliArchiwum::Uczen() {
+    if (SciezkaSkoroszytu(w.doPliku))
+        return PiszRaport(ArkuszHistorii(archiwum, w.pozycyjne.front(), w.doPliku));
     if (!w.doPliku.isEmpty()) {
         const QFileInfo plik(w.doPliku);
         return PiszRaport(RaportHistorii(archiwum, w.pozycyjne.front(), {OdbiorcaRaportu(), false},
@@ -488,8 +495,8 @@ QString SkladniaArchiwum() {
         "  sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
         "              [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli archiwum lista\n"
-        "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm]\n"
-        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]\n"
+        "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm|PLIK.xlsx]\n"
+        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm|PLIK.xlsx]\n"
         "  sondrel-cli archiwum usun ID\n"
         "  sondrel-cli archiwum eksport PLIK.json\n"
         "  sondrel-cli archiwum import PLIK.json\n"

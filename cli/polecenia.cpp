@@ -2,6 +2,8 @@
 #include "polecenia.h"
 
 #include "analysis/przebieg_analizy.h"
+#include "arkusze/csv.h"
+#include "arkusze_cli.h"
 #include "core/foldery.h"
 #include "core/pliki.h"
 #include "json_analizy.h"
@@ -93,6 +95,7 @@ struct Wywolanie {
     // tabela
     RodzajTabeli tabela = RodzajTabeli::Wynikow;
     bool html = true;
+    std::optional<RodzajListy> csv; // the spreadsheet list of "tabela ... csv"
     int strona = 1;
     bool calosc = false;
     // raport
@@ -172,7 +175,13 @@ bool PoleceniaAnalizy::Rozbierz(const QStringList& argumenty, QString& powod) {
     if (w.polecenie == Polecenie::Tabela) {
         const QString rodzaj = pozycyjne[0];
         const QString forma = pozycyjne[1];
-        if (rodzaj == u"wyniki")
+        if (forma == u"csv") {
+            w.csv = ListaTabeliCsv(rodzaj);
+            if (!w.csv) {
+                powod = QStringLiteral("Nieznana tabela: ") + rodzaj;
+                return false;
+            }
+        } else if (rodzaj == u"wyniki")
             w.tabela = RodzajTabeli::Wynikow;
         else if (rodzaj == u"czas")
             w.tabela = RodzajTabeli::Czasu;
@@ -182,7 +191,7 @@ bool PoleceniaAnalizy::Rozbierz(const QStringList& argumenty, QString& powod) {
             powod = QStringLiteral("Nieznana tabela: ") + rodzaj;
             return false;
         }
-        if (forma != u"htm" && forma != u"txt") {
+        if (forma != u"htm" && forma != u"txt" && forma != u"csv") {
             powod = QStringLiteral("Nieznana forma tabeli: ") + forma;
             return false;
         }
@@ -255,6 +264,13 @@ int PoleceniaAnalizy::Json() {
 int PoleceniaAnalizy::Tabela() {
     Analiza& a = *analiza;
     const bool fn = w.imieNajpierw;
+    if (w.csv) {
+        if (*w.csv == RodzajListy::Pytania && a.RodzajAnalizy != AnalizaZTestem) {
+            Blad(QStringLiteral("Listy pytań nie utworzono: nie udało się wykorzystać testu."));
+            return KodBrakTestu;
+        }
+        return Wypisz(CsvListy(ListaAnalizy(a, *w.csv, fn)));
+    }
     QByteArray bajty;
     switch (w.tabela) {
     case RodzajTabeli::Wynikow: {

@@ -2,6 +2,7 @@
 #include "arkusze/listy_archiwum.h"
 
 #include "analysis/ocenianie.h"
+#include "arkusze/skoroszyt.h"
 #include "reports/raport.h"
 
 namespace sondrel {
@@ -93,6 +94,42 @@ ListaArkusza ListaHistorii(const std::vector<WynikUcznia>& wyniki) {
                              K::Napis(w.Analiza.Klasa), K::Liczba(w.Poprawnych),
                              K::Procent(w.Procent), K::Napis(w.Ocena)});
     return l;
+}
+
+WynikRaportu ArkuszPorownania(Archiwum& archiwum, const std::vector<qint64>& idy,
+                              const QString& sciezka) {
+    WynikRaportu wynik;
+    std::vector<AnalizaArchiwalna> analizy;
+    for (const qint64 id : idy) {
+        auto a = archiwum.Wczytaj(id);
+        if (!a) {
+            wynik.blad = archiwum.Blad();
+            return wynik;
+        }
+        analizy.push_back(std::move(*a));
+    }
+    const ZestawienieKlas z = PorownajKlasy(analizy);
+    if (!z.Udane()) {
+        wynik.blad = z.Blad;
+        return wynik;
+    }
+    return ZapiszArkusz(sciezka, ListyPorownania(z));
+}
+
+WynikRaportu ArkuszHistorii(Archiwum& archiwum, const QString& nazwiskoIImie,
+                            const QString& sciezka) {
+    WynikRaportu wynik;
+    const auto historia = archiwum.HistoriaUcznia(nazwiskoIImie);
+    if (!historia) {
+        wynik.blad = archiwum.Blad();
+        return wynik;
+    }
+    if (historia->empty()) {
+        wynik.blad =
+            QStringLiteral("W archiwum nie ma wyników ucznia %1.").arg(nazwiskoIImie.simplified());
+        return wynik;
+    }
+    return ZapiszArkusz(sciezka, {ListaHistorii(*historia)});
 }
 
 QString NazwaArkuszaPorownania(const QString& nazwaTestu) {

@@ -11,6 +11,7 @@
 #include "archive/archiwum.h"
 #include "archive/porownanie.h"
 #include "arkusze/lista_arkusza.h"
+#include "reports/raport.h"
 
 #include <vector>
 
@@ -20,6 +21,14 @@ namespace sondrel {
 std::vector<ListaArkusza> ListyPorownania(const ZestawienieKlas& zestawienie);
 
 ListaArkusza ListaHistorii(const std::vector<WynikUcznia>& wyniki);
+
+// The workbooks read from the archive and written to `sciezka`: the comparison of the analyses
+// of these ids, the student's history (a student without results gives the message of the
+// history report). The path, or the message of what failed.
+WynikRaportu ArkuszPorownania(Archiwum& archiwum, const std::vector<qint64>& idy,
+                              const QString& sciezka);
+WynikRaportu ArkuszHistorii(Archiwum& archiwum, const QString& nazwiskoIImie,
+                            const QString& sciezka);
 
 // The file names offered: the test's name made safe + "_PorownanieKlas.xlsx", the student's
 // + "_HistoriaUcznia.xlsx".

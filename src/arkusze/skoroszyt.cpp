@@ -214,4 +214,15 @@ bool ZapiszSkoroszyt(const QString& sciezka, const std::vector<ListaArkusza>& li
     return bajty && ZapiszPlik(sciezka, *bajty, blad);
 }
 
+WynikRaportu ZapiszArkusz(const QString& sciezka, const std::vector<ListaArkusza>& listy) {
+    WynikRaportu wynik;
+    QString blad;
+    if (ZapiszSkoroszyt(sciezka, listy, &blad))
+        wynik.sciezka = sciezka;
+    else
+        wynik.blad = QStringLiteral("Nie udało się zapisać pliku ") +
+                     QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + blad;
+    return wynik;
+}
+
 } // namespace sondrel

@@ -10,6 +10,7 @@
 // file and never touches an old one.
 
 #include "arkusze/lista_arkusza.h"
+#include "reports/raport.h"
 
 #include <QByteArray>
 #include <QString>
@@ -29,5 +30,9 @@ std::optional<QByteArray> Skoroszyt(const std::vector<ListaArkusza>& listy,
 // Writes the workbook to the path (atomically); false with the reason in *blad.
 bool ZapiszSkoroszyt(const QString& sciezka, const std::vector<ListaArkusza>& listy,
                      QString* blad = nullptr);
+
+// The same as the result of a saved report: the path, or the message naming the file and the
+// reason ("Nie udało się zapisać pliku ...: brak miejsca na dysku").
+WynikRaportu ZapiszArkusz(const QString& sciezka, const std::vector<ListaArkusza>& listy);
 
 } // namespace sondrel

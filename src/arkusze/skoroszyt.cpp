@@ -214,15 +214,20 @@ bool ZapiszSkoroszyt(const QString& sciezka, const std::vector<ListaArkusza>& li
     return bajty && ZapiszPlik(sciezka, *bajty, blad);
 }
 
-WynikRaportu ZapiszArkusz(const QString& sciezka, const std::vector<ListaArkusza>& listy) {
+WynikRaportu WynikZapisu(const QString& sciezka, bool zapisano, const QString& powod) {
     WynikRaportu wynik;
-    QString blad;
-    if (ZapiszSkoroszyt(sciezka, listy, &blad))
+    if (zapisano)
         wynik.sciezka = sciezka;
     else
         wynik.blad = QStringLiteral("Nie udało się zapisać pliku ") +
-                     QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + blad;
+                     QDir::toNativeSeparators(sciezka) + QStringLiteral(": ") + powod;
     return wynik;
+}
+
+WynikRaportu ZapiszArkusz(const QString& sciezka, const std::vector<ListaArkusza>& listy) {
+    QString blad;
+    const bool zapisano = ZapiszSkoroszyt(sciezka, listy, &blad);
+    return WynikZapisu(sciezka, zapisano, blad);
 }
 
 } // namespace sondrel

@@ -35,4 +35,7 @@ bool ZapiszSkoroszyt(const QString& sciezka, const std::vector<ListaArkusza>& li
 // reason ("Nie udało się zapisać pliku ...: brak miejsca na dysku").
 WynikRaportu ZapiszArkusz(const QString& sciezka, const std::vector<ListaArkusza>& listy);
 
+// The result of a save of a spreadsheet file: the path, or the message with it and the reason.
+WynikRaportu WynikZapisu(const QString& sciezka, bool zapisano, const QString& powod);
+
 } // namespace sondrel

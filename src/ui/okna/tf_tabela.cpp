@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/tf_tabela.h"
 
+#include "arkusze/zapis_arkusza.h"
 #include "core/kodowanie1250.h"
 #include "tables/eksport_tabel.h"
 #include "ui/program.h"
@@ -64,6 +65,10 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p)
     LKreska2 = DodajKreskeMenu(PListwaLeft, 126);
     LCloseTabele = DodajPozycjeMenu(PListwaLeft, 143, QString::fromUtf8("Zamknij tabelę"),
                                     [this] { ZamknijOkno(); });
+    // the column below the menu panel goes on with a separator and the spreadsheet entry
+    LKreska3 = DodajKreskeMenu(PLeft, -6);
+    LZapiszArkusz = DodajPozycjeMenu(PLeft, 11, QStringLiteral("Zapisz jako arkusz..."),
+                                     [this] { ZapiszJakoArkusz(); });
 
     PTabela = Panel(this, QRect(128, 47, 203, 137));
     PPodGrid = Panel(PTabela, QRect(0, 0, 203, 137));
@@ -235,6 +240,10 @@ QString TFTabela::WybierzPlikZapisu(const QString& tytul, const QString& folder,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(rozszerzenie);
+    // a name typed without an extension takes the one of the filter chosen
+    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        dialog.setDefaultSuffix(f.section(QStringLiteral("(*."), 1).section(u')', 0, 0));
+    });
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -266,6 +275,25 @@ void TFTabela::ZapiszTabele(bool html) {
         KomunikatInformacja, IkonaUwaga,
         QStringLiteral("Nie udało się zapisać tabeli.\rBrak możliwości zapisu w wybranym "
                        "miejscu."));
+}
+
+void TFTabela::ZapiszJakoArkusz() {
+    if (stan.Siatka.IloscWierszy() == 0) return;
+    if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
+    QString sciezka = WybierzPlikZapisu(QString::fromUtf8(TytulZapisuTabeli), folderZapisu,
+                                        NazwaPlikuArkusza(program.analiza.Test.NazwaTestu),
+                                        FiltrZapisuArkusza(), QStringLiteral("xlsx"));
+    if (sciezka.isEmpty()) return;
+    if (QFileInfo(sciezka).suffix().isEmpty()) sciezka += QStringLiteral(".xlsx");
+    folderZapisu = QFileInfo(sciezka).absolutePath();
+    const WynikRaportu wynik = ZapiszArkuszAnalizy(program.analiza, program.ustawienia.fn,
+                                                   ListaTabeli(stan.Rodzaj), sciezka);
+    if (wynik.udany()) {
+        PotwierdzZapis();
+        return;
+    }
+    program.srodowisko.WpiszDoDziennika(1, wynik.blad);
+    program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, wynik.blad);
 }
 
 void TFTabela::PotwierdzZapis() {

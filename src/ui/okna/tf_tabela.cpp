@@ -9,6 +9,7 @@
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_ramki.h"
 #include "ui/skory/skora_tabela.h"
+#include "ui/zapis_arkusza_okna.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -240,10 +241,7 @@ QString TFTabela::WybierzPlikZapisu(const QString& tytul, const QString& folder,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(rozszerzenie);
-    // a name typed without an extension takes the one of the filter chosen
-    connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
-        dialog.setDefaultSuffix(f.section(QStringLiteral("(*."), 1).section(u')', 0, 0));
-    });
+    RozszerzenieZFiltra(dialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -280,20 +278,15 @@ void TFTabela::ZapiszTabele(bool html) {
 void TFTabela::ZapiszJakoArkusz() {
     if (stan.Siatka.IloscWierszy() == 0) return;
     if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
-    QString sciezka = WybierzPlikZapisu(QString::fromUtf8(TytulZapisuTabeli), folderZapisu,
-                                        NazwaPlikuArkusza(program.analiza.Test.NazwaTestu),
-                                        FiltrZapisuArkusza(), QStringLiteral("xlsx"));
+    const QString sciezka =
+        ZapiszArkuszZOkna(program,
+                          WybierzPlikZapisu(QString::fromUtf8(TytulZapisuTabeli), folderZapisu,
+                                            NazwaPlikuArkusza(program.analiza.Test.NazwaTestu),
+                                            FiltrZapisuArkusza(), QStringLiteral("xlsx")),
+                          ListaTabeli(stan.Rodzaj));
     if (sciezka.isEmpty()) return;
-    if (QFileInfo(sciezka).suffix().isEmpty()) sciezka += QStringLiteral(".xlsx");
     folderZapisu = QFileInfo(sciezka).absolutePath();
-    const WynikRaportu wynik = ZapiszArkuszAnalizy(program.analiza, program.ustawienia.fn,
-                                                   ListaTabeli(stan.Rodzaj), sciezka);
-    if (wynik.udany()) {
-        PotwierdzZapis();
-        return;
-    }
-    program.srodowisko.WpiszDoDziennika(1, wynik.blad);
-    program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, wynik.blad);
+    PotwierdzZapis();
 }
 
 void TFTabela::PotwierdzZapis() {

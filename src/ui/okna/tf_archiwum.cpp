@@ -56,9 +56,9 @@ TFArchiwum::TFArchiwum(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), progra
     // the column below the menu panel goes on with the last separator and the close entry
     LKreska3 = DodajKreskeMenu(PLeft, -6);
     LPorownanieArkusz =
-        pozycja(PLeft, 11, "Porównanie jako arkusz…", [this] { Panel->PorownanieDoArkusza(); });
+        pozycja(PLeft, 11, "Arkusz porównania…", [this] { Panel->PorownanieDoArkusza(); });
     LHistoriaArkusz =
-        pozycja(PLeft, 26, "Historia jako arkusz…", [this] { Panel->HistoriaDoArkusza(); });
+        pozycja(PLeft, 26, "Arkusz historii…", [this] { Panel->HistoriaDoArkusza(); });
     LKreska4 = DodajKreskeMenu(PLeft, 33);
     LZamknij =
         DodajPozycjeMenu(PLeft, 50, QStringLiteral("Zamknij archiwum"), [this] { ZamknijOkno(); });

@@ -32,8 +32,8 @@ const QString Formula = QStringLiteral("=HYPERLINK(\"http://x.example\";\"klik\"
 const QString ZeSrednikiem = QStringLiteral("Kowal;ski \"Junior\"");
 
 // Twelve students, five questions of four options (enough students for the quality figures);
-// surnames that a spreadsheet would run, one with ";" and quotes, Polish letters; working
-// times with milliseconds, one across midnight.
+// surnames that a spreadsheet would run, one with ";" and quotes, Polish letters, a first name
+// with a control character; working times with milliseconds, one across midnight.
 void KlasaArkusza(Analiza& a) {
     UstawNaglowek(a, QStringLiteral("Ułamki \"zwykłe\""), 4, 5);
     const QStringList klucze{"1000", "0100", "0010", "0001", "1000"};
@@ -47,7 +47,10 @@ void KlasaArkusza(Analiza& a) {
             const bool dobrze = ((s * 7 + q * 3) % 5) < (s % 4) + 1;
             wybory << (dobrze ? klucze[q] : (q % 2 ? QStringLiteral("1000") : "0010"));
         }
-        uczniowie.append({nazwiska[s], QStringLiteral("Imię%1").arg(s), wybory});
+        // one first name with a control character, which XML cannot hold as it is
+        const QString imie =
+            s == 4 ? QStringLiteral("Ewa\x07Dzwonek") : QStringLiteral("Imię%1").arg(s);
+        uczniowie.append({nazwiska[s], imie, wybory});
     }
     DodajUczniow(a, klucze, uczniowie);
     for (int s = 1; s <= a.IloscUczniow; ++s) {

@@ -1,37 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archiwum_cli.h"
 
-#include "analysis/przebieg_analizy.h"
+#include "analysis/ocenianie.h"
 #include "archive/archiwum.h"
 #include "archive/polaczenie.h"
 #include "archive/porownanie.h"
 #include "archive/raport_historii.h"
 #include "archive/raport_porownania.h"
+#include "archive/wybor_archiwum.h"
 #include "arkusze/listy_archiwum.h"
 #include "arkusze/skoroszyt.h"
 #include "arkusze_cli.h"
 #include "core/analiza.h"
-#include "core/foldery.h"
-#include "core/srodowisko.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <cstring>
-#include <memory>
+#include <cstdio>
 #include <optional>
 
 namespace sondrel {
 
 namespace {
 
-// Exit statuses shared with the other commands (polecenia.h).
-constexpr int KodWykonane = 0;
-constexpr int KodBlednePolecenieArchiwum = 1;
-constexpr int KodBrakAnalizyArchiwum = 2;
-constexpr int KodBladZapisuArchiwum = 4;
+// The name that stands for the standard output (eksport) or the standard input (import).
+const QLatin1String StandardowyStrumien("-");
 
 enum class PolecenieArchiwum {
     Dodaj,
@@ -39,43 +34,90 @@ enum class PolecenieArchiwum {
     Porownaj,
     Uczen,
     Usun,
+    Opis,
     Eksport,
     Import,
     Odloz,
     Kopiuj
 };
 
-struct WywolanieArchiwum {
-    PolecenieArchiwum polecenie = PolecenieArchiwum::Lista;
-    QString archiwum;
-    QString klasa;
-    bool maKlase = false;
-    QDate data;
-    QString test;
-    bool imieNajpierw = false;
-    QString doPliku;
-    QString zrodlo; // kopiuj --z
-    QStringList pozycyjne;
-};
-
+// One sub-command: its name, its positional arguments, its usage line and what it does (lines
+// after the first indented by 14 spaces), as the usage text shows them.
 struct OpisPolecenia {
     const char16_t* nazwa;
     PolecenieArchiwum polecenie;
     int najmniej; // positional arguments
     int najwiecej;
+    const char16_t* skladnia;
+    const char16_t* opis;
 };
 
 constexpr OpisPolecenia Polecenia[] = {
-    {u"dodaj", PolecenieArchiwum::Dodaj, 1, 1 << 30},
-    {u"lista", PolecenieArchiwum::Lista, 0, 0},
-    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30},
-    {u"uczen", PolecenieArchiwum::Uczen, 1, 1},
-    {u"usun", PolecenieArchiwum::Usun, 1, 1},
-    {u"eksport", PolecenieArchiwum::Eksport, 1, 1},
-    {u"import", PolecenieArchiwum::Import, 1, 1},
-    {u"odloz", PolecenieArchiwum::Odloz, 0, 0},
-    {u"kopiuj", PolecenieArchiwum::Kopiuj, 0, 0},
+    {u"dodaj", PolecenieArchiwum::Dodaj, 1, 1 << 30,
+     u"dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
+     u"              PLIK.sko...",
+     u"analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
+     u"              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
+     u"              (domyślnie dzień najnowszej zmiany plików odpowiedzi)"},
+    {u"lista", PolecenieArchiwum::Lista, 0, 0, u"lista", u"wpisy archiwum jako tablica JSON"},
+    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30,
+     u"porownaj ID ID... [--do PLIK.htm|PLIK.xlsx]",
+     u"porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
+     u"              niego wykres PLIK.png, albo skoroszyt .xlsx; wypisuje ścieżkę)"},
+    {u"uczen", PolecenieArchiwum::Uczen, 1, 1, u"uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm|PLIK.xlsx]",
+     u"wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem\n"
+     u"              albo skoroszyt .xlsx)"},
+    {u"usun", PolecenieArchiwum::Usun, 1, 1, u"usun ID", u"usuwa wpis z archiwum"},
+    {u"opis", PolecenieArchiwum::Opis, 1, 1, u"opis ID --klasa ETYKIETA [--data RRRR-MM-DD]",
+     u"zmienia etykietę klasy wpisu i, z --data, datę napisania"},
+    {u"eksport", PolecenieArchiwum::Eksport, 1, 1, u"eksport (PLIK.json|-)",
+     u"całe archiwum do pliku JSON (\"-\": na standardowe wyjście; plik o tej\n"
+     u"              nazwie: ./-)"},
+    {u"import", PolecenieArchiwum::Import, 1, 1, u"import (PLIK.json|-)",
+     u"dodaje analizy z takiego pliku (\"-\": ze standardowego wejścia), pomijając\n"
+     u"              te, które już są w archiwum"},
+    {u"odloz", PolecenieArchiwum::Odloz, 0, 0, u"odloz",
+     u"odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
+     u"              następne polecenie zakłada nowe archiwum"},
+    {u"kopiuj", PolecenieArchiwum::Kopiuj, 0, 0, u"kopiuj --z ŹRÓDŁO --do CEL",
+     u"dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
+     u"              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych"},
 };
+
+const OpisPolecenia* ZnajdzPolecenie(const QString& nazwa) {
+    for (const OpisPolecenia& p : Polecenia)
+        if (nazwa == QStringView(p.nazwa)) return &p;
+    return nullptr;
+}
+
+// The usage of the given sub-commands, then what every one of them shares.
+QString Skladnia(const std::vector<const OpisPolecenia*>& polecenia) {
+    QString t = QStringLiteral("Archiwum analiz:\n");
+    for (const OpisPolecenia* p : polecenia)
+        t +=
+            QStringLiteral("  sondrel-cli archiwum ") + QStringView(p->skladnia).toString() + u'\n';
+    for (const OpisPolecenia* p : polecenia)
+        t += QStringLiteral("  ") + QStringView(p->nazwa).toString().leftJustified(11) + u' ' +
+             QStringView(p->opis).toString() + u'\n';
+    return t + QStringLiteral(
+                   "  --archiwum PLIK  inne archiwum niż to, którego używa program; bez tej "
+                   "opcji:\n"
+                   "              zmienna SONDREL_ARCHIWUM, archiwum wybrane w ustawieniach "
+                   "programu,\n"
+                   "              ustawienie szkoły ($XDG_CONFIG_DIRS/sondrel/archiwum, "
+                   "domyślnie\n"
+                   "              /etc/xdg/sondrel/archiwum: jeden wiersz z adresem), a w "
+                   "końcu\n"
+                   "              Archiwum.sqlite w folderze danych programu\n"
+                   "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
+                   "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
+                   "              (także postgres://…, ?host=/folder/gniazda); hasło podaje "
+                   "plik\n"
+                   "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n"
+                   "  Kod wyjścia 6: archiwum nie daje się otworzyć ani zapisać, podane numery "
+                   "analiz nie\n"
+                   "              należą do siebie albo plik importu jest błędny.\n");
+}
 
 QJsonObject JsonTestu(const WpisArchiwum& w) {
     return QJsonObject{{"nazwa", w.NazwaTestu},      {"autor", w.Autor},
@@ -93,9 +135,14 @@ QJsonValue LiczbaLubNull(const std::optional<double>& liczba) {
 
 // One class of the comparison; the pooled class has no id, label or marks.
 QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
+    // The grade counts as an array from Cel to Ndst and, as "json" gives them, as an object
+    // keyed by the grade's short text.
     QJsonArray liczbaOcen;
-    for (int g = 1; g <= 6; ++g)
+    QJsonObject liczbaOcenWgStopnia;
+    for (int g = 1; g <= LiczbaStopni; ++g) {
         liczbaOcen.append(f.LiczbaOcen[g]);
+        liczbaOcenWgStopnia.insert(SkrotOceny(g), f.LiczbaOcen[g]);
+    }
     QJsonArray pytania;
     for (const PytanieKlasy& p : f.Pytania) {
         QJsonObject pytanie{{"nr", p.Nr},
@@ -113,6 +160,7 @@ QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
                       {"odchylenie", f.Odchylenie},
                       {"procentKlasy", f.ProcentKlasy},
                       {"liczbaOcen", liczbaOcen},
+                      {"liczbaOcenWgStopnia", liczbaOcenWgStopnia},
                       {"ocenaKlasy", f.OcenaKlasy},
                       {"kr20", LiczbaLubNull(f.KR20)},
                       {"pytania", pytania}};
@@ -123,204 +171,184 @@ QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
     return klasa;
 }
 
-class CliArchiwum {
+// The archive commands, on the tool's one base: the base reads nothing of the archive's
+// options; this class reads the sub-command and its options, chooses the archive and runs.
+class PoleceniaArchiwum : public PolecenieCli {
 public:
-    CliArchiwum(QIODevice& wyjscie, QIODevice& bledy) : wyjscie(wyjscie), bledy(bledy) {}
-    int Uruchom(const QStringList& argumenty);
+    using PolecenieCli::PolecenieCli;
 
 private:
-    void Blad(const QString& tekst) {
-        QString t = tekst;
-        t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        bledy.write(t.toUtf8() + '\n');
+    bool Rozbierz(const QStringList& argumenty, QString& powod) override;
+    int Wykonaj() override;
+    // "archiwum POLECENIE --help": that sub-command's usage alone.
+    QString Pomoc(const QStringList& argumenty) const override {
+        const OpisPolecenia* p = ZnajdzPolecenie(argumenty.value(1));
+        return p ? Skladnia({p}) : SkladniaArchiwum();
     }
-    int BladWywolania(const QString& powod) {
-        Blad(powod + QStringLiteral("\rOpis wywołania: sondrel-cli --help"));
-        return KodBlednePolecenieArchiwum;
-    }
-    int BladArchiwum() {
-        const StanArchiwum stan = archiwum.Stan();
-        Blad(archiwum.Blad() +
-             ((stan == StanArchiwum::Uszkodzone || stan == StanArchiwum::Obce) &&
-                      !JestAdresemSerwera(w.archiwum)
-                  ? QStringLiteral("\rOdłożenie pliku: sondrel-cli archiwum odloz --archiwum ") +
-                        QDir::toNativeSeparators(w.archiwum)
-                  : QString()));
-        return KodBladArchiwum;
-    }
-    int Pisz(const QByteArray& bajty) {
-        if (wyjscie.write(bajty) == bajty.size()) {
-            if (auto* plik = qobject_cast<QFileDevice*>(&wyjscie); !plik || plik->flush())
-                return KodWykonane;
-        }
-        Blad(QStringLiteral("Nie udało się zapisać wyniku na standardowe wyjście."));
-        return KodBladZapisuArchiwum;
-    }
-    int PiszJson(const QJsonArray& tablica) {
-        return Pisz(QJsonDocument(tablica).toJson(QJsonDocument::Indented));
+
+    // The archive's message (with the way to set a damaged file aside); KodBladArchiwum.
+    int BladArchiwum(const Archiwum& a);
+    int BladArchiwum() { return BladArchiwum(archiwum); }
+    int WypiszJson(const QJsonArray& tablica) {
+        return Wypisz(QJsonDocument(tablica).toJson(QJsonDocument::Indented));
     }
     // A saved report: its path on the standard output; a report not saved: the message.
-    int PiszRaport(const WynikRaportu& wynik) {
+    int WypiszRaport(const WynikRaportu& wynik) {
         if (!wynik.udany()) {
             Blad(wynik.blad);
-            return KodBladZapisuArchiwum;
+            return KodBladZapisu;
         }
-        return Pisz(QDir::toNativeSeparators(wynik.sciezka).toUtf8() + '\n');
+        return WypiszSciezke(wynik.sciezka) ? KodAnalizaWykonana : KodBladZapisu;
     }
-    std::optional<qint64> Numer(const QString& tekst) {
+    static std::optional<qint64> Numer(const QString& tekst) {
         bool ok = false;
         const qint64 n = tekst.toLongLong(&ok, 10);
         if (!ok || n < 1 || tekst.startsWith(u'+')) return std::nullopt;
         return n;
     }
+    // The archive to work on: --archiwum, else the one both programs use; an empty one (said
+    // here) when none can be chosen.
+    bool WybierzArchiwum();
 
-    std::optional<WywolanieArchiwum> Rozbierz(const QStringList& argumenty, QString& powod);
     int Dodaj();
     int Lista();
     int Porownaj();
     int Uczen();
     int Usun();
+    int Opis();
     int Eksport();
     int Import();
     int Odloz();
     int Kopiuj();
 
-    QIODevice& wyjscie;
-    QIODevice& bledy;
-    WywolanieArchiwum w;
-    Srodowisko srodowisko;
+    PolecenieArchiwum polecenie = PolecenieArchiwum::Lista;
+    QString adres; // --archiwum, kopiuj --do
+    QString skad;  // where the archive was chosen when no option named it
+    QString klasa;
+    bool maKlase = false;
+    QDate data;
+    QString test;
+    QString doPliku;
+    QString zrodlo; // kopiuj --z
+    QStringList pozycyjne;
     Archiwum archiwum;
 };
 
-std::optional<WywolanieArchiwum> CliArchiwum::Rozbierz(const QStringList& argumenty,
-                                                       QString& powod) {
-    WywolanieArchiwum w;
+bool PoleceniaArchiwum::Rozbierz(const QStringList& argumenty, QString& powod) {
     const QString nazwa = argumenty.value(1);
-    const OpisPolecenia* opis = nullptr;
-    for (const OpisPolecenia& p : Polecenia)
-        if (nazwa == QStringView(p.nazwa)) opis = &p;
+    const OpisPolecenia* opis = ZnajdzPolecenie(nazwa);
     if (!opis) {
         powod = nazwa.isEmpty() ? QStringLiteral("Podaj polecenie archiwum.")
                                 : QStringLiteral("Nieznane polecenie archiwum: ") + nazwa;
-        return std::nullopt;
+        return false;
     }
-    w.polecenie = opis->polecenie;
-    const bool dodaj = w.polecenie == PolecenieArchiwum::Dodaj;
-    bool bezOpcji = false;
-    for (qsizetype i = 2; i < argumenty.size(); ++i) {
-        const QString& a = argumenty[i];
-        if (bezOpcji || !a.startsWith(QLatin1String("--"))) {
-            w.pozycyjne.append(a);
-            continue;
-        }
-        const auto wartosc = [&]() -> std::optional<QString> {
-            if (i + 1 >= argumenty.size()) {
-                powod = QStringLiteral("Brak wartości opcji ") + a;
-                return std::nullopt;
-            }
-            return argumenty[++i];
-        };
-        std::optional<QString> v;
-        if (a == u"--") {
-            bezOpcji = true;
-        } else if (a == u"--archiwum") {
-            if (!(v = wartosc())) return std::nullopt;
-            w.archiwum = *v;
-        } else if (a == u"--klasa" && dodaj) {
-            if (!(v = wartosc())) return std::nullopt;
-            w.klasa = *v;
-            w.maKlase = true;
-        } else if (a == u"--data" && dodaj) {
-            if (!(v = wartosc())) return std::nullopt;
-            w.data = QDate::fromString(*v, QStringLiteral("yyyy-MM-dd"));
-            if (!w.data.isValid()) {
-                powod = QStringLiteral("Błędna data (RRRR-MM-DD): ") + *v;
-                return std::nullopt;
-            }
-        } else if (a == u"--test" && dodaj) {
-            if (!(v = wartosc())) return std::nullopt;
-            w.test = *v;
-        } else if (a == u"--imie-najpierw" && dodaj) {
-            w.imieNajpierw = true;
-        } else if (a == u"--do" && (w.polecenie == PolecenieArchiwum::Porownaj ||
-                                    w.polecenie == PolecenieArchiwum::Uczen)) {
-            if (!(v = wartosc())) return std::nullopt;
-            w.doPliku = *v;
-        } else if (a == u"--z" && w.polecenie == PolecenieArchiwum::Kopiuj) {
-            if (!(v = wartosc())) return std::nullopt;
-            w.zrodlo = *v;
-        } else if (a == u"--do" && w.polecenie == PolecenieArchiwum::Kopiuj) {
-            if (!(v = wartosc())) return std::nullopt;
-            w.archiwum = *v;
-        } else {
-            powod = QStringLiteral("Nieznana opcja polecenia archiwum %1: %2").arg(nazwa, a);
-            return std::nullopt;
-        }
+    polecenie = opis->polecenie;
+    const bool dodaj = polecenie == PolecenieArchiwum::Dodaj;
+    const bool opisz = polecenie == PolecenieArchiwum::Opis;
+
+    OpcjeCli opcje;
+    opcje.Wartosc(QStringLiteral("--archiwum"), adres); // kopiuj: the same as --do
+    if (dodaj || opisz) {
+        opcje
+            .Wartosc(QStringLiteral("--klasa"),
+                     [this](const QString& v, QString&) {
+                         klasa = v;
+                         maKlase = true;
+                         return true;
+                     })
+            .Wartosc(QStringLiteral("--data"), [this](const QString& v, QString& powod) {
+                data = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
+                if (!data.isValid()) powod = QStringLiteral("Błędna data (RRRR-MM-DD): ") + v;
+                return data.isValid();
+            });
     }
-    if (w.polecenie == PolecenieArchiwum::Kopiuj && (w.zrodlo.isEmpty() || w.archiwum.isEmpty())) {
+    // Names are archived as surname and first name apart, whatever their order on the screen:
+    // --imie-najpierw changes nothing that dodaj stores. It is still taken (and not described),
+    // so that scripts written with it go on working.
+    bool imieNajpierw = false;
+    if (dodaj)
+        opcje.Wartosc(QStringLiteral("--test"), test)
+            .Przelacznik(QStringLiteral("--imie-najpierw"), imieNajpierw);
+    if (polecenie == PolecenieArchiwum::Porownaj || polecenie == PolecenieArchiwum::Uczen)
+        opcje.Wartosc(QStringLiteral("--do"), doPliku);
+    if (polecenie == PolecenieArchiwum::Kopiuj)
+        opcje.Wartosc(QStringLiteral("--z"), zrodlo).Wartosc(QStringLiteral("--do"), adres);
+    // The options' reading names the command as "archiwum <sub-command>".
+    QStringList reszta = argumenty.mid(1);
+    reszta[0] = QStringLiteral("archiwum ") + nazwa;
+    if (!opcje.Rozbierz(reszta, pozycyjne, powod)) return false;
+
+    if (polecenie == PolecenieArchiwum::Kopiuj && (zrodlo.isEmpty() || adres.isEmpty())) {
         powod = QStringLiteral("Podaj oba archiwa: --z ŹRÓDŁO --do CEL.");
-        return std::nullopt;
+        return false;
     }
-    if (dodaj && !w.maKlase) {
+    if ((dodaj || opisz) && !maKlase) {
         powod = QStringLiteral("Podaj klasę: --klasa ETYKIETA.");
-        return std::nullopt;
+        return false;
     }
-    if (w.pozycyjne.size() < opis->najmniej) {
+    if (opisz && klasa.trimmed().isEmpty()) {
+        powod = QStringLiteral("Etykieta klasy nie może być pusta.");
+        return false;
+    }
+    if (pozycyjne.size() < opis->najmniej) {
         powod = dodaj ? QStringLiteral("Podaj pliki odpowiedzi.")
                       : QStringLiteral("Za mało argumentów polecenia archiwum %1.").arg(nazwa);
-        return std::nullopt;
+        return false;
     }
-    if (w.pozycyjne.size() > opis->najwiecej) {
+    if (pozycyjne.size() > opis->najwiecej) {
         powod = QStringLiteral("Za dużo argumentów polecenia archiwum %1.").arg(nazwa);
-        return std::nullopt;
+        return false;
     }
-    return w;
+    const bool zNumerem =
+        polecenie == PolecenieArchiwum::Usun || opisz || polecenie == PolecenieArchiwum::Porownaj;
+    for (const QString& tekst : zNumerem ? pozycyjne : QStringList()) {
+        if (!Numer(tekst)) {
+            powod = QStringLiteral("Błędny numer analizy: ") + tekst;
+            return false;
+        }
+    }
+    return true;
 }
 
-int CliArchiwum::Uruchom(const QStringList& argumenty) {
-    QString powod;
-    const auto wywolanie = Rozbierz(argumenty, powod);
-    if (!wywolanie) return BladWywolania(powod);
-    w = *wywolanie;
+// An archive that could not be opened and was not named on the command line is said with where
+// it was chosen (a school's preset, the variable).
+int PoleceniaArchiwum::BladArchiwum(const Archiwum& a) {
+    const StanArchiwum stan = a.Stan();
+    QString t = a.Blad();
+    if ((stan == StanArchiwum::Uszkodzone || stan == StanArchiwum::Obce) &&
+        !JestAdresemSerwera(a.Sciezka()))
+        t += QStringLiteral("\rOdłożenie pliku: sondrel-cli archiwum odloz --archiwum ") +
+             QDir::toNativeSeparators(a.Sciezka());
+    if (stan != StanArchiwum::Otwarte && !skad.isEmpty() && &a == &archiwum)
+        t += QStringLiteral("\rArchiwum wybrane przez: ") + skad;
+    Blad(t);
+    return KodBladArchiwum;
+}
 
-    srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& tekst) {
-        QString t = tekst;
-        if (const QString& plik = srodowisko.komunikaty.plik; !plik.isEmpty())
-            t += QStringLiteral("\rPlik: ") + QDir::toNativeSeparators(plik);
-        Blad(t);
-        return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
-    });
-    UstawFoldery(srodowisko);
-    if (w.archiwum.isEmpty()) w.archiwum = Archiwum::DomyslnaSciezka(srodowisko.foldery);
+bool PoleceniaArchiwum::WybierzArchiwum() {
+    if (!adres.isEmpty()) return true;
+    adres = WybranyAdresArchiwum(srodowisko.foldery, &skad);
+    if (!adres.isEmpty()) return true;
+    Blad(QStringLiteral("Nie wiadomo, którego archiwum użyć: nie ustalono folderu danych "
+                        "programu (brak folderu domowego, zmienna HOME).\rPodaj archiwum: "
+                        "--archiwum PLIK albo zmienna ") +
+         QLatin1String(ZmiennaArchiwum) + u'.');
+    return false;
+}
 
-    if (w.polecenie == PolecenieArchiwum::Odloz) return Odloz();
+int PoleceniaArchiwum::Wykonaj() {
+    if (!WybierzArchiwum()) return KodBladArchiwum;
+    if (polecenie == PolecenieArchiwum::Odloz) return Odloz();
     // The analysis runs before the archive is opened: a class that cannot be read touches
     // nothing.
-    std::unique_ptr<Analiza> analiza;
-    if (w.polecenie == PolecenieArchiwum::Dodaj) {
-        if (!SaPlikamiOdpowiedzi(w.pozycyjne, srodowisko)) return KodBrakAnalizyArchiwum;
-        analiza = std::make_unique<Analiza>();
-        analiza->RodzajAnalizy = w.test.isEmpty() ? AnalizaProsta : AnalizaZTestem;
-        analiza->PlikTestu = w.test;
-        analiza->PlikiOdpowiedzi = w.pozycyjne;
-        if (!UruchomAnalize(*analiza, srodowisko)) return KodBrakAnalizyArchiwum;
+    if (polecenie == PolecenieArchiwum::Dodaj) {
+        if (const int kod = Analizuj(pozycyjne, test); kod != KodAnalizaWykonana) return kod;
     }
-    if (!archiwum.Otworz(w.archiwum)) return BladArchiwum();
+    if (!archiwum.Otworz(adres)) return BladArchiwum();
 
-    switch (w.polecenie) {
-    case PolecenieArchiwum::Dodaj: {
-        QString blad;
-        auto zapis = AnalizaDoArchiwum(*analiza, w.klasa, blad);
-        if (!zapis) {
-            Blad(blad);
-            return KodBrakAnalizyArchiwum;
-        }
-        if (w.data.isValid()) zapis->DataNapisania = w.data;
-        const auto wynik = archiwum.Dodaj(*zapis);
-        if (!wynik) return BladArchiwum();
-        if (wynik->JuzBylo) Blad(KomunikatJuzWArchiwum());
-        return Pisz(QByteArray::number(wynik->Id) + '\n');
-    }
+    switch (polecenie) {
+    case PolecenieArchiwum::Dodaj:
+        return Dodaj();
     case PolecenieArchiwum::Lista:
         return Lista();
     case PolecenieArchiwum::Porownaj:
@@ -329,6 +357,8 @@ int CliArchiwum::Uruchom(const QStringList& argumenty) {
         return Uczen();
     case PolecenieArchiwum::Usun:
         return Usun();
+    case PolecenieArchiwum::Opis:
+        return Opis();
     case PolecenieArchiwum::Eksport:
         return Eksport();
     case PolecenieArchiwum::Import:
@@ -338,24 +368,36 @@ int CliArchiwum::Uruchom(const QStringList& argumenty) {
     case PolecenieArchiwum::Odloz:
         break;
     }
-    return KodWykonane;
+    return KodAnalizaWykonana;
 }
 
-int CliArchiwum::Lista() {
+int PoleceniaArchiwum::Dodaj() {
+    QString blad;
+    auto zapis = AnalizaDoArchiwum(*analiza, klasa, blad);
+    if (!zapis) {
+        Blad(blad);
+        return KodBrakAnalizy;
+    }
+    if (data.isValid()) zapis->DataNapisania = data;
+    const auto wynik = archiwum.Dodaj(*zapis);
+    if (!wynik) return BladArchiwum();
+    if (wynik->JuzBylo) Blad(KomunikatJuzWArchiwum());
+    return Wypisz(QByteArray::number(wynik->Id) + '\n');
+}
+
+int PoleceniaArchiwum::Lista() {
     const auto lista = archiwum.Lista();
     if (!lista) return BladArchiwum();
     QJsonArray tablica;
     for (const WpisArchiwum& wpis : *lista)
         tablica.append(JsonWpisuArchiwum(wpis));
-    return PiszJson(tablica);
+    return WypiszJson(tablica);
 }
 
-int CliArchiwum::Porownaj() {
+int PoleceniaArchiwum::Porownaj() {
     std::vector<AnalizaArchiwalna> analizy;
-    for (const QString& tekst : w.pozycyjne) {
-        const auto id = Numer(tekst);
-        if (!id) return BladWywolania(QStringLiteral("Błędny numer analizy: ") + tekst);
-        auto a = archiwum.Wczytaj(*id);
+    for (const QString& tekst : pozycyjne) {
+        auto a = archiwum.Wczytaj(*Numer(tekst));
         if (!a) return BladArchiwum();
         analizy.push_back(std::move(*a));
     }
@@ -364,25 +406,25 @@ int CliArchiwum::Porownaj() {
         Blad(zestawienie.Blad);
         return KodBladArchiwum;
     }
-    if (SciezkaSkoroszytu(w.doPliku))
-        return PiszRaport(ZapiszArkusz(w.doPliku, ListyPorownania(zestawienie)));
-    if (!w.doPliku.isEmpty()) {
-        const QFileInfo plik(w.doPliku);
-        return PiszRaport(RaportPorownania(zestawienie, {OdbiorcaRaportu(), false},
-                                           plik.absolutePath(), srodowisko, plik.fileName()));
+    if (SciezkaSkoroszytu(doPliku))
+        return WypiszRaport(ZapiszArkusz(doPliku, ListyPorownania(zestawienie)));
+    if (!doPliku.isEmpty()) {
+        const QFileInfo plik(doPliku);
+        return WypiszRaport(RaportPorownania(zestawienie, {OdbiorcaRaportu(), false},
+                                             plik.absolutePath(), srodowisko, plik.fileName()));
     }
-    return Pisz(QJsonDocument(JsonZestawienia(zestawienie)).toJson(QJsonDocument::Indented));
+    return Wypisz(QJsonDocument(JsonZestawienia(zestawienie)).toJson(QJsonDocument::Indented));
 }
 
-int CliArchiwum::Uczen() {
-    if (SciezkaSkoroszytu(w.doPliku))
-        return PiszRaport(ArkuszHistorii(archiwum, w.pozycyjne.front(), w.doPliku));
-    if (!w.doPliku.isEmpty()) {
-        const QFileInfo plik(w.doPliku);
-        return PiszRaport(RaportHistorii(archiwum, w.pozycyjne.front(), {OdbiorcaRaportu(), false},
-                                         plik.absolutePath(), srodowisko, plik.fileName()));
+int PoleceniaArchiwum::Uczen() {
+    if (SciezkaSkoroszytu(doPliku))
+        return WypiszRaport(ArkuszHistorii(archiwum, pozycyjne.front(), doPliku));
+    if (!doPliku.isEmpty()) {
+        const QFileInfo plik(doPliku);
+        return WypiszRaport(RaportHistorii(archiwum, pozycyjne.front(), {OdbiorcaRaportu(), false},
+                                           plik.absolutePath(), srodowisko, plik.fileName()));
     }
-    const auto historia = archiwum.HistoriaUcznia(w.pozycyjne.front());
+    const auto historia = archiwum.HistoriaUcznia(pozycyjne.front());
     if (!historia) return BladArchiwum();
     QJsonArray tablica;
     for (const WynikUcznia& wynik : *historia)
@@ -393,74 +435,99 @@ int CliArchiwum::Uczen() {
                                    {"poprawnych", wynik.Poprawnych},
                                    {"procent", wynik.Procent},
                                    {"ocena", wynik.Ocena}});
-    return PiszJson(tablica);
+    return WypiszJson(tablica);
 }
 
-int CliArchiwum::Usun() {
-    const auto id = Numer(w.pozycyjne.front());
-    if (!id) return BladWywolania(QStringLiteral("Błędny numer analizy: ") + w.pozycyjne.front());
-    return archiwum.Usun(*id) ? KodWykonane : BladArchiwum();
+int PoleceniaArchiwum::Usun() {
+    return archiwum.Usun(*Numer(pozycyjne.front())) ? KodAnalizaWykonana : BladArchiwum();
 }
 
-int CliArchiwum::Eksport() {
+// A new label, and the date written when one is given (else the stored one stays).
+int PoleceniaArchiwum::Opis() {
+    const qint64 id = *Numer(pozycyjne.front());
+    QDate dzien = data;
+    if (!dzien.isValid()) {
+        const auto a = archiwum.Wczytaj(id);
+        if (!a) return BladArchiwum();
+        dzien = a->DataNapisania;
+    }
+    return archiwum.ZmienOpis(id, klasa.trimmed(), dzien) ? KodAnalizaWykonana : BladArchiwum();
+}
+
+// "-" is the standard output: the same bytes as the file.
+int PoleceniaArchiwum::Eksport() {
     const auto dokument = archiwum.Eksport();
     if (!dokument) return BladArchiwum();
+    if (pozycyjne.front() == StandardowyStrumien) return Wypisz(*dokument);
     QString blad;
-    if (Archiwum::ZapiszPlikEksportu(*dokument, w.pozycyjne.front(), blad)) return KodWykonane;
+    if (Archiwum::ZapiszPlikEksportu(*dokument, pozycyjne.front(), blad)) return KodAnalizaWykonana;
     Blad(blad);
-    return KodBladZapisuArchiwum;
+    return KodBladZapisu;
 }
 
-int CliArchiwum::Import() {
-    const auto wynik = archiwum.ImportZPliku(w.pozycyjne.front());
+// "-" is the standard input, read to its end.
+int PoleceniaArchiwum::Import() {
+    std::optional<WynikImportu> wynik;
+    if (pozycyjne.front() == StandardowyStrumien) {
+        QFile wejscie;
+        QByteArray bajty;
+        if (wejscie.open(stdin, QIODevice::ReadOnly)) bajty = wejscie.readAll();
+        if (wejscie.error() != QFileDevice::NoError) {
+            Blad(QStringLiteral("Nie można odczytać standardowego wejścia: ") +
+                 wejscie.errorString());
+            return KodBladArchiwum;
+        }
+        wynik = archiwum.Import(bajty);
+    } else {
+        wynik = archiwum.ImportZPliku(pozycyjne.front());
+    }
     if (!wynik) return BladArchiwum();
     if (wynik->JuzByly > 0)
         Blad(
             QStringLiteral("Analiz już obecnych w archiwum, pominiętych: %1.").arg(wynik->JuzByly));
-    return Pisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
+    return Wypisz(QStringLiteral("Zaimportowano analiz: %1.\n").arg(wynik->Dodane).toUtf8());
 }
 
-int CliArchiwum::Kopiuj() {
-    Archiwum zrodlo;
-    if (!zrodlo.Otworz(w.zrodlo)) {
-        Blad(zrodlo.Blad());
-        return KodBladArchiwum;
-    }
-    const auto wynik = archiwum.KopiujZ(zrodlo);
+int PoleceniaArchiwum::Kopiuj() {
+    Archiwum z;
+    if (!z.Otworz(zrodlo)) return BladArchiwum(z);
+    const auto wynik = archiwum.KopiujZ(z);
     if (!wynik) return BladArchiwum();
-    return Pisz(QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już obecnych w "
-                               "archiwum docelowym: %2.\n")
-                    .arg(wynik->Dodane)
-                    .arg(wynik->JuzByly)
-                    .toUtf8());
+    return Wypisz(QStringLiteral("Skopiowano analiz: %1.\nPominięto analiz już obecnych w "
+                                 "archiwum docelowym: %2.\n")
+                      .arg(wynik->Dodane)
+                      .arg(wynik->JuzByly)
+                      .toUtf8());
 }
 
-int CliArchiwum::Odloz() {
+int PoleceniaArchiwum::Odloz() {
     QString blad;
-    const auto nowa = Archiwum::OdlozUszkodzone(w.archiwum, blad);
+    const auto nowa = Archiwum::OdlozUszkodzone(adres, blad);
     if (!nowa) {
         Blad(blad);
         return KodBladArchiwum;
     }
-    return Pisz(QDir::toNativeSeparators(*nowa).toUtf8() + '\n');
+    return WypiszSciezke(*nowa) ? KodAnalizaWykonana : KodBladZapisu;
+}
+
+// A report of the archive draws its chart: "porownaj" and "uczen" with --do.
+bool ArchiwumRysuje(const QStringList& argumenty) {
+    const QString polecenie = argumenty.value(1);
+    if (polecenie != u"porownaj" && polecenie != u"uczen") return false;
+    const qsizetype koniec = argumenty.indexOf(QStringLiteral("--"));
+    const qsizetype doPliku = argumenty.indexOf(QStringLiteral("--do"));
+    return doPliku >= 0 && (koniec < 0 || doPliku < koniec);
 }
 
 } // namespace
 
-bool JestPolecenieArchiwum(const QString& polecenie) {
-    return polecenie == u"archiwum";
-}
-
-bool ArchiwumRysuje(int argc, const char* const* argv) {
-    if (argc < 2 || std::strcmp(argv[1], "archiwum") != 0) return false;
-    for (int i = 2; i < argc; ++i)
-        if (std::strcmp(argv[i], "--do") == 0) return true;
-    return false;
-}
-
-int UruchomPolecenieArchiwum(const QStringList& argumenty, QIODevice& wyjscie, QIODevice& bledy) {
-    CliArchiwum cli(wyjscie, bledy);
-    return cli.Uruchom(argumenty);
+RodzinaPolecen RodzinaArchiwum() {
+    return {{QStringLiteral("archiwum")},
+            ArchiwumRysuje,
+            SkladniaArchiwum,
+            [](QIODevice& wyjscie, QIODevice& bledy) -> std::unique_ptr<PolecenieCli> {
+                return std::make_unique<PoleceniaArchiwum>(wyjscie, bledy);
+            }};
 }
 
 QJsonObject JsonWpisuArchiwum(const WpisArchiwum& wpis) {
@@ -489,39 +556,10 @@ QJsonObject JsonZestawienia(const ZestawienieKlas& z) {
 }
 
 QString SkladniaArchiwum() {
-    return QStringLiteral(
-        "\n"
-        "Archiwum analiz:\n"
-        "  sondrel-cli archiwum dodaj --klasa ETYKIETA [--data RRRR-MM-DD] [--test PLIK.skt]\n"
-        "              [--imie-najpierw] PLIK.sko...\n"
-        "  sondrel-cli archiwum lista\n"
-        "  sondrel-cli archiwum porownaj ID ID... [--do PLIK.htm|PLIK.xlsx]\n"
-        "  sondrel-cli archiwum uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm|PLIK.xlsx]\n"
-        "  sondrel-cli archiwum usun ID\n"
-        "  sondrel-cli archiwum eksport PLIK.json\n"
-        "  sondrel-cli archiwum import PLIK.json\n"
-        "  sondrel-cli archiwum odloz\n"
-        "  sondrel-cli archiwum kopiuj --z ŹRÓDŁO --do CEL\n"
-        "  dodaj       analizuje klasę i zapisuje ją w archiwum; wypisuje numer wpisu (klasa\n"
-        "              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
-        "              (domyślnie dzień najnowszej zmiany plików odpowiedzi)\n"
-        "  lista       wpisy archiwum jako tablica JSON\n"
-        "  porownaj    porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
-        "              niego wykres PLIK.png; wypisuje ścieżkę raportu)\n"
-        "  uczen       wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)\n"
-        "  usun        usuwa wpis z archiwum\n"
-        "  eksport     całe archiwum do pliku JSON; import dodaje analizy z takiego pliku,\n"
-        "              pomijając te, które już są w archiwum\n"
-        "  odloz       odkłada nieczytelny plik archiwum (nowa nazwa .uszkodzone-RRRR-MM-DD);\n"
-        "              następne polecenie zakłada nowe archiwum\n"
-        "  kopiuj      dodaje do archiwum CEL wszystkie analizy archiwum ŹRÓDŁO, pomijając\n"
-        "              te, które już w nim są; wypisuje liczby skopiowanych i pominiętych\n"
-        "  --archiwum PLIK  inny plik archiwum (domyślnie Archiwum.sqlite w folderze danych\n"
-        "              programu)\n"
-        "  Archiwum na serwerze PostgreSQL (zamiast pliku, także w --z i --do):\n"
-        "              postgresql://UŻYTKOWNIK@SERWER:PORT/BAZA[?sslmode=require]\n"
-        "              (także postgres://…, ?host=/folder/gniazda); hasło podaje plik\n"
-        "              ~/.pgpass albo zmienna PGPASSWORD, nigdy adres\n");
+    std::vector<const OpisPolecenia*> wszystkie;
+    for (const OpisPolecenia& p : Polecenia)
+        wszystkie.push_back(&p);
+    return u'\n' + Skladnia(wszystkie);
 }
 
 } // namespace sondrel

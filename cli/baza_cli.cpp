@@ -2,6 +2,7 @@
 #include "baza_cli.h"
 
 #include "analysis/przebieg_analizy.h"
+#include "archive/wybor_archiwum.h"
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
 
@@ -62,11 +63,38 @@ bool OpcjeCli::Rozbierz(const QStringList& argumenty, QStringList& pozycyjne,
     return true;
 }
 
+namespace {
+
+// Whether the command line asks for the command's usage: --help (or -h) among its options.
+bool ProsbaOPomoc(const QStringList& argumenty) {
+    for (qsizetype i = 1; i < argumenty.size(); ++i) {
+        if (argumenty[i] == u"--") return false;
+        if (argumenty[i] == u"--help" || argumenty[i] == u"-h") return true;
+    }
+    return false;
+}
+
+} // namespace
+
 PolecenieCli::PolecenieCli(QIODevice& wyjscie, QIODevice& bledy) : wyjscie(wyjscie), bledy(bledy) {}
 
 PolecenieCli::~PolecenieCli() = default;
 
-int PolecenieCli::Uruchom(const QStringList& argumenty) {
+QString PolecenieCli::Pomoc(const QStringList&) const {
+    return {};
+}
+
+int PolecenieCli::Uruchom(const QStringList& argumenty, QString (*skladnia)()) {
+    if (ProsbaOPomoc(argumenty)) {
+        QString tekst = Pomoc(argumenty);
+        if (tekst.isEmpty() && skladnia) tekst = skladnia();
+        // Without the blank lines that part it from the other families in the whole text.
+        while (tekst.startsWith(u'\n'))
+            tekst.remove(0, 1);
+        while (tekst.endsWith(QLatin1String("\n\n")))
+            tekst.chop(1);
+        return Wypisz(tekst.toUtf8());
+    }
     QString powod;
     if (!Rozbierz(argumenty, powod)) return BladWywolania(powod);
     PrzygotujSrodowisko();
@@ -75,22 +103,48 @@ int PolecenieCli::Uruchom(const QStringList& argumenty) {
 
 // The program's journal at the level the user chose; the desktop program's temporary folder is
 // left alone (it may be running). A data folder that cannot be made or written takes no journal
-// lines, and no message sends the user to it.
+// lines, and no message sends the user to it. Without a usable home folder no data folder is
+// guessed (no "/.local/share/…"): its paths stay empty, and nothing is said of it.
 void PolecenieCli::PrzygotujSrodowisko() {
     srodowisko.komunikaty.ustawObsluge([this](int rodzaj, int, const QString& tekst) {
         Komunikat(tekst);
         return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
     });
     srodowisko.pominietoPlik = [this](const QString& wiersz) { Blad(wiersz); };
-    dziennik = UstawFoldery(srodowisko) && QFileInfo(srodowisko.foldery.FolderDanych).isWritable();
+    // UstawFoldery alone sets the folders' paths: unset, they stay empty.
+    const bool folderDanych = FolderDanychDoUstalenia() && UstawFoldery(srodowisko);
+    dziennik = folderDanych && QFileInfo(srodowisko.foldery.FolderDanych).isWritable();
     if (!dziennik) srodowisko.foldery.PlikDziennika.clear();
-    srodowisko.PoziomDziennika = PoziomDziennikaZUstawien(srodowisko.foldery.PlikUstawien);
+    srodowisko.PoziomDziennika = srodowisko.foldery.PlikUstawien.isEmpty()
+                                     ? 0
+                                     : PoziomDziennikaZUstawien(srodowisko.foldery.PlikUstawien);
 }
 
-void PolecenieCli::Blad(const QString& tekst) {
+QString TekstDoTerminala(const QString& tekst) {
+    QString t;
+    t.reserve(tekst.size());
+    for (const QChar c : tekst) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\n' && u != u'\t') || (u >= 0x7f && u <= 0x9f))
+            t += QStringLiteral("\\x%1").arg(static_cast<int>(u), 2, 16, QLatin1Char('0'));
+        else
+            t += c;
+    }
+    return t;
+}
+
+namespace {
+
+void PiszBlad(QIODevice& bledy, const QString& tekst) {
     QString t = tekst;
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    bledy.write(t.toUtf8() + '\n');
+    bledy.write(TekstDoTerminala(t).toUtf8() + '\n');
+}
+
+} // namespace
+
+void PolecenieCli::Blad(const QString& tekst) {
+    PiszBlad(bledy, tekst);
 }
 
 // A message of the analysis: its lines (an empty first line, which only lays out the dialog,
@@ -130,7 +184,7 @@ namespace {
 int BladWyjscia(QIODevice& bledy, const QString& powod) {
     QString t = QStringLiteral("Nie udało się zapisać wyniku na standardowe wyjście.");
     if (!powod.isEmpty()) t += QStringLiteral("\nPowód: ") + powod;
-    bledy.write(t.toUtf8() + '\n');
+    PiszBlad(bledy, t);
     return KodBladZapisu;
 }
 
@@ -182,9 +236,9 @@ int PoziomDziennikaZUstawien(const QString& sciezka) {
                : 0;
 }
 
-bool PolecenieRysuje(const QString& polecenie) {
+bool PolecenieRysuje(const QStringList& argumenty) {
     for (const RodzinaPolecen& r : RodzinyPolecen())
-        if (r.rysujace.contains(polecenie)) return true;
+        if (r.polecenia.contains(argumenty.value(0))) return r.rysuje && r.rysuje(argumenty);
     return false;
 }
 
@@ -213,14 +267,14 @@ int UruchomPolecenie(const QStringList& argumenty, QIODevice& wyjscie, QIODevice
         return pisz(SkladniaCli().toUtf8());
     if (pierwszy == u"--version") return pisz(WersjaCli().toUtf8() + '\n');
     for (const RodzinaPolecen& r : RodzinyPolecen())
-        if (r.polecenia.contains(pierwszy)) return r.utworz(wyjscie, bledy)->Uruchom(argumenty);
+        if (r.polecenia.contains(pierwszy))
+            return r.utworz(wyjscie, bledy)->Uruchom(argumenty, r.skladnia);
     // Without a command at all: the usage itself.
     if (pierwszy.isEmpty()) {
         bledy.write(SkladniaCli().toUtf8());
     } else {
-        bledy.write((QStringLiteral("Nieznane polecenie: ") + pierwszy +
-                     QStringLiteral("\nOpis wywołania: sondrel-cli --help\n"))
-                        .toUtf8());
+        PiszBlad(bledy, QStringLiteral("Nieznane polecenie: ") + pierwszy +
+                            QStringLiteral("\nOpis wywołania: sondrel-cli --help"));
     }
     return KodBlednePolecenie;
 }

@@ -6,10 +6,11 @@
 //
 // A command family is a class derived from PolecenieCli (it reads its arguments in Rozbierz
 // and does its work in Wykonaj) and one entry of RodzinyPolecen() in rodziny_polecen.cpp: the
-// first words that choose it, the ones that draw (they need fonts), its part of the usage text
-// and the function that makes the command. Everything else (a usage error with its pointer to
-// --help, messages with the file and the reason, the journal, the exit status of a lost output)
-// is done here, once for every family.
+// first words that choose it, whether a command line of it draws (it then needs fonts), its
+// part of the usage text and the function that makes the command. Everything else (--help after
+// the command, a usage error with its pointer to --help, messages with the file and the reason,
+// control characters in messages, the journal, the exit status of a lost output) is done here,
+// once for every family.
 
 #include "core/analiza.h"
 #include "core/pliki.h"
@@ -32,6 +33,9 @@ constexpr int KodBrakAnalizy = 2;     // the first answer file was refused or no
 constexpr int KodBrakTestu = 3;       // a report was asked for but the test could not be used
 constexpr int KodBladZapisu = 4;      // an output could not be written
 constexpr int KodBlednySzablon = 5;   // a chart template could not be read
+// The archive cannot be opened or written, the numbers given do not belong together (no such
+// analysis, or analyses of different tests), or an import file is refused.
+constexpr int KodBladArchiwum = 6;
 
 // The options of one command: switches and options with a value, in any order among the
 // positional arguments; "--" ends the options.
@@ -66,16 +70,21 @@ public:
     PolecenieCli& operator=(const PolecenieCli&) = delete;
 
     // Reads the command line (argumenty[0] is the command's name), prepares the program's
-    // folders, journal and messages, and runs the command; the exit status.
-    int Uruchom(const QStringList& argumenty);
+    // folders, journal and messages, and runs the command; the exit status. --help (or -h)
+    // among the options prints the command's usage (Pomoc, else `skladnia`) instead, exit 0.
+    int Uruchom(const QStringList& argumenty, QString (*skladnia)() = nullptr);
 
 protected:
     // Reads the arguments; false with the reason of the usage error.
     virtual bool Rozbierz(const QStringList& argumenty, QString& powod) = 0;
     // Does the command's work; the exit status.
     virtual int Wykonaj() = 0;
+    // The usage that "POLECENIE ... --help" prints (argumenty[0] is the command's name): by
+    // default nothing, and the base prints the family's part of the usage.
+    virtual QString Pomoc(const QStringList& argumenty) const;
 
-    // One message on the error output: every CR a line break, a line break at the end.
+    // One message on the error output: every CR a line break, a line break at the end, every
+    // other control character written out (TekstDoTerminala).
     void Blad(const QString& tekst);
     // A usage error: its reason and where the usage is described.
     int BladWywolania(const QString& powod);
@@ -110,15 +119,23 @@ private:
 // A family of commands, as the tool's dispatcher sees it.
 struct RodzinaPolecen {
     QStringList polecenia; // the first words of the command line that choose it
-    QStringList rysujace;  // those of them that draw charts (fonts, no display)
-    QString (*skladnia)(); // its part of the usage text
+    // Whether the command line (argumenty[0] is one of `polecenia`) draws charts (fonts, no
+    // display); none: it never draws.
+    bool (*rysuje)(const QStringList& argumenty);
+    QString (*skladnia)(); // its part of the usage text, shown alone by "POLECENIE --help"
     std::unique_ptr<PolecenieCli> (*utworz)(QIODevice& wyjscie, QIODevice& bledy);
 };
 
 // Every family, in the order of the usage text.
 const std::vector<RodzinaPolecen>& RodzinyPolecen();
-// Whether the command `polecenie` draws charts (the tool then starts with fonts).
-bool PolecenieRysuje(const QString& polecenie);
+// Whether the command line (without the program name) draws charts (the tool then starts with
+// fonts).
+bool PolecenieRysuje(const QStringList& argumenty);
+
+// The text as it may go to a terminal: every control character but the line break and the tab
+// (C0, DEL, C1) written as \xHH, so that a name read from a file cannot move the cursor, change
+// colours or the window title.
+QString TekstDoTerminala(const QString& tekst);
 
 // Runs the command line (without the program name) with standard output and standard error.
 int UruchomCli(const QStringList& argumenty);

@@ -59,7 +59,8 @@ QString SkladniaAnalizy() {
         "              wypisuje ścieżki zapisanych plików\n"
         "  --imie-najpierw  uczniowie nazywani imieniem i nazwiskiem\n"
         "\n"
-        "  --help      ten opis;  --version  wersja programu\n"
+        "  --help      ten opis; po poleceniu (np. wykres --help): opis tego polecenia\n"
+        "  --version   wersja programu\n"
         "\n"
         "Komunikaty trafiają na standardowe wyjście błędów, zdarzenia do dziennika programu.\n"
         "Kody wyjścia:\n"
@@ -406,7 +407,7 @@ int PoleceniaAnalizy::Wszystko() {
 RodzinaPolecen RodzinaAnalizy() {
     return {{QStringLiteral("json"), QStringLiteral("tabela"), QStringLiteral("psychometria"),
              QStringLiteral("raport"), QStringLiteral("wszystko")},
-            {QStringLiteral("wszystko")},
+            [](const QStringList& argumenty) { return argumenty.value(0) == u"wszystko"; },
             SkladniaAnalizy,
             [](QIODevice& wyjscie, QIODevice& bledy) -> std::unique_ptr<PolecenieCli> {
                 return std::make_unique<PoleceniaAnalizy>(wyjscie, bledy);

@@ -10,39 +10,6 @@
 
 namespace sondrel {
 
-namespace {
-
-// The archive commands keep their own reading of options and their own exit status 6; the
-// base gives them the dispatch and the usage text.
-class PoleceniaArchiwum : public PolecenieCli {
-public:
-    PoleceniaArchiwum(QIODevice& wyjscie, QIODevice& bledy)
-        : PolecenieCli(wyjscie, bledy), wyjscie(wyjscie), bledy(bledy) {}
-
-protected:
-    bool Rozbierz(const QStringList& argumenty, QString&) override {
-        this->argumenty = argumenty;
-        return true;
-    }
-    int Wykonaj() override { return UruchomPolecenieArchiwum(argumenty, wyjscie, bledy); }
-
-private:
-    QIODevice& wyjscie;
-    QIODevice& bledy;
-    QStringList argumenty;
-};
-
-RodzinaPolecen RodzinaArchiwum() {
-    return {{QStringLiteral("archiwum")},
-            {},
-            SkladniaArchiwum,
-            [](QIODevice& wyjscie, QIODevice& bledy) -> std::unique_ptr<PolecenieCli> {
-                return std::make_unique<PoleceniaArchiwum>(wyjscie, bledy);
-            }};
-}
-
-} // namespace
-
 const std::vector<RodzinaPolecen>& RodzinyPolecen() {
     static const std::vector<RodzinaPolecen> rodziny = {
         RodzinaAnalizy(),

@@ -165,7 +165,7 @@ QString SkladniaWykresow() {
 
 RodzinaPolecen RodzinaWykresow() {
     return {{QStringLiteral("wykres"), QStringLiteral("szablon")},
-            {QStringLiteral("wykres")},
+            [](const QStringList& argumenty) { return argumenty.value(0) == u"wykres"; },
             SkladniaWykresow,
             [](QIODevice& wyjscie, QIODevice& bledy) -> std::unique_ptr<PolecenieCli> {
                 return std::make_unique<PoleceniaWykresow>(wyjscie, bledy);

@@ -254,16 +254,17 @@ TEST(PorownanieKlas, CliJakJsonIPsychometria) {
     const QJsonArray klasy = z.value("klasy").toArray();
     ASSERT_EQ(klasy.size(), 2);
     const QJsonObject k = klasy[0].toObject();
-    EXPECT_EQ(k.keys(),
-              (QStringList{"id", "iloscUczniow", "klasa", "kr20", "liczbaOcen", "mediana",
-                           "ocenaKlasy", "odchylenie", "procentKlasy", "pytania", "srednia"}));
+    EXPECT_EQ(k.keys(), (QStringList{"id", "iloscUczniow", "klasa", "kr20", "liczbaOcen",
+                                     "liczbaOcenWgStopnia", "mediana", "ocenaKlasy", "odchylenie",
+                                     "procentKlasy", "pytania", "srednia"}));
     EXPECT_EQ(k.value("id").toInt(), 1);
     EXPECT_EQ(k.value("klasa").toString(), QStringLiteral("7a"));
     const QJsonObject stat = json.value("statystyka").toObject();
     const QJsonObject klasa = json.value("klasa").toObject();
     for (const char* pole : {"srednia", "mediana", "odchylenie"})
         EXPECT_EQ(k.value(pole), stat.value(pole)) << pole;
-    for (const char* pole : {"iloscUczniow", "procentKlasy", "liczbaOcen", "ocenaKlasy"})
+    for (const char* pole :
+         {"iloscUczniow", "procentKlasy", "liczbaOcen", "liczbaOcenWgStopnia", "ocenaKlasy"})
         EXPECT_EQ(k.value(pole), klasa.value(pole)) << pole;
     EXPECT_EQ(k.value("kr20"), psychometria.value("test").toObject().value("kr20"));
     const QJsonArray pytania = k.value("pytania").toArray();

@@ -4,6 +4,7 @@
 #include "archive/polaczenie.h"
 #include "archive/raport_historii.h"
 #include "archive/raport_porownania.h"
+#include "archive/wybor_archiwum.h"
 #include "arkusze/listy_archiwum.h"
 #include "core/lokalizacja.h"
 #include "ui/okna/tf_archiwum.h"
@@ -106,12 +107,9 @@ PanelArchiwum::PanelArchiwum(Program& p, QWidget* rodzic)
 
 PanelArchiwum::~PanelArchiwum() = default;
 
+// The archive both programs use (wybor_archiwum.h), with the settings as this program holds them.
 QString PanelArchiwum::Adres() const {
-    // the key holds a server's address only; anything else there (a file edited by hand) is not
-    // taken for a path
-    return JestAdresemSerwera(program.ustawienia.arch)
-               ? program.ustawienia.arch
-               : Archiwum::DomyslnaSciezka(program.srodowisko.foldery);
+    return WybranyAdresArchiwum(program.ustawienia.arch, program.srodowisko.foldery);
 }
 
 TFOpisArchiwum& PanelArchiwum::OknoPytania() {

@@ -2,6 +2,7 @@
 #include "arkusze/listy_archiwum.h"
 
 #include "analysis/ocenianie.h"
+#include "archive/raport_historii.h"
 #include "arkusze/skoroszyt.h"
 #include "reports/raport.h"
 
@@ -119,16 +120,8 @@ WynikRaportu ArkuszPorownania(Archiwum& archiwum, const std::vector<qint64>& idy
 WynikRaportu ArkuszHistorii(Archiwum& archiwum, const QString& nazwiskoIImie,
                             const QString& sciezka) {
     WynikRaportu wynik;
-    const auto historia = archiwum.HistoriaUcznia(nazwiskoIImie);
-    if (!historia) {
-        wynik.blad = archiwum.Blad();
-        return wynik;
-    }
-    if (historia->empty()) {
-        wynik.blad =
-            QStringLiteral("W archiwum nie ma wyników ucznia %1.").arg(nazwiskoIImie.simplified());
-        return wynik;
-    }
+    const auto historia = WynikiHistorii(archiwum, nazwiskoIImie, wynik.blad);
+    if (!historia) return wynik;
     return ZapiszArkusz(sciezka, {ListaHistorii(*historia)});
 }
 

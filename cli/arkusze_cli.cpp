@@ -12,12 +12,8 @@ QString SkladniaArkuszy() {
         "\n"
         "Arkusze kalkulacyjne:\n"
         "  sondrel-cli arkusz --do PLIK.xlsx [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
-        "  sondrel-cli tabela (wyniki|czas|oceny|dziennik|pytania) csv [--test PLIK.skt]\n"
-        "              [--imie-najpierw] PLIK.sko...\n"
         "  arkusz      skoroszyt analizy: arkusze Wyniki, Pytania (z testem), Czas pracy,\n"
         "              Oceny, Klasa, Do dziennika; wypisuje ścieżkę pliku\n"
-        "  tabela ... csv  lista jako CSV (UTF-8 z BOM, średniki, przecinek dziesiętny) na\n"
-        "              standardowe wyjście; dziennik: oceny do dziennika, pytania: z testem\n"
         "  archiwum porownaj/uczen --do PLIK.xlsx  porównanie klas albo historia ucznia jako\n"
         "              skoroszyt (rozszerzenie pliku wybiera postać)\n");
 }

@@ -76,6 +76,7 @@ ListaArkusza Wyniki(const Analiza& a, bool fn) {
     WierszArkusza poprawnych{K::Napis(QStringLiteral("Poprawnych")), K::Pusta()};
     for (int q = 1; q <= ip; ++q)
         poprawnych.push_back(K::Liczba(a.StatPytan[q].Poprawnych));
+    poprawnych.push_back(K::Liczba(a.Test.SumaPoprawnych)); // under Suma, as the table has it
     l.Ponizej.push_back(std::move(poprawnych));
     return l;
 }

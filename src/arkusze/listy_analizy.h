@@ -7,6 +7,7 @@
 //
 //   "Wyniki"        Nazwisko, Imię, one column per question (1 correct, 0 otherwise), Suma,
 //                   Procent, Ocena, Ocena (cyfra); below the list the row "Poprawnych"
+//                   (each question's count, the class's sum under Suma)
 //   "Pytania"       Nr, Poprawnych, Łatwość, Kategoria, A..E, Moc różnicująca, Uwaga
 //                   (an analysis with the test only)
 //   "Czas pracy"    Nazwisko, Imię, Początek, Koniec, Czas pracy; below the row "Średnia"

@@ -240,6 +240,7 @@ TEST_F(WArkuszu, ResultsSheetHoldsEveryPointPercentAndGradeOfTheAnalysis) {
     TekstRowny(Pole(k, poprawnych, 0), "Poprawnych");
     for (int q = 1; q <= 5; ++q)
         LiczbaRowna(Pole(k, poprawnych, 1 + q), a.StatPytan[q].Poprawnych);
+    LiczbaRowna(Pole(k, poprawnych, 7), tabela.komorka(a.IloscUczniow + 1, 6).Tekst.toInt());
 }
 
 TEST_F(WArkuszu, QuestionsSheetHoldsTheItemStatisticsAndQualityFlags) {

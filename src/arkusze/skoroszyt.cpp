@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <xlsxwriter.h>
 
 namespace sondrel {
@@ -103,6 +104,12 @@ public:
 
 private:
     void Komorka(lxw_row_t r, lxw_col_t c, const KomorkaArkusza& k, lxw_format* f) {
+        // A value that is not a number would make the sheet unreadable: an empty cell instead.
+        if (k.Rodzaj != RodzajKomorki::Tekst && k.Rodzaj != RodzajKomorki::Data &&
+            !std::isfinite(k.Wartosc)) {
+            Sprawdz(worksheet_write_blank(arkusz, r, c, f));
+            return;
+        }
         switch (k.Rodzaj) {
         case RodzajKomorki::Pusta:
             if (f) Sprawdz(worksheet_write_blank(arkusz, r, c, f));

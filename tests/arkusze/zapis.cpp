@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace sondrel {
@@ -87,13 +88,15 @@ TEST(ZapisArkusza, SheetNamesTakeTheCareOfFileNames) {
 }
 
 TEST(ZapisArkusza, WorkbooksTheLibraryCouldRefuseAreStillWritten) {
-    // A class without students, and a text longer than a cell holds (cut, not a failure).
+    // A class without students, a text longer than a cell holds (cut, not a failure) and values
+    // that are not numbers (written as empty cells).
     Analiza pusta;
     testy::Klasa(pusta, QStringLiteral("Pusty"), 3);
     testy::Podsumuj(pusta);
     ListaArkusza dluga;
     dluga.Nazwa = QStringLiteral("Długa");
     dluga.Naglowek = {K::Napis(QString(40000, u'x'))};
+    dluga.Wiersze = {{K::Liczba(std::nan("")), K::Liczba(HUGE_VAL)}};
     for (const auto& listy : {ListyAnalizy(pusta, false), std::vector<ListaArkusza>{dluga}}) {
         QString blad;
         const auto bajty = Skoroszyt(listy, &blad);

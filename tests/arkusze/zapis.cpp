@@ -5,6 +5,7 @@
 
 #include "arkusze/csv.h"
 #include "arkusze/listy_analizy.h"
+#include "arkusze/listy_archiwum.h"
 #include "arkusze/skoroszyt.h"
 #include "support/klasa_testowa.h"
 #include "support/pelny_dysk.h"
@@ -85,6 +86,15 @@ TEST(ZapisArkusza, SheetNamesTakeTheCareOfFileNames) {
     };
     for (const auto& p : przypadki)
         EXPECT_EQ(NazwaArkusza(QString::fromUtf8(p.nazwa)), QString::fromUtf8(p.arkusz)) << p.nazwa;
+}
+
+TEST(ZapisArkusza, FileNamesOfferedFromNamesStayInTheFolder) {
+    EXPECT_EQ(NazwaPlikuArkusza(QStringLiteral("Ułamki/zwykłe: test?")),
+              QStringLiteral("Ułamki_zwykłe_ test_.xlsx"));
+    EXPECT_EQ(NazwaArkuszaHistorii(QStringLiteral("../..\\Nowak Anna")),
+              QStringLiteral(".._.._Nowak Anna_HistoriaUcznia.xlsx"));
+    EXPECT_EQ(NazwaArkuszaPorownania(QStringLiteral("..")),
+              QStringLiteral("__PorownanieKlas.xlsx"));
 }
 
 TEST(ZapisArkusza, WorkbooksTheLibraryCouldRefuseAreStillWritten) {

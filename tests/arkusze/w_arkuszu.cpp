@@ -471,6 +471,14 @@ TEST_F(WArkuszu, ComparisonWorkbookHoldsTheFiguresOfTheComparison) {
             EXPECT_TRUE(Pole(k, r, 15)["v"].isNull());
     }
 
+    // as Calc shows it: the pooled class's row
+    const auto pokazane = WierszeCsv(Sciezka("pokaz/porownanie-Porównanie.csv"));
+    ASSERT_EQ(pokazane.size(), 4);
+    EXPECT_EQ(pokazane[3].value(1), "Razem");
+    EXPECT_EQ(pokazane[3].value(3), QString::number(z.Razem.IloscUczniow));
+    EXPECT_EQ(pokazane[3].value(7), QString::number(z.Razem.ProcentKlasy) + "%");
+    EXPECT_EQ(pokazane[1].value(2), z.Klasy[0].DataNapisania.toString(Qt::ISODate));
+
     const QJsonArray p = Arkusz("porownanie.xlsx", "Pytania w klasach");
     TekstRowny(Pole(p, 0, 1), "7a – procent");
     TekstRowny(Pole(p, 0, 4), "=7b – uwaga");

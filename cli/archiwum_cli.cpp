@@ -7,6 +7,9 @@
 #include "archive/raport_historii.h"
 #include "archive/raport_porownania.h"
 #include "archive/wybor_archiwum.h"
+#include "arkusze/listy_archiwum.h"
+#include "arkusze/skoroszyt.h"
+#include "arkusze_cli.h"
 #include "core/analiza.h"
 
 #include <QDir>
@@ -60,11 +63,13 @@ constexpr OpisPolecenia Polecenia[] = {
      u"              już zapisana: ten sam numer i komunikat); --data: data napisania\n"
      u"              (domyślnie dzień najnowszej zmiany plików odpowiedzi)"},
     {u"lista", PolecenieArchiwum::Lista, 0, 0, u"lista", u"wpisy archiwum jako tablica JSON"},
-    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30, u"porownaj ID ID... [--do PLIK.htm]",
+    {u"porownaj", PolecenieArchiwum::Porownaj, 1, 1 << 30,
+     u"porownaj ID ID... [--do PLIK.htm|PLIK.xlsx]",
      u"porównanie klas, które pisały ten sam test (JSON; z --do: raport, a obok\n"
-     u"              niego wykres PLIK.png; wypisuje ścieżkę raportu)"},
-    {u"uczen", PolecenieArchiwum::Uczen, 1, 1, u"uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm]",
-     u"wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem)"},
+     u"              niego wykres PLIK.png, albo skoroszyt .xlsx; wypisuje ścieżkę)"},
+    {u"uczen", PolecenieArchiwum::Uczen, 1, 1, u"uczen \"NAZWISKO IMIĘ\" [--do PLIK.htm|PLIK.xlsx]",
+     u"wszystkie wyniki ucznia, od najstarszego (JSON; z --do: raport z wykresem\n"
+     u"              albo skoroszyt .xlsx)"},
     {u"usun", PolecenieArchiwum::Usun, 0, 1, u"usun ID\nusun --przed RRRR-MM-DD",
      u"usuwa wpis z archiwum; z --przed: analizy napisane przed tym dniem (te, które\n"
      u"              wolno usuwać), i wypisuje, ile ich usunięto"},
@@ -434,6 +439,8 @@ int PoleceniaArchiwum::Porownaj() {
         Blad(zestawienie.Blad);
         return KodBladArchiwum;
     }
+    if (SciezkaSkoroszytu(doPliku))
+        return WypiszRaport(ZapiszArkusz(doPliku, ListyPorownania(zestawienie)));
     if (!doPliku.isEmpty()) {
         const QFileInfo plik(doPliku);
         return WypiszRaport(RaportPorownania(zestawienie, {OdbiorcaRaportu(), false},
@@ -443,6 +450,8 @@ int PoleceniaArchiwum::Porownaj() {
 }
 
 int PoleceniaArchiwum::Uczen() {
+    if (SciezkaSkoroszytu(doPliku))
+        return WypiszRaport(ArkuszHistorii(archiwum, pozycyjne.front(), doPliku));
     if (!doPliku.isEmpty()) {
         const QFileInfo plik(doPliku);
         return WypiszRaport(RaportHistorii(archiwum, pozycyjne.front(), {OdbiorcaRaportu(), false},

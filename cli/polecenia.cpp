@@ -2,6 +2,8 @@
 #include "polecenia.h"
 
 #include "analysis/przebieg_analizy.h"
+#include "arkusze/csv.h"
+#include "arkusze_cli.h"
 #include "core/foldery.h"
 #include "core/pliki.h"
 #include "json_analizy.h"
@@ -33,6 +35,8 @@ QString SkladniaAnalizy() {
         "  sondrel-cli json [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli tabela (wyniki|czas|oceny) (htm|txt) [--strona N] [--calosc]\n"
         "              [--test PLIK.skt] [--imie-najpierw] PLIK.sko...\n"
+        "  sondrel-cli tabela (wyniki|czas|oceny|dziennik|pytania) csv [--test PLIK.skt]\n"
+        "              [--imie-najpierw] PLIK.sko...\n"
         "  sondrel-cli psychometria [--test PLIK.skt] PLIK.sko...\n"
         "  sondrel-cli raport (test|statystyka|oceny|uczen:N|pytanie:N|psychometria) --do KATALOG\n"
         "              --test PLIK.skt [--imie-najpierw] PLIK.sko...\n"
@@ -44,7 +48,9 @@ QString SkladniaAnalizy() {
         "  json        analiza jako jeden obiekt JSON (UTF-8) na standardowym wyjściu\n"
         "  tabela      tabela zapisana jak \"Zapisz jako htm/txt\", na standardowe wyjście;\n"
         "              --strona N: strona tabeli wyników (domyślnie 1), --calosc: cała\n"
-        "              tabela wyników w htm\n"
+        "              tabela wyników w htm; csv: lista jak arkusz kalkulacyjny (UTF-8 z BOM,\n"
+        "              średniki, przecinek dziesiętny), dziennik: oceny do dziennika,\n"
+        "              pytania: z testem\n"
         "  psychometria  jakość pytań (łatwość, moc różnicująca, odpowiedzi, rzetelność)\n"
         "              jako obiekt JSON na standardowym wyjściu\n"
         "  raport      plik raportu z obrazami w KATALOGU; wypisuje ścieżkę raportu;\n"
@@ -94,6 +100,7 @@ struct Wywolanie {
     // tabela
     RodzajTabeli tabela = RodzajTabeli::Wynikow;
     bool html = true;
+    std::optional<RodzajListy> csv; // the spreadsheet list of "tabela ... csv"
     int strona = 1;
     bool calosc = false;
     // raport
@@ -173,7 +180,13 @@ bool PoleceniaAnalizy::Rozbierz(const QStringList& argumenty, QString& powod) {
     if (w.polecenie == Polecenie::Tabela) {
         const QString rodzaj = pozycyjne[0];
         const QString forma = pozycyjne[1];
-        if (rodzaj == u"wyniki")
+        if (forma == u"csv") {
+            w.csv = ListaTabeliCsv(rodzaj);
+            if (!w.csv) {
+                powod = QStringLiteral("Nieznana tabela: ") + rodzaj;
+                return false;
+            }
+        } else if (rodzaj == u"wyniki")
             w.tabela = RodzajTabeli::Wynikow;
         else if (rodzaj == u"czas")
             w.tabela = RodzajTabeli::Czasu;
@@ -183,7 +196,7 @@ bool PoleceniaAnalizy::Rozbierz(const QStringList& argumenty, QString& powod) {
             powod = QStringLiteral("Nieznana tabela: ") + rodzaj;
             return false;
         }
-        if (forma != u"htm" && forma != u"txt") {
+        if (forma != u"htm" && forma != u"txt" && forma != u"csv") {
             powod = QStringLiteral("Nieznana forma tabeli: ") + forma;
             return false;
         }
@@ -256,6 +269,13 @@ int PoleceniaAnalizy::Json() {
 int PoleceniaAnalizy::Tabela() {
     Analiza& a = *analiza;
     const bool fn = w.imieNajpierw;
+    if (w.csv) {
+        if (*w.csv == RodzajListy::Pytania && a.RodzajAnalizy != AnalizaZTestem) {
+            Blad(QStringLiteral("Listy pytań nie utworzono: nie udało się wykorzystać testu."));
+            return KodBrakTestu;
+        }
+        return Wypisz(CsvListy(ListaAnalizy(a, *w.csv, fn)));
+    }
     QByteArray bajty;
     switch (w.tabela) {
     case RodzajTabeli::Wynikow: {

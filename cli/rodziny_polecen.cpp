@@ -3,6 +3,7 @@
 // derived from PolecenieCli with a function that describes it (as RodzinaAnalizy does), and
 // one line here.
 #include "archiwum_cli.h"
+#include "arkusze_cli.h"
 #include "baza_cli.h"
 #include "polecenia.h"
 #include "wykresy_cli.h"
@@ -14,6 +15,7 @@ const std::vector<RodzinaPolecen>& RodzinyPolecen() {
         RodzinaAnalizy(),
         RodzinaWykresow(),
         RodzinaArchiwum(),
+        RodzinaArkuszy(),
     };
     return rodziny;
 }

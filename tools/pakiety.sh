@@ -5,7 +5,8 @@ PAKIETY=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config
          qt6-translations-l10n libjpeg-dev libgif-dev libpng-dev libxcb1-dev libgtest-dev libgmock-dev libbenchmark-dev
          xvfb xauth openbox imagemagick fonts-dejavu-core fonts-liberation
          desktop-file-utils appstream shared-mime-info libglib2.0-bin groff-base locales ccache
-         libqt6sql6-sqlite libqt6sql6-psql postgresql-15)
+         libqt6sql6-sqlite libqt6sql6-psql postgresql-15
+         libxlsxwriter-dev libreoffice-calc-nogui python3-openpyxl)
 
 zainstaluj_pakiety() {
     local brak=()

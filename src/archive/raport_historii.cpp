@@ -166,20 +166,27 @@ DokumentRaportu ZbudujRaportHistorii(const QString& nazwiskoIImie,
     return d;
 }
 
+std::optional<std::vector<WynikUcznia>>
+WynikiHistorii(Archiwum& archiwum, const QString& nazwiskoIImie, QString& blad) {
+    auto historia = archiwum.HistoriaUcznia(nazwiskoIImie);
+    if (!historia) {
+        blad = archiwum.Blad();
+        return std::nullopt;
+    }
+    if (historia->empty()) {
+        blad =
+            QStringLiteral("W archiwum nie ma wyników ucznia %1.").arg(nazwiskoIImie.simplified());
+        return std::nullopt;
+    }
+    return historia;
+}
+
 WynikRaportu RaportHistorii(Archiwum& archiwum, const QString& nazwiskoIImie,
                             const UstawieniaRaportu& ustawienia, const QString& folder,
                             const Srodowisko& srodowisko, const QString& nazwaPliku) {
     WynikRaportu wynik;
-    const auto historia = archiwum.HistoriaUcznia(nazwiskoIImie);
-    if (!historia) {
-        wynik.blad = archiwum.Blad();
-        return wynik;
-    }
-    if (historia->empty()) {
-        wynik.blad =
-            QStringLiteral("W archiwum nie ma wyników ucznia %1.").arg(nazwiskoIImie.simplified());
-        return wynik;
-    }
+    const auto historia = WynikiHistorii(archiwum, nazwiskoIImie, wynik.blad);
+    if (!historia) return wynik;
     const QString nazwa = nazwaPliku.isEmpty() ? NazwaRaportuHistorii(nazwiskoIImie) : nazwaPliku;
     return ZapiszRaportWFolderze(ZbudujRaportHistorii(nazwiskoIImie, *historia, ustawienia, nazwa),
                                  folder, srodowisko);

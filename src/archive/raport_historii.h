@@ -10,6 +10,7 @@
 #include "archive/archiwum.h"
 #include "reports/raport.h"
 
+#include <optional>
 #include <vector>
 
 namespace sondrel {
@@ -42,6 +43,11 @@ DokumentRaportu ZbudujRaportHistorii(const QString& nazwiskoIImie,
                                      const std::vector<WynikUcznia>& wyniki,
                                      const UstawieniaRaportu& ustawienia,
                                      const QString& nazwaPliku);
+
+// The student's results read from the archive, oldest first; nothing, with the message in
+// `blad`, when the archive fails or holds no result of the student.
+std::optional<std::vector<WynikUcznia>> WynikiHistorii(Archiwum& archiwum,
+                                                       const QString& nazwiskoIImie, QString& blad);
 
 // The student's history read from the archive and the report saved into the folder (the file
 // name: NazwaRaportuHistorii unless given). No result gives a message and no report.

@@ -212,6 +212,56 @@ TEST_F(TFArchiwumTest, PorownanieKlasIHistoriaUczniaWOknieRaportu) {
     EXPECT_EQ(raporty.size(), 2);
 }
 
+// The comparison and a student's history saved as workbooks: the file asked (named after the
+// test or the student, ".xlsx" added to a bare name), written in the archive's thread; a
+// comparison that cannot be made and an unknown student are said, and nothing is written.
+TEST_F(TFArchiwumTest, PorownanieIHistoriaJakoArkusze) {
+    const auto idy = Dodaj(CzteryKlasy());
+    Pokaz();
+    QStringList dialogi;
+    QString odpowiedz = folder.filePath(QStringLiteral("porownanie"));
+    panel->wybory.PlikArkusza = [&](const QString&, const QString& nazwa) {
+        dialogi << nazwa;
+        return odpowiedz;
+    };
+    EXPECT_FALSE(panel->PorownanieDoArkusza()); // nothing chosen
+    komunikaty.clear();
+
+    panel->Zaznacz({idy[0], idy[1]});
+    ASSERT_TRUE(Wykonaj([&] { return panel->PorownanieDoArkusza(); }));
+    EXPECT_TRUE(komunikaty.isEmpty());
+    EXPECT_EQ(dialogi, QStringList{QStringLiteral("Ułamki_PorownanieKlas.xlsx")});
+    QFile xlsx(odpowiedz + QStringLiteral(".xlsx"));
+    ASSERT_TRUE(xlsx.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(xlsx.readAll().startsWith("PK\x03\x04"));
+
+    odpowiedz = folder.filePath(QStringLiteral("wersje.xlsx"));
+    panel->Zaznacz({idy[0], idy[3]}); // two versions of one test
+    ASSERT_TRUE(Wykonaj([&] { return panel->PorownanieDoArkusza(); }));
+    EXPECT_EQ(komunikaty.size(), 1);
+    EXPECT_FALSE(QFile::exists(odpowiedz));
+
+    komunikaty.clear();
+    QString imie = QString::fromUtf8("nazwisko0ŻÓŁĆ imię1");
+    panel->wybory.Uczen = [&] { return std::optional<QString>(imie); };
+    odpowiedz = folder.filePath(QStringLiteral("historia.xlsx"));
+    ASSERT_TRUE(Wykonaj([&] { return panel->HistoriaDoArkusza(); }));
+    EXPECT_TRUE(komunikaty.isEmpty());
+    EXPECT_EQ(dialogi.last(), imie + QStringLiteral("_HistoriaUcznia.xlsx"));
+    EXPECT_TRUE(QFile::exists(odpowiedz));
+    imie = QStringLiteral("Nieznany Jan");
+    odpowiedz = folder.filePath(QStringLiteral("nieznany.xlsx"));
+    ASSERT_TRUE(Wykonaj([&] { return panel->HistoriaDoArkusza(); }));
+    EXPECT_EQ(wiadomosci(), (QList<Wiadomosc>{{KomunikatInformacja,
+                                               "W archiwum nie ma wyników ucznia Nieznany Jan."}}));
+    EXPECT_FALSE(QFile::exists(odpowiedz));
+    // the menu's entries for both, reached from the keyboard
+    for (Etykieta* l : {okno->LPorownanieArkusz, okno->LHistoriaArkusz}) {
+        EXPECT_NE(l->focusPolicy(), Qt::NoFocus);
+        EXPECT_FALSE(l->accessibleName().isEmpty());
+    }
+}
+
 TEST_F(TFArchiwumTest, ZmianaOpisuIUsuwaniePoPytaniu) {
     const auto idy = Dodaj(CzteryKlasy());
     Pokaz();

@@ -5,10 +5,13 @@
 #include "ui/okna/tf_glowny.h"
 
 #include "analysis/przebieg_analizy.h"
+#include "arkusze/csv.h"
+#include "arkusze/listy_analizy.h"
 #include "core/foldery.h"
 #include "settings/ustawienia.h"
 #include "support/pliki_testowe.h"
 #include "support/ui/program_testowy.h"
+#include "ui/kontrolki/przycisk.h"
 #include "ui/okna/tf_ini_sondrel.h"
 #include "ui/okna/tf_okno_l_plikow.h"
 #include "ui/okna/tf_okno_obie_listy.h"
@@ -314,6 +317,34 @@ TEST_F(TFGlownyTest, UpuszczonePliki) {
     EXPECT_EQ(komunikaty, QList<Komunikat>({{KomunikatInformacja, IkonaUwaga, NieObslugiwane}}));
     EXPECT_FALSE(PanelAnalizy());
     EXPECT_EQ(program.analiza.PlikiOdpowiedzi, QStringList({a, b}));
+}
+
+// The analysis panel's "Zapisz jako arkusz...": the workbook (a bare name becomes .xlsx), or the
+// grade book's list as CSV; the dialog opens where the last file went.
+TEST_F(TFGlownyTest, ZapisAnalizyJakoArkusz) {
+    auto& o = Okno();
+    Upusc(&o, {Odpowiedzi("a.sko"), Odpowiedzi("b.sko")});
+    ASSERT_TRUE(PanelAnalizy());
+    QStringList dialogi;
+    QString odpowiedz = folder.filePath(QStringLiteral("klasa"));
+    o.wybory.PlikArkusza = [&](const QString& f, const QString& nazwa) {
+        dialogi << f + u'|' + nazwa;
+        return odpowiedz;
+    };
+    QTest::mouseClick(o.BZapiszArkusz, Qt::LeftButton);
+    EXPECT_EQ(dialogi, QStringList{program.srodowisko.foldery.FolderDokumentow + "|Test.xlsx"});
+    QFile xlsx(odpowiedz + QStringLiteral(".xlsx"));
+    ASSERT_TRUE(xlsx.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(xlsx.readAll().startsWith("PK\x03\x04"));
+
+    odpowiedz = folder.filePath(QStringLiteral("dziennik.CSV"));
+    QTest::mouseClick(o.BZapiszArkusz, Qt::LeftButton);
+    EXPECT_EQ(dialogi.last(), folder.path() + "|Test.xlsx");
+    QFile csv(odpowiedz);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll(),
+              CsvListy(ListaAnalizy(program.analiza, RodzajListy::DoDziennika, false)));
+    EXPECT_TRUE(komunikaty.isEmpty());
 }
 
 TEST_F(TFGlownyTest, LiniaPolecenCzytaWszystkiePliki) {

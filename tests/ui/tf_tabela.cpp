@@ -3,6 +3,8 @@
 // menu's save and copy actions (through a replaced save dialog), keys and closing.
 #include "ui/okna/tf_tabela.h"
 
+#include "arkusze/csv.h"
+#include "arkusze/zapis_arkusza.h"
 #include "core/kodowanie1250.h"
 #include "support/klasa_testowa.h"
 #include "support/ui/program_testowy.h"
@@ -327,6 +329,51 @@ TEST_F(TFTabelaTest, NieudanyZapisJestZglaszanyAPotwierdzenieTylkoPoUdanym) {
     QTest::mouseClick(okno->LZapiszHtml, Qt::LeftButton);
     EXPECT_EQ(komunikaty.size(), 1);
     EXPECT_TRUE(zegar.isVisible());
+}
+
+// "Zapisz jako arkusz...": the workbook of the analysis, or the table shown as CSV (the
+// extension picks the form); a failed save says why and shows no confirmation.
+TEST_F(TFTabelaTest, ZapisJakoArkuszSkoroszytLubCsvTabeli) {
+    TFZegar zegar;
+    program.Zasady().Podlacz(&zegar);
+    program.Zasady().Podlacz(okno.get());
+    Klasa(program.analiza, 3, 5);
+    okno->PokazTabele(RodzajTabeli::Czasu);
+
+    okno->odpowiedz = folder.filePath(QStringLiteral("klasa")); // no extension given
+    QTest::mouseClick(okno->LZapiszArkusz, Qt::LeftButton);
+    ASSERT_EQ(okno->dialogi.size(), 1);
+    EXPECT_EQ(okno->dialogi.at(0).nazwa, QStringLiteral("Ułamki zwykłe.xlsx"));
+    EXPECT_EQ(okno->dialogi.at(0).filtr, FiltrZapisuArkusza());
+    QFile xlsx(okno->odpowiedz + QStringLiteral(".xlsx"));
+    ASSERT_TRUE(xlsx.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(xlsx.readAll().startsWith("PK\x03\x04"));
+    EXPECT_TRUE(zegar.isVisible());
+
+    okno->odpowiedz = folder.filePath(QStringLiteral("czas.csv"));
+    QTest::mouseClick(okno->LZapiszArkusz, Qt::LeftButton);
+    QFile csv(okno->odpowiedz);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(csv.readAll(),
+              CsvListy(ListaAnalizy(program.analiza, RodzajListy::CzasPracy, false)));
+    EXPECT_TRUE(komunikaty.isEmpty());
+
+    zegar.hide();
+    okno->odpowiedz = folder.filePath(QStringLiteral("brak/klasa.xlsx"));
+    QTest::mouseClick(okno->LZapiszArkusz, Qt::LeftButton);
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_TRUE(komunikaty.at(0).tekst.startsWith(QStringLiteral("Nie udało się zapisać pliku ") +
+                                                  okno->odpowiedz + QStringLiteral(": ")));
+    EXPECT_FALSE(zegar.isVisible());
+    EXPECT_FALSE(QFile::exists(okno->odpowiedz));
+
+    // from the keyboard: Tab goes on from the close entry to it
+    okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
+    okno->LCloseTabele->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(okno->windowHandle(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), okno->LZapiszArkusz);
+    EXPECT_EQ(okno->LZapiszArkusz->accessibleName(), QStringLiteral("Zapisz jako arkusz..."));
 }
 
 TEST_F(TFTabelaTest, KopiowanieJakoTxtIHtm) {

@@ -5,12 +5,14 @@
 #include "archive/raport_historii.h"
 #include "archive/raport_porownania.h"
 #include "archive/wybor_archiwum.h"
+#include "arkusze/listy_archiwum.h"
 #include "core/lokalizacja.h"
 #include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_glowny.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"
 #include "ui/watek_archiwum.h"
+#include "ui/zapis_arkusza_okna.h"
 #include "ui/zasady_okien.h"
 
 #include <QDir>
@@ -92,6 +94,9 @@ PanelArchiwum::PanelArchiwum(Program& p, QWidget* rodzic)
             window(), QStringLiteral("Eksportuj archiwum"),
             QDir(Okno::FolderDialogu(folder)).filePath(QStringLiteral("Archiwum.json")),
             QStringLiteral("Archiwum analiz (*.json)"));
+    };
+    wybory.PlikArkusza = [this](const QString& folder, const QString& nazwa) {
+        return OknoZapisuArkusza(window(), folder, nazwa);
     };
     wybory.PlikImportu = [this](const QString& folder) {
         return QFileDialog::getOpenFileName(window(), QStringLiteral("Importuj do archiwum"),
@@ -301,6 +306,49 @@ bool PanelArchiwum::HistoriaUcznia() {
             Zakoncz();
         };
     });
+}
+
+bool PanelArchiwum::ZapiszArkusz(
+    const QString& nazwa, std::function<WynikRaportu(Archiwum&, const QString& plik)> zapisz) {
+    if (!wybory.PlikArkusza) return false;
+    if (folderPlikow.isEmpty()) folderPlikow = program.srodowisko.foldery.FolderDokumentow;
+    QString plik = wybory.PlikArkusza(folderPlikow, nazwa);
+    if (plik.isEmpty() || Zajety()) return false;
+    if (QFileInfo(plik).suffix().isEmpty()) plik += QStringLiteral(".xlsx");
+    folderPlikow = QFileInfo(plik).absolutePath();
+    return Zlec([=, this](Archiwum& a) -> std::function<void()> {
+        const WynikRaportu wynik = zapisz(a, plik);
+        return [=, this] {
+            if (wynik.udany())
+                PotwierdzZapis(window()->pos() + QPoint(30, 100));
+            else
+                PokazBlad(wynik.blad);
+            Zakoncz();
+        };
+    });
+}
+
+bool PanelArchiwum::PorownanieDoArkusza() {
+    if (Zajety()) return false;
+    const std::vector<qint64> idy = Zaznaczone();
+    const WpisArchiwum* wpis = idy.empty() ? nullptr : Wpis(idy.front());
+    if (!wpis) {
+        PokazBlad(TekstyArchiwum::ZaznaczKlasy);
+        return false;
+    }
+    return ZapiszArkusz(
+        NazwaArkuszaPorownania(wpis->NazwaTestu),
+        [idy](Archiwum& a, const QString& plik) { return ArkuszPorownania(a, idy, plik); });
+}
+
+bool PanelArchiwum::HistoriaDoArkusza() {
+    if (Zajety() || !wybory.Uczen) return false;
+    const std::optional<QString> uczen = wybory.Uczen();
+    if (!uczen || uczen->isEmpty() || Zajety()) return false;
+    return ZapiszArkusz(NazwaArkuszaHistorii(*uczen),
+                        [uczen = *uczen](Archiwum& a, const QString& plik) {
+                            return ArkuszHistorii(a, uczen, plik);
+                        });
 }
 
 bool PanelArchiwum::ZmienOpis() {

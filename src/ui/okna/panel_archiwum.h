@@ -65,6 +65,10 @@ public:
     bool PorownajKlasy();
     // Asks the student's name; "Historia ucznia." in the report window.
     bool HistoriaUcznia();
+    // The comparison of the chosen classes, and a student's history (the name asked), saved as
+    // workbooks where the save dialog says.
+    bool PorownanieDoArkusza();
+    bool HistoriaDoArkusza();
     // The chosen class's label and date written.
     bool ZmienOpis();
     // The chosen analyses, after asking.
@@ -94,6 +98,8 @@ public:
         // The export's file (save dialog) and the import's (open dialog); empty: cancelled.
         std::function<QString(const QString& folder)> PlikEksportu;
         std::function<QString(const QString& folder)> PlikImportu;
+        // The save dialog of a workbook, at the file name in `folder`; empty: cancelled.
+        std::function<QString(const QString& folder, const QString& nazwa)> PlikArkusza;
     } wybory;
 
     QTreeWidget* Drzewo;
@@ -126,7 +132,11 @@ private:
     std::unique_ptr<TFOpisArchiwum> pytanie;
     std::vector<WpisArchiwum> wpisy;
     QString opisArchiwum; // how the archive names itself (its file or server)
-    QString folderPlikow; // where the export and import dialogs start
+    QString folderPlikow; // where the export, import and workbook dialogs start
+    // The workbook's file asked (".xlsx" added to a bare name), then written by `zapisz` in the
+    // archive's thread; the save icon, or the message of what failed.
+    bool ZapiszArkusz(const QString& nazwa,
+                      std::function<WynikRaportu(Archiwum&, const QString& plik)> zapisz);
 };
 
 // The main window's "Zapisz analizę w archiwum": the archive window's ZapiszAnalize; while the

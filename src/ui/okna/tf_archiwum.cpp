@@ -55,8 +55,13 @@ TFArchiwum::TFArchiwum(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), progra
     LImportuj = pozycja(PListwaLeft, 159, "Importuj…", [this] { Panel->Importuj(); });
     // the column below the menu panel goes on with the last separator and the close entry
     LKreska3 = DodajKreskeMenu(PLeft, -6);
+    LPorownanieArkusz =
+        pozycja(PLeft, 11, "Arkusz porównania…", [this] { Panel->PorownanieDoArkusza(); });
+    LHistoriaArkusz =
+        pozycja(PLeft, 26, "Arkusz historii…", [this] { Panel->HistoriaDoArkusza(); });
+    LKreska4 = DodajKreskeMenu(PLeft, 33);
     LZamknij =
-        DodajPozycjeMenu(PLeft, 11, QStringLiteral("Zamknij archiwum"), [this] { ZamknijOkno(); });
+        DodajPozycjeMenu(PLeft, 50, QStringLiteral("Zamknij archiwum"), [this] { ZamknijOkno(); });
 
     connect(Panel, &PanelArchiwum::zajetosc, this, &TFArchiwum::Zajetosc);
     Uloz();

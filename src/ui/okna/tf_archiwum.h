@@ -36,6 +36,9 @@ public:
     Etykieta* LEksportuj;
     Etykieta* LImportuj;
     Etykieta* LKreska3;
+    Etykieta* LPorownanieArkusz; // the comparison and the history as workbooks
+    Etykieta* LHistoriaArkusz;
+    Etykieta* LKreska4;
     Etykieta* LZamknij;
 
 protected:

@@ -9,8 +9,10 @@
 #include "reports/raport_statystyka.h"
 #include "settings/ustawienia.h"
 #include "ui/kontrolki/pozycja_menu.h"
+#include "ui/kontrolki/przycisk.h"
 #include "ui/program.h"
 #include "ui/skory/skora_glowny.h"
+#include "ui/zapis_arkusza_okna.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -239,6 +241,9 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     ImTloTabele->setPixmap(skora::Obrazek(QStringLiteral("tlotabele")));
     LZamknijAnaliza = GoracyPunkt(PAnalizaTabele, 628, 509, 87, 23);
     connect(LZamknijAnaliza, &Etykieta::klik, this, &TFGlowny::LZamknijAnalizaClick);
+    BZapiszArkusz = new Przycisk(QStringLiteral("Zapisz jako arkusz..."), PAnalizaTabele);
+    BZapiszArkusz->setGeometry(500, 509, 118, 23);
+    connect(BZapiszArkusz, &QPushButton::clicked, this, &TFGlowny::ZapiszArkusz);
     LListwaTable = new Etykieta(PAnalizaTabele, 24, 8, 705, 15);
     PodlaczListwe(LListwaTable);
     // over the strip, which reaches under them
@@ -362,6 +367,9 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
                                             QStringLiteral("Plik testu (*.skt)"));
     };
     wybory.Zakoncz = [] { QCoreApplication::exit(0); };
+    wybory.PlikArkusza = [this](const QString& folder, const QString& nazwa) {
+        return OknoZapisuArkusza(this, folder, nazwa);
+    };
 }
 
 TFGlowny::~TFGlowny() {
@@ -495,6 +503,16 @@ void TFGlowny::LZapiszWArchiwumClick() {
     if (!AnalizaDoZapisu()) return;
     UkryjPodmenu();
     emit zapiszWArchiwum();
+}
+
+void TFGlowny::ZapiszArkusz() {
+    if (program.analiza.IloscUczniow < 1 || !wybory.PlikArkusza) return;
+    if (folderArkusza.isEmpty()) folderArkusza = program.srodowisko.foldery.FolderDokumentow;
+    const QString sciezka = ZapiszArkuszZOkna(
+        program,
+        wybory.PlikArkusza(folderArkusza, NazwaPlikuArkusza(program.analiza.Test.NazwaTestu)),
+        RodzajListy::DoDziennika);
+    if (!sciezka.isEmpty()) folderArkusza = QFileInfo(sciezka).absolutePath();
 }
 
 void TFGlowny::LPrzegladajArchiwumClick() {

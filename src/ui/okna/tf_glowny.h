@@ -29,6 +29,7 @@ namespace sondrel {
 
 class Analiza;
 class Program;
+class Przycisk;
 class Srodowisko;
 
 class TFGlowny : public Okno {
@@ -62,6 +63,8 @@ public:
     struct Wybory {
         // The test file dialog, starting in `folder`; an empty path when cancelled.
         std::function<QString(const QString& folder)> PlikTestu;
+        // The save dialog of "Zapisz jako arkusz...", at the file name in `folder`.
+        std::function<QString(const QString& folder, const QString& nazwa)> PlikArkusza;
         // What the close mark does: ends the program.
         std::function<void()> Zakoncz;
     } wybory;
@@ -128,6 +131,8 @@ public:
     QWidget* PAnalizaTabele;
     Etykieta* ImTloTabele;
     Etykieta* LZamknijAnaliza;
+    // "Zapisz jako arkusz...": the analysis as a workbook, or the grade book's list as CSV.
+    Przycisk* BZapiszArkusz;
     Etykieta* LListwaTable;
     // The window's close, minimise and enlarge marks, on the panel's title strip as on the
     // start screen (the panel covers the start screen's marks).
@@ -208,6 +213,7 @@ private:
     void LUstawieniaClick();
     void LHelpClick();
     void LZamknijAnalizaClick();
+    void ZapiszArkusz();
     void PokazMaleMenu(QWidget* menu);
     // Moves the keyboard focus to `cel` when the menus are being used from the keyboard.
     void FokusNa(Etykieta* cel);
@@ -244,6 +250,7 @@ private:
     bool pokazane = false;   // the first show has run
     bool duzy = false;       // the layout in force is the big one
     QString folderTestu;     // where the test file dialog opens
+    QString folderArkusza;   // where the spreadsheet's save dialog opens
     bool klawiatura = false; // the menus were last used from the keyboard
     bool poAnalizie = false; // an analysis was shown
 };

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/tf_tabela.h"
 
+#include "arkusze/zapis_arkusza.h"
 #include "core/kodowanie1250.h"
 #include "tables/eksport_tabel.h"
 #include "ui/program.h"
@@ -8,6 +9,7 @@
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_ramki.h"
 #include "ui/skory/skora_tabela.h"
+#include "ui/zapis_arkusza_okna.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -64,6 +66,10 @@ TFTabela::TFTabela(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p)
     LKreska2 = DodajKreskeMenu(PListwaLeft, 126);
     LCloseTabele = DodajPozycjeMenu(PListwaLeft, 143, QString::fromUtf8("Zamknij tabelę"),
                                     [this] { ZamknijOkno(); });
+    // the column below the menu panel goes on with a separator and the spreadsheet entry
+    LKreska3 = DodajKreskeMenu(PLeft, -6);
+    LZapiszArkusz = DodajPozycjeMenu(PLeft, 11, QStringLiteral("Zapisz jako arkusz..."),
+                                     [this] { ZapiszJakoArkusz(); });
 
     PTabela = Panel(this, QRect(128, 47, 203, 137));
     PPodGrid = Panel(PTabela, QRect(0, 0, 203, 137));
@@ -239,6 +245,7 @@ QString TFTabela::WybierzPlikZapisu(const QString& tytul, const QString& folder,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(rozszerzenie);
+    RozszerzenieZFiltra(dialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
@@ -270,6 +277,20 @@ void TFTabela::ZapiszTabele(bool html) {
         KomunikatInformacja, IkonaUwaga,
         QStringLiteral("Nie udało się zapisać tabeli.\rBrak możliwości zapisu w wybranym "
                        "miejscu."));
+}
+
+void TFTabela::ZapiszJakoArkusz() {
+    if (stan.Siatka.IloscWierszy() == 0) return;
+    if (folderZapisu.isEmpty()) folderZapisu = program.srodowisko.foldery.FolderDokumentow;
+    const QString sciezka =
+        ZapiszArkuszZOkna(program,
+                          WybierzPlikZapisu(QString::fromUtf8(TytulZapisuTabeli), folderZapisu,
+                                            NazwaPlikuArkusza(program.analiza.Test.NazwaTestu),
+                                            FiltrZapisuArkusza(), QStringLiteral("xlsx")),
+                          ListaTabeli(stan.Rodzaj));
+    if (sciezka.isEmpty()) return;
+    folderZapisu = QFileInfo(sciezka).absolutePath();
+    PotwierdzZapis();
 }
 
 void TFTabela::PotwierdzZapis() {

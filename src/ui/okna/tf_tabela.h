@@ -2,7 +2,8 @@
 #pragma once
 // The table window: shows one of the three tables of an analysis as a grid, sizes itself to it,
 // pages the results table with two arrows, scrolls long tables with a scroll bar of its own and
-// offers the table's menu on its left (save as htm or txt, copy as htm or txt, close).
+// offers the table's menu on its left (save as htm or txt, copy as htm or txt, close; below it
+// save as a spreadsheet).
 
 #include "tables/klikniecie_tabeli.h"
 #include "tables/tabele.h"
@@ -41,6 +42,8 @@ public:
     void ZapiszTabeleTxt();
     void KopiujTabeleHtm();
     void KopiujTabeleTxt();
+    // "Zapisz jako arkusz...": the analysis as a workbook, or the table shown as CSV.
+    void ZapiszJakoArkusz();
     // Page arrows (-1 back, +1 forward).
     void ZmienStroneTabeli(int krok);
 
@@ -60,6 +63,8 @@ public:
     Etykieta* LKopiujTxt;
     Etykieta* LKreska2;
     Etykieta* LCloseTabele;
+    Etykieta* LKreska3;
+    Etykieta* LZapiszArkusz;
 
     QWidget* PTabela;
     QWidget* PPodGrid;

@@ -239,10 +239,14 @@ TEST_F(ArchiwumUprawnienia, NauczycielNieObchodziZasadPrzezSql) {
     EXPECT_EQ(baza.Zapytaj(QStringLiteral("SELECT dodal FROM analizy WHERE pliki_odcisk = 'p2'"))
                   .toString(),
               QStringLiteral("t_anna"));
+    std::vector<qint64> numery;
     for (int i = 3; i < 6; ++i) {
         AnalizaArchiwalna a = Klasa(i, "8a");
         EXPECT_TRUE(piotr.Dodaj(a)) << piotr.Blad().toStdString();
+        numery.push_back(a.Id);
     }
+    // Numbers in a row: the server's check takes no number of its own.
+    EXPECT_EQ(numery, (std::vector<qint64>{numery[0], numery[0] + 1, numery[0] + 2}));
     // The figures of the list are those of the rows: 6 students with one of 100 %.
     const auto lista = anna.Lista();
     ASSERT_TRUE(lista);

@@ -445,4 +445,12 @@ TEST(SkryptRol, DzialaJakPiszeWNaglowkuPrzezTcpZHaslami) {
                                          "(hasło podaje plik ~/.pgpass albo zmienna PGPASSWORD).")
                               .arg(serwer.port));
     EXPECT_TRUE(zle.SzczegolyBledu().contains(QStringLiteral("password authentication failed")));
+
+    // Encryption required of a server without TLS: refused in Polish, by the check too.
+    const WynikSprawdzenia bezTls = SprawdzPolaczenie(
+        adres("anna").replace(QStringLiteral("disable"), QStringLiteral("require")));
+    EXPECT_FALSE(bezTls.Polaczono);
+    EXPECT_TRUE(bezTls.Opis().endsWith(
+        QStringLiteral("serwer nie przyjmuje połączeń szyfrowanych (TLS), a adres ich wymaga.")))
+        << bezTls.Opis().toStdString();
 }

@@ -9,14 +9,17 @@ namespace {
 
 // Row-level security on a school's server. The tables' owner (and a superuser) is not bound by
 // it and administers everything. Everyone else:
-// - sees an analysis they added, or every analysis as a member of sondrel_kierownicy;
+// - sees an analysis they added (sondrel_nauczyciele), or every analysis (sondrel_kierownicy;
+//   a policy of its own, so that a head of subject's reads carry no per-row check at all), and
+//   of the other tables the rows of those analyses; a role in neither group sees nothing;
 // - adds analyses whose id and who-added come from the server (a trigger sets both, whatever
 //   the statement says, so explicit ids can never collide with later adds);
 // - relabels and deletes only what they added;
 // - writes questions, students and files only under an analysis they added.
 // Which role may do any of it at all is decided by the rights sondrel_nadaj_uprawnienia()
-// grants to the group roles sondrel_nauczyciele and sondrel_kierownicy (those that exist; the
-// roles file of resources/sql calls it again once it has made them).
+// grants to the group roles sondrel_nauczyciele and sondrel_kierownicy, with their reading
+// policies (for the groups that exist; the roles file of resources/sql calls it again once it
+// has made them).
 QStringList ZabezpieczeniaSerwera() {
     QStringList polecenia = {
         QStringLiteral("ALTER TABLE analizy ALTER COLUMN dodal SET DEFAULT current_user"),
@@ -43,17 +46,9 @@ QStringList ZabezpieczeniaSerwera() {
             "END $$"),
         QStringLiteral("CREATE TRIGGER sondrel_wiersz_analizy BEFORE INSERT ON analizy FOR EACH "
                        "ROW EXECUTE FUNCTION sondrel_wiersz_analizy()"),
-        // Looked up in the role cache (no scan of the roles); false while the group is not
-        // made.
-        QStringLiteral("CREATE FUNCTION sondrel_czyta_wszystko() RETURNS boolean LANGUAGE sql "
-                       "STABLE AS $$ SELECT coalesce(pg_has_role(current_user, "
-                       "to_regrole('sondrel_kierownicy'), 'MEMBER'), false) $$"),
         QStringLiteral("ALTER TABLE analizy ENABLE ROW LEVEL SECURITY"),
         // Whose analyses a teacher's checks look up.
         QStringLiteral("CREATE INDEX analizy_dodal ON analizy (dodal)"),
-        // The head of subject's right first: once per statement, then no row is looked at.
-        QStringLiteral("CREATE POLICY widzi ON analizy FOR SELECT USING ((SELECT "
-                       "sondrel_czyta_wszystko()) OR dodal = current_user::text)"),
         QStringLiteral("CREATE POLICY dodaje ON analizy FOR INSERT WITH CHECK (dodal = "
                        "current_user::text)"),
         QStringLiteral("CREATE POLICY zmienia ON analizy FOR UPDATE USING (dodal = "
@@ -67,11 +62,6 @@ QStringList ZabezpieczeniaSerwera() {
                                               "analiza_id AND a.dodal = current_user::text)");
         polecenia += {
             QStringLiteral("ALTER TABLE %1 ENABLE ROW LEVEL SECURITY").arg(t),
-            // Every row belongs to an analysis (the foreign key): one who reads every analysis
-            // reads every row without a look at the analyses.
-            QStringLiteral("CREATE POLICY widzi ON %1 FOR SELECT USING ((SELECT "
-                           "sondrel_czyta_wszystko()) OR %2)")
-                .arg(t, wlasna),
             QStringLiteral("CREATE POLICY dodaje ON %1 FOR INSERT WITH CHECK (%2)").arg(t, wlasna),
             QStringLiteral("CREATE POLICY usuwa ON %1 FOR DELETE USING (%2)").arg(t, wlasna),
         };
@@ -79,7 +69,7 @@ QStringList ZabezpieczeniaSerwera() {
     polecenia += {
         QStringLiteral(
             "CREATE FUNCTION sondrel_nadaj_uprawnienia() RETURNS void LANGUAGE plpgsql AS $$\n"
-            "DECLARE grupa text;\n"
+            "DECLARE grupa text; tabela text;\n"
             "BEGIN\n"
             "    REVOKE ALL ON wersja_schematu, analizy, pytania, uczniowie, pliki FROM PUBLIC;\n"
             "    FOREACH grupa IN ARRAY ARRAY['sondrel_nauczyciele', 'sondrel_kierownicy'] "
@@ -94,6 +84,17 @@ QStringList ZabezpieczeniaSerwera() {
             "procent_klasy) ON analizy TO %I', grupa);\n"
             "        EXECUTE format('GRANT USAGE ON SEQUENCE %s TO %I', "
             "pg_get_serial_sequence('analizy', 'id'), grupa);\n"
+            "        FOREACH tabela IN ARRAY ARRAY['analizy', 'pytania', 'uczniowie', 'pliki'] "
+            "LOOP\n"
+            "            IF EXISTS (SELECT 1 FROM pg_policy WHERE polname = grupa AND polrelid = "
+            "tabela::regclass) THEN\n"
+            "                EXECUTE format('DROP POLICY %I ON %I', grupa, tabela);\n"
+            "            END IF;\n"
+            "            EXECUTE format('CREATE POLICY %I ON %I FOR SELECT TO %I USING (%s)', "
+            "grupa, tabela, grupa, CASE WHEN grupa = 'sondrel_kierownicy' THEN 'true' WHEN "
+            "tabela = 'analizy' THEN 'dodal = current_user::text' ELSE 'EXISTS (SELECT 1 FROM "
+            "analizy a WHERE a.id = analiza_id AND a.dodal = current_user::text)' END);\n"
+            "        END LOOP;\n"
             "    END LOOP;\n"
             "END $$"),
         QStringLiteral("REVOKE ALL ON FUNCTION sondrel_nadaj_uprawnienia() FROM PUBLIC"),

@@ -52,7 +52,7 @@ QString PowodPolaczenia(const QSqlError& blad) {
         powod = QStringLiteral("serwer nie przyjmuje połączeń szyfrowanych (TLS), a adres ich "
                                "wymaga");
     else if (tekst.contains(QLatin1String("certificate")) ||
-             tekst.contains(QLatin1String("root cert")) || tekst.contains(QLatin1String("SSL")))
+             tekst.contains(QLatin1String("root cert")))
         powod = QStringLiteral("nie udało się sprawdzić certyfikatu serwera (zły certyfikat, "
                                "inna nazwa serwera albo brak pliku urzędu certyfikacji)");
     else if (tekst.contains(QLatin1String("Connection refused")) ||

@@ -60,12 +60,25 @@ constexpr int LimitZajetosciMs = 60000;
 
 // Columns: id, klasa, data_napisania, dodano, the number of students and the sum of their
 // points (both counted from the student rows, so that the list can never disagree with them),
-// nazwa, autor, ilosc_pytan, ilosc_odpowiedzi, typ, odcisk, dodal.
-inline const QString KolumnyWpisu = QStringLiteral(
-    "a.id, a.klasa, a.data_napisania, a.dodano, "
-    "(SELECT count(*) FROM uczniowie s WHERE s.analiza_id = a.id), "
-    "(SELECT coalesce(sum(s.poprawnych), 0) FROM uczniowie s WHERE s.analiza_id = a.id), "
-    "a.nazwa, a.autor, a.ilosc_pytan, a.ilosc_odpowiedzi, a.typ, a.odcisk, a.dodal");
+// nazwa, autor, ilosc_pytan, ilosc_odpowiedzi, typ, odcisk, dodal; `ile` and `suma` are the
+// two counts' expressions.
+inline QString KolumnyWpisuZ(const QString& ile, const QString& suma) {
+    return QStringLiteral("a.id, a.klasa, a.data_napisania, a.dodano, %1, %2, a.nazwa, a.autor, "
+                          "a.ilosc_pytan, a.ilosc_odpowiedzi, a.typ, a.odcisk, a.dodal")
+        .arg(ile, suma);
+}
+// For a few entries: the counts as subqueries of each.
+inline const QString KolumnyWpisu = KolumnyWpisuZ(
+    QStringLiteral("(SELECT count(*) FROM uczniowie s WHERE s.analiza_id = a.id)"),
+    QStringLiteral("(SELECT coalesce(sum(s.poprawnych), 0) FROM uczniowie s WHERE s.analiza_id "
+                   "= a.id)"));
+// For the whole list: the counts of every analysis in one pass over the students, joined as
+// `s` by ZliczeniaWpisow.
+inline const QString KolumnyListy =
+    KolumnyWpisuZ(QStringLiteral("coalesce(s.ile, 0)"), QStringLiteral("coalesce(s.suma, 0)"));
+inline const QString ZliczeniaWpisow = QStringLiteral(
+    " LEFT JOIN (SELECT analiza_id, count(*) AS ile, sum(poprawnych) AS suma FROM uczniowie "
+    "GROUP BY analiza_id) s ON s.analiza_id = a.id");
 constexpr int LiczbaKolumnWpisu = 13;
 
 } // namespace archiwum_wewn

@@ -45,8 +45,8 @@ std::optional<std::vector<WpisArchiwum>> Archiwum::Lista() {
     const auto straz = d->Pilnuj();
     QSqlQuery q(d->baza());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT ") + KolumnyWpisu +
-                QStringLiteral(" FROM analizy a ORDER BY a.data_napisania, a.id"))) {
+    if (!q.exec(QStringLiteral("SELECT ") + KolumnyListy + QStringLiteral(" FROM analizy a") +
+                ZliczeniaWpisow + QStringLiteral(" ORDER BY a.data_napisania, a.id"))) {
         d->BladBazy(QStringLiteral("Nie udało się odczytać archiwum"), q.lastError().text());
         return std::nullopt;
     }

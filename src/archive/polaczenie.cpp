@@ -270,8 +270,12 @@ void UstawPolaczenieSerwera(QSqlDatabase& baza, const AdresSerwera& adres) {
     if (adres.Port > 0) baza.setPort(adres.Port);
     baza.setDatabaseName(adres.Baza);
     if (!adres.Uzytkownik.isEmpty()) baza.setUserName(adres.Uzytkownik);
-    // The session's limits first, so that options the URI gives come after them.
-    QString opcjeSesji = QStringLiteral("-c statement_timeout=%1s -c lock_timeout=%2s")
+    // The session's limits first, so that options the URI gives come after them. The
+    // archive's statements are small: compiling them (JIT, which the row-level security's
+    // cost estimates would switch on) costs far more than it saves. The server's notices are
+    // not for the teacher (libpq would print them on the standard error).
+    QString opcjeSesji = QStringLiteral("-c statement_timeout=%1s -c lock_timeout=%2s -c jit=off "
+                                        "-c client_min_messages=warning")
                              .arg(adres.LimitPolecenia)
                              .arg(adres.LimitBlokady);
     QStringList opcje;

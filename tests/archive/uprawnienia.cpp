@@ -239,10 +239,14 @@ TEST_F(ArchiwumUprawnienia, NauczycielNieObchodziZasadPrzezSql) {
     EXPECT_EQ(baza.Zapytaj(QStringLiteral("SELECT dodal FROM analizy WHERE pliki_odcisk = 'p2'"))
                   .toString(),
               QStringLiteral("t_anna"));
+    std::vector<qint64> numery;
     for (int i = 3; i < 6; ++i) {
         AnalizaArchiwalna a = Klasa(i, "8a");
         EXPECT_TRUE(piotr.Dodaj(a)) << piotr.Blad().toStdString();
+        numery.push_back(a.Id);
     }
+    // Numbers in a row: the server's check takes no number of its own.
+    EXPECT_EQ(numery, (std::vector<qint64>{numery[0], numery[0] + 1, numery[0] + 2}));
     // The figures of the list are those of the rows: 6 students with one of 100 %.
     const auto lista = anna.Lista();
     ASSERT_TRUE(lista);
@@ -441,4 +445,12 @@ TEST(SkryptRol, DzialaJakPiszeWNaglowkuPrzezTcpZHaslami) {
                                          "(hasło podaje plik ~/.pgpass albo zmienna PGPASSWORD).")
                               .arg(serwer.port));
     EXPECT_TRUE(zle.SzczegolyBledu().contains(QStringLiteral("password authentication failed")));
+
+    // Encryption required of a server without TLS: refused in Polish, by the check too.
+    const WynikSprawdzenia bezTls = SprawdzPolaczenie(
+        adres("anna").replace(QStringLiteral("disable"), QStringLiteral("require")));
+    EXPECT_FALSE(bezTls.Polaczono);
+    EXPECT_TRUE(bezTls.Opis().endsWith(
+        QStringLiteral("serwer nie przyjmuje połączeń szyfrowanych (TLS), a adres ich wymaga.")))
+        << bezTls.Opis().toStdString();
 }

@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -114,13 +115,24 @@ struct AnalizaArchiwalna {
 // Two analyses of the same test have the same fingerprint; another key gives another one.
 QString OdciskTestu(const TestArchiwalny& test);
 
+// Whether AnalizaDoArchiwum reads the answer files for their hashes, or leaves Pliki empty for
+// SkrotyPlikowOdpowiedzi to fill elsewhere (a window does it off its own thread).
+enum SkrotyPlikow { ZeSkrotamiPlikow, BezSkrotowPlikow };
+
 // The archive record of a finished analysis (students 1..IloscUczniow, the answer files of
 // PlikiOdpowiedzi read once each for their SHA-256). The class label is given; the date written
 // is the newest modification day of the answer files (the caller may change it). Returns
 // nothing, with a Polish message in blad, when an answer file cannot be read or the analysis
 // holds no student.
 std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const QString& klasa,
-                                                   QString& blad);
+                                                   QString& blad,
+                                                   SkrotyPlikow skroty = ZeSkrotamiPlikow);
+// The answer files' names and SHA-256 hashes, in the given order, into `pliki` (replacing what
+// it held). Each file is opened as a regular file only: a FIFO or a device in its place is
+// refused at once, never waited on. False, with a Polish message in blad, when a file cannot be
+// read whole.
+bool SkrotyPlikowOdpowiedzi(const QStringList& sciezki, std::vector<PlikArchiwalny>& pliki,
+                            QString& blad);
 
 // The other way: fills the analysis records (test header, students in the stored order, question
 // texts) from an archived analysis and computes the item statistics and the class summary as

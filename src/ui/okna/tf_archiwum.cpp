@@ -50,15 +50,22 @@ TFArchiwum::TFArchiwum(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), progra
     LKreska1 = DodajKreskeMenu(PListwaLeft, 86);
     LZmienOpis = pozycja(PListwaLeft, 104, "Zmień opis", [this] { Panel->ZmienOpis(); });
     LUsun = pozycja(PListwaLeft, 119, "Usuń z archiwum", [this] { Panel->UsunZArchiwum(); });
-    LKreska2 = DodajKreskeMenu(PListwaLeft, 126);
-    LEksportuj = pozycja(PListwaLeft, 144, "Eksportuj…", [this] { Panel->Eksportuj(); });
-    LImportuj = pozycja(PListwaLeft, 159, "Importuj…", [this] { Panel->Importuj(); });
-    // the column below the menu panel goes on with the last separator and the close entry
-    LKreska3 = DodajKreskeMenu(PLeft, -6);
+    LUsunUcznia = pozycja(PListwaLeft, 134, "Usuń ucznia…", [this] { Panel->UsunUcznia(); });
+    LUsunUcznia->setAccessibleName(QStringLiteral("Usuń ucznia z archiwum…"));
+    LUsunUcznia->setToolTip(QStringLiteral("Usuń ucznia z archiwum…"));
+    LKreska2 = DodajKreskeMenu(PListwaLeft, 141);
+    LEksportuj = pozycja(PListwaLeft, 159, "Eksportuj…", [this] { Panel->Eksportuj(); });
+    // the column below the menu panel goes on with the last entries, the last separator and the
+    // close entry
+    LImportuj = pozycja(PLeft, 2, "Importuj…", [this] { Panel->Importuj(); });
+    LKreska3 = DodajKreskeMenu(PLeft, 9);
     LZamknij =
-        DodajPozycjeMenu(PLeft, 11, QStringLiteral("Zamknij archiwum"), [this] { ZamknijOkno(); });
+        DodajPozycjeMenu(PLeft, 26, QStringLiteral("Zamknij archiwum"), [this] { ZamknijOkno(); });
 
     connect(Panel, &PanelArchiwum::zajetosc, this, &TFArchiwum::Zajetosc);
+    connect(Panel, &PanelArchiwum::raportGotowy, this, &TFArchiwum::raportGotowy);
+    connect(Panel, &PanelArchiwum::potwierdzZapis, this, &TFArchiwum::potwierdzZapis);
+    connect(Panel, &PanelArchiwum::zapisanoAnalize, this, &TFArchiwum::zapisanoAnalize);
     Uloz();
 }
 
@@ -85,6 +92,14 @@ void TFArchiwum::Pokaz() {
     activateWindow();
     Panel->Drzewo->setFocus();
     Panel->Odswiez();
+}
+
+void TFArchiwum::ZapiszAnalize() {
+    if (Panel->Zajety())
+        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
+                                          TekstyArchiwum::Zajete);
+    else
+        Panel->ZapiszAnalize();
 }
 
 void TFArchiwum::showEvent(QShowEvent* e) {

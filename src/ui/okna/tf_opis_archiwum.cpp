@@ -65,14 +65,15 @@ void TFOpisArchiwum::PrzygotujOpis(const QString& tytul, const QString& przycisk
     Uloz(true, tytul);
 }
 
-void TFOpisArchiwum::PrzygotujUcznia() {
-    LPytanie->setText(QStringLiteral("Czyje wyniki pokazać? Wpisz nazwisko i imię ucznia."));
+void TFOpisArchiwum::PrzygotujUcznia(const QString& tytul, const QString& przycisk,
+                                     const QString& pytanie) {
+    LPytanie->setText(pytanie);
     LKlasa->setText(QStringLiteral("&Nazwisko i imię:"));
     EKlasa->setAccessibleName(QStringLiteral("Nazwisko i imię"));
     EKlasa->setPlaceholderText(QStringLiteral("np. Kowalska Anna"));
     EKlasa->clear();
-    BPrzyjmij->setText(QStringLiteral("Pokaż"));
-    Uloz(false, QStringLiteral("Historia ucznia"));
+    BPrzyjmij->setText(przycisk);
+    Uloz(false, tytul);
 }
 
 OpisAnalizy TFOpisArchiwum::Opis() const {
@@ -93,8 +94,9 @@ std::optional<OpisAnalizy> TFOpisArchiwum::ZapytajOOpis(const QString& tytul,
     return Opis();
 }
 
-std::optional<QString> TFOpisArchiwum::ZapytajOUcznia() {
-    PrzygotujUcznia();
+std::optional<QString> TFOpisArchiwum::ZapytajOUcznia(const QString& tytul, const QString& przycisk,
+                                                      const QString& pytanie) {
+    PrzygotujUcznia(tytul, przycisk, pytanie);
     Wysrodkuj();
     PokazModalnie();
     if (!Przyjeto()) return std::nullopt;

@@ -245,7 +245,8 @@ void ZasadyOkien::PokazRaportZMenu(const Zadanie& z) {
 }
 
 void ZasadyOkien::PokazRaportZTabeli(const Zadanie& z) {
-    QCoreApplication::processEvents(); // the table window is gone before the work
+    // the table window off the screen before the work; no input is taken meanwhile
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (auto* b = Wskaz<TFBrowser>(O::Raport)) b->PowrotDoTabeli = 1;
     if (z.raport) PokazRaport(z.raport(), true);
 }

@@ -141,7 +141,25 @@ TEST_F(ZasadyOkienTest, MenuArchiwum) {
     EXPECT_FALSE(g.PPodMenuArchiwum->isVisible()); // the menu goes before the archive comes
     program.FArchiwum()->Zamknij();
 
+    // the analysis panel has the same two entries: saving asks the archive window's question
     Analiza();
+    ASSERT_TRUE(g.LZapiszWArchiwumAnalizy->isVisible());
+    int pytan = 0;
+    program.FArchiwum()->Panel->wybory.Opis = [&](const QString& tytul, const QString&,
+                                                  const OpisAnalizy&) {
+        EXPECT_EQ(tytul, TekstyArchiwum::ZapiszWArchiwum);
+        ++pytan;
+        return std::optional<OpisAnalizy>();
+    };
+    g.LZapiszWArchiwumAnalizy->klik();
+    EXPECT_EQ(pytan, 1);
+    EXPECT_FALSE(program.FArchiwum()->isVisible());
+    QSignalSpy wczytanoZPanelu(program.FArchiwum()->Panel, &PanelArchiwum::wykonano);
+    g.LPrzegladajArchiwumAnalizy->klik();
+    EXPECT_TRUE(program.FArchiwum()->isVisible());
+    ASSERT_TRUE(wczytanoZPanelu.wait(15000));
+    program.FArchiwum()->Zamknij();
+
     g.LZamknijAnaliza->klik();
     g.LArchiwum_0->klik();
     EXPECT_TRUE(g.LZapiszWArchiwum->isEnabled());

@@ -28,6 +28,15 @@ namespace sondrel {
 namespace {
 
 constexpr int RolaId = Qt::UserRole + 1; // a class's archive id (0 on a test's line)
+constexpr int KolumnaDodal = 4;
+
+// Who added the analysis (the server's role, the file's user), once the archive records it.
+template <class Wpis> QString KtoDodal(const Wpis& w) {
+    if constexpr (requires { w.Dodal; })
+        return w.Dodal;
+    else
+        return QString();
+}
 
 // What the archive's thread needs of the program to save a report: its folders and journal
 // level, copied, so that the thread shares nothing with the UI thread.
@@ -77,9 +86,10 @@ PanelArchiwum::PanelArchiwum(Program& p, QWidget* rodzic)
     uklad->setSpacing(6);
 
     Drzewo = new QTreeWidget(this);
-    Drzewo->setColumnCount(4);
+    Drzewo->setColumnCount(5);
     Drzewo->setHeaderLabels({QStringLiteral("Test i klasa"), QStringLiteral("Data napisania"),
-                             QStringLiteral("Uczniów"), QStringLiteral("Średni wynik")});
+                             QStringLiteral("Uczniów"), QStringLiteral("Średni wynik"),
+                             QStringLiteral("Dodał")});
     Drzewo->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Drzewo->setSelectionBehavior(QAbstractItemView::SelectRows);
     Drzewo->setAllColumnsShowFocus(true);
@@ -264,6 +274,7 @@ void PanelArchiwum::PokazListe(std::vector<WpisArchiwum> lista, const QString& o
             k->setText(3, ProcentTekst(w.ProcentKlasy));
             k->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
             k->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
+            k->setText(KolumnaDodal, KtoDodal(w));
             k->setData(0, RolaId, w.Id);
             wKolejnosci.push_back(w);
         }

@@ -52,7 +52,6 @@ QString AdresyObrazowBezwzgledne(const QString& html, const QString& folder) {
 TFBrowser::TFBrowser(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), program(p) {
     UstawTytulOkna(QStringLiteral("Raport"));
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
-    UstawNaWierzchu(true);
     UstawStronePomocy(QStringLiteral("menuraport.htm"));
     UstawRozmiar(Szerokosc, WysokoscRaportu);
     setAutoFillBackground(false);

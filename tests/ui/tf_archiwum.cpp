@@ -20,6 +20,7 @@
 #include "ui/watek_archiwum.h"
 
 #include <QAccessible>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
@@ -815,6 +816,8 @@ TEST(TFOpisArchiwumTest, PytanieOOpisIUcznia) {
     EXPECT_EQ(okno.EKlasa->text(), QStringLiteral("7b"));
     EXPECT_EQ(okno.EData->date(), QDate(2026, 3, 3));
     EXPECT_TRUE(okno.EData->isVisible());
+    // the calendar, a window of its own, in the program's font too
+    EXPECT_EQ(okno.EData->calendarWidget()->font(), okno.font());
     // an empty label cannot be saved, Enter does nothing then
     okno.EKlasa->setText(QStringLiteral("   "));
     EXPECT_FALSE(okno.BPrzyjmij->isEnabled());

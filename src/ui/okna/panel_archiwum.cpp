@@ -132,16 +132,25 @@ PanelArchiwum::PanelArchiwum(Program& p, QWidget* rodzic)
                 ? QStringLiteral("Czyje wyniki usunąć z archiwum? Wpisz nazwisko i imię ucznia.")
                 : TFOpisArchiwum::PytanieHistorii);
     };
-    wybory.PlikEksportu = [this](const QString& folder) {
-        return QFileDialog::getSaveFileName(
-            window(), QStringLiteral("Eksportuj archiwum"),
-            QDir(Okno::FolderDialogu(folder)).filePath(QStringLiteral("Archiwum.json")),
-            QStringLiteral("Archiwum analiz (*.json)"));
+    // the file dialogs in the program's font (a dialog is a window of its own: it does not take
+    // its parent's font)
+    const auto plik = [this](const QString& tytul, const QString& sciezka, bool zapis) {
+        QFileDialog dialog(window(), tytul, sciezka, QStringLiteral("Archiwum analiz (*.json)"));
+        dialog.setFont(font());
+        dialog.setAcceptMode(zapis ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(zapis ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (zapis) dialog.setDefaultSuffix(QStringLiteral("json"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
     };
-    wybory.PlikImportu = [this](const QString& folder) {
-        return QFileDialog::getOpenFileName(window(), QStringLiteral("Importuj do archiwum"),
-                                            Okno::FolderDialogu(folder),
-                                            QStringLiteral("Archiwum analiz (*.json)"));
+    wybory.PlikEksportu = [plik](const QString& folder) {
+        return plik(QStringLiteral("Eksportuj archiwum"),
+                    QDir(Okno::FolderDialogu(folder)).filePath(QStringLiteral("Archiwum.json")),
+                    true);
+    };
+    wybory.PlikImportu = [plik](const QString& folder) {
+        return plik(QStringLiteral("Importuj do archiwum"), Okno::FolderDialogu(folder), false);
     };
 }
 

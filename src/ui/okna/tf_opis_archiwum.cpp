@@ -3,6 +3,7 @@
 
 #include "ui/kontrolki/przycisk.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,8 @@ TFOpisArchiwum::TFOpisArchiwum(QWidget* rodzic) : OknoPytania(rodzic) {
     EData = new QDateEdit(this);
     EData->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     EData->setCalendarPopup(true);
+    // the calendar opens as a window of its own, which does not take this window's font
+    EData->calendarWidget()->setFont(font());
     EData->setMinimumDate(QDate(1990, 1, 1));
     EData->setMaximumDate(QDate(2999, 12, 31));
     LData->setBuddy(EData);

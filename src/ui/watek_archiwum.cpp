@@ -58,7 +58,7 @@ WatekArchiwum::WatekArchiwum(QObject* rodzic)
     // the worker goes with its thread, on that thread, as the thread ends (before a wait for
     // the thread returns)
     connect(
-        watek, &QThread::finished, pracownik, [p = pracownik] { delete p; }, Qt::DirectConnection);
+        watek, &QThread::finished, watek, [p = pracownik] { delete p; }, Qt::DirectConnection);
     watek->start();
 }
 

@@ -644,9 +644,32 @@ TEST_F(TFArchiwumTest, ListaTylkoTegoArchiwumIOstatniaPoNieudanymOdswiezeniu) {
     ASSERT_TRUE(Wykonaj([&] { return panel->Odswiez(); }));
     EXPECT_EQ(panel->Wpisy().size(), 2u);
     EXPECT_TRUE(panel->Zaznaczone().empty());
+    // a command on a choice made before the settings named another archive is refused, and
+    // the list of the archive in use is read
+    panel->Zaznacz({idy[0]});
     program.srodowisko.foldery.FolderDanych = pierwszy;
+    const auto polecenia = {std::function<bool()>([&] { return panel->PorownajKlasy(); }),
+                            std::function<bool()>([&] { return panel->ZmienOpis(); }),
+                            std::function<bool()>([&] { return panel->UsunZArchiwum(); })};
+    for (const auto& polecenie : polecenia) {
+        komunikaty.clear();
+        QSignalSpy odczyt(panel, &PanelArchiwum::wykonano);
+        EXPECT_FALSE(polecenie());
+        EXPECT_EQ(wiadomosci(),
+                  (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::InneArchiwum}}));
+        ASSERT_TRUE(odczyt.wait(15000));
+        EXPECT_EQ(panel->Wpisy().size(), 4u);
+        EXPECT_TRUE(panel->Zaznaczone().empty());
+        panel->Zaznacz({idy[0]});
+        program.srodowisko.foldery.FolderDanych = sciezka(QStringLiteral("dane2"));
+        ASSERT_TRUE(Wykonaj([&] { return panel->Odswiez(); }));
+        panel->Zaznacz({idy[0]});
+        program.srodowisko.foldery.FolderDanych = pierwszy;
+    }
+    EXPECT_EQ(ZPliku().size(), 4u);
     ASSERT_TRUE(Wykonaj([&] { return panel->Odswiez(); }));
     EXPECT_TRUE(panel->Zaznaczone().empty());
+    komunikaty.clear();
 
     // the same archive, no longer readable: the last list stays, the line says why
     panel->Zaznacz({idy[2]});

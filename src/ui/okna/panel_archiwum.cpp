@@ -337,8 +337,17 @@ const WpisArchiwum* PanelArchiwum::Wpis(qint64 id) const {
 
 // ---- the commands ------------------------------------------------------------------------------
 
+bool PanelArchiwum::ListaAktualna() {
+    if (Adres() == adresListy) return true;
+    // the choice was made in another archive's list: its numbers name other classes here
+    PokazBlad(TekstyArchiwum::InneArchiwum);
+    Odswiez();
+    return false;
+}
+
 bool PanelArchiwum::PorownajKlasy() {
     if (Zajety()) return false;
+    if (!ListaAktualna()) return false;
     const std::vector<qint64> idy = Zaznaczone();
     if (idy.empty()) {
         PokazBlad(TekstyArchiwum::ZaznaczKlasy);
@@ -382,6 +391,7 @@ bool PanelArchiwum::HistoriaUcznia() {
 
 bool PanelArchiwum::ZmienOpis() {
     if (Zajety() || !wybory.Opis) return false;
+    if (!ListaAktualna()) return false;
     const std::vector<qint64> idy = Zaznaczone();
     const WpisArchiwum* wpis = idy.size() == 1 ? Wpis(idy.front()) : nullptr;
     if (!wpis) {
@@ -405,6 +415,7 @@ bool PanelArchiwum::ZmienOpis() {
 
 bool PanelArchiwum::UsunZArchiwum() {
     if (Zajety()) return false;
+    if (!ListaAktualna()) return false;
     const std::vector<qint64> idy = Zaznaczone();
     if (idy.empty()) {
         PokazBlad(TekstyArchiwum::ZaznaczKlasy);

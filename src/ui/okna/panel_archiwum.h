@@ -121,6 +121,9 @@ private:
     void PokazListe(std::vector<WpisArchiwum> lista, const QString& opis);
     // A refresh (or another command) that could not read the archive: the last list stays.
     void NieOdczytano(const QString& blad);
+    // Whether the list shown is of the archive the settings name now; if not, says so and reads
+    // the right one (a choice made in another archive's list is never acted on).
+    bool ListaAktualna();
     void PokazBlad(const QString& blad);
     // A message or a question, then the keyboard back in this window.
     int Zapytaj(int rodzaj, int ikona, const QString& tekst);

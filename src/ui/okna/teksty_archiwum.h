@@ -19,6 +19,9 @@ inline const QString NieOdswiezono =
 inline const QString ZaznaczKlasy =
     QStringLiteral("Zaznacz w archiwum klasy (albo test, aby wziąć wszystkie jego klasy).");
 inline const QString ZaznaczJedna = QStringLiteral("Zaznacz w archiwum jedną klasę.");
+inline const QString InneArchiwum =
+    QStringLiteral("W ustawieniach wybrano inne archiwum: jego lista jest odczytywana. Zaznacz "
+                   "klasy na nowo.");
 inline const QString RozneTesty =
     QStringLiteral("Klasy %1 i %2 pisały różne testy (albo różne wersje jednego testu): nie "
                    "można ich porównać.");

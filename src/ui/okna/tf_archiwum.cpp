@@ -3,6 +3,7 @@
 
 #include "ui/okna/panel_archiwum.h"
 #include "ui/program.h"
+#include "ui/skory/paleta.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_archiwum.h"
 #include "ui/skory/skora_ramki.h"
@@ -35,7 +36,7 @@ TFArchiwum::TFArchiwum(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), progra
     PPodPanel = new QWidget(this);
     PPodPanel->setAutoFillBackground(true);
     QPalette biala = PPodPanel->palette();
-    biala.setColor(QPalette::Window, Qt::white);
+    biala.setColor(QPalette::Window, QColor::fromRgb(skora::Panel));
     PPodPanel->setPalette(biala);
     Panel = new PanelArchiwum(program, PPodPanel);
     GasMenuNad(PPodPanel);

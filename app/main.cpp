@@ -10,7 +10,7 @@
 #include "core/foldery.h"
 #include "core/lokalizacja.h"
 #include "ui/jedna_kopia.h"
-#include "ui/okna/tf_glowny.h"
+#include "ui/okno.h"
 #include "ui/program.h"
 
 #include <QApplication>
@@ -177,13 +177,13 @@ int main(int argc, char** argv) {
     sondrel::SerwerKopii serwerKopii;
     if (!pomiar) {
         serwerKopii.Nasluchuj(gniazdo);
-        sondrel::PodlaczSerwerKopii(serwerKopii, program);
+        program.PrzyjmujPrzekazania(serwerKopii);
     }
     PomiarStartu pomiarStartu(czas);
     if (pomiar) {
-        program.FGlowny()->winId(); // the native window, to watch its exposure
-        program.FGlowny()->windowHandle()->installEventFilter(&pomiarStartu);
+        program.OknoGlowne()->winId(); // the native window, to watch its exposure
+        program.OknoGlowne()->windowHandle()->installEventFilter(&pomiarStartu);
     }
-    program.FGlowny()->show();
+    program.OknoGlowne()->show();
     return QApplication::exec();
 }

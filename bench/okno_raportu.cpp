@@ -97,7 +97,9 @@ int main(int argc, char** argv) {
 
     // the test report as PDF
     Czekaj(okno, &TFBrowser::zaladowano, [&] {
-        program.PokazRaport(RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko));
+        program.Zasady().Wykonaj(
+            {Prosba::GotowyRaport,
+             [&] { return RaportOTescie(a, program.UstawieniaRaportow(), program.srodowisko); }});
     });
     QList<double> pdf;
     for (int i = 0; i < 5; ++i) {

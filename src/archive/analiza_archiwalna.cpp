@@ -4,6 +4,7 @@
 #include "analysis/ocenianie.h"
 #include "analysis/statystyka_pytan.h"
 #include "core/analiza.h"
+#include "core/pliki.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -25,7 +26,7 @@ OpcjePytania Opcje(const Tablica1<ParaOdpowiedzi, MaksOdpowiedzi>& pary, bool kl
 // SHA-256 of a file's bytes in lowercase hex, or nothing when it cannot be read whole.
 std::optional<QString> Sha256Pliku(const QString& sciezka) {
     QFile plik(sciezka);
-    if (!plik.open(QIODevice::ReadOnly)) return std::nullopt;
+    if (!OtworzZwyklyPlik(plik, sciezka)) return std::nullopt;
     QCryptographicHash skrot(QCryptographicHash::Sha256);
     if (!skrot.addData(&plik) || plik.error() != QFileDevice::NoError) return std::nullopt;
     return QString::fromLatin1(skrot.result().toHex());
@@ -92,8 +93,23 @@ std::vector<OpcjePytania> KluczTestu(const std::vector<UczenArchiwalny>& uczniow
     return klucz;
 }
 
+bool SkrotyPlikowOdpowiedzi(const QStringList& sciezki, std::vector<PlikArchiwalny>& pliki,
+                            QString& blad) {
+    pliki.clear();
+    for (const QString& sciezka : sciezki) {
+        const std::optional<QString> sha = Sha256Pliku(sciezka);
+        if (!sha) {
+            blad = QStringLiteral("Nie udało się odczytać pliku odpowiedzi %1.")
+                       .arg(QFileInfo(sciezka).fileName());
+            return false;
+        }
+        pliki.push_back({QFileInfo(sciezka).fileName(), *sha});
+    }
+    return true;
+}
+
 std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const QString& klasa,
-                                                   QString& blad) {
+                                                   QString& blad, SkrotyPlikow skroty) {
     const int n = std::clamp(analiza.IloscUczniow, 0, MaksUczniow);
     const int pytan = std::clamp(analiza.Test.IloscPytan, 0, MaksPytan);
     if (n == 0 || pytan == 0) {
@@ -131,15 +147,11 @@ std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const
         }
     }
 
+    if (skroty == ZeSkrotamiPlikow &&
+        !SkrotyPlikowOdpowiedzi(analiza.PlikiOdpowiedzi, a.Pliki, blad))
+        return std::nullopt;
     QDateTime najnowszy;
     for (const QString& sciezka : analiza.PlikiOdpowiedzi) {
-        const std::optional<QString> sha = Sha256Pliku(sciezka);
-        if (!sha) {
-            blad = QStringLiteral("Nie udało się odczytać pliku odpowiedzi %1.")
-                       .arg(QFileInfo(sciezka).fileName());
-            return std::nullopt;
-        }
-        a.Pliki.push_back({QFileInfo(sciezka).fileName(), *sha});
         const QDateTime zmiana = QFileInfo(sciezka).lastModified();
         if (!najnowszy.isValid() || zmiana > najnowszy) najnowszy = zmiana;
     }

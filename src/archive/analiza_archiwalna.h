@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -125,13 +126,24 @@ QString OdciskTestu(const TestArchiwalny& test);
 // record covers gets no option.
 std::vector<OpcjePytania> KluczTestu(const std::vector<UczenArchiwalny>& uczniowie, int pytan);
 
+// Whether AnalizaDoArchiwum reads the answer files for their hashes, or leaves Pliki empty for
+// SkrotyPlikowOdpowiedzi to fill elsewhere (a window does it off its own thread).
+enum SkrotyPlikow { ZeSkrotamiPlikow, BezSkrotowPlikow };
+
 // The archive record of a finished analysis (students 1..IloscUczniow, the answer files of
 // PlikiOdpowiedzi read once each for their SHA-256). The class label is given; the date written
 // is the newest modification day of the answer files (the caller may change it). Returns
 // nothing, with a Polish message in blad, when an answer file cannot be read or the analysis
 // holds no student.
 std::optional<AnalizaArchiwalna> AnalizaDoArchiwum(const Analiza& analiza, const QString& klasa,
-                                                   QString& blad);
+                                                   QString& blad,
+                                                   SkrotyPlikow skroty = ZeSkrotamiPlikow);
+// The answer files' names and SHA-256 hashes, in the given order, into `pliki` (replacing what
+// it held). Each file is opened as a regular file only: a FIFO or a device in its place is
+// refused at once, never waited on. False, with a Polish message in blad, when a file cannot be
+// read whole.
+bool SkrotyPlikowOdpowiedzi(const QStringList& sciezki, std::vector<PlikArchiwalny>& pliki,
+                            QString& blad);
 
 // Whether the students' records fit the test (a key and ticked options for each of its 1..60
 // questions, 1..5 options), and if so sets every student's points, percent and grade from

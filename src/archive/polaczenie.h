@@ -48,26 +48,6 @@ struct UstawieniaArchiwum {
     bool operator==(const UstawieniaArchiwum&) const = default;
 };
 
-// The window's texts.
-namespace TekstyUstawienArchiwum {
-inline const QString Archiwum = QStringLiteral("Archiwum:");
-inline const QString TenKomputer = QStringLiteral("ten komputer");
-inline const QString SerwerSzkoly = QStringLiteral("serwer szkoły");
-inline const QString Host = QStringLiteral("Serwer:");
-inline const QString Port = QStringLiteral("Port:");
-inline const QString Baza = QStringLiteral("Baza danych:");
-inline const QString Uzytkownik = QStringLiteral("Użytkownik:");
-inline const QString Haslo =
-    QStringLiteral("Hasła program nie zapisuje: podaje je plik ~/.pgpass albo zmienna PGPASSWORD.");
-inline const QString Laczenie = QStringLiteral("Łączenie z serwerem archiwum…");
-inline const QString Szyfrowanie = QStringLiteral("Szyfrowanie:");
-inline const QString Wymagane = QStringLiteral("wymagane");
-inline const QString ZWeryfikacja = QStringLiteral("wymagane, z weryfikacją serwera");
-inline const QString BezSzyfrowania = QStringLiteral("bez szyfrowania");
-inline const QString Sprawdz = QStringLiteral("Sprawdź połączenie");
-inline const QString Sprawdzanie = QStringLiteral("Sprawdzanie połączenia…");
-} // namespace TekstyUstawienArchiwum
-
 // A server archive, parsed.
 struct AdresSerwera {
     QString Host; // empty: libpq's default socket

@@ -26,7 +26,7 @@ int KomunikatNaStderr(int rodzaj, int, const QString& tekst) {
     std::fprintf(stderr, "%s\n", t.toUtf8().constData());
     std::fflush(stderr);
     // Nobody can answer a question here: it is cancelled.
-    return rodzaj == KomunikatPytanie ? WynikAnuluj : WynikZamknij;
+    return JestPytaniem(rodzaj) ? WynikAnuluj : WynikZamknij;
 }
 
 } // namespace sondrel

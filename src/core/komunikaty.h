@@ -12,6 +12,11 @@ namespace sondrel {
 // Dialog kinds and icons.
 constexpr int KomunikatInformacja = 1; // one button "Zamknij"
 constexpr int KomunikatPytanie = 3;    // "Tak", "Nie", "Anuluj"
+// The same question with "Nie" chosen at first (Enter answers "Nie"): where "Tak" destroys.
+constexpr int KomunikatPytanieNie = 4;
+constexpr bool JestPytaniem(int rodzaj) {
+    return rodzaj == KomunikatPytanie || rodzaj == KomunikatPytanieNie;
+}
 constexpr int IkonaInformacja = 1;
 constexpr int IkonaPytanie = 2;
 constexpr int IkonaUwaga = 3;

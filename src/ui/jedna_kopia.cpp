@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/jedna_kopia.h"
 
-#include "analysis/przebieg_analizy.h"
-#include "ui/okna/tf_glowny.h"
-#include "ui/program.h"
-
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -15,7 +11,6 @@
 #include <QPointer>
 #include <QTimer>
 #include <QUrl>
-#include <optional>
 
 #ifdef Q_OS_LINUX
 #include <sys/socket.h>
@@ -170,68 +165,33 @@ void SerwerKopii::Czytaj(QLocalSocket* s) {
     emit przekazano(p);
 }
 
-namespace {
+OdbiorPrzekazan::OdbiorPrzekazan(SerwerKopii& serwer) : QObject(&serwer), czas(new QTimer(this)) {
+    czas->setInterval(250);
+    connect(czas, &QTimer::timeout, this, &OdbiorPrzekazan::Sprobuj);
+    connect(&serwer, &SerwerKopii::przekazano, this, &OdbiorPrzekazan::Odbierz);
+}
 
-// Holds a handover until the program can take it: its main window on screen and no modal
-// window open.
-class OdbiorPrzekazan : public QObject {
-public:
-    OdbiorPrzekazan(SerwerKopii& serwer, Program& p) : QObject(&serwer), program(p) {
-        czas.setInterval(250);
-        connect(&czas, &QTimer::timeout, this, &OdbiorPrzekazan::Sprobuj);
-        connect(&serwer, &SerwerKopii::przekazano, this, &OdbiorPrzekazan::Odbierz);
+OdbiorPrzekazan::~OdbiorPrzekazan() = default;
+
+void OdbiorPrzekazan::Odbierz(const Przekazanie& p) {
+    emit podnies();
+    if (p.pliki.isEmpty()) return;
+    czeka = p;
+    // after the connection's own event, as a drop is handled after the drag
+    QTimer::singleShot(0, this, &OdbiorPrzekazan::Sprobuj);
+}
+
+void OdbiorPrzekazan::Sprobuj() {
+    if (!czeka) {
+        czas->stop();
+        return;
     }
-
-private:
-    void Odbierz(const Przekazanie& p) {
-        PodniesOkno();
-        if (p.pliki.isEmpty()) return;
-        czeka = p; // a later handover replaces one still waiting: its analysis would replace it
-        // after the connection's own event, as a drop is handled after the drag
-        QTimer::singleShot(0, this, &OdbiorPrzekazan::Sprobuj);
+    if (QApplication::activeModalWidget() || (MoznaPrzyjac && !MoznaPrzyjac())) {
+        if (!czas->isActive()) czas->start();
+        return;
     }
-
-    void PodniesOkno() {
-        TFGlowny* glowne = program.FGlowny();
-        if (!glowne) return;
-        if (glowne->isMinimized())
-            glowne->setWindowState(glowne->windowState() & ~Qt::WindowMinimized);
-        if (glowne->isVisible()) {
-            glowne->raise();
-            glowne->activateWindow();
-        }
-        // a modal window the user is in stays above the main window
-        if (QWidget* modalne = QApplication::activeModalWidget()) {
-            modalne->raise();
-            modalne->activateWindow();
-        }
-    }
-
-    void Sprobuj() {
-        if (!czeka) {
-            czas.stop();
-            return;
-        }
-        TFGlowny* glowne = program.FGlowny();
-        if (!glowne || !glowne->isVisible() || QApplication::activeModalWidget()) {
-            if (!czas.isActive()) czas.start();
-            return;
-        }
-        czas.stop();
-        const Przekazanie p = *std::exchange(czeka, std::nullopt);
-        if (AnalizujUpuszczonePliki(p.pliki, program.analiza, program.srodowisko, p.plikTestu))
-            glowne->PokazAnalize();
-    }
-
-    Program& program;
-    std::optional<Przekazanie> czeka;
-    QTimer czas;
-};
-
-} // namespace
-
-void PodlaczSerwerKopii(SerwerKopii& serwer, Program& program) {
-    new OdbiorPrzekazan(serwer, program);
+    czas->stop();
+    emit gotowe(*std::exchange(czeka, std::nullopt));
 }
 
 } // namespace sondrel

@@ -14,12 +14,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 namespace sondrel {
-
-class Program;
 
 // What a start hands over: absolute paths, in the order given.
 struct Przekazanie {
@@ -62,10 +64,32 @@ private:
     QLocalServer* serwer;
 };
 
-// What the program does with a handover: the main window comes up (over the other windows of
-// the program); the files are analysed as the command line's are, once no modal window (a
-// dialog, a file-list window, a message) is open, so that nothing the user is in the middle of
-// is replaced under them.
-void PodlaczSerwerKopii(SerwerKopii& serwer, Program& program);
+// Holds a handover until the program can take it. Every handover first asks that the program
+// come up (podnies: the main window over the program's other windows, a modal window the user
+// is in above it); its files are announced (gotowe) once no modal window (a dialog, a file-list
+// window, a message) is open and MoznaPrzyjac says yes, so that nothing the user is in the middle
+// of is replaced under them. A later handover replaces one still waiting: its analysis would
+// replace that one's anyway. The program's window rules act on both announcements.
+class OdbiorPrzekazan : public QObject {
+    Q_OBJECT
+public:
+    explicit OdbiorPrzekazan(SerwerKopii& serwer);
+    ~OdbiorPrzekazan() override;
+
+    // Whether the program can take files now, beyond no modal window being open (the main
+    // window on screen); yes when unset.
+    std::function<bool()> MoznaPrzyjac;
+
+signals:
+    void podnies();
+    void gotowe(const sondrel::Przekazanie& p);
+
+private:
+    void Odbierz(const Przekazanie& p);
+    void Sprobuj();
+
+    std::optional<Przekazanie> czeka;
+    QTimer* czas;
+};
 
 } // namespace sondrel

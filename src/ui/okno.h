@@ -88,9 +88,6 @@ public:
     // place covers another area, moved up or down clear of it when the screen has room (the
     // first area stays uncovered); else the place the first area alone gives.
     static QPoint MiejsceObokObszarow(QSize okno, const QRect& ekran, const QList<QRect>& obszary);
-    // Kept for windows that state it: a window stays above the main window through
-    // UstawOknoGlowne; nothing is put above other programs.
-    void UstawNaWierzchu(bool) {}
 
     // ---- title ----
     // The window's own title for the taskbar and the window switchers: "Sondrel – " + nazwa.

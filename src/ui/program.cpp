@@ -2,6 +2,7 @@
 #include "ui/program.h"
 
 #include "core/foldery.h"
+#include "ui/jedna_kopia.h"
 #include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
@@ -78,8 +79,12 @@ UstawieniaRaportu Program::UstawieniaRaportow() const {
     return u;
 }
 
-void Program::PokazRaport(const WynikRaportu& wynik) {
-    zasady->Wykonaj({Prosba::GotowyRaport, [wynik] { return wynik; }});
+Okno* Program::OknoGlowne() const {
+    return zasady->Wskaz(OknoProgramu::Glowne);
+}
+
+void Program::PrzyjmujPrzekazania(SerwerKopii& serwer) {
+    zasady->Podlacz(new OdbiorPrzekazan(serwer));
 }
 
 // ---- the windows ----

@@ -36,6 +36,7 @@ class TFIniSondrel;
 class TFZegar;
 class TFWinieta;
 class TFArchiwum;
+class SerwerKopii;
 
 class Program {
 public:
@@ -54,16 +55,18 @@ public:
 
     // Creates the windows in the program's order (main window, message dialog, answer-file
     // list, chart, chart settings, table, question popup, answer popup, student popup, report
-    // window, two-list window, settings, save icon, vignette), makes every window after the main
-    // one its tool window (Okno::UstawOknoGlowne), hands each to the window rules and installs
-    // the message dialog as the program's message handler.
+    // window, two-list window, settings, save icon, vignette, archive), makes every window after
+    // the main one its tool window (Okno::UstawOknoGlowne), hands each to the window rules and
+    // installs the message dialog as the program's message handler.
     void UtworzOkna();
+    // The main window, to show it at the start (null before UtworzOkna).
+    Okno* OknoGlowne() const;
+    // Takes the handovers of later starts: the program comes up and analyses their files, by
+    // the window rules.
+    void PrzyjmujPrzekazania(SerwerKopii& serwer);
 
     // What every report is made with: the recipient and the setting fn.
     UstawieniaRaportu UstawieniaRaportow() const;
-    // Shows a report made by a window of its own (as the report menu's are shown: a failure
-    // gives its message; with rdfw on the default browser opens it, else the report window).
-    void PokazRaport(const WynikRaportu& wynik);
     // Opens a URL with the desktop (the default browser); tests replace it.
     std::function<void(const QUrl&)> OtworzWPrzegladarce;
 
@@ -71,7 +74,8 @@ public:
     // builds windows of its own hands them in itself (ZasadyOkien::Podlacz).
     ZasadyOkien& Zasady() { return *zasady; }
 
-    // The windows, for the program's start and for tests (null until created or handed in).
+    // The windows, for tests (null until created or handed in). The program's own code never
+    // looks a window up: windows announce, the window rules act.
     TFGlowny* FGlowny() const;
     TFWarning* FWarning() const;
     TFOknoLPlikow* FOknoLPlikow() const;
@@ -86,7 +90,7 @@ public:
     TFIniSondrel* FIniSondrel() const;
     TFZegar* FZegar() const;
     TFWinieta* FWinieta() const;
-    TFArchiwum* FArchiwum() const; // the archive of analyses, after the specified windows
+    TFArchiwum* FArchiwum() const;
 
 private:
     struct Okna;

@@ -33,6 +33,7 @@ public:
                     if (bladOtwarcia) bladOtwarcia(blad);
                 };
             } else if (praca) {
+                emit polaczono();
                 dalej = praca(archiwum);
             }
         }
@@ -40,6 +41,7 @@ public:
     }
 
 signals:
+    void polaczono();
     void wykonano(const sondrel::DalszaPraca& dalej);
 };
 
@@ -51,15 +53,26 @@ WatekArchiwum::WatekArchiwum(QObject* rodzic)
     connect(
         pracownik, &Pracownik::wykonano, this,
         [this](const DalszaPraca& dalej) { Zakonczono(dalej.wykonaj); }, Qt::QueuedConnection);
+    connect(pracownik, &Pracownik::polaczono, this, &WatekArchiwum::polaczono,
+            Qt::QueuedConnection);
+    // the worker goes with its thread, on that thread, as the thread ends (before a wait for
+    // the thread returns)
+    connect(
+        watek, &QThread::finished, watek, [p = pracownik] { delete p; }, Qt::DirectConnection);
     watek->start();
 }
 
 WatekArchiwum::~WatekArchiwum() {
-    // after the work under way (its archive closed on the thread that opened it); work queued
-    // but not begun is dropped
+    // nothing of this object is reached from the thread from now on
+    disconnect(pracownik, nullptr, this, nullptr);
     watek->quit();
-    watek->wait();
-    delete pracownik;
+    if (watek->wait(QDeadlineTimer(LimitKonca))) return;
+    // Still inside the work (a server that does not answer): the thread keeps its archive and
+    // ends when the work does. A thread object destroyed while its thread runs would end the
+    // program: this one is let go, and deleted once its thread has ended.
+    watek->setParent(nullptr);
+    connect(watek, &QThread::finished, watek, &QObject::deleteLater);
+    if (watek->isFinished()) watek->deleteLater(); // ended meanwhile (a second call is harmless)
 }
 
 bool WatekArchiwum::Zlec(const QString& adres, Praca praca, BladOtwarcia bladOtwarcia) {

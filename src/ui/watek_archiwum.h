@@ -34,9 +34,13 @@ public:
     using BladOtwarcia = std::function<void(const QString& blad)>;
 
     explicit WatekArchiwum(QObject* rodzic = nullptr);
-    // Waits for the work under way (at most the connect timeout), closes the archive on its
-    // own thread and ends the thread. What the work would have done afterwards is dropped.
+    // Ends the thread after the work under way, waiting for it at most LimitKonca: the program
+    // quits promptly whatever the archive is doing (a server that never answers holds nothing
+    // but this thread). Work that outlasts the wait is left to end on its own thread, which then
+    // closes its archive and ends; what it would have done afterwards is dropped, as is work
+    // queued but not begun.
     ~WatekArchiwum() override;
+    static constexpr int LimitKonca = 1200; // ms
 
     // Queues the work for the archive at `adres` (a file path or a server URI). False, and
     // nothing queued, while earlier work is still under way.
@@ -49,6 +53,8 @@ public:
 signals:
     // The work began (true) or its result was delivered (false).
     void zajetosc(bool zajety);
+    // The archive of the work under way is open (a server answered): the work proper begins.
+    void polaczono();
 
 private:
     class Pracownik;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/zasady_okien.h"
 
+#include "analysis/przebieg_analizy.h"
 #include "core/analiza.h"
-#include "ui/okna/panel_archiwum.h"
 #include "ui/okna/tf_archiwum.h"
 #include "ui/okna/tf_browser.h"
 #include "ui/okna/tf_glowny.h"
@@ -20,7 +20,7 @@
 #include "ui/okna/tf_zegar.h"
 #include "ui/program.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QUrl>
 #include <algorithm>
 
@@ -38,7 +38,7 @@ ZasadyOkien::ZasadyOkien(Program& p) : program(p) {}
 
 ZasadyOkien::~ZasadyOkien() = default;
 
-const ZasadyOkien::Regula& ZasadyOkien::RegulaDla(Prosba prosba) {
+const ZasadyOkien::Regula* ZasadyOkien::RegulaDla(Prosba prosba) {
     // The rules, one per request: what the user asked for, the windows that close first (each only
     // when visible), then what is done.
     static const Regula Reguly[] = {
@@ -68,18 +68,23 @@ const ZasadyOkien::Regula& ZasadyOkien::RegulaDla(Prosba prosba) {
         {P::GotowyRaport, {}, &Z::PokazRaportZMenu},
         {P::ZapiszWArchiwum, {}, &Z::ZapiszWArchiwum},
         {P::PrzegladajArchiwum, {}, &Z::PokazArchiwum},
+        {P::ZapisanoWArchiwum, {}, &Z::PokazIkoneZapisuGlownego},
+        // the main window comes up over the program's windows, a dialog in use above it
+        {P::PodniesProgram, {}, &Z::PodniesProgram},
+        // handed-over files are analysed as dropped ones: a new analysis
+        {P::PrzekazanePliki, {}, &Z::AnalizujPrzekazane},
     };
     const auto r = std::find_if(std::begin(Reguly), std::end(Reguly),
                                 [prosba](const Regula& r) { return r.prosba == prosba; });
-    Q_ASSERT(r != std::end(Reguly));
-    return *r;
+    return r != std::end(Reguly) ? &*r : nullptr;
 }
 
 void ZasadyOkien::Wykonaj(const Zadanie& zadanie) {
-    const Regula& r = RegulaDla(zadanie.prosba);
-    for (const OknoProgramu ktore : r.zamknij)
+    const Regula* r = RegulaDla(zadanie.prosba);
+    if (!r) return;
+    for (const OknoProgramu ktore : r->zamknij)
         if (Okno* okno = Wskaz(ktore); okno && okno->isVisible()) okno->Zamknij();
-    if (r.potem) (this->*r.potem)(zadanie);
+    if (r->potem) (this->*r->potem)(zadanie);
 }
 
 // ---- the windows' announcements ---------------------------------------------------------------
@@ -206,6 +211,25 @@ void ZasadyOkien::Podlacz(TFWinieta* o) {
 
 void ZasadyOkien::Podlacz(TFArchiwum* o) {
     Zapisz(O::Archiwum, o);
+    connect(o, &TFArchiwum::raportGotowy, this, [this](const WynikRaportu& w) {
+        Wykonaj({P::GotowyRaport, [w] { return w; }});
+    });
+    connect(o, &TFArchiwum::potwierdzZapis, this, [this](QPoint gdzie) {
+        Wykonaj({P::PotwierdzenieZapisu, gdzie});
+    });
+    connect(o, &TFArchiwum::zapisanoAnalize, this, [this] { Wykonaj(P::ZapisanoWArchiwum); });
+}
+
+void ZasadyOkien::Podlacz(OdbiorPrzekazan* o) {
+    connect(o, &OdbiorPrzekazan::podnies, this, [this] { Wykonaj(P::PodniesProgram); });
+    connect(o, &OdbiorPrzekazan::gotowe, this, [this](const Przekazanie& p) {
+        Wykonaj({P::PrzekazanePliki, p});
+    });
+    // the files wait while the main window is not on screen
+    o->MoznaPrzyjac = [this] {
+        const Okno* g = Wskaz(O::Glowne);
+        return g && g->isVisible();
+    };
 }
 
 // ---- what the rules do ------------------------------------------------------------------------
@@ -225,7 +249,8 @@ void ZasadyOkien::PokazRaportZMenu(const Zadanie& z) {
 }
 
 void ZasadyOkien::PokazRaportZTabeli(const Zadanie& z) {
-    QCoreApplication::processEvents(); // the table window is gone before the work
+    // the table window off the screen before the work; no input is taken meanwhile
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     if (auto* b = Wskaz<TFBrowser>(O::Raport)) b->PowrotDoTabeli = 1;
     if (z.raport) PokazRaport(z.raport(), true);
 }
@@ -316,11 +341,39 @@ void ZasadyOkien::OdswiezTabele(const Zadanie&) {
 }
 
 void ZasadyOkien::ZapiszWArchiwum(const Zadanie&) {
-    ZapiszAnalizeWArchiwum(program);
+    if (auto* a = Wskaz<TFArchiwum>(O::Archiwum)) a->ZapiszAnalize();
 }
 
 void ZasadyOkien::PokazArchiwum(const Zadanie&) {
     if (auto* a = Wskaz<TFArchiwum>(O::Archiwum)) a->Pokaz();
+}
+
+void ZasadyOkien::PokazIkoneZapisuGlownego(const Zadanie&) {
+    const Okno* g = Wskaz(O::Glowne);
+    if (g && g->isVisible())
+        PokazIkoneZapisu(Zadanie(P::PotwierdzenieZapisu, g->pos() + QPoint(30, 100)));
+}
+
+void ZasadyOkien::PodniesProgram(const Zadanie&) {
+    Okno* g = Wskaz(O::Glowne);
+    if (!g) return;
+    if (g->isMinimized()) g->setWindowState(g->windowState() & ~Qt::WindowMinimized);
+    if (g->isVisible()) {
+        g->raise();
+        g->activateWindow();
+    }
+    // a modal window the user is in stays above the main window
+    if (QWidget* modalne = QApplication::activeModalWidget()) {
+        modalne->raise();
+        modalne->activateWindow();
+    }
+}
+
+void ZasadyOkien::AnalizujPrzekazane(const Zadanie& z) {
+    auto* g = Wskaz<TFGlowny>(O::Glowne);
+    if (g && AnalizujUpuszczonePliki(z.przekazanie.pliki, program.analiza, program.srodowisko,
+                                     z.przekazanie.plikTestu))
+        g->PokazAnalize();
 }
 
 } // namespace sondrel

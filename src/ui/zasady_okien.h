@@ -10,6 +10,7 @@
 
 #include "reports/raport.h"
 #include "tables/klikniecie_tabeli.h"
+#include "ui/jedna_kopia.h"
 #include "ui/okno.h"
 
 #include <QObject>
@@ -21,6 +22,7 @@
 
 namespace sondrel {
 
+class OdbiorPrzekazan;
 class OknoListyPlikow;
 class OknoPopup;
 class Program;
@@ -80,7 +82,11 @@ enum class Prosba {
     GotowyRaport,        // a report made by another window (the archive's): shown as the menu's
     ZapiszWArchiwum,     // "Zapisz analizę w archiwum"
     PrzegladajArchiwum,  // "Przeglądaj archiwum"
+    ZapisanoWArchiwum,   // the archive took the analysis: the save icon by the main window
+    PodniesProgram,      // a later start of the program handed its files over: the program comes up
+    PrzekazanePliki,     // the files of that start, once the program can take them
 };
+inline constexpr int IloscProsb = static_cast<int>(Prosba::PrzekazanePliki) + 1;
 
 class ZasadyOkien : public QObject {
     Q_OBJECT
@@ -94,11 +100,13 @@ public:
         Zadanie(Prosba p, std::function<WynikRaportu()> r) : prosba(p), raport(std::move(r)) {}
         Zadanie(Prosba p, const KlikniecieTabeli& k) : prosba(p), klikniecie(k) {}
         Zadanie(Prosba p, QPoint m) : prosba(p), miejsce(m) {}
+        Zadanie(Prosba p, Przekazanie pr) : prosba(p), przekazanie(std::move(pr)) {}
         Prosba prosba;
         int numer = 0;                        // the table's or the chart's kind
         std::function<WynikRaportu()> raport; // the report to make
         KlikniecieTabeli klikniecie;          // what the right-click addressed
         QPoint miejsce;                       // where a confirmation shows
+        Przekazanie przekazanie;              // the files a later start handed over
     };
 
     // One rule: the windows closed first (those visible), then what is done.
@@ -111,8 +119,8 @@ public:
     // Acts on a request by its rule.
     void Wykonaj(const Zadanie& zadanie);
     void Wykonaj(Prosba prosba) { Wykonaj(Zadanie(prosba)); }
-    // The rule of a request (every request has one).
-    static const Regula& RegulaDla(Prosba prosba);
+    // The rule of a request; null for a request without one (a test makes sure there is none).
+    static const Regula* RegulaDla(Prosba prosba);
 
     // Takes a window in: its announcements become requests. Each window once.
     void Podlacz(TFGlowny* okno);
@@ -130,6 +138,9 @@ public:
     void Podlacz(TFZegar* okno);
     void Podlacz(TFWinieta* okno);
     void Podlacz(TFArchiwum* okno);
+    // The handovers of later starts (the single running copy): not a window, but its requests
+    // are acted on here too.
+    void Podlacz(OdbiorPrzekazan* odbior);
 
     // A window handed in, null when there is none (or it is gone).
     Okno* Wskaz(OknoProgramu ktore) const { return okna[static_cast<int>(ktore)].data(); }
@@ -152,6 +163,9 @@ private:
     void OdswiezTabele(const Zadanie& z);
     void ZapiszWArchiwum(const Zadanie& z);
     void PokazArchiwum(const Zadanie& z);
+    void PokazIkoneZapisuGlownego(const Zadanie& z);
+    void PodniesProgram(const Zadanie& z);
+    void AnalizujPrzekazane(const Zadanie& z);
 
     // A report just made: its failure's message, else the report window or, with reports in
     // the default browser (or without a report window), the desktop. `zTabeli`: the table

@@ -10,7 +10,7 @@ namespace sondrel::testy {
 void ZapisujKomunikaty(Komunikaty& komunikaty, QList<Komunikat>& lista, const int& odpowiedz) {
     komunikaty.ustawObsluge([&lista, &odpowiedz](int rodzaj, int ikona, const QString& tekst) {
         lista.append({rodzaj, ikona, tekst});
-        return rodzaj == KomunikatPytanie ? odpowiedz : WynikZamknij;
+        return JestPytaniem(rodzaj) ? odpowiedz : WynikZamknij;
     });
 }
 

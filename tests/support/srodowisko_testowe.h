@@ -31,7 +31,7 @@ inline void PrintTo(const Komunikat& k, std::ostream* os) {
 }
 
 // Makes `komunikaty` record every message in `lista` instead of showing it. A question
-// (KomunikatPytanie) is answered with what `odpowiedz` holds at the time, any other message
+// (JestPytaniem) is answered with what `odpowiedz` holds at the time, any other message
 // with WynikZamknij, as its only button does.
 void ZapisujKomunikaty(Komunikaty& komunikaty, QList<Komunikat>& lista, const int& odpowiedz);
 

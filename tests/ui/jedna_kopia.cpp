@@ -207,7 +207,7 @@ TEST_F(JednaKopia, PrzekazanieCzekaNaZamkniecieOknaModalnego) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(program.FGlowny()));
     SerwerKopii serwer;
     ASSERT_TRUE(serwer.Nasluchuj(gniazdo));
-    PodlaczSerwerKopii(serwer, program);
+    program.PrzyjmujPrzekazania(serwer);
 
     QWidget modalne;
     modalne.setWindowModality(Qt::ApplicationModal);

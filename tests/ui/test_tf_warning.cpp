@@ -88,6 +88,10 @@ TEST(TFWarning, Klawiatura) {
         {"pytanie: a", "pl", KomunikatPytanie, {{Qt::Key_A}}, true, WynikAnuluj},
         {"pytanie: Z (Zamknij ukryty)", "pl", KomunikatPytanie, {{Qt::Key_Z}}, false, WynikNie},
         {"pytanie: litera spoza tabeli", "pl", KomunikatPytanie, {{Qt::Key_Q}}, false, WynikNie},
+        // a question whose "Tak" destroys starts on "Nie"
+        {"pytanie z Nie: Enter", "pl", KomunikatPytanieNie, {enter}, true, WynikNie},
+        {"pytanie z Nie: lewo, Enter", "pl", KomunikatPytanieNie, {lewo, enter}, true, WynikTak},
+        {"pytanie z Nie: t", "pl", KomunikatPytanieNie, {{Qt::Key_T}}, true, WynikTak},
         {"komunikat: Esc", "pl", KomunikatInformacja, {esc}, true, WynikZamknij},
         {"komunikat: Enter", "pl", KomunikatInformacja, {enter}, true, WynikZamknij},
         {"komunikat: strzałki nic nie zmieniają",

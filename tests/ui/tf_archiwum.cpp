@@ -19,6 +19,8 @@
 #include "ui/program.h"
 #include "ui/watek_archiwum.h"
 
+#include <QAccessible>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
@@ -31,12 +33,18 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace sondrel {
@@ -112,6 +120,14 @@ protected:
     QTreeWidgetItem* Test(int t) { return panel->Drzewo->topLevelItem(t); }
 };
 
+// Who added an entry, where the archive records it.
+template <class Wpis> QString KtoDodal(const Wpis& w) {
+    if constexpr (requires { w.Dodal; })
+        return w.Dodal;
+    else
+        return QString();
+}
+
 // Two classes of "Ułamki", one of "Potęgi", and "Ułamki" with another key (another version).
 std::vector<AnalizaArchiwalna> CzteryKlasy() {
     AnalizaArchiwalna innaWersja = KlasaArchiwalna(4, 3, 6, QStringLiteral("Ułamki"), "6a");
@@ -152,6 +168,8 @@ TEST_F(TFArchiwumTest, DrzewoTestowZKlasami) {
     EXPECT_EQ(k->text(2), QStringLiteral("4"));
     EXPECT_EQ(k->text(3), QString::number(lista[1].ProcentKlasy) + QStringLiteral("%"));
     EXPECT_EQ(Test(0)->text(2), QStringLiteral("9")); // students of both classes
+    EXPECT_EQ(panel->Drzewo->headerItem()->text(4), QStringLiteral("Dodał"));
+    EXPECT_EQ(k->text(4), KtoDodal(lista[1]));
     EXPECT_TRUE(panel->LStan->text().endsWith(QStringLiteral("analiz: 4")));
 
     // choosing a test chooses its classes; a class chosen twice counts once
@@ -188,16 +206,30 @@ TEST_F(TFArchiwumTest, PorownanieKlasIHistoriaUczniaWOknieRaportu) {
     EXPECT_TRUE(html.contains("7a") && html.contains("7b"));
     EXPECT_FALSE(html.contains(QStringLiteral("Nazwisko0").toUtf8())); // no student named
 
-    // classes of two versions of one test are refused by the comparison, with its reason
+    // the line tells about the list again once the command ended
+    EXPECT_TRUE(panel->LStan->text().endsWith(QStringLiteral("analiz: 4")))
+        << panel->LStan->text().toStdString();
+
+    // classes of two versions of one test are refused, named as the teacher knows them (never
+    // by the archive's numbers)
     panel->Zaznacz({idy[0], idy[3]});
-    ASSERT_TRUE(Wykonaj([&] { return panel->PorownajKlasy(); }));
-    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_FALSE(panel->PorownajKlasy());
+    const auto lista = ZPliku();
+    EXPECT_EQ(
+        wiadomosci(),
+        (QList<Wiadomosc>{
+            {KomunikatInformacja,
+             TekstyArchiwum::RozneTesty.arg(
+                 QStringLiteral("7a (%1)").arg(TekstDatyKrotkiej(lista[0].DataNapisania)),
+                 QStringLiteral("6a (%1)").arg(TekstDatyKrotkiej(lista[3].DataNapisania)))}}));
     EXPECT_EQ(raporty.size(), 1);
 
     // a student's history: the name asked, the report handed over; an unknown name is said
     komunikaty.clear();
     QString imie = QString::fromUtf8("  nazwisko0ŻÓŁĆ   imię1 ");
-    panel->wybory.Uczen = [&] { return std::optional<QString>(imie); };
+    panel->wybory.Uczen = [&](const QString&, const QString&) {
+        return std::optional<QString>(imie);
+    };
     ASSERT_TRUE(Wykonaj([&] { return panel->HistoriaUcznia(); }));
     EXPECT_TRUE(komunikaty.isEmpty());
     ASSERT_EQ(raporty.size(), 2);
@@ -207,7 +239,7 @@ TEST_F(TFArchiwumTest, PorownanieKlasIHistoriaUczniaWOknieRaportu) {
     EXPECT_EQ(wiadomosci(), (QList<Wiadomosc>{{KomunikatInformacja,
                                                "W archiwum nie ma wyników ucznia Nieznany Jan."}}));
     // cancelled: nothing runs
-    panel->wybory.Uczen = [] { return std::optional<QString>(); };
+    panel->wybory.Uczen = [](const QString&, const QString&) { return std::optional<QString>(); };
     EXPECT_FALSE(panel->HistoriaUcznia());
     EXPECT_EQ(raporty.size(), 2);
 }
@@ -292,12 +324,18 @@ TEST_F(TFArchiwumTest, ZmianaOpisuIUsuwaniePoPytaniu) {
     EXPECT_EQ(Test(0)->child(0)->text(0), QStringLiteral("8c"));
     EXPECT_EQ(panel->Zaznaczone(), std::vector<qint64>{idy[1]});
 
-    // deleting asks first: "Nie" deletes nothing, "Tak" deletes the chosen
+    // deleting asks first, naming each class with its test and date, "Nie" chosen at first:
+    // "Nie" deletes nothing, "Tak" deletes the chosen
     panel->Zaznacz({idy[1], idy[2]});
     odpowiedz = WynikNie;
     EXPECT_FALSE(panel->UsunZArchiwum());
-    EXPECT_EQ(wiadomosci(),
-              (QList<Wiadomosc>{{KomunikatPytanie, TekstyArchiwum::PytanieUsun.arg(2)}}));
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_EQ(komunikaty[0].rodzaj, KomunikatPytanieNie);
+    const QStringList linie = komunikaty[0].tekst.split(QLatin1Char('\r'));
+    ASSERT_EQ(linie.size(), 4) << komunikaty[0].tekst.toStdString();
+    EXPECT_EQ(linie[1], QStringLiteral("8c, test „Ułamki”, napisany %1")
+                            .arg(TekstDatyKrotkiej(QDate(2025, 11, 5))));
+    EXPECT_TRUE(linie[2].startsWith(QStringLiteral("8a, test „Potęgi”, napisany ")));
     EXPECT_EQ(ZPliku().size(), 4u);
     odpowiedz = WynikTak;
     ASSERT_TRUE(Wykonaj([&] { return panel->UsunZArchiwum(); }));
@@ -315,7 +353,10 @@ TEST_F(TFArchiwumTest, ZmianaOpisuIUsuwaniePoPytaniu) {
     panel->Drzewo->setFocus();
     QTest::keyClick(panel->Drzewo, Qt::Key_Delete);
     EXPECT_EQ(wiadomosci(),
-              (QList<Wiadomosc>{{KomunikatPytanie, TekstyArchiwum::PytanieUsun.arg(1)}}));
+              (QList<Wiadomosc>{{KomunikatPytanieNie,
+                                 TekstyArchiwum::PytanieUsunJedna.arg(
+                                     QStringLiteral("7a, test „Ułamki”, napisany %1")
+                                         .arg(TekstDatyKrotkiej(lista[0].DataNapisania)))}}));
 }
 
 TEST_F(TFArchiwumTest, EksportIImportPlikuJson) {
@@ -434,7 +475,7 @@ TEST_F(TFArchiwumTest, ZapisAnalizyProgramu) {
 
     odpowiedzOpis = OpisAnalizy{QStringLiteral("7c"), QDate(2026, 2, 13)};
     ASSERT_TRUE(Wykonaj([&] {
-        ZapiszAnalizeWArchiwum(program); // the main window's entry
+        okno->ZapiszAnalize(); // the main window's entry
         return panel->Zajety();
     }));
     EXPECT_TRUE(komunikaty.isEmpty());
@@ -493,8 +534,11 @@ private:
 TEST_F(TFArchiwumTest, OknoZyjePodczasLaczeniaZGluchymSerwerem) {
     GluchyPort gluchy;
     ASSERT_GT(gluchy.port, 0);
+    Dodaj(CzteryKlasy()); // the list of this computer's archive on screen first
+    Pokaz();
+    ASSERT_EQ(panel->Drzewo->topLevelItemCount(), 3);
     program.ustawienia.arch =
-        QStringLiteral("postgresql://nauczyciel@127.0.0.1:%1/archiwum?connect_timeout=2")
+        QStringLiteral("postgresql://nauczyciel@127.0.0.1:%1/archiwum?connect_timeout=3")
             .arg(gluchy.port);
     okno->show();
     int tykniecia = 0;
@@ -506,16 +550,21 @@ TEST_F(TFArchiwumTest, OknoZyjePodczasLaczeniaZGluchymSerwerem) {
     QElapsedTimer czas;
     czas.start();
     ASSERT_TRUE(panel->Odswiez());
-    // the window says it is connecting and refuses a second command meanwhile
+    // the window says it is connecting, shows no other archive's list meanwhile and refuses a
+    // second command
     EXPECT_TRUE(panel->Zajety());
-    EXPECT_EQ(panel->LStan->text(), TekstyUstawienArchiwum::Laczenie);
+    EXPECT_EQ(panel->LStan->text(), TekstyArchiwum::Laczenie);
+    EXPECT_EQ(panel->Drzewo->topLevelItemCount(), 0);
+    EXPECT_TRUE(panel->Wpisy().empty());
     EXPECT_FALSE(okno->LPorownaj->isEnabled());
     EXPECT_FALSE(panel->Odswiez());
-    panel->wybory.Uczen = [] { return std::optional<QString>(QStringLiteral("Ktoś")); };
+    panel->wybory.Uczen = [](const QString&, const QString&) {
+        return std::optional<QString>(QStringLiteral("Ktoś"));
+    };
     EXPECT_FALSE(panel->HistoriaUcznia());
 
     // the main window's entry is told that the archive is busy
-    ZapiszAnalizeWArchiwum(program);
+    okno->ZapiszAnalize();
     EXPECT_EQ(wiadomosci(), (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::Zajete}}));
     komunikaty.clear();
 
@@ -529,6 +578,8 @@ TEST_F(TFArchiwumTest, OknoZyjePodczasLaczeniaZGluchymSerwerem) {
         << komunikaty[0].tekst.toStdString();
     EXPECT_FALSE(panel->Zajety());
     EXPECT_TRUE(okno->LPorownaj->isEnabled());
+    EXPECT_EQ(panel->LStan->text(), komunikaty[0].tekst); // no longer "connecting"
+    EXPECT_EQ(panel->Drzewo->topLevelItemCount(), 0);
 }
 
 TEST_F(TFArchiwumTest, KlawiaturaIZamykanie) {
@@ -582,6 +633,254 @@ TEST_F(TFArchiwumTest, ArchiwumNaSerwerzeSzkolyZUstawien) {
     EXPECT_FALSE(QFileInfo::exists(PlikArchiwum()));
 }
 
+// Removing a student: the name asked, the analyses that hold the student's results listed in a
+// question ("Nie" first), then the results removed from each (an analysis left with no student
+// goes whole) and the list read again.
+TEST_F(TFArchiwumTest, UsuniecieUczniaPoPytaniu) {
+    Dodaj({KlasaArchiwalna(1, 5, 6, QStringLiteral("Ułamki"), "7a"),
+           KlasaArchiwalna(1, 1, 6, QStringLiteral("Potęgi"), "7b")});
+    Pokaz();
+    ASSERT_EQ(panel->Wpisy().size(), 2u);
+    QString imie = QStringLiteral("nazwisko0ŻÓŁĆ  imię1");
+    QStringList tytuly;
+    panel->wybory.Uczen = [&](const QString& tytul, const QString&) {
+        tytuly << tytul;
+        return std::optional<QString>(imie);
+    };
+    odpowiedz = WynikNie;
+    ASSERT_TRUE(Wykonaj([&] { return panel->UsunUcznia(); }));
+    EXPECT_EQ(tytuly, QStringList{TekstyArchiwum::UsunUcznia});
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_EQ(komunikaty[0].rodzaj, KomunikatPytanieNie);
+    EXPECT_TRUE(komunikaty[0].tekst.contains(QStringLiteral("(analiz: 2)")));
+    EXPECT_TRUE(komunikaty[0].tekst.contains(QStringLiteral("\r7a, test „Ułamki”, napisany ")));
+    EXPECT_TRUE(komunikaty[0].tekst.contains(QStringLiteral("\r7b, test „Potęgi”, napisany ")));
+    EXPECT_EQ(ZPliku().size(), 2u); // "Nie": nothing removed
+
+    komunikaty.clear();
+    odpowiedz = WynikTak;
+    ASSERT_TRUE(Wykonaj([&] { return panel->UsunUcznia(); }));
+    ASSERT_EQ(komunikaty.size(), 2);
+    EXPECT_EQ(komunikaty[1].tekst, TekstyArchiwum::UsunietoUcznia.arg(imie, QStringLiteral("2")) +
+                                       TekstyArchiwum::UsunietoAnalizy.arg(1));
+    const auto lista = ZPliku();
+    ASSERT_EQ(lista.size(), 1u);
+    EXPECT_EQ(lista[0].Klasa, QStringLiteral("7a"));
+    EXPECT_EQ(lista[0].IloscUczniow, 4);
+    EXPECT_EQ(panel->Wpisy().size(), 1u); // the list read again
+
+    // a name the archive does not hold is said so; nothing is asked
+    komunikaty.clear();
+    ASSERT_TRUE(Wykonaj([&] { return panel->UsunUcznia(); }));
+    EXPECT_EQ(wiadomosci(),
+              (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::BrakUcznia.arg(imie)}}));
+}
+
+// The list is always the list of the archive the settings name: another archive's list and
+// choice go before the new one is read (ids of two archives name different classes), and a
+// refresh that fails keeps the last list of the same archive with a line saying so; F5 refreshes.
+TEST_F(TFArchiwumTest, ListaTylkoTegoArchiwumIOstatniaPoNieudanymOdswiezeniu) {
+    const auto idy = Dodaj(CzteryKlasy());
+    Pokaz();
+    panel->Zaznacz({idy[1]});
+    ASSERT_EQ(panel->Zaznaczone(), std::vector<qint64>{idy[1]});
+
+    // another archive file with the same ids: nothing stays chosen in it
+    const QString pierwszy = program.srodowisko.foldery.FolderDanych;
+    program.srodowisko.foldery.FolderDanych = sciezka(QStringLiteral("dane2"));
+    QDir().mkpath(program.srodowisko.foldery.FolderDanych);
+    Dodaj({KlasaArchiwalna(7, 3, 6, QStringLiteral("Potęgi"), "1a"),
+           KlasaArchiwalna(8, 3, 6, QStringLiteral("Potęgi"), "1b")});
+    ASSERT_TRUE(Wykonaj([&] { return panel->Odswiez(); }));
+    EXPECT_EQ(panel->Wpisy().size(), 2u);
+    EXPECT_TRUE(panel->Zaznaczone().empty());
+    // a command on a choice made before the settings named another archive is refused, and
+    // the list of the archive in use is read
+    panel->Zaznacz({idy[0]});
+    program.srodowisko.foldery.FolderDanych = pierwszy;
+    const auto polecenia = {std::function<bool()>([&] { return panel->PorownajKlasy(); }),
+                            std::function<bool()>([&] { return panel->ZmienOpis(); }),
+                            std::function<bool()>([&] { return panel->UsunZArchiwum(); })};
+    for (const auto& polecenie : polecenia) {
+        komunikaty.clear();
+        QSignalSpy odczyt(panel, &PanelArchiwum::wykonano);
+        EXPECT_FALSE(polecenie());
+        EXPECT_EQ(wiadomosci(),
+                  (QList<Wiadomosc>{{KomunikatInformacja, TekstyArchiwum::InneArchiwum}}));
+        ASSERT_TRUE(odczyt.wait(15000));
+        EXPECT_EQ(panel->Wpisy().size(), 4u);
+        EXPECT_TRUE(panel->Zaznaczone().empty());
+        panel->Zaznacz({idy[0]});
+        program.srodowisko.foldery.FolderDanych = sciezka(QStringLiteral("dane2"));
+        ASSERT_TRUE(Wykonaj([&] { return panel->Odswiez(); }));
+        panel->Zaznacz({idy[0]});
+        program.srodowisko.foldery.FolderDanych = pierwszy;
+    }
+    EXPECT_EQ(ZPliku().size(), 4u);
+    ASSERT_TRUE(Wykonaj([&] { return panel->Odswiez(); }));
+    EXPECT_TRUE(panel->Zaznaczone().empty());
+    komunikaty.clear();
+
+    // the same archive, no longer readable: the last list stays, the line says why
+    panel->Zaznacz({idy[2]});
+    {
+        QFile f(PlikArchiwum());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(8192, 'x'));
+    }
+    ASSERT_TRUE(Wykonaj([&] { return panel->Odswiez(); }));
+    ASSERT_EQ(komunikaty.size(), 1);
+    EXPECT_EQ(panel->Wpisy().size(), 4u);
+    EXPECT_EQ(panel->Drzewo->topLevelItemCount(), 3);
+    EXPECT_EQ(panel->Zaznaczone(), std::vector<qint64>{idy[2]});
+    EXPECT_TRUE(panel->LStan->text().startsWith(QStringLiteral("Nie udało się odświeżyć listy")))
+        << panel->LStan->text().toStdString();
+    EXPECT_TRUE(panel->LStan->text().endsWith(komunikaty[0].tekst));
+
+    // F5 reads the list again
+    komunikaty.clear();
+    QFile::remove(PlikArchiwum());
+    QSignalSpy koniec(panel, &PanelArchiwum::wykonano);
+    okno->show();
+    panel->Drzewo->setFocus();
+    QTest::keyClick(panel->Drzewo, Qt::Key_F5);
+    ASSERT_TRUE(koniec.wait(15000));
+    EXPECT_TRUE(komunikaty.isEmpty());
+    EXPECT_EQ(panel->Drzewo->topLevelItemCount(), 0);
+    EXPECT_EQ(panel->LStan->text(), TekstyArchiwum::Puste);
+}
+
+// A port where nothing listens: the connection is refused at once.
+int ZamknietyPort() {
+    const int g = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t dl = sizeof a;
+    int port = 0;
+    if (g >= 0 && ::bind(g, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 &&
+        ::getsockname(g, reinterpret_cast<sockaddr*>(&a), &dl) == 0)
+        port = ntohs(a.sin_port);
+    if (g >= 0) ::close(g);
+    return port;
+}
+
+// A save the archive refused (its server down) keeps the typed description for the next try
+// of the same analysis, and only for it.
+TEST_F(TFArchiwumTest, NieudanyZapisZachowujeOpis) {
+    const int port = ZamknietyPort();
+    ASSERT_GT(port, 0);
+    program.ustawienia.arch =
+        QStringLiteral("postgresql://nauczyciel@127.0.0.1:%1/archiwum?connect_timeout=2").arg(port);
+    program.analiza.PlikiOdpowiedzi =
+        testy::ZapiszKlase(folder.filePath(QStringLiteral("klasa 7e")), 5, 3);
+    ASSERT_TRUE(UruchomAnalize(program.analiza, program.srodowisko));
+    komunikaty.clear();
+    QList<OpisAnalizy> zaproponowane;
+    panel->wybory.Opis = [&](const QString&, const QString&, const OpisAnalizy& p) {
+        zaproponowane.append(p);
+        return std::optional<OpisAnalizy>({QStringLiteral("7e gr. 1"), QDate(2026, 1, 9)});
+    };
+    ASSERT_TRUE(Wykonaj([&] { return panel->ZapiszAnalize(); }));
+    ASSERT_EQ(komunikaty.size(), 1); // the server's refusal
+    EXPECT_TRUE(komunikaty[0].tekst.contains(QStringLiteral("127.0.0.1")));
+    ASSERT_TRUE(Wykonaj([&] { return panel->ZapiszAnalize(); }));
+    ASSERT_EQ(zaproponowane.size(), 2);
+    EXPECT_EQ(zaproponowane[0].Klasa, QStringLiteral("klasa 7e"));
+    EXPECT_EQ(zaproponowane[1], (OpisAnalizy{QStringLiteral("7e gr. 1"), QDate(2026, 1, 9)}));
+
+    // another analysis starts from its own folder's name; saved, nothing is kept any more
+    program.ustawienia.arch.clear();
+    program.analiza.PlikiOdpowiedzi =
+        testy::ZapiszKlase(folder.filePath(QStringLiteral("klasa 7f")), 6, 3);
+    ASSERT_TRUE(UruchomAnalize(program.analiza, program.srodowisko));
+    ASSERT_TRUE(Wykonaj([&] { return panel->ZapiszAnalize(); }));
+    EXPECT_EQ(zaproponowane.last().Klasa, QStringLiteral("klasa 7f"));
+    EXPECT_EQ(ZPliku().size(), 1u);
+}
+
+// An answer file replaced by a FIFO: the save neither freezes the window nor waits on the
+// archive's thread; it is refused, naming the file.
+TEST_F(TFArchiwumTest, ZapisZFifoZamiastPlikuOdpowiedzi) {
+    const QStringList pliki = testy::ZapiszKlase(folder.filePath(QStringLiteral("7g")), 9, 3);
+    program.analiza.PlikiOdpowiedzi = pliki;
+    ASSERT_TRUE(UruchomAnalize(program.analiza, program.srodowisko));
+    komunikaty.clear();
+    const QByteArray fifo = QFile::encodeName(pliki[1]);
+    ASSERT_TRUE(QFile::remove(pliki[1]));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // a reader stuck on the FIFO is let go after 4 s, so that a fault fails the test, not hangs it
+    std::atomic<bool> koniec = false;
+    std::thread zwolnij([fifo, &koniec] {
+        for (int i = 0; i < 40 && !koniec; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const int d = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (d >= 0) ::close(d);
+    });
+    panel->wybory.Opis = [](const QString&, const QString&, const OpisAnalizy& p) {
+        return std::optional<OpisAnalizy>(p);
+    };
+    QElapsedTimer czas;
+    czas.start();
+    ASSERT_TRUE(Wykonaj([&] { return panel->ZapiszAnalize(); }));
+    EXPECT_LT(czas.elapsed(), 2000);
+    koniec = true;
+    zwolnij.join();
+    EXPECT_EQ(wiadomosci(),
+              (QList<Wiadomosc>{{KomunikatInformacja, QStringLiteral("Nie udało się odczytać pliku "
+                                                                     "odpowiedzi %1.")
+                                                          .arg(QFileInfo(pliki[1]).fileName())}}));
+    EXPECT_TRUE(ZPliku().empty());
+}
+
+// Quitting never waits for a server that does not answer: the window (and with it the archive's
+// thread) goes within 2 s while the thread is still connecting.
+TEST_F(TFArchiwumTest, ZamkniecieNieCzekaNaGluchySerwer) {
+    GluchyPort gluchy;
+    ASSERT_GT(gluchy.port, 0);
+    program.ustawienia.arch =
+        QStringLiteral("postgresql://nauczyciel@127.0.0.1:%1/archiwum?connect_timeout=10")
+            .arg(gluchy.port);
+    okno->show();
+    ASSERT_TRUE(panel->Odswiez());
+    QTest::qWait(200); // the thread is inside the connection
+    QElapsedTimer czas;
+    czas.start();
+    okno.reset();
+    EXPECT_LT(czas.elapsed(), 2000);
+}
+
+// A test's name from an answer file is text in the tooltip, never markup; the status line gives
+// screen readers its text; the keyboard comes back to the window after a message it showed.
+TEST_F(TFArchiwumTest, PodpowiedzStanIPowrotKlawiatury) {
+    const QString nazwa = QStringLiteral("<b>Ułamki</b> & <i>x</i>  2");
+    auto ids = Dodaj({KlasaArchiwalna(1, 5, 6, nazwa, "7a")});
+    Pokaz();
+    QTextDocument podpowiedz;
+    podpowiedz.setHtml(Test(0)->toolTip(0));
+    EXPECT_TRUE(podpowiedz.toPlainText().startsWith(nazwa + QLatin1Char('\n')))
+        << podpowiedz.toPlainText().toStdString();
+
+    QAccessibleInterface* stan = QAccessible::queryAccessibleInterface(panel->LStan);
+    ASSERT_TRUE(stan);
+    EXPECT_EQ(stan->text(QAccessible::Name), panel->LStan->text());
+    EXPECT_FALSE(panel->LStan->text().isEmpty());
+
+    // the message dialog's closing hands the keyboard to another window, as a window manager
+    // hands it to the dialog's own main window
+    QWidget inne;
+    inne.show();
+    okno->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(okno.get()));
+    program.srodowisko.komunikaty.ustawObsluge([&](int, int, const QString&) {
+        inne.activateWindow();
+        return WynikNie;
+    });
+    panel->Zaznacz(ids);
+    EXPECT_FALSE(panel->UsunZArchiwum());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(okno.get(), 2000));
+}
+
 TEST(TFOpisArchiwumTest, PytanieOOpisIUcznia) {
     TFOpisArchiwum okno;
     okno.PrzygotujOpis(QStringLiteral("Zmień opis"), QStringLiteral("Zapisz"),
@@ -590,6 +889,8 @@ TEST(TFOpisArchiwumTest, PytanieOOpisIUcznia) {
     EXPECT_EQ(okno.EKlasa->text(), QStringLiteral("7b"));
     EXPECT_EQ(okno.EData->date(), QDate(2026, 3, 3));
     EXPECT_TRUE(okno.EData->isVisible());
+    // the calendar, a window of its own, in the program's font too
+    EXPECT_EQ(okno.EData->calendarWidget()->font(), okno.font());
     // an empty label cannot be saved, Enter does nothing then
     okno.EKlasa->setText(QStringLiteral("   "));
     EXPECT_FALSE(okno.BPrzyjmij->isEnabled());

@@ -14,7 +14,6 @@ OknoPopup::OknoPopup(int w, int h, const QString& obrazek, QRect zamkniecie, QWi
     skora::DodajObrazkiPopupow();
     UstawRozmiar(w, h);
     UstawKsztalt(skora::Ksztalt::Sciety);
-    UstawNaWierzchu(true);
 
     ImTlo = new Etykieta(this, 0, 0, w, h);
     ImTlo->setPixmap(skora::Obrazek(obrazek));

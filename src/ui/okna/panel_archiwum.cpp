@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/okna/panel_archiwum.h"
 
+#include "archive/grupy_testow.h"
 #include "archive/polaczenie.h"
 #include "archive/raport_historii.h"
 #include "archive/raport_porownania.h"
 #include "archive/wybor_archiwum.h"
 #include "arkusze/listy_archiwum.h"
 #include "core/lokalizacja.h"
-#include "ui/okna/tf_archiwum.h"
-#include "ui/okna/tf_glowny.h"
+#include "ui/okno.h"
 #include "ui/program.h"
+#include "ui/skory/paleta.h"
 #include "ui/skory/skora.h"
 #include "ui/watek_archiwum.h"
 #include "ui/zapis_arkusza_okna.h"
-#include "ui/zasady_okien.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -31,6 +31,15 @@ namespace sondrel {
 namespace {
 
 constexpr int RolaId = Qt::UserRole + 1; // a class's archive id (0 on a test's line)
+constexpr int KolumnaDodal = 4;
+
+// Who added the analysis (the server's role, the file's user), once the archive records it.
+template <class Wpis> QString KtoDodal(const Wpis& w) {
+    if constexpr (requires { w.Dodal; })
+        return w.Dodal;
+    else
+        return QString();
+}
 
 // What the archive's thread needs of the program to save a report: its folders and journal
 // level, copied, so that the thread shares nothing with the UI thread.
@@ -45,6 +54,31 @@ QString ProcentTekst(qint32 procent) {
     return QString::number(procent) + QStringLiteral("%");
 }
 
+// A tooltip that shows its text as it is: a test's name comes from a file and is never markup.
+QString PodpowiedzTekstem(const QString& tekst) {
+    return QStringLiteral("<p style=\"white-space:pre-wrap\">") +
+           tekst.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
+           QStringLiteral("</p>");
+}
+
+// A class as the teacher knows it: "7a (03.03.2026)".
+QString NazwaKlasy(const WpisArchiwum& w) {
+    return QStringLiteral("%1 (%2)").arg(w.Klasa, TekstDatyKrotkiej(w.DataNapisania));
+}
+
+// An analysis in a question's list: "7a, test „Ułamki”, napisany 03.03.2026".
+QString LiniaAnalizy(const WpisArchiwum& w) {
+    return QStringLiteral("%1, test „%2”, napisany %3")
+        .arg(w.Klasa, w.NazwaTestu, TekstDatyKrotkiej(w.DataNapisania));
+}
+
+// The lines of a question's list, at most `ile` of them and a line for the rest.
+QString ListaLinii(const QStringList& linie, int ile = 12) {
+    QStringList pokazane = linie.mid(0, ile);
+    if (linie.size() > ile) pokazane << QStringLiteral("… i jeszcze %1").arg(linie.size() - ile);
+    return pokazane.join(QLatin1Char('\r'));
+}
+
 } // namespace
 
 PanelArchiwum::PanelArchiwum(Program& p, QWidget* rodzic)
@@ -55,9 +89,10 @@ PanelArchiwum::PanelArchiwum(Program& p, QWidget* rodzic)
     uklad->setSpacing(6);
 
     Drzewo = new QTreeWidget(this);
-    Drzewo->setColumnCount(4);
+    Drzewo->setColumnCount(5);
     Drzewo->setHeaderLabels({QStringLiteral("Test i klasa"), QStringLiteral("Data napisania"),
-                             QStringLiteral("Uczniów"), QStringLiteral("Średni wynik")});
+                             QStringLiteral("Uczniów"), QStringLiteral("Średni wynik"),
+                             QStringLiteral("Dodał")});
     Drzewo->setSelectionMode(QAbstractItemView::ExtendedSelection);
     Drzewo->setSelectionBehavior(QAbstractItemView::SelectRows);
     Drzewo->setAllColumnsShowFocus(true);
@@ -66,42 +101,62 @@ PanelArchiwum::PanelArchiwum(Program& p, QWidget* rodzic)
     Drzewo->setAccessibleName(QStringLiteral("Analizy w archiwum"));
     Drzewo->header()->setStretchLastSection(false);
     Drzewo->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    for (int k = 1; k < 4; ++k)
+    for (int k = 1; k < Drzewo->columnCount(); ++k)
         Drzewo->header()->setSectionResizeMode(k, QHeaderView::ResizeToContents);
+    using skora::Css;
     Drzewo->setStyleSheet(
-        QStringLiteral("QTreeWidget { background: white; color: #2E2E2E; border: 1px solid #B4B8C8;"
-                       "  selection-background-color: #B4B8C8; selection-color: black; }"
-                       "QTreeWidget:focus { border-color: #46465A; }"
-                       "QHeaderView::section { background: #F3F3F6; color: #2F2F47; border: none;"
-                       "  border-bottom: 1px solid #DCDDE5; padding: 3px 4px; }"));
+        QStringLiteral("QTreeWidget { background: %1; color: %2; border: 1px solid %3;"
+                       "  selection-background-color: %3; selection-color: %2; }"
+                       "QTreeWidget:focus { border-color: %4; }"
+                       "QHeaderView::section { background: %5; color: %6; border: none;"
+                       "  border-bottom: 1px solid %7; padding: 3px 4px; }")
+            .arg(Css(skora::Panel), Css(skora::Tekst), Css(skora::MenuTlo), Css(skora::Lupek),
+                 Css(skora::PanelJasny), Css(skora::Granat), Css(skora::Linia)));
     uklad->addWidget(Drzewo, 1);
 
+    // Screen readers read the line's text (its name); what the line is, is its description.
     LStan = new QLabel(this);
     LStan->setWordWrap(true);
-    LStan->setStyleSheet(QStringLiteral("color: #444444;"));
-    LStan->setAccessibleName(QStringLiteral("Stan archiwum"));
+    LStan->setStyleSheet(QStringLiteral("color: %1;").arg(Css(skora::Tekst2)));
+    LStan->setAccessibleDescription(QStringLiteral("Stan archiwum"));
     uklad->addWidget(LStan);
 
     connect(watek, &WatekArchiwum::zajetosc, this, &PanelArchiwum::UstawZajetosc);
+    connect(watek, &WatekArchiwum::polaczono, this, [this] { UstawStan(TekstyArchiwum::Pracuje); });
 
     wybory.Opis = [this](const QString& tytul, const QString& przycisk,
                          const OpisAnalizy& poczatkowy) {
         return OknoPytania().ZapytajOOpis(tytul, przycisk, poczatkowy);
     };
-    wybory.Uczen = [this] { return OknoPytania().ZapytajOUcznia(); };
-    wybory.PlikEksportu = [this](const QString& folder) {
-        return QFileDialog::getSaveFileName(
-            window(), QStringLiteral("Eksportuj archiwum"),
-            QDir(Okno::FolderDialogu(folder)).filePath(QStringLiteral("Archiwum.json")),
-            QStringLiteral("Archiwum analiz (*.json)"));
+    wybory.Uczen = [this](const QString& tytul, const QString& przycisk) {
+        return OknoPytania().ZapytajOUcznia(
+            tytul, przycisk,
+            tytul == TekstyArchiwum::UsunUcznia
+                ? QStringLiteral("Czyje wyniki usunąć z archiwum? Wpisz nazwisko i imię ucznia.")
+                : TFOpisArchiwum::PytanieHistorii);
     };
     wybory.PlikArkusza = [this](const QString& folder, const QString& nazwa) {
         return OknoZapisuArkusza(window(), folder, nazwa);
     };
-    wybory.PlikImportu = [this](const QString& folder) {
-        return QFileDialog::getOpenFileName(window(), QStringLiteral("Importuj do archiwum"),
-                                            Okno::FolderDialogu(folder),
-                                            QStringLiteral("Archiwum analiz (*.json)"));
+    // the file dialogs in the program's font (a dialog is a window of its own: it does not take
+    // its parent's font)
+    const auto plik = [this](const QString& tytul, const QString& sciezka, bool zapis) {
+        QFileDialog dialog(window(), tytul, sciezka, QStringLiteral("Archiwum analiz (*.json)"));
+        dialog.setFont(font());
+        dialog.setAcceptMode(zapis ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        dialog.setFileMode(zapis ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        if (zapis) dialog.setDefaultSuffix(QStringLiteral("json"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().constFirst();
+    };
+    wybory.PlikEksportu = [plik](const QString& folder) {
+        return plik(QStringLiteral("Eksportuj archiwum"),
+                    QDir(Okno::FolderDialogu(folder)).filePath(QStringLiteral("Archiwum.json")),
+                    true);
+    };
+    wybory.PlikImportu = [plik](const QString& folder) {
+        return plik(QStringLiteral("Importuj do archiwum"), Okno::FolderDialogu(folder), false);
     };
 }
 
@@ -113,53 +168,79 @@ QString PanelArchiwum::Adres() const {
 }
 
 TFOpisArchiwum& PanelArchiwum::OknoPytania() {
-    if (!pytanie) {
-        pytanie = std::make_unique<TFOpisArchiwum>();
-        if (program.FGlowny()) pytanie->UstawOknoGlowne(program.FGlowny());
-    }
+    if (!pytanie) pytanie = std::make_unique<TFOpisArchiwum>();
+    // above the archive window while it is on screen (the keyboard comes back to it), else
+    // above the main window the save was asked from
+    auto* okno = qobject_cast<Okno*>(window());
+    if (okno) pytanie->UstawOknoGlowne(okno->isVisible() ? okno : okno->OknoGlowne());
     return *pytanie;
+}
+
+void PanelArchiwum::WrocDoOkna() {
+    QWidget* okno = window();
+    if (okno == this || !okno->isVisible()) return;
+    okno->raise();
+    okno->activateWindow();
+}
+
+int PanelArchiwum::Zapytaj(int rodzaj, int ikona, const QString& tekst) {
+    program.srodowisko.PokazKomunikat(rodzaj, ikona, tekst);
+    WrocDoOkna();
+    return program.srodowisko.WynikKomunikatu();
+}
+
+void PanelArchiwum::PokazBlad(const QString& blad) {
+    if (!blad.isEmpty()) Zapytaj(KomunikatInformacja, IkonaUwaga, blad);
 }
 
 bool PanelArchiwum::Zajety() const {
     return watek->Zajety();
 }
 
+void PanelArchiwum::UstawStan(const QString& tekst) {
+    LStan->setText(tekst);
+}
+
 void PanelArchiwum::UstawZajetosc(bool zajety) {
     if (zajety) {
-        LStan->setText(watek->Serwer() ? TekstyUstawienArchiwum::Laczenie
-                                       : TekstyArchiwum::Pracuje);
+        UstawStan(watek->Serwer() ? TekstyArchiwum::Laczenie : TekstyArchiwum::Pracuje);
         setCursor(Qt::BusyCursor);
     } else {
+        UstawStan(stanListy);
         unsetCursor();
     }
     emit zajetosc(zajety);
 }
 
-bool PanelArchiwum::Zlec(std::function<std::function<void()>(Archiwum&)> praca) {
-    return watek->Zlec(Adres(), std::move(praca), [this](const QString& blad) {
+void PanelArchiwum::Zakoncz() {
+    UstawStan(stanListy);
+    emit wykonano();
+}
+
+bool PanelArchiwum::Zlec(std::function<std::function<void()>(Archiwum&)> praca,
+                         std::function<void(const QString&)> bladOtwarcia) {
+    if (Zajety()) return false;
+    const QString adres = Adres();
+    if (adres != adresListy) {
+        // another archive: nothing of the one shown (its list, the choice in it) stands for it
+        adresListy = adres;
         wpisy.clear();
         Drzewo->clear();
-        LStan->setText(blad);
-        PokazBlad(blad);
-        Zakoncz();
-    });
+        stanListy.clear();
+    }
+    return watek->Zlec(adres, std::move(praca),
+                       [this, dalej = std::move(bladOtwarcia)](const QString& blad) {
+                           NieOdczytano(blad);
+                           PokazBlad(blad);
+                           if (dalej) dalej(blad);
+                           Zakoncz();
+                       });
 }
 
-void PanelArchiwum::PokazRaport(const WynikRaportu& wynik) {
-    // shown as the report menu's are: the table window does not come back when it closes
-    program.PokazRaport(wynik);
-}
-
-void PanelArchiwum::PotwierdzZapis(QPoint gdzie) {
-    program.Zasady().Wykonaj({Prosba::PotwierdzenieZapisu, gdzie});
-}
-
-void PanelArchiwum::PokazBlad(const QString& blad) {
-    if (!blad.isEmpty()) program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaUwaga, blad);
-}
-
-void PanelArchiwum::Zakoncz() {
-    emit wykonano();
+void PanelArchiwum::NieOdczytano(const QString& blad) {
+    stanListy = wpisy.empty() ? blad
+                              : TekstyArchiwum::NieOdswiezono.arg(
+                                    QLocale().toString(odczytListy, QLocale::ShortFormat), blad);
 }
 
 // ---- the list ----------------------------------------------------------------------------------
@@ -170,7 +251,7 @@ bool PanelArchiwum::Odswiez() {
         const QString blad = a.Blad(), opis = a.Opis();
         return [=, this]() mutable {
             if (!lista) {
-                LStan->setText(blad);
+                NieOdczytano(blad);
                 PokazBlad(blad);
             } else {
                 PokazListe(std::move(*lista), opis);
@@ -181,51 +262,35 @@ bool PanelArchiwum::Odswiez() {
 }
 
 void PanelArchiwum::PokazListe(std::vector<WpisArchiwum> lista, const QString& opis) {
-    const std::vector<qint64> wybrane = Zaznaczone();
-    opisArchiwum = opis;
-    // the tests in the order their first class was written; a class's line under its test
-    std::vector<QString> odciski;
-    std::map<QString, std::vector<const WpisArchiwum*>> klasy;
-    for (const WpisArchiwum& w : lista) {
-        if (!klasy.count(w.Odcisk)) odciski.push_back(w.Odcisk);
-        klasy[w.Odcisk].push_back(&w);
-    }
-    std::map<QString, int> nazwy; // versions of one test name told apart
-    for (const QString& o : odciski)
-        ++nazwy[klasy[o].front()->NazwaTestu];
-    std::map<QString, int> wersje;
-
+    const std::vector<qint64> wybrane = Zaznaczone(); // of this archive (Zlec saw to it)
     std::vector<WpisArchiwum> wKolejnosci;
     Drzewo->clear();
-    for (const QString& o : odciski) {
-        const WpisArchiwum& t = *klasy[o].front();
-        QString nazwa = t.NazwaTestu;
-        if (nazwy[t.NazwaTestu] > 1)
-            nazwa += QStringLiteral(" (wersja %1)").arg(++wersje[t.NazwaTestu]);
+    for (const GrupaTestu& g : GrupujTesty(lista)) {
+        const WpisArchiwum& t = g.Test();
         auto* test = new QTreeWidgetItem(Drzewo);
-        test->setText(0, nazwa);
+        test->setText(0, g.Nazwa);
         test->setData(0, RolaId, qint64(0));
-        test->setToolTip(0, QStringLiteral("%1\nAutor: %2\nPytań: %3, odpowiedzi: %4")
-                                .arg(t.NazwaTestu, t.Autor)
-                                .arg(t.IloscPytan)
-                                .arg(t.IloscOdpowiedzi));
+        test->setToolTip(
+            0, PodpowiedzTekstem(QStringLiteral("%1\nAutor: %2\nPytań: %3, odpowiedzi: %4")
+                                     .arg(t.NazwaTestu, t.Autor)
+                                     .arg(t.IloscPytan)
+                                     .arg(t.IloscOdpowiedzi)));
         QFont pogrubiona = test->font(0);
         pogrubiona.setBold(true);
         test->setFont(0, pogrubiona);
-        qint32 uczniow = 0;
-        for (const WpisArchiwum* w : klasy[o]) {
+        for (const WpisArchiwum& w : g.Klasy) {
             auto* k = new QTreeWidgetItem(test);
-            k->setText(0, w->Klasa);
-            k->setText(1, TekstDatyKrotkiej(w->DataNapisania));
-            k->setText(2, QString::number(w->IloscUczniow));
-            k->setText(3, ProcentTekst(w->ProcentKlasy));
+            k->setText(0, w.Klasa);
+            k->setText(1, TekstDatyKrotkiej(w.DataNapisania));
+            k->setText(2, QString::number(w.IloscUczniow));
+            k->setText(3, ProcentTekst(w.ProcentKlasy));
             k->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
             k->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
-            k->setData(0, RolaId, w->Id);
-            uczniow += w->IloscUczniow;
-            wKolejnosci.push_back(*w);
+            k->setText(KolumnaDodal, KtoDodal(w));
+            k->setData(0, RolaId, w.Id);
+            wKolejnosci.push_back(w);
         }
-        test->setText(2, QString::number(uczniow));
+        test->setText(2, QString::number(g.Uczniow));
         test->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
         test->setExpanded(true);
     }
@@ -233,8 +298,9 @@ void PanelArchiwum::PokazListe(std::vector<WpisArchiwum> lista, const QString& o
     Zaznacz(wybrane);
     if (!Drzewo->currentItem() && Drzewo->topLevelItemCount() > 0)
         Drzewo->setCurrentItem(Drzewo->topLevelItem(0), 0, QItemSelectionModel::NoUpdate);
-    LStan->setText(wpisy.empty() ? TekstyArchiwum::Puste
-                                 : QStringLiteral("%1 · analiz: %2").arg(opis).arg(wpisy.size()));
+    odczytListy = QTime::currentTime();
+    stanListy = wpisy.empty() ? TekstyArchiwum::Puste
+                              : QStringLiteral("%1 · analiz: %2").arg(opis).arg(wpisy.size());
 }
 
 std::vector<qint64> PanelArchiwum::Zaznaczone() const {
@@ -274,19 +340,35 @@ const WpisArchiwum* PanelArchiwum::Wpis(qint64 id) const {
 
 // ---- the commands ------------------------------------------------------------------------------
 
+bool PanelArchiwum::ListaAktualna() {
+    if (Adres() == adresListy) return true;
+    // the choice was made in another archive's list: its numbers name other classes here
+    PokazBlad(TekstyArchiwum::InneArchiwum);
+    Odswiez();
+    return false;
+}
+
 bool PanelArchiwum::PorownajKlasy() {
     if (Zajety()) return false;
+    if (!ListaAktualna()) return false;
     const std::vector<qint64> idy = Zaznaczone();
     if (idy.empty()) {
         PokazBlad(TekstyArchiwum::ZaznaczKlasy);
         return false;
     }
+    // classes of different tests are told apart by their names, not by the archive's numbers
+    const WpisArchiwum* pierwsza = Wpis(idy.front());
+    for (const qint64 id : idy)
+        if (const WpisArchiwum* w = Wpis(id); pierwsza && w && w->Odcisk != pierwsza->Odcisk) {
+            PokazBlad(TekstyArchiwum::RozneTesty.arg(NazwaKlasy(*pierwsza), NazwaKlasy(*w)));
+            return false;
+        }
     const UstawieniaRaportu ustawienia = program.UstawieniaRaportow();
     auto srodowisko = SrodowiskoRaportu(program.srodowisko);
     return Zlec([=, this](Archiwum& a) -> std::function<void()> {
         const WynikRaportu wynik = RaportPorownania(a, idy, ustawienia, *srodowisko);
         return [=, this] {
-            PokazRaport(wynik);
+            emit raportGotowy(wynik);
             Zakoncz();
         };
     });
@@ -294,7 +376,9 @@ bool PanelArchiwum::PorownajKlasy() {
 
 bool PanelArchiwum::HistoriaUcznia() {
     if (Zajety() || !wybory.Uczen) return false;
-    const std::optional<QString> uczen = wybory.Uczen();
+    const std::optional<QString> uczen =
+        wybory.Uczen(TekstyArchiwum::HistoriaUcznia, QStringLiteral("Pokaż"));
+    WrocDoOkna();
     if (!uczen || uczen->isEmpty() || Zajety()) return false;
     const UstawieniaRaportu ustawienia = program.UstawieniaRaportow();
     auto srodowisko = SrodowiskoRaportu(program.srodowisko);
@@ -302,7 +386,7 @@ bool PanelArchiwum::HistoriaUcznia() {
         const WynikRaportu wynik =
             RaportHistorii(a, *uczen, ustawienia, srodowisko->foldery.FolderTemp, *srodowisko);
         return [=, this] {
-            PokazRaport(wynik);
+            emit raportGotowy(wynik);
             Zakoncz();
         };
     });
@@ -320,7 +404,7 @@ bool PanelArchiwum::ZapiszArkusz(
         const WynikRaportu wynik = zapisz(a, plik);
         return [=, this] {
             if (wynik.udany())
-                PotwierdzZapis(window()->pos() + QPoint(30, 100));
+                emit potwierdzZapis(window()->pos() + QPoint(30, 100));
             else
                 PokazBlad(wynik.blad);
             Zakoncz();
@@ -353,6 +437,7 @@ bool PanelArchiwum::HistoriaDoArkusza() {
 
 bool PanelArchiwum::ZmienOpis() {
     if (Zajety() || !wybory.Opis) return false;
+    if (!ListaAktualna()) return false;
     const std::vector<qint64> idy = Zaznaczone();
     const WpisArchiwum* wpis = idy.size() == 1 ? Wpis(idy.front()) : nullptr;
     if (!wpis) {
@@ -362,6 +447,7 @@ bool PanelArchiwum::ZmienOpis() {
     const qint64 id = wpis->Id;
     const auto opis = wybory.Opis(TekstyArchiwum::ZmienOpis, QStringLiteral("Zapisz"),
                                   {wpis->Klasa, wpis->DataNapisania});
+    WrocDoOkna();
     if (!opis || Zajety()) return false;
     return Zlec([=, this](Archiwum& a) -> std::function<void()> {
         const bool ok = a.ZmienOpis(id, opis->Klasa, opis->DataNapisania);
@@ -375,14 +461,21 @@ bool PanelArchiwum::ZmienOpis() {
 
 bool PanelArchiwum::UsunZArchiwum() {
     if (Zajety()) return false;
+    if (!ListaAktualna()) return false;
     const std::vector<qint64> idy = Zaznaczone();
     if (idy.empty()) {
         PokazBlad(TekstyArchiwum::ZaznaczKlasy);
         return false;
     }
-    program.srodowisko.PokazKomunikat(KomunikatPytanie, IkonaPytanie,
-                                      TekstyArchiwum::PytanieUsun.arg(idy.size()));
-    if (program.srodowisko.WynikKomunikatu() != WynikTak || Zajety()) return false;
+    QStringList linie;
+    for (const qint64 id : idy)
+        if (const WpisArchiwum* w = Wpis(id)) linie << LiniaAnalizy(*w);
+    const QString pytanie =
+        idy.size() == 1 && linie.size() == 1
+            ? TekstyArchiwum::PytanieUsunJedna.arg(linie.front())
+            : TekstyArchiwum::PytanieUsun.arg(QString::number(idy.size()), ListaLinii(linie));
+    // "Nie" answers Enter: nothing is deleted by a key pressed out of habit
+    if (Zapytaj(KomunikatPytanieNie, IkonaPytanie, pytanie) != WynikTak || Zajety()) return false;
     return Zlec([=, this](Archiwum& a) -> std::function<void()> {
         QString blad;
         for (const qint64 id : idy)
@@ -397,10 +490,60 @@ bool PanelArchiwum::UsunZArchiwum() {
     });
 }
 
+bool PanelArchiwum::UsunUcznia() {
+    if (Zajety() || !wybory.Uczen) return false;
+    const std::optional<QString> uczen =
+        wybory.Uczen(TekstyArchiwum::UsunUcznia, QStringLiteral("Dalej"));
+    WrocDoOkna();
+    if (!uczen || uczen->isEmpty() || Zajety()) return false;
+    const QString nazwa = *uczen;
+    // first what would go, read with the history's own lookup of the name
+    return Zlec([=, this](Archiwum& a) -> std::function<void()> {
+        const auto historia = a.HistoriaUcznia(nazwa);
+        const QString blad = a.Blad();
+        return [=, this] {
+            if (!historia) {
+                PokazBlad(blad);
+            } else if (historia->empty()) {
+                Zapytaj(KomunikatInformacja, IkonaInformacja,
+                        TekstyArchiwum::BrakUcznia.arg(nazwa));
+            } else {
+                QStringList linie;
+                std::set<qint64> analizy;
+                for (const WynikUcznia& w : *historia)
+                    if (analizy.insert(w.Analiza.Id).second) linie << LiniaAnalizy(w.Analiza);
+                const QString pytanie = TekstyArchiwum::PytanieUsunUcznia.arg(
+                    nazwa, QString::number(linie.size()), ListaLinii(linie));
+                if (Zapytaj(KomunikatPytanieNie, IkonaPytanie, pytanie) == WynikTak &&
+                    Zlec([=, this](Archiwum& a) -> std::function<void()> {
+                        const auto wynik = a.UsunUcznia(nazwa);
+                        const QString blad = a.Blad();
+                        return [=, this] {
+                            if (!wynik) {
+                                PokazBlad(blad);
+                            } else {
+                                QString tekst = TekstyArchiwum::UsunietoUcznia.arg(
+                                    nazwa, QString::number(wynik->UsunieteWyniki));
+                                if (wynik->UsunieteAnalizy > 0)
+                                    tekst +=
+                                        TekstyArchiwum::UsunietoAnalizy.arg(wynik->UsunieteAnalizy);
+                                Zapytaj(KomunikatInformacja, IkonaInformacja, tekst);
+                            }
+                            if (!Odswiez()) Zakoncz();
+                        };
+                    }))
+                    return; // the removal ends the command
+            }
+            Zakoncz();
+        };
+    });
+}
+
 bool PanelArchiwum::Eksportuj() {
     if (Zajety() || !wybory.PlikEksportu) return false;
     if (folderPlikow.isEmpty()) folderPlikow = program.srodowisko.foldery.FolderDokumentow;
     const QString plik = wybory.PlikEksportu(folderPlikow);
+    WrocDoOkna();
     if (plik.isEmpty() || Zajety()) return false;
     folderPlikow = QFileInfo(plik).absolutePath();
     return Zlec([=, this](Archiwum& a) -> std::function<void()> {
@@ -415,7 +558,7 @@ bool PanelArchiwum::Eksportuj() {
             if (!ok || !pominiete.empty())
                 PokazBlad(blad);
             else
-                PotwierdzZapis(window()->pos() + QPoint(30, 100));
+                emit potwierdzZapis(window()->pos() + QPoint(30, 100));
             Zakoncz();
         };
     });
@@ -425,6 +568,7 @@ bool PanelArchiwum::Importuj() {
     if (Zajety() || !wybory.PlikImportu) return false;
     if (folderPlikow.isEmpty()) folderPlikow = program.srodowisko.foldery.FolderDokumentow;
     const QString plik = wybory.PlikImportu(folderPlikow);
+    WrocDoOkna();
     if (plik.isEmpty() || Zajety()) return false;
     folderPlikow = QFileInfo(plik).absolutePath();
     return Zlec([=, this](Archiwum& a) -> std::function<void()> {
@@ -442,7 +586,7 @@ bool PanelArchiwum::Importuj() {
                     tekst += QStringLiteral("\rOdrzucono analiz: %1.").arg(wynik->Odrzucone);
                 for (std::size_t i = 0; i < wynik->Powody.size() && i < 10; ++i)
                     tekst += QLatin1Char('\r') + wynik->Powody[i];
-                program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja, tekst);
+                Zapytaj(KomunikatInformacja, IkonaInformacja, tekst);
             }
             if (!Odswiez()) Zakoncz();
         };
@@ -456,59 +600,65 @@ bool PanelArchiwum::ZapiszAnalize() {
         return false;
     }
     QString blad;
-    // the answer files are read once here for their hashes; the record goes to the thread
-    auto zapis = AnalizaDoArchiwum(program.analiza, QString(), blad);
+    // the record of the analysis; its answer files are read for their hashes on the archive's
+    // thread (a file that blocks, a slow disk, never holds the window)
+    auto zapis = AnalizaDoArchiwum(program.analiza, QString(), blad, BezSkrotowPlikow);
     if (!zapis) {
         PokazBlad(blad);
         return false;
     }
-    const QString folder =
-        program.analiza.PlikiOdpowiedzi.isEmpty()
-            ? QString()
-            : QFileInfo(program.analiza.PlikiOdpowiedzi.constFirst()).absoluteDir().dirName();
-    const auto opis = wybory.Opis(TekstyArchiwum::ZapiszWArchiwum, QStringLiteral("Zapisz"),
-                                  {folder, zapis->DataNapisania});
+    const QStringList pliki = program.analiza.PlikiOdpowiedzi;
+    OpisAnalizy poczatkowy{pliki.isEmpty() ? QString()
+                                           : QFileInfo(pliki.constFirst()).absoluteDir().dirName(),
+                           zapis->DataNapisania};
+    if (niezapisany && niezapisany->pliki == pliki) poczatkowy = niezapisany->opis;
+    const auto opis =
+        wybory.Opis(TekstyArchiwum::ZapiszWArchiwum, QStringLiteral("Zapisz"), poczatkowy);
+    WrocDoOkna();
     if (!opis || Zajety()) return false;
     zapis->Klasa = opis->Klasa;
     zapis->DataNapisania = opis->DataNapisania;
+    // kept for the next try until the archive has taken the analysis
+    niezapisany = NiezapisanyOpis{pliki, *opis};
     auto analiza = std::make_shared<AnalizaArchiwalna>(std::move(*zapis));
     const bool odswiez = window()->isVisible();
     return Zlec([=, this](Archiwum& a) -> std::function<void()> {
-        const auto wynik = a.Dodaj(*analiza);
-        const QString blad = a.Blad();
+        QString blad;
+        std::optional<WynikDodania> wynik;
+        if (SkrotyPlikowOdpowiedzi(pliki, analiza->Pliki, blad)) {
+            wynik = a.Dodaj(*analiza);
+            if (!wynik) blad = a.Blad();
+        }
         return [=, this] {
-            if (!wynik)
+            if (!wynik) {
                 PokazBlad(blad);
-            else if (wynik->JuzBylo)
-                program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
-                                                  KomunikatJuzWArchiwum());
-            else if (program.FGlowny())
-                PotwierdzZapis(program.FGlowny()->pos() + QPoint(30, 100));
+            } else {
+                niezapisany.reset();
+                if (wynik->JuzBylo)
+                    Zapytaj(KomunikatInformacja, IkonaInformacja, KomunikatJuzWArchiwum());
+                else
+                    emit zapisanoAnalize();
+            }
             if (!odswiez || !Odswiez()) Zakoncz();
         };
     });
 }
 
 void PanelArchiwum::keyPressEvent(QKeyEvent* e) {
-    if (e->modifiers() == Qt::NoModifier && e->key() == Qt::Key_Delete) {
-        UsunZArchiwum();
-        return;
-    }
-    if (e->modifiers() == Qt::NoModifier && e->key() == Qt::Key_F2) {
-        ZmienOpis();
-        return;
-    }
+    if (e->modifiers() == Qt::NoModifier) switch (e->key()) {
+        case Qt::Key_Delete:
+            UsunZArchiwum();
+            return;
+        case Qt::Key_F2:
+            ZmienOpis();
+            return;
+        case Qt::Key_F5:
+            Odswiez();
+            return;
+        default:
+            break;
+        }
     QWidget::keyPressEvent(e);
-}
-
-void ZapiszAnalizeWArchiwum(Program& program) {
-    if (!program.FArchiwum()) return;
-    PanelArchiwum& panel = *program.FArchiwum()->Panel;
-    if (panel.Zajety())
-        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
-                                          TekstyArchiwum::Zajete);
-    else
-        panel.ZapiszAnalize();
 }
 
 } // namespace sondrel

@@ -3,6 +3,7 @@
 
 #include "ui/okna/panel_archiwum.h"
 #include "ui/program.h"
+#include "ui/skory/paleta.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_archiwum.h"
 #include "ui/skory/skora_ramki.h"
@@ -35,7 +36,7 @@ TFArchiwum::TFArchiwum(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), progra
     PPodPanel = new QWidget(this);
     PPodPanel->setAutoFillBackground(true);
     QPalette biala = PPodPanel->palette();
-    biala.setColor(QPalette::Window, Qt::white);
+    biala.setColor(QPalette::Window, QColor::fromRgb(skora::Panel));
     PPodPanel->setPalette(biala);
     Panel = new PanelArchiwum(program, PPodPanel);
     GasMenuNad(PPodPanel);
@@ -50,20 +51,27 @@ TFArchiwum::TFArchiwum(Program& p, QWidget* rodzic) : OknoZRamka(rodzic), progra
     LKreska1 = DodajKreskeMenu(PListwaLeft, 86);
     LZmienOpis = pozycja(PListwaLeft, 104, "Zmień opis", [this] { Panel->ZmienOpis(); });
     LUsun = pozycja(PListwaLeft, 119, "Usuń z archiwum", [this] { Panel->UsunZArchiwum(); });
-    LKreska2 = DodajKreskeMenu(PListwaLeft, 126);
-    LEksportuj = pozycja(PListwaLeft, 144, "Eksportuj…", [this] { Panel->Eksportuj(); });
-    LImportuj = pozycja(PListwaLeft, 159, "Importuj…", [this] { Panel->Importuj(); });
-    // the column below the menu panel goes on with the last separator and the close entry
-    LKreska3 = DodajKreskeMenu(PLeft, -6);
+    LUsunUcznia = pozycja(PListwaLeft, 134, "Usuń ucznia…", [this] { Panel->UsunUcznia(); });
+    LUsunUcznia->setAccessibleName(QStringLiteral("Usuń ucznia z archiwum…"));
+    LUsunUcznia->setToolTip(QStringLiteral("Usuń ucznia z archiwum…"));
+    LKreska2 = DodajKreskeMenu(PListwaLeft, 141);
+    LEksportuj = pozycja(PListwaLeft, 159, "Eksportuj…", [this] { Panel->Eksportuj(); });
+    // the column below the menu panel goes on with the last entries, the last separators and
+    // the close entry
+    LImportuj = pozycja(PLeft, 2, "Importuj…", [this] { Panel->Importuj(); });
+    LKreska3 = DodajKreskeMenu(PLeft, 9);
     LPorownanieArkusz =
-        pozycja(PLeft, 11, "Arkusz porównania…", [this] { Panel->PorownanieDoArkusza(); });
+        pozycja(PLeft, 26, "Arkusz porównania…", [this] { Panel->PorownanieDoArkusza(); });
     LHistoriaArkusz =
-        pozycja(PLeft, 26, "Arkusz historii…", [this] { Panel->HistoriaDoArkusza(); });
-    LKreska4 = DodajKreskeMenu(PLeft, 33);
+        pozycja(PLeft, 41, "Arkusz historii…", [this] { Panel->HistoriaDoArkusza(); });
+    LKreska4 = DodajKreskeMenu(PLeft, 48);
     LZamknij =
-        DodajPozycjeMenu(PLeft, 50, QStringLiteral("Zamknij archiwum"), [this] { ZamknijOkno(); });
+        DodajPozycjeMenu(PLeft, 65, QStringLiteral("Zamknij archiwum"), [this] { ZamknijOkno(); });
 
     connect(Panel, &PanelArchiwum::zajetosc, this, &TFArchiwum::Zajetosc);
+    connect(Panel, &PanelArchiwum::raportGotowy, this, &TFArchiwum::raportGotowy);
+    connect(Panel, &PanelArchiwum::potwierdzZapis, this, &TFArchiwum::potwierdzZapis);
+    connect(Panel, &PanelArchiwum::zapisanoAnalize, this, &TFArchiwum::zapisanoAnalize);
     Uloz();
 }
 
@@ -90,6 +98,14 @@ void TFArchiwum::Pokaz() {
     activateWindow();
     Panel->Drzewo->setFocus();
     Panel->Odswiez();
+}
+
+void TFArchiwum::ZapiszAnalize() {
+    if (Panel->Zajety())
+        program.srodowisko.PokazKomunikat(KomunikatInformacja, IkonaInformacja,
+                                          TekstyArchiwum::Zajete);
+    else
+        Panel->ZapiszAnalize();
 }
 
 void TFArchiwum::showEvent(QShowEvent* e) {

@@ -2,10 +2,13 @@
 #pragma once
 // The archive window: the archived tests and their classes (PanelArchiwum) in the framed
 // windows' frame, with a menu column of the archive's commands (compare classes, a student's
-// history, change a description, delete, export, import, close) and a resize grip. Every entry
-// is reached by Tab and the arrow keys and run by Enter; the entries that touch the archive are
-// off while it works. F1 opens the archive's help page, Esc closes the window.
+// history, change a description, delete, remove a student, export, import, close) and a resize
+// grip. Every entry is reached by Tab and the arrow keys and run by Enter; the entries that
+// touch the archive are off while it works. F1 opens the archive's help page, F5 reads the list
+// again, Esc closes the window. What its commands make (a report, a saved file, a saved
+// analysis) it announces by its signals; the program's window rules show it.
 
+#include "reports/raport.h"
 #include "ui/okna/okno_z_ramka.h"
 
 #include <QList>
@@ -24,6 +27,9 @@ public:
     // The main window's "Przeglądaj archiwum": shows the window (beside the main window's menu
     // column the first time) and reads the archive's list.
     void Pokaz();
+    // The main window's "Zapisz analizę w archiwum": the panel's ZapiszAnalize, or, while the
+    // archive works on another command, a message that says so.
+    void ZapiszAnalize();
 
     PanelArchiwum* Panel;
     QWidget* PPodPanel; // the white body under the list
@@ -32,6 +38,7 @@ public:
     Etykieta* LKreska1;
     Etykieta* LZmienOpis;
     Etykieta* LUsun;
+    Etykieta* LUsunUcznia;
     Etykieta* LKreska2;
     Etykieta* LEksportuj;
     Etykieta* LImportuj;
@@ -40,6 +47,11 @@ public:
     Etykieta* LHistoriaArkusz;
     Etykieta* LKreska4;
     Etykieta* LZamknij;
+
+signals:
+    void raportGotowy(const sondrel::WynikRaportu& wynik);
+    void potwierdzZapis(QPoint gdzie);
+    void zapisanoAnalize();
 
 protected:
     void showEvent(QShowEvent* e) override;

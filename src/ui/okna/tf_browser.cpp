@@ -53,7 +53,6 @@ TFBrowser::TFBrowser(Program& p, QWidget* rodzic)
     : OknoZRamka(rodzic), program(p), wysokoscOkna(WysokoscRaportu) {
     UstawTytulOkna(QStringLiteral("Raport"));
     UstawKsztalt(skora::Ksztalt::Zaokraglony);
-    UstawNaWierzchu(true);
     UstawStronePomocy(QStringLiteral("menuraport.htm"));
     UstawRozmiar(Szerokosc, WysokoscRaportu);
     setAutoFillBackground(false);

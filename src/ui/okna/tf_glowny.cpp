@@ -138,6 +138,11 @@ const std::vector<TFGlowny::PozycjaMenuGlownego>& TFGlowny::PozycjeMenu() {
          [](TFGlowny& g) { g.PokazRaportZMenu(&RaportWykazOcen); }},
         {&TFGlowny::LRaport4, G::Raporty, 3, "Jakość pytań", nullptr, nullptr,
          [](TFGlowny& g) { g.PokazRaportZMenu(&RaportJakoscPytan); }},
+        // the analysis panel's archive entries (y: the entry's row)
+        {&TFGlowny::LZapiszWArchiwumAnalizy, G::ArchiwumAnalizy, 0, "Zapisz analizę", nullptr,
+         "Zapisz analizę w archiwum", [](TFGlowny& g) { g.LZapiszWArchiwumClick(); }},
+        {&TFGlowny::LPrzegladajArchiwumAnalizy, G::ArchiwumAnalizy, 1, "Przeglądaj", nullptr,
+         "Przeglądaj archiwum", [](TFGlowny& g) { g.LPrzegladajArchiwumClick(); }},
     };
     return pozycje;
 }
@@ -170,6 +175,8 @@ QWidget* TFGlowny::PanelGrupy(Grupa grupa) const {
         return PMenuDiagramy;
     case Grupa::Raporty:
         return PMenuRaporty;
+    case Grupa::ArchiwumAnalizy:
+        return PArchiwumAnalizy;
     }
     return nullptr;
 }
@@ -258,6 +265,9 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     maleMenu(PMenuTabele, ImMenuTabele, "menutabele", skora::MenuTabeleUklad);
     maleMenu(PMenuDiagramy, ImMenuDiagramy, "menudiagramy", skora::MenuDiagramyUklad);
     maleMenu(PMenuRaporty, ImMenuRaporty, "menuraporty", skora::MenuRaportyUklad);
+    // under the heading "Archiwum" that the panel's picture paints
+    PArchiwumAnalizy =
+        Panel(PAnalizaTabele, 10, skora::GoraArchiwumAnalizy, 123, 2 * skora::WysokoscPozycji);
 
     // ---- the captioned entries, from the table ----
     for (const PozycjaMenuGlownego& p : PozycjeMenu()) {
@@ -267,6 +277,8 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
         Etykieta* e = nullptr;
         if (MenuStartu(p.grupa)) {
             e = Pozycja(panel, 15, p.y, SzerokoscPozycji, 14, napis, nazwa);
+        } else if (p.grupa == Grupa::ArchiwumAnalizy) {
+            e = Pozycja(panel, 15, p.y * skora::WysokoscPozycji + 1, 105, 16, napis, nazwa);
         } else {
             const skora::UkladMalegoMenu& uklad = UkladMalegoMenu(p.grupa);
             e = Pozycja(panel, 15, uklad.pierwszaPozycja + p.y * skora::WysokoscPozycji + 1, 105,
@@ -284,7 +296,7 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
     }
     // Every menu entry in one font, the captions' own where the labels hold them.
     DopasujCzcionke(Pozycje({Grupa::Testy, Grupa::Pomoc, Grupa::Archiwum, Grupa::Tabele,
-                             Grupa::Diagramy, Grupa::Raporty}));
+                             Grupa::Diagramy, Grupa::Raporty, Grupa::ArchiwumAnalizy}));
 
     // ---- the headers: each opens its group ----
     LPomoc_1 = GoracyPunkt(PPodMenuTesty, 9, 99, 222, 17);
@@ -344,10 +356,8 @@ TFGlowny::TFGlowny(Program& p, QWidget* rodzic) : Okno(rodzic), program(p) {
             [this] { ZresetujKolory(Pozycje({Grupa::Tabele})); });
     connect(ImMenuDiagramy, &Etykieta::ruch, this,
             [this] { ZresetujKolory(Pozycje({Grupa::Diagramy})); });
-    connect(ImMenuRaporty, &Etykieta::ruch, this, [this] {
-        ZresetujKolory(Pozycje({Grupa::Raporty}));
-        QCoreApplication::processEvents();
-    });
+    connect(ImMenuRaporty, &Etykieta::ruch, this,
+            [this] { ZresetujKolory(Pozycje({Grupa::Raporty})); });
     connect(ImTloTabele, &Etykieta::ruch, this, [this] {
         ZresetujKolory(Pozycje({Grupa::Tabele, Grupa::Diagramy, Grupa::Raporty}));
     });
@@ -447,7 +457,7 @@ void TFGlowny::UkryjPodmenu() {
     PPodMenuPomoc->hide();
     PPodMenuArchiwum->hide();
     LOpisMenu->clear();
-    QCoreApplication::processEvents();
+    repaint(); // on screen now, before the work that follows
 }
 
 void TFGlowny::LTest_0Click() {
@@ -535,7 +545,6 @@ void TFGlowny::LHelpClick() {
 
 void TFGlowny::LAnalizaProstaClick() {
     UkryjPodmenu();
-    QCoreApplication::processEvents();
     program.analiza.RodzajAnalizy = AnalizaProsta;
     emit plikiOdpowiedzi();
 }
@@ -554,7 +563,6 @@ void TFGlowny::LAnalizaZPlikuClick() {
 void TFGlowny::LAnalizaZListyClick() {
     UkryjPodmenu();
     program.analiza.RodzajAnalizy = AnalizaZTestem;
-    QCoreApplication::processEvents();
     emit testIPliki();
 }
 
@@ -586,8 +594,7 @@ void TFGlowny::PokazMaleMenu(QWidget* menu) {
 }
 
 void TFGlowny::PokazRaportZMenu(RaportZMenu zrob) {
-    ZresetujKolory(Pozycje({Grupa::Raporty}));
-    QCoreApplication::processEvents();
+    ZresetujKolory(Pozycje({Grupa::Raporty})); // painted before the report (the rules repaint)
     if (program.analiza.RodzajAnalizy != AnalizaZTestem) return;
     Program& p = program;
     emit raportWybrany(

@@ -74,8 +74,8 @@ public:
     std::optional<QPoint> Naroznik() const;
 
     // The groups of the menus: three on the start screen, three small ones on the analysis
-    // panel.
-    enum class Grupa { Testy, Pomoc, Archiwum, Tabele, Diagramy, Raporty };
+    // panel and its archive entries.
+    enum class Grupa { Testy, Pomoc, Archiwum, Tabele, Diagramy, Raporty, ArchiwumAnalizy };
     // An entry of the menus, as the table PozycjeMenu() gives it.
     struct PozycjaMenuGlownego {
         Etykieta* TFGlowny::*pole; // the member that holds the entry
@@ -164,6 +164,12 @@ public:
     Etykieta* LRaport4; // "Jakość pytań", the question-quality report
     Etykieta* LRaportyTabele;
     Etykieta* LRaportyDiagramy;
+
+    // The analysis panel's archive entries, below its small menus: the same commands as the
+    // start screen's archive menu.
+    QWidget* PArchiwumAnalizy;
+    Etykieta* LZapiszWArchiwumAnalizy;
+    Etykieta* LPrzegladajArchiwumAnalizy;
 
     // The menu column the other windows leave uncovered: the analysis panel's while it is
     // shown, else the start screen's.

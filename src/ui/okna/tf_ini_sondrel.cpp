@@ -4,6 +4,7 @@
 #include "settings/ustawienia.h"
 #include "ui/kontrolki/pole_opcji.h"
 #include "ui/kontrolki/przycisk.h"
+#include "ui/okna/teksty_archiwum.h"
 #include "ui/okna/tf_serwer_archiwum.h"
 #include "ui/program.h"
 #include "ui/skory/skora.h"

@@ -3,6 +3,7 @@
 
 #include "ui/kontrolki/przycisk.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,8 @@ TFOpisArchiwum::TFOpisArchiwum(QWidget* rodzic) : OknoPytania(rodzic) {
     EData = new QDateEdit(this);
     EData->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     EData->setCalendarPopup(true);
+    // the calendar opens as a window of its own, which does not take this window's font
+    EData->calendarWidget()->setFont(font());
     EData->setMinimumDate(QDate(1990, 1, 1));
     EData->setMaximumDate(QDate(2999, 12, 31));
     LData->setBuddy(EData);
@@ -65,14 +68,15 @@ void TFOpisArchiwum::PrzygotujOpis(const QString& tytul, const QString& przycisk
     Uloz(true, tytul);
 }
 
-void TFOpisArchiwum::PrzygotujUcznia() {
-    LPytanie->setText(QStringLiteral("Czyje wyniki pokazać? Wpisz nazwisko i imię ucznia."));
+void TFOpisArchiwum::PrzygotujUcznia(const QString& tytul, const QString& przycisk,
+                                     const QString& pytanie) {
+    LPytanie->setText(pytanie);
     LKlasa->setText(QStringLiteral("&Nazwisko i imię:"));
     EKlasa->setAccessibleName(QStringLiteral("Nazwisko i imię"));
     EKlasa->setPlaceholderText(QStringLiteral("np. Kowalska Anna"));
     EKlasa->clear();
-    BPrzyjmij->setText(QStringLiteral("Pokaż"));
-    Uloz(false, QStringLiteral("Historia ucznia"));
+    BPrzyjmij->setText(przycisk);
+    Uloz(false, tytul);
 }
 
 OpisAnalizy TFOpisArchiwum::Opis() const {
@@ -93,8 +97,9 @@ std::optional<OpisAnalizy> TFOpisArchiwum::ZapytajOOpis(const QString& tytul,
     return Opis();
 }
 
-std::optional<QString> TFOpisArchiwum::ZapytajOUcznia() {
-    PrzygotujUcznia();
+std::optional<QString> TFOpisArchiwum::ZapytajOUcznia(const QString& tytul, const QString& przycisk,
+                                                      const QString& pytanie) {
+    PrzygotujUcznia(tytul, przycisk, pytanie);
     Wysrodkuj();
     PokazModalnie();
     if (!Przyjeto()) return std::nullopt;

@@ -33,13 +33,19 @@ public:
     // the values it starts with; nothing when cancelled. The label comes back trimmed.
     std::optional<OpisAnalizy> ZapytajOOpis(const QString& tytul, const QString& przycisk,
                                             const OpisAnalizy& poczatkowy);
-    // The student's "NAZWISKO IMIĘ", asked modally; nothing when cancelled.
-    std::optional<QString> ZapytajOUcznia();
+    // The student's "NAZWISKO IMIĘ", asked modally with the window's title, the first button's
+    // caption and the question; nothing when cancelled.
+    std::optional<QString> ZapytajOUcznia(const QString& tytul, const QString& przycisk,
+                                          const QString& pytanie);
 
     // Everything the two questions do before the modal loop; show the window to use it without
     // blocking, then read Przyjeto() and the answer.
     void PrzygotujOpis(const QString& tytul, const QString& przycisk, const OpisAnalizy& opis);
-    void PrzygotujUcznia();
+    void PrzygotujUcznia(const QString& tytul = QStringLiteral("Historia ucznia"),
+                         const QString& przycisk = QStringLiteral("Pokaż"),
+                         const QString& pytanie = PytanieHistorii);
+    static inline const QString PytanieHistorii =
+        QStringLiteral("Czyje wyniki pokazać? Wpisz nazwisko i imię ucznia.");
     OpisAnalizy Opis() const;
     QString Uczen() const;
 

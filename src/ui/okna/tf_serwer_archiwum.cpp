@@ -2,6 +2,7 @@
 #include "ui/okna/tf_serwer_archiwum.h"
 
 #include "ui/kontrolki/przycisk.h"
+#include "ui/okna/teksty_archiwum.h"
 #include "ui/skory/paleta.h"
 
 #include <QComboBox>

@@ -156,7 +156,7 @@ void TFWarning::Przygotuj(int rodzaj, int ikona, const QString& tekst) {
     for (int b : {BTak, BNie, BAnuluj, BZamknij})
         ObrazPrzycisku(b)->setPixmap(skora::Obrazek(NazwaObrazka(b, b == BTak)));
 
-    const bool pytanie = rodzaj == KomunikatPytanie;
+    const bool pytanie = JestPytaniem(rodzaj);
     if (rodzaj == KomunikatInformacja || pytanie) {
         PButTak->setVisible(pytanie);
         PButNie->setVisible(pytanie);
@@ -171,11 +171,14 @@ void TFWarning::Przygotuj(int rodzaj, int ikona, const QString& tekst) {
         if (ikona >= IkonaInformacja && ikona <= IkonaUwaga)
             ImIkona->setPixmap(skora::Obrazek(QString::fromLatin1(ikony[ikona])));
     }
-    // The selection follows the buttons on show: Zamknij alone, or Tak of the question. (Any
-    // other kind keeps the previous call's buttons, and its selection follows them too.)
+    // The selection follows the buttons on show: Zamknij alone, or Tak of the question (Nie of
+    // the question whose Tak destroys). (Any other kind keeps the previous call's buttons, and
+    // its selection follows them too.)
     zaznaczenie = Pokazany(BZamknij) ? BZamknij : BTak;
     if (zaznaczenie == BZamknij)
         ImButZamknij->setPixmap(skora::Obrazek(NazwaObrazka(BZamknij, true)));
+    else if (rodzaj == KomunikatPytanieNie)
+        Zaznacz(BNie);
     wynik = WynikNie;
 }
 

@@ -403,6 +403,16 @@ void MalujTloTabele(QPainter& p, QSizeF r) {
     p.drawLine(QPointF(17, 99.5), QPointF(126, 99.5));
     MalujTekst(p, QRectF(14, 114, 118, 20), QStringLiteral("Zestawienia"), 11, Lupek, true,
                Qt::AlignLeft | Qt::AlignVCenter);
+    // the archive's entries near the column's foot
+    p.drawLine(QPointF(17, GoraArchiwumAnalizy - 38.5), QPointF(126, GoraArchiwumAnalizy - 38.5));
+    MalujTekst(p, QRectF(14, GoraArchiwumAnalizy - 26, 118, 20), QStringLiteral("Archiwum"), 11,
+               Lupek, true, Qt::AlignLeft | Qt::AlignVCenter);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Kolor(NaglowekRamka));
+    for (int i = 0; i < 2; ++i) // a small mark before each entry, as in the small menus
+        p.drawEllipse(QPointF(18.5, GoraArchiwumAnalizy + i * WysokoscPozycji + 8.5), 2, 2);
+    p.restore();
 
     const QRectF panel(144, 38, 639, 535);
     MalujPanel(p, panel);

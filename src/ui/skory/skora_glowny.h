@@ -32,6 +32,8 @@ struct UkladMalegoMenu {
     int pozycji = 3;     // item rows
 };
 constexpr int WysokoscPozycji = 18; // item rows of the small menus
+// The analysis panel's archive entries: the heading "Archiwum" above them, their first row's top.
+constexpr int GoraArchiwumAnalizy = 478;
 // A menu of three items is 150 pixels high; each further item adds a row.
 constexpr int WysokoscMalegoMenu(const UkladMalegoMenu& uklad) {
     return 150 + (uklad.pozycji - 3) * WysokoscPozycji;

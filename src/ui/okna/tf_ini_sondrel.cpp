@@ -7,6 +7,7 @@
 #include "ui/okna/teksty_archiwum.h"
 #include "ui/okna/tf_serwer_archiwum.h"
 #include "ui/program.h"
+#include "ui/skory/paleta.h"
 #include "ui/skory/skora.h"
 #include "ui/skory/skora_ustawien.h"
 
@@ -92,7 +93,8 @@ TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(
     // The archive's place, in the room between the test list and the hint.
     LArchiwum = new QLabel(TekstyUstawienArchiwum::Archiwum, this);
     LArchiwum->setFont(skora::Czcionka(11, true));
-    LArchiwum->setStyleSheet(QStringLiteral("color: #2F2F47; background: transparent;"));
+    LArchiwum->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(skora::Css(skora::Granat)));
     LArchiwum->setGeometry(136, 212, 70, 18);
     RTenKomputer = new PoleOpcji(TekstyUstawienArchiwum::TenKomputer, this);
     RTenKomputer->setGeometry(210, 212, RTenKomputer->sizeHint().width(), 18);
@@ -106,7 +108,8 @@ TFIniSondrel::TFIniSondrel(Program& p, QWidget* rodzic) : Okno(rodzic), program(
     BSerwer->setAccessibleName(QStringLiteral("Serwer archiwum"));
     LOpisArchiwum = new QLabel(this);
     LOpisArchiwum->setFont(skora::Czcionka(10));
-    LOpisArchiwum->setStyleSheet(QStringLiteral("color: #7A7D90; background: transparent;"));
+    LOpisArchiwum->setStyleSheet(QStringLiteral("color: %1; background: transparent;")
+                                     .arg(skora::Css(skora::TekstPodpowiedzi)));
     LOpisArchiwum->setGeometry(159, 234, 327, 16);
     for (QWidget* w : std::initializer_list<QWidget*>{RTenKomputer, RSerwerSzkoly, BSerwer})
         w->installEventFilter(this);

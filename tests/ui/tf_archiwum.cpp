@@ -275,7 +275,9 @@ TEST_F(TFArchiwumTest, PorownanieIHistoriaJakoArkusze) {
 
     komunikaty.clear();
     QString imie = QString::fromUtf8("nazwisko0ŻÓŁĆ imię1");
-    panel->wybory.Uczen = [&] { return std::optional<QString>(imie); };
+    panel->wybory.Uczen = [&](const QString&, const QString&) {
+        return std::optional<QString>(imie);
+    };
     odpowiedz = folder.filePath(QStringLiteral("historia.xlsx"));
     ASSERT_TRUE(Wykonaj([&] { return panel->HistoriaDoArkusza(); }));
     EXPECT_TRUE(komunikaty.isEmpty());

@@ -427,7 +427,8 @@ bool PanelArchiwum::PorownanieDoArkusza() {
 
 bool PanelArchiwum::HistoriaDoArkusza() {
     if (Zajety() || !wybory.Uczen) return false;
-    const std::optional<QString> uczen = wybory.Uczen();
+    const std::optional<QString> uczen =
+        wybory.Uczen(TekstyArchiwum::HistoriaUcznia, QStringLiteral("Zapisz"));
     if (!uczen || uczen->isEmpty() || Zajety()) return false;
     return ZapiszArkusz(NazwaArkuszaHistorii(*uczen),
                         [uczen = *uczen](Archiwum& a, const QString& plik) {

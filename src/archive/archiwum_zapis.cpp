@@ -363,6 +363,7 @@ bool NazwaPlikuUcznia(const QStringList& slowaPliku, const QStringList& slowaUcz
 
 std::optional<WynikUsunieciaUcznia> Archiwum::UsunUcznia(const QString& nazwiskoIImie) {
     if (!d->Otwarte()) return std::nullopt;
+    const auto straz = d->Pilnuj();
     const QString klucz = KluczUcznia(nazwiskoIImie);
     if (klucz.isEmpty()) {
         d->blad = QStringLiteral("Podaj nazwisko i imię ucznia.");
@@ -486,6 +487,7 @@ std::optional<WynikUsunieciaUcznia> Archiwum::UsunUcznia(const QString& nazwisko
 
 std::optional<int> Archiwum::UsunPrzed(const QDate& dzien) {
     if (!d->Otwarte()) return std::nullopt;
+    const auto straz = d->Pilnuj();
     if (!dzien.isValid()) {
         d->blad = QStringLiteral("Błędna data.");
         return std::nullopt;

@@ -81,7 +81,7 @@ QStringList ZabezpieczeniaSerwera() {
             "        EXECUTE format('GRANT SELECT, INSERT, DELETE ON analizy, pytania, uczniowie, "
             "pliki TO %I', grupa);\n"
             "        EXECUTE format('GRANT UPDATE (klasa, data_napisania, ilosc_uczniow, "
-            "procent_klasy) ON analizy TO %I', grupa);\n"
+            "procent_klasy, pliki_odcisk) ON analizy TO %I', grupa);\n"
             "        EXECUTE format('GRANT USAGE ON SEQUENCE %s TO %I', "
             "pg_get_serial_sequence('analizy', 'id'), grupa);\n"
             "        FOREACH tabela IN ARRAY ARRAY['analizy', 'pytania', 'uczniowie', 'pliki'] "

@@ -319,6 +319,7 @@ TEST(HistoriaUcznia, RozniUczniowieTegoSamegoNazwiska) {
         ZbudujRaportHistorii(QStringLiteral("Bąk Mikołaj"), jedna, {}, QStringLiteral("h.htm")));
     EXPECT_FALSE(jeden.contains(QStringLiteral("różni uczniowie")));
     EXPECT_FALSE(jeden.contains(QStringLiteral("<b>Klas")));
+}
 
 // The charts' pictures are written by our own settings of the PNG writer: the file holds the
 // drawn picture exactly (every pixel, its density for paper), the same picture always gives the

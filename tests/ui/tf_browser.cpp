@@ -547,7 +547,7 @@ TEST_F(MenuRaportow, RaportNaWierzchuAktywnyZKlawiaturaWStronie) {
     const WynikRaportu drugi =
         RaportStatystyka(program.analiza, program.UstawieniaRaportow(), program.srodowisko);
     ASSERT_TRUE(drugi.udany());
-    program.PokazRaport(drugi);
+    emit archiwum.raportGotowy(drugi);
     EXPECT_TRUE(b.StronaZakryta());
     EXPECT_EQ(b.size(), QSize(750, 580));
     ASSERT_TRUE(zaladowano.wait(Czekaj));

@@ -145,9 +145,14 @@ QJsonValue LiczbaLubNull(const std::optional<double>& liczba) {
 
 // One class of the comparison; the pooled class has no id, label or marks.
 QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
+    // The grade counts as an array from Cel to Ndst and, as "json" gives them, as an object
+    // keyed by the grade's short text.
     QJsonArray liczbaOcen;
-    for (int g = 1; g <= 6; ++g)
+    QJsonObject liczbaOcenWgStopnia;
+    for (int g = 1; g <= 6; ++g) {
         liczbaOcen.append(f.LiczbaOcen[g]);
+        liczbaOcenWgStopnia.insert(SkrotOceny(g), f.LiczbaOcen[g]);
+    }
     QJsonArray pytania;
     for (const PytanieKlasy& p : f.Pytania) {
         QJsonObject pytanie{{"nr", p.Nr},
@@ -165,6 +170,7 @@ QJsonObject JsonKlasy(const FiguryKlasy& f, bool razem) {
                       {"odchylenie", f.Odchylenie},
                       {"procentKlasy", f.ProcentKlasy},
                       {"liczbaOcen", liczbaOcen},
+                      {"liczbaOcenWgStopnia", liczbaOcenWgStopnia},
                       {"ocenaKlasy", f.OcenaKlasy},
                       {"kr20", LiczbaLubNull(f.KR20)},
                       {"pytania", pytania}};

@@ -128,9 +128,11 @@ const Dialekt& DialektSterownika(const QString& sterownik) {
         QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ, READ ONLY"),
         // A lock held until the transaction ends; the number is the archive's own.
         QStringLiteral("SELECT pg_advisory_xact_lock(536870919)"),
-        // Every table, also those this role has no right to (information_schema would hide
-        // them, and an archive would look empty to a role outside the groups).
-        QStringLiteral("SELECT tablename FROM pg_tables WHERE schemaname = current_schema()"),
+        // Every table and view, also those this role has no right to (information_schema would
+        // hide them, and an archive would look empty to a role outside the groups).
+        QStringLiteral("SELECT tablename FROM pg_tables WHERE schemaname = current_schema() "
+                       "UNION ALL SELECT viewname FROM pg_views WHERE schemaname = "
+                       "current_schema()"),
         QString(),
         {},
         {},

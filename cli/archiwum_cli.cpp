@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "archiwum_cli.h"
 
+#include "analysis/ocenianie.h"
 #include "archive/archiwum.h"
 #include "archive/polaczenie.h"
 #include "archive/porownanie.h"

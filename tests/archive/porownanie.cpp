@@ -400,9 +400,9 @@ TEST(PorownanieKlas, CliJakJsonIPsychometria) {
     const QJsonArray klasy = z.value("klasy").toArray();
     ASSERT_EQ(klasy.size(), 2);
     const QJsonObject k = klasy[0].toObject();
-    EXPECT_EQ(k.keys(),
-              (QStringList{"id", "iloscUczniow", "klasa", "kr20", "liczbaOcen", "mediana",
-                           "ocenaKlasy", "odchylenie", "procentKlasy", "pytania", "srednia"}));
+    EXPECT_EQ(k.keys(), (QStringList{"id", "iloscUczniow", "klasa", "kr20", "liczbaOcen",
+                                     "liczbaOcenWgStopnia", "mediana", "ocenaKlasy", "odchylenie",
+                                     "procentKlasy", "pytania", "srednia"}));
     EXPECT_EQ(k.value("id").toInt(), 1);
     EXPECT_EQ(k.value("klasa").toString(), QStringLiteral("7a"));
     const QJsonObject stat = json.value("statystyka").toObject();

@@ -273,7 +273,14 @@ public:
 } // namespace
 
 QAccessibleInterface* DostepTabeliIOkien(const QString& klasa, QObject* obiekt) {
-    if (!obiekt || !obiekt->isWidgetType()) return nullptr;
+    // Qt asks for every class of every object, also of one that is being destroyed: the object
+    // is touched only when the class named is one of ours (a widget's own class is named only
+    // while it is whole).
+    if (!obiekt ||
+        (klasa != QLatin1String("sondrel::SiatkaTabeli") &&
+         klasa != QLatin1String("sondrel::PoleWykresu") && klasa != QLatin1String("sondrel::Okno")))
+        return nullptr;
+    if (!obiekt->isWidgetType()) return nullptr;
     if (klasa == QLatin1String("sondrel::SiatkaTabeli"))
         return new DostepSiatki(static_cast<SiatkaTabeli*>(obiekt));
     // the chart: its name and description are the widget's (the chart window sets them)

@@ -4,12 +4,16 @@
 // temporary folder for the benchmarks: answer files as Base64 documents, as the testing
 // program writes them today, and the test with a few pictures and texts.
 
+#include "analysis/przebieg_analizy.h"
+#include "core/analiza.h"
+#include "core/srodowisko.h"
 #include "support/pliki_testowe.h"
 
 #include <QDir>
 #include <QRandomGenerator>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 
 namespace sondrel::pomiary {
 
@@ -95,5 +99,21 @@ inline const KlasaPomiarowa& Klasa() {
     static const KlasaPomiarowa klasa;
     return klasa;
 }
+
+// The class analysed once with its test, messages answered at once, Temp a folder of its own.
+struct KlasaPrzeanalizowana {
+    std::unique_ptr<Analiza> analiza = std::make_unique<Analiza>();
+    Srodowisko srodowisko;
+    QTemporaryDir temp;
+
+    KlasaPrzeanalizowana() {
+        srodowisko.komunikaty.ustawObsluge([](int, int, const QString&) { return WynikZamknij; });
+        srodowisko.foldery.FolderTemp = temp.path();
+        analiza->PlikiOdpowiedzi = Klasa().pliki;
+        analiza->PlikTestu = Klasa().test;
+        analiza->RodzajAnalizy = AnalizaZTestem;
+        UruchomAnalize(*analiza, srodowisko);
+    }
+};
 
 } // namespace sondrel::pomiary

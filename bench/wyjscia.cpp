@@ -26,20 +26,8 @@ using namespace sondrel::pomiary;
 
 namespace {
 
-struct Przeanalizowana {
-    std::unique_ptr<Analiza> analiza = std::make_unique<Analiza>();
-    Srodowisko srodowisko;
-    QTemporaryDir temp;
+struct Przeanalizowana : KlasaPrzeanalizowana {
     UstawieniaRaportu ustawienia{QStringLiteral("Nauczyciel"), false};
-
-    Przeanalizowana() {
-        srodowisko.komunikaty.ustawObsluge([](int, int, const QString&) { return WynikZamknij; });
-        srodowisko.foldery.FolderTemp = temp.path();
-        analiza->PlikiOdpowiedzi = Klasa().pliki;
-        analiza->PlikTestu = Klasa().test;
-        analiza->RodzajAnalizy = AnalizaZTestem;
-        UruchomAnalize(*analiza, srodowisko);
-    }
 };
 
 Przeanalizowana& Stan() {

@@ -120,14 +120,6 @@ protected:
     QTreeWidgetItem* Test(int t) { return panel->Drzewo->topLevelItem(t); }
 };
 
-// Who added an entry, where the archive records it.
-template <class Wpis> QString KtoDodal(const Wpis& w) {
-    if constexpr (requires { w.Dodal; })
-        return w.Dodal;
-    else
-        return QString();
-}
-
 // Two classes of "Ułamki", one of "Potęgi", and "Ułamki" with another key (another version).
 std::vector<AnalizaArchiwalna> CzteryKlasy() {
     AnalizaArchiwalna innaWersja = KlasaArchiwalna(4, 3, 6, QStringLiteral("Ułamki"), "6a");
@@ -169,7 +161,7 @@ TEST_F(TFArchiwumTest, DrzewoTestowZKlasami) {
     EXPECT_EQ(k->text(3), QString::number(lista[1].ProcentKlasy) + QStringLiteral("%"));
     EXPECT_EQ(Test(0)->text(2), QStringLiteral("9")); // students of both classes
     EXPECT_EQ(panel->Drzewo->headerItem()->text(4), QStringLiteral("Dodał"));
-    EXPECT_EQ(k->text(4), KtoDodal(lista[1]));
+    EXPECT_EQ(k->text(4), lista[1].Dodal);
     EXPECT_TRUE(panel->LStan->text().endsWith(QStringLiteral("analiz: 4")));
 
     // choosing a test chooses its classes; a class chosen twice counts once

@@ -33,14 +33,6 @@ namespace {
 constexpr int RolaId = Qt::UserRole + 1; // a class's archive id (0 on a test's line)
 constexpr int KolumnaDodal = 4;
 
-// Who added the analysis (the server's role, the file's user), once the archive records it.
-template <class Wpis> QString KtoDodal(const Wpis& w) {
-    if constexpr (requires { w.Dodal; })
-        return w.Dodal;
-    else
-        return QString();
-}
-
 // What the archive's thread needs of the program to save a report: its folders and journal
 // level, copied, so that the thread shares nothing with the UI thread.
 std::shared_ptr<Srodowisko> SrodowiskoRaportu(const Srodowisko& s) {
@@ -286,7 +278,7 @@ void PanelArchiwum::PokazListe(std::vector<WpisArchiwum> lista, const QString& o
             k->setText(3, ProcentTekst(w.ProcentKlasy));
             k->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
             k->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
-            k->setText(KolumnaDodal, KtoDodal(w));
+            k->setText(KolumnaDodal, w.Dodal);
             k->setData(0, RolaId, w.Id);
             wKolejnosci.push_back(w);
         }
